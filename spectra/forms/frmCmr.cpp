@@ -1,0 +1,156 @@
+#include "spectra/forms/frmCmr.h"
+
+#include "core/coreservices.h"
+#include "core/modorvan.h"
+#include "platform/forms/formregistry.h"
+#include "spectra/cmrplot.h"
+
+#include <QAction>
+
+namespace orv::spectra {
+
+namespace {
+const QList<int> kPointerItems{0, 1, 2};
+const QStringList kPointerKeys{QStringLiteral("correlate"), QStringLiteral("expand"), QStringLiteral("measure")};
+} // namespace
+
+frmCmr::frmCmr()
+    : SpectrumViewer({QStringLiteral("Cmr"), {}, {}, QStringLiteral("Cmr spectrum help")},
+                     {QStringLiteral("C&orrelations"), QStringLiteral("&Expand spectrum"),
+                      QStringLiteral("&Peak position measurement"), QStringLiteral("&Redraw a clean spectrum"),
+                      QStringLiteral("-"), QStringLiteral("&Carbon shift calculator")},
+                     {{QStringLiteral("correlate"),
+                       QStringLiteral("Use this to hold button down for correlation information")},
+                      {QStringLiteral("expand"), QStringLiteral("Use this to drag or click to expand spectrum")},
+                      {QStringLiteral("measure"), QStringLiteral("Use this to click to measure peak positions")},
+                      {QStringLiteral("redraw"), QStringLiteral("Click on this to redraw clean spectrum")}})
+{
+    setObjectName(QStringLiteral("frmCmr"));
+    setToolShortcut(5, QKeySequence(Qt::CTRL | Qt::Key_B));
+    const ModOrvan& m = modOrvan;
+    toolsItem(0)->setEnabled(isTrue(m.CorrelationsAllowed));
+    toolbar()->setButtonEnabled(QStringLiteral("correlate"), isTrue(m.CorrelationsAllowed));
+    toolsItem(5)->setEnabled(isTrue(m.CShiftCalcAllowed));
+    placeViewer(QStringLiteral("Carbon nmr spectrum (25 MHz) ") + m.UnkItemTitle[m.CurrentItem]);
+    helpMenu()->setEnabled(isTrue(m.ItemHelpAllowed));
+    resetForm();
+    UpdateStatusBar(1);
+}
+
+void frmCmr::resetForm()
+{
+    ToolMode.clear();
+    expandDragging_ = kFalse;
+    foreColour_ = kBlack;
+    MeasureProcess();
+}
+
+void frmCmr::formPaint()
+{
+    Plot p = cmr::note(modOrvan.CmrLabel);
+    p.append(cmr::axis());
+    cmr::NoiseSource noise(cmr::noiseSeed(modOrvan.CurrentUnknown));
+    p.append(cmr::baselineNoise(noise));
+    picture()->draw(p);
+    DrawSpectrumLines();
+}
+
+void frmCmr::DrawSpectrumLines()
+{
+    picture()->draw(cmr::sticks(modOrvan.CmrData, foreColour_));
+    foreColour_ = kBlack;
+}
+
+void frmCmr::MeasureProcess()
+{
+    applyToolState(ToolMode == u"Measure", 2, 0, kPointerItems, 2, kPointerKeys, QStringLiteral("measure"));
+}
+
+void frmCmr::ExpandProcess()
+{
+    applyToolState(ToolMode == u"Expand", 99, 101, kPointerItems, 1, kPointerKeys, QStringLiteral("expand"));
+}
+
+void frmCmr::CorBarProcess()
+{
+    applyToolState(ToolMode == u"CorBar", 99, 102, kPointerItems, 0, kPointerKeys, QStringLiteral("correlate"));
+}
+
+void frmCmr::CorrelationBars(int)
+{
+    // The correlation pop-up belongs to the correlation tool, added separately.
+}
+
+void frmCmr::toolsItemClick(int index)
+{
+    switch (index) {
+    case 0:
+        toggleMode(QStringLiteral("CorBar"));
+        MeasureProcess();
+        ExpandProcess();
+        CorBarProcess();
+        break;
+    case 1:
+        toggleMode(QStringLiteral("Expand"));
+        MeasureProcess();
+        CorBarProcess();
+        ExpandProcess();
+        break;
+    case 2:
+        toggleMode(QStringLiteral("Measure"));
+        ExpandProcess();
+        CorBarProcess();
+        MeasureProcess();
+        break;
+    case 3: RedrawSpectrum(); break;
+    case 5: forms::showModal(QStringLiteral("frmCalcCShift")); break;
+    default: break;
+    }
+}
+
+void frmCmr::buttonClick(const QString& key)
+{
+    static const QStringList keys{QStringLiteral("correlate"), QStringLiteral("expand"), QStringLiteral("measure"),
+                                  QStringLiteral("redraw")};
+    const qsizetype index = keys.indexOf(key);
+    if (index >= 0)
+        toolsItemClick(int(index));
+}
+
+void frmCmr::pictureMouseDown(int, int, float x, float y)
+{
+    if (ToolMode == u"Measure") {
+        if (auto mark = cmr::measureMark(x, y))
+            picture()->draw(*mark);
+    } else if (ToolMode == u"Expand") {
+        if (!isTrue(expandDragging_) && cmr::expandPressAccepted(x, y)) {
+            expandDragging_ = kTrue;
+            band_.start(x);
+            modOrvan.ExpandLeftX = band_.left;
+            modOrvan.ExpandRightX = band_.right;
+            foreColour_ = kWhite;
+        }
+    } else if (ToolMode == u"CorBar") {
+        CorrelationBars(CInt(x));
+    }
+}
+
+void frmCmr::pictureMouseMove(int, int, float x, float y)
+{
+    if (ToolMode != u"Expand" || !isTrue(expandDragging_) || !cmr::expandMoveAccepted(x, y))
+        return;
+    moveBand(band_, x, &cmr::bandBox, [this] { DrawSpectrumLines(); });
+}
+
+void frmCmr::pictureMouseUp(int, int, float x, float y)
+{
+    if (ToolMode != u"Expand" || !isTrue(expandDragging_))
+        return;
+    if (cmr::expandMoveAccepted(x, y)) {
+        expandDragging_ = kFalse;
+        forms::showModal(QStringLiteral("frmCmrExp"));
+    }
+    RedrawSpectrum();
+}
+
+} // namespace orv::spectra

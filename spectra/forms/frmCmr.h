@@ -1,0 +1,43 @@
+#pragma once
+// The carbon-13 NMR spectrum viewer (item 5): one labelled stick per carbon
+// over a seeded baseline noise, 220 to 0 ppm, with the peak-position
+// measuring tool, the expansion drag (handing its band to frmCmrExp through
+// ExpandLeftX/ExpandRightX), the correlation tool's mode, Copy, quick help,
+// the clean redraw and the carbon shift calculator.
+#include "spectra/expandband.h"
+#include "spectra/forms/spectrumviewer.h"
+
+namespace orv::spectra {
+
+class frmCmr : public SpectrumViewer {
+    Q_OBJECT
+public:
+    frmCmr();
+
+    void MeasureProcess();
+    void ExpandProcess();
+    void CorBarProcess();
+    // The correlation pop-up for a click at x (twips); built with the correlation tool.
+    void CorrelationBars(int x);
+    void DrawSpectrumLines();
+
+    bool ExpandDragging() const { return isTrue(expandDragging_); }
+
+    void toolsItemClick(int index) override;
+    void buttonClick(const QString& key) override;
+    void pictureMouseDown(int button, int shift, float x, float y) override;
+    void pictureMouseMove(int button, int shift, float x, float y) override;
+    void pictureMouseUp(int button, int shift, float x, float y) override;
+
+protected:
+    void formPaint() override;
+    void resetForm() override;
+
+private:
+    Boolean expandDragging_ = kFalse;
+    // The picture's drawing colour: white from an expansion press on.
+    std::uint32_t foreColour_ = kBlack;
+    ExpandBand band_;
+};
+
+} // namespace orv::spectra

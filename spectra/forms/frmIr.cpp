@@ -1,0 +1,115 @@
+#include "spectra/forms/frmIr.h"
+
+#include "core/coreservices.h"
+#include "core/modorvan.h"
+#include "spectra/irplot.h"
+
+#include <QAction>
+
+namespace orv::spectra {
+
+namespace {
+const QList<int> kPointerItems{0, 1};
+const QStringList kPointerKeys{QStringLiteral("correlate"), QStringLiteral("measure")};
+} // namespace
+
+frmIr::frmIr()
+    : SpectrumViewer({QStringLiteral("Ir"), QStringLiteral("IR"), QStringLiteral("Ir"), QStringLiteral("Ir spectrum quick help")},
+                     {QStringLiteral("&Correlations"), QStringLiteral("&Peak position measurement"),
+                      QStringLiteral("&Nujol spectrum"), QStringLiteral("&Redraw a clean spectrum")},
+                     {{QStringLiteral("correlate"),
+                       QStringLiteral("Use this to hold button down for correlation information")},
+                      {QStringLiteral("measure"), QStringLiteral("Use this to click to measure peak positions")},
+                      {QStringLiteral("nujol"), QStringLiteral("Click on this to add or remove a Nujol spectrum")},
+                      {QStringLiteral("redraw"), QStringLiteral("Click on this to redraw clean spectrum")}})
+{
+    setObjectName(QStringLiteral("frmIr"));
+    const ModOrvan& m = modOrvan;
+    placeViewer(QStringLiteral("Infrared spectrum ") + m.UnkItemTitle[m.CurrentItem]);
+    resetForm();
+    nujolAvailable_ = vb(m.UnkItemTitle[m.CurrentItem].contains(QStringLiteral("ujol"), Qt::CaseSensitive));
+    toolsItem(2)->setEnabled(isTrue(nujolAvailable_));
+    toolbar()->setButtonEnabled(QStringLiteral("nujol"), isTrue(nujolAvailable_));
+    toolsItem(0)->setEnabled(isTrue(m.CorrelationsAllowed));
+    toolbar()->setButtonEnabled(QStringLiteral("correlate"), isTrue(m.CorrelationsAllowed));
+    helpMenu()->setEnabled(isTrue(m.ItemHelpAllowed));
+    UpdateStatusBar(1);
+}
+
+void frmIr::resetForm()
+{
+    ToolMode.clear();
+    nujolShown_ = kFalse;
+    toolsItem(2)->setChecked(false);
+    toolbar()->setDown(QStringLiteral("nujol"), false);
+    MeasureProcess();
+}
+
+void frmIr::formPaint()
+{
+    picture()->draw(ir::frame(modOrvan.IrLabel));
+    picture()->draw(ir::trace(modOrvan.IrData));
+}
+
+void frmIr::MeasureProcess()
+{
+    applyToolState(ToolMode == u"Measure", 2, 0, kPointerItems, 1, kPointerKeys, QStringLiteral("measure"));
+}
+
+void frmIr::CorBarProcess()
+{
+    applyToolState(ToolMode == u"CorBar", 99, 102, kPointerItems, 0, kPointerKeys, QStringLiteral("correlate"));
+}
+
+void frmIr::CorrelationBars(int)
+{
+    // The correlation pop-up belongs to the correlation tool, added separately.
+}
+
+void frmIr::NujolSpectrum()
+{
+    nujolShown_ = vb(!isTrue(nujolShown_));
+    toolsItem(2)->setChecked(isTrue(nujolShown_));
+    toolbar()->setDown(QStringLiteral("nujol"), isTrue(nujolShown_));
+    picture()->draw(ir::nujolOverlay());
+}
+
+void frmIr::toolsItemClick(int index)
+{
+    switch (index) {
+    case 0:
+        toggleMode(QStringLiteral("CorBar"));
+        MeasureProcess();
+        CorBarProcess();
+        break;
+    case 1:
+        toggleMode(QStringLiteral("Measure"));
+        CorBarProcess();
+        MeasureProcess();
+        break;
+    case 2: NujolSpectrum(); break;
+    case 3: RedrawSpectrum(); break;
+    default: break;
+    }
+}
+
+void frmIr::buttonClick(const QString& key)
+{
+    static const QStringList keys{QStringLiteral("correlate"), QStringLiteral("measure"), QStringLiteral("nujol"),
+                                  QStringLiteral("redraw")};
+    const qsizetype index = keys.indexOf(key);
+    if (index >= 0)
+        toolsItemClick(int(index));
+}
+
+void frmIr::pictureMouseDown(int, int, float x, float y)
+{
+    if (ToolMode == u"Measure") {
+        if (auto mark = ir::measureMark(x, y))
+            picture()->draw(*mark);
+    } else if (ToolMode == u"CorBar") {
+        CorrelationBars(CInt(x));
+    }
+}
+
+} // namespace orv::spectra
