@@ -1,0 +1,439 @@
+// The four viewers on a fixture unknown (ethyl acetate): pixels where the
+// drawing is fixed, the tools' states, measuring marks, the Nujol overlay,
+// the expansion hand-over and the quick help.
+#include "core/modorvan.h"
+#include "platform/forms/formregistry.h"
+#include "spectra/cmrplot.h"
+#include "spectra/forms/frmCmr.h"
+#include "spectra/forms/frmIr.h"
+#include "spectra/forms/frmMs.h"
+#include "spectra/forms/frmPmr.h"
+#include "spectra/forms/registerspectra.h"
+#include "spectra/forms/twipspainter.h"
+#include "spectra/irplot.h"
+#include "spectra/msplot.h"
+#include "spectra/pmrplot.h"
+#include "spectra/spectrumdata.h"
+#include "tests/common/testsupport.h"
+#include "tests/spectra/ethylacetate.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QPlainTextEdit>
+#include <gtest/gtest.h>
+
+using namespace orv;
+using namespace orv::spectra;
+
+namespace {
+
+// The darkest pixel within one pixel of a point given in twips.
+int darkness(const QImage& image, double xTw, double yTw)
+{
+    const int cx = int(xTw / 15), cy = int(yTw / 15);
+    int best = 0;
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
+            const QPoint p(cx + dx, cy + dy);
+            if (!image.rect().contains(p))
+                continue;
+            best = std::max(best, 255 - qGray(image.pixel(p)));
+        }
+    return best;
+}
+bool inkAt(const QImage& image, double xTw, double yTw) { return darkness(image, xTw, yTw) > 100; }
+
+bool colourNear(const QImage& image, double xTw, double yTw, QRgb colour)
+{
+    const int cx = int(xTw / 15), cy = int(yTw / 15);
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx)
+            if (image.rect().contains(cx + dx, cy + dy) && (image.pixel(cx + dx, cy + dy) & 0xFFFFFF) == (colour & 0xFFFFFF))
+                return true;
+    return false;
+}
+
+// Topmost inked pixel row (in twips) of a pixel column and its neighbours.
+double topInk(const QImage& image, double xTw, double fromY = 0, double toY = 5300)
+{
+    const int x = int(xTw / 15);
+    for (int y = int(fromY / 15); y < int(toY / 15); ++y)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (255 - qGray(image.pixel(x + dx, y)) > 100)
+                return y * 15.0;
+    return -1;
+}
+
+class ViewerTest : public ::testing::Test {
+protected:
+    orvtest::ProgramFolder folder;
+    void SetUp() override
+    {
+        registerSpectraForms();
+        fixture::loadEthylAcetate();
+        modOrvan.CorrelationsAllowed = kTrue;
+        modOrvan.ItemHelpAllowed = kTrue;
+    }
+    void TearDown() override { forms::unloadAll(); }
+
+    template <class T> T* open(int item)
+    {
+        modOrvan.CurrentItem = item;
+        auto* w = forms::instance<T>();
+        w->show();
+        QApplication::processEvents();
+        if (const QString dir = qEnvironmentVariable("ORV_SPECTRA_IMAGES"); !dir.isEmpty())
+            w->picture()->image().save(dir + u'/' + w->objectName() + QStringLiteral(".png"));
+        return w;
+    }
+};
+
+} // namespace
+
+TEST_F(ViewerTest, ProtonViewerDrawsAxisPeaksAndBaselineWhereTheGeometryPutsThem)
+{
+    auto* w = open<frmPmr>(8);
+    const QImage img = w->picture()->image();
+    EXPECT_EQ(img.size(), QSize(599, 353));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Proton nmr spectrum (400 MHz) (CDCl3)"));
+    // Axis 100 twips below the baseline from 10 to 0 ppm, ticks at whole ppm.
+    EXPECT_TRUE(inkAt(img, 60, 4780));
+    EXPECT_TRUE(inkAt(img, 8860, 4780));
+    EXPECT_FALSE(inkAt(img, 9000 - 80, 4780)) << "the axis ends at 0 ppm";
+    EXPECT_TRUE(inkAt(img, pmr::xAtPpm(5), 4870));
+    EXPECT_TRUE(inkAt(img, pmr::xAtPpm(5.5), 4820)) << "half-ppm tick";
+    EXPECT_FALSE(inkAt(img, pmr::xAtPpm(5.5), 4870)) << "half-ppm ticks are short";
+    // The baseline where there is no signal, and the singlet at 2.05 ppm.
+    EXPECT_TRUE(inkAt(img, pmr::xAtPpm(6), 4680));
+    EXPECT_FALSE(inkAt(img, pmr::xAtPpm(6), 3000));
+    const double singletTop = topInk(img, pmr::xAtPpm(2.051), 700, 4600);
+    EXPECT_NEAR(singletTop, pmr::sampleY(230), 30);
+    // The triplet's middle line (height 160 + wings) is lower than the singlet.
+    EXPECT_GT(topInk(img, pmr::xAtPpm(1.26), 700, 4600), singletTop + 500);
+}
+
+TEST_F(ViewerTest, InfraredViewerDrawsFrameAndTheCarbonylBand)
+{
+    auto* w = open<frmIr>(6);
+    const QImage img = w->picture()->image();
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Infrared spectrum (liquid film)"));
+    EXPECT_TRUE(inkAt(img, 240, 440));
+    EXPECT_TRUE(inkAt(img, 240, 4890));
+    EXPECT_TRUE(inkAt(img, 8740, 4900));
+    EXPECT_TRUE(inkAt(img, 240 + 873 * 9, 4990)) << "the 750 tick";
+    // The C=O band at 1742 dips towards zero transmission.
+    const int point = int(std::lround((ir::xAtWavenumber(1742) - 226) / 14));
+    const int h = sampleHeight(modOrvan.IrData.at(point - 1));
+    EXPECT_LT(h, 40);
+    EXPECT_TRUE(inkAt(img, ir::pointX(point), ir::traceY(h)));
+    // Between bands (2200 cm-1) the trace runs near 90 %.
+    EXPECT_NEAR(topInk(img, ir::xAtWavenumber(2200), 300, 4700), ir::traceY(234), 40);
+    EXPECT_FALSE(w->NujolAvailable());
+    EXPECT_FALSE(w->toolsItem(2)->isEnabled());
+    EXPECT_FALSE(w->toolbar()->isButtonEnabled(QStringLiteral("nujol")));
+}
+
+TEST_F(ViewerTest, CarbonViewerDrawsLabelledSticksOverRepeatableNoise)
+{
+    auto* w = open<frmCmr>(5);
+    const QImage img = w->picture()->image();
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Carbon nmr spectrum (25 MHz) (CDCl3)"));
+    EXPECT_TRUE(inkAt(img, 60, 4780));
+    EXPECT_TRUE(inkAt(img, 8860, 4780));
+    // 171.0 ppm, height 90: stick from the baseline up to its height.
+    // (The search starts just below each label, which stands 180 twips above its stick.)
+    EXPECT_NEAR(topInk(img, cmr::xAtPpm(171), cmr::stickTopY(90) - 10, 4640), cmr::stickTopY(90), 20);
+    EXPECT_TRUE(inkAt(img, cmr::xAtPpm(171), 4000));
+    // 60.4 rounds to 60 ppm, 14.2 to 14 ppm; 21.0 (height 220) is the tallest.
+    EXPECT_NEAR(topInk(img, cmr::xAtPpm(60), cmr::stickTopY(200) - 10, 4640), cmr::stickTopY(200), 20);
+    EXPECT_NEAR(topInk(img, cmr::xAtPpm(21), cmr::stickTopY(220) - 10, 4640), cmr::stickTopY(220), 20);
+    EXPECT_FALSE(inkAt(img, cmr::xAtPpm(100), 3000));
+    // Labels in light blue above the sticks.
+    EXPECT_TRUE(colourNear(img, cmr::xAtPpm(171) - 80 + 40, cmr::stickTopY(90) - 180 + 80, qRgb(0, 125, 255)));
+    // The same unknown always shows the same noise: a fresh window draws the same picture.
+    forms::unloadAll();
+    auto* again = open<frmCmr>(5);
+    EXPECT_EQ(again->picture()->image(), img);
+    // Another unknown's noise differs.
+    forms::unloadAll();
+    modOrvan.CurrentUnknown = 8;
+    auto* other = open<frmCmr>(5);
+    EXPECT_NE(other->picture()->image(), img);
+}
+
+TEST_F(ViewerTest, MassViewerDrawsBarsOnTheMolecularIonAxis)
+{
+    auto* w = open<frmMs>(7);
+    const QImage img = w->picture()->image();
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Mass spectrum (electron impact, 70 eV)"));
+    const ms::MzAxis& a = w->axis();
+    EXPECT_EQ(a.top, 100);
+    EXPECT_TRUE(inkAt(img, 260, 390));
+    EXPECT_TRUE(inkAt(img, 8660, 4700));
+    // Base peak 43 reaches full height; 88 (the molecular ion, 19/241) a short bar.
+    EXPECT_NEAR(topInk(img, ms::xAtMz(43, a), 300, 4800), 400, 20);
+    EXPECT_NEAR(topInk(img, ms::xAtMz(88, a), 300, 4690), 4600 - 4200.0 * 19 / 241, 20);
+    // m/z 29 is not drawn (only 31..229), and nothing stands at 50.
+    EXPECT_EQ(ms::bars(modOrvan.MsData, a).steps().size(), 7);
+    EXPECT_EQ(topInk(img, ms::xAtMz(50, a), 600, 4690), -1);
+    EXPECT_EQ(modOrvan.TextBuffer, QStringLiteral("88"));
+}
+
+TEST_F(ViewerTest, NujolOverlayDrawnTwiceRestoresThePictureExactly)
+{
+    modOrvan.UnkItemTitle[6] = QStringLiteral("(Nujol mull)");
+    auto* w = open<frmIr>(6);
+    ASSERT_TRUE(w->NujolAvailable());
+    const QImage before = w->picture()->image();
+    w->toolsItemClick(2);
+    const QImage with = w->picture()->image();
+    EXPECT_NE(with, before);
+    EXPECT_TRUE(w->NujolShown());
+    EXPECT_TRUE(w->toolsItem(2)->isChecked());
+    EXPECT_TRUE(w->toolbar()->isDown(QStringLiteral("nujol")));
+    // Red where the overlay crosses white paper: the C-H band's foot near 2900 cm-1.
+    EXPECT_TRUE(colourNear(with, ir::pointX(135), ir::traceY(0, ir::kNujolBaseY), qRgb(255, 0, 0)));
+    w->buttonClick(QStringLiteral("nujol"));
+    EXPECT_EQ(w->picture()->image(), before);
+    EXPECT_FALSE(w->NujolShown());
+    EXPECT_FALSE(w->toolbar()->isDown(QStringLiteral("nujol")));
+    // "NUJOL" in capitals does not offer it (the match is case-sensitive).
+    forms::unloadAll();
+    modOrvan.UnkItemTitle[6] = QStringLiteral("(NUJOL mull)");
+    EXPECT_FALSE(open<frmIr>(6)->NujolAvailable());
+}
+
+TEST_F(ViewerTest, ToolModesToggleAndSetPointerPrintChecksAndButtons)
+{
+    auto* w = open<frmPmr>(8);
+    EXPECT_EQ(w->toolMode(), QString());
+    EXPECT_FALSE(w->toolsItem(3)->isEnabled());
+    EXPECT_FALSE(w->toolbar()->isButtonEnabled(QStringLiteral("step")));
+    w->toolsItemClick(4);
+    EXPECT_EQ(w->toolMode(), QStringLiteral("Measure"));
+    EXPECT_EQ(w->MousePointer(), 2);
+    EXPECT_FALSE(w->printMenu()->isEnabled());
+    EXPECT_TRUE(w->toolsItem(4)->isChecked());
+    EXPECT_TRUE(w->toolbar()->isDown(QStringLiteral("measure")));
+    w->buttonClick(QStringLiteral("expand"));
+    EXPECT_EQ(w->toolMode(), QStringLiteral("Expand"));
+    EXPECT_EQ(w->MousePointer(), 99);
+    EXPECT_EQ(w->MouseIconId(), 101);
+    EXPECT_FALSE(w->toolsItem(4)->isChecked());
+    EXPECT_TRUE(w->toolsItem(1)->isChecked());
+    EXPECT_FALSE(w->toolbar()->isDown(QStringLiteral("measure")));
+    EXPECT_TRUE(w->toolbar()->isDown(QStringLiteral("expand")));
+    w->buttonClick(QStringLiteral("correlate"));
+    EXPECT_EQ(w->MouseIconId(), 102);
+    EXPECT_EQ(w->cursor().shape(), Qt::BitmapCursor) << "cursor resource 102 is built in";
+    // The active tool chosen again switches off.
+    w->toolsItemClick(0);
+    EXPECT_EQ(w->toolMode(), QString());
+    EXPECT_EQ(w->MousePointer(), 0);
+    EXPECT_TRUE(w->printMenu()->isEnabled());
+    EXPECT_FALSE(w->toolsItem(0)->isChecked());
+    EXPECT_FALSE(w->toolbar()->isDown(QStringLiteral("correlate")));
+    // Integrate while measuring leaves no pointer tool on.
+    w->toolsItemClick(4);
+    w->toolsItemClick(2);
+    EXPECT_EQ(w->toolMode(), QStringLiteral("Integrate"));
+    EXPECT_EQ(w->MousePointer(), 0);
+    EXPECT_TRUE(w->printMenu()->isEnabled());
+
+    auto* ms = open<frmMs>(7);
+    ms->buttonClick(QStringLiteral("loss"));
+    ms->toolsItemClick(0);
+    EXPECT_EQ(ms->toolMode(), QStringLiteral("Measure"));
+    EXPECT_TRUE(ms->toolsItem(0)->isChecked());
+    EXPECT_FALSE(ms->toolsItem(1)->isChecked());
+    EXPECT_FALSE(ms->toolbar()->isDown(QStringLiteral("loss")));
+    EXPECT_TRUE(ms->toolbar()->isDown(QStringLiteral("measure")));
+
+    auto* irw = open<frmIr>(6);
+    irw->toolsItemClick(1);
+    irw->buttonClick(QStringLiteral("correlate"));
+    EXPECT_EQ(irw->toolMode(), QStringLiteral("CorBar"));
+    EXPECT_FALSE(irw->toolbar()->isDown(QStringLiteral("measure")));
+    EXPECT_TRUE(irw->toolbar()->isDown(QStringLiteral("correlate")));
+    EXPECT_EQ(irw->MouseIconId(), 102);
+}
+
+TEST_F(ViewerTest, SettingsEnableTheirToolsAndHelp)
+{
+    modOrvan.CorrelationsAllowed = kFalse;
+    modOrvan.ItemHelpAllowed = kFalse;
+    modOrvan.HShiftCalcAllowed = kTrue;
+    modOrvan.CShiftCalcAllowed = kFalse;
+    modOrvan.FormulaCalcAllowed = kTrue;
+    auto* p = open<frmPmr>(8);
+    EXPECT_FALSE(p->toolsItem(0)->isEnabled());
+    EXPECT_FALSE(p->toolbar()->isButtonEnabled(QStringLiteral("correlate")));
+    EXPECT_TRUE(p->toolsItem(7)->isEnabled());
+    EXPECT_FALSE(p->toolsItem(8)->isEnabled());
+    EXPECT_FALSE(p->helpMenu()->isEnabled());
+    auto* c = open<frmCmr>(5);
+    EXPECT_FALSE(c->toolsItem(0)->isEnabled());
+    EXPECT_FALSE(c->toolsItem(5)->isEnabled());
+    EXPECT_EQ(c->toolsItem(5)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_B));
+    auto* m = open<frmMs>(7);
+    EXPECT_TRUE(m->toolsItem(4)->isEnabled());
+    EXPECT_FALSE(m->toolsItem(5)->isEnabled());
+    EXPECT_FALSE(m->toolsItem(6)->isEnabled());
+    EXPECT_FALSE(m->helpMenu()->isEnabled());
+    auto* i = open<frmIr>(6);
+    EXPECT_FALSE(i->toolsItem(0)->isEnabled());
+    EXPECT_FALSE(i->helpMenu()->isEnabled());
+}
+
+TEST_F(ViewerTest, MeasuringClicksMarkInMagentaAndCleanRedrawRemovesThem)
+{
+    struct Case { const char* name; std::function<SpectrumViewer*()> open; int item; double x, y, outX, outY; };
+    const ms::MzAxis axis = ms::mzAxisFor(QStringLiteral("88"));
+    const Case cases[] = {
+        {"proton", [this] { return open<frmPmr>(8); }, 4, pmr::xAtPpm(2.05), 2000, 4000, 700},
+        {"infrared", [this] { return open<frmIr>(6); }, 1, ir::xAtWavenumber(1742), 3000, 200, 3000},
+        {"carbon", [this] { return open<frmCmr>(5); }, 2, cmr::xAtPpm(171), 2000, 4000, 340},
+        {"mass", [this] { return open<frmMs>(7); }, 0, ms::xAtMz(43, axis), 2000, 200, 2000},
+    };
+    for (const Case& c : cases) {
+        SpectrumViewer* w = c.open();
+        const QImage clean = w->picture()->image();
+        w->toolsItemClick(c.item);
+        w->pictureMouseDown(1, 0, float(c.outX), float(c.outY)); // outside the accepted area
+        EXPECT_EQ(w->picture()->image(), clean) << c.name;
+        w->pictureMouseDown(1, 0, float(c.x), float(c.y));
+        const QImage marked = w->picture()->image();
+        EXPECT_TRUE(colourNear(marked, c.x, c.name == std::string("infrared") ? c.y + 50 : c.y - 120,
+                               qRgb(255, 0, 255))) << c.name;
+        w->buttonClick(QStringLiteral("redraw"));
+        EXPECT_EQ(w->picture()->image(), clean) << c.name;
+        EXPECT_EQ(w->toolMode(), QString()) << c.name;
+        forms::unloadAll();
+    }
+}
+
+TEST_F(ViewerTest, ExpansionDragHandsItsBandToTheExpansionWindow)
+{
+    float seenLeft = -1, seenRight = -1;
+    int shown = 0;
+    forms::registerForm(QStringLiteral("frmPmrExp"), [&] {
+        auto* w = new QWidget;
+        w->setObjectName(QStringLiteral("frmPmrExp"));
+        orvtest::later([&, w] {
+            ++shown;
+            seenLeft = modOrvan.ExpandLeftX;
+            seenRight = modOrvan.ExpandRightX;
+            forms::unload(w);
+        });
+        return w;
+    });
+    auto* w = open<frmPmr>(8);
+    const QImage clean = w->picture()->image();
+    w->toolsItemClick(1);
+    // Right to left: the band is the same as from left to right.
+    w->pictureMouseDown(1, 0, 6000, 2000);
+    EXPECT_TRUE(w->ExpandDragging());
+    w->pictureMouseMove(1, 0, 5500, 2000);
+    w->pictureMouseMove(1, 0, 5000, 2000);
+    EXPECT_TRUE(colourNear(w->picture()->image(), 5300, 2000, qRgb(0x7D, 0xFF, 0xFF))) << "band tinted light cyan";
+    EXPECT_TRUE(inkAt(w->picture()->image(), pmr::xAtPpm(3.5), pmr::kBaselineY)) << "the trace stays black";
+    w->pictureMouseMove(1, 0, 5900, 2000); // nearer the right edge: shrinks from the right
+    EXPECT_FLOAT_EQ(modOrvan.ExpandLeftX, 5000);
+    EXPECT_FLOAT_EQ(modOrvan.ExpandRightX, 5900);
+    EXPECT_FALSE(colourNear(w->picture()->image(), 5950, 2000, qRgb(0x7D, 0xFF, 0xFF))) << "wiped white";
+    w->pictureMouseUp(1, 0, 5900, 2000);
+    EXPECT_EQ(shown, 1);
+    EXPECT_FLOAT_EQ(seenLeft, 5000);
+    EXPECT_FLOAT_EQ(seenRight, 5900);
+    EXPECT_FALSE(w->ExpandDragging());
+    EXPECT_EQ(w->toolMode(), QString()) << "the viewer comes back clean";
+    EXPECT_EQ(w->picture()->image(), clean);
+    // A release outside the plot opens nothing but still redraws clean.
+    w->toolsItemClick(1);
+    w->pictureMouseDown(1, 0, 3000, 2000);
+    w->pictureMouseMove(1, 0, 3500, 2000);
+    w->pictureMouseUp(1, 0, 3500, 5000);
+    QApplication::processEvents();
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(w->picture()->image(), clean);
+    EXPECT_EQ(w->toolMode(), QString());
+}
+
+TEST_F(ViewerTest, MassLossDragPrintsTheDifferenceAndErasesItsBand)
+{
+    auto* w = open<frmMs>(7);
+    const ms::MzAxis& a = w->axis();
+    w->toolsItemClick(1);
+    const float y = 3000;
+    w->pictureMouseDown(1, 0, float(ms::xAtMz(88, a)), y);
+    for (double mz = 87; mz >= 60; mz -= 1)
+        w->pictureMouseMove(1, 0, float(ms::xAtMz(mz, a)), y);
+    w->pictureMouseMove(1, 0, float(ms::xAtMz(61, a)), y);
+    w->pictureMouseUp(1, 0, float(ms::xAtMz(61, a)), y);
+    EXPECT_EQ(ms::lossBetween(ms::xAtMz(88, a), ms::xAtMz(61, a), a), 27);
+    EXPECT_TRUE(colourNear(w->picture()->image(), ms::xAtMz(75, a), y, qRgb(0, 64, 255)));
+    EXPECT_FALSE(w->LossDragging());
+}
+
+TEST_F(ViewerTest, QuickHelpFillsTheHelpWindowAndMarksTheItem)
+{
+    QString caption, text;
+    forms::registerForm(QStringLiteral("frmSpecQHelp"), [&] {
+        auto* w = new QWidget;
+        w->setObjectName(QStringLiteral("frmSpecQHelp"));
+        auto* box = new QPlainTextEdit(w);
+        box->setObjectName(QStringLiteral("txtQHelp"));
+        orvtest::later([&, w, box] {
+            caption = w->windowTitle();
+            text = box->toPlainText();
+            EXPECT_EQ(modOrvan.ItemHelpShown[modOrvan.CurrentItem], kFalse) << "marked only once the help closes";
+            forms::unload(w);
+        });
+        return w;
+    });
+    modOrvan.UnkItemHelp[7] = QStringLiteral("Look for the loss of 45 (OEt).");
+    auto* w = open<frmMs>(7);
+    w->helpMenu()->trigger();
+    EXPECT_EQ(caption, QStringLiteral("Ms spectrum quick help"));
+    EXPECT_EQ(text, modOrvan.UnkItemHelp[7]);
+    EXPECT_EQ(modOrvan.ItemHelpShown[7], kTrue);
+    auto* c = open<frmCmr>(5);
+    c->helpMenu()->trigger();
+    EXPECT_EQ(caption, QStringLiteral("Cmr spectrum help"));
+    EXPECT_EQ(modOrvan.ItemHelpShown[5], kTrue);
+}
+
+TEST_F(ViewerTest, CopyPutsThePictureWithItsMarksOnTheClipboard)
+{
+    auto* w = open<frmPmr>(8);
+    w->toolsItemClick(4);
+    w->pictureMouseDown(1, 0, float(pmr::xAtPpm(2.05)), 2000);
+    w->copyMenu()->trigger();
+    EXPECT_EQ(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+              w->picture()->image().convertToFormat(QImage::Format_RGB32));
+}
+
+TEST_F(ViewerTest, EdgeCaseDataDrawsWithoutFault)
+{
+    // Empty lines, a proton line longer than its span, incomplete last
+    // records, all heights zero and an oversized molecular ion.
+    ModOrvan& m = modOrvan;
+    m.PmrData = {};
+    m.PmrData[10] = QByteArray(800, fixture::heightByte(0));
+    m.IrData.clear();
+    m.CmrData = QByteArray("0604") + fixture::heightByte(0) + "20210";
+    m.MsData = QByteArray("043") + fixture::heightByte(0) + "07";
+    m.MsMolecularIon = QStringLiteral("99999/1e40");
+    auto* p = open<frmPmr>(8);
+    EXPECT_TRUE(inkAt(p->picture()->image(), pmr::xAtPpm(5), 4680));
+    EXPECT_FALSE(inkAt(p->picture()->image(), pmr::xAtPpm(5), 3000));
+    auto* i = open<frmIr>(6);
+    EXPECT_TRUE(inkAt(i->picture()->image(), 240, 2000)) << "the frame is drawn with no trace";
+    auto* c = open<frmCmr>(5);
+    EXPECT_TRUE(colourNear(c->picture()->image(), cmr::xAtPpm(60) - 80 + 40, 4680 - 180 + 80, qRgb(0, 125, 255)))
+        << "a zero-height peak still shows its label";
+    auto* s = open<frmMs>(7);
+    EXPECT_EQ(s->axis().top, 1025);
+    EXPECT_TRUE(inkAt(s->picture()->image(), ms::xAtMz(43, s->axis()), 4650)) << "a 100-twip stub";
+}
