@@ -83,38 +83,17 @@ void frmCmr::CorrelationBars(int)
 
 void frmCmr::toolsItemClick(int index)
 {
+    const auto measure = [this] { MeasureProcess(); };
+    const auto expand = [this] { ExpandProcess(); };
+    const auto corBar = [this] { CorBarProcess(); };
     switch (index) {
-    case 0:
-        toggleMode(QStringLiteral("CorBar"));
-        MeasureProcess();
-        ExpandProcess();
-        CorBarProcess();
-        break;
-    case 1:
-        toggleMode(QStringLiteral("Expand"));
-        MeasureProcess();
-        CorBarProcess();
-        ExpandProcess();
-        break;
-    case 2:
-        toggleMode(QStringLiteral("Measure"));
-        ExpandProcess();
-        CorBarProcess();
-        MeasureProcess();
-        break;
+    case 0: chooseTool(QStringLiteral("CorBar"), {measure, expand, corBar}); break;
+    case 1: chooseTool(QStringLiteral("Expand"), {measure, corBar, expand}); break;
+    case 2: chooseTool(QStringLiteral("Measure"), {expand, corBar, measure}); break;
     case 3: RedrawSpectrum(); break;
     case 5: forms::showModal(QStringLiteral("frmCalcCShift")); break;
     default: break;
     }
-}
-
-void frmCmr::buttonClick(const QString& key)
-{
-    static const QStringList keys{QStringLiteral("correlate"), QStringLiteral("expand"), QStringLiteral("measure"),
-                                  QStringLiteral("redraw")};
-    const qsizetype index = keys.indexOf(key);
-    if (index >= 0)
-        toolsItemClick(int(index));
 }
 
 void frmCmr::pictureMouseDown(int, int, float x, float y)

@@ -24,7 +24,6 @@ public:
     bool ExpandDragging() const { return isTrue(expandDragging_); }
 
     void toolsItemClick(int index) override;
-    void buttonClick(const QString& key) override;
     void pictureMouseDown(int button, int shift, float x, float y) override;
     void pictureMouseMove(int button, int shift, float x, float y) override;
     void pictureMouseUp(int button, int shift, float x, float y) override;

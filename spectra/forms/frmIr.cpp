@@ -76,30 +76,15 @@ void frmIr::NujolSpectrum()
 
 void frmIr::toolsItemClick(int index)
 {
+    const auto measure = [this] { MeasureProcess(); };
+    const auto corBar = [this] { CorBarProcess(); };
     switch (index) {
-    case 0:
-        toggleMode(QStringLiteral("CorBar"));
-        MeasureProcess();
-        CorBarProcess();
-        break;
-    case 1:
-        toggleMode(QStringLiteral("Measure"));
-        CorBarProcess();
-        MeasureProcess();
-        break;
+    case 0: chooseTool(QStringLiteral("CorBar"), {measure, corBar}); break;
+    case 1: chooseTool(QStringLiteral("Measure"), {corBar, measure}); break;
     case 2: NujolSpectrum(); break;
     case 3: RedrawSpectrum(); break;
     default: break;
     }
-}
-
-void frmIr::buttonClick(const QString& key)
-{
-    static const QStringList keys{QStringLiteral("correlate"), QStringLiteral("measure"), QStringLiteral("nujol"),
-                                  QStringLiteral("redraw")};
-    const qsizetype index = keys.indexOf(key);
-    if (index >= 0)
-        toolsItemClick(int(index));
 }
 
 void frmIr::pictureMouseDown(int, int, float x, float y)

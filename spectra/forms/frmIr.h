@@ -22,7 +22,6 @@ public:
     bool NujolShown() const { return isTrue(nujolShown_); }
 
     void toolsItemClick(int index) override;
-    void buttonClick(const QString& key) override;
     void pictureMouseDown(int button, int shift, float x, float y) override;
 
 protected:

@@ -68,31 +68,17 @@ void frmMs::LossProcess()
 
 void frmMs::toolsItemClick(int index)
 {
+    const auto measure = [this] { MeasureProcess(); };
+    const auto loss = [this] { LossProcess(); };
     switch (index) {
-    case 0:
-        toggleMode(QStringLiteral("Measure"));
-        LossProcess();
-        MeasureProcess();
-        break;
-    case 1:
-        toggleMode(QStringLiteral("Loss"));
-        MeasureProcess();
-        LossProcess();
-        break;
+    case 0: chooseTool(QStringLiteral("Measure"), {loss, measure}); break;
+    case 1: chooseTool(QStringLiteral("Loss"), {measure, loss}); break;
     case 2: RedrawSpectrum(); break;
     case 4: forms::showModal(QStringLiteral("frmCalcFormula")); break;
     case 5: forms::showModal(QStringLiteral("frmCalcMass")); break;
     case 6: forms::showModal(QStringLiteral("frmCalcIsotope")); break;
     default: break;
     }
-}
-
-void frmMs::buttonClick(const QString& key)
-{
-    static const QStringList keys{QStringLiteral("measure"), QStringLiteral("loss"), QStringLiteral("redraw")};
-    const qsizetype index = keys.indexOf(key);
-    if (index >= 0)
-        toolsItemClick(int(index));
 }
 
 void frmMs::pictureMouseDown(int, int, float x, float y)

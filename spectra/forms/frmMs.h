@@ -20,7 +20,6 @@ public:
     bool LossDragging() const { return isTrue(lossDragging_); }
 
     void toolsItemClick(int index) override;
-    void buttonClick(const QString& key) override;
     void pictureMouseDown(int button, int shift, float x, float y) override;
     void pictureMouseMove(int button, int shift, float x, float y) override;
     void pictureMouseUp(int button, int shift, float x, float y) override;

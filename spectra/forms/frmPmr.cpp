@@ -111,53 +111,22 @@ void frmPmr::StepProcess()
 
 void frmPmr::toolsItemClick(int index)
 {
+    const auto measure = [this] { MeasureProcess(); };
+    const auto expand = [this] { ExpandProcess(); };
+    const auto corBar = [this] { CorBarProcess(); };
     switch (index) {
-    case 0:
-        toggleMode(QStringLiteral("CorBar"));
-        MeasureProcess();
-        ExpandProcess();
-        CorBarProcess();
-        break;
-    case 1:
-        toggleMode(QStringLiteral("Expand"));
-        MeasureProcess();
-        CorBarProcess();
-        ExpandProcess();
-        break;
+    case 0: chooseTool(QStringLiteral("CorBar"), {measure, expand, corBar}); break;
+    case 1: chooseTool(QStringLiteral("Expand"), {measure, corBar, expand}); break;
     case 2:
-        ToolMode = QStringLiteral("Integrate");
-        MeasureProcess();
-        ExpandProcess();
-        CorBarProcess();
-        IntegrationProcess();
+        chooseTool(QStringLiteral("Integrate"), {measure, expand, corBar, [this] { IntegrationProcess(); }}, false);
         break;
-    case 3:
-        toggleMode(QStringLiteral("Step"));
-        MeasureProcess();
-        ExpandProcess();
-        CorBarProcess();
-        StepProcess();
-        break;
-    case 4:
-        toggleMode(QStringLiteral("Measure"));
-        ExpandProcess();
-        CorBarProcess();
-        MeasureProcess();
-        break;
+    case 3: chooseTool(QStringLiteral("Step"), {measure, expand, corBar, [this] { StepProcess(); }}); break;
+    case 4: chooseTool(QStringLiteral("Measure"), {expand, corBar, measure}); break;
     case 5: RedrawSpectrum(); break;
     case 7: forms::showModal(QStringLiteral("frmCalcHShift")); break;
     case 8: forms::showModal(QStringLiteral("frmCalcCoupling")); break;
     default: break;
     }
-}
-
-void frmPmr::buttonClick(const QString& key)
-{
-    static const QStringList keys{QStringLiteral("correlate"), QStringLiteral("expand"), QStringLiteral("integrate"),
-                                  QStringLiteral("step"), QStringLiteral("measure"), QStringLiteral("redraw")};
-    const qsizetype index = keys.indexOf(key);
-    if (index >= 0)
-        toolsItemClick(int(index));
 }
 
 void frmPmr::pictureMouseDown(int, int, float x, float y)

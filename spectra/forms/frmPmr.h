@@ -22,7 +22,6 @@ public:
     void DrawSpectrumLines();
 
     void toolsItemClick(int index) override;
-    void buttonClick(const QString& key) override;
     void pictureMouseDown(int button, int shift, float x, float y) override;
     void pictureMouseMove(int button, int shift, float x, float y) override;
     void pictureMouseUp(int button, int shift, float x, float y) override;

@@ -61,6 +61,8 @@ SpectrumViewer::SpectrumViewer(const ViewerNames& names, const QStringList& tool
     setCentralWidget(central);
     picture_ = new SpectrumPicture(kPictureWidth, kPictureHeight, central);
     picture_->setObjectName(QStringLiteral("pic%1").arg(names.code));
+    for (const ToolButtonDef& b : buttons)
+        buttonKeys_.append(b.key);
     toolbar_ = new ViewerToolbar(buttons, central);
     toolbar_->setObjectName(QStringLiteral("tbr%1").arg(names.code));
     connect(toolbar_, &ViewerToolbar::buttonClick, this, [this](const QString& key) { buttonClick(key); });
@@ -111,9 +113,19 @@ void SpectrumViewer::applyToolState(bool own, int pointer, int icon, const QList
         toolbar_->setDown(k, own && k == key);
 }
 
-void SpectrumViewer::toggleMode(const QString& mode)
+void SpectrumViewer::chooseTool(const QString& mode, std::initializer_list<std::function<void()>> processes,
+                                bool toggle)
 {
-    ToolMode = ToolMode == mode ? QString() : mode;
+    ToolMode = toggle && ToolMode == mode ? QString() : mode;
+    for (const auto& process : processes)
+        process();
+}
+
+void SpectrumViewer::buttonClick(const QString& key)
+{
+    const qsizetype index = buttonKeys_.indexOf(key);
+    if (index >= 0)
+        toolsItemClick(int(index));
 }
 
 void SpectrumViewer::moveBand(ExpandBand& band, float x, Plot (*box)(double, double, bool),

@@ -50,8 +50,9 @@ public:
 
     // The Tools menu item with this index, as the student chooses it.
     virtual void toolsItemClick(int index) = 0;
-    // A toolbar button's click by key.
-    virtual void buttonClick(const QString& key) = 0;
+    // A toolbar button's click by key: the Tools item at the button's position
+    // (every viewer orders its buttons as its first Tools items).
+    void buttonClick(const QString& key);
     // Mouse on the picture, x and y in twips.
     virtual void pictureMouseDown(int button, int shift, float x, float y) = 0;
     virtual void pictureMouseMove(int button, int shift, float x, float y);
@@ -79,8 +80,11 @@ protected:
     // items and buttons; `item` and `key` the tool's own.
     void applyToolState(bool own, int pointer, int icon, const QList<int>& items, int item,
                         const QStringList& keys, const QString& key);
-    // The chosen tool's mode, or empty when it already was the mode.
-    void toggleMode(const QString& mode);
+    // Chooses a tool: its mode, or empty when it already was the mode (always
+    // the mode when `toggle` is false); then the process routines in the
+    // given order, the chosen tool's last, so that it decides the state.
+    void chooseTool(const QString& mode, std::initializer_list<std::function<void()>> processes,
+                    bool toggle = true);
 
     // An expansion drag's move to x: the band grows (tinted) or shrinks from
     // its nearer edge (wiped white, then the trace redrawn); ExpandLeftX and
@@ -105,6 +109,7 @@ private:
     QAction* help_ = nullptr;
     QAction* close_ = nullptr;
     QList<QAction*> toolItems_;
+    QStringList buttonKeys_;
     int mousePointer_ = 0;
     int mouseIcon_ = 0;
     bool painted_ = false;
