@@ -1,0 +1,52 @@
+// Test-only driver for screenshots: shows one spectrum viewer on the ethyl
+// acetate fixture (or on a shipped unknown with --unknown N) and stays open
+// for a few seconds, optionally after using a tool:
+//   viewer_shots frmPmr|frmIr|frmCmr|frmMs [--unknown N] [--measure X Y] [--nujol] [--seconds S]
+#include "core/modorvan.h"
+#include "core/unknownfile.h"
+#include "platform/forms/formregistry.h"
+#include "spectra/forms/registerspectra.h"
+#include "spectra/forms/spectrumviewer.h"
+#include "tests/spectra/ethylacetate.h"
+
+#include <QApplication>
+#include <QTimer>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    orv::registerSpectraForms();
+    const QStringList args = app.arguments();
+    const QString name = args.value(1, QStringLiteral("frmPmr"));
+    orv::ModOrvan& m = orv::modOrvan;
+    m.CorrelationsAllowed = m.ItemHelpAllowed = orv::kTrue;
+    m.HShiftCalcAllowed = m.CouplingCalcAllowed = m.CShiftCalcAllowed = orv::kTrue;
+    m.FormulaCalcAllowed = m.MassCalcAllowed = m.IsotopeCalcAllowed = orv::kTrue;
+    fixture::loadEthylAcetate();
+    if (const qsizetype at = args.indexOf(QStringLiteral("--unknown")); at > 0) {
+        orv::InitProgram();
+        m.CurrentUnknown = args.value(at + 1).toInt();
+        orv::ReadUnknownFile();
+    }
+    if (args.contains(QStringLiteral("--nujol")))
+        m.UnkItemTitle[6] += QStringLiteral(" Nujol mull");
+    const int item = name == u"frmCmr" ? 5 : name == u"frmIr" ? 6 : name == u"frmMs" ? 7 : 8;
+    m.CurrentItem = item;
+    auto* w = qobject_cast<orv::spectra::SpectrumViewer*>(orv::forms::load(name));
+    if (!w)
+        return 1;
+    w->move(20, 20);
+    w->show();
+    QTimer::singleShot(300, [&] {
+        if (args.contains(QStringLiteral("--nujol")))
+            w->toolsItemClick(2);
+        if (const qsizetype at = args.indexOf(QStringLiteral("--measure")); at > 0) {
+            w->buttonClick(QStringLiteral("measure"));
+            for (qsizetype i = at + 1; i + 1 < args.size() && !args[i].startsWith(u'-'); i += 2)
+                w->pictureMouseDown(1, 0, args[i].toFloat(), args[i + 1].toFloat());
+        }
+    });
+    const qsizetype s = args.indexOf(QStringLiteral("--seconds"));
+    QTimer::singleShot(int(1000 * (s > 0 ? args.value(s + 1).toDouble() : 4.0)), &app, &QApplication::quit);
+    return app.exec();
+}
