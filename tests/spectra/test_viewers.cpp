@@ -3,6 +3,7 @@
 // the expansion hand-over and the quick help.
 #include "core/modorvan.h"
 #include "platform/forms/formregistry.h"
+#include "platform/forms/printer.h"
 #include "spectra/cmrplot.h"
 #include "spectra/forms/frmCmr.h"
 #include "spectra/forms/frmIr.h"
@@ -20,6 +21,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <gtest/gtest.h>
 
@@ -436,4 +438,30 @@ TEST_F(ViewerTest, EdgeCaseDataDrawsWithoutFault)
     auto* s = open<frmMs>(7);
     EXPECT_EQ(s->axis().top, 1025);
     EXPECT_TRUE(inkAt(s->picture()->image(), ms::xAtMz(43, s->axis()), 4650)) << "a 100-twip stub";
+}
+
+TEST_F(ViewerTest, OneDrawingLayerServesImageAndPrinter)
+{
+    // The same steps drawn into an image of the picture's size give the
+    // viewer's picture; drawn through the printer they make a page.
+    auto* w = open<frmCmr>(5);
+    Plot p = cmr::note(modOrvan.CmrLabel);
+    p.append(cmr::axis());
+    cmr::NoiseSource noise(cmr::noiseSeed(modOrvan.CurrentUnknown));
+    p.append(cmr::baselineNoise(noise));
+    p.append(cmr::sticks(modOrvan.CmrData));
+    EXPECT_EQ(renderPlot(p, 8990, 5300), w->picture()->image());
+
+    const QString pdf = folder.file(QStringLiteral("cmr.pdf"));
+    qputenv("ORVANTO_PRINT_PDF", pdf.toLocal8Bit());
+    {
+        TwipsPrinter printer;
+        ASSERT_TRUE(printer.begin());
+        paintPlot(*printer.painter(), p, {15});
+        paintPlot(*printer.painter(), ir::nujolOverlay(), {15}); // raster modes draw as copy on a printer
+        EXPECT_TRUE(printer.end());
+    }
+    qputenv("ORVANTO_PRINT_PDF", QByteArray());
+    EXPECT_GT(QFileInfo(pdf).size(), 1000);
+    EXPECT_TRUE(orvtest::msgLog().shown.empty());
 }
