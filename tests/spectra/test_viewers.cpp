@@ -465,3 +465,64 @@ TEST_F(ViewerTest, OneDrawingLayerServesImageAndPrinter)
     EXPECT_GT(QFileInfo(pdf).size(), 1000);
     EXPECT_TRUE(orvtest::msgLog().shown.empty());
 }
+
+TEST_F(ViewerTest, ViewersOpenByNameAsSingleInstancesAndCloseByTheirMenu)
+{
+    for (const char* name : {"frmPmr", "frmIr", "frmCmr", "frmMs"}) {
+        QWidget* w = forms::load(QString::fromLatin1(name));
+        ASSERT_NE(w, nullptr) << name;
+        EXPECT_EQ(forms::find(QString::fromLatin1(name)), w) << name;
+        EXPECT_EQ(forms::load(QString::fromLatin1(name)), w) << name;
+        auto* viewer = qobject_cast<SpectrumViewer*>(w);
+        ASSERT_NE(viewer, nullptr) << name;
+        viewer->show();
+        viewer->closeMenu()->trigger();
+        QApplication::processEvents();
+        EXPECT_EQ(forms::find(QString::fromLatin1(name)), nullptr) << name;
+    }
+    // Shown modally by name, a viewer returns once it is closed.
+    modOrvan.CurrentItem = 7;
+    orvtest::later([] { forms::unload(QStringLiteral("frmMs")); }, 50);
+    EXPECT_TRUE(forms::showModal(QStringLiteral("frmMs")));
+    EXPECT_EQ(forms::find(QStringLiteral("frmMs")), nullptr);
+}
+
+TEST_F(ViewerTest, CarbonExpansionDragKeepsTheNoiseAndHandsOverItsBand)
+{
+    float seenLeft = -1, seenRight = -1;
+    int shown = 0;
+    forms::registerForm(QStringLiteral("frmCmrExp"), [&] {
+        auto* w = new QWidget;
+        w->setObjectName(QStringLiteral("frmCmrExp"));
+        orvtest::later([&, w] {
+            ++shown;
+            seenLeft = modOrvan.ExpandLeftX;
+            seenRight = modOrvan.ExpandRightX;
+            forms::unload(w);
+        });
+        return w;
+    });
+    auto* w = open<frmCmr>(5);
+    const QImage clean = w->picture()->image();
+    w->buttonClick(QStringLiteral("expand"));
+    EXPECT_EQ(w->MouseIconId(), 101);
+    w->pictureMouseDown(1, 0, float(cmr::xAtPpm(70)), 2000);
+    w->pictureMouseMove(1, 0, float(cmr::xAtPpm(50)), 2000);
+    const QImage banded = w->picture()->image();
+    EXPECT_TRUE(colourNear(banded, cmr::xAtPpm(55), 2000, qRgb(0x7D, 0xFF, 0xFF)));
+    EXPECT_TRUE(inkAt(banded, cmr::xAtPpm(60), 3000)) << "the stick at 60 ppm stays black in the band";
+    EXPECT_FALSE(colourNear(banded, cmr::xAtPpm(55), 4700, qRgb(0x7D, 0xFF, 0xFF))) << "the noise band is untouched";
+    // A click without movement hands over a band of zero width; here the drag's band.
+    w->pictureMouseUp(1, 0, float(cmr::xAtPpm(50)), 2000);
+    EXPECT_EQ(shown, 1);
+    EXPECT_FLOAT_EQ(seenLeft, float(cmr::xAtPpm(70)));
+    EXPECT_FLOAT_EQ(seenRight, float(cmr::xAtPpm(50)));
+    EXPECT_EQ(w->picture()->image(), clean) << "reloaded clean with the same noise";
+    EXPECT_EQ(w->toolMode(), QString());
+    w->buttonClick(QStringLiteral("expand"));
+    w->pictureMouseDown(1, 0, 3000, 2000);
+    w->pictureMouseUp(1, 0, 3000, 2000);
+    EXPECT_EQ(shown, 2);
+    EXPECT_FLOAT_EQ(seenLeft, 3000);
+    EXPECT_FLOAT_EQ(seenRight, 3000);
+}
