@@ -1,0 +1,99 @@
+#include "core/modorvan.h"
+
+#include "core/coreservices.h"
+#include "platform/programfolder.h"
+
+#include <QDir>
+
+namespace orv {
+
+ModOrvan modOrvan;
+
+bool isUsedItem(int n) { return (n >= 1 && n <= 9) || (n >= 13 && n <= 31) || (n >= 35 && n <= 54); }
+bool isTestItem(int n) { return n >= 13 && n <= 31; }
+bool isDerivativeItem(int n) { return n >= 35 && n <= 52; }
+
+void resetModOrvan()
+{
+    auto sink = std::move(modOrvan.statusBarSink);
+    auto ensure = std::move(modOrvan.ensureMainWindow);
+    modOrvan = ModOrvan{};
+    modOrvan.statusBarSink = std::move(sink);
+    modOrvan.ensureMainWindow = std::move(ensure);
+}
+
+void InitProgram()
+{
+    auto& m = modOrvan;
+    m.ProgramPath = programFolder();
+    QDir::setCurrent(m.ProgramPath);
+    m.Password.clear();
+    m.PasswordCode.clear();
+    m.QuitReason.clear();
+    m.AllUnknownsDone = kFalse;
+    m.InstructorMode = kFalse;
+    // A verification belongs to one student's session only.
+    m.PasswordVerified = kFalse;
+    m.HelpFile = m.ProgramPath + QStringLiteral("/ORVANTOR.HLP");
+    m.MaxUnknownNumber = 99;
+}
+
+void ResetProgress()
+{
+    auto& m = modOrvan;
+    m.ItemsRevealed.fill(kFalse);
+    m.ItemHelpShown.fill(kFalse);
+    for (int k = 1; k <= kLastPrecludable; ++k)
+        m.ItemPrecluded[k] = kFalse;
+    m.PrecludedTries = m.UnsuitableDerivs = m.NameTypingTries = m.StructChooseTries = m.StructGiveTries = 0;
+    m.AllUnknownsDone = kFalse;
+    m.MinutesUsed = 0;
+    m.UnkIdentified = m.IdentifiedByName = m.IdentifiedByChoosing = m.IdentifiedByGiving = kFalse;
+    m.ShowReportAfterResign = kFalse;
+    m.SessionNumber = 1;
+}
+
+Boolean IsNewUser()
+{
+    const auto& m = modOrvan;
+    if (!m.CompletedUnknowns.isEmpty())
+        return kFalse;
+    for (int k = 1; k <= kLastItem; ++k)
+        if (m.ItemsRevealed[k] == kTrue)
+            return kFalse;
+    return kTrue;
+}
+
+void SaveUnknownState()
+{
+    auto& m = modOrvan;
+    m.SavedCurrentUnknown = m.CurrentUnknown;
+    m.SavedItemsRevealed = m.ItemsRevealed;
+    m.SavedItemHelpShown = m.ItemHelpShown;
+    for (int k = 1; k <= kLastPrecludable; ++k)
+        m.SavedItemPrecluded[k] = m.ItemPrecluded[k];
+    m.SavedPrecludedTries = m.PrecludedTries;
+    m.SavedUnsuitableDerivs = m.UnsuitableDerivs;
+    m.SavedNameTypingTries = m.NameTypingTries;
+    m.SavedStructChooseTries = m.StructChooseTries;
+    m.SavedStructGiveTries = m.StructGiveTries;
+    setStatusPanel(1, QString());
+    setStatusPanel(2, QString());
+}
+
+void RestoreUnknownState()
+{
+    auto& m = modOrvan;
+    m.CurrentUnknown = m.SavedCurrentUnknown;
+    m.ItemsRevealed = m.SavedItemsRevealed;
+    m.ItemHelpShown = m.SavedItemHelpShown;
+    for (int k = 1; k <= kLastPrecludable; ++k)
+        m.ItemPrecluded[k] = m.SavedItemPrecluded[k];
+    m.PrecludedTries = m.SavedPrecludedTries;
+    m.UnsuitableDerivs = m.SavedUnsuitableDerivs;
+    m.NameTypingTries = m.SavedNameTypingTries;
+    m.StructChooseTries = m.SavedStructChooseTries;
+    m.StructGiveTries = m.SavedStructGiveTries;
+}
+
+} // namespace orv

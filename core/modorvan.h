@@ -1,0 +1,164 @@
+#pragma once
+// The student program's shared state: every value that outlives a single
+// window, under the names the whole program uses. One thread reads and writes
+// it; windows reach it through the global `modOrvan`.
+#include "platform/basic.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <functional>
+
+namespace orv {
+
+// Items of an unknown: 0 the unknown as a whole, 1-4 physical properties,
+// 5-9 spectra, 13-31 chemical tests, 35-52 derivatives, 53-54 equivalents.
+inline constexpr int kLastItem = 54;
+inline constexpr int kLastPrecludable = 34;
+bool isUsedItem(int n);            // 1..9, 13..31, 35..54
+bool isTestItem(int n);            // 13..31
+bool isDerivativeItem(int n);      // 35..52
+inline int itemNameResource(int n) { return 1001 + 2 * (n - 1); }
+inline int itemDescriptionResource(int n) { return 1002 + 2 * (n - 1); }
+
+struct UnkResultRow {
+    QString resultLine;   // column 1: the result line of the finished unknown
+    QString sessionTime;  // column 2: session number (3 digits) and minutes
+};
+
+struct ModOrvan {
+    // --- Configuration settings (orvanto.ini) ---
+    Boolean MultipleSessionsAllowed = kFalse;
+    Boolean PasswordRequired = kFalse;
+    Boolean ShowTipsAtStart = kFalse;
+    Boolean ShowRewardPicture = kFalse;
+    Boolean SoundAllowed = kFalse;
+    Boolean ProgramChoosesUnknowns = kFalse;
+    int BasicUnknownsBeforeAdvanced = 0; // 0..20
+    Boolean BpMpAllowed = kFalse;
+    Boolean TestsAllowed = kFalse;
+    Boolean DerivsAllowed = kFalse;
+    Boolean CmrAllowed = kFalse, IrAllowed = kFalse, MsAllowed = kFalse, PmrAllowed = kFalse, UvAllowed = kFalse;
+    Boolean AnySpectrumAllowed = kFalse;
+    Boolean ItemHelpAllowed = kFalse;
+    Boolean UnknownHelpAllowed = kFalse;
+    Boolean ShowUnknownNumber = kFalse;
+    Boolean AssignmentsAllowed = kFalse;
+    Boolean CorrelationsAllowed = kFalse;
+    Boolean HShiftCalcAllowed = kFalse, CouplingCalcAllowed = kFalse, CShiftCalcAllowed = kFalse;
+    Boolean FormulaCalcAllowed = kFalse, MassCalcAllowed = kFalse, IsotopeCalcAllowed = kFalse;
+    Boolean AnyCalcAllowed = kFalse;
+    Boolean TypeNameOnly = kFalse;
+    Boolean OfferNameList = kFalse;
+    Boolean ChooseStructureAllowed = kFalse;
+    Boolean GiveStructureAllowed = kFalse;
+    Boolean ResignAllowed = kFalse;
+
+    // --- Current unknown's data (filled only by ReadUnknownFile) ---
+    std::array<QString, 55> UnkItemTitle{};
+    std::array<QString, 55> UnkItemHelp{};
+    std::array<QString, 35> ItemPrecludes{};   // 1..34 used
+    std::array<QString, 35> ItemPrecludedBy{}; // 10..34 used
+    QByteArray CmrData;                         // spectrum data: raw bytes
+    QString CmrLabel;
+    QByteArray IrData;
+    QString IrLabel;
+    QByteArray MsData;
+    QString MsMolecularIon;
+    QString MsLabel;
+    std::array<QByteArray, 26> PmrData{};       // 1..25 used: 5..24 trace, 25 note
+    int NameCount = 0;                          // 0..12
+    std::array<QString, 13> AcceptedNames{};    // 1..NameCount
+    int NameChoiceCount = 0;                    // 0..8
+    std::array<QString, 9> NameChoices{};       // 1..NameChoiceCount
+    QString StructChoiceLine;
+    int StructCodeCount = 0;                    // 0..4
+    std::array<QString, 5> StructCodes{};       // 1..StructCodeCount
+
+    // --- User record and progress ---
+    QString UserFilePath;
+    QString AllocatedUnknowns;
+    int CurrentUnknown = 0;                     // 0..99
+    std::array<Boolean, 55> ItemsRevealed{};
+    std::array<Boolean, 55> ItemHelpShown{};
+    std::array<Boolean, 35> ItemPrecluded{};
+    int PrecludedTries = 0;
+    int UnsuitableDerivs = 0;
+    int NameTypingTries = 0;                    // 0..98
+    int StructChooseTries = 0;                  // 0..98
+    int StructGiveTries = 0;                    // 0..98
+    int SessionNumber = 0;                      // 0..999
+    long MinutesUsed = 0;
+    double StartTime = 0;                       // fraction of a day
+    double TimerNow = 0;                        // fraction of a day
+    QString CompletedUnknowns;
+    std::array<UnkResultRow, 100> UnkResults{}; // 1..99 used
+    int LastUnknownDone = 0;
+    QString Password;
+    QString PasswordCode;
+    Boolean PasswordVerified = kFalse;
+
+    // --- Session and identification state ---
+    int CurrentItem = 0;                        // 0..54
+    Boolean DataSaved = kFalse;
+    Boolean AllUnknownsDone = kFalse;
+    QString CommandLineUsed;
+    Boolean UnkIdentified = kFalse;
+    Boolean IdentifiedByName = kFalse, IdentifiedByChoosing = kFalse, IdentifiedByGiving = kFalse;
+    Boolean ShowReportAfterResign = kFalse;
+    Boolean ExampleMode = kFalse;
+    Boolean InstructorMode = kFalse;
+    Boolean SoundOn = kFalse;
+    QString QuitReason;
+    int MainWindowTop = 0, MainWindowLeft = 0, MainWindowWidth = 0; // twips; 0 = never shown
+
+    // --- Saved set while the solved example is shown ---
+    int SavedCurrentUnknown = 0;
+    std::array<Boolean, 55> SavedItemsRevealed{};
+    std::array<Boolean, 55> SavedItemHelpShown{};
+    std::array<Boolean, 35> SavedItemPrecluded{};
+    int SavedPrecludedTries = 0, SavedUnsuitableDerivs = 0, SavedNameTypingTries = 0;
+    int SavedStructChooseTries = 0, SavedStructGiveTries = 0;
+
+    // --- Environment and scratch ---
+    QString ProgramPath;        // no trailing separator
+    QString HelpFile;
+    int ScreenTopOffset = 0;    // twips
+    int MaxUnknownNumber = 0;
+    QString TextBuffer;
+    QString FilePathBuffer;
+    int LoopIndex = 0;
+    int ScratchNumber = 0;
+
+    // --- Viewer hand-over (twips of the viewer's plot) ---
+    float ExpandLeftX = 0;
+    float ExpandRightX = 0;
+
+    // --- Main window's status bar (panels 1..4) ---
+    // Kept here so that the texts survive until the main window exists; the
+    // main window installs statusBarSink to show them as they change.
+    std::array<QString, 5> StatusPanelText{};
+    std::function<void(int panel, const QString& text)> statusBarSink;
+    // Asked to bring up the main window when a routine needs it to exist.
+    std::function<void()> ensureMainWindow;
+};
+
+extern ModOrvan modOrvan;
+
+// Clears the whole state back to what it is before the program starts
+// (tests and the restart for a new user use it).
+void resetModOrvan();
+
+// Sets up the environment group and clears the session strings.
+void InitProgram();
+// Clears the per-unknown progress.
+void ResetProgress();
+// True when nothing has been completed and no item 1..54 is revealed.
+Boolean IsNewUser();
+// Sets the current unknown's progress aside while the solved example is shown,
+// and blanks status panels 1 and 2.
+void SaveUnknownState();
+// Puts the saved progress back (nothing else).
+void RestoreUnknownState();
+
+} // namespace orv

@@ -1,0 +1,5 @@
+#pragma once
+namespace orv {
+// Makes this subsystem's windows known by name to the rest of the program.
+void registerMainwindowForms();
+}

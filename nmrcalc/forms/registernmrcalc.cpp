@@ -1,0 +1,11 @@
+#include "nmrcalc/forms/registernmrcalc.h"
+
+#include "platform/forms/formregistry.h"
+
+namespace orv {
+
+void registerNmrcalcForms()
+{
+}
+
+} // namespace orv

@@ -1,0 +1,55 @@
+#pragma once
+// The Basic runtime's arithmetic and formatting, kept in one place so every
+// window rounds, formats and draws random numbers alike.
+#include <QString>
+#include <QTime>
+#include <QDate>
+#include <cstdint>
+#include <functional>
+
+namespace orv {
+
+// 16-bit Boolean of the program-wide state: True is -1, False is 0.
+using Boolean = std::int16_t;
+inline constexpr Boolean kTrue = -1;
+inline constexpr Boolean kFalse = 0;
+inline constexpr Boolean vb(bool b) { return b ? kTrue : kFalse; }
+inline constexpr bool isTrue(Boolean b) { return b != 0; }
+
+// CInt / CLng: round half to even (banker's rounding). No range check.
+long long CLng(double v);
+inline int CInt(double v) { return static_cast<int>(CLng(v)); }
+
+// Int: the largest whole number not above v.
+double Int(double v);
+
+// Val: the number at the start of the text. Blanks, tabs and line feeds are
+// skipped anywhere; reading stops at the first character that cannot continue
+// a number. "&H" and "&O" prefixes read hex and octal. No number gives 0.
+double Val(const QString& text);
+
+// Format for numeric patterns made of '#', '0', '.' and ',' (thousands) with
+// optional literal text around them, e.g. "#.0", "0.00", "#,##0". Rounds half
+// away from zero on the value's 15-digit decimal form, as Format does, so
+// 2.675 with "0.00" gives "2.68".
+QString Format(double v, const QString& pattern);
+
+// Date and time patterns: "hh:mm am/pm" (12-hour, lower-case am/pm as in the
+// pattern, "AM/PM" gives upper case), "mmm dd, yyyy", "d mmm, yyyy",
+// "hh:mm:ss", "h:mm", "dd/mm/yyyy". English month names whatever the locale.
+QString FormatTime(const QTime& t, const QString& pattern);
+QString FormatDate(const QDate& d, const QString& pattern);
+
+// Timer: seconds since midnight of the local clock (Basic's Timer).
+double Timer();
+// Time of day as a fraction of a day (Basic's Time / Date type).
+double TimeOfDay();
+
+// Random numbers: one generator seeded once from the clock. Tests may inject
+// a source of their own (values in [0, 1)); an empty function restores it.
+double Rnd();
+void setRandomSource(std::function<double()> source);
+// Int(Rnd * n) + 1: a whole number drawn uniformly from 1..n (n >= 1).
+int randomDraw(int n);
+
+} // namespace orv

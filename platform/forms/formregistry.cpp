@@ -1,0 +1,189 @@
+#include "platform/forms/formregistry.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QHash>
+#include <QList>
+
+namespace orv::forms {
+
+namespace {
+
+struct Entry {
+    QString name;
+    QPointer<QWidget> widget;
+    bool closing = false;
+};
+
+QList<Entry>& entries() { static QList<Entry> e; return e; }
+QHash<QString, Factory>& factories() { static QHash<QString, Factory> f; return f; }
+
+void forget(QWidget* w)
+{
+    auto& e = entries();
+    for (int i = e.size() - 1; i >= 0; --i)
+        if (e[i].widget == w || e[i].widget.isNull())
+            e.removeAt(i);
+}
+
+// Watches close and hide: a window that accepted its close is unloaded.
+class Watcher : public QObject {
+public:
+    bool eventFilter(QObject* o, QEvent* ev) override
+    {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w)
+            return false;
+        for (Entry& e : entries()) {
+            if (e.widget != w)
+                continue;
+            if (ev->type() == QEvent::Close)
+                e.closing = true;
+            else if (ev->type() == QEvent::Show)
+                e.closing = false;
+            else if (ev->type() == QEvent::Hide && e.closing
+                     && w->testAttribute(Qt::WA_DeleteOnClose)) {
+                forget(w);
+                break;
+            }
+        }
+        return false;
+    }
+};
+
+Watcher* watcher()
+{
+    static Watcher* w = new Watcher;
+    return w;
+}
+
+} // namespace
+
+void registerForm(const QString& name, Factory factory) { factories().insert(name, std::move(factory)); }
+bool isRegistered(const QString& name) { return factories().contains(name); }
+
+QWidget* find(const QString& name)
+{
+    for (const Entry& e : entries())
+        if (e.name == name && e.widget && !e.closing)
+            return e.widget;
+    return nullptr;
+}
+
+void adopt(QWidget* w)
+{
+    forget(w);
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->installEventFilter(watcher());
+    entries().append({QString::fromLatin1(w->metaObject()->className()), w, false});
+}
+
+QWidget* load(const QString& name)
+{
+    if (QWidget* w = find(name))
+        return w;
+    auto it = factories().constFind(name);
+    if (it == factories().constEnd())
+        return nullptr;
+    QWidget* w = (*it)();
+    if (w && !find(name))
+        adopt(w);
+    return w;
+}
+
+bool unload(QWidget* w)
+{
+    if (!w)
+        return true;
+    QPointer<QWidget> guard(w);
+    const bool closed = w->close();
+    if (!closed)
+        return false;
+    if (guard) {
+        forget(w);
+        if (!w->testAttribute(Qt::WA_DeleteOnClose))
+            w->deleteLater();
+    }
+    return true;
+}
+
+bool unload(const QString& name) { return unload(find(name)); }
+
+void unloadAll()
+{
+    QList<QPointer<QWidget>> all;
+    for (const Entry& e : entries())
+        all.append(e.widget);
+    for (int i = all.size() - 1; i >= 0; --i)
+        if (all[i])
+            unload(all[i].data());
+    entries().clear();
+}
+
+namespace {
+class ModalEnd : public QObject {
+public:
+    explicit ModalEnd(QEventLoop* loop) : loop_(loop) {}
+    bool eventFilter(QObject*, QEvent* ev) override
+    {
+        if (ev->type() == QEvent::Hide)
+            loop_->quit();
+        return false;
+    }
+private:
+    QEventLoop* loop_;
+};
+}
+
+void showModal(QWidget* w)
+{
+    if (!w)
+        return;
+    QPointer<QWidget> guard(w);
+    w->setWindowModality(Qt::ApplicationModal);
+    w->show();
+    w->raise();
+    w->activateWindow();
+    if (!w->isVisible())
+        return;
+    QEventLoop loop;
+    ModalEnd end(&loop);
+    w->installEventFilter(&end);
+    QObject::connect(w, &QObject::destroyed, &loop, &QEventLoop::quit);
+    loop.exec();
+    if (guard) {
+        guard->removeEventFilter(&end);
+        guard->setWindowModality(Qt::NonModal);
+    }
+}
+
+bool showModal(const QString& name)
+{
+    QWidget* w = load(name);
+    if (!w)
+        return false;
+    showModal(w);
+    return true;
+}
+
+void showModeless(QWidget* w)
+{
+    if (!w)
+        return;
+    w->setWindowModality(Qt::NonModal);
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+QList<QWidget*> loadedForms()
+{
+    QList<QWidget*> out;
+    for (const Entry& e : entries())
+        if (e.widget && !e.closing)
+            out.append(e.widget);
+    return out;
+}
+
+} // namespace orv::forms

@@ -1,0 +1,58 @@
+#pragma once
+// Single-instance windows, as the programs use them: a window is created on
+// first use, kept until it is unloaded, and found again by its class name.
+// Windows close with WA_DeleteOnClose; closing one (by code or by its close
+// box) unloads it, and the next use creates a fresh instance.
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+namespace orv::forms {
+
+using Factory = std::function<QWidget*()>;
+
+// Lets windows of other subsystems be opened by name without a link to them.
+void registerForm(const QString& name, Factory factory);
+bool isRegistered(const QString& name);
+
+// The loaded instance, or nullptr.
+QWidget* find(const QString& name);
+// The loaded instance, created through its factory when needed; nullptr when
+// no factory is registered.
+QWidget* load(const QString& name);
+// Adopts a window created by the caller as the instance of its class name.
+void adopt(QWidget* w);
+
+// Typed access: the loaded instance or a new one.
+template <class T> T* instance()
+{
+    const QString name = QString::fromLatin1(T::staticMetaObject.className());
+    if (auto* w = qobject_cast<T*>(find(name)))
+        return w;
+    auto* w = new T();
+    adopt(w);
+    return w;
+}
+template <class T> T* loaded()
+{
+    return qobject_cast<T*>(find(QString::fromLatin1(T::staticMetaObject.className())));
+}
+
+// Closes the window (its close handling runs) and forgets it. Returns false
+// when the window refused to close.
+bool unload(QWidget* w);
+bool unload(const QString& name);
+void unloadAll();
+
+// Shows the window modally and returns once it is hidden or unloaded.
+void showModal(QWidget* w);
+// By name: false when the window is not built into this program.
+bool showModal(const QString& name);
+// Shows the window modeless.
+void showModeless(QWidget* w);
+
+// Every window currently loaded, oldest first.
+QList<QWidget*> loadedForms();
+
+} // namespace orv::forms

@@ -1,0 +1,68 @@
+#include "platform/forms/helpviewer.h"
+
+#include "platform/forms/pictures.h"
+#include "platform/helpfile.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace orv {
+
+namespace {
+QPointer<HelpViewer>& viewer() { static QPointer<HelpViewer> v; return v; }
+}
+
+HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent)
+{
+    setWindowIcon(programIcon());
+    setWindowTitle(QStringLiteral("Orvanto Help"));
+    auto* lay = new QVBoxLayout(this);
+    title_ = new QLabel(this);
+    QFont f = title_->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * 1.3);
+    title_->setFont(f);
+    title_->setWordWrap(true);
+    text_ = new QTextBrowser(this);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+    lay->addWidget(title_);
+    lay->addWidget(text_, 1);
+    lay->addWidget(buttons);
+    resize(560, 480);
+}
+
+void HelpViewer::showTopic(int topic)
+{
+    topic_ = topic;
+    if (auto t = readHelpTopic(helpFilePath(), topic)) {
+        title_->setText(t->title);
+        text_->setPlainText(t->text);
+    } else {
+        title_->setText(QStringLiteral("Help topic %1").arg(topic));
+        text_->setPlainText(QStringLiteral("There is no help text for this topic yet."));
+    }
+}
+
+QString HelpViewer::shownTitle() const { return title_->text(); }
+QString HelpViewer::shownText() const { return text_->toPlainText(); }
+
+void showHelpTopic(int topic)
+{
+    if (!viewer()) {
+        viewer() = new HelpViewer;
+        viewer()->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    viewer()->showTopic(topic);
+    viewer()->show();
+    viewer()->raise();
+    viewer()->activateWindow();
+}
+
+HelpViewer* currentHelpViewer() { return viewer(); }
+
+} // namespace orv

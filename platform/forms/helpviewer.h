@@ -1,0 +1,31 @@
+#pragma once
+// Stands in for the system's help viewer: shows one numbered topic of the
+// program folder's help file in a window of its own.
+#include <QDialog>
+
+class QLabel;
+class QTextBrowser;
+
+namespace orv {
+
+class HelpViewer : public QDialog {
+    Q_OBJECT
+public:
+    explicit HelpViewer(QWidget* parent = nullptr);
+    void showTopic(int topic);
+    int topic() const { return topic_; }
+    QString shownTitle() const;
+    QString shownText() const;
+private:
+    int topic_ = 0;
+    QLabel* title_;
+    QTextBrowser* text_;
+};
+
+// Opens the help file at a topic number (modeless, one viewer at a time);
+// says plainly when the topic has no text yet.
+void showHelpTopic(int topic);
+// The viewer currently shown, if any (for tests).
+HelpViewer* currentHelpViewer();
+
+} // namespace orv

@@ -1,0 +1,91 @@
+#include "platform/forms/printer.h"
+
+#include "platform/basic.h"
+#include "platform/msgbox.h"
+
+#include <QDateTime>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace orv {
+
+TwipsPrinter::TwipsPrinter() = default;
+TwipsPrinter::~TwipsPrinter()
+{
+    if (active_)
+        end();
+}
+
+void TwipsPrinter::fail()
+{
+    painter_.reset();
+    printer_.reset();
+    active_ = false;
+    MsgBox(QStringLiteral("Error with printer."), MsgButtons::OkOnly, MsgIcon::Exclamation);
+}
+
+bool TwipsPrinter::begin(const QString& documentName)
+{
+    const QString pdf = qEnvironmentVariable("ORVANTO_PRINT_PDF");
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (!pdf.isEmpty()) {
+        printer_->setOutputFormat(QPrinter::PdfFormat);
+        printer_->setOutputFileName(pdf);
+    } else if (QPrinterInfo::defaultPrinter().isNull()) {
+        fail();
+        return false;
+    }
+    printer_->setDocName(documentName);
+    painter_ = std::make_unique<QPainter>();
+    if (!painter_->begin(printer_.get())) {
+        fail();
+        return false;
+    }
+    const double scale = printer_->resolution() / 1440.0;
+    painter_->scale(scale, scale);
+    active_ = true;
+    return true;
+}
+
+QPainter* TwipsPrinter::painter() { return painter_.get(); }
+
+QSizeF TwipsPrinter::pageSizeTwips() const
+{
+    if (!printer_)
+        return {};
+    const QRectF r = printer_->pageRect(QPrinter::Inch);
+    return {r.width() * 1440.0, r.height() * 1440.0};
+}
+
+bool TwipsPrinter::newPage()
+{
+    if (!active_ || !printer_->newPage()) {
+        fail();
+        return false;
+    }
+    return true;
+}
+
+bool TwipsPrinter::end()
+{
+    if (!active_)
+        return false;
+    active_ = false;
+    const bool ok = painter_->end();
+    painter_.reset();
+    printer_.reset();
+    if (!ok) {
+        MsgBox(QStringLiteral("Error with printer."), MsgButtons::OkOnly, MsgIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+QString printedLine()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    return QStringLiteral("printed ") + FormatTime(now.time(), QStringLiteral("hh:mm am/pm")) + QStringLiteral(", ")
+         + FormatDate(now.date(), QStringLiteral("d mmm, yyyy"));
+}
+
+} // namespace orv

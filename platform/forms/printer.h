@@ -1,0 +1,40 @@
+#pragma once
+// Printing in twips on the default printer, or into a PDF file when the
+// environment variable ORVANTO_PRINT_PDF names one (how tests read printouts).
+#include <QPainter>
+#include <QSizeF>
+#include <QString>
+#include <memory>
+
+class QPrinter;
+
+namespace orv {
+
+class TwipsPrinter {
+public:
+    TwipsPrinter();
+    ~TwipsPrinter();
+
+    // Starts a document. On failure shows "Error with printer." (exclamation
+    // icon) and returns false.
+    bool begin(const QString& documentName = QString());
+    // Painter whose units are twips from the top left of the printable area.
+    // Use twipsFont() for text so that point sizes print true.
+    QPainter* painter();
+    QSizeF pageSizeTwips() const;
+    bool newPage();
+    // Finishes the document; false (after the message) on failure.
+    bool end();
+    bool active() const { return active_; }
+
+private:
+    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPainter> painter_;
+    bool active_ = false;
+    void fail();
+};
+
+// The line that ends the text printouts: "printed hh:mm am/pm, d mmm, yyyy".
+QString printedLine();
+
+} // namespace orv

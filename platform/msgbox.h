@@ -1,0 +1,35 @@
+#pragma once
+// Message boxes with fixed texts. Logic code asks through this service; the
+// widget layer installs the real dialog, tests install a responder that
+// answers and records.
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace orv {
+
+enum class MsgButtons { OkOnly, OkCancel, AbortRetryIgnore, YesNoCancel, YesNo, RetryCancel };
+enum class MsgIcon { None, Critical, Question, Exclamation, Information };
+enum class MsgResult { Ok, Cancel, Abort, Retry, Ignore, Yes, No };
+
+struct MsgRecord {
+    QString prompt;
+    MsgButtons buttons = MsgButtons::OkOnly;
+    MsgIcon icon = MsgIcon::None;
+    QString title;
+};
+
+using MsgPresenter = std::function<MsgResult(const MsgRecord&)>;
+
+// Shows the message and returns the button pressed. Title empty: the
+// application's name. Without a presenter the first button is the answer.
+MsgResult MsgBox(const QString& prompt, MsgButtons buttons = MsgButtons::OkOnly,
+                 MsgIcon icon = MsgIcon::None, const QString& title = QString());
+
+void setMsgPresenter(MsgPresenter presenter);
+MsgPresenter msgPresenter();
+
+// Carriage return + line feed, as the messages join their lines.
+inline const QString vbCrLf = QStringLiteral("\r\n");
+
+} // namespace orv

@@ -1,0 +1,20 @@
+#include "platform/programfolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace orv {
+
+QString programFolder()
+{
+    const QByteArray home = qgetenv("ORVANTO_HOME");
+    QString dir = !home.isEmpty() ? QString::fromLocal8Bit(home) : QCoreApplication::applicationDirPath();
+    dir = QDir::cleanPath(QDir(dir).absolutePath());
+    while (dir.size() > 1 && dir.endsWith(u'/'))
+        dir.chop(1);
+    return dir;
+}
+
+QString programFile(const QString& relative) { return programFolder() + u'/' + relative; }
+
+} // namespace orv

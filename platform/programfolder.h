@@ -1,0 +1,10 @@
+#pragma once
+#include <QString>
+
+namespace orv {
+// The program folder: ORVANTO_HOME when set, else the executable's folder.
+// No trailing separator.
+QString programFolder();
+// path joined under the program folder, e.g. programFile("unks/ovunkuz.txt").
+QString programFile(const QString& relative);
+}

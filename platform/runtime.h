@@ -1,0 +1,39 @@
+#pragma once
+// Process-wide services of the runtime: pausing while events run, ending the
+// program, and the single running copy.
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QLockFile;
+
+namespace orv {
+
+// Returns after `seconds`, letting window events run meanwhile (timers,
+// paints, clicks). The wait runs on a timer, not a spin, and measures elapsed
+// time on a monotonic clock, so a pause across midnight lasts what it should.
+void Pause(double seconds);
+
+// Unloads every window (through the hook the widget layer installs), then
+// ends the process. Under tests the end is recorded instead (see
+// setEndProgramHandler) and the call returns: callers return right after it.
+void EndProgram();
+// Replaces the final exit; tests install one that records.
+void setEndProgramHandler(std::function<void()> handler);
+// Installed by the widget layer: closes and deletes every window.
+void setUnloadAllWindowsHook(std::function<void()> hook);
+
+// One running copy per user and name: a lock file in the user's runtime
+// folder (or `folder` when given). Holds the lock while the object lives.
+class SingleInstance {
+public:
+    explicit SingleInstance(const QString& name, const QString& folder = QString());
+    ~SingleInstance();
+    bool tryLock();     // false when another live process holds it
+    QString lockPath() const { return path_; }
+private:
+    QString path_;
+    std::unique_ptr<QLockFile> lock_;
+};
+
+} // namespace orv

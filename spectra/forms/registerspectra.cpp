@@ -1,0 +1,11 @@
+#include "spectra/forms/registerspectra.h"
+
+#include "platform/forms/formregistry.h"
+
+namespace orv {
+
+void registerSpectraForms()
+{
+}
+
+} // namespace orv

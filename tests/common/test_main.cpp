@@ -1,0 +1,22 @@
+// Test programs run offscreen with recorded message boxes and a recorded
+// program end, so no test ever blocks on a dialog or exits the process.
+#include "platform/forms/formregistry.h"
+#include "platform/runtime.h"
+#include "tests/common/testsupport.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("ORVANTO_PRINT_PDF", QByteArray()); // tests name their own PDF files
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orvanto"));
+    orvtest::msgLog().install();
+    orv::setEndProgramHandler([] { ++orvtest::programEnds(); });
+    orv::setUnloadAllWindowsHook([] { orv::forms::unloadAll(); });
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

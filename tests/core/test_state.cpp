@@ -1,0 +1,169 @@
+#include "core/coreservices.h"
+#include "core/modorvan.h"
+#include "tests/common/testsupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+class StateTest : public ::testing::Test {
+protected:
+    orvtest::ProgramFolder folder;
+    ModOrvan& m = modOrvan;
+};
+
+TEST_F(StateTest, InitProgramSetsTheEnvironment)
+{
+    m.QuitReason = "Save";
+    m.Password = "secret";
+    m.PasswordVerified = kTrue;
+    InitProgram();
+    EXPECT_EQ(m.ProgramPath, folder.path());
+    EXPECT_EQ(m.MaxUnknownNumber, 99);
+    EXPECT_TRUE(m.QuitReason.isEmpty());
+    EXPECT_TRUE(m.Password.isEmpty());
+    EXPECT_EQ(m.PasswordVerified, kFalse);
+}
+
+TEST_F(StateTest, ResetProgressClearsTheUnknownsProgress)
+{
+    m.ItemsRevealed[5] = kTrue;
+    m.ItemHelpShown[0] = kTrue;
+    m.ItemPrecluded[0] = kTrue;
+    m.ItemPrecluded[20] = kTrue;
+    m.PrecludedTries = 3;
+    m.NameTypingTries = 98;
+    m.MinutesUsed = 40;
+    m.UnkIdentified = kTrue;
+    m.SessionNumber = 7;
+    ResetProgress();
+    EXPECT_EQ(m.ItemsRevealed[5], kFalse);
+    EXPECT_EQ(m.ItemHelpShown[0], kFalse);
+    EXPECT_EQ(m.ItemPrecluded[20], kFalse);
+    EXPECT_EQ(m.ItemPrecluded[0], kTrue) << "element 0 is left alone";
+    EXPECT_EQ(m.PrecludedTries, 0);
+    EXPECT_EQ(m.NameTypingTries, 0);
+    EXPECT_EQ(m.MinutesUsed, 0);
+    EXPECT_EQ(m.UnkIdentified, kFalse);
+    EXPECT_EQ(m.SessionNumber, 1);
+}
+
+TEST_F(StateTest, IsNewUser)
+{
+    EXPECT_EQ(IsNewUser(), kTrue);
+    m.ItemsRevealed[0] = kTrue;
+    EXPECT_EQ(IsNewUser(), kTrue) << "item 0 is not examined";
+    m.ItemsRevealed[54] = kTrue;
+    EXPECT_EQ(IsNewUser(), kFalse);
+    m.ItemsRevealed[54] = kFalse;
+    m.CompletedUnknowns = "07";
+    EXPECT_EQ(IsNewUser(), kFalse);
+}
+
+TEST_F(StateTest, SaveAndRestoreAroundTheSolvedExample)
+{
+    m.CurrentUnknown = 12;
+    m.ItemsRevealed[8] = kTrue;
+    m.ItemHelpShown[0] = kTrue;
+    m.ItemPrecluded[14] = kTrue;
+    m.PrecludedTries = 2;
+    m.UnsuitableDerivs = 1;
+    m.NameTypingTries = 3;
+    m.StructChooseTries = 4;
+    m.StructGiveTries = 5;
+    m.SessionNumber = 3;
+    m.StatusPanelText[1] = "1 item revealed";
+    SaveUnknownState();
+    EXPECT_TRUE(m.StatusPanelText[1].isEmpty());
+    EXPECT_TRUE(m.StatusPanelText[2].isEmpty());
+
+    // the example's own progress
+    m.CurrentUnknown = 0;
+    ResetProgress();
+    m.ItemsRevealed[1] = kTrue;
+    m.PrecludedTries = 9;
+    m.SessionNumber = 1;
+    m.MinutesUsed = 17;
+
+    RestoreUnknownState();
+    EXPECT_EQ(m.CurrentUnknown, 12);
+    EXPECT_EQ(m.ItemsRevealed[8], kTrue);
+    EXPECT_EQ(m.ItemsRevealed[1], kFalse);
+    EXPECT_EQ(m.ItemHelpShown[0], kTrue);
+    EXPECT_EQ(m.ItemPrecluded[14], kTrue);
+    EXPECT_EQ(m.PrecludedTries, 2);
+    EXPECT_EQ(m.UnsuitableDerivs, 1);
+    EXPECT_EQ(m.NameTypingTries, 3);
+    EXPECT_EQ(m.StructChooseTries, 4);
+    EXPECT_EQ(m.StructGiveTries, 5);
+    EXPECT_EQ(m.SessionNumber, 1) << "session and minutes keep the example's values";
+    EXPECT_EQ(m.MinutesUsed, 17);
+}
+
+TEST_F(StateTest, StatusBarTexts)
+{
+    std::vector<std::pair<int, QString>> seen;
+    m.statusBarSink = [&](int p, const QString& t) { seen.push_back({p, t}); };
+    m.StatusPanelText[1] = "stale";
+    UpdateStatusBar(1);
+    EXPECT_EQ(m.StatusPanelText[1], "");
+    m.ItemsRevealed[3] = kTrue;
+    UpdateStatusBar(1);
+    EXPECT_EQ(m.StatusPanelText[1], "1 item revealed");
+    m.ItemsRevealed[40] = kTrue;
+    UpdateStatusBar(1);
+    EXPECT_EQ(m.StatusPanelText[1], "2 items revealed");
+
+    m.UnkItemHelp[0] = "An aliphatic ketone.";
+    m.StatusPanelText[2] = "old text";
+    UpdateStatusBar(2);
+    EXPECT_EQ(m.StatusPanelText[2], "") << "help not shown yet clears the panel";
+    m.ItemHelpShown[0] = kTrue;
+    UpdateStatusBar(2);
+    EXPECT_EQ(m.StatusPanelText[2], "An aliphatic ketone ");
+
+    m.SessionNumber = 12;
+    UpdateStatusBar(4);
+    EXPECT_EQ(m.StatusPanelText[4], "session 12");
+
+    m.StatusPanelText[3] = "0:05";
+    const size_t before = seen.size();
+    UpdateStatusBar(3);
+    EXPECT_EQ(m.StatusPanelText[3], "0:05");
+    EXPECT_EQ(seen.size(), before) << "panel 3 belongs to the main window's timer";
+    m.statusBarSink = nullptr;
+}
+
+TEST_F(StateTest, RandomNumbersStayInRange)
+{
+    const struct { int lo, hi; } ranges[] = {{0, 9}, {1, 9}, {0, 4}, {5, 9}, {1, 10}};
+    for (const auto& r : ranges) {
+        orvtest::scriptRandom({0.9999999});
+        EXPECT_EQ(GetRandomNum(r.lo, r.hi), r.hi);
+        orvtest::scriptRandom({0.0});
+        EXPECT_EQ(GetRandomNum(r.lo, r.hi), r.lo);
+    }
+    orvtest::clearRandom();
+    for (int i = 0; i < 2000; ++i) {
+        const int v = GetRandomNum(0, 9);
+        ASSERT_GE(v, 0);
+        ASSERT_LE(v, 9);
+    }
+}
+
+TEST_F(StateTest, SoundChoice)
+{
+    m.SoundOn = kFalse;
+    EXPECT_EQ(PlayResourceSound("Sound").id, 2);
+    m.SoundOn = kTrue;
+    EXPECT_EQ(PlayResourceSound("Sound").id, 1);
+    orvtest::scriptRandom({0.95});
+    auto good = PlayResourceSound("Good");
+    EXPECT_EQ(good.type, "WAVGD");
+    EXPECT_EQ(good.id, 10);
+    EXPECT_EQ(PlayResourceSound("Work").id, 101);
+    EXPECT_EQ(PlayResourceSound("Other").id, 0);
+    orvtest::clearRandom();
+    EXPECT_EQ(PaletteColour(0x80FFFF), 0x280FFFFu);
+    EXPECT_EQ(PaletteColour(PaletteColour(0xC0C0C0)), PaletteColour(0xC0C0C0));
+}

@@ -1,0 +1,80 @@
+#include "platform/basic.h"
+
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+TEST(BasicRounding, CIntRoundsHalfToEven)
+{
+    const struct { double v; int want; } cases[] = {
+        {0.5, 0}, {1.5, 2}, {2.5, 2}, {-2.5, -2}, {3.5, 4}, {2.675, 3}, {-0.4, 0}, {1.49, 1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CInt(c.v), c.want) << "CInt(" << c.v << ")";
+}
+
+TEST(BasicRounding, IntIsFloor)
+{
+    EXPECT_EQ(Int(2.9), 2);
+    EXPECT_EQ(Int(-2.1), -3);
+    EXPECT_EQ(Int(-0.0), 0);
+}
+
+TEST(BasicFormat, NumericPatterns)
+{
+    const struct { double v; const char* pattern; const char* want; } cases[] = {
+        {0.5, "0", "1"},            // Format rounds half away from zero, unlike CInt
+        {1.5, "0", "2"},
+        {2.5, "0", "3"},
+        {-2.5, "0", "-3"},
+        {2.675, "0.00", "2.68"},    // on the 15-digit decimal form
+        {0.5, "#.0", ".5"},
+        {12.345, "#.0", "12.3"},
+        {7.25, "#.00", "7.25"},
+        {3, "0.00", "3.00"},
+        {0.004, "0.00", "0.00"},
+        {-0.004, "0.00", "0.00"},
+        {9.996, "0.00", "10.00"},
+        {1234567, "#,##0", "1,234,567"},
+        {42, "#", "42"},
+        {3.14159, "0.0###", "3.1416"},
+        {2, "0.0#", "2.0"},
+        {5, "ppm #.0", "ppm 5.0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Format(c.v, QString::fromLatin1(c.pattern)), QString::fromLatin1(c.want))
+            << "Format(" << c.v << ", \"" << c.pattern << "\")";
+}
+
+TEST(BasicFormat, TimeAndDatePatterns)
+{
+    EXPECT_EQ(FormatTime(QTime(15, 5), "hh:mm am/pm"), "03:05 pm");
+    EXPECT_EQ(FormatTime(QTime(0, 30), "hh:mm am/pm"), "12:30 am");
+    EXPECT_EQ(FormatTime(QTime(12, 0), "hh:mm AM/PM"), "12:00 PM");
+    EXPECT_EQ(FormatDate(QDate(2026, 12, 3), "mmm dd, yyyy"), "Dec 03, 2026");
+    EXPECT_EQ(FormatDate(QDate(2026, 12, 3), "d mmm, yyyy"), "3 Dec, 2026");
+}
+
+TEST(BasicVal, ReadsTheLeadingNumber)
+{
+    const struct { const char* text; double want; } cases[] = {
+        {"12abc", 12}, {"  3.5 ppm", 3.5}, {"1 2 3", 123}, {"-7.25", -7.25}, {"abc", 0},
+        {"", 0}, {"&H1F", 31}, {"&O17", 15}, {"1e3x", 1000}, {"2.5.1", 2.5}, {".5", 0.5},
+    };
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(Val(QString::fromLatin1(c.text)), c.want) << "Val(\"" << c.text << "\")";
+}
+
+TEST(BasicRandom, InjectedSourceDrivesDraws)
+{
+    setRandomSource([] { return 0.999999; });
+    EXPECT_EQ(randomDraw(10), 10);
+    setRandomSource([] { return 0.0; });
+    EXPECT_EQ(randomDraw(10), 1);
+    setRandomSource({});
+    for (int i = 0; i < 1000; ++i) {
+        const double r = Rnd();
+        ASSERT_GE(r, 0.0);
+        ASSERT_LT(r, 1.0);
+    }
+}

@@ -1,0 +1,145 @@
+#include "platform/forms/formregistry.h"
+#include "platform/forms/helpviewer.h"
+#include "platform/forms/printer.h"
+#include "platform/resources.h"
+#include "platform/runtime.h"
+#include "platform/sound.h"
+#include "platform/twips.h"
+#include "tests/common/testsupport.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+namespace {
+QByteArray makeWav(int rate, int samples)
+{
+    QByteArray data(samples * 2, '\0');
+    auto le32 = [](quint32 v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); };
+    auto le16 = [](quint16 v) { return QByteArray(reinterpret_cast<const char*>(&v), 2); };
+    QByteArray w = "RIFF" + le32(36 + data.size()) + "WAVEfmt " + le32(16) + le16(1) + le16(1)
+                 + le32(rate) + le32(rate * 2) + le16(2) + le16(16) + "data" + le32(data.size());
+    return w + data;
+}
+}
+
+TEST(Sound, ParsesPcmAndRejectsOtherImages)
+{
+    WavInfo info;
+    ASSERT_TRUE(parseWav(makeWav(8000, 100), info));
+    EXPECT_EQ(info.sampleRate, 8000);
+    EXPECT_EQ(info.bitsPerSample, 16);
+    EXPECT_EQ(info.samples.size(), 200);
+    EXPECT_FALSE(parseWav("RIFF....WAVE", info));
+    EXPECT_FALSE(parseWav(QByteArray(), info));
+}
+
+TEST(Sound, PlayingReturnsAtOnceWithoutADevice)
+{
+    QElapsedTimer t;
+    t.start();
+    EXPECT_TRUE(playWavAsync(makeWav(8000, 8000))); // a whole second of sound
+    EXPECT_LT(t.elapsed(), 200);
+    EXPECT_FALSE(playWavAsync("not a wav"));
+}
+
+TEST(Runtime, PauseLetsTimersRunAndLastsItsTime)
+{
+    bool fired = false;
+    QTimer::singleShot(20, [&] { fired = true; });
+    QElapsedTimer t;
+    t.start();
+    Pause(0.1);
+    EXPECT_TRUE(fired);
+    EXPECT_GE(t.elapsed(), 95);
+    EXPECT_LT(t.elapsed(), 1000);
+}
+
+TEST(Runtime, SecondCopyIsRefused)
+{
+    QTemporaryDir dir;
+    SingleInstance first("copy", dir.path());
+    SingleInstance second("copy", dir.path());
+    ASSERT_TRUE(first.tryLock());
+    EXPECT_FALSE(second.tryLock());
+}
+
+TEST(Twips, CaptionCorrection)
+{
+    EXPECT_EQ(captionExtraTwipsFor(19), 0);
+    EXPECT_EQ(captionExtraTwipsFor(23), 84);
+    EXPECT_EQ(captionExtraTwipsFor(18), 9);
+    EXPECT_EQ(px(1500), 100);
+}
+
+TEST(Resources, ItemNamesAreCompiledIn)
+{
+    EXPECT_EQ(LoadResString(1001), "Elemental analysis");
+    EXPECT_EQ(LoadResString(1085), "3,5-Dinitrobenzoate ");
+    EXPECT_EQ(LoadResString(1087), "2,4-Dintrophenylhydrazone");
+    EXPECT_EQ(LoadResString(1019), "unused");
+    EXPECT_TRUE(LoadResString(99999).isEmpty());
+}
+
+TEST(Printer, WritesAPdfWhenAsked)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("out.pdf");
+    qputenv("ORVANTO_PRINT_PDF", pdf.toLocal8Bit());
+    TwipsPrinter p;
+    ASSERT_TRUE(p.begin("test"));
+    EXPECT_GT(p.pageSizeTwips().width(), 1440 * 6);
+    p.painter()->drawLine(0, 0, 1440, 1440);
+    EXPECT_TRUE(p.end());
+    qputenv("ORVANTO_PRINT_PDF", QByteArray());
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.read(4) == "%PDF");
+}
+
+class Probe : public QLabel {
+    Q_OBJECT
+public:
+    Probe() = default;
+};
+
+TEST(FormRegistry, SingleInstanceUntilUnloaded)
+{
+    Probe* a = forms::instance<Probe>();
+    EXPECT_EQ(forms::instance<Probe>(), a);
+    EXPECT_EQ(forms::find("Probe"), a);
+    forms::showModeless(a);
+    EXPECT_TRUE(forms::unload(a));
+    EXPECT_EQ(forms::find("Probe"), nullptr);
+    Probe* b = forms::instance<Probe>();
+    forms::showModeless(b);
+    b->close(); // the close box unloads too
+    EXPECT_EQ(forms::find("Probe"), nullptr);
+    EXPECT_FALSE(forms::showModal("NotBuilt"));
+}
+
+TEST(FormRegistry, ModalShowReturnsWhenClosed)
+{
+    Probe* p = forms::instance<Probe>();
+    bool seen = false;
+    orvtest::later([&] { seen = p->isVisible() && p->isModal(); forms::unload(p); }, 10);
+    forms::showModal(p);
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(forms::find("Probe"), nullptr);
+}
+
+TEST(HelpViewer, SaysWhenATopicHasNoText)
+{
+    orvtest::ProgramFolder folder;
+    showHelpTopic(99999);
+    ASSERT_TRUE(currentHelpViewer());
+    EXPECT_TRUE(currentHelpViewer()->shownText().contains("no help text"));
+    currentHelpViewer()->close();
+}
+
+#include "test_services.moc"
