@@ -115,7 +115,7 @@ TABLES = {
            ("1,2-dimethylbenzene (o-xylene)", "Cc1ccccc1C", "bp 144"),
            ("isopropylbenzene (cumene)", "CC(C)c1ccccc1", "bp 152"),
            ("1,3,5-trimethylbenzene (mesitylene)", "Cc1cc(C)cc(C)c1", "bp 165"),
-           ("tert-butylbenzene", "CC(C)(C)c1ccccc1", "bp 169"), ("1-methylnaphthalene", "Cc1cccc2ccccc12", "bp 245"),
+           ("tert-butylbenzene", "CC(C)(C)c1ccccc1", "bp 169"), ("1-methylnaphthalene", "Cc1cccc2ccccc12", "bp 242"),
            ("diphenylmethane", "c1ccc(Cc2ccccc2)cc1", "mp 25"), ("2-methylnaphthalene", "Cc1ccc2ccccc2c1", "mp 35"),
            ("biphenyl", "c1ccc(-c2ccccc2)cc1", "mp 70"), ("naphthalene", "c1ccc2ccccc2c1", "mp 80"),
            ("phenanthrene", "c1ccc2c(c1)ccc1ccccc12", "mp 100"), ("anthracene", "c1ccc2cc3ccccc3cc2c1", "mp 216")]),
@@ -145,7 +145,7 @@ TABLES = {
           [("propenenitrile (acrylonitrile)", "C=CC#N", "bp 77"), ("ethanenitrile (acetonitrile)", "CC#N", "bp 82"),
            ("propanenitrile", "CCC#N", "bp 97"), ("butanenitrile", "CCCC#N", "bp 117"),
            ("benzonitrile", "N#Cc1ccccc1", "bp 191"), ("phenylacetonitrile (benzyl cyanide)", "N#CCc1ccccc1", "bp 234"),
-           ("4-methylbenzonitrile", "Cc1ccc(C#N)cc1", "mp 29"), ("propanedinitrile (malononitrile)", "N#CCC#N", "mp 32")]),
+           ("4-methylbenzonitrile", "Cc1ccc(C#N)cc1", "mp 27"), ("propanedinitrile (malononitrile)", "N#CCC#N", "mp 32")]),
     555: ("Esters",
           "Esters: C=O near 1740 cm-1 (1720 when conjugated) and strong C-O bands at 1300 to 1000 cm-1; OCH2 or OCH3 "
           "protons at 3.6 to 4.3 ppm; carbonyl carbon at 165 to 175 ppm. Often fruity smells. Positive hydroxamic acid "
