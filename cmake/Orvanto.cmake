@@ -46,15 +46,11 @@ function(orv_program target)
   orv_add_resources(${target})
 endfunction()
 
-# Lays out the program folder: unks/, gifs/, an empty users/ and the help file
-# assembled from data/help/topic<N>.txt.
+# The runnable program folder beside the executables (see LayoutProgramFolder.cmake).
 function(orv_program_folder)
   add_custom_target(program_folder ALL
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${ORV_PROGRAM_DIR}/users ${ORV_PROGRAM_DIR}/unks ${ORV_PROGRAM_DIR}/gifs
-    COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/data/unks ${ORV_PROGRAM_DIR}/unks
-    COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/data/gifs ${ORV_PROGRAM_DIR}/gifs
-    COMMAND ${CMAKE_COMMAND} -DHELP_DIR=${PROJECT_SOURCE_DIR}/data/help
-            -DOUT=${ORV_PROGRAM_DIR}/orvantor.hlp -P ${PROJECT_SOURCE_DIR}/cmake/AssembleHelp.cmake
+    COMMAND ${CMAKE_COMMAND} -DDATA_DIR=${PROJECT_SOURCE_DIR}/data -DOUT_DIR=${ORV_PROGRAM_DIR}
+            -P ${PROJECT_SOURCE_DIR}/cmake/LayoutProgramFolder.cmake
     COMMENT "Laying out the program folder"
     VERBATIM)
 endfunction()

@@ -46,6 +46,16 @@ void setStatusPanel(int panel, const QString& text)
         m.statusBarSink(panel, text);
 }
 
+void setMainCaption(const QString& caption)
+{
+    auto& m = modOrvan;
+    if (m.ensureMainWindow)
+        m.ensureMainWindow();
+    m.MainCaption = caption;
+    if (m.mainCaptionSink)
+        m.mainCaptionSink(caption);
+}
+
 void UpdateStatusBar(int panel)
 {
     if (panel == 1 || panel == 2 || panel == 4)

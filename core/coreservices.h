@@ -12,6 +12,8 @@ namespace orv {
 void UpdateStatusBar(int panel);
 // Sets a panel's text directly (panel 3, the time, belongs to the main window).
 void setStatusPanel(int panel, const QString& text);
+// Sets the main window's caption (kept in the state until the window shows it).
+void setMainCaption(const QString& caption);
 // The text panel 1, 2 or 4 shows for the current state.
 QString statusPanelText(int panel);
 

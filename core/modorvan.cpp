@@ -17,9 +17,11 @@ void resetModOrvan()
 {
     auto sink = std::move(modOrvan.statusBarSink);
     auto ensure = std::move(modOrvan.ensureMainWindow);
+    auto caption = std::move(modOrvan.mainCaptionSink);
     modOrvan = ModOrvan{};
     modOrvan.statusBarSink = std::move(sink);
     modOrvan.ensureMainWindow = std::move(ensure);
+    modOrvan.mainCaptionSink = std::move(caption);
 }
 
 void InitProgram()

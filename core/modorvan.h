@@ -141,6 +141,9 @@ struct ModOrvan {
     std::function<void(int panel, const QString& text)> statusBarSink;
     // Asked to bring up the main window when a routine needs it to exist.
     std::function<void()> ensureMainWindow;
+    // The main window's caption, kept and shown the same way.
+    QString MainCaption;
+    std::function<void(const QString& caption)> mainCaptionSink;
 };
 
 extern ModOrvan modOrvan;

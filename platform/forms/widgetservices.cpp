@@ -1,10 +1,12 @@
 #include "platform/forms/widgetservices.h"
 
 #include "platform/forms/formregistry.h"
+#include "platform/filedialog.h"
 #include "platform/msgbox.h"
 #include "platform/runtime.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace orv {
@@ -47,11 +49,38 @@ MsgResult showBox(const MsgRecord& r)
     }
 }
 
+// "Text files (*.txt)|*.txt|All files|*.*" -> "Text files (*.txt);;All files (*.*)"
+QString qtFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString desc = parts[i], pattern = QString(parts[i + 1]).replace(u';', u' ');
+        out << (desc.contains(u'(') ? desc : desc + QStringLiteral(" (") + pattern + u')');
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+QString showDialog(const FileDialogRequest& r)
+{
+    QFileDialog d(QApplication::activeWindow(), r.title, r.initialDir, qtFilter(r.filter));
+    d.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    d.setFileMode(r.save ? QFileDialog::AnyFile : (r.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
+    if (!r.promptOverwrite)
+        d.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!r.defaultName.isEmpty())
+        d.selectFile(r.defaultName);
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
+        return {};
+    return d.selectedFiles().first();
+}
+
 } // namespace
 
 void installWidgetServices()
 {
     setMsgPresenter(showBox);
+    setFileDialogPresenter(showDialog);
     setUnloadAllWindowsHook([] { forms::unloadAll(); });
 }
 

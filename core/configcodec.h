@@ -1,0 +1,87 @@
+#pragma once
+// The settings file orvanto.ini, shared by the student program and the
+// instructor's setup program: three header lines and one data line of 101
+// digits. Each setting is one digit at a fixed position (0..4 True, 5..9
+// False) among random filler digits; the number of simple unknowns takes a
+// key digit at 22 and the two digits of key + 20 + N at 23-24.
+#include "platform/basic.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <functional>
+
+namespace orv {
+
+struct ModOrvan;
+
+struct ConfigSettings {
+    Boolean MultipleSessionsAllowed = kTrue;
+    Boolean PasswordRequired = kTrue;
+    Boolean ShowTipsAtStart = kTrue;
+    Boolean ShowRewardPicture = kTrue;
+    Boolean SoundAllowed = kTrue;
+    Boolean ProgramChoosesUnknowns = kTrue;
+    int BasicUnknownsBeforeAdvanced = 3;
+    Boolean BpMpAllowed = kTrue;
+    Boolean TestsAllowed = kFalse;
+    Boolean DerivsAllowed = kFalse;
+    Boolean CmrAllowed = kTrue, IrAllowed = kTrue, MsAllowed = kTrue, PmrAllowed = kTrue, UvAllowed = kTrue;
+    Boolean ItemHelpAllowed = kTrue;
+    Boolean UnknownHelpAllowed = kTrue;
+    Boolean ShowUnknownNumber = kTrue;
+    Boolean AssignmentsAllowed = kTrue;
+    Boolean CorrelationsAllowed = kTrue;
+    Boolean HShiftCalcAllowed = kTrue, CouplingCalcAllowed = kTrue, CShiftCalcAllowed = kTrue;
+    Boolean FormulaCalcAllowed = kTrue, MassCalcAllowed = kTrue, IsotopeCalcAllowed = kTrue;
+    Boolean TypeNameOnly = kFalse;
+    Boolean OfferNameList = kTrue;
+    Boolean ChooseStructureAllowed = kTrue;
+    Boolean GiveStructureAllowed = kTrue;
+    Boolean ResignAllowed = kTrue;
+
+    bool operator==(const ConfigSettings&) const = default;
+};
+
+// A flag's position (1-based) in the data line and its member.
+struct ConfigFlag {
+    int position;
+    const char* name;
+    Boolean ConfigSettings::*member;
+    Boolean ModOrvan::*state;   // the same setting in the program-wide state
+};
+extern const std::array<ConfigFlag, 30> kConfigFlags;
+
+inline constexpr int kConfigLineLength = 101;
+inline constexpr int kConfigKeyPosition = 22;   // key digit; the number at 23-24
+
+// The defaults (the constructor's values).
+inline ConfigSettings defaultConfigSettings() { return ConfigSettings{}; }
+
+// Builds a data line. `digit(lo, hi)` draws each random digit (GetRandomNum).
+// N must be 0..20 (callers check it first: anything else would not fit).
+QString encodeConfigDataLine(const ConfigSettings& s, const std::function<int(int, int)>& digit);
+
+struct DecodedConfig {
+    ConfigSettings settings;
+    int number = 0;              // N as computed from the line
+    bool numberInRange = true;   // false: N outside 0..20, settings hold 3
+};
+// Reads a data line. Missing or non-digit positions count as 0; a number
+// outside 0..20 becomes 3 with numberInRange false.
+DecodedConfig decodeConfigDataLine(const QByteArray& line);
+
+// Header lines 1 and 2, and line 3 for a writer ("Orvanto" or "ovsetup.exe")
+// with its version, written at the given moment.
+QByteArray configHeaderLine1();
+QByteArray configHeaderLine2();
+QByteArray configWriterLine(const QString& writer, int major, int minor, int revision);
+// The whole file: the three header lines and the data line, CR LF each.
+QByteArray configFileBytes(const QByteArray& writerLine, const QString& dataLine);
+
+// Copies settings into / out of the program-wide state; the derived
+// AnySpectrumAllowed and AnyCalcAllowed are set from them.
+void applyConfigSettings(const ConfigSettings& s, ModOrvan& m);
+ConfigSettings configSettingsOf(const ModOrvan& m);
+
+} // namespace orv

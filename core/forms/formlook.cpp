@@ -1,0 +1,70 @@
+#include "core/forms/formlook.h"
+
+#include "core/coreservices.h"
+#include "core/modorvan.h"
+#include "platform/forms/formregistry.h"
+#include "platform/forms/geometry.h"
+#include "platform/forms/pictures.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace orv {
+
+bool mainWindowRectTwips(int& left, int& top, int& width)
+{
+    QWidget* main = forms::find(QStringLiteral("frmOVMain"));
+    if (!main)
+        return false;
+    const QRect r = formRectTwips(main);
+    left = r.x();
+    top = r.y();
+    width = r.width();
+    return true;
+}
+
+void placeOnMainWindow(QWidget* w, int topOffsetTw, int widthTw, int designedHeightTw)
+{
+    const int height = designedHeightTw + CaptionExtraTwips();
+    int left = 0, top = 0, width = 0;
+    if (mainWindowRectTwips(left, top, width))
+        setFormGeometry(w, left + (width - widthTw) / 2, top + topOffsetTw, widthTw, height);
+    else
+        setFormGeometry(w, (screenWidthTwips() - widthTw) / 2, modOrvan.ScreenTopOffset + topOffsetTw, widthTw, height);
+}
+
+void placeBeforeMainWindow(QWidget* w, int widthTw, int designedHeightTw)
+{
+    setFormGeometry(w, (screenWidthTwips() - widthTw) / 2, modOrvan.ScreenTopOffset + 2250, widthTw,
+                    designedHeightTw + CaptionExtraTwips());
+}
+
+void applyFormLook(QWidget* w, std::uint32_t backColour)
+{
+    w->setWindowIcon(programIcon());
+    setBackColour(w, PaletteColour(backColour));
+}
+
+void applyLabelLook(QLabel* l, std::uint32_t backColour)
+{
+    setBackColour(l, PaletteColour(backColour));
+    l->setWordWrap(true);
+}
+
+void applyButtonLook(QPushButton* b, std::uint32_t backColour)
+{
+    const QColor c = vbColour(PaletteColour(backColour));
+    b->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #404040; }"
+                                    "QPushButton:pressed { background-color: %2; }"
+                                    "QPushButton:disabled { color: #808080; }")
+                         .arg(c.name(), c.darker(115).name()));
+}
+
+void makeContinueButton(QPushButton* b)
+{
+    b->setText(QStringLiteral("&Continue"));
+    b->setToolTip(QStringLiteral("Click here to proceed"));
+    applyButtonLook(b);
+}
+
+} // namespace orv
