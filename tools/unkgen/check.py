@@ -201,13 +201,22 @@ def check_unknown(src, defaults, pictures, data_dir):
     if total != mol.hydrogen_count():
         faults.append(f"proton integrals add up to {total}, the formula has "
                       f"{mol.hydrogen_count()} H")
+    # signals on the same atoms (e.g. the two NH of an amide) are counted together
+    groups = {}
     for m in src["pmr"]["multiplets"]:
-        atoms = atoms_of(m)
-        cls = {mol.atom_class(a) for a in atoms}
+        cls = frozenset(mol.atom_class(a) for a in atoms_of(m))
+        if not cls:
+            faults.append(f"proton signal at {m['shift']} names no atom")
+            continue
+        g = groups.setdefault(cls, [0, []])
+        g[0] += m["nh"]
+        g[1].append(str(m["shift"]))
+    for cls, (nh, shifts) in groups.items():
         h = sum(mol.hydrogens_on(i) for i in range(mol.mol.GetNumAtoms())
                 if mol.atom_class(i) in cls)
-        if atoms and h != m["nh"]:
-            faults.append(f"proton signal at {m['shift']}: {m['nh']}H but its atoms carry {h}")
+        if h != nh:
+            faults.append(f"proton signal(s) at {', '.join(shifts)}: {nh}H but their atoms "
+                          f"carry {h}")
 
     # elemental analysis
     text = u.title[1].lower()

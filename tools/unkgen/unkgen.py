@@ -180,7 +180,8 @@ def assignment_lines(src):
         l = letter(p[3])
         rows.setdefault(l, []).append(f"δC {p[0]:.1f}")
     for m in sorted(src["pmr"]["multiplets"], key=lambda m: -m["shift"]):
-        l = letter(m["atom"])
+        atom = m["atom"][0] if isinstance(m["atom"], list) else m["atom"]
+        l = letter(atom)
         rows.setdefault(l, []).append(
             f"δH {m['shift']:.2f} ({m['nh']}H, {chem.multiplicity(m)})")
     lines = [f"{l}:  " + ",  ".join(v) for l, v in sorted(rows.items())]
