@@ -15,7 +15,7 @@ sys.path.insert(0, HERE)
 
 from rdkit import Chem  # noqa: E402
 from fileformat import (UnknownFile, unknown_file_code, split_two_digit,  # noqa: E402
-                        ALLOWED_HEIGHTS, SAMPLE_BASE, NAME_CHARS, MAX_NAME_LEN,
+                        scramble, unscramble, ALLOWED_HEIGHTS, SAMPLE_BASE, NAME_CHARS, MAX_NAME_LEN,
                         FIXED_LINES)
 import chem  # noqa: E402
 import unkgen  # noqa: E402
@@ -318,10 +318,31 @@ def split_two_digit_str(text):
     return [text[i:i + 2] for i in range(0, len(text), 2)]
 
 
+def check_format_rules():
+    """The file-name code and the name cipher, against known values."""
+    faults = []
+    codes = {0: "uz", 1: "oz", 2: "iz", 20: "ev", 21: "yu", 99: "yc"}
+    for n, want in codes.items():
+        if unknown_file_code(n) != want:
+            faults.append(f"file code of {n} is {unknown_file_code(n)}, not {want}")
+    if len({unknown_file_code(n) for n in range(100)}) != 100:
+        faults.append("two unknowns share a file code")
+    name = "2,4-Dinitro (x) [y] 'z' +.-"
+    name += "m" * (80 - len(name))
+    if unscramble(scramble(name)) != name or len(scramble(name)) != 80:
+        faults.append("name cipher does not round-trip an 80-character name")
+    if unscramble(chr(ord("E"))) != "\0":
+        faults.append("a stored code equal to the key's should give character 0")
+    return faults
+
+
 def main(data_dir):
     defaults, pictures, unknowns = unkgen.load_sources(data_dir)
     numbers = [s["number"] for s in unknowns]
     bad = 0
+    for f in check_format_rules():
+        print(f)
+        bad += 1
     if len(set(numbers)) != len(numbers):
         print("two sources share an unknown number")
         bad += 1
