@@ -22,6 +22,7 @@ import unkgen  # noqa: E402
 from traces import IR_POINTS, PMR_SAMPLES  # noqa: E402
 
 TESTS = range(13, 32)
+NOTE_MAX = 60
 UNUSED = (10, 11, 12, 32, 33, 34)
 # Which items may preclude which test (the explanation window has a reason for these).
 ANY_SPECTRUM = set(range(1, 10))
@@ -270,6 +271,11 @@ def check_unknown(src, defaults, pictures, data_dir):
     for i in range(35, 53):
         if not any(w in u.title[i] for w in ("unsuitable", "melts at", "liquid")):
             faults.append(f"derivative {i} neither melts nor is unsuitable")
+    # the notes are printed on one line beside the viewers' toolbars
+    for what, note in (("carbon", u.cmr_label), ("infrared", u.ir_label),
+                       ("mass", u.ms_label), ("proton", u.pmr[25])):
+        if len(note) > NOTE_MAX:
+            faults.append(f"{what} note longer than {NOTE_MAX} characters")
     if not u.help[0].endswith("."):
         faults.append("the class help does not end with a full stop")
     if ("ujol" in u.title[6]) != (src["ir"]["sampling"] == "nujol"):

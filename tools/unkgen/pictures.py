@@ -20,7 +20,7 @@ def _mol(smiles):
     return m
 
 
-def _render(mol, w, h, notes=None):
+def _render(mol, w, h, notes=None, bond_px=30):
     d = rdMolDraw2D.MolDraw2DCairo(w, h)
     o = d.drawOptions()
     o.useBWAtomPalette()
@@ -28,6 +28,7 @@ def _render(mol, w, h, notes=None):
     o.includeMetadata = False
     o.bondLineWidth = 2
     o.padding = 0.08
+    o.fixedBondLength = bond_px    # small molecules are not blown up to fill the box
     o.annotationFontScale = 0.8
     if notes:
         mol = Chem.Mol(mol)
@@ -57,7 +58,7 @@ def assignments_gif(smiles, title, notes, lines):
     """notes: atom index -> short letter; lines: text lines listed beside the drawing."""
     w, h = ASSIGN_SIZE
     canvas = Image.new("L", (w, h), 255)
-    drawing = _render(_mol(smiles), 250, 250, notes)
+    drawing = _render(_mol(smiles), 250, 250, notes, bond_px=45)
     canvas.paste(drawing, (0, 40))
     draw = ImageDraw.Draw(canvas)
     big = ImageFont.truetype(FONT_FILE, 15)
