@@ -35,7 +35,7 @@ frmNewPassword::frmNewPassword()
     lblNewPassword = new QLabel(kNewPasswordPrompt, this);
     lblNewPassword->setObjectName(QStringLiteral("lblNewPassword"));
     applyLabelLook(lblNewPassword);
-    placeControl(lblNewPassword, kLabelLeft3350, 100, 3350, 450);
+    placePasswordLabel(lblNewPassword, kLabelLeft3350, labelWidthTw_);
 
     txtNewPassword = new PasswordBox(this, cmdNewPassword);
     txtNewPassword->setObjectName(QStringLiteral("txtNewPassword"));
@@ -72,7 +72,8 @@ void frmNewPassword::cmdNewPassword_Click()
     if (!step.label.isEmpty())
         lblNewPassword->setText(step.label);
     if (step.labelWidthTw > 0)
-        placeControl(lblNewPassword, kLabelLeft3350, 100, step.labelWidthTw, 450);
+        labelWidthTw_ = step.labelWidthTw;
+    placePasswordLabel(lblNewPassword, kLabelLeft3350, labelWidthTw_);
     if (step.clearBox)
         txtNewPassword->clear();
     txtNewPassword->setFocus();

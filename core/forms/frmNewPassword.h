@@ -37,6 +37,7 @@ private:
     void cmdNPwordCancel_Click();
 
     NewPasswordEntry entry_;
+    int labelWidthTw_ = 3350;
 };
 
 } // namespace orv

@@ -34,7 +34,7 @@ frmTestPassword::frmTestPassword()
     lblTestPassword = new QLabel(kTestPasswordPrompt, this);
     lblTestPassword->setObjectName(QStringLiteral("lblTestPassword"));
     applyLabelLook(lblTestPassword);
-    placeControl(lblTestPassword, (kWidth - 3300) / 2, 100, 3300, 450);
+    placePasswordLabel(lblTestPassword, (kWidth - 3300) / 2, 3300);
 
     txtTestPassword = new PasswordBox(this, cmdTestPassword);
     txtTestPassword->setObjectName(QStringLiteral("txtTestPassword"));
@@ -52,8 +52,10 @@ void frmTestPassword::cmdTestPassword_Click()
         forms::unload(this);
         return;
     }
-    if (!step.label.isEmpty())
+    if (!step.label.isEmpty()) {
         lblTestPassword->setText(step.label);
+        placePasswordLabel(lblTestPassword, (kWidth - 3300) / 2, 3300);
+    }
     if (step.clearBox) {
         txtTestPassword->clear();
         txtTestPassword->setFocus();

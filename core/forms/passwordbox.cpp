@@ -2,9 +2,12 @@
 
 #include "core/modorvan.h"
 #include "core/passwordentry.h"
+#include "platform/forms/geometry.h"
+#include "platform/twips.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
@@ -57,6 +60,15 @@ void PasswordBox::keyPressEvent(QKeyEvent* e)
         QLineEdit::keyPressEvent(e);
         return;
     }
+}
+
+void placePasswordLabel(QLabel* label, int leftTw, int widthTw)
+{
+    QFont f = label->font();
+    f.setPointSize(8);
+    label->setFont(f);
+    const int needed = label->heightForWidth(px(widthTw));
+    placeControl(label, leftTw, 100, widthTw, std::max(450, static_cast<int>(twips(needed))));
 }
 
 } // namespace orv

@@ -6,6 +6,7 @@
 // typing (pasting, dropping) is held to the same characters.
 #include <QLineEdit>
 
+class QLabel;
 class QPushButton;
 
 namespace orv {
@@ -20,5 +21,10 @@ protected:
 private:
     QPushButton* continue_;
 };
+
+// Places a password window's label at Top 100 with its designed 450 twips
+// height, taller when its text needs more lines at the given width, so
+// that no message is cut off.
+void placePasswordLabel(QLabel* label, int leftTw, int widthTw);
 
 } // namespace orv
