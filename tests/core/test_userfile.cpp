@@ -267,8 +267,10 @@ TEST_F(UserFileTest, DamagedOrMissingFileIsRefusedAndLeftAlone)
         f.write(c.bytes);
         f.close();
         m.CurrentUnknown = 42;
+        m.PasswordVerified = kTrue; // the student before
         orvtest::msgLog().shown.clear();
         EXPECT_FALSE(ReadUserFile()) << c.name;
+        EXPECT_EQ(m.PasswordVerified, kFalse) << c.name;
         EXPECT_EQ(fileBytes(), c.bytes) << c.name << ": nothing is written over it";
         EXPECT_EQ(m.CurrentUnknown, 42) << c.name;
         ASSERT_EQ(orvtest::msgLog().shown.size(), 1u) << c.name;
