@@ -140,7 +140,7 @@ bool StartNewUnknown()
     ChooseUnknown();
     if (!ReadUnknownFile())
         return false;
-    modOrvan.StartTime = TimeOfDay();
+    markStartTime(); // MinutesUsed is 0 after ResetProgress: starts now
     return true;
 }
 
