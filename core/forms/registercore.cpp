@@ -1,11 +1,30 @@
 #include "core/forms/registercore.h"
 
+#include "core/forms/frmNewPassword.h"
+#include "core/forms/frmTestPassword.h"
+#include "core/userfile.h"
 #include "platform/forms/formregistry.h"
 
 namespace orv {
 
 void registerCoreForms()
 {
+    forms::registerForm(QStringLiteral("frmNewPassword"), [] { return new frmNewPassword; });
+    forms::registerForm(QStringLiteral("frmTestPassword"), [] { return new frmTestPassword; });
+
+    // The user-file routines ask for passwords through these.
+    setPasswordWindows({
+        [](const QString& caption) {
+            auto* w = forms::instance<frmNewPassword>();
+            w->setupForUserFile(caption);
+            forms::showModal(w);
+        },
+        [](const QString& caption) {
+            auto* w = forms::instance<frmTestPassword>();
+            w->setWindowTitle(caption);
+            forms::showModal(w);
+        },
+    });
 }
 
 } // namespace orv
