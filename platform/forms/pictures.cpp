@@ -14,11 +14,6 @@ QCursor LoadResCursor(int id)
     QPixmap p;
     if (!p.load(QStringLiteral(":/cursors/%1.png").arg(id)))
         return QCursor(Qt::ArrowCursor);
-    // Hot spots of the 32 x 32 cursors: the magnifier's lens centre, the question mark's middle.
-    if (id == 101)
-        return QCursor(p, 13, 13);
-    if (id == 102)
-        return QCursor(p, 15, 15);
     return QCursor(p, p.width() / 2, p.height() / 2);
 }
 

@@ -9,8 +9,7 @@ namespace orv {
 
 // Bitmap resource (resources/bitmaps/<id>.png). Null when missing.
 QPixmap LoadResPicture(int id);
-// Cursor resource 101 (magnifier, hot spot 13, 13) or 102 (question mark,
-// hot spot 15, 15); the arrow when missing.
+// Cursor resource 101 (magnifier) or 102 (question mark); the arrow when missing.
 QCursor LoadResCursor(int id);
 // Icon resource 1.
 QIcon programIcon();
