@@ -1,16 +1,16 @@
 #pragma once
-// Decoding the spectrum lines of an unknown. Every height is one byte whose
+// Decoding the spectrum lines of an unknown for drawing. Every height is one byte whose
 // code minus 14 is the value (byte 14 = 0, byte 255 = 241; bytes below 14
 // give negative heights, which the viewers draw where the formulas put them).
 // Peak lists are runs of fixed-size records; only whole records are decoded,
 // so a line cut short in its last record never reads past its end.
+#include "core/unknownfile.h" // sampleHeight
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 
 namespace orv::spectra {
-
-inline int sampleHeight(char c) { return static_cast<unsigned char>(c) - 14; }
 
 // Carbon-13 peak record, six characters: four digits of the shift x 10, one
 // height character, one digit of attached hydrogens.

@@ -2,6 +2,7 @@
 // drawing is fixed, the tools' states, measuring marks, the Nujol overlay,
 // the expansion hand-over and the quick help.
 #include "core/modorvan.h"
+#include "core/unknownfile.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/printer.h"
 #include "spectra/cmrplot.h"
@@ -21,6 +22,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <gtest/gtest.h>
@@ -525,4 +527,36 @@ TEST_F(ViewerTest, CarbonExpansionDragKeepsTheNoiseAndHandsOverItsBand)
     EXPECT_EQ(shown, 2);
     EXPECT_FLOAT_EQ(seenLeft, 3000);
     EXPECT_FLOAT_EQ(seenRight, 3000);
+}
+
+TEST_F(ViewerTest, EveryShippedUnknownDrawsInEveryViewer)
+{
+    const QDir unks(orvtest::sourceFile(QStringLiteral("data/unks")));
+    const QStringList files = unks.entryList({QStringLiteral("ovunk*.txt")});
+    if (files.isEmpty())
+        GTEST_SKIP() << "no shipped unknowns in this tree";
+    for (const QString& f : files)
+        folder.copyFromSource(QStringLiteral("data/unks/") + f, QStringLiteral("unks/") + f);
+    InitProgram();
+    int drawn = 0;
+    for (int n = 0; n <= 99; ++n) {
+        if (!files.contains(QStringLiteral("ovunk%1.txt").arg(UnknownFileCode(n))))
+            continue;
+        modOrvan.CurrentUnknown = n;
+        ASSERT_TRUE(ReadUnknownFile()) << n;
+        const QImage pmrImage = open<frmPmr>(8)->picture()->image();
+        EXPECT_TRUE(inkAt(pmrImage, 60, 4780)) << n;
+        const QImage irImage = open<frmIr>(6)->picture()->image();
+        EXPECT_TRUE(inkAt(irImage, 240, 4900)) << n;
+        auto* c = open<frmCmr>(5);
+        EXPECT_EQ(decodeCarbonPeaks(modOrvan.CmrData).size() * 6, modOrvan.CmrData.size()) << n;
+        EXPECT_TRUE(inkAt(c->picture()->image(), 8860, 4780)) << n;
+        auto* m = open<frmMs>(7);
+        EXPECT_EQ(decodeMsPeaks(modOrvan.MsData).size() * 4, modOrvan.MsData.size()) << n;
+        EXPECT_GE(m->axis().top, int(Val(ms::axisIonText(modOrvan.MsMolecularIon))) + 2) << n;
+        forms::unloadAll();
+        ++drawn;
+    }
+    EXPECT_EQ(drawn, files.size());
+    EXPECT_EQ(orvtest::programEnds(), 0);
 }
