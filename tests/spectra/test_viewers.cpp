@@ -69,6 +69,30 @@ double topInk(const QImage& image, double xTw, double fromY = 0, double toY = 53
     return -1;
 }
 
+// Stands in for an expansion window: records the band it was handed and closes.
+struct ExpansionStandIn {
+    int shown = 0;
+    float left = -1, right = -1;
+    explicit ExpansionStandIn(const QString& name)
+    {
+        forms::registerForm(name, [this, name] {
+            auto* w = new QWidget;
+            w->setObjectName(name);
+            orvtest::later([this, w] {
+                ++shown;
+                left = modOrvan.ExpandLeftX;
+                right = modOrvan.ExpandRightX;
+                forms::unload(w);
+            });
+            return w;
+        });
+        name_ = name;
+    }
+    ~ExpansionStandIn() { forms::registerForm(name_, [] { return nullptr; }); }
+private:
+    QString name_;
+};
+
 class ViewerTest : public ::testing::Test {
 protected:
     orvtest::ProgramFolder folder;
@@ -319,19 +343,10 @@ TEST_F(ViewerTest, MeasuringClicksMarkInMagentaAndCleanRedrawRemovesThem)
 
 TEST_F(ViewerTest, ExpansionDragHandsItsBandToTheExpansionWindow)
 {
-    float seenLeft = -1, seenRight = -1;
-    int shown = 0;
-    forms::registerForm(QStringLiteral("frmPmrExp"), [&] {
-        auto* w = new QWidget;
-        w->setObjectName(QStringLiteral("frmPmrExp"));
-        orvtest::later([&, w] {
-            ++shown;
-            seenLeft = modOrvan.ExpandLeftX;
-            seenRight = modOrvan.ExpandRightX;
-            forms::unload(w);
-        });
-        return w;
-    });
+    ExpansionStandIn expansion(QStringLiteral("frmPmrExp"));
+    const int& shown = expansion.shown;
+    const float& seenLeft = expansion.left;
+    const float& seenRight = expansion.right;
     auto* w = open<frmPmr>(8);
     const QImage clean = w->picture()->image();
     w->toolsItemClick(1);
@@ -491,19 +506,10 @@ TEST_F(ViewerTest, ViewersOpenByNameAsSingleInstancesAndCloseByTheirMenu)
 
 TEST_F(ViewerTest, CarbonExpansionDragKeepsTheNoiseAndHandsOverItsBand)
 {
-    float seenLeft = -1, seenRight = -1;
-    int shown = 0;
-    forms::registerForm(QStringLiteral("frmCmrExp"), [&] {
-        auto* w = new QWidget;
-        w->setObjectName(QStringLiteral("frmCmrExp"));
-        orvtest::later([&, w] {
-            ++shown;
-            seenLeft = modOrvan.ExpandLeftX;
-            seenRight = modOrvan.ExpandRightX;
-            forms::unload(w);
-        });
-        return w;
-    });
+    ExpansionStandIn expansion(QStringLiteral("frmCmrExp"));
+    const int& shown = expansion.shown;
+    const float& seenLeft = expansion.left;
+    const float& seenRight = expansion.right;
     auto* w = open<frmCmr>(5);
     const QImage clean = w->picture()->image();
     w->buttonClick(QStringLiteral("expand"));
