@@ -64,6 +64,15 @@ bool readChosenUserFile()
     return true;
 }
 
+// The file chosen in the Open dialog becomes the user's file and is read.
+bool takeChosenUserFile(const QString& fileName)
+{
+    if (!acceptUserFileName(fileName))
+        return false;
+    modOrvan.UserFilePath = fileName;
+    return readChosenUserFile();
+}
+
 bool passwordFailed()
 {
     auto& m = modOrvan;
@@ -191,10 +200,7 @@ void frmUnkProgm::cmdUserData_Click()
     req.filter = kFilter;
     const QString fileName = showFileDialog(req);
     forms::unload(this);
-    if (!acceptUserFileName(fileName))
-        return;
-    m.UserFilePath = fileName;
-    if (!readChosenUserFile())
+    if (!takeChosenUserFile(fileName))
         return;
     if (!ReadUnknownFile())
         return;
@@ -256,10 +262,7 @@ void frmUnkTeach::cmdUserData_Click(int index)
     req.filter = kFilter;
     const QString fileName = showFileDialog(req);
     forms::unload(this);
-    if (!acceptUserFileName(fileName))
-        return;
-    m.UserFilePath = fileName;
-    if (!readChosenUserFile())
+    if (!takeChosenUserFile(fileName))
         return;
     if (passwordFailed())
         return;
