@@ -1,8 +1,70 @@
 #include "core/configfile.h"
 
-// Written with the configuration file's reading and repair.
+#include "core/configcodec.h"
+#include "core/coreservices.h"
+#include "core/modorvan.h"
+#include "platform/msgbox.h"
+#include "platform/textfile.h"
+
 namespace orv {
-void ReadConfigFile() {}
-bool WriteConfigFile() { return false; }
-void SetConfigDefaults() {}
+
+namespace {
+
+// The student program's version as written into the file's third line.
+constexpr int kVersionMajor = 1;
+constexpr int kVersionMinor = 0;
+constexpr int kVersionRevision = 0;
+
+QString configPath() { return modOrvan.ProgramPath + QStringLiteral("/orvanto.ini"); }
+
+void tellInstructor(const QString& firstLine)
+{
+    MsgBox(firstLine + vbCrLf + QStringLiteral("Use ovsetup to inspect/change."), MsgButtons::OkOnly,
+           MsgIcon::Information);
 }
+
+} // namespace
+
+void SetConfigDefaults()
+{
+    // SoundOn is left alone: a recreated file does not switch the sound on.
+    applyConfigSettings(defaultConfigSettings(), modOrvan);
+}
+
+bool WriteConfigFile()
+{
+    const QString dataLine = encodeConfigDataLine(configSettingsOf(modOrvan), GetRandomNum);
+    const QByteArray bytes = configFileBytes(
+        configWriterLine(QStringLiteral("Orvanto"), kVersionMajor, kVersionMinor, kVersionRevision), dataLine);
+    QString error;
+    if (writeFileAtomic(configPath(), bytes, &error))
+        return true;
+    MsgBox(QStringLiteral("Error writing file orvanto.ini. Orvanto now ends. ") + error, MsgButtons::OkOnly,
+           MsgIcon::Critical);
+    EndProgram();
+    return false;
+}
+
+void ReadConfigFile()
+{
+    auto& m = modOrvan;
+    const auto lines = readFileLines(configPath());
+    if (!lines || lines->size() < 4) {
+        SetConfigDefaults();
+        if (!WriteConfigFile())
+            return;
+        tellInstructor(QStringLiteral("Orvanto.ini needed to be created."));
+        return;
+    }
+    m.TextBuffer = fromBytes(lines->at(3));
+    const DecodedConfig decoded = decodeConfigDataLine(lines->at(3));
+    applyConfigSettings(decoded.settings, m);
+    m.SoundOn = m.SoundAllowed;
+    if (!decoded.numberInRange) {
+        if (!WriteConfigFile())
+            return;
+        tellInstructor(QStringLiteral("Orvanto.ini needed to be changed."));
+    }
+}
+
+} // namespace orv

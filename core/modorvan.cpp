@@ -98,4 +98,24 @@ void RestoreUnknownState()
     m.StructGiveTries = m.SavedStructGiveTries;
 }
 
+void markStartTime()
+{
+    auto& m = modOrvan;
+    m.StartTime = TimeOfDay() - m.MinutesUsed / 1440.0;
+    m.StartMarkMs = MonotonicMs();
+    m.StartMarkMinutes = m.MinutesUsed;
+    m.StartMarkTime = m.StartTime;
+}
+
+double secondsWorked()
+{
+    const auto& m = modOrvan;
+    if (m.StartMarkMs != 0 && m.StartMarkTime == m.StartTime)
+        return m.StartMarkMinutes * 60.0 + (MonotonicMs() - m.StartMarkMs) / 1000.0;
+    double d = m.TimerNow - m.StartTime;
+    while (d < 0)
+        d += 1.0;
+    return d * 86400.0;
+}
+
 } // namespace orv

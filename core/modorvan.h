@@ -90,6 +90,12 @@ struct ModOrvan {
     int SessionNumber = 0;                      // 0..999
     long MinutesUsed = 0;
     double StartTime = 0;                       // fraction of a day
+    // Monotonic mark of the same start (see markStartTime): the clock reading
+    // in ms, the earlier minutes it stands behind, and the StartTime value it
+    // belongs to (a StartTime set without the mark makes the mark stale).
+    qint64 StartMarkMs = 0;                     // 0 = no mark
+    long StartMarkMinutes = 0;
+    double StartMarkTime = -1;
     double TimerNow = 0;                        // fraction of a day
     QString CompletedUnknowns;
     std::array<UnkResultRow, 100> UnkResults{}; // 1..99 used
@@ -163,5 +169,14 @@ Boolean IsNewUser();
 void SaveUnknownState();
 // Puts the saved progress back (nothing else).
 void RestoreUnknownState();
+
+// Starts the clock of the current unknown: StartTime := now moved back by
+// MinutesUsed (the earlier sessions' minutes), with a monotonic mark beside
+// it so that the minutes stay right across midnight and beyond a day.
+void markStartTime();
+// Seconds worked on the current unknown, earlier sessions included: from the
+// monotonic mark when it belongs to StartTime, else from StartTime to
+// TimerNow as times of day (a negative difference is taken across midnight).
+double secondsWorked();
 
 } // namespace orv

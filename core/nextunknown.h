@@ -2,12 +2,24 @@
 #include "platform/basic.h"
 
 namespace orv {
-// The choice of the next unknown.
+// The choice of the next unknown. Random draws go through GetRandomNum.
+//
+// Sets CurrentUnknown: from the allocation list when the instructor chooses,
+// else by the teaching plan (simple unknowns of different kinds while at most
+// 10 of BasicUnknownsBeforeAdvanced are done, then any simple ones, then the
+// advanced unknowns 21..MaxUnknownNumber).
 void ChooseUnknown();
+// CurrentUnknown := the first two-digit entry of AllocatedUnknowns, which
+// loses it (an empty list gives 0).
 void TakeNextAllocatedUnknown();
-void PickBasicUnknown();
-void PickBasicUnknownAny();
-void PickAdvancedUnknown();
+// Draw until acceptable. Should a range hold nothing acceptable (a list the
+// plan never produces), each hands over to the next wider choice instead of
+// drawing forever: kinds -> any simple -> advanced -> any simple; with every
+// unknown done CurrentUnknown is left as it was.
+void PickBasicUnknown();       // 1..20, not done, no partner done
+void PickBasicUnknownAny();    // 1..20, not done
+void PickAdvancedUnknown();    // 21..MaxUnknownNumber, not done
+// True when the number is an entry of CompletedUnknowns.
 Boolean IsUnknownInList(int unknown);
 // Clears the progress, chooses, reads the unknown's file, notes the start
 // time. Returns false when the unknown's file could not be read.

@@ -1,12 +1,53 @@
 #pragma once
+// The unknown data files unks/ovunk<code>.txt: one read-only text file per
+// unknown (0 the solved example, 1..99), single-byte text, CR LF lines (LF or
+// CR alone are read too). The layout is fixed line by line; the accepted
+// names are stored scrambled with UnknownFileKey.
+#include <QByteArray>
+#include <QList>
 #include <QString>
 
 namespace orv {
+
 // The two-letter code naming unknown n's data file unks/ovunk<code>.txt and
-// its assignments picture gifs/ovunk<code>.gif.
+// its assignments picture gifs/ovunk<code>.gif (n = 0..99: 0 "uz", 1 "oz",
+// 99 "yc"; all 100 differ).
 QString UnknownFileCode(int n);
-// Reads CurrentUnknown's data file into the current unknown's data. On a
-// missing or damaged file shows the message and ends the program; returns
-// false then (callers return at once).
+// <ProgramPath>/unks/ovunk<code>.txt
+QString unknownFilePath(int n);
+
+// The 80-character key of the accepted names: stored code = plain code + key
+// code, position by position, never repeated.
+extern const QByteArray UnknownFileKey;
+
+// Reads CurrentUnknown's data file into the current unknown's data. The
+// previous unknown's data is cleared first. On a missing or damaged file
+// (ends early, more than 12 accepted names, 8 candidate names or 4 structure
+// codes, a count below 0, a scrambled name longer than 80 characters or one
+// that does not decipher) shows "Error reading file <path> . Program ends."
+// with the critical icon and ends the program; returns false then (callers
+// return at once).
 bool ReadUnknownFile();
-}
+
+// A spectrum sample character's value: its byte code minus 14 (code 14 is 0).
+inline int sampleHeight(char c) { return static_cast<unsigned char>(c) - 14; }
+
+// Carbon-13 peak records of 6 characters: 4 digits of the shift in tenths of
+// a ppm, one sample character for the height, one digit for the attached
+// hydrogens. A short record at the end is ignored.
+struct CmrPeak {
+    int shiftTenths = 0;
+    int height = 0;
+    int hydrogens = 0;
+};
+QList<CmrPeak> cmrPeaks(const QByteArray& cmrData);
+
+// Mass-spectrum records of 4 characters: 3 digits of m/z, one sample
+// character for the intensity. A short record at the end is ignored.
+struct MsPeak {
+    int mz = 0;
+    int intensity = 0;
+};
+QList<MsPeak> msPeaks(const QByteArray& msData);
+
+} // namespace orv

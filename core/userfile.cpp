@@ -1,10 +1,166 @@
 #include "core/userfile.h"
 
-// Written with the user file's reader and writer.
+#include "core/coreservices.h"
+#include "core/modorvan.h"
+#include "core/programversion.h"
+#include "core/userrecord.h"
+#include "platform/msgbox.h"
+#include "platform/textfile.h"
+
 namespace orv {
-bool WriteUserFile() { return false; }
-bool ReadUserFile() { return false; }
-bool ReadUserFileRecord() { return false; }
-void EncodePassword() {}
-void DecodePassword() {}
+
+namespace {
+
+PasswordWindows& windows()
+{
+    static PasswordWindows w;
+    return w;
 }
+
+void askNewPassword(const QString& caption)
+{
+    if (windows().askNewPassword)
+        windows().askNewPassword(caption);
+}
+
+void reportWriteError()
+{
+    MsgBox(QStringLiteral("Error writing ") + modOrvan.UserFilePath + QStringLiteral(". Information not saved."),
+           MsgButtons::OkOnly, MsgIcon::Exclamation);
+}
+
+void reportReadError(const QString& reason)
+{
+    MsgBox(QStringLiteral("The file ") + modOrvan.UserFilePath + QStringLiteral(" cannot be used: ") + reason +
+               QStringLiteral(". The file has been left as it is."),
+           MsgButtons::OkOnly, MsgIcon::Exclamation);
+}
+
+// Every write goes through here: the record is checked before anything is
+// written, and the file is replaced whole or not at all.
+bool writeUserRecord(const UserRecord& r)
+{
+    auto& m = modOrvan;
+    if (!userRecordProblem(r).isEmpty() || (!m.Password.isEmpty() && !isStorablePassword(m.Password))) {
+        reportWriteError();
+        return false;
+    }
+    const QByteArray line = userFileLine(r, m.Password, GetRandomNum);
+    m.PasswordCode = fromBytes(line.right(kPasswordCodeLength));
+    if (!writeFileAtomic(m.UserFilePath, line + "\r\n")) {
+        reportWriteError();
+        return false;
+    }
+    return true;
+}
+
+// Asks for or checks the password as the settings require.
+void passwordStep()
+{
+    auto& m = modOrvan;
+    if (m.PasswordRequired != kTrue)
+        return;
+    if (!m.Password.isEmpty()) {
+        if (windows().testPassword)
+            windows().testPassword(QStringLiteral("Password required"));
+    } else if (m.MultipleSessionsAllowed == kTrue) {
+        askNewPassword(QStringLiteral("Password now required"));
+    } else {
+        m.PasswordVerified = kTrue;
+    }
+}
+
+void applyContents(const UserFileContents& c)
+{
+    auto& m = modOrvan;
+    applyUserRecord(c.record, m);
+    m.PasswordCode = c.passwordCode;
+    m.Password = c.password;
+}
+
+} // namespace
+
+void setPasswordWindows(PasswordWindows w) { windows() = std::move(w); }
+
+QString upgradeMessage(const QString& path, bool version42)
+{
+    return QStringLiteral("Your file ") + path +
+           (version42 ? QStringLiteral(" was from version 4.2 ")
+                      : QStringLiteral(" was from a version earlier than 4.2 ")) +
+           vbCrLf + QStringLiteral(" of Orvanto and has now been updated to") + QStringLiteral(" version ") +
+           versionText() + u'.';
+}
+
+bool WriteUserFile()
+{
+    auto& m = modOrvan;
+    if (m.Password.isEmpty() && m.PasswordRequired == kTrue)
+        askNewPassword(QStringLiteral("Password required for new user"));
+    const bool allDone = m.AllUnknownsDone == kTrue;
+    if (allDone)
+        m.SessionNumber = 0;
+    else
+        m.MinutesUsed = roundedMinutes(secondsWorked());
+    UserRecord r = userRecordOf(m);
+    if (allDone)
+        r.minutes = 0;
+    return writeUserRecord(r);
+}
+
+bool ReadUserFile()
+{
+    auto& m = modOrvan;
+    // A verification belongs to the file just read, never to the one before.
+    m.PasswordVerified = kFalse;
+    const auto lines = readFileLines(m.UserFilePath);
+    if (!lines) {
+        reportReadError(QStringLiteral("it cannot be opened or read"));
+        return false;
+    }
+    const UserFileContents c = parseUserFile(*lines);
+    if (!c.olderFormat) {
+        m.TextBuffer = lines->isEmpty() ? QString() : fromBytes(lines->front());
+        return ReadUserFileRecord();
+    }
+    if (!c.ok()) {
+        reportReadError(c.error);
+        return false;
+    }
+    applyContents(c);
+    if (m.Password.isEmpty() && m.PasswordRequired == kTrue)
+        askNewPassword(QStringLiteral("Password required for new user"));
+    // Rewritten as it was read: same session and minutes, so that the
+    // upgrade itself neither counts a session nor loses time.
+    if (writeUserRecord(c.record))
+        MsgBox(upgradeMessage(m.UserFilePath, c.version42), MsgButtons::OkOnly, MsgIcon::Information);
+    passwordStep();
+    return true;
+}
+
+bool ReadUserFileRecord()
+{
+    auto& m = modOrvan;
+    m.PasswordVerified = kFalse;
+    const UserFileContents c = parseUserFileLine(toBytes(m.TextBuffer));
+    if (!c.ok()) {
+        reportReadError(c.error);
+        return false;
+    }
+    applyContents(c);
+    passwordStep();
+    return true;
+}
+
+void EncodePassword()
+{
+    auto& m = modOrvan;
+    m.PasswordCode = encodePasswordCode(m.Password, m.SessionNumber, GetRandomNum);
+}
+
+void DecodePassword()
+{
+    auto& m = modOrvan;
+    decodePasswordCode(m.PasswordCode, m.SessionNumber - 1, m.Password);
+}
+
+} // namespace orv

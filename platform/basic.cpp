@@ -1,5 +1,7 @@
 #include "platform/basic.h"
 
+#include <QElapsedTimer>
+
 #include <QDateTime>
 #include <chrono>
 #include <cmath>
@@ -208,6 +210,26 @@ double Timer()
 }
 
 double TimeOfDay() { return Timer() / 86400.0; }
+
+namespace {
+std::function<qint64()>& monotonicSource()
+{
+    static std::function<qint64()> s;
+    return s;
+}
+} // namespace
+
+qint64 MonotonicMs()
+{
+    if (monotonicSource())
+        return monotonicSource()();
+    static QElapsedTimer clock;
+    if (!clock.isValid())
+        clock.start();
+    return clock.elapsed() + 1; // 0 is left free to mean "no reading"
+}
+
+void setMonotonicSource(std::function<qint64()> s) { monotonicSource() = std::move(s); }
 
 namespace {
 std::function<double()>& source()

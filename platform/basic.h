@@ -44,6 +44,11 @@ QString FormatDate(const QDate& d, const QString& pattern);
 double Timer();
 // Time of day as a fraction of a day (Basic's Time / Date type).
 double TimeOfDay();
+// Milliseconds on a monotonic clock (never 0, never going back, unaffected by
+// midnight or changes of the wall clock). Tests may inject a source of their
+// own; an empty function restores the real clock.
+qint64 MonotonicMs();
+void setMonotonicSource(std::function<qint64()> source);
 
 // Random numbers: one generator seeded once from the clock. Tests may inject
 // a source of their own (values in [0, 1)); an empty function restores it.

@@ -1,0 +1,74 @@
+#include "core/forms/passwordbox.h"
+
+#include "core/modorvan.h"
+#include "core/passwordentry.h"
+#include "platform/forms/geometry.h"
+#include "platform/twips.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+namespace orv {
+
+PasswordBox::PasswordBox(QWidget* parent, QPushButton* continueButton)
+    : QLineEdit(parent), continue_(continueButton)
+{
+    setEchoMode(QLineEdit::Password);
+    setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+    setMaxLength(20);
+    setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[ -~]*")), this));
+}
+
+bool PasswordBox::event(QEvent* e)
+{
+    // Tab is a character like any other control character here: refused,
+    // not a move to the next control.
+    if (e->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) {
+            keyPressEvent(k);
+            return true;
+        }
+    }
+    return QLineEdit::event(e);
+}
+
+void PasswordBox::keyPressEvent(QKeyEvent* e)
+{
+    const bool tab = e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab;
+    const QString text = e->text();
+    // Keys without a character (arrows, Home, Delete) work as usual.
+    if (!tab && text.size() != 1) {
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
+    const int code = tab ? 9 : text[0].unicode();
+    switch (passwordKeyAction(code)) {
+    case PasswordKey::Continue:
+        e->accept();
+        continue_->click();
+        return;
+    case PasswordKey::Refuse:
+        e->accept();
+        if (modOrvan.SoundOn == kTrue)
+            QApplication::beep();
+        return;
+    case PasswordKey::Take:
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
+}
+
+void placePasswordLabel(QLabel* label, int leftTw, int widthTw)
+{
+    QFont f = label->font();
+    f.setPointSize(8);
+    label->setFont(f);
+    const int needed = label->heightForWidth(px(widthTw));
+    placeControl(label, leftTw, 100, widthTw, std::max(450, static_cast<int>(twips(needed))));
+}
+
+} // namespace orv

@@ -1,0 +1,429 @@
+#include "core/userrecord.h"
+
+#include "platform/textfile.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace orv {
+
+const char kUserFileKey[] = "C<*7(=B%?:1E,@/4;D!)8G-'3A#9>&6+F.2<0$C=5;(E1?@*D7/!B%'8A";
+static_assert(sizeof(kUserFileKey) == 58, "the key has 57 characters");
+
+namespace {
+
+constexpr int kKeyLength = 57;
+constexpr int kFieldsBeforeResults = 11;
+
+// Key character for record character number c (from 1): the key starts at
+// its second character and wraps after the 57th.
+int keyCode(int c) { return static_cast<unsigned char>(kUserFileKey[c % kKeyLength]); }
+
+// The password shift: the session number folded into 0..16.
+int sessionShift(int session)
+{
+    int s = session;
+    while (s > 16)
+        s -= 16;
+    return s;
+}
+
+bool isDigitPairs(const QString& list)
+{
+    if (list.size() % 2 != 0)
+        return false;
+    return std::all_of(list.begin(), list.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+bool isDigits(const QString& s)
+{
+    return std::all_of(s.begin(), s.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// The leading number of a field, as a 16-bit Integer.
+int fieldNumber(const QString& field)
+{
+    return static_cast<int>(std::clamp(Val(field), -32768.0, 32767.0));
+}
+
+void readFlags(const QString& s, Boolean* flags, int first, int last)
+{
+    for (int k = first; k <= last; ++k) {
+        const int i = k - first;
+        flags[k] = vb(i < s.size() && s[i] == u'1');
+    }
+}
+
+// Session field: three digits of session, then the minutes.
+QString readSessionField(const QString& field, int& session, long& minutes)
+{
+    if (field.size() < 3 || field.size() > 12 || !isDigits(field))
+        return QStringLiteral("its session and time field \"%1\" is damaged").arg(field);
+    session = field.left(3).toInt();
+    minutes = field.size() > 3 ? field.mid(3).toLong() : 0;
+    return {};
+}
+
+QString checkLists(const UserRecord& r)
+{
+    if (!isDigitPairs(r.allocatedUnknowns))
+        return QStringLiteral("its allocation list is not made of two-digit numbers");
+    if (r.currentUnknown < 0 || r.currentUnknown > 99)
+        return QStringLiteral("its current unknown %1 is not between 0 and 99").arg(r.currentUnknown);
+    if (!isDigitPairs(r.completedUnknowns))
+        return QStringLiteral("its list of finished unknowns is not made of two-digit numbers");
+    if (r.completedUnknowns.size() / 2 > kMaxCompletedUnknowns)
+        return QStringLiteral("it lists more than 99 finished unknowns");
+    return {};
+}
+
+// The password line or field: none when it begins with the separator.
+QString readPassword(const QString& code, int session, QString& password)
+{
+    password.clear();
+    if (code.isEmpty() || code[0] == QChar(kFieldSeparator))
+        return {};
+    if (!decodePasswordCode(code, session, password))
+        return QStringLiteral("its password code is damaged");
+    return {};
+}
+
+} // namespace
+
+bool UserRecord::operator==(const UserRecord& o) const
+{
+    auto sameRows = [](const std::vector<UnkResultRow>& a, const std::vector<UnkResultRow>& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const UnkResultRow& x, const UnkResultRow& y) {
+            return x.resultLine == y.resultLine && x.sessionTime == y.sessionTime;
+        });
+    };
+    return allocatedUnknowns == o.allocatedUnknowns && currentUnknown == o.currentUnknown &&
+           std::equal(itemsRevealed.begin() + 1, itemsRevealed.end(), o.itemsRevealed.begin() + 1) &&
+           itemHelpShown == o.itemHelpShown &&
+           std::equal(itemPrecluded.begin() + 1, itemPrecluded.end(), o.itemPrecluded.begin() + 1) &&
+           precludedTries == o.precludedTries && nameTypingTries == o.nameTypingTries &&
+           structChooseTries == o.structChooseTries && structGiveTries == o.structGiveTries &&
+           session == o.session && minutes == o.minutes && completedUnknowns == o.completedUnknowns &&
+           sameRows(results, o.results);
+}
+
+QString sessionTimeField(int session, long minutes)
+{
+    return QStringLiteral("%1").arg(session, 3, 10, QLatin1Char('0')) + QString::number(minutes);
+}
+
+QString flagString(const Boolean* flags, int first, int last)
+{
+    QString s;
+    s.reserve(last - first + 1);
+    for (int k = first; k <= last; ++k)
+        s.append(flags[k] == kTrue ? u'1' : u'0');
+    return s;
+}
+
+QString buildUserRecord(const UserRecord& r)
+{
+    const QChar sep(kFieldSeparator);
+    QString out;
+    auto field = [&](const QString& f) {
+        out += f;
+        out += sep;
+    };
+    field(r.allocatedUnknowns);
+    field(QString::number(r.currentUnknown));
+    field(flagString(r.itemsRevealed.data(), 1, kLastItem));
+    field(flagString(r.itemHelpShown.data(), 0, kLastItem));
+    field(flagString(r.itemPrecluded.data(), 1, kLastPrecludable));
+    field(QString::number(r.precludedTries));
+    field(QString::number(r.nameTypingTries));
+    field(QString::number(r.structChooseTries));
+    field(QString::number(r.structGiveTries));
+    field(sessionTimeField(r.session, r.minutes));
+    field(r.completedUnknowns);
+    for (const auto& row : r.results) {
+        field(row.resultLine);
+        field(row.sessionTime);
+    }
+    return out;
+}
+
+QString userRecordProblem(const UserRecord& r)
+{
+    if (QString e = checkLists(r); !e.isEmpty())
+        return e;
+    if (r.session < 0 || r.session > kMaxSessionNumber)
+        return QStringLiteral("its session number %1 does not fit three digits").arg(r.session);
+    if (r.minutes < 0)
+        return QStringLiteral("its minutes are negative");
+    if (static_cast<qsizetype>(r.results.size()) != r.completedUnknowns.size() / 2)
+        return QStringLiteral("its result lines do not match its list of finished unknowns");
+    for (const auto& row : r.results)
+        for (const QString* f : {&row.resultLine, &row.sessionTime})
+            if (f->contains(QChar(kFieldSeparator)))
+                return QStringLiteral("a result line holds the field separator");
+    const QString record = buildUserRecord(r);
+    for (QChar c : record)
+        if (c.unicode() > kMaxRecordCode)
+            return QStringLiteral("it holds the character \"%1\", which the file cannot store").arg(c);
+    return {};
+}
+
+QString scrambleRecord(const QString& record, int h)
+{
+    QString out;
+    out.reserve(record.size());
+    for (qsizetype i = 0; i < record.size(); ++i)
+        out.append(QChar(static_cast<char16_t>(record[i].unicode() + keyCode(static_cast<int>(i + 1)) - h)));
+    return out;
+}
+
+bool unscrambleRecord(const QString& scrambled, int h, QString& record)
+{
+    record.clear();
+    record.reserve(scrambled.size());
+    for (qsizetype i = 0; i < scrambled.size(); ++i) {
+        const int code = scrambled[i].unicode() - keyCode(static_cast<int>(i + 1)) + h;
+        if (code < 0 || code > kMaxRecordCode)
+            return false;
+        record.append(QChar(static_cast<char16_t>(code)));
+    }
+    return true;
+}
+
+bool isStorablePassword(const QString& password)
+{
+    if (password.size() < kMinPasswordLength || password.size() > kMaxPasswordLength)
+        return false;
+    return std::all_of(password.begin(), password.end(),
+                       [](QChar c) { return c.unicode() >= 32 && c.unicode() <= 126; });
+}
+
+QString encodePasswordCode(const QString& password, int session, const DrawFn& draw)
+{
+    auto filler = [&] { return QChar(static_cast<char16_t>(draw(33, 129))); };
+    QString code;
+    if (password.isEmpty()) {
+        code.append(QChar(kFieldSeparator));
+        for (int k = 0; k < kPasswordCodeLength - 1; ++k)
+            code.append(filler());
+        return code;
+    }
+    const int s = sessionShift(session);
+    const int L = static_cast<int>(password.size());
+    code.append(QChar(static_cast<char16_t>(L - s + 100)));
+    for (int j = 1; j <= L; ++j) {
+        code.append(QChar(static_cast<char16_t>(password[j - 1].unicode() + s + j)));
+        code.append(filler());
+    }
+    for (int k = 0; k < 45 - 2 * L; ++k)
+        code.append(filler());
+    return code;
+}
+
+bool decodePasswordCode(const QString& code, int session, QString& password)
+{
+    password.clear();
+    if (code.isEmpty())
+        return false;
+    const int s = sessionShift(session);
+    const int L = code[0].unicode() + s - 100;
+    if (L < kMinPasswordLength || L > kMaxPasswordLength || code.size() < 2 * L)
+        return false;
+    QString p;
+    for (int i = 1; i <= L; ++i) {
+        const int c = code[2 * i - 1].unicode() - s - i;
+        if (c < 32 || c > 126)
+            return false;
+        p.append(QChar(static_cast<char16_t>(c)));
+    }
+    password = p;
+    return true;
+}
+
+QByteArray userFileLine(const UserRecord& r, const QString& password, const DrawFn& draw)
+{
+    const int h = draw(1, 9);
+    QString line;
+    for (int k = 0; k < h; ++k)
+        line.append(QChar(static_cast<char16_t>(draw(33, 72))));
+    line.append(QChar(kFieldSeparator));
+    line += scrambleRecord(buildUserRecord(r), h);
+    line += encodePasswordCode(password, r.session, draw);
+    return toBytes(line);
+}
+
+UserFileContents parseUserFileLine(const QByteArray& bytes)
+{
+    UserFileContents out;
+    const QString line = fromBytes(bytes);
+    if (line.size() <= kPasswordCodeLength + 1) {
+        out.error = QStringLiteral("it is too short");
+        return out;
+    }
+    out.passwordCode = line.right(kPasswordCodeLength);
+    const QString body = line.left(line.size() - kPasswordCodeLength);
+    const qsizetype sepAt = body.indexOf(QChar(kFieldSeparator));
+    if (sepAt < 0) {
+        out.error = QStringLiteral("its padding is not ended by a separator");
+        return out;
+    }
+    const int h = static_cast<int>(sepAt);
+    QString record;
+    if (!unscrambleRecord(body.mid(sepAt + 1), h, record)) {
+        out.error = QStringLiteral("its record cannot be unscrambled");
+        return out;
+    }
+    // Every field is ended by a separator: what follows the last one is not a field.
+    QStringList fields = record.split(QChar(kFieldSeparator));
+    fields.removeLast();
+    if (fields.size() < kFieldsBeforeResults) {
+        out.error = QStringLiteral("fields of its record are missing");
+        return out;
+    }
+    UserRecord& r = out.record;
+    r.allocatedUnknowns = fields[0];
+    r.currentUnknown = fieldNumber(fields[1]);
+    readFlags(fields[2], r.itemsRevealed.data(), 1, kLastItem);
+    readFlags(fields[3], r.itemHelpShown.data(), 0, kLastItem);
+    readFlags(fields[4], r.itemPrecluded.data(), 1, kLastPrecludable);
+    r.precludedTries = fieldNumber(fields[5]);
+    r.nameTypingTries = fieldNumber(fields[6]);
+    r.structChooseTries = fieldNumber(fields[7]);
+    r.structGiveTries = fieldNumber(fields[8]);
+    if ((out.error = readSessionField(fields[9], r.session, r.minutes)).size())
+        return out;
+    r.completedUnknowns = fields[10];
+    if ((out.error = checkLists(r)).size())
+        return out;
+    const int n = static_cast<int>(r.completedUnknowns.size() / 2);
+    if (fields.size() < kFieldsBeforeResults + 2 * n) {
+        out.error = QStringLiteral("result lines of its finished unknowns are missing");
+        return out;
+    }
+    for (int i = 0; i < n; ++i)
+        r.results.push_back({fields[kFieldsBeforeResults + 2 * i], fields[kFieldsBeforeResults + 2 * i + 1]});
+    out.error = readPassword(out.passwordCode, r.session, out.password);
+    return out;
+}
+
+UserFileContents parseOlderUserFile(const QList<QByteArray>& bytes)
+{
+    UserFileContents out;
+    out.olderFormat = true;
+    QStringList lines;
+    for (const auto& b : bytes)
+        lines.append(fromBytes(b));
+    if (lines.size() < 10) {
+        out.error = QStringLiteral("lines of its record are missing");
+        return out;
+    }
+    UserRecord& r = out.record;
+    r.allocatedUnknowns = lines[0];
+    r.currentUnknown = fieldNumber(lines[1]);
+    readFlags(lines[2], r.itemsRevealed.data(), 1, kLastItem);
+    readFlags(lines[3], r.itemHelpShown.data(), 0, kLastItem);
+    readFlags(lines[4], r.itemPrecluded.data(), 1, kLastPrecludable);
+    r.precludedTries = fieldNumber(lines[5]);
+    r.nameTypingTries = fieldNumber(lines[6]);
+    r.structChooseTries = fieldNumber(lines[7]);
+    int next = 8;
+    // Version 4.2 added the building attempts, a short line before the session field.
+    out.version42 = lines[8].size() < 3;
+    if (out.version42)
+        r.structGiveTries = fieldNumber(lines[next++]);
+    if ((out.error = readSessionField(lines[next++], r.session, r.minutes)).size())
+        return out;
+    if (next >= lines.size()) {
+        out.error = QStringLiteral("its list of finished unknowns is missing");
+        return out;
+    }
+    r.completedUnknowns = lines[next++];
+    if ((out.error = checkLists(r)).size())
+        return out;
+    const int n = static_cast<int>(r.completedUnknowns.size() / 2);
+    if (lines.size() < next + 2 * n) {
+        out.error = QStringLiteral("result lines of its finished unknowns are missing");
+        return out;
+    }
+    for (int i = 0; i < n; ++i) {
+        QString result = lines[next++];
+        // Before 4.2 the line lacked the two building-attempt digits.
+        if (!out.version42 && result.size() >= 18)
+            result.insert(18, QStringLiteral("00"));
+        r.results.push_back({result, lines[next++]});
+    }
+    if (next < lines.size())
+        out.passwordCode = lines[next];
+    out.error = readPassword(out.passwordCode, r.session, out.password);
+    return out;
+}
+
+UserFileContents parseUserFile(const QList<QByteArray>& lines)
+{
+    if (lines.isEmpty() || lines[0].isEmpty()) {
+        // An older file may begin with an empty allocation list.
+        if (lines.size() > 1)
+            return parseOlderUserFile(lines);
+        UserFileContents out;
+        out.error = QStringLiteral("it is empty");
+        return out;
+    }
+    const bool oneLine = std::all_of(lines.begin() + 1, lines.end(), [](const QByteArray& l) { return l.isEmpty(); });
+    return oneLine ? parseUserFileLine(lines[0]) : parseOlderUserFile(lines);
+}
+
+UserRecord userRecordOf(const ModOrvan& m)
+{
+    UserRecord r;
+    r.allocatedUnknowns = m.AllocatedUnknowns;
+    r.currentUnknown = m.CurrentUnknown;
+    r.itemsRevealed = m.ItemsRevealed;
+    r.itemHelpShown = m.ItemHelpShown;
+    r.itemPrecluded = m.ItemPrecluded;
+    r.precludedTries = m.PrecludedTries;
+    r.nameTypingTries = m.NameTypingTries;
+    r.structChooseTries = m.StructChooseTries;
+    r.structGiveTries = m.StructGiveTries;
+    r.session = m.SessionNumber;
+    r.minutes = m.MinutesUsed;
+    r.completedUnknowns = m.CompletedUnknowns;
+    const int n = std::min<int>(static_cast<int>(m.CompletedUnknowns.size() / 2), kMaxCompletedUnknowns);
+    for (int k = 1; k <= n; ++k)
+        r.results.push_back(m.UnkResults[k]);
+    return r;
+}
+
+void applyUserRecord(const UserRecord& r, ModOrvan& m)
+{
+    m.AllocatedUnknowns = r.allocatedUnknowns;
+    m.CurrentUnknown = r.currentUnknown;
+    for (int k = 1; k <= kLastItem; ++k)
+        m.ItemsRevealed[k] = r.itemsRevealed[k];
+    m.ItemHelpShown = r.itemHelpShown;
+    for (int k = 1; k <= kLastPrecludable; ++k)
+        m.ItemPrecluded[k] = r.itemPrecluded[k];
+    m.PrecludedTries = r.precludedTries;
+    m.NameTypingTries = r.nameTypingTries;
+    m.StructChooseTries = r.structChooseTries;
+    m.StructGiveTries = r.structGiveTries;
+    m.UnsuitableDerivs = 0;
+    // This session counts too; the three-digit field holds at most 999.
+    m.SessionNumber = std::min(r.session + 1, kMaxSessionNumber);
+    m.MinutesUsed = r.minutes;
+    m.CompletedUnknowns = r.completedUnknowns;
+    for (int k = 1; k < static_cast<int>(m.UnkResults.size()); ++k)
+        m.UnkResults[k] = k <= static_cast<int>(r.results.size()) ? r.results[k - 1] : UnkResultRow{};
+}
+
+long roundedMinutes(double seconds)
+{
+    const long long whole = static_cast<long long>(std::floor(std::max(0.0, seconds)));
+    long minutes = static_cast<long>(whole / 60);
+    if (minutes == 0)
+        return 1;
+    if (whole % 60 >= 30)
+        ++minutes;
+    return minutes;
+}
+
+} // namespace orv

@@ -1,0 +1,138 @@
+// The allocation program ovallocate, run as the instructor runs it: the files
+// it makes are read by the student program, and it shows what a file holds.
+#include "core/modorvan.h"
+#include "core/userfile.h"
+#include "platform/textfile.h"
+#include "tests/common/testsupport.h"
+
+#include <QFile>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+namespace {
+
+struct ProgramRun {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+ProgramRun ovallocate(const QStringList& args)
+{
+    QProcess p;
+    p.start(qEnvironmentVariable("ORV_PROGRAM_DIR") + QStringLiteral("/ovallocate"), args);
+    ProgramRun r;
+    if (!p.waitForFinished(30000))
+        return r;
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
+    r.err = QString::fromLocal8Bit(p.readAllStandardError());
+    return r;
+}
+
+class AllocateTest : public ::testing::Test {
+protected:
+    orvtest::ProgramFolder folder;
+    ModOrvan& m = modOrvan;
+    QString path = folder.file("users/cleo.ovg");
+    void SetUp() override
+    {
+        ASSERT_FALSE(qEnvironmentVariableIsEmpty("ORV_PROGRAM_DIR")) << "run through ctest, which names the program folder";
+    }
+    void TearDown() override { setPasswordWindows({}); }
+};
+
+} // namespace
+
+TEST_F(AllocateTest, WrittenFileIsReadByTheStudentProgram)
+{
+    const ProgramRun r = ovallocate({"--unknowns", "05,12,33", "--password", "cleo pass", path});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+
+    QStringList asked;
+    setPasswordWindows({{}, [&](const QString& caption) {
+                            asked << caption;
+                            m.PasswordVerified = vb(m.Password == "cleo pass");
+                        }});
+    m.UserFilePath = path;
+    m.ProgramChoosesUnknowns = kFalse;
+    m.PasswordRequired = kTrue;
+    m.MultipleSessionsAllowed = kTrue;
+    ASSERT_TRUE(ReadUserFile());
+    EXPECT_EQ(m.CurrentUnknown, 5);
+    EXPECT_EQ(m.AllocatedUnknowns, "1233") << "the rest wait in order";
+    EXPECT_EQ(m.SessionNumber, 1);
+    EXPECT_EQ(m.MinutesUsed, 0);
+    EXPECT_TRUE(m.CompletedUnknowns.isEmpty());
+    EXPECT_EQ(IsNewUser(), kTrue);
+    EXPECT_EQ(asked, QStringList{"Password required"});
+    EXPECT_EQ(m.PasswordVerified, kTrue);
+}
+
+TEST_F(AllocateTest, ShowPrintsWhatAFileHolds)
+{
+    ASSERT_EQ(ovallocate({"--unknowns", "7,21", path}).status, 0);
+    ProgramRun r = ovallocate({"--show", path});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("Allocation list: 21\n")) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains("Current unknown: 7\n"));
+    EXPECT_TRUE(r.out.contains("Items revealed: 0\n"));
+    EXPECT_TRUE(r.out.contains("Password: none\n"));
+
+    // A file the student program saved part-way through.
+    m.UserFilePath = path;
+    m.AllocatedUnknowns = "21";
+    m.CurrentUnknown = 9;
+    m.ItemsRevealed[5] = m.ItemsRevealed[8] = kTrue;
+    m.NameTypingTries = 2;
+    m.SessionNumber = 3;
+    m.MinutesUsed = 41;
+    markStartTime();
+    m.CompletedUnknowns = "07";
+    m.UnkResults[1] = {"11000000000000000000Ethanol", "00112"};
+    m.Password = "cleo secret";
+    ASSERT_TRUE(WriteUserFile());
+    r = ovallocate({"--show", path});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    for (const char* line : {"Current unknown: 9\n", "Items revealed: 2 (items 5, 8)\n",
+                             "Tries: precluded items 0, naming 2, choosing the structure 0, building the structure 0\n",
+                             "Session: 3\n", "Minutes: 41\n", "Completed unknowns: 07\n",
+                             "  07: 11000000000000000000Ethanol (session and minutes 00112)\n", "Password: set\n"})
+        EXPECT_TRUE(r.out.contains(QLatin1String(line))) << line << " in\n" << r.out.toStdString();
+    EXPECT_FALSE(r.out.contains("cleo secret")) << "the password itself is never shown";
+}
+
+TEST_F(AllocateTest, BadFilesAndArgumentsFailClearly)
+{
+    QFile f(folder.file("users/broken.ovg"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("this is not a user file\r\n");
+    f.close();
+
+    struct Case { const char* name; QStringList args; const char* message; };
+    const Case cases[] = {
+        {"missing file", {"--show", folder.file("users/nobody.ovg")}, "no such file"},
+        {"damaged file", {"--show", folder.file("users/broken.ovg")}, "is not a usable user file"},
+        {"unknown 100", {"--unknowns", "05,100", folder.file("users/x.ovg")}, "not an unknown number"},
+        {"unknown twice", {"--unknowns", "05,5", folder.file("users/x.ovg")}, "listed twice"},
+        {"short password", {"--unknowns", "05", "--password", "abc", folder.file("users/x.ovg")}, "password"},
+        {"not .ovg", {"--unknowns", "05", folder.file("users/x.txt")}, ".ovg"},
+        {"no arguments", {}, "usage"},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun r = ovallocate(c.args);
+        EXPECT_EQ(r.status, 1) << c.name;
+        EXPECT_TRUE(r.err.contains(QLatin1String(c.message))) << c.name << ": " << r.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(folder.file("users/x.ovg")));
+
+    // An existing file is left as it is.
+    ASSERT_EQ(ovallocate({"--unknowns", "05", path}).status, 0);
+    const QByteArray before = readFileBytes(path).value();
+    const ProgramRun again = ovallocate({"--unknowns", "33", path});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(again.err.contains("already exists"));
+    EXPECT_EQ(readFileBytes(path).value(), before);
+}

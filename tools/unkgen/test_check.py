@@ -1,0 +1,108 @@
+#!/usr/bin/python3
+"""The check must catch the faults it is there for: each case spoils the solved
+example's source (or its generated file) in one way and expects one fault message."""
+import os
+import shutil
+import sys
+import tempfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+
+import check  # noqa: E402
+import unkgen  # noqa: E402
+
+# (case, text to replace in u00.toml, replacement, expected fault text)
+SOURCE_CASES = [
+    ("proton count", "shift = 1.39, nh = 3", "shift = 1.39, nh = 2",
+     "proton integrals add up to 9"),
+    ("carbon H count", "[14.3, 55, 3, 0]", "[14.3, 55, 2, 0]",
+     "carbon peaks' hydrogen counts"),
+    ("missing carbon", ", [14.3, 55, 3, 0]]", "]", "6 carbon peaks for 7"),
+    ("molecular ion", 'ion = "150"', 'ion = "152"', "nominal mass is 150"),
+    ("precluded positive test", "ir = [13, 17", "ir = [21, 13, 17",
+     "whose result is positive"),
+    ("precluded without reason", "ms = [29, 30]", "ms = [29, 30, 13]",
+     "gives no reason to preclude test 13"),
+    ("reason untrue for the structure", "cmr = [28, 31]", "cmr = [18, 28, 31]",
+     "cannot rule out test 18"),
+    ("structure code letter", 'struct_codes = ["J1EB"]', 'struct_codes = ["J1EE"]',
+     "letter E beyond its list of 4"),
+    ("structure code base", 'struct_codes = ["J1EB"]', 'struct_codes = ["B2A"]',
+     "has no known base"),
+    ("answer picture", 'answer = "aa"', 'answer = "ab"', "answer picture is not"),
+    ("untypeable name", '"benzoic acid, ethyl ester"]', '"ethyl benzoate?"]',
+     "cannot be typed"),
+    ("analysis text", "[physical]",
+     '[physical]\nanalysis = "Sodium fusion: nitrogen present; halogens absent."',
+     "wrong about nitrogen"),
+    ("long note", 'note = "CDCl3; 7 signals"', 'note = "' + "x" * 70 + '"',
+     "note longer than"),
+]
+
+
+def make_data(tmp, source_text):
+    comp = os.path.join(tmp, "compounds")
+    os.makedirs(comp)
+    src_dir = os.path.join(HERE, "..", "..", "data", "compounds")
+    for name in ("defaults.toml", "structures.toml"):
+        shutil.copy(os.path.join(src_dir, name), comp)
+    with open(os.path.join(comp, "u00.toml"), "w") as f:
+        f.write(source_text)
+
+
+def faults_for(tmp):
+    defaults, pictures, unknowns = unkgen.load_sources(tmp)
+    return check.check_unknown(unknowns[0], defaults, pictures, tmp)
+
+
+def main():
+    original = open(os.path.join(HERE, "..", "..", "data", "compounds", "u00.toml")).read()
+    failures = []
+    with tempfile.TemporaryDirectory() as tmp:
+        make_data(tmp, original)
+        unkgen.generate(tmp)
+        if faults_for(tmp):
+            failures.append(f"unspoilt example has faults: {faults_for(tmp)}")
+        path = os.path.join(tmp, "unks", "ovunkuz.txt")
+        good = open(path, "rb").read()
+        # damaged generated files
+        for case, data, want in [
+                ("no final CR LF", good[:-2], "does not end with CR LF"),
+                ("stray byte", good + b"x\r\n", "lines after the last structure code"),
+                ("edited line", good.replace(b"Boiling point 212", b"Boiling point 213"),
+                 "differs from what the sources generate"),
+                ("unstorable sample", good.replace(b"\r\nliquid film\r\n",
+                                                   b"\x1a\r\nliquid film\r\n", 1),
+                 "unusable sample bytes")]:
+            with open(path, "wb") as f:
+                f.write(data)
+            got = faults_for(tmp)
+            if not any(want in g for g in got):
+                failures.append(f"{case}: expected '{want}', got {got}")
+        os.remove(os.path.join(tmp, "gifs", "ovstaa.gif"))
+        with open(path, "wb") as f:
+            f.write(good)
+        if not any("ovstaa.gif missing" in g for g in faults_for(tmp)):
+            failures.append("missing picture not reported")
+    for case, old, new, want in SOURCE_CASES:
+        if old not in original:
+            failures.append(f"{case}: the example no longer contains {old!r}")
+            continue
+        with tempfile.TemporaryDirectory() as tmp:
+            make_data(tmp, original.replace(old, new, 1))
+            try:
+                unkgen.generate(tmp)
+                got = faults_for(tmp)
+            except ValueError as e:
+                got = [str(e)]
+            if not any(want in g for g in got):
+                failures.append(f"{case}: expected '{want}', got {got}")
+    for f in failures:
+        print(f)
+    print(f"{len(SOURCE_CASES) + 5} spoilt cases: {len(failures)} not caught")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
