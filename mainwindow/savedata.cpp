@@ -41,6 +41,7 @@ QString chooseNewUserFile()
     req.initialDir = users;
     req.filter = QStringLiteral("Orvanto files(*.ovg)|*.ovg");
     req.mustExist = false;
+    req.defaultSuffix = QStringLiteral("ovg");
     for (;;) {
         const QString chosen = showFileDialog(req);
         if (chosen.isEmpty()) {
@@ -49,7 +50,9 @@ QString chooseNewUserFile()
                 return {};
             continue;
         }
-        const QFileInfo info(chosen);
+        QFileInfo info(chosen);
+        if (!info.fileName().contains(u'.')) // the dialog's default extension
+            info.setFile(chosen + QStringLiteral(".ovg"));
         const QString name = userFileNameFor(info.fileName());
         if (name.isEmpty()) {
             MsgBox(QStringLiteral("Bad file name, try again."), MsgButtons::OkOnly, MsgIcon::Exclamation);

@@ -68,6 +68,8 @@ QString showDialog(const FileDialogRequest& r)
     d.setFileMode(r.save ? QFileDialog::AnyFile : (r.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
     if (!r.promptOverwrite)
         d.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!r.defaultSuffix.isEmpty())
+        d.setDefaultSuffix(r.defaultSuffix);
     if (!r.defaultName.isEmpty())
         d.selectFile(r.defaultName);
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
