@@ -51,13 +51,18 @@ void SetupWindowTest::SetUp()
     });
 }
 
-void SetupWindowTest::TearDown()
+void SetupWindowTest::unloadWindows()
 {
     orv::modSetup.ending = true;   // no questions while the windows go
     orv::forms::unloadAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    orv::setFileDialogPresenter({});
     orv::resetModSetup();
+}
+
+void SetupWindowTest::TearDown()
+{
+    unloadWindows();
+    orv::setFileDialogPresenter({});
     qputenv("ORVANTO_PRINT_PDF", QByteArray());
 }
 

@@ -34,6 +34,8 @@ protected:
 
     void SetUp() override;
     void TearDown() override;
+    // Unloads every window without questions and resets the setup state.
+    void unloadWindows();
     void writeIni(const QByteArray& bytes) const;
     QByteArray readIni() const;
     // Loads the window: dialog, reading, login with `password`. Null when

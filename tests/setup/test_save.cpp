@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include "platform/forms/formregistry.h"
 
 using namespace orv;
 
@@ -217,8 +216,7 @@ TEST_F(SaveWindowTest, AFailedWriteSaysSoAndLeavesTheSettingsUnsaved)
     const QString dir = folder.file(QStringLiteral("conf"));
     QDir().mkpath(dir);
     dialogAnswer = dir + QStringLiteral("/orvanto.ini");
-    orv::forms::unloadAll();
-    resetModSetup();
+    unloadWindows();
     ASSERT_TRUE(writeFileAtomic(dialogAnswer, setuptest::iniFor(defaultConfigSettings())));
     w = start();
     ASSERT_NE(w, nullptr);
