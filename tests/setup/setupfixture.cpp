@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QLineEdit>
+#include <QTimer>
 
 namespace setuptest {
 
@@ -78,13 +79,15 @@ QByteArray SetupWindowTest::readIni() const
 
 orv::frmTabSetup* SetupWindowTest::start(const QString& password)
 {
-    orvtest::later([password] {
+    QPointer<orv::frmTabSetup> w = orv::forms::instance<orv::frmTabSetup>();
+    // Answered inside the login's modal loop; dropped with the window when
+    // the start ends before the login.
+    QTimer::singleShot(0, w, [password] {
         if (auto* login = orv::forms::loaded<orv::frmLogin>()) {
             login->txtPassword->setText(password);
             login->cmdOK_Click();
         }
     });
-    QPointer<orv::frmTabSetup> w = orv::forms::instance<orv::frmTabSetup>();
     if (!w->Form_Load())
         return nullptr;
     w->show();
