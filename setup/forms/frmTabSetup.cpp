@@ -31,6 +31,9 @@ frmTabSetup::frmTabSetup()
     tspSetup->setObjectName(QStringLiteral("tspSetup"));
     for (const char* caption : {"&General", "&Unk Allocation", "&Items allowed", "&Help allowed", "I&D  methods"})
         tspSetup->addTab(new QWidget, QString::fromLatin1(caption));
+    // Fixed-width tabs, a fifth of the strip less 15 twips each (less the
+    // tab's own padding, border and gap).
+    tspSetup->setStyleSheet(QStringLiteral("QTabBar::tab { width: %1px; }").arg(setupPx(kTabStripWidth / 5 - 15) - 10));
     tspSetup->tabBar()->setExpanding(false);
     tspSetup->tabBar()->setUsesScrollButtons(false);
     tspSetup->tabBar()->setElideMode(Qt::ElideNone);
@@ -45,7 +48,9 @@ frmTabSetup::frmTabSetup()
     lblPrinted = new QLabel(QStringLiteral("Printing completed."), this);
     lblPrinted->setObjectName(QStringLiteral("lblPrinted"));
     lblPrinted->setAlignment(Qt::AlignCenter);
-    placeSetupControl(lblPrinted, (6500 - 1450) / 2 - 50, 3800, 1450, 330);
+    lblPrinted->setWordWrap(true);
+    // Over the Print button, which does nothing while the notice shows.
+    placeSetupControl(lblPrinted, 3258, 4440, 900, 500);
     lblPrinted->hide();
     printNoticeTimer_ = new QTimer(this);
     printNoticeTimer_->setSingleShot(true);

@@ -17,7 +17,7 @@ const char* const kStyle = R"(
 QWidget#frmTabSetup, QDialog#frmLogin { background: #e6ebf1; }
 QLabel, QCheckBox, QRadioButton { color: #1d2b3a; }
 QTabWidget::pane { background: #ffffff; border: 1px solid #aab7c6; border-radius: 4px; top: -1px; }
-QTabBar::tab { width: 86px; padding: 5px 3px 6px 3px; margin-right: 2px; color: #3b4f64;
+QTabBar::tab { padding: 5px 3px 6px 3px; margin-right: 2px; color: #3b4f64;
                background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #f4f7fa, stop:1 #dde4ec);
                border: 1px solid #aab7c6; border-bottom: none;
                border-top-left-radius: 4px; border-top-right-radius: 4px; }
