@@ -69,7 +69,7 @@ public:
     // The settings as the controls show them (the number from txtUnkNum, or
     // -1 when it is not a whole number 0..20).
     ConfigSettings shownSettings() const;
-    // The check box that shows the setting at this data-line position.
+    // The check box that shows this setting (none for the option groups).
     QCheckBox* checkBoxFor(Boolean ConfigSettings::*member) const;
     bool printNoticeShowing() const;
 
