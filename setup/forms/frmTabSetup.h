@@ -9,7 +9,6 @@
 #include "setup/presets.h"
 
 #include <QList>
-#include <QPointer>
 #include <QWidget>
 #include <utility>
 

@@ -33,8 +33,7 @@ void UpDown::step(int delta)
 {
     // The box may hold anything typed; step from its number brought into range.
     const double typed = Val(buddy_->text());
-    const int current = std::isfinite(typed) ? static_cast<int>(std::clamp<double>(CLng(std::clamp(typed, -1e9, 1e9)), min_, max_))
-                                             : min_;
+    const int current = std::isfinite(typed) ? CInt(std::clamp(typed, double(min_), double(max_))) : min_;
     const int next = std::clamp(current + delta, min_, max_);
     const QString text = QString::number(next);
     if (text == buddy_->text())
