@@ -13,6 +13,7 @@ struct FileDialogRequest {
     QString initialDir;
     QString filter;             // "Description|*.ext|..." pairs, as the programs give them
     QString defaultName;
+    QString defaultSuffix;      // added to a name typed without an extension
     bool mustExist = true;      // Open: the file must exist
     bool promptOverwrite = false;
 };

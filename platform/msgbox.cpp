@@ -11,8 +11,18 @@ MsgPresenter& presenter()
     return p;
 }
 
-MsgResult firstButton(MsgButtons b)
+MsgResult defaultResult(MsgButtons b, int defaultButton)
 {
+    if (defaultButton == 2) {
+        switch (b) {
+        case MsgButtons::OkCancel:
+        case MsgButtons::RetryCancel: return MsgResult::Cancel;
+        case MsgButtons::AbortRetryIgnore: return MsgResult::Retry;
+        case MsgButtons::YesNoCancel:
+        case MsgButtons::YesNo: return MsgResult::No;
+        case MsgButtons::OkOnly: break;
+        }
+    }
     switch (b) {
     case MsgButtons::OkOnly:
     case MsgButtons::OkCancel: return MsgResult::Ok;
@@ -25,13 +35,14 @@ MsgResult firstButton(MsgButtons b)
 }
 }
 
-MsgResult MsgBox(const QString& prompt, MsgButtons buttons, MsgIcon icon, const QString& title)
+MsgResult MsgBox(const QString& prompt, MsgButtons buttons, MsgIcon icon, const QString& title,
+                 int defaultButton)
 {
     MsgRecord r{prompt, buttons, icon,
-                title.isEmpty() ? QCoreApplication::applicationName() : title};
+                title.isEmpty() ? QCoreApplication::applicationName() : title, defaultButton};
     if (presenter())
         return presenter()(r);
-    return firstButton(buttons);
+    return defaultResult(buttons, defaultButton);
 }
 
 void setMsgPresenter(MsgPresenter p) { presenter() = std::move(p); }

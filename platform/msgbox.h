@@ -17,14 +17,17 @@ struct MsgRecord {
     MsgButtons buttons = MsgButtons::OkOnly;
     MsgIcon icon = MsgIcon::None;
     QString title;
+    int defaultButton = 1;   // 1 = first button, 2 = second (a question's "No")
 };
 
 using MsgPresenter = std::function<MsgResult(const MsgRecord&)>;
 
 // Shows the message and returns the button pressed. Title empty: the
-// application's name. Without a presenter the first button is the answer.
+// application's name. `defaultButton` is the button Enter presses (1 or 2).
+// Without a presenter the default button is the answer.
 MsgResult MsgBox(const QString& prompt, MsgButtons buttons = MsgButtons::OkOnly,
-                 MsgIcon icon = MsgIcon::None, const QString& title = QString());
+                 MsgIcon icon = MsgIcon::None, const QString& title = QString(),
+                 int defaultButton = 1);
 
 void setMsgPresenter(MsgPresenter presenter);
 MsgPresenter msgPresenter();

@@ -1,7 +1,10 @@
 #include "core/forms/registercore.h"
 
 #include "core/forms/frmNewPassword.h"
+#include "core/forms/frmQuit.h"
 #include "core/forms/frmTestPassword.h"
+#include "core/forms/signinwindows.h"
+#include "core/forms/welcomewindows.h"
 #include "core/userfile.h"
 #include "platform/forms/formregistry.h"
 
@@ -9,6 +12,12 @@ namespace orv {
 
 void registerCoreForms()
 {
+    forms::registerForm(QStringLiteral("frmQuit"), [] { return new frmQuit; });
+    forms::registerForm(QStringLiteral("frmNewUser"), [] { return new frmNewUser; });
+    forms::registerForm(QStringLiteral("frmOldUser"), [] { return new frmOldUser; });
+    forms::registerForm(QStringLiteral("frmTips"), [] { return new frmTips; });
+    forms::registerForm(QStringLiteral("frmUnkProgm"), [] { return new frmUnkProgm; });
+    forms::registerForm(QStringLiteral("frmUnkTeach"), [] { return new frmUnkTeach; });
     forms::registerForm(QStringLiteral("frmNewPassword"), [] { return new frmNewPassword; });
     forms::registerForm(QStringLiteral("frmTestPassword"), [] { return new frmTestPassword; });
 

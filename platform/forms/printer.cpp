@@ -21,7 +21,13 @@ void TwipsPrinter::fail()
     painter_.reset();
     printer_.reset();
     active_ = false;
-    MsgBox(QStringLiteral("Error with printer."), MsgButtons::OkOnly, MsgIcon::Exclamation);
+    MsgBox(failureText_, MsgButtons::OkOnly, failureIcon_);
+}
+
+void TwipsPrinter::setFailureMessage(const QString& text, MsgIcon icon)
+{
+    failureText_ = text;
+    failureIcon_ = icon;
 }
 
 bool TwipsPrinter::begin(const QString& documentName)
@@ -75,7 +81,7 @@ bool TwipsPrinter::end()
     painter_.reset();
     printer_.reset();
     if (!ok) {
-        MsgBox(QStringLiteral("Error with printer."), MsgButtons::OkOnly, MsgIcon::Exclamation);
+        MsgBox(failureText_, MsgButtons::OkOnly, failureIcon_);
         return false;
     }
     return true;

@@ -1,6 +1,8 @@
 #pragma once
 // Printing in twips on the default printer, or into a PDF file when the
 // environment variable ORVANTO_PRINT_PDF names one (how tests read printouts).
+#include "platform/msgbox.h"
+
 #include <QPainter>
 #include <QSizeF>
 #include <QString>
@@ -15,8 +17,11 @@ public:
     TwipsPrinter();
     ~TwipsPrinter();
 
-    // Starts a document. On failure shows "Error with printer." (exclamation
-    // icon) and returns false.
+    // The message shown on a failure: "Error with printer." with the
+    // exclamation icon unless a program gives its own.
+    void setFailureMessage(const QString& text, MsgIcon icon);
+
+    // Starts a document. On failure shows the failure message and returns false.
     bool begin(const QString& documentName = QString());
     // Painter whose units are twips from the top left of the printable area.
     // Use twipsFont() for text so that point sizes print true.
@@ -31,6 +36,8 @@ private:
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;
     bool active_ = false;
+    QString failureText_ = QStringLiteral("Error with printer.");
+    MsgIcon failureIcon_ = MsgIcon::Exclamation;
     void fail();
 };
 

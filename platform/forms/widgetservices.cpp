@@ -38,6 +38,19 @@ MsgResult showBox(const MsgRecord& r)
     case MsgButtons::RetryCancel: b = SB::Retry | SB::Cancel; break;
     }
     box.setStandardButtons(b);
+    if (r.defaultButton == 2) {
+        SB second = SB::NoButton;
+        switch (r.buttons) {
+        case MsgButtons::OkCancel:
+        case MsgButtons::RetryCancel: second = SB::Cancel; break;
+        case MsgButtons::AbortRetryIgnore: second = SB::Retry; break;
+        case MsgButtons::YesNoCancel:
+        case MsgButtons::YesNo: second = SB::No; break;
+        case MsgButtons::OkOnly: break;
+        }
+        if (second != SB::NoButton)
+            box.setDefaultButton(second);
+    }
     switch (box.exec()) {
     case SB::Ok: return MsgResult::Ok;
     case SB::Abort: return MsgResult::Abort;
@@ -68,6 +81,8 @@ QString showDialog(const FileDialogRequest& r)
     d.setFileMode(r.save ? QFileDialog::AnyFile : (r.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile));
     if (!r.promptOverwrite)
         d.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!r.defaultSuffix.isEmpty())
+        d.setDefaultSuffix(r.defaultSuffix);
     if (!r.defaultName.isEmpty())
         d.selectFile(r.defaultName);
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())

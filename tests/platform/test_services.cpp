@@ -102,6 +102,32 @@ TEST(Printer, WritesAPdfWhenAsked)
     EXPECT_TRUE(f.read(4) == "%PDF");
 }
 
+TEST(Printer, FailureShowsTheProgramsOwnMessage)
+{
+    qputenv("ORVANTO_PRINT_PDF", "/nonexistent-folder/out.pdf");
+    orvtest::msgLog().shown.clear();
+    TwipsPrinter p;
+    p.setFailureMessage("Problem with printer.", MsgIcon::None);
+    EXPECT_FALSE(p.begin("test"));
+    qputenv("ORVANTO_PRINT_PDF", QByteArray());
+    ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
+    EXPECT_EQ(orvtest::msgLog().shown[0].prompt, "Problem with printer.");
+    EXPECT_EQ(orvtest::msgLog().shown[0].icon, MsgIcon::None);
+}
+
+TEST(MsgBox, SecondDefaultButtonIsPassedOnAndAnswersWithoutAPresenter)
+{
+    orvtest::msgLog().shown.clear();
+    MsgBox("Quit?", MsgButtons::YesNo, MsgIcon::None, QString(), 2);
+    ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
+    EXPECT_EQ(orvtest::msgLog().shown[0].defaultButton, 2);
+    const MsgPresenter saved = msgPresenter();
+    setMsgPresenter({});
+    EXPECT_EQ(MsgBox("Quit?", MsgButtons::YesNo, MsgIcon::None, QString(), 2), MsgResult::No);
+    EXPECT_EQ(MsgBox("Quit?", MsgButtons::YesNo), MsgResult::Yes);
+    setMsgPresenter(saved);
+}
+
 class Probe : public QLabel {
     Q_OBJECT
 public:

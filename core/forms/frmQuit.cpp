@@ -1,0 +1,90 @@
+#include "core/forms/frmQuit.h"
+
+#include "core/coreservices.h"
+#include "core/forms/formlook.h"
+#include "core/modorvan.h"
+#include "core/quitlayout.h"
+#include "platform/forms/formregistry.h"
+#include "platform/forms/geometry.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace orv {
+
+namespace {
+QString& pendingMessage() { static QString m; return m; }
+}
+
+void frmQuit::setMessage(const QString& message) { pendingMessage() = message; }
+
+frmQuit::frmQuit()
+{
+    lblQuit = new QLabel(this);
+    cmdQuitExit = new QPushButton(QStringLiteral("&Exit program"), this);
+    cmdQuitRestart = new QPushButton(QStringLiteral("&Restart for new user"), this);
+    cmdQuitSummary = new QPushButton(QStringLiteral("&Summary of completed unknowns"), this);
+    connect(cmdQuitExit, &QPushButton::clicked, this, &frmQuit::cmdQuitExit_Click);
+    connect(cmdQuitRestart, &QPushButton::clicked, this, &frmQuit::cmdQuitRestart_Click);
+    connect(cmdQuitSummary, &QPushButton::clicked, this, &frmQuit::cmdQuitSummary_Click);
+    Form_Load();
+}
+
+void frmQuit::Form_Load()
+{
+    auto& m = modOrvan;
+    applyFormLook(this);
+    const int height = 3000 + CaptionExtraTwips();
+    const TwipsPoint at = quitWindowPosition(m, height, screenWidthTwips(), screenHeightTwips());
+    setFormGeometry(this, at.left, at.top, kQuitWindowWidth, height);
+    if (m.MainWindowTop != 0)
+        if (QWidget* main = forms::find(QStringLiteral("frmOVMain")))
+            main->hide();
+
+    const QuitLayout q = quitLayout(m, pendingMessage());
+    pendingMessage().clear();
+    applyLabelLook(lblQuit);
+    lblQuit->setAlignment(Qt::AlignCenter);
+    lblQuit->setText(q.text);
+    placeControl(lblQuit, q.labelLeft, q.labelTop, q.labelWidth, q.labelHeight);
+    setWindowTitle(q.caption);
+
+    auto setButton = [](QPushButton* b, const QuitButton& spec, int top) {
+        applyButtonLook(b);
+        b->setVisible(spec.visible);
+        if (!spec.visible)
+            return;
+        b->setText(spec.caption);
+        b->setToolTip(spec.toolTip);
+        placeControl(b, spec.left, top, spec.width, 490);
+    };
+    setButton(cmdQuitExit, q.exit, 2050);
+    setButton(cmdQuitRestart, q.restart, 2050);
+    setButton(cmdQuitSummary, q.summary, q.summaryTop);
+    if (m.AllUnknownsDone == kTrue)
+        forms::unload(QStringLiteral("frmOVMain"));
+}
+
+void frmQuit::cmdQuitExit_Click() { EndProgram(); }
+
+void frmQuit::cmdQuitRestart_Click()
+{
+    modOrvan.NameCount = 0;
+    modOrvan.SoundOn = kTrue;
+    forms::unload(this);
+    if (QWidget* start = forms::load(QStringLiteral("frmInitial")))
+        forms::showModeless(start);
+}
+
+void frmQuit::cmdQuitSummary_Click()
+{
+    hide();
+    // The summary stands in the quit window's place and brings it back when
+    // it closes while all unknowns are done.
+    if (QWidget* summary = forms::load(QStringLiteral("frmSummary")))
+        forms::showModeless(summary);
+    else
+        show();
+}
+
+} // namespace orv

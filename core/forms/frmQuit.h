@@ -1,0 +1,35 @@
+#pragma once
+// The window through which every session ends: goodbye or congratulations,
+// and the way to end the program, restart for the next student or look at
+// the summary of completed unknowns.
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+namespace orv {
+
+class frmQuit : public QWidget {
+    Q_OBJECT
+public:
+    frmQuit();
+    // A message for the student from the window that opened this one (a file
+    // that could not be found, a password not supplied); shown before the
+    // goodbye so that no failure is silent. Taken by the next load.
+    static void setMessage(const QString& message);
+
+    QLabel* lblQuit;
+    QPushButton* cmdQuitExit;
+    QPushButton* cmdQuitRestart;
+    QPushButton* cmdQuitSummary;
+
+public slots:
+    void cmdQuitExit_Click();
+    void cmdQuitRestart_Click();
+    void cmdQuitSummary_Click();
+
+private:
+    void Form_Load();
+};
+
+} // namespace orv

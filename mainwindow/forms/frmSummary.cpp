@@ -1,0 +1,165 @@
+#include "mainwindow/forms/frmSummary.h"
+
+#include "core/coreservices.h"
+#include "core/forms/formlook.h"
+#include "core/modorvan.h"
+#include "mainwindow/summarytext.h"
+#include "platform/forms/formregistry.h"
+#include "platform/forms/geometry.h"
+#include "platform/forms/printer.h"
+
+#include <QCloseEvent>
+#include <QFontMetricsF>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace orv {
+
+frmSummary::frmSummary()
+{
+    auto& m = modOrvan;
+    applyFormLook(this);
+    setWindowTitle(QStringLiteral("A summary of completed unknowns"));
+    const int height = 3000 + CaptionExtraTwips();
+    QWidget* quit = forms::find(QStringLiteral("frmQuit"));
+    int left = 0, top = 0, width = 0;
+    if (m.AllUnknownsDone == kTrue && quit) {
+        const QRect r = formRectTwips(quit);
+        setFormGeometry(this, r.x(), r.y(), 6500, height);
+    } else if (mainWindowRectTwips(left, top, width)) {
+        setFormGeometry(this, left + (width - 6500) / 2, top + 2100, 6500, height);
+    } else {
+        placeBeforeMainWindow(this, 6500, 3000);
+    }
+    txtSummaryText = new QTextEdit(this);
+    txtSummaryText->setReadOnly(true);
+    txtSummaryText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    placeControl(txtSummaryText, 120, 120, 6135, 1813);
+    txtSummaryText->hide();
+    txtSummaryMsg = new QLineEdit(this);
+    txtSummaryMsg->setReadOnly(true);
+    txtSummaryMsg->hide();
+    pbSummary = new QProgressBar(this);
+    pbSummary->hide();
+    cmdSummaryPrint = new QPushButton(QStringLiteral("&Print"), this);
+    applyButtonLook(cmdSummaryPrint);
+    cmdSummaryPrint->setToolTip(QStringLiteral("Click here to get a copy on paper"));
+    placeControl(cmdSummaryPrint, 6500 / 2 - 1250, 2050, 1000, 490);
+    cmdSummaryPrint->setEnabled(false);
+    cmdSummaryOk = new QPushButton(QStringLiteral("&Continue"), this);
+    applyButtonLook(cmdSummaryOk);
+    cmdSummaryOk->setToolTip(QStringLiteral("Click here to proceed"));
+    placeControl(cmdSummaryOk, 6500 / 2 + 250, 2050, 1000, 490);
+    cmdSummaryOk->setEnabled(false);
+    connect(cmdSummaryPrint, &QPushButton::clicked, this, &frmSummary::cmdSummaryPrint_Click);
+    connect(cmdSummaryOk, &QPushButton::clicked, this, &frmSummary::cmdSummaryOk_Click);
+    noticeTimer_ = new QTimer(this);
+    noticeTimer_->setSingleShot(true);
+    connect(noticeTimer_, &QTimer::timeout, txtSummaryMsg, &QWidget::hide);
+}
+
+void frmSummary::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    buildText();
+}
+
+void frmSummary::buildText()
+{
+    const auto& m = modOrvan;
+    const int n = static_cast<int>(m.CompletedUnknowns.size() / 2);
+    if (n > 10) {
+        placeControl(pbSummary, 100, 880, 6500 - 330, 300);
+        pbSummary->setValue(100);
+        pbSummary->show();
+    }
+    QString text = summaryText(m);
+    txtSummaryText->setPlainText(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    pbSummary->hide();
+    txtSummaryText->show();
+    cmdSummaryPrint->setEnabled(!m.CompletedUnknowns.isEmpty());
+    cmdSummaryOk->setEnabled(true);
+    cmdSummaryOk->setFocus();
+}
+
+void frmSummary::cmdSummaryPrint_Click()
+{
+    if (printing_ || noticeTimer_->isActive())
+        return;
+    printing_ = true;
+    const SummaryPrintout out = summaryPrintout(modOrvan);
+    placeControl(pbSummary, 100, 880, 6500 - 330, 300);
+    pbSummary->setValue(0);
+    pbSummary->show();
+
+    TwipsPrinter printer;
+    bool ok = printer.begin(QStringLiteral("Orvanto unknowns completed"));
+    if (ok) {
+        QPainter* p = printer.painter();
+        const QFont normal = twipsFont(QStringLiteral("Times New Roman"), 12);
+        QFont bold = normal;
+        bold.setBold(true);
+        const double lineH = QFontMetricsF(normal, p->device()).height() * 1.0;
+        const double lineTw = lineH > 0 ? lineH : 280;
+        const double pageH = printer.pageSizeTwips().height();
+        const int linesPerPage = std::max(10, static_cast<int>((pageH - 400) / lineTw));
+        const double column = p->fontMetrics().horizontalAdvance(u' ') > 0 ? 0 : 0;
+        Q_UNUSED(column);
+        int line = 0;
+        auto put = [&](const PrintLine& l) {
+            p->setFont(l.bold ? bold : normal);
+            const double x = (l.column - 1) * QFontMetricsF(normal, p->device()).averageCharWidth();
+            p->drawText(QPointF(x, (line + 1) * lineTw), l.text);
+            ++line;
+        };
+        for (const PrintLine& l : out.header)
+            put(l);
+        const int n = static_cast<int>(out.blocks.size());
+        for (int k = 0; k < n && ok; ++k) {
+            // Each unknown's block stays on one page where it fits.
+            const int need = static_cast<int>(out.blocks[k].lines.size());
+            if (line > 0 && line + need > linesPerPage) {
+                ok = printer.newPage();
+                line = 0;
+            }
+            for (const PrintLine& l : out.blocks[k].lines)
+                if (ok)
+                    put(l);
+            pbSummary->setValue((k + 1) * 100 / std::max(1, n));
+        }
+        if (ok) {
+            if (line + 1 > linesPerPage) {
+                ok = printer.newPage();
+                line = 0;
+            }
+            if (ok)
+                put({printedLine(), 1, false});
+        }
+        if (ok)
+            ok = printer.end();
+    }
+    pbSummary->hide();
+    printing_ = false;
+    if (!ok)
+        return;
+    txtSummaryMsg->setText(QStringLiteral("Printing completed."));
+    setBackColour(txtSummaryMsg, PaletteColour(0xFFFF7D));
+    placeControl(txtSummaryMsg, (6500 - 1450) / 2, 880, 1450, 330);
+    txtSummaryMsg->show();
+    noticeTimer_->start(3000);
+}
+
+void frmSummary::cmdSummaryOk_Click() { forms::unload(this); }
+
+void frmSummary::closeEvent(QCloseEvent* e)
+{
+    if (modOrvan.AllUnknownsDone == kTrue)
+        if (QWidget* quit = forms::find(QStringLiteral("frmQuit")))
+            quit->show();
+    QWidget::closeEvent(e);
+}
+
+} // namespace orv

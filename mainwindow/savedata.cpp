@@ -1,0 +1,87 @@
+#include "mainwindow/savedata.h"
+
+#include "core/modorvan.h"
+#include "core/userfile.h"
+#include "platform/filedialog.h"
+#include "platform/msgbox.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace orv {
+
+QString userFileNameFor(const QString& title)
+{
+    const int dot = title.indexOf(u'.');
+    const QString base = dot < 0 ? title : title.left(dot);
+    if (base.isEmpty())
+        return {};
+    return base + QStringLiteral(".ovg");
+}
+
+namespace {
+
+// Asks for a new file; returns its path or empty when the student gave up.
+QString chooseNewUserFile()
+{
+    auto& m = modOrvan;
+    const QString users = m.ProgramPath.endsWith(u'/') || m.ProgramPath.endsWith(u'\\')
+                              ? m.ProgramPath + QStringLiteral("users")
+                              : m.ProgramPath + QStringLiteral("/users");
+    if (!QDir(users).exists() && !QDir().mkpath(users))
+        MsgBox(QStringLiteral("Error with ") + m.ProgramPath + QStringLiteral("\\users ")
+                   + QStringLiteral("75 Path/File access error"),
+               MsgButtons::OkOnly, MsgIcon::Critical);
+    else
+        QDir::setCurrent(users);
+
+    FileDialogRequest req;
+    req.save = true;
+    req.title = QStringLiteral("Save details of progress?");
+    req.initialDir = users;
+    req.filter = QStringLiteral("Orvanto files(*.ovg)|*.ovg");
+    req.mustExist = false;
+    req.defaultSuffix = QStringLiteral("ovg");
+    for (;;) {
+        const QString chosen = showFileDialog(req);
+        if (chosen.isEmpty()) {
+            if (MsgBox(QStringLiteral("Are you really sure that you want to cancel save?"), MsgButtons::YesNo,
+                       MsgIcon::Question) == MsgResult::Yes)
+                return {};
+            continue;
+        }
+        QFileInfo info(chosen);
+        if (!info.fileName().contains(u'.')) // the dialog's default extension
+            info.setFile(chosen + QStringLiteral(".ovg"));
+        const QString name = userFileNameFor(info.fileName());
+        if (name.isEmpty()) {
+            MsgBox(QStringLiteral("Bad file name, try again."), MsgButtons::OkOnly, MsgIcon::Exclamation);
+            continue;
+        }
+        if (name != info.fileName())
+            MsgBox(QStringLiteral("File name changed to ") + name, MsgButtons::OkOnly, MsgIcon::Information);
+        const QString path = info.absolutePath() + u'/' + name;
+        if (QFileInfo::exists(path)) {
+            MsgBox(QStringLiteral("File already exists, do not use."), MsgButtons::OkOnly, MsgIcon::Exclamation);
+            continue;
+        }
+        return path;
+    }
+}
+
+} // namespace
+
+bool WriteUserDataFlow()
+{
+    auto& m = modOrvan;
+    if (m.UserFilePath.isEmpty() && m.InstructorMode != kTrue)
+        m.UserFilePath = chooseNewUserFile();
+    if (m.UserFilePath.isEmpty())
+        return false;
+    if (!WriteUserFile())
+        return false;
+    m.DataSaved = kTrue;
+    return true;
+}
+
+} // namespace orv

@@ -1,0 +1,44 @@
+#pragma once
+// The instructor's login: a masked password box, Continue and Exit. The
+// settings window shows it modally and goes on only when LoginAccepted is
+// True afterwards. Three wrong passwords are answered with a message and a
+// new try; the fourth ends the program.
+#include <QDialog>
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace orv {
+
+class frmLogin : public QDialog {
+    Q_OBJECT
+public:
+    frmLogin();
+
+    // The digest of Password (cut to its first ten characters in place); no
+    // digest when it leaves the 32-bit range, which no right password does.
+    std::optional<qint32> Encrypt(QString& Password);
+
+    // Failed attempts since the window loaded.
+    int loginTries() const { return LoginTries; }
+
+    QLabel* lblLabels;
+    QLineEdit* txtPassword;
+    QPushButton* cmdOK;
+    QPushButton* cmdCancel;
+
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+protected:
+    void reject() override;   // Esc acts as Exit
+    void closeEvent(QCloseEvent* e) override;   // the close box: the login is not accepted
+
+private:
+    void Form_Load();
+    int LoginTries = 0;
+};
+
+} // namespace orv

@@ -1,0 +1,13 @@
+#include "platform/forms/widgetservices.h"
+#include "setup/forms/registersetup.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orvanto setup"));
+    orv::installWidgetServices();
+    orv::registerSetupForms();
+    return orv::runSetupProgram();
+}

@@ -1,0 +1,34 @@
+#include "setup/setupconfig.h"
+
+#include "platform/textfile.h"
+#include "setup/setupstate.h"
+
+namespace orv {
+
+SetupConfigRead readSetupConfig(const QString& path)
+{
+    SetupConfigRead r;
+    const std::optional<QList<QByteArray>> lines = readFileLines(path);
+    if (!lines || lines->size() < 4)
+        return r;
+    const DecodedConfig d = decodeConfigDataLine(lines->at(3));
+    r.usable = true;
+    r.settings = d.settings;
+    r.numberReplaced = !d.numberInRange;
+    return r;
+}
+
+QByteArray setupConfigBytes(const ConfigSettings& s, const std::function<int(int, int)>& digit)
+{
+    return configFileBytes(configWriterLine(QStringLiteral("ovsetup.exe"), setupVersionMajor(), setupVersionMinor(),
+                                            setupVersionRevision()),
+                           encodeConfigDataLine(s, digit));
+}
+
+bool writeSetupConfig(const QString& path, const ConfigSettings& s, const std::function<int(int, int)>& digit,
+                      QString* error)
+{
+    return writeFileAtomic(path, setupConfigBytes(s, digit), error);
+}
+
+} // namespace orv

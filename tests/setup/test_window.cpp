@@ -1,0 +1,271 @@
+#include "platform/forms/formregistry.h"
+#include "platform/programfolder.h"
+#include "setup/forms/frmLogin.h"
+#include "setup/forms/updown.h"
+#include "setup/setupstate.h"
+#include "tests/setup/setupfixture.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace orv;
+
+class WindowTest : public setuptest::SetupWindowTest {
+protected:
+    void SetUp() override
+    {
+        SetupWindowTest::SetUp();
+        writeIni(setuptest::iniFor(defaultConfigSettings()));
+    }
+};
+
+TEST_F(WindowTest, StartAsksForTheFileReadsItAndAdmitsTheInstructor)
+{
+    frmTabSetup* w = start();
+    ASSERT_NE(w, nullptr);
+    ASSERT_EQ(dialogs.size(), 1u);
+    const FileDialogRequest& d = dialogs[0];
+    EXPECT_FALSE(d.save);
+    EXPECT_EQ(d.title, "Orvanto setup. Give location of orvanto.ini file.");
+    EXPECT_EQ(d.filter, "orvanto.ini|orvanto.ini");
+    EXPECT_EQ(d.defaultName, "orvanto.ini");
+    EXPECT_TRUE(d.mustExist);
+    EXPECT_EQ(QDir(d.initialDir), QDir(programFolder()));
+    EXPECT_EQ(w->fileName(), ini);
+    EXPECT_EQ(w->windowTitle(), "Orvanto - setup (v 1.00)");
+    EXPECT_EQ(modSetup.LoginAccepted, kTrue);
+    EXPECT_TRUE(w->frmGeneral->isVisible());
+    EXPECT_EQ(w->tspSetup->currentIndex(), 0);
+    const QStringList tabs = {"&General", "&Unk Allocation", "&Items allowed", "&Help allowed", "I&D  methods"};
+    for (int i = 0; i < tabs.size(); ++i)
+        EXPECT_EQ(w->tspSetup->tabText(i), tabs[i]);
+}
+
+TEST_F(WindowTest, CancelledDialogEndsTheProgramWithoutLogin)
+{
+    dialogAnswer.clear();
+    EXPECT_EQ(start(), nullptr);
+    EXPECT_EQ(prompts(), QStringList{"File opening operation cancelled by user. Program ends."});
+    EXPECT_EQ(orvtest::programEnds(), 1);
+    EXPECT_EQ(forms::loaded<frmLogin>(), nullptr) << "no login";
+}
+
+TEST_F(WindowTest, RefusedLoginEndsTheProgramWithoutAQuestion)
+{
+    writeIni("bad");   // unusable contents leave the settings unsaved, yet nothing is asked
+    orvtest::later([] {
+        if (auto* login = forms::loaded<frmLogin>()) {
+            EXPECT_EQ(login->windowTitle(), "Orvanto setup login");
+            login->cmdCancel->click();
+        }
+    });
+    QPointer<frmTabSetup> w = forms::instance<frmTabSetup>();
+    EXPECT_FALSE(w->Form_Load());
+    EXPECT_EQ(orvtest::programEnds(), 1);
+    EXPECT_EQ(prompts(), QStringList{"Error with contents of orvanto.ini, default values selected."});
+    EXPECT_EQ(readIni(), "bad");
+}
+
+TEST_F(WindowTest, FourthWrongPasswordEndsTheProgram)
+{
+    orvtest::later([] {
+        auto* login = forms::loaded<frmLogin>();
+        ASSERT_NE(login, nullptr);
+        for (int i = 0; i < 4; ++i) {
+            login->txtPassword->setText(QStringLiteral("nope"));
+            login->cmdOK_Click();
+        }
+    });
+    QPointer<frmTabSetup> w = forms::instance<frmTabSetup>();
+    EXPECT_FALSE(w->Form_Load());
+    EXPECT_EQ(orvtest::programEnds(), 1);
+    EXPECT_EQ(prompts().size(), 4);
+    EXPECT_EQ(prompts().back(), "Password failure, program ends");
+}
+
+TEST_F(WindowTest, TabsShowTheirFramesAndChangeNothing)
+{
+    frmTabSetup* w = start();
+    ASSERT_NE(w, nullptr);
+    QWidget* frames[] = {w->frmGeneral, w->frmUnkAllocate, w->frmItems, w->frmHelp, w->frmID};
+    const ConfigSettings before = modSetup.settings;
+    for (int tab = 5; tab >= 1; --tab) {
+        w->tspSetup->setCurrentIndex(tab - 1);
+        for (int f = 0; f < 5; ++f)
+            EXPECT_EQ(frames[f]->isVisible(), f == tab - 1) << "tab " << tab << " frame " << f;
+    }
+    EXPECT_EQ(modSetup.settings, before);
+    EXPECT_FALSE(w->setupDirty());
+}
+
+TEST_F(WindowTest, AllocationTextsFollowTheChoice)
+{
+    frmTabSetup* w = start();
+    ASSERT_NE(w, nullptr);
+    w->tspSetup->setCurrentIndex(1);
+    EXPECT_EQ(w->updAllocate->minimum(), 0);
+    EXPECT_EQ(w->updAllocate->maximum(), 20);
+    EXPECT_TRUE(w->txtUnkNum->isVisible());
+    EXPECT_TRUE(w->txtAllocate->text().endsWith("Choose in range 0 - 20."));
+    w->optAllocate[1]->setChecked(true);
+    EXPECT_EQ(modSetup.settings.ProgramChoosesUnknowns, kFalse);
+    EXPECT_FALSE(w->txtUnkNum->isVisible());
+    EXPECT_FALSE(w->updAllocate->isVisible());
+    EXPECT_EQ(w->txtAllocate->text(),
+              "Requires that an appropriate file exists for each student. Use companion program called ovallocate.");
+    EXPECT_TRUE(w->setupDirty());
+    w->optAllocate[0]->setChecked(true);
+    EXPECT_TRUE(w->txtUnkNum->isVisible());
+    EXPECT_EQ(w->txtAllocate->text(),
+              "Number of simple unknowns to be done before the more difficult ones. Choose in range 0 - 20.");
+}
+
+TEST_F(WindowTest, SpinArrowsStepWithinRangeAndMarkUnsavedTypingDoesNot)
+{
+    frmTabSetup* w = start();
+    ASSERT_NE(w, nullptr);
+    w->tspSetup->setCurrentIndex(1);
+    w->txtUnkNum->setText(QStringLiteral("19"));
+    EXPECT_FALSE(w->setupDirty());
+    w->updAllocate->step(1);
+    EXPECT_EQ(w->txtUnkNum->text(), "20");
+    EXPECT_TRUE(w->setupDirty());
+    w->updAllocate->step(1);
+    EXPECT_EQ(w->txtUnkNum->text(), "20");
+    w->txtUnkNum->setText(QStringLiteral("0"));
+    w->updAllocate->step(-1);
+    EXPECT_EQ(w->txtUnkNum->text(), "0");
+}
+
+TEST_F(WindowTest, GreyCheckBoxTurnsItsSettingOff)
+{
+    frmTabSetup* w = start();
+    ASSERT_NE(w, nullptr);
+    w->chkReward->setTristate(true);
+    w->chkReward->setCheckState(Qt::PartiallyChecked);
+    EXPECT_EQ(modSetup.settings.ShowRewardPicture, kFalse);
+    EXPECT_TRUE(w->setupDirty());
+}
+
+TEST_F(WindowTest, ExitAsksOnlyAfterChanges)
+{
+    struct Case { const char* what; std::function<void(frmTabSetup*)> change; bool asks; };
+    const Case cases[] = {
+        {"nothing changed", [](frmTabSetup*) {}, false},
+        {"typing option only", [](frmTabSetup* w) { w->optType->setChecked(true); }, false},
+        {"a check box", [](frmTabSetup* w) { w->chkSound->click(); }, true},
+        {"a preset with nothing to change", [](frmTabSetup* w) { w->cmdCalcAll->click(); }, true},
+        {"saved after a change", [](frmTabSetup* w) { w->chkSound->click(); w->cmdSave_Click(); }, false},
+    };
+    for (const Case& c : cases) {
+        frmTabSetup* w = start();
+        ASSERT_NE(w, nullptr) << c.what;
+        c.change(w);
+        orvtest::msgLog().shown.clear();
+        orvtest::programEnds() = 0;
+        w->cmdExit_Click();
+        EXPECT_EQ(!prompts().isEmpty(), c.asks) << c.what;
+        EXPECT_EQ(orvtest::programEnds(), c.asks ? 0 : 1) << c.what << " (the default answer is not Yes)";
+        unloadWindows();
+    }
+}
+
+TEST_F(WindowTest, ExitQuestionNoKeepsEverythingYesEndsWithoutWriting)
+{
+    frmTabSetup* w = start();
+    ASSERT_NE(w, nullptr);
+    const QByteArray before = readIni();
+    w->chkTips->click();
+    const ConfigSettings changed = modSetup.settings;
+    orvtest::msgLog().answers = {MsgResult::No};
+    w->cmdExit_Click();
+    EXPECT_EQ(prompts(), QStringList{"Information not saved. Quit anyway?"});
+    EXPECT_EQ(orvtest::msgLog().shown[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(orvtest::msgLog().shown[0].defaultButton, 2);
+    EXPECT_EQ(forms::loaded<frmTabSetup>(), w);
+    EXPECT_EQ(modSetup.settings, changed);
+    EXPECT_EQ(orvtest::programEnds(), 0);
+
+    orvtest::msgLog().answers = {MsgResult::Yes};
+    w->cmdExit_Click();
+    EXPECT_EQ(prompts().size(), 2) << "asked once";
+    EXPECT_EQ(orvtest::programEnds(), 1);
+    EXPECT_EQ(readIni(), before);
+}
+
+TEST_F(WindowTest, ClosingTheWindowWithChangesAsksTheSameQuestion)
+{
+    frmTabSetup* w = start();
+    ASSERT_NE(w, nullptr);
+    w->chkIR->click();
+    orvtest::msgLog().answers = {MsgResult::No};
+    EXPECT_FALSE(w->close());
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(prompts(), QStringList{"Information not saved. Quit anyway?"});
+    orvtest::msgLog().answers = {MsgResult::Yes};
+    EXPECT_TRUE(w->close());
+    EXPECT_EQ(prompts().size(), 2);
+    EXPECT_EQ(orvtest::programEnds(), 1);
+}
+
+TEST_F(WindowTest, PrintingWritesThePageAndShowsTheNoticeForThreeSeconds)
+{
+    QTemporaryDir out;
+    const QString pdf = out.filePath(QStringLiteral("setup.pdf"));
+    qputenv("ORVANTO_PRINT_PDF", pdf.toLocal8Bit());
+    QPointer<frmTabSetup> w = start();
+    ASSERT_NE(w, nullptr);
+    w->cmdPrint->click();
+    EXPECT_TRUE(prompts().isEmpty());
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.read(4), "%PDF");
+    f.close();
+    EXPECT_TRUE(w->printNoticeShowing());
+    EXPECT_TRUE(w->lblPrinted->isVisible());
+    EXPECT_EQ(w->lblPrinted->text(), "Printing completed.");
+
+    QFile::remove(pdf);
+    w->cmdPrint->click();
+    EXPECT_FALSE(QFile::exists(pdf)) << "Print is ignored while the notice shows";
+
+    QTest::qWait(3200);
+    EXPECT_FALSE(w->lblPrinted->isVisible());
+    EXPECT_FALSE(w->printNoticeShowing());
+}
+
+TEST_F(WindowTest, ClosingWhileTheNoticeShowsIsSafe)
+{
+    QTemporaryDir out;
+    qputenv("ORVANTO_PRINT_PDF", out.filePath(QStringLiteral("setup.pdf")).toLocal8Bit());
+    QPointer<frmTabSetup> w = start();
+    ASSERT_NE(w, nullptr);
+    w->cmdPrint->click();
+    ASSERT_TRUE(w->printNoticeShowing());
+    w->cmdExit_Click();
+    EXPECT_EQ(orvtest::programEnds(), 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(w.isNull());
+    QTest::qWait(50);
+}
+
+TEST_F(WindowTest, PrinterFailureSaysSoOnceAndShowsNoNotice)
+{
+    qputenv("ORVANTO_PRINT_PDF", "/nonexistent-folder/setup.pdf");
+    frmTabSetup* w = start();
+    ASSERT_NE(w, nullptr);
+    w->cmdPrint->click();
+    EXPECT_EQ(prompts(), QStringList{"Problem with printer."});
+    EXPECT_EQ(orvtest::msgLog().shown[0].icon, MsgIcon::None);
+    EXPECT_FALSE(w->printNoticeShowing());
+}

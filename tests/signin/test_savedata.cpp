@@ -1,0 +1,146 @@
+#include "core/modorvan.h"
+#include "mainwindow/savedata.h"
+#include "platform/filedialog.h"
+#include "tests/common/testsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <deque>
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+namespace {
+
+// Answers the Save dialog from a script (a name in the users folder, or ""
+// for Cancel) and counts how often it was shown.
+struct SaveDialogScript {
+    std::deque<QString> answers;
+    int shown = 0;
+    FileDialogRequest last;
+    void install(const QString& users)
+    {
+        setFileDialogPresenter([this, users](const FileDialogRequest& r) {
+            ++shown;
+            last = r;
+            if (answers.empty())
+                return QString();
+            const QString a = answers.front();
+            answers.pop_front();
+            return a.isEmpty() ? QString() : users + u'/' + a;
+        });
+    }
+};
+
+class SaveTest : public ::testing::Test {
+protected:
+    orvtest::ProgramFolder folder;
+    SaveDialogScript dialog;
+    void SetUp() override
+    {
+        InitProgram();
+        ResetProgress();
+        modOrvan.CurrentUnknown = 7;
+        modOrvan.PasswordRequired = kFalse;
+        dialog.install(folder.file("users"));
+    }
+    void TearDown() override { setFileDialogPresenter({}); }
+    QStringList prompts() const
+    {
+        QStringList p;
+        for (const auto& r : orvtest::msgLog().shown)
+            p << r.prompt;
+        return p;
+    }
+};
+
+} // namespace
+
+TEST(SaveFileName, TakesTheTitleUpToItsFirstDot)
+{
+    const struct { const char* title; const char* want; } cases[] = {
+        {"fred", "fred.ovg"}, {"fred.ovg", "fred.ovg"}, {"fred.txt", "fred.ovg"},
+        {"fred.a.b", "fred.ovg"}, {".ovg", ""}, {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(userFileNameFor(QString::fromLatin1(c.title)), QString::fromLatin1(c.want)) << c.title;
+}
+
+TEST_F(SaveTest, PlainNameIsStoredWithoutNotice)
+{
+    dialog.answers = {"fred"};
+    EXPECT_TRUE(WriteUserDataFlow());
+    EXPECT_EQ(dialog.last.title, "Save details of progress?");
+    EXPECT_EQ(dialog.last.filter, "Orvanto files(*.ovg)|*.ovg");
+    EXPECT_TRUE(QFile::exists(folder.file("users/fred.ovg")));
+    EXPECT_EQ(modOrvan.UserFilePath, folder.file("users/fred.ovg"));
+    EXPECT_EQ(modOrvan.DataSaved, kTrue);
+    EXPECT_TRUE(prompts().isEmpty());
+}
+
+TEST_F(SaveTest, OtherExtensionIsChangedWithANotice)
+{
+    dialog.answers = {"fred.txt"};
+    EXPECT_TRUE(WriteUserDataFlow());
+    EXPECT_EQ(prompts(), QStringList{"File name changed to fred.ovg"});
+    EXPECT_TRUE(QFile::exists(folder.file("users/fred.ovg")));
+    EXPECT_FALSE(QFile::exists(folder.file("users/fred.txt")));
+}
+
+TEST_F(SaveTest, EmptyNameAndExistingFileAreRefused)
+{
+    QFile existing(folder.file("users/anne.ovg"));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("someone else's progress");
+    existing.close();
+    dialog.answers = {".ovg", "anne", "bob"};
+    EXPECT_TRUE(WriteUserDataFlow());
+    EXPECT_EQ(dialog.shown, 3);
+    EXPECT_EQ(prompts(), (QStringList{"Bad file name, try again.", "File already exists, do not use."}));
+    QFile check(folder.file("users/anne.ovg"));
+    ASSERT_TRUE(check.open(QIODevice::ReadOnly));
+    EXPECT_EQ(check.readAll(), QByteArray("someone else's progress"));
+    EXPECT_EQ(modOrvan.UserFilePath, folder.file("users/bob.ovg"));
+}
+
+TEST_F(SaveTest, CancelAsksAndMayGiveUp)
+{
+    orvtest::msgLog().answers = {MsgResult::No, MsgResult::Yes};
+    dialog.answers = {"", "", "never"};
+    EXPECT_FALSE(WriteUserDataFlow());
+    EXPECT_EQ(dialog.shown, 2);
+    EXPECT_EQ(prompts(), (QStringList{"Are you really sure that you want to cancel save?",
+                                      "Are you really sure that you want to cancel save?"}));
+    EXPECT_EQ(orvtest::msgLog().shown.front().buttons, MsgButtons::YesNo);
+    EXPECT_TRUE(modOrvan.UserFilePath.isEmpty());
+    EXPECT_EQ(modOrvan.DataSaved, kFalse);
+    EXPECT_TRUE(QDir(folder.file("users")).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(SaveTest, SecondSaveRewritesTheSameFileWithoutADialog)
+{
+    dialog.answers = {"fred"};
+    ASSERT_TRUE(WriteUserDataFlow());
+    modOrvan.ItemsRevealed[2] = kTrue;
+    modOrvan.DataSaved = kFalse;
+    EXPECT_TRUE(WriteUserDataFlow());
+    EXPECT_EQ(dialog.shown, 1);
+    EXPECT_EQ(modOrvan.DataSaved, kTrue);
+}
+
+TEST_F(SaveTest, InstructorModeWritesNothing)
+{
+    modOrvan.InstructorMode = kTrue;
+    EXPECT_FALSE(WriteUserDataFlow());
+    EXPECT_EQ(dialog.shown, 0);
+    EXPECT_TRUE(QDir(folder.file("users")).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(SaveTest, FailedWriteLeavesDataUnsaved)
+{
+    modOrvan.UserFilePath = folder.file("missing-folder/fred.ovg");
+    EXPECT_FALSE(WriteUserDataFlow());
+    EXPECT_EQ(modOrvan.DataSaved, kFalse);
+    EXPECT_TRUE(orvtest::msgLog().lastPrompt().startsWith("Error writing "));
+    EXPECT_TRUE(orvtest::msgLog().lastPrompt().endsWith(". Information not saved."));
+}
