@@ -126,7 +126,9 @@ QString resultDigits(const ItemCounts& c, bool fitFields)
 
 long reportMinutes(double startTime, double timerNow)
 {
-    double elapsed = std::fabs(startTime - timerNow);
+    // Forward from the start, within one day: work that runs past midnight
+    // counts the minutes actually spent, not the rest of the day.
+    double elapsed = timerNow - startTime;
     elapsed -= std::floor(elapsed);
     const long long secs = std::llround(elapsed * 86400.0) % 86400;
     const long hours = long(secs / 3600), minutes = long((secs % 3600) / 60), seconds = long(secs % 60);

@@ -43,8 +43,9 @@ ItemCounts countItems();
 // holds every count within its field.
 QString resultDigits(const ItemCounts& c, bool fitFields);
 
-// Minutes between two times of day (fractions of a day): whole minutes, at
-// least 1, a minute added for 30 seconds or more.
+// Minutes from startTime to timerNow (times of day as fractions of a day;
+// whole days dropped, a start after the tick means midnight was crossed):
+// whole minutes, at least 1, a minute added for 30 seconds or more.
 long reportMinutes(double startTime, double timerNow);
 
 // The session-and-time field: session as three digits, then the minutes.
