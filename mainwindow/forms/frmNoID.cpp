@@ -3,6 +3,7 @@
 #include "core/forms/formlook.h"
 #include "core/modorvan.h"
 #include "mainwindow/identify.h"
+#include "mainwindow/forms/textboxes.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 
@@ -37,7 +38,7 @@ void frmNoID::Form_Load()
         placeControl(txtNoIDText, 230, 530, width - 460, 1000);
         acceptResignation();
     }
-    txtNoIDText->setPlainText(verdict.text);
+    setBoxText(txtNoIDText, verdict.text);
 }
 
 void frmNoID::cmdNoIDOk_Click()

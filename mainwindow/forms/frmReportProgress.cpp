@@ -3,6 +3,7 @@
 #include "core/coreservices.h"
 #include "core/forms/formlook.h"
 #include "core/modorvan.h"
+#include "mainwindow/forms/textboxes.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"
@@ -87,7 +88,7 @@ void frmReportProgress::loadWrongAnswer()
     placeControl(txtReport, (kWrongWidth - 5000) / 2 - 30, 200, 5000, 1340);
     const QString opening = randomWording(Wording::Opening);
     const QString verdict = randomWording(Wording::Verdict);
-    txtReport->setPlainText(wrongAnswerText(opening, verdict));
+    setBoxText(txtReport, wrongAnswerText(opening, verdict));
     txtReport->setReadOnly(true);
     const QString sound = reportSoundKind();
     if (!sound.isEmpty())
@@ -132,7 +133,7 @@ void frmReportProgress::loadRightAnswer()
         if (QAction* a = resignEntry())
             a->setVisible(true);
 
-    txtReport->setPlainText(outcome.text);
+    setBoxText(txtReport, outcome.text);
     placeControl(txtReport, (kRightWidth - 5200) / 2, 800, 5200, reportBoxHeight(ReportLineCount));
     txtReport->setReadOnly(true);
     txtReport->show();
@@ -166,7 +167,7 @@ void frmReportProgress::placeRewardText(const QString& text, std::uint32_t back,
     const int pictureHeightTw = int(twips(picStrReward->pixmap().height()));
     setBackColour(txtStrReward->viewport(), PaletteColour(back));
     placeControl(txtStrReward, reportLeft + 5200 + 50, pictureHeightTw + 900, reportLeft - 150, height);
-    txtStrReward->setPlainText(text);
+    setBoxText(txtStrReward, text);
     txtStrReward->show();
 }
 

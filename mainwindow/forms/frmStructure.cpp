@@ -4,6 +4,7 @@
 #include "core/forms/formlook.h"
 #include "core/modorvan.h"
 #include "mainwindow/identify.h"
+#include "mainwindow/forms/textboxes.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"
@@ -73,7 +74,7 @@ void frmStructure::Form_Load()
             for (QLabel* p : Structure)
                 p->hide();
             placeControl(txtStructure, (kWidth - 6000) / 2, 1500, 6000, 1100);
-            txtStructure->setPlainText(structurePictureFailureText(choice.pictureFiles[k]));
+            setBoxText(txtStructure, structurePictureFailureText(choice.pictureFiles[k]));
             txtStructure->show();
             cmdStructureOk->setText(QStringLiteral("&Continue"));
             PictureCount = 0;
@@ -157,7 +158,7 @@ bool frmStructure::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::MouseMove:
         Structure_MouseMove(index);
-        break;
+        return true; // the window's background did not see the pointer
     case QEvent::FocusIn:
         Structure_GotFocus(index);
         break;
