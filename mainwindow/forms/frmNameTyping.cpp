@@ -3,6 +3,7 @@
 #include "core/coreservices.h"
 #include "core/forms/formlook.h"
 #include "core/modorvan.h"
+#include "mainwindow/forms/textboxes.h"
 #include "mainwindow/identify.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
@@ -39,6 +40,7 @@ void frmNameTyping::Form_Load()
 {
     const auto& m = modOrvan;
     applyFormLook(this);
+    applyDesignFont(this);
     NameListExtraHeight = nameListExtraHeight(m.OfferNameList, m.CurrentUnknown);
     const int width = 6500;
     placeOnMainWindow(this, 2100 - NameListExtraHeight / 2, width, 2100 + NameListExtraHeight);

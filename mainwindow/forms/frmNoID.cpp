@@ -25,6 +25,7 @@ frmNoID::frmNoID() : txtNoIDText(new QPlainTextEdit(this)), cmdNoIDOk(new QPushB
 void frmNoID::Form_Load()
 {
     applyFormLook(this);
+    applyDesignFont(this);
     const int width = 6500;
     placeOnMainWindow(this, 2100, width, 3220);
     setWindowTitle(QStringLiteral("Resign from identifying this unknown"));

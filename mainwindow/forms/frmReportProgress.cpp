@@ -69,6 +69,7 @@ frmReportProgress::frmReportProgress()
 void frmReportProgress::Form_Load()
 {
     applyFormLook(this);
+    applyDesignFont(this);
     picStrReward->hide();
     txtStrReward->hide();
     cmdReportok->setToolTip(QStringLiteral("Click here to proceed"));
@@ -102,7 +103,11 @@ void frmReportProgress::loadRightAnswer()
     setWindowTitle(QStringLiteral("Progress report"));
     txtReport->hide();
     if (isTrue(m.AssignmentsAllowed)) {
-        cmdAssign->setText(QStringLiteral("&View spectral assignments"));
+        // The designed button wraps its caption onto two lines.
+        cmdAssign->setText(QStringLiteral("&View spectral\nassignments"));
+        QFont small = cmdAssign->font();
+        small.setPointSizeF(7);
+        cmdAssign->setFont(small);
         cmdAssign->setToolTip(QStringLiteral("Click here to see explanations of spectra"));
         placeControl(cmdAssign, kRightWidth / 2 - 900 - 1100, 5050, 1100, 490);
         cmdAssign->show();

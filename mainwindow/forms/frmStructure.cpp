@@ -55,6 +55,7 @@ void frmStructure::Form_Load()
     auto& m = modOrvan;
     m.AllUnknownsDone = kFalse;
     applyFormLook(this);
+    applyDesignFont(this);
     placeOnMainWindow(this, 400 + CaptionExtraTwips(), kWidth, 6000);
     setWindowTitle(QStringLiteral("Click on correct structure or use Tab and press Enter"));
     txtStructure->hide();
