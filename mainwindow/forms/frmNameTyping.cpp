@@ -24,6 +24,8 @@ frmNameTyping::frmNameTyping()
     setObjectName(QStringLiteral("frmNameTyping"));
     cboGetName->setEditable(true);
     cboGetName->setInsertPolicy(QComboBox::NoInsert);
+    // What is typed is what is judged: no completion from the candidates.
+    cboGetName->setCompleter(nullptr);
     txtNameText->setReadOnly(true); // unlocked at load
     cmdNameTest->setText(QStringLiteral("&Continue"));
     cmdnameCancel->setText(QStringLiteral("C&ancel"));

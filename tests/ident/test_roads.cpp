@@ -158,6 +158,24 @@ TEST_F(Roads, ANameChosenFromTheCandidates)
     EXPECT_EQ(m.UnkResults[2].resultLine.mid(13, 3), QStringLiteral("101"));
 }
 
+TEST_F(Roads, ATypedBeginningIsNotCompletedFromTheCandidates)
+{
+    modOrvan.OfferNameList = kTrue;
+    auto* w = qobject_cast<frmNameTyping*>(forms::load(QStringLiteral("frmNameTyping")));
+    w->show();
+    w->activateWindow();
+    w->cboGetName->setFocus();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    QTest::keyClicks(w->cboGetName->lineEdit(), QStringLiteral("propan"));
+    EXPECT_EQ(w->cboGetName->currentText(), QStringLiteral("propan"));
+    SeenReport seen;
+    answerReport(seen);
+    QTest::keyClick(w->cboGetName->lineEdit(), Qt::Key_Return);
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.title, QStringLiteral("Sorry"));
+    EXPECT_EQ(modOrvan.NameTypingTries, 1);
+}
+
 TEST_F(Roads, CancelLeavesEverythingAsItWas)
 {
     auto* w = qobject_cast<frmNameTyping*>(forms::load(QStringLiteral("frmNameTyping")));
