@@ -31,6 +31,9 @@ struct SeenReport {
     bool captionVisible = false;
     QString caption;
     QString captionAfterClick;
+    // The progress as the report found it (Continue may start another unknown).
+    int nameTries = -1, chooseTries = -1;
+    Boolean byName = kFalse, byChoosing = kFalse;
 };
 
 // Once the progress report shows, reads it and leaves it by Continue (or by
@@ -48,6 +51,10 @@ void answerReport(SeenReport& seen, bool closeBox = false)
         seen.pictureVisible = r->picStrReward->isVisibleTo(r);
         seen.captionVisible = r->txtStrReward->isVisibleTo(r);
         seen.caption = r->txtStrReward->toPlainText();
+        seen.nameTries = modOrvan.NameTypingTries;
+        seen.chooseTries = modOrvan.StructChooseTries;
+        seen.byName = modOrvan.IdentifiedByName;
+        seen.byChoosing = modOrvan.IdentifiedByChoosing;
         if (seen.pictureVisible) {
             QTest::mouseClick(r->picStrReward, Qt::LeftButton);
             seen.captionAfterClick = r->txtStrReward->toPlainText();
@@ -69,6 +76,9 @@ int heightTwips(QWidget* w) { return formRectTwips(w).height(); }
 
 struct Roads : ::testing::Test {
     identtest::Unknown7 u;
+    // Nothing left to allocate: Continue after a right answer ends the list
+    // instead of reading another unknown's file from the empty folder.
+    void SetUp() override { modOrvan.AllocatedUnknowns.clear(); }
     void TearDown() override { forms::unloadAll(); }
 };
 
@@ -115,7 +125,8 @@ TEST_F(Roads, AWrongThenARightTypedName)
     EXPECT_TRUE(right.text.startsWith(QStringLiteral("Congratulations, this is correct.\nYou obtained 2 items of information.")));
     EXPECT_TRUE(right.text.contains(QStringLiteral("\n1 unsuccessful attempt at identification by typing the name was made.\n")));
     EXPECT_FALSE(right.assignVisible);
-    EXPECT_EQ(m.NameTypingTries, 2);
+    EXPECT_EQ(right.nameTries, 2);
+    EXPECT_EQ(right.byName, kTrue);
     EXPECT_EQ(m.CompletedUnknowns, QStringLiteral("0307"));
     EXPECT_EQ(m.UnkResults[2].resultLine, QStringLiteral("02000000000000000000ethanol").replace(13, 3, QStringLiteral("102")));
     EXPECT_EQ(m.UnkResults[2].sessionTime, QStringLiteral("0013"));
@@ -133,7 +144,7 @@ TEST_F(Roads, KeysOutsideNamesAreDiscardedAndEnterTests)
     QTest::keyClick(w->txtNameText, Qt::Key_Return);
     ASSERT_TRUE(seen.shown);
     EXPECT_EQ(seen.title, QStringLiteral("Progress report"));
-    EXPECT_EQ(modOrvan.IdentifiedByName, kTrue);
+    EXPECT_EQ(seen.byName, kTrue);
 }
 
 TEST_F(Roads, ANameChosenFromTheCandidates)
@@ -154,7 +165,7 @@ TEST_F(Roads, ANameChosenFromTheCandidates)
     w->cmdNameTest->click();
     ASSERT_TRUE(seen.shown);
     EXPECT_TRUE(seen.assignVisible);
-    EXPECT_EQ(m.IdentifiedByName, kTrue);
+    EXPECT_EQ(seen.byName, kTrue);
     EXPECT_EQ(m.UnkResults[2].resultLine.mid(13, 3), QStringLiteral("101"));
 }
 
@@ -233,7 +244,8 @@ TEST_F(Roads, AWrongThenARightStructurePicture)
     ASSERT_TRUE(right.shown);
     EXPECT_TRUE(right.text.contains(QStringLiteral("\nIdentification was by choosing a structure.\n")));
     EXPECT_TRUE(right.text.contains(QStringLiteral("\n1 unsuccessful attempt at identification by choosing a structure was made.\n")));
-    EXPECT_EQ(m.StructChooseTries, 2);
+    EXPECT_EQ(right.chooseTries, 2);
+    EXPECT_EQ(right.byChoosing, kTrue);
     EXPECT_EQ(m.UnkResults[2].resultLine, QStringLiteral("00000000000002000200ethanol"));
 }
 
@@ -290,7 +302,6 @@ TEST_F(Roads, TheCloseBoxAfterAResignationStillRecordsItOnce)
     auto& m = modOrvan;
     m.TestsAllowed = m.DerivsAllowed = kFalse;
     m.NameTypingTries = 3;
-    m.AllocatedUnknowns.clear(); // nothing follows: the road ends without starting another unknown
     auto* w = qobject_cast<frmNoID*>(forms::load(QStringLiteral("frmNoID")));
     ASSERT_EQ(m.ShowReportAfterResign, kTrue);
     SeenReport seen;
