@@ -1,0 +1,238 @@
+#include "mainwindow/forms/frmReportProgress.h"
+
+#include "core/coreservices.h"
+#include "core/forms/formlook.h"
+#include "core/modorvan.h"
+#include "mainwindow/forms/textboxes.h"
+#include "platform/forms/formregistry.h"
+#include "platform/forms/geometry.h"
+#include "platform/forms/pictures.h"
+#include "platform/resources.h"
+#include "platform/twips.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace orv {
+
+namespace {
+
+constexpr int kRightWidth = 9200;
+constexpr int kWrongWidth = 6500;
+
+// A menu entry of the main window, by its control name or, failing that, by
+// its caption (both fixed for these entries).
+QAction* mainMenuEntry(const QString& name, const QString& caption)
+{
+    QWidget* main = forms::find(QStringLiteral("frmOVMain"));
+    if (!main)
+        return nullptr;
+    if (auto* a = main->findChild<QAction*>(name))
+        return a;
+    for (QAction* a : main->findChildren<QAction*>())
+        if (a->text() == caption)
+            return a;
+    return nullptr;
+}
+
+void setEntryVisible(const QString& name, const QString& caption, bool visible)
+{
+    if (QAction* a = mainMenuEntry(name, caption))
+        a->setVisible(visible);
+}
+
+QAction* resignEntry() { return mainMenuEntry(QStringLiteral("mnuNameItem_3"), QStringLiteral("&Resign from this unknown")); }
+
+} // namespace
+
+frmReportProgress::frmReportProgress()
+    : txtReport(new QPlainTextEdit(this)), picStrReward(new QLabel(this)), txtStrReward(new QPlainTextEdit(this)),
+      cmdReportok(new QPushButton(this)), cmdAssign(new QPushButton(this))
+{
+    setObjectName(QStringLiteral("frmReportProgress"));
+    makeContinueButton(cmdReportok);
+    applyButtonLook(cmdAssign);
+    txtReport->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setBackColour(txtReport->viewport(), 0xFFFFFF);
+    txtStrReward->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtStrReward->setReadOnly(true);
+    picStrReward->installEventFilter(this);
+    connect(cmdReportok, &QPushButton::clicked, this, &frmReportProgress::cmdReportok_Click);
+    connect(cmdAssign, &QPushButton::clicked, this, &frmReportProgress::cmdAssign_Click);
+    Form_Load();
+}
+
+void frmReportProgress::Form_Load()
+{
+    applyFormLook(this);
+    applyDesignFont(this);
+    picStrReward->hide();
+    txtStrReward->hide();
+    cmdReportok->setToolTip(QStringLiteral("Click here to proceed"));
+    modOrvan.DataSaved = kFalse;
+    if (isTrue(modOrvan.UnkIdentified))
+        loadRightAnswer();
+    else
+        loadWrongAnswer();
+}
+
+void frmReportProgress::loadWrongAnswer()
+{
+    setWindowTitle(QStringLiteral("Sorry"));
+    placeOnMainWindow(this, 1800, kWrongWidth, 2700);
+    placeControl(cmdReportok, kWrongWidth / 2 - 500, 1710, 1000, 490);
+    cmdAssign->hide();
+    placeControl(txtReport, (kWrongWidth - 5000) / 2 - 30, 200, 5000, 1340);
+    const QString opening = randomWording(Wording::Opening);
+    const QString verdict = randomWording(Wording::Verdict);
+    setBoxText(txtReport, wrongAnswerText(opening, verdict));
+    txtReport->setReadOnly(true);
+    const QString sound = reportSoundKind();
+    if (!sound.isEmpty())
+        PlayResourceSound(sound);
+}
+
+void frmReportProgress::loadRightAnswer()
+{
+    const auto& m = modOrvan;
+    placeOnMainWindow(this, 400 + CaptionExtraTwips(), kRightWidth, 6000);
+    setWindowTitle(QStringLiteral("Progress report"));
+    txtReport->hide();
+    if (isTrue(m.AssignmentsAllowed)) {
+        // The designed button wraps its caption onto two lines.
+        cmdAssign->setText(QStringLiteral("&View spectral\nassignments"));
+        QFont small = cmdAssign->font();
+        small.setPointSizeF(7);
+        cmdAssign->setFont(small);
+        cmdAssign->setToolTip(QStringLiteral("Click here to see explanations of spectra"));
+        placeControl(cmdAssign, kRightWidth / 2 - 900 - 1100, 5050, 1100, 490);
+        cmdAssign->show();
+        placeControl(cmdReportok, kRightWidth / 2 + 900, 5050, 1000, 490);
+    } else {
+        cmdAssign->hide();
+        placeControl(cmdReportok, kRightWidth / 2 - 550, 5050, 1000, 490);
+    }
+    QPalette p = txtReport->palette();
+    p.setColor(QPalette::Text, QColor(0, 0, 255));
+    txtReport->setPalette(p);
+
+    const QString praise = isTrue(m.ShowReportAfterResign) ? QString() : randomWording(Wording::Praise);
+    const QString sound = reportSoundKind();
+    if (!sound.isEmpty())
+        PlayResourceSound(sound);
+    outcome = makeReport(praise);
+    ReportLineCount = outcome.lineCount;
+    AnotherUnknownLeft = outcome.anotherUnknownLeft;
+    if (outcome.restoreSaveMenus) {
+        setEntryVisible(QStringLiteral("mnuSaveCont"), QStringLiteral("Sa&ve and continue"), true);
+        setEntryVisible(QStringLiteral("mnuSaveNext"), QStringLiteral("Save and ne&xt user"), true);
+        setEntryVisible(QStringLiteral("mnuSaveQuit"), QStringLiteral("Save and &quit"), true);
+        setEntryVisible(QStringLiteral("mnuNextUser"), QStringLiteral("N&ext user"), false);
+        setEntryVisible(QStringLiteral("mnuExit"), QStringLiteral("End n&ow"), false);
+    }
+    if (outcome.showResignItem)
+        if (QAction* a = resignEntry())
+            a->setVisible(true);
+
+    setBoxText(txtReport, outcome.text);
+    placeControl(txtReport, (kRightWidth - 5200) / 2, 800, 5200, reportBoxHeight(ReportLineCount));
+    txtReport->setReadOnly(true);
+    txtReport->show();
+
+    if (isTrue(m.ShowRewardPicture) && !isTrue(m.ExampleMode) && !isTrue(m.InstructorMode))
+        showRewardPicture();
+}
+
+void frmReportProgress::showRewardPicture()
+{
+    RewardPictureNo = rewardPictureNumber(completedCount());
+    const QPixmap picture = LoadResPicture(RewardPictureNo + 102);
+    // A missing reward picture leaves the margin empty; the caption still works.
+    const int pictureWidthTw = int(twips(picture.width()));
+    const int reportLeft = (kRightWidth - 5200) / 2;
+    const int left = reportLeft + 5200 + (reportLeft - pictureWidthTw) / 2;
+    picStrReward->setPixmap(picture);
+    placeControl(picStrReward, left, 800, std::max(pictureWidthTw, 15), std::max(int(twips(picture.height())), 15));
+    picStrReward->setToolTip(QStringLiteral("Click here to get some information"));
+    picStrReward->setCursor(Qt::PointingHandCursor);
+    picStrReward->show();
+    if (completedCount() == 1) {
+        const QString intro = LoadResString(102);
+        placeRewardText(intro, 0xFFFFFF, rewardIntroHeight(intro));
+    }
+}
+
+void frmReportProgress::placeRewardText(const QString& text, std::uint32_t back, int height)
+{
+    const int reportLeft = (kRightWidth - 5200) / 2;
+    const int pictureHeightTw = int(twips(picStrReward->pixmap().height()));
+    setBackColour(txtStrReward->viewport(), PaletteColour(back));
+    placeControl(txtStrReward, reportLeft + 5200 + 50, pictureHeightTw + 900, reportLeft - 150, height);
+    setBoxText(txtStrReward, text);
+    txtStrReward->show();
+}
+
+void frmReportProgress::picStrReward_Click()
+{
+    const QString text = rewardCaption(RewardPictureNo, completedCount());
+    placeRewardText(text, 0xC0C0C0, rewardCaptionHeight(text));
+    cmdReportok->setFocus();
+}
+
+void frmReportProgress::cmdAssign_Click()
+{
+    forms::showModal(QStringLiteral("frmAssignments"));
+    cmdReportok->setFocus();
+}
+
+void frmReportProgress::carryOn()
+{
+    continued_ = true;
+    switch (continueAfterReport(AnotherUnknownLeft)) {
+    case ReportNext::InstructorSelection:
+        if (QWidget* select = forms::load(QStringLiteral("frmSelectUnks"))) {
+            if (QWidget* main = forms::find(QStringLiteral("frmOVMain")))
+                main->hide();
+            forms::showModeless(select);
+        }
+        break;
+    case ReportNext::BackFromExample:
+        if (isTrue(modOrvan.ResignAllowed))
+            if (QAction* a = resignEntry())
+                a->setEnabled(true);
+        break;
+    default:
+        break;
+    }
+}
+
+void frmReportProgress::cmdReportok_Click()
+{
+    carryOn();
+    forms::unload(this);
+}
+
+void frmReportProgress::closeEvent(QCloseEvent* event)
+{
+    // The close box after a right answer or a resignation does what Continue
+    // does; otherwise the finished unknown would be recorded again.
+    if (!continued_)
+        carryOn();
+    event->accept();
+}
+
+bool frmReportProgress::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == picStrReward && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        picStrReward_Click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace orv

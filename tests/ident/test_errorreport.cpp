@@ -1,0 +1,133 @@
+// The error file written for a malformed result line.
+#include "mainwindow/errorreport.h"
+#include "platform/textfile.h"
+#include "tests/ident/identfixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+namespace {
+
+const QDateTime kWhen(QDate(2026, 12, 10), QTime(14, 5, 9));
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The state of a name typed right at the second attempt after 100 precluded items.
+struct Malformed : identtest::Unknown7 {
+    Malformed()
+    {
+        auto& m = modOrvan;
+        identtest::reveal({1, 5, 6, 13, 35, 36});
+        m.ItemHelpShown[6] = kTrue;
+        m.PrecludedTries = 100;
+        m.UnsuitableDerivs = 1;
+        m.UnkIdentified = m.IdentifiedByName = kTrue;
+        m.NameTypingTries = 2;
+        m.StructGiveTries = 1;
+        m.UserFilePath = QStringLiteral("C:\\class\\2026\\student1.ovg");
+    }
+    QString errPath() const { return folder.file(QStringLiteral("users/student1.err")); }
+};
+
+const char* const kRecord =
+    "unknown no 7 ethanol\r\n"
+    "time 10/12/2026 2:05:09 PM\r\n"
+    "CODED LINE 120102001100011020001\r\n"
+    "line length 21\r\n"
+    "phys prop 1\r\n"
+    "spec 2\r\n"
+    "chem tests 1\r\n"
+    "tot deriv 2\r\n"
+    "unsuit deriv 1\r\n"
+    "general help with unk was not obtained\r\n"
+    "items with help 1\r\n"
+    "precluded item attempted 100\r\n"
+    "IDByName\r\n"
+    "AttemptsByName 2\r\n"
+    "AttemptsByChooseStructure 0\r\n"
+    "AttemptsByGiveStructure 1\r\n"
+    "END\r\n"
+    "\r\n";
+
+} // namespace
+
+TEST(ErrorReportFile, NameFollowsTheUserFile)
+{
+    const struct { const char* user; const char* err; } cases[] = {
+        {"", "noname.err"},
+        {"student1.ovg", "student1.err"},
+        {"C:\\orvanto\\users\\student1.ovg", "student1.err"},
+        {"/home/kim/work/Kim Lee.ovg", "Kim Lee.err"},
+        {"/home/kim/notes.txt", "notes.err"},
+        {"/home/kim/ab", "ab.err"},
+        {"/home/kim/", "noname.err"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(errorReportFileName(QString::fromLatin1(c.user)), QString::fromLatin1(c.err)) << c.user;
+}
+
+TEST(ErrorReportFile, AThreeDigitFieldWritesTheRecordWithItsExactLines)
+{
+    Malformed s;
+    const ReportOutcome r = makeReport(QStringLiteral("Great"), kWhen);
+    EXPECT_TRUE(r.errorReported);
+    EXPECT_EQ(fileBytes(s.errPath()), QByteArray(kRecord));
+    EXPECT_EQ(modOrvan.TextBuffer, QStringLiteral("120102001100011020001")) << "the line as built is left unchanged";
+    EXPECT_EQ(modOrvan.UnkResults[2].resultLine, QStringLiteral("12010200199011020001ethanol"));
+}
+
+TEST(ErrorReportFile, ANewRecordIsAppendedAfterTheOldOnesWithTwoEmptyLinesBetween)
+{
+    Malformed s;
+    const QByteArray old = "unknown no 3 propanone\r\nEND\r\n\r\n";
+    ASSERT_TRUE(writeFileAtomic(s.errPath(), old));
+    makeReport(QStringLiteral("Great"), kWhen);
+    EXPECT_EQ(fileBytes(s.errPath()), old + "\r\n" + QByteArray(kRecord));
+}
+
+TEST(ErrorReportFile, WithoutAUserFileTheRecordGoesToNoname)
+{
+    Malformed s;
+    modOrvan.UserFilePath.clear();
+    makeReport(QStringLiteral("Great"), kWhen);
+    EXPECT_EQ(fileBytes(s.folder.file(QStringLiteral("users/noname.err"))), QByteArray(kRecord));
+}
+
+TEST(ErrorReportFile, FlagsLinesFollowTheIdentificationState)
+{
+    Malformed s;
+    auto& m = modOrvan;
+    m.IdentifiedByName = kFalse;
+    m.ShowReportAfterResign = kTrue;
+    m.ItemHelpShown[0] = kTrue;
+    const QStringList lines = errorReportRecord(QStringLiteral("1"), countItems(), kWhen);
+    EXPECT_EQ(lines[9], QStringLiteral("general help with unk was obtained"));
+    EXPECT_EQ(lines[12], QStringLiteral("IDByResign"));
+    EXPECT_EQ(lines[13], QStringLiteral("AttemptsByName 2"));
+    m.ShowReportAfterResign = kFalse;
+    EXPECT_EQ(errorReportRecord(QStringLiteral("1"), countItems(), kWhen)[12], QStringLiteral("AttemptsByName 2"))
+        << "no flag line when none is set";
+}
+
+TEST(ErrorReportFile, AnUnwritableFileGivesTheMessageAndTheLineIsStoredAsBuilt)
+{
+    Malformed s;
+    // A folder in the file's place cannot be replaced, whatever the user's rights.
+    ASSERT_TRUE(QDir().mkpath(s.errPath()));
+    makeReport(QStringLiteral("Great"), kWhen);
+    ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
+    EXPECT_EQ(orvtest::msgLog().shown[0].prompt,
+              QStringLiteral("Error with ") + s.errPath() + QStringLiteral("75Path/File access error"));
+    EXPECT_EQ(orvtest::msgLog().shown[0].icon, MsgIcon::Critical);
+    EXPECT_TRUE(QFileInfo(s.errPath()).isDir());
+    EXPECT_EQ(modOrvan.UnkResults[2].resultLine, QStringLiteral("12010200199011020001ethanol"));
+    EXPECT_EQ(modOrvan.CompletedUnknowns, QStringLiteral("0307"));
+}
