@@ -4,6 +4,7 @@
 #include "platform/programfolder.h"
 
 #include <QDir>
+#include <cmath>
 
 namespace orv {
 
@@ -115,7 +116,7 @@ double secondsWorked()
     double d = m.TimerNow - m.StartTime;
     while (d < 0)
         d += 1.0;
-    return d * 86400.0;
+    return std::round(d * 86400.0); // the clock ticks in whole seconds
 }
 
 } // namespace orv

@@ -1,5 +1,7 @@
 #include "mainwindow/progressreport.h"
 
+#include "core/userrecord.h"
+
 #include "core/coreservices.h"
 #include "core/modorvan.h"
 #include "core/nextunknown.h"
@@ -130,19 +132,7 @@ long reportMinutes(double startTime, double timerNow)
     // counts the minutes actually spent, not the rest of the day.
     double elapsed = timerNow - startTime;
     elapsed -= std::floor(elapsed);
-    const long long secs = std::llround(elapsed * 86400.0) % 86400;
-    const long hours = long(secs / 3600), minutes = long((secs % 3600) / 60), seconds = long(secs % 60);
-    long used = 60 * hours + minutes;
-    if (used == 0)
-        used = 1;
-    else if (seconds > 29)
-        ++used;
-    return used;
-}
-
-QString sessionTimeField(int sessionNumber, long minutes)
-{
-    return QStringLiteral("%1").arg(sessionNumber, 3, 10, QLatin1Char('0')) + QString::number(minutes);
+    return roundedMinutes(static_cast<double>(std::llround(elapsed * 86400.0) % 86400));
 }
 
 int completedCount() { return int(modOrvan.CompletedUnknowns.size() / 2); }
@@ -214,7 +204,7 @@ ReportOutcome GetReport(const QString& verdict, bool recorded, const QDateTime& 
             line(plural(u, method.one, method.many), 2);
     }
 
-    m.MinutesUsed = reportMinutes(m.StartTime, m.TimerNow);
+    m.MinutesUsed = roundedMinutes(secondsWorked());
     line(QStringLiteral("Completed in ") + QString::number(m.MinutesUsed)
              + (m.MinutesUsed == 1 ? QStringLiteral(" minute") : QStringLiteral(" minutes")) + QStringLiteral(" during ")
              + plural(m.SessionNumber, " session.", " sessions."),

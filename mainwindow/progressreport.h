@@ -1,4 +1,5 @@
 #pragma once
+#include "core/userrecord.h" // sessionTimeField, kMaxCompletedUnknowns
 // The progress report's texts and the unknown's result line.
 //
 // Result line (UnkResultLine): 20 digits followed by the first accepted name.
@@ -48,11 +49,8 @@ QString resultDigits(const ItemCounts& c, bool fitFields);
 // whole minutes, at least 1, a minute added for 30 seconds or more.
 long reportMinutes(double startTime, double timerNow);
 
-// The session-and-time field: session as three digits, then the minutes.
-QString sessionTimeField(int sessionNumber, long minutes);
-
-// Completed unknowns are recorded up to the 99th; the table has no row for more.
-inline constexpr int kMaxCompletedUnknowns = 99;
+// Completed unknowns are recorded up to the 99th (kMaxCompletedUnknowns);
+// the table has no row for more.
 int completedCount();
 // Appends CurrentUnknown to CompletedUnknowns (not in the solved example,
 // and not beyond the 99th). Returns false when nothing was appended.
