@@ -35,8 +35,9 @@ bool nameUserFile(ModOrvan& m)
         req.defaultName = m.UserFilePath;
         const QString chosen = showFileDialog(req);
         if (chosen.isEmpty()) {
+            // Only a plain No goes back to the dialog.
             if (MsgBox(QStringLiteral("Are you really sure that you want to cancel save?"), MsgButtons::YesNo,
-                       MsgIcon::Question) == MsgResult::Yes)
+                       MsgIcon::Question) != MsgResult::No)
                 return false;
             continue;
         }
