@@ -134,35 +134,34 @@ QPixmap titlePicture()
     pm.fill(vbColour(0x80FFFF));
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient band(0, 0, 0, 70);
+    QLinearGradient band(0, 0, 0, 40);
     band.setColorAt(0, QColor(0, 70, 140));
     band.setColorAt(1, QColor(40, 120, 200));
-    p.fillRect(0, 0, 416, 62, band);
+    p.fillRect(0, 0, 416, 40, band);
     QFont title(QStringLiteral("DejaVu Serif"));
-    title.setPixelSize(40);
+    title.setPixelSize(30);
     title.setBold(true);
     p.setFont(title);
     p.setPen(QColor(255, 224, 64));
-    p.drawText(QRect(14, 6, 300, 52), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Orvanto"));
-    // A benzene ring beside the name.
-    const QPointF c(345, 31);
-    const double r = 22;
-    QPolygonF ring;
-    for (int k = 0; k < 6; ++k) {
-        const double a = (60.0 * k + 30.0) * 3.14159265358979 / 180.0;
-        ring << QPointF(c.x() + r * std::cos(a), c.y() + r * std::sin(a));
-    }
-    p.setPen(QPen(Qt::white, 2.5));
-    p.setBrush(Qt::NoBrush);
-    p.drawPolygon(ring);
-    p.drawEllipse(c, r * 0.55, r * 0.55);
+    p.drawText(QRect(12, 2, 300, 36), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Orvanto"));
     QFont sub(QStringLiteral("DejaVu Sans"));
     sub.setPixelSize(13);
     sub.setItalic(true);
     p.setFont(sub);
     p.setPen(QColor(0, 70, 140));
-    p.drawText(QRect(14, 66, 400, 20), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Identifying organic unknowns"));
+    p.drawText(QRect(12, 44, 220, 18), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Identifying organic unknowns"));
+    // A benzene ring, left of the region picture.
+    const QPointF c(40, 108);
+    const double r = 18;
+    QPolygonF ring;
+    for (int k = 0; k < 6; ++k) {
+        const double a = (60.0 * k - 90.0) * 3.14159265358979 / 180.0;
+        ring << QPointF(c.x() + r * std::cos(a), c.y() + r * std::sin(a));
+    }
+    p.setPen(QPen(QColor(0, 70, 140), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolygon(ring);
+    p.drawEllipse(c, r * 0.55, r * 0.55);
     return pm;
 }
 
@@ -204,7 +203,9 @@ frmInitial::frmInitial()
     imgInitial->lower();
     imgKor->raise();
 
-    const QString version = QCoreApplication::applicationVersion();
+    QString version = QCoreApplication::applicationVersion();
+    if (version.isEmpty())
+        version = QStringLiteral("1.0.0");
     const QStringList parts = version.split(u'.');
     const QString major = parts.value(0, QStringLiteral("1")), minor = parts.value(1, QStringLiteral("0")),
                   revision = parts.value(2, QStringLiteral("0"));

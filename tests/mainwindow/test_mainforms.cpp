@@ -7,6 +7,7 @@
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/helpviewer.h"
+#include "platform/runtime.h"
 #include "tests/common/testsupport.h"
 #include "tests/mainwindow/fixture.h"
 
@@ -264,4 +265,24 @@ TEST_F(MainWindowForms, SaveNamesANewUserFileOnce)
     EXPECT_EQ(m.DataSaved, kTrue);
     main->clickMenu("mnuSaveCont");
     EXPECT_EQ(asked, 2) << "the file is named only once";
+}
+
+// For looking at the windows on a real display: ORV_SCREENSHOT_SECONDS=n
+// keeps the main window with a result and its explanation open for n seconds.
+TEST_F(MainWindowForms, ScreenshotScene)
+{
+    const int seconds = qEnvironmentVariableIntValue("ORV_SCREENSHOT_SECONDS");
+    if (seconds <= 0)
+        GTEST_SKIP() << "set ORV_SCREENSHOT_SECONDS to look at the windows";
+    m.ScreenTopOffset = 300;
+    m.MinutesUsed = 12;
+    loadMain();
+    main->clickMenu("mnuPhysPropItem", 6);
+    orvtest::later([&] {
+        auto* r = forms::loaded<frmResult>();
+        r->cmdResultHelp->click();
+        Pause(seconds);
+        r->cmdResultOk->click();
+    }, 1200);
+    main->clickMenu("mnuCtestItem", 0);
 }
