@@ -138,18 +138,19 @@ QPixmap titlePicture()
     band.setColorAt(0, QColor(0, 70, 140));
     band.setColorAt(1, QColor(40, 120, 200));
     p.fillRect(0, 0, 416, 40, band);
-    QFont title(QStringLiteral("DejaVu Serif"));
-    title.setPixelSize(30);
-    title.setBold(true);
-    p.setFont(title);
-    p.setPen(QColor(255, 224, 64));
-    p.drawText(QRect(12, 2, 300, 36), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Orvanto"));
-    QFont sub(QStringLiteral("DejaVu Sans"));
-    sub.setPixelSize(13);
-    sub.setItalic(true);
-    p.setFont(sub);
-    p.setPen(QColor(0, 70, 140));
-    p.drawText(QRect(12, 44, 220, 18), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Identifying organic unknowns"));
+    const auto write = [&p](const QString& family, int pixels, bool bold, const QColor& colour, const QRect& box,
+                            const QString& text) {
+        QFont f(family);
+        f.setPixelSize(pixels);
+        f.setBold(bold);
+        f.setItalic(!bold);
+        p.setFont(f);
+        p.setPen(colour);
+        p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, text);
+    };
+    write(QStringLiteral("DejaVu Serif"), 30, true, QColor(255, 224, 64), QRect(12, 2, 300, 36), QStringLiteral("Orvanto"));
+    write(QStringLiteral("DejaVu Sans"), 13, false, QColor(0, 70, 140), QRect(12, 44, 220, 18),
+          QStringLiteral("Identifying organic unknowns"));
     // A benzene ring, left of the region picture.
     const QPointF c(40, 108);
     const double r = 18;

@@ -61,7 +61,7 @@ protected:
 
 private:
     void buildMenus();
-    QMenu* buildMenu(const MenuEntry& menu, QMenu* into);
+    QMenu* buildMenu(const MenuEntry& menu, QMenu* into, bool reachable);
     void onMenu(const QString& name, int index);
     void onHelpEntry(const QString& name, int index);
     void showResult(const QString& text);

@@ -23,7 +23,8 @@ namespace {
 
 QString actionKey(const QString& name, int index) { return name + u'#' + QString::number(index); }
 
-void configure(QAction* a, const MenuEntry& e)
+// `reachable`: false under a hidden menu, whose entries' keys do nothing.
+void configure(QAction* a, const MenuEntry& e, bool reachable)
 {
     a->setObjectName(e.index >= 0 ? e.name + QString::number(e.index) : e.name);
     a->setProperty("orvName", e.name);
@@ -35,7 +36,7 @@ void configure(QAction* a, const MenuEntry& e)
         a->setCheckable(true);
         a->setChecked(e.checked);
     }
-    if (!e.shortcut.isEmpty())
+    if (!e.shortcut.isEmpty() && reachable)
         a->setShortcut(QKeySequence(e.shortcut));
 }
 
@@ -48,22 +49,22 @@ void frmOVMain::buildMenus()
     bar->clear();
     actions_.clear();
     for (const MenuEntry& top : menus_) {
-        QMenu* menu = buildMenu(top, nullptr);
+        QMenu* menu = buildMenu(top, nullptr, top.visible);
         bar->addMenu(menu);
     }
 }
 
-QMenu* frmOVMain::buildMenu(const MenuEntry& menuEntry, QMenu* into)
+QMenu* frmOVMain::buildMenu(const MenuEntry& menuEntry, QMenu* into, bool reachable)
 {
     auto* menu = new QMenu(menuEntry.caption, into ? static_cast<QWidget*>(into) : this);
     menu->setObjectName(menuEntry.name);
     menu->installEventFilter(this);
-    configure(menu->menuAction(), menuEntry);
+    configure(menu->menuAction(), menuEntry, reachable);
     actions_.insert(actionKey(menuEntry.name, menuEntry.index), menu->menuAction());
     for (const MenuEntry& e : menuEntry.entries) {
         QAction* a = nullptr;
         if (!e.entries.empty()) {
-            a = buildMenu(e, menu)->menuAction();
+            a = buildMenu(e, menu, reachable && e.visible)->menuAction();
             menu->addAction(a);
             continue;
         }
@@ -75,7 +76,7 @@ QMenu* frmOVMain::buildMenu(const MenuEntry& menuEntry, QMenu* into)
             const int index = e.index;
             connect(a, &QAction::triggered, this, [this, name, index] { onMenu(name, index); });
         }
-        configure(a, e);
+        configure(a, e, reachable);
         actions_.insert(actionKey(e.name, e.index), a);
     }
     return menu;

@@ -101,6 +101,15 @@ TEST_F(MainWindowForms, LoadSetsCaptionMenusAndStatusBar)
     EXPECT_EQ(main->windowTitle(), "Orvanto assigns you unknown 13, x");
 }
 
+TEST_F(MainWindowForms, KeysOfAHiddenMenuDoNothing)
+{
+    m.AnyCalcAllowed = kFalse; // the single calculator switches stay on
+    loadMain();
+    EXPECT_FALSE(main->menuAction("mnutools")->isVisible());
+    EXPECT_TRUE(main->menuAction("mmnuToolsItem", 0)->shortcut().isEmpty());
+    EXPECT_EQ(main->menuAction("mnuPhysPropItem", 8)->shortcut(), QKeySequence("Ctrl+P"));
+}
+
 TEST_F(MainWindowForms, RevealingAPropertyShowsItsResultAndPrecludes)
 {
     loadMain();
