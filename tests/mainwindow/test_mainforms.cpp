@@ -101,6 +101,19 @@ TEST_F(MainWindowForms, LoadSetsCaptionMenusAndStatusBar)
     EXPECT_EQ(main->windowTitle(), "Orvanto assigns you unknown 13, x");
 }
 
+TEST_F(MainWindowForms, CoreWritesBringUpTheMainWindowOnce)
+{
+    ASSERT_EQ(forms::find("frmOVMain"), nullptr);
+    setMainCaption(QStringLiteral("Orvanto assigns you unknown 12, a colourless liquid with a sweet smell"));
+    auto* w = forms::loaded<frmOVMain>();
+    ASSERT_NE(w, nullptr) << "the caption write loads the window";
+    EXPECT_FALSE(w->isVisible()) << "loaded, not shown";
+    setStatusPanel(4, QStringLiteral("session 3"));
+    EXPECT_EQ(forms::loaded<frmOVMain>(), w);
+    EXPECT_EQ(w->statusPanel(4), "session 3");
+    EXPECT_EQ(forms::loadedForms().size(), 1);
+}
+
 TEST_F(MainWindowForms, KeysOfAHiddenMenuDoNothing)
 {
     m.AnyCalcAllowed = kFalse; // the single calculator switches stay on
@@ -287,6 +300,18 @@ TEST_F(MainWindowForms, ScreenshotScene)
     m.MinutesUsed = 12;
     loadMain();
     main->clickMenu("mnuPhysPropItem", 6);
+    // ORV_SCREENSHOT_MENU=<menu name> shows that menu open instead.
+    if (const QString menuName = qEnvironmentVariable("ORV_SCREENSHOT_MENU"); !menuName.isEmpty()) {
+        auto* menu = main->findChild<QMenu*>(menuName);
+        ASSERT_NE(menu, nullptr);
+        orvtest::later([&] {
+            menu->popup(main->mapToGlobal(QPoint(10, 20)));
+            Pause(seconds);
+            menu->close();
+        }, 500);
+        Pause(seconds + 1);
+        return;
+    }
     orvtest::later([&] {
         auto* r = forms::loaded<frmResult>();
         r->cmdResultHelp->click();
