@@ -237,6 +237,34 @@ TEST_F(MainWindowForms, LeavingWithoutSavingRemembersThePlace)
     EXPECT_EQ(m.MainWindowTop, tw.y());
 }
 
+TEST_F(MainWindowForms, SoundEntryFlipsTheSwitch)
+{
+    m.SoundAllowed = kTrue;
+    m.SoundOn = kTrue;
+    loadMain();
+    QAction* sound = main->menuAction("mnuSound");
+    ASSERT_TRUE(sound->isVisible());
+    EXPECT_TRUE(sound->isChecked());
+    main->clickMenu("mnuSound");
+    EXPECT_EQ(m.SoundOn, kFalse);
+    EXPECT_FALSE(sound->isChecked());
+    main->clickMenu("mnuSound");
+    EXPECT_EQ(m.SoundOn, kTrue);
+    EXPECT_TRUE(sound->isChecked());
+}
+
+TEST_F(MainWindowForms, InstructorModeSavesNothing)
+{
+    m.InstructorMode = kTrue;
+    int asked = 0;
+    setFileDialogPresenter([&](const FileDialogRequest&) { ++asked; return QString(); });
+    loadMain();
+    main->WriteUserData();
+    EXPECT_EQ(asked, 0);
+    EXPECT_TRUE(m.UserFilePath.isEmpty());
+    EXPECT_EQ(m.DataSaved, kFalse);
+}
+
 TEST_F(MainWindowForms, F1OnAHighlightedEntryOpensItsTopic)
 {
     loadMain();
