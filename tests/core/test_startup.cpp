@@ -24,6 +24,9 @@ class frmUnkTeach : public QWidget {
 class frmQuit : public QWidget {
     Q_OBJECT
 };
+class frmSelectUnks : public QWidget {
+    Q_OBJECT
+};
 
 namespace {
 
@@ -152,6 +155,23 @@ TEST_F(StartWindow, CommandLineIsUsedOnlyOnce)
     m.ProgramChoosesUnknowns = kTrue;
     w->cmdInitial_Click();
     EXPECT_EQ(opened, QStringList{"frmUnkProgm"});
+}
+
+TEST_F(StartWindow, InstructorCommandOpensTheUnknownSelection)
+{
+    frmInitial* w = start();
+    ASSERT_NE(w, nullptr);
+    if (!forms::isRegistered("frmSelectUnks")) {
+        w->instructorSelection(); // not part of this program: the start window stays
+        EXPECT_EQ(forms::find("frmInitial"), w);
+        forms::registerForm("frmSelectUnks", [] { return new frmSelectUnks; });
+    }
+    w->instructorSelection();
+    EXPECT_EQ(forms::find("frmInitial"), nullptr);
+    ASSERT_NE(forms::find("frmSelectUnks"), nullptr);
+    EXPECT_TRUE(forms::find("frmSelectUnks")->isVisible());
+    EXPECT_FALSE(forms::find("frmSelectUnks")->isModal());
+    EXPECT_TRUE(m.UserFilePath.isEmpty()) << "no user file is read on this road";
 }
 
 #include "test_startup.moc"
