@@ -1,5 +1,6 @@
 #include "core/forms/registercore.h"
 
+#include "core/forms/frmInitial.h"
 #include "core/forms/frmNewPassword.h"
 #include "core/forms/frmQuit.h"
 #include "core/forms/frmTestPassword.h"
@@ -34,6 +35,7 @@ void registerCoreForms()
             forms::showModal(w);
         },
     });
+    forms::registerForm(QStringLiteral("frmInitial"), [] { return new frmInitial; });
 }
 
 } // namespace orv

@@ -1,28 +1,32 @@
 #include "core/forms/startup.h"
 
-#include "core/modorvan.h"
-#include "platform/forms/pictures.h"
-#include "platform/msgbox.h"
-#include "platform/runtime.h"
+#include "core/forms/frmInitial.h"
+#include "platform/forms/formregistry.h"
 
 #include <QApplication>
-#include <QLabel>
+#include <QStringList>
 
 namespace orv {
 
-int runStudentProgram(int, char**)
+bool startStudentProgram(const QString& commandLine)
 {
-    SingleInstance single(QStringLiteral("orvantos"));
-    if (!single.tryLock()) {
-        MsgBox(QStringLiteral("Orvanto already loaded"), MsgButtons::OkOnly, MsgIcon::Exclamation);
-        return 0;
+    setStudentCommandLine(commandLine);
+    auto* w = forms::instance<frmInitial>();
+    if (w->refusedSecondCopy()) {
+        forms::unload(w);
+        return false;
     }
-    InitProgram();
-    ResetProgress();
-    QLabel w(QStringLiteral("Orvanto"));
-    w.setWindowIcon(programIcon());
-    w.resize(400, 200);
-    w.show();
+    forms::showModeless(w);
+    return true;
+}
+
+int runStudentProgram(int argc, char** argv)
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    if (!startStudentProgram(args.join(u' ')))
+        return 0;
     return QApplication::exec();
 }
 

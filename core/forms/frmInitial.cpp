@@ -1,0 +1,299 @@
+#include "core/forms/frmInitial.h"
+
+#include "core/configfile.h"
+#include "core/coreservices.h"
+#include "core/forms/formlook.h"
+#include "core/modorvan.h"
+#include "core/nextunknown.h"
+#include "core/unknownfile.h"
+#include "core/userfile.h"
+#include "platform/forms/formregistry.h"
+#include "platform/forms/geometry.h"
+#include "platform/forms/pictures.h"
+#include "platform/msgbox.h"
+#include "platform/resources.h"
+#include "platform/runtime.h"
+#include "platform/twips.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPushButton>
+#include <QShortcut>
+#include <cmath>
+#include <memory>
+
+namespace orv {
+
+namespace {
+
+QString& commandLine() { static QString c; return c; }
+QString& lockFolder() { static QString f; return f; }
+std::unique_ptr<SingleInstance>& singleCopy() { static std::unique_ptr<SingleInstance> s; return s; }
+
+constexpr int kWidthTw = 6500;
+const QString kAboutAtLoad = QStringLiteral(
+    "A program from Kordavia that helps you learn to use spectroscopy to identify organic unknowns");
+const QString kAboutAfterPicture = QStringLiteral("A program from Kordavia to help you learn to use spectroscopy and ")
+                                   + QStringLiteral("chemical reactions to identify organic unknowns");
+
+// A label font of the given point size at the designed 15 twips a pixel.
+QFont labelFont(double points)
+{
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(static_cast<int>(std::lround(points * 20.0 / kTwipsPerPixel)));
+    return f;
+}
+
+void showSmallPicture(QLabel* img)
+{
+    img->setPixmap(LoadResPicture(101));
+    placeControl(img, 1370, 1980, 100, 100);
+}
+
+void showMainWindow()
+{
+    if (QWidget* main = forms::load(QStringLiteral("frmOVMain")))
+        forms::showModeless(main);
+}
+
+void showQuitWindow()
+{
+    if (QWidget* quit = forms::load(QStringLiteral("frmQuit")))
+        forms::showModeless(quit);
+}
+
+// The road of a program that chooses unknowns itself, for when the sign-in
+// windows are not part of this program.
+void startChosenUnknown()
+{
+    if (!StartNewUnknown())
+        return;
+    showMainWindow();
+    AnnounceUnknown();
+}
+
+void routeCommandLineUser()
+{
+    auto& m = modOrvan;
+    m.UserFilePath = commandLine();
+    m.CommandLineUsed = QStringLiteral("yes");
+    const bool read = ReadUserFile();
+    if (!read || (isTrue(m.PasswordRequired) && !isTrue(m.PasswordVerified))) {
+        // An unreadable file is treated like a refused password: the student
+        // leaves through the quit window, which the reader's message explains.
+        m.TextBuffer = QStringLiteral("Invalid password.") + QString(25, u' ');
+        showQuitWindow();
+        return;
+    }
+    if (m.CurrentUnknown == 0) {
+        m.QuitReason = QStringLiteral("AllDone");
+        m.AllUnknownsDone = kTrue;
+        showQuitWindow();
+        return;
+    }
+    if (!ReadUnknownFile())
+        return;
+    AnnounceUnknown();
+    if (isTrue(IsNewUser())) {
+        // The welcome window opens the main window; without it, open it here.
+        if (!forms::showModal(QStringLiteral("frmNewUser")))
+            showMainWindow();
+        return;
+    }
+    showMainWindow();
+    if (isTrue(m.ShowTipsAtStart))
+        forms::showModal(QStringLiteral("frmTips"));
+    forms::showModal(QStringLiteral("frmOldUser"));
+}
+
+} // namespace
+
+void setStudentCommandLine(const QString& c) { commandLine() = c; }
+QString studentCommandLine() { return commandLine(); }
+void setSingleCopyLockFolder(const QString& folder) { lockFolder() = folder; }
+
+bool claimSingleCopy()
+{
+    if (singleCopy())
+        return true;
+    auto lock = std::make_unique<SingleInstance>(QStringLiteral("orvantos"), lockFolder());
+    if (!lock->tryLock())
+        return false;
+    singleCopy() = std::move(lock);
+    return true;
+}
+
+void releaseSingleCopy() { singleCopy().reset(); }
+
+QPixmap titlePicture()
+{
+    QPixmap pm(416, 165);
+    pm.fill(vbColour(0x80FFFF));
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient band(0, 0, 0, 40);
+    band.setColorAt(0, QColor(0, 70, 140));
+    band.setColorAt(1, QColor(40, 120, 200));
+    p.fillRect(0, 0, 416, 40, band);
+    const auto write = [&p](const QString& family, int pixels, bool bold, const QColor& colour, const QRect& box,
+                            const QString& text) {
+        QFont f(family);
+        f.setPixelSize(pixels);
+        f.setBold(bold);
+        f.setItalic(!bold);
+        p.setFont(f);
+        p.setPen(colour);
+        p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, text);
+    };
+    write(QStringLiteral("DejaVu Serif"), 30, true, QColor(255, 224, 64), QRect(12, 2, 300, 36), QStringLiteral("Orvanto"));
+    write(QStringLiteral("DejaVu Sans"), 13, false, QColor(0, 70, 140), QRect(12, 44, 220, 18),
+          QStringLiteral("Identifying organic unknowns"));
+    // A benzene ring, left of the region picture.
+    const QPointF c(40, 108);
+    const double r = 18;
+    QPolygonF ring;
+    for (int k = 0; k < 6; ++k) {
+        const double a = (60.0 * k - 90.0) * 3.14159265358979 / 180.0;
+        ring << QPointF(c.x() + r * std::cos(a), c.y() + r * std::sin(a));
+    }
+    p.setPen(QPen(QColor(0, 70, 140), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolygon(ring);
+    p.drawEllipse(c, r * 0.55, r * 0.55);
+    return pm;
+}
+
+frmInitial::frmInitial()
+{
+    auto& m = modOrvan;
+    setObjectName(QStringLiteral("frmInitial"));
+    setWindowTitle(QStringLiteral("Orvanto"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
+    if (!claimSingleCopy()) {
+        refused_ = true;
+        MsgBox(QStringLiteral("Orvanto already loaded"), MsgButtons::OkOnly, MsgIcon::Information);
+        return;
+    }
+    InitProgram();
+    ResetProgress();
+
+    // Pictures that are missing leave their place empty; the window still works.
+    setWindowIcon(programIcon());
+    imgInitial = new QLabel(this);
+    imgInitial->setObjectName(QStringLiteral("imgInitial"));
+    imgKor = new QLabel(this);
+    imgKor->setObjectName(QStringLiteral("imgKor"));
+    imgKor->setScaledContents(true);
+    showSmallPicture(imgKor);
+    imgKor->setToolTip(QStringLiteral("Kordavia"));
+    setBackColour(imgKor, PaletteColour(0xFFFF7D));
+    imgKor->installEventFilter(this);
+    setBackColour(this, PaletteColour(0x80FFFF));
+
+    const int screenHeight = screenHeightTwips();
+    m.ScreenTopOffset = std::max(1, CInt((screenHeight - 6500) / 2.0));
+    setFormGeometry(this, (screenWidthTwips() - kWidthTw) / 2, m.ScreenTopOffset + 2250, kWidthTw,
+                    3000 + CaptionExtraTwips());
+
+    imgInitial->setPixmap(titlePicture());
+    placeControl(imgInitial, 10, 20, 416 * kTwipsPerPixel, 165 * kTwipsPerPixel);
+    imgInitial->setToolTip(QStringLiteral("Orvanto: spectroscopy and chemical tests for identifying organic unknowns"));
+    imgInitial->lower();
+    imgKor->raise();
+
+    QString version = QCoreApplication::applicationVersion();
+    if (version.isEmpty())
+        version = QStringLiteral("1.0.0");
+    const QStringList parts = version.split(u'.');
+    const QString major = parts.value(0, QStringLiteral("1")), minor = parts.value(1, QStringLiteral("0")),
+                  revision = parts.value(2, QStringLiteral("0"));
+    lblVersion = new QLabel(QStringLiteral("Version ") + major + u'.' + minor, this);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    setBackColour(lblVersion, PaletteColour(0x40E0FF)); // RGB(255, 224, 64)
+    QPalette vp = lblVersion->palette();
+    vp.setColor(QPalette::WindowText, vbColour(0x0000C8)); // RGB(200, 0, 0)
+    lblVersion->setPalette(vp);
+    lblVersion->setFont(labelFont(10));
+    lblVersion->setAlignment(Qt::AlignCenter);
+    const int versionWidth = 10 * static_cast<int>(lblVersion->text().size()) * 10;
+    placeControl(lblVersion, 5600 - versionWidth, 670, versionWidth, 10 * 25);
+    lblVersion->setToolTip(QStringLiteral("version ") + major + u'.' + minor + QStringLiteral(" build ") + revision);
+
+    lblAbout = new QLabel(kAboutAtLoad, this);
+    lblAbout->setObjectName(QStringLiteral("lblAbout"));
+    setBackColour(lblAbout, PaletteColour(0x80FFFF));
+    lblAbout->setWordWrap(true);
+    lblAbout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblAbout->setFont(labelFont(9));
+    placeControl(lblAbout, 3200, 1200, 2800, 1000);
+    lblAbout->setToolTip(QStringLiteral("Kordavia is a small region of lakes and pine hills with a long tradition in chemistry."));
+
+    cmdInitial = new QPushButton(this);
+    cmdInitial->setObjectName(QStringLiteral("cmdInitial"));
+    makeContinueButton(cmdInitial);
+    placeControl(cmdInitial, (kWidthTw - 1000) / 2, 2050, 1000, 490);
+    cmdInitial->setDefault(true);
+    connect(cmdInitial, &QPushButton::clicked, this, &frmInitial::cmdInitial_Click);
+
+    auto* instructor = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+I")), this);
+    connect(instructor, &QShortcut::activated, this, &frmInitial::instructorSelection);
+
+    if (m.NameCount < 1)
+        ReadConfigFile();
+}
+
+bool frmInitial::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == imgKor) {
+        if (e->type() == QEvent::MouseButtonPress)
+            imgKor_MouseDown();
+        else if (e->type() == QEvent::MouseButtonRelease)
+            imgKor_MouseUp();
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+void frmInitial::imgKor_MouseDown()
+{
+    imgKor->setPixmap(LoadResPicture(102));
+    placeControl(imgKor, 1180, 1788, 480, 485);
+    lblAbout->setText(LoadResString(101));
+}
+
+void frmInitial::imgKor_MouseUp()
+{
+    showSmallPicture(imgKor);
+    lblAbout->setText(kAboutAfterPicture);
+}
+
+void frmInitial::cmdInitial_Click()
+{
+    forms::unload(this);
+    routeFromStartWindow();
+}
+
+void frmInitial::instructorSelection()
+{
+    if (!forms::isRegistered(QStringLiteral("frmSelectUnks")))
+        return;
+    forms::unload(this);
+    if (QWidget* w = forms::load(QStringLiteral("frmSelectUnks")))
+        forms::showModeless(w);
+}
+
+void routeFromStartWindow()
+{
+    auto& m = modOrvan;
+    if (!commandLine().isEmpty() && m.CommandLineUsed != QLatin1String("yes")) {
+        routeCommandLineUser();
+        return;
+    }
+    const QString signIn = isTrue(m.ProgramChoosesUnknowns) ? QStringLiteral("frmUnkProgm") : QStringLiteral("frmUnkTeach");
+    if (!forms::showModal(signIn))
+        startChosenUnknown();
+}
+
+} // namespace orv
