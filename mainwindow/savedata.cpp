@@ -45,8 +45,9 @@ QString chooseNewUserFile()
     for (;;) {
         const QString chosen = showFileDialog(req);
         if (chosen.isEmpty()) {
+            // Only a plain No goes back to the dialog, so nothing can loop.
             if (MsgBox(QStringLiteral("Are you really sure that you want to cancel save?"), MsgButtons::YesNo,
-                       MsgIcon::Question) == MsgResult::Yes)
+                       MsgIcon::Question, QString(), 2) != MsgResult::No) // No is the default
                 return {};
             continue;
         }

@@ -45,7 +45,7 @@ frmOVMain::frmOVMain()
     setObjectName(QStringLiteral("frmOVMain"));
     setWindowTitle(QStringLiteral("Orvanto"));
 
-    m.StartTime = startTimeFor(TimeOfDay(), m.MinutesUsed);
+    markStartTime(); // the clock stands behind by the earlier minutes
     TimerOVMain = new QTimer(this);
     TimerOVMain->setObjectName(QStringLiteral("TimerOVMain"));
     TimerOVMain->setInterval(1000);

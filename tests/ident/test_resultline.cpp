@@ -268,7 +268,9 @@ TEST(ProgressReport, SolvedExampleStoresNothingAndRestoresTheStudentsUnknown)
     auto& m = modOrvan;
     identtest::reveal({1, 5});
     m.NameTypingTries = 4;
-    SaveUnknownState();
+    SaveUnknownState(); // brings up the main window, whose load restarts the clock
+    m.StartTime = identtest::clock(10, 0, 0);
+    m.TimerNow = identtest::clock(10, 2, 30);
     m.CurrentUnknown = 0;
     m.ExampleMode = kTrue;
     m.ItemsRevealed.fill(kFalse);
