@@ -60,6 +60,12 @@ Watcher* watcher()
 
 } // namespace
 
+QString formName(const QMetaObject* meta)
+{
+    const QString full = QString::fromLatin1(meta->className());
+    return full.mid(full.lastIndexOf(u':') + 1);
+}
+
 void registerForm(const QString& name, Factory factory) { factories().insert(name, std::move(factory)); }
 bool isRegistered(const QString& name) { return factories().contains(name); }
 
@@ -76,7 +82,7 @@ void adopt(QWidget* w)
     forget(w);
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->installEventFilter(watcher());
-    entries().append({QString::fromLatin1(w->metaObject()->className()), w, false});
+    entries().append({formName(w->metaObject()), w, false});
 }
 
 QWidget* load(const QString& name)

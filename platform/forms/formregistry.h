@@ -24,10 +24,14 @@ QWidget* load(const QString& name);
 // Adopts a window created by the caller as the instance of its class name.
 void adopt(QWidget* w);
 
+// A window's name: its class name without any namespace ("orv::frmX" is
+// known as "frmX").
+QString formName(const QMetaObject* meta);
+
 // Typed access: the loaded instance or a new one.
 template <class T> T* instance()
 {
-    const QString name = QString::fromLatin1(T::staticMetaObject.className());
+    const QString name = formName(&T::staticMetaObject);
     if (auto* w = qobject_cast<T*>(find(name)))
         return w;
     auto* w = new T();
@@ -36,7 +40,7 @@ template <class T> T* instance()
 }
 template <class T> T* loaded()
 {
-    return qobject_cast<T*>(find(QString::fromLatin1(T::staticMetaObject.className())));
+    return qobject_cast<T*>(find(formName(&T::staticMetaObject)));
 }
 
 // Closes the window (its close handling runs) and forgets it. Returns false

@@ -123,6 +123,25 @@ TEST(FormRegistry, SingleInstanceUntilUnloaded)
     EXPECT_FALSE(forms::showModal("NotBuilt"));
 }
 
+namespace scoped {
+class frmScoped : public QLabel {
+    Q_OBJECT
+public:
+    frmScoped() = default;
+};
+} // namespace scoped
+
+TEST(FormRegistry, WindowsInANamespaceAreKnownByTheirOwnName)
+{
+    auto* w = forms::instance<scoped::frmScoped>();
+    EXPECT_EQ(forms::find("frmScoped"), w);
+    EXPECT_EQ(forms::instance<scoped::frmScoped>(), w);
+    forms::registerForm("frmScoped", [] { return new scoped::frmScoped; });
+    EXPECT_EQ(forms::load("frmScoped"), w);
+    EXPECT_TRUE(forms::unload(w));
+    EXPECT_EQ(forms::find("frmScoped"), nullptr);
+}
+
 TEST(FormRegistry, ModalShowReturnsWhenClosed)
 {
     Probe* p = forms::instance<Probe>();
