@@ -10,6 +10,7 @@
 #include "platform/forms/pictures.h"
 #include "platform/forms/printer.h"
 #include "platform/msgbox.h"
+#include "platform/twips.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -49,6 +50,7 @@ frmAssignments::frmAssignments()
     lblAssignments = new QLabel(this);
     setBackColour(lblAssignments, 0xFFFFFF);
     lblAssignments->setWordWrap(true);
+    lblAssignments->setContentsMargins(px(60), 0, px(60), 0);
     lblAssignments->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblAssignments->hide();
     cmdAssignmentsPrint = new QPushButton(QStringLiteral("&Print"), this);
@@ -73,8 +75,10 @@ frmAssignments::frmAssignments()
         cmdAssignmentsPrint->setEnabled(false);
         cmdAssignmentsCopy->setEnabled(false);
         picAssignments->hide();
-        placeControl(lblAssignments, 1500, 2000, 4450, 600);
         lblAssignments->setText(assignmentsMissingMessage(m.FilePathBuffer).replace(vbCrLf, QStringLiteral("\n")));
+        // A long folder path wraps: the label grows to show the whole message.
+        const int needed = static_cast<int>(twips(lblAssignments->heightForWidth(px(4450))));
+        placeControl(lblAssignments, 1500, 2000, 4450, std::max(600, needed + 60));
         lblAssignments->show();
     } else {
         himetric_ = himetricOfPixels(picture_.size());

@@ -9,6 +9,7 @@
 #include "mainwindow/unknownselection.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
+#include "platform/twips.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -20,6 +21,23 @@ namespace orv {
 namespace {
 constexpr int kWidth = 6500;
 constexpr int kHeight = 6000;
+
+// The window was laid out for a small system font: where this display's font
+// is wider, the text shrinks (never below 6 points) until every line fits.
+void fitFontToWidth(QWidget* w, const QStringList& lines, int widthTw)
+{
+    QFont f = w->font();
+    for (double pt = 9; pt >= 6; pt -= 0.5) {
+        f.setPointSizeF(pt);
+        const QFontMetrics fm(f);
+        bool fits = true;
+        for (const QString& l : lines)
+            fits = fits && fm.horizontalAdvance(l) <= px(widthTw);
+        if (fits)
+            break;
+    }
+    w->setFont(f);
+}
 }
 
 frmSelectUnks::frmSelectUnks()
@@ -45,6 +63,8 @@ frmSelectUnks::frmSelectUnks()
     lblSelectUnks->setText(QStringLiteral("This option is intended for special use by instructors only. \n"
                                           "Click on the unknown to load it into Orvanto. Leave the pointer on the unknown\n"
                                           "to see its name. Compound classes may be highlighted by selecting a type."));
+    lblSelectUnks->setContentsMargins(px(60), 0, 0, 0);
+    fitFontToWidth(lblSelectUnks, lblSelectUnks->text().split(u'\n'), 5800 - 150);
     placeControl(lblSelectUnks, (kWidth - 5800) / 2 - 40, 150, 5800, 650);
 
     cmdQuitAll = new QPushButton(QStringLiteral("&Quit Orvanto"), this);
@@ -76,8 +96,12 @@ frmSelectUnks::frmSelectUnks()
     placeControl(lblType, 4900, 980, 1200, 260);
 
     lstType = new QListWidget(this);
+    QStringList classes;
     for (int k = 0; k < kCatalogueClasses; ++k)
-        lstType->addItem(catalogueClassName(k));
+        classes << catalogueClassName(k);
+    lstType->addItems(classes);
+    lstType->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    fitFontToWidth(lstType, classes, 1215 - 120);
     placeControl(lstType, 4900, 1320, 1215, 3580);
     lstType->setCurrentRow(0);
     lstType->installEventFilter(this);
