@@ -2,6 +2,7 @@
 
 #include "core/modorvan.h"
 #include "core/unknownfile.h"
+#include "mainwindow/forms/registermainwindow.h"
 #include "platform/forms/formregistry.h"
 
 #include <QAction>
@@ -33,9 +34,14 @@ frmOVMain::frmOVMain()
 
 QAction* frmOVMain::entry(const QString& objectName) const { return findChild<QAction*>(objectName); }
 
-void registerStandInMainWindow()
+void registerWindows()
 {
+    orv::registerMainwindowForms();
     orv::forms::registerForm(QStringLiteral("frmOVMain"), [] { return new frmOVMain; });
+    auto& m = orv::modOrvan;
+    m.statusBarSink = nullptr;
+    m.mainCaptionSink = nullptr;
+    m.ensureMainWindow = nullptr;
 }
 
 Folder::Folder(std::initializer_list<int> unknowns) : folder_(std::make_unique<orvtest::ProgramFolder>())

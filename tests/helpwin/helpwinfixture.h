@@ -26,8 +26,10 @@ public:
     QAction* entry(const QString& objectName) const;
 };
 
-// Registers the stand-in under "frmOVMain" (once) so windows can load it.
-void registerStandInMainWindow();
+// Makes this subsystem's windows known by name, with the stand-in as
+// "frmOVMain"; the state's main-window hooks are cleared, so that status and
+// caption writes stay in the state instead of bringing up a real main window.
+void registerWindows();
 
 // A program folder with the state initialised (ProgramPath set) and the
 // given shipped unknowns copied from the source tree.

@@ -5,7 +5,6 @@
 #include "core/unknownfile.h"
 #include "mainwindow/assignments.h"
 #include "mainwindow/forms/frmAssignments.h"
-#include "mainwindow/forms/registermainwindow.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "tests/helpwin/helpwinfixture.h"
@@ -64,7 +63,7 @@ class AssignmentsWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        registerMainwindowForms();
+        helpwintest::registerWindows();
         m.LastUnknownDone = 1;
         folder.addAssignmentsPicture(1);
     }

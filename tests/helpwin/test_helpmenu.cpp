@@ -23,6 +23,7 @@ class HelpMenuTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        helpwintest::registerWindows();
         m.CurrentUnknown = 1;
         ASSERT_TRUE(ReadUnknownFile());
         m.MultipleSessionsAllowed = m.ResignAllowed = kTrue;

@@ -4,7 +4,6 @@
 #include "core/modorvan.h"
 #include "core/unknownfile.h"
 #include "mainwindow/forms/frmSelectUnks.h"
-#include "mainwindow/forms/registermainwindow.h"
 #include "mainwindow/unknowncatalogue.h"
 #include "mainwindow/unknownselection.h"
 #include "platform/forms/formregistry.h"
@@ -80,8 +79,7 @@ class SelectUnksTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        registerMainwindowForms();
-        helpwintest::registerStandInMainWindow();
+        helpwintest::registerWindows();
     }
     void TearDown() override { helpwintest::unloadEverything(); }
 
