@@ -1,10 +1,13 @@
 #include "mainwindow/forms/registermainwindow.h"
 
+#include "mainwindow/forms/frmAssignments.h"
+#include "mainwindow/forms/frmHelp.h"
 #include "mainwindow/forms/frmNameTyping.h"
 #include "mainwindow/forms/frmNoID.h"
 #include "mainwindow/forms/frmOVMain.h"
 #include "mainwindow/forms/frmReportProgress.h"
 #include "mainwindow/forms/frmResult.h"
+#include "mainwindow/forms/frmSelectUnks.h"
 #include "mainwindow/forms/frmSpecQHelp.h"
 #include "mainwindow/forms/frmStructure.h"
 #include "mainwindow/forms/frmSummary.h"
@@ -22,6 +25,9 @@ void registerMainwindowForms()
     forms::registerForm(QStringLiteral("frmOVMain"), [] { return new frmOVMain; });
     forms::registerForm(QStringLiteral("frmResult"), [] { return new frmResult; });
     forms::registerForm(QStringLiteral("frmSpecQHelp"), [] { return new frmSpecQHelp; });
+    forms::registerForm(QStringLiteral("frmHelp"), [] { return new frmHelp; });
+    forms::registerForm(QStringLiteral("frmAssignments"), [] { return new frmAssignments; });
+    forms::registerForm(QStringLiteral("frmSelectUnks"), [] { return new frmSelectUnks; });
     installMainWindowSinks();
 }
 
