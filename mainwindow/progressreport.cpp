@@ -7,6 +7,7 @@
 #include "core/nextunknown.h"
 #include "core/unknownfile.h"
 #include "mainwindow/errorreport.h"
+#include "mainwindow/helpactions.h"
 #include "platform/msgbox.h"
 #include "platform/resources.h"
 
@@ -304,6 +305,7 @@ ReportNext continueAfterReport(bool anotherUnknownLeft)
         m.UnkIdentified = m.IdentifiedByName = m.IdentifiedByChoosing = m.IdentifiedByGiving = kFalse;
         m.ShowReportAfterResign = kFalse;
         m.ExampleMode = kFalse;
+        restoreQuitReasonAfterExample(m);
         RestoreUnknownState();
         if (!ReadUnknownFile())
             return ReportNext::BackFromExample;

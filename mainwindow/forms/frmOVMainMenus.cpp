@@ -1,6 +1,7 @@
 // The main window's menus: built once from the menu model, entries routed to
 // their handlers, F1 on a highlighted entry opening its help topic.
 #include "mainwindow/forms/frmOVMain.h"
+#include "mainwindow/forms/helpmenu.h"
 
 #include "core/coreservices.h"
 #include "core/modorvan.h"
@@ -147,12 +148,8 @@ void frmOVMain::onMenu(const QString& name, int index)
 
 void frmOVMain::onHelpEntry(const QString& name, int index)
 {
-    if (name == QLatin1String("mnuHelpGroup1") && index == 0) {
-        showHelpTopic(1); // the contents
+    if (helpMenuClick(name, index))
         return;
-    }
-    if (name == QLatin1String("mnuHelpGroup4") || name == QLatin1String("mnuHelpGroup5"))
-        return; // the solved example and the two text answers come with the help text window
     if (const MenuEntry* e = findMenuEntry(menus_, name, index); e && e->helpTopic > 0)
         showHelpTopic(e->helpTopic);
 }
