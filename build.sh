@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 what=${1:-run}
 [ $# -gt 0 ] && shift
 
-pkgs=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libasound2-dev fonts-dejavu-core)
+pkgs=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libasound2-dev fonts-dejavu-core fonts-liberation2)
 [ "$what" = test ] && pkgs+=(python3-rdkit python3-pil)
 missing=()
 for p in "${pkgs[@]}"; do

@@ -8,11 +8,17 @@
 #include "structure/forms/registerstructure.h"
 
 #include <QApplication>
+#include <QFont>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvanto"));
+    // The windows are laid out in twips for a small 8-point sans-serif font
+    // with the common Windows metrics (Liberation Sans has them).
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(8);
+    QApplication::setFont(font);
     orv::installWidgetServices();
     orv::registerCoreForms();
     orv::registerMainwindowForms();

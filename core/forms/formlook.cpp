@@ -6,6 +6,7 @@
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
@@ -58,6 +59,20 @@ void applyButtonLook(QPushButton* b, std::uint32_t backColour)
                                     "QPushButton:pressed { background-color: %2; }"
                                     "QPushButton:disabled { color: #808080; }")
                          .arg(c.name(), c.darker(115).name()));
+}
+
+void fitTextToLabel(QLabel* l, double minPoints)
+{
+    QFont f = l->font();
+    for (;;) {
+        const QFontMetrics fm(f);
+        const QRect need = fm.boundingRect(QRect(0, 0, std::max(1, l->width() - 2 * l->margin()), 100000),
+                                           Qt::TextWordWrap | int(l->alignment()), l->text());
+        if (need.height() <= l->height() || f.pointSizeF() - 0.5 < minPoints)
+            break;
+        f.setPointSizeF(f.pointSizeF() - 0.5);
+    }
+    l->setFont(f);
 }
 
 void makeContinueButton(QPushButton* b)

@@ -26,6 +26,10 @@ void applyFormLook(QWidget* w, std::uint32_t backColour = 0xC0C0C0);
 // placed with placeControl), passed through PaletteColour.
 void applyLabelLook(QLabel* l, std::uint32_t backColour = 0xFFFF7D);
 void applyButtonLook(QPushButton* b, std::uint32_t backColour = 0x80FFFF);
+// Shrinks a word-wrapped label's font (not below minPoints) until its text
+// fits the label's height, since the layouts were designed for narrower
+// system fonts.
+void fitTextToLabel(QLabel* l, double minPoints = 6.5);
 // A Continue button: "&Continue" with the tool tip "Click here to proceed".
 void makeContinueButton(QPushButton* b);
 

@@ -47,6 +47,7 @@ void frmQuit::Form_Load()
     lblQuit->setAlignment(Qt::AlignCenter);
     lblQuit->setText(q.text);
     placeControl(lblQuit, q.labelLeft, q.labelTop, q.labelWidth, q.labelHeight);
+    fitTextToLabel(lblQuit);
     setWindowTitle(q.caption);
 
     auto setButton = [](QPushButton* b, const QuitButton& spec, int top) {

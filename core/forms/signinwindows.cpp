@@ -155,6 +155,7 @@ frmUnkProgm::frmUnkProgm()
     text += QStringLiteral(" Choose one of the following and then click on \"Continue\".");
     lblUserData->setText(text);
     placeControl(lblUserData, (6500 - 6300) / 2 - 40, 200, 6300, labelHeight);
+    fitTextToLabel(lblUserData);
 }
 
 bool frmUnkProgm::eventFilter(QObject* o, QEvent* e)
@@ -238,6 +239,7 @@ frmUnkTeach::frmUnkTeach()
         QStringLiteral("Your unknowns have been already been allocated to you so you need to be able to specify ")
         + QStringLiteral("the name and location of the file containing that information."));
     placeControl(lblUserData, (6500 - 5400) / 2 - 40, 750, 5400, 450);
+    fitTextToLabel(lblUserData);
 }
 
 void frmUnkTeach::cmdUserData_Click(int index)

@@ -51,6 +51,7 @@ frmNewUser::frmNewUser()
     QString text = newUserText(modOrvan);
     lblNewUser->setText(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     placeControl(lblNewUser, (6500 - 6000) / 2 - 40, 100, 6000, 3370);
+    fitTextToLabel(lblNewUser);
     cmdNewUser = yellowButton(this, QStringLiteral("&Continue"), QStringLiteral("Click here to proceed"));
     placeControl(cmdNewUser, (6500 - 1000) / 2, 3420, 1000, 490);
     connect(cmdNewUser, &QPushButton::clicked, this, &frmNewUser::cmdNewUser_Click);

@@ -65,7 +65,9 @@ def fmt_mp(v):
 def build(src, defaults, pictures):
     u = UnknownFile()
     n = src["number"]
-    u.title[0] = src["title"]
+    # The welcome windows drop the title's last character, as they do for the
+    # class help: both end with a full stop.
+    u.title[0] = src["title"] if src["title"].endswith(".") else src["title"] + "."
     u.help[0] = src["class_help"]
     mol = chem.Molecule(src["smiles"])
 
