@@ -84,8 +84,8 @@ TEST_F(HelpMenuTest, SolvedExampleSetsTheRealUnknownAside)
 
     EXPECT_TRUE(isTrue(m.ExampleMode));
     EXPECT_EQ(m.CurrentUnknown, 0);
-    EXPECT_EQ(m.UnkItemTitle[0], "a colourless liquid with a pleasant fruity smell");
-    EXPECT_EQ(m.MainCaption, "Orvanto's worked example is a colourless liquid with a pleasant fruity smell");
+    EXPECT_EQ(m.UnkItemTitle[0], "a colourless liquid with a pleasant fruity smell.");
+    EXPECT_EQ(m.MainCaption, "Orvanto's worked example is a colourless liquid with a pleasant fruity smell.");
     EXPECT_EQ(shownTopic(), kSolvedExampleTopic);
     EXPECT_EQ(currentHelpViewer()->shownTitle(), "The solved example: how the unknown was identified");
     // The example starts from nothing; the real unknown's progress is kept aside.
