@@ -1,5 +1,7 @@
 #include "core/configfile.h"
 
+#include "core/programversion.h"
+
 #include "core/configcodec.h"
 #include "core/coreservices.h"
 #include "core/modorvan.h"
@@ -9,11 +11,6 @@
 namespace orv {
 
 namespace {
-
-// The student program's version as written into the file's third line.
-constexpr int kVersionMajor = 1;
-constexpr int kVersionMinor = 0;
-constexpr int kVersionRevision = 0;
 
 QString configPath() { return modOrvan.ProgramPath + QStringLiteral("/orvanto.ini"); }
 

@@ -1,5 +1,7 @@
 #include "setup/setupstate.h"
 
+#include "core/programversion.h"
+
 #include "platform/runtime.h"
 
 namespace orv {
@@ -14,9 +16,9 @@ void endSetupProgram()
     EndProgram();
 }
 
-int setupVersionMajor() { return ORV_VERSION_MAJOR; }
-int setupVersionMinor() { return ORV_VERSION_MINOR; }
-int setupVersionRevision() { return ORV_VERSION_PATCH; }
+int setupVersionMajor() { return kVersionMajor; }
+int setupVersionMinor() { return kVersionMinor; }
+int setupVersionRevision() { return kVersionRevision; }
 
 QString setupVersionText()
 {

@@ -25,7 +25,7 @@ void resetModSetup();
 void endSetupProgram();
 
 // The version text of line 3 and the caption: major "." minor revision
-// (1.0.0 gives "1.00").
+// (4.4.0 gives "4.40"), the same version as the student program.
 int setupVersionMajor();
 int setupVersionMinor();
 int setupVersionRevision();

@@ -1,5 +1,7 @@
 #include "core/forms/frmInitial.h"
 
+#include "core/programversion.h"
+
 #include "core/configfile.h"
 #include "core/coreservices.h"
 #include "core/forms/formlook.h"
@@ -204,13 +206,7 @@ frmInitial::frmInitial()
     imgInitial->lower();
     imgKor->raise();
 
-    QString version = QCoreApplication::applicationVersion();
-    if (version.isEmpty())
-        version = QStringLiteral("1.0.0");
-    const QStringList parts = version.split(u'.');
-    const QString major = parts.value(0, QStringLiteral("1")), minor = parts.value(1, QStringLiteral("0")),
-                  revision = parts.value(2, QStringLiteral("0"));
-    lblVersion = new QLabel(QStringLiteral("Version ") + major + u'.' + minor, this);
+    lblVersion = new QLabel(QStringLiteral("Version %1.%2").arg(kVersionMajor).arg(kVersionMinor), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     setBackColour(lblVersion, PaletteColour(0x40E0FF)); // RGB(255, 224, 64)
     QPalette vp = lblVersion->palette();
@@ -220,7 +216,7 @@ frmInitial::frmInitial()
     lblVersion->setAlignment(Qt::AlignCenter);
     const int versionWidth = 10 * static_cast<int>(lblVersion->text().size()) * 10;
     placeControl(lblVersion, 5600 - versionWidth, 670, versionWidth, 10 * 25);
-    lblVersion->setToolTip(QStringLiteral("version ") + major + u'.' + minor + QStringLiteral(" build ") + revision);
+    lblVersion->setToolTip(QStringLiteral("version %1.%2 build %3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
 
     lblAbout = new QLabel(kAboutAtLoad, this);
     lblAbout->setObjectName(QStringLiteral("lblAbout"));

@@ -231,7 +231,7 @@ TEST_F(ConfigFileTest, MissingOrShortFileIsRecreatedWithTheDefaults)
         EXPECT_EQ(lines[0], QByteArray("This file contains details for controlling Orvanto"));
         EXPECT_EQ(lines[1], QByteArray("Do not change any of the contents - use the program ovsetup.exe to do that"));
         EXPECT_TRUE(QRegularExpression(QStringLiteral(
-                        "^This file was written by Orvanto version 1\\.00 on \\d\\d:\\d\\d [ap]m, "
+                        "^This file was written by Orvanto version 4\\.40 on \\d\\d:\\d\\d [ap]m, "
                         "[A-Z][a-z][a-z] \\d\\d, \\d{4}$"))
                         .match(QString::fromLatin1(lines[2])).hasMatch())
             << lines[2].toStdString();

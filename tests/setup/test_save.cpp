@@ -112,7 +112,7 @@ TEST(SetupFile, HasFourLinesAndADataLineOf101DigitsThatDecodesBack)
             EXPECT_EQ(lines[0], "This file contains details for controlling Orvanto");
             EXPECT_EQ(lines[1], "Do not change any of the contents - use the program ovsetup.exe to do that");
             EXPECT_TRUE(QRegularExpression(QStringLiteral(
-                            "^This file was written by ovsetup\\.exe version 1\\.00 on \\d\\d:\\d\\d [ap]m, "
+                            "^This file was written by ovsetup\\.exe version 4\\.40 on \\d\\d:\\d\\d [ap]m, "
                             "[A-Z][a-z][a-z] \\d\\d, \\d{4}$"))
                             .match(fromBytes(lines[2])).hasMatch())
                 << lines[2].constData();

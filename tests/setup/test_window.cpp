@@ -42,7 +42,7 @@ TEST_F(WindowTest, StartAsksForTheFileReadsItAndAdmitsTheInstructor)
     EXPECT_TRUE(d.mustExist);
     EXPECT_EQ(QDir(d.initialDir), QDir(programFolder()));
     EXPECT_EQ(w->fileName(), ini);
-    EXPECT_EQ(w->windowTitle(), "Orvanto - setup (v 1.00)");
+    EXPECT_EQ(w->windowTitle(), "Orvanto - setup (v 4.40)");
     EXPECT_EQ(modSetup.LoginAccepted, kTrue);
     EXPECT_TRUE(w->frmGeneral->isVisible());
     EXPECT_EQ(w->tspSetup->currentIndex(), 0);
