@@ -4,6 +4,7 @@
 #include "core/modorvan.h"
 #include "core/unknownfile.h"
 
+#include <QFile>
 #include <array>
 
 namespace orv {
@@ -33,6 +34,14 @@ void forEachEntry(const QString& list, Fn fn)
 
 bool completed(int n) { return IsUnknownInList(n) == kTrue; }
 
+std::function<bool(int)>& availability()
+{
+    static std::function<bool(int)> rule;
+    return rule;
+}
+
+bool open(int n) { return !completed(n) && unknownAvailable(n); }
+
 bool partnerCompleted(int n)
 {
     for (int p : kPartners[n])
@@ -43,7 +52,7 @@ bool partnerCompleted(int n)
 
 bool acceptableBasic(int n)
 {
-    return modOrvan.CompletedUnknowns.isEmpty() || (!completed(n) && !partnerCompleted(n));
+    return unknownAvailable(n) && (modOrvan.CompletedUnknowns.isEmpty() || (!completed(n) && !partnerCompleted(n)));
 }
 
 // Draws from lo..hi until a draw is acceptable. The callers make sure one
@@ -67,17 +76,27 @@ bool drawUntilAcceptable(int lo, int hi, Accept accept)
 }
 
 bool pickBasic() { return drawUntilAcceptable(1, kLastBasicUnknown, acceptableBasic); }
-bool pickBasicAny()
-{
-    return drawUntilAcceptable(1, kLastBasicUnknown, [](int n) { return !completed(n); });
-}
-bool pickAdvanced()
-{
-    return drawUntilAcceptable(kLastBasicUnknown + 1, modOrvan.MaxUnknownNumber,
-                               [](int n) { return !completed(n); });
-}
+bool pickBasicAny() { return drawUntilAcceptable(1, kLastBasicUnknown, open); }
+bool pickAdvanced() { return drawUntilAcceptable(kLastBasicUnknown + 1, modOrvan.MaxUnknownNumber, open); }
 
 } // namespace
+
+bool unknownAvailable(int n)
+{
+    if (availability())
+        return availability()(n);
+    return QFile::exists(unknownFilePath(n));
+}
+
+void setUnknownAvailability(std::function<bool(int)> rule) { availability() = std::move(rule); }
+
+bool AnyUnknownLeft()
+{
+    for (int n = 1; n <= modOrvan.MaxUnknownNumber; ++n)
+        if (open(n))
+            return true;
+    return false;
+}
 
 Boolean IsUnknownInList(int unknown)
 {

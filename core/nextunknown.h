@@ -1,6 +1,8 @@
 #pragma once
 #include "platform/basic.h"
 
+#include <functional>
+
 namespace orv {
 // The choice of the next unknown. Random draws go through GetRandomNum.
 //
@@ -26,4 +28,14 @@ Boolean IsUnknownInList(int unknown);
 bool StartNewUnknown();
 // Writes the main window's caption and status panels for the current unknown.
 void AnnounceUnknown();
+
+// Whether unknown n can be given out: its data file is in the program
+// folder. The choice never draws an unknown whose file is missing (a
+// collection may ship fewer than 99), so no student is sent to a file that
+// is not there. Tests may replace the rule; an empty function restores it.
+bool unknownAvailable(int n);
+void setUnknownAvailability(std::function<bool(int)> rule);
+// True when the program could still choose an unknown this user has not
+// completed.
+bool AnyUnknownLeft();
 }

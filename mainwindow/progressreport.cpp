@@ -227,7 +227,7 @@ ReportOutcome GetReport(const QString& verdict, bool recorded, const QDateTime& 
     m.LastUnknownDone = m.CurrentUnknown;
     r.anotherUnknownLeft = true;
     if (isTrue(m.ProgramChoosesUnknowns)) {
-        if (k >= (m.MaxUnknownNumber - 20) + m.BasicUnknownsBeforeAdvanced)
+        if (k >= (m.MaxUnknownNumber - 20) + m.BasicUnknownsBeforeAdvanced || !AnyUnknownLeft())
             r.anotherUnknownLeft = false;
     } else if (m.AllocatedUnknowns.isEmpty()) {
         r.anotherUnknownLeft = false;

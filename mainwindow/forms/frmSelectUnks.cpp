@@ -87,6 +87,8 @@ frmSelectUnks::frmSelectUnks()
         const QPoint at = selectionButtonPosition(n);
         placeControl(b, at.x(), at.y(), kSelectionButtonWidth, kSelectionButtonHeight);
         b->setToolTip(catalogueName(n));
+        // An unknown whose data file is not shipped cannot be chosen.
+        b->setEnabled(unknownAvailable(n));
         connect(b, &QPushButton::clicked, this, [this, n] { cmdUnk_Click(n); });
     }
 

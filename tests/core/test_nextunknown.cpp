@@ -60,8 +60,13 @@ protected:
         InitProgram();
         m.ProgramChoosesUnknowns = kTrue;
         m.BasicUnknownsBeforeAdvanced = 3;
+        setUnknownAvailability([](int) { return true; });
     }
-    void TearDown() override { orvtest::clearRandom(); }
+    void TearDown() override
+    {
+        orvtest::clearRandom();
+        setUnknownAvailability({});
+    }
 
     // Scripts the draws and counts how many were taken.
     void script(std::vector<double> values)
@@ -269,4 +274,29 @@ TEST_F(NextUnknownTest, AnnounceUnknownWritesCaptionAndPanels)
     EXPECT_EQ(m.StatusPanelText[1], QStringLiteral("1 item revealed"));
     EXPECT_EQ(m.StatusPanelText[4], QStringLiteral("session 4"));
     EXPECT_EQ(m.StatusPanelText[3], QStringLiteral("12 minutes")) << "the time panel is the main window's";
+}
+
+TEST(UnknownAvailability, OnlyUnknownsWithADataFileAreGivenOut)
+{
+    orvtest::ProgramFolder folder;
+    InitProgram();
+    auto& m = modOrvan;
+    m.ProgramChoosesUnknowns = kTrue;
+    m.BasicUnknownsBeforeAdvanced = 3;
+    for (int n : {1, 2, 3, 25}) {
+        QFile f(unknownFilePath(n));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    const struct { const char* completed; int chosen; bool left; } cases[] = {
+        {"0102", 3, true},      // the only simple unknown with a file
+        {"010203", 25, true},   // advanced: the only one shipped
+        {"01020325", 0, false}, // nothing left: the choice sets nothing
+    };
+    for (const auto& c : cases) {
+        m.CompletedUnknowns = QString::fromLatin1(c.completed);
+        m.CurrentUnknown = 0;
+        EXPECT_EQ(AnyUnknownLeft(), c.left) << c.completed;
+        ChooseUnknown();
+        EXPECT_EQ(m.CurrentUnknown, c.chosen) << c.completed;
+    }
 }

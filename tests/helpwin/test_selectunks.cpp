@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTest>
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -223,8 +224,22 @@ TEST_F(SelectUnksTest, ChoosingAnUnknownHandsOverToTheMainWindow)
     EXPECT_TRUE(main->entry("mnuNameItem0")->isVisible());
 }
 
+TEST_F(SelectUnksTest, AnUnknownNotShippedCannotBeChosen)
+{
+    frmSelectUnks* w = open();
+    EXPECT_FALSE(w->cmdUnk[51]->isEnabled());
+    w->cmdUnk[51]->click();
+    EXPECT_TRUE(orvtest::msgLog().shown.empty());
+    EXPECT_EQ(orvtest::programEnds(), 0);
+    EXPECT_NE(forms::find("frmSelectUnks"), nullptr);
+}
+
 TEST_F(SelectUnksTest, AnUnreadableUnknownEndsTheProgram)
 {
+    QFile damaged(unknownFilePath(50));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("not an unknown\r\n");
+    damaged.close();
     frmSelectUnks* w = open();
     w->cmdUnk[50]->click();
     ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
