@@ -342,6 +342,17 @@ def check_format_rules():
     return faults
 
 
+def check_candidate_order(unknowns):
+    """The name window lists the candidate names in file order, so the right
+    name must not stand at the same place in every list (a student would soon
+    learn to pick that place)."""
+    places = {s["candidates"].index(s["names"][0]) for s in unknowns
+              if s["names"] and s["names"][0] in s["candidates"]}
+    if len(unknowns) > 2 and len(places) == 1:
+        return [f"the compound's name is candidate {places.pop() + 1} in every list"]
+    return []
+
+
 def main(data_dir):
     defaults, pictures, unknowns = unkgen.load_sources(data_dir)
     numbers = [s["number"] for s in unknowns]
@@ -351,6 +362,9 @@ def main(data_dir):
         bad += 1
     if len(set(numbers)) != len(numbers):
         print("two sources share an unknown number")
+        bad += 1
+    for f in check_candidate_order(unknowns):
+        print(f)
         bad += 1
     for src in unknowns:
         for f in check_unknown(src, defaults, pictures, data_dir):

@@ -60,8 +60,8 @@ class Molecule:
         n = "present" if "N" in c else "absent"
         s = "present" if "S" in c else "absent"
         p = "present" if "P" in c else "absent"
-        h = (" and ".join(hal) + " present") if hal else "absent"
-        return (f"Sodium fusion: nitrogen {n}; sulfur {s}; phosphorus {p}; halogens {h}.")
+        h = ("halogens: " + " and ".join(hal) + " present") if hal else "halogens absent"
+        return (f"Sodium fusion: nitrogen {n}; sulfur {s}; phosphorus {p}; {h}.")
 
     def analysis_help(self):
         c = self.element_counts()

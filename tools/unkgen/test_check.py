@@ -98,9 +98,15 @@ def main():
                 got = [str(e)]
             if not any(want in g for g in got):
                 failures.append(f"{case}: expected '{want}', got {got}")
+    first = [{"names": [n], "candidates": [n, "x", "y"]} for n in ("a", "b", "c")]
+    if not any("candidate 1 in every list" in g for g in check.check_candidate_order(first)):
+        failures.append("right name first in every candidate list not reported")
+    first[1]["candidates"] = ["x", "b", "y"]
+    if check.check_candidate_order(first):
+        failures.append("varied candidate order reported as a fault")
     for f in failures:
         print(f)
-    print(f"{len(SOURCE_CASES) + 5} spoilt cases: {len(failures)} not caught")
+    print(f"{len(SOURCE_CASES) + 7} spoilt cases: {len(failures)} not caught")
     return 1 if failures else 0
 
 
