@@ -21,6 +21,12 @@ QString maxMassToolTip(int massLimit)
     return QStringLiteral("Supply mass here via keyboard (max ") + QString::number(massLimit) + u')';
 }
 
+bool massAccepted(const QString& massText, int massLimit)
+{
+    const double value = Val(massText);
+    return value >= 14 && value <= massLimit;
+}
+
 QString massRangeMessage(int massLimit)
 {
     return QStringLiteral("Mass should be in range 14 - ") + QString::number(massLimit);
@@ -29,10 +35,9 @@ QString massRangeMessage(int massLimit)
 bool FormulaSearch::Calculate(const QString& massText, const FormulaLimits& newLimits,
                               const std::function<void(double)>& progress)
 {
-    const int massLimit = formulaMassLimit(newLimits);
-    const double value = Val(massText);
-    if (value < 14 || value > massLimit)
+    if (!massAccepted(massText, formulaMassLimit(newLimits)))
         return false;
+    const double value = Val(massText);
     limits = newLimits;
 
     text = QStringLiteral("For mass = ") + massText + kCrLf;

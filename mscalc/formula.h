@@ -29,6 +29,8 @@ inline constexpr std::array<int, kLimitCount> kLimitTop{15, 32, 3, 4, 2, 2, 2, 1
 int formulaMassLimit(const FormulaLimits& limits);
 // "Supply mass here via keyboard (max 250)".
 QString maxMassToolTip(int massLimit);
+// Whether the mass box's number (Val of its text) lies in 14..massLimit.
+bool massAccepted(const QString& massText, int massLimit);
 // "Mass should be in range 14 - 250".
 QString massRangeMessage(int massLimit);
 

@@ -104,4 +104,36 @@ QString IsotopeCalc::resultText() const
 
 bool chartsPeak(const IsotopePeak& p) { return p.relAbundance > 0.08f && p.k < kChartedSlots; }
 
+QString isotopeGeneralHelp()
+{
+    const QString nl = QStringLiteral("\r\n");
+    return QStringLiteral("Calculates relative abundances of isotope peaks for a specified formula. Enter the number "
+                          "of atoms of each element required with the mouse and scrollbar and then click on "
+                          "\"Calculate\".")
+         + nl + nl
+         + QStringLiteral("Most commonly (and usefully) this calculation is done for the molecular formula. For the "
+                          "molecular ion M in a mass spectrum there are often several possible molecular formulae and "
+                          "isotope peaks M+1, M+2 etc can help distinguish between them.")
+         + nl + nl + QStringLiteral("For example, as an approximation") + nl
+         + QStringLiteral("      number of C atoms x 0.0111 = [M+1]/[M]") + nl
+         + QStringLiteral("where [M+1] = abundance of M+1 ion") + nl + QStringLiteral("and     [M] = abundance of M ion.")
+         + nl + nl
+         + QStringLiteral("This calculation is possible because for every 100 atoms of C mass 12 there are 1.11 of "
+                          "mass 13. The best examples of elements having significant isotope peaks are Cl and Br.")
+         + nl + nl;
+}
+
+QString isotopeResultsHelp()
+{
+    return QStringLiteral("The results of these calculations depend on the values used for the natural abundances of "
+                          "the various isotopes and these can vary slightly between references.The ones used here are "
+                          "shown on the left. Note that the most abundant isotope of each element is assigned a "
+                          "relative abundance of 100%. ")
+         + QStringLiteral("\r\n\r\n")
+         + QStringLiteral("Following normal practice, the calculated results for the abundances of the isotope "
+                          "combinations are expressed relative to the tallest one rather that to the combination "
+                          "involving the most common isotopes. (Try a formula containing two bromines to see what "
+                          "this means.) ");
+}
+
 } // namespace orv::mscalc

@@ -52,4 +52,9 @@ public:
 // Whether listed peak k gets a bar in the chart (above 0.08 % and k <= 12).
 bool chartsPeak(const IsotopePeak& p);
 
+// The window's two help texts: before the first calculation, and after it
+// (beside the picture of the abundances used).
+QString isotopeGeneralHelp();
+QString isotopeResultsHelp();
+
 } // namespace orv::mscalc
