@@ -69,12 +69,17 @@ frmCalcMass::frmCalcMass()
 
     frmCalc = new QGroupBox(QStringLiteral("Masses"), this);
     placeControl(frmCalc, 98, 1220, 7215, 1695);
-    label(frmCalc, QStringLiteral("Integer mass"), 250, 360, 600, 400)->setWordWrap(true);
+    // The labels end just before their boxes, right-aligned and wrapped.
+    const auto massLabel = [this](const QString& text, int left, int top, int width) {
+        auto* l = label(frmCalc, text, left, top, width, 420);
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    };
+    massLabel(QStringLiteral("Integer mass"), 150, 330, 630);
     txtIMCalc = resultBox(frmCalc, 840, 400, 600);
-    auto* hm = label(frmCalc, QStringLiteral("High resolution mass"), 2240, 240, 800, 420);
-    hm->setWordWrap(true);
+    massLabel(QStringLiteral("High resolution mass"), 1700, 290, 1290);
     txtHMCalc = resultBox(frmCalc, 3050, 360, 1095);
-    label(frmCalc, QStringLiteral("Molar mass"), 5640, 360, 500, 400)->setWordWrap(true);
+    massLabel(QStringLiteral("Molar mass"), 5300, 330, 780);
     txtMMCalc = resultBox(frmCalc, 6140, 400, 800);
     cmdMCalcCalc = calcButton(frmCalc, QStringLiteral("C&alculate"), QStringLiteral("Click here to perform calculations"),
                               3050, 950);
