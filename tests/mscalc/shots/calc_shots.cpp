@@ -1,6 +1,6 @@
 // Test-only driver for screenshots: shows one mass-spectrometry calculator
 // for a few seconds, optionally after a calculation or a help press:
-//   calc_shots frmCalcFormula|frmCalcMass|frmCalcIsotope [--calc] [--help] [--seconds S]
+//   calc_shots frmCalcFormula|frmCalcMass|frmCalcIsotope [--calc] [--help] [--print] [--seconds S]
 // The formula window takes --mass M; the others take counts as C6H6Cl2 style
 // pairs after --formula (C H N O Br Cl I).
 #include "core/modorvan.h"
@@ -45,6 +45,7 @@ int main(int argc, char** argv)
     const QString formula = args.value(args.indexOf(QStringLiteral("--formula")) + 1);
     const bool calc = args.contains(QStringLiteral("--calc"));
     const bool help = args.contains(QStringLiteral("--help"));
+    const bool print = args.contains(QStringLiteral("--print"));   // into ORVANTO_PRINT_PDF
     QTimer::singleShot(200, [&] {
         if (auto* f = qobject_cast<orv::frmCalcFormula*>(w)) {
             f->txtMass->setText(args.value(args.indexOf(QStringLiteral("--mass")) + 1));
@@ -54,6 +55,8 @@ int main(int argc, char** argv)
                 f->cmdCalcCalc->click();
             if (help)
                 f->cmdCalcHelp->click();
+            if (print)
+                f->cmdCalcPrint->click();
         } else if (auto* m = qobject_cast<orv::frmCalcMass*>(w)) {
             setCounts(formula, {{"C", m->updC}, {"H", m->updH}, {"N", m->updN}, {"O", m->updO},
                                 {"Br", m->updBr}, {"Cl", m->updCl}, {"I", m->updI}});
@@ -61,6 +64,8 @@ int main(int argc, char** argv)
                 m->cmdMCalcCalc->click();
             if (help)
                 m->cmdMCalcHelp->click();
+            if (print)
+                m->cmdMCalcPrint->click();
         } else if (auto* i = qobject_cast<orv::frmCalcIsotope*>(w)) {
             setCounts(formula, {{"C", i->updC}, {"H", i->updH}, {"N", i->updN}, {"O", i->updO},
                                 {"Br", i->updBr}, {"Cl", i->updCl}, {"I", i->updI}});
@@ -68,6 +73,8 @@ int main(int argc, char** argv)
                 i->cmdIsotopeCalc->click();
             if (help)
                 i->cmdIsotopeHelp->click();
+            if (print)
+                i->cmdIsotopePrint->click();
         }
     });
     const qsizetype s = args.indexOf(QStringLiteral("--seconds"));
