@@ -8,6 +8,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -16,6 +17,11 @@
 #include <QVBoxLayout>
 
 namespace orv::mscalc {
+
+namespace {
+const QString kCountBoxStyle =
+    QStringLiteral("QLineEdit { padding: 0px; background: white; border: 1px solid #808080; }");
+} // namespace
 
 QFont designFont()
 {
@@ -50,7 +56,7 @@ QLineEdit* countBox(QWidget* parent, int leftTw, int topTw)
     box->setAlignment(Qt::AlignCenter);
     box->setFocusPolicy(Qt::NoFocus);
     box->setTextMargins(0, 0, 0, 0);
-    box->setStyleSheet(QStringLiteral("QLineEdit { padding: 0px; background: white; border: 1px solid #808080; }"));
+    box->setStyleSheet(kCountBoxStyle);
     placeControl(box, leftTw, topTw, 300, 285);
     return box;
 }
@@ -69,10 +75,37 @@ UpDown::UpDown(QWidget* parent) : QWidget(parent)
         b->setIconSize(QSize(7, 5));
         column->addWidget(b);
     }
+    setFocusPolicy(Qt::StrongFocus);
     up_->setArrowType(Qt::UpArrow);
     down_->setArrowType(Qt::DownArrow);
     connect(up_, &QToolButton::clicked, this, [this] { setValue(value_ + 1); });
     connect(down_, &QToolButton::clicked, this, [this] { setValue(value_ - 1); });
+}
+
+void UpDown::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Up)
+        setValue(value_ + 1);
+    else if (e->key() == Qt::Key_Down)
+        setValue(value_ - 1);
+    else
+        QWidget::keyPressEvent(e);
+}
+
+// The count box lights up while its spin control takes the arrow keys.
+void UpDown::focusInEvent(QFocusEvent* e)
+{
+    if (buddy_)
+        buddy_->setStyleSheet(QStringLiteral(
+            "QLineEdit { padding: 0px; background: #C0E0FF; border: 1px solid #000080; }"));
+    QWidget::focusInEvent(e);
+}
+
+void UpDown::focusOutEvent(QFocusEvent* e)
+{
+    if (buddy_)
+        buddy_->setStyleSheet(kCountBoxStyle);
+    QWidget::focusOutEvent(e);
 }
 
 void UpDown::setMin(int v)

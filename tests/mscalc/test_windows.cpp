@@ -294,9 +294,13 @@ TEST_F(CalcWindows, MassCalculatesAndEmptiesOnChange)
     m->updC->setValue(0);
     m->updH->setValue(0);
     EXPECT_FALSE(m->cmdMCalcCalc->isEnabled());
-    // Spin controls stop at their maxima.
+    // Spin controls stop at their maxima; the arrow keys step them too.
     m->updO->setValue(9);
     EXPECT_EQ(m->txtO->text(), "4");
+    QTest::keyClick(m->updO, Qt::Key_Down);
+    QTest::keyClick(m->updO, Qt::Key_Down);
+    EXPECT_EQ(m->txtO->text(), "2");
+    EXPECT_TRUE(m->cmdMCalcCalc->isEnabled());
 }
 
 TEST_F(CalcWindows, MassHelpTogglesAndKeepsItsStateAcrossChanges)
