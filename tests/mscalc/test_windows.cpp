@@ -134,6 +134,25 @@ TEST_F(CalcWindows, EachOpeningStartsAfresh)
     EXPECT_TRUE(i->LastAction.isEmpty());
 }
 
+TEST_F(CalcWindows, OpenModallyByNameAndContinueUnloads)
+{
+    for (const char* name : {"frmCalcFormula", "frmCalcMass", "frmCalcIsotope"}) {
+        SCOPED_TRACE(name);
+        bool seen = false;
+        orvtest::later([&] {
+            QWidget* w = forms::find(QString::fromLatin1(name));
+            seen = w && w->isVisible() && w->isModal();
+            for (QPushButton* b : w->findChildren<QPushButton*>())
+                if (b->text() == "&Continue")
+                    b->click();
+        });
+        ASSERT_TRUE(forms::showModal(QString::fromLatin1(name)));
+        EXPECT_TRUE(seen);
+        QApplication::processEvents();
+        EXPECT_EQ(forms::find(QString::fromLatin1(name)), nullptr);
+    }
+}
+
 // ---------------------------------------------------------------- formula
 
 TEST_F(CalcWindows, FormulaDefaultsAndTips)
