@@ -194,7 +194,8 @@ void frmCalcIsotope::cmdIsotopePrint_Click()
     // that would run off the page starts on the next one.
     out.ensureRoom(5600);
     QPainter* p = out.painter();
-    const double X0 = std::round(out.x + 800), Y0 = std::round(out.y);
+    // On a fresh page the "100" above the axis still needs its line.
+    const double X0 = std::round(out.x + 800), Y0 = std::round(std::max(out.y, 300.0));
     const double ascent = QFontMetricsF(p->font()).ascent();
     const auto text = [&](double x, double y, const QString& s) { p->drawText(QPointF(x, y + ascent), s); };
     p->setPen(QPen(Qt::black, 3));
