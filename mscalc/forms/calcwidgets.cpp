@@ -1,0 +1,256 @@
+#include "mscalc/forms/calcwidgets.h"
+
+#include "core/coreservices.h"
+#include "core/forms/formlook.h"
+#include "platform/forms/geometry.h"
+#include "platform/forms/printer.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace orv::mscalc {
+
+namespace {
+const QString kCountBoxStyle =
+    QStringLiteral("QLineEdit { padding: 0px; background: white; border: 1px solid #808080; }");
+} // namespace
+
+QFont designFont()
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                   QStringLiteral("DejaVu Sans")});
+    f.setPointSizeF(8);
+    return f;
+}
+
+void placeCalculator(QWidget* w, int widthTw)
+{
+    applyFormLook(w);
+    w->setFont(designFont());
+    placeOnMainWindow(w, 400 + CaptionExtraTwips(), widthTw, 6000);
+}
+
+QPushButton* calcButton(QWidget* parent, const QString& caption, const QString& toolTip, int leftTw, int topTw,
+                        int widthTw, int heightTw)
+{
+    auto* b = new QPushButton(caption, parent);
+    applyButtonLook(b);
+    b->setToolTip(toolTip);
+    placeControl(b, leftTw, topTw, widthTw, heightTw);
+    return b;
+}
+
+QLineEdit* countBox(QWidget* parent, int leftTw, int topTw)
+{
+    auto* box = new QLineEdit(parent);
+    box->setReadOnly(true);
+    box->setAlignment(Qt::AlignCenter);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setTextMargins(0, 0, 0, 0);
+    box->setStyleSheet(kCountBoxStyle);
+    placeControl(box, leftTw, topTw, 300, 285);
+    return box;
+}
+
+UpDown::UpDown(QWidget* parent) : QWidget(parent)
+{
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    up_ = new QToolButton(this);
+    down_ = new QToolButton(this);
+    for (QToolButton* b : {up_, down_}) {
+        b->setAutoRepeat(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        b->setIconSize(QSize(7, 5));
+        column->addWidget(b);
+    }
+    setFocusPolicy(Qt::StrongFocus);
+    up_->setArrowType(Qt::UpArrow);
+    down_->setArrowType(Qt::DownArrow);
+    connect(up_, &QToolButton::clicked, this, [this] { setValue(value_ + 1); });
+    connect(down_, &QToolButton::clicked, this, [this] { setValue(value_ - 1); });
+}
+
+void UpDown::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_Up)
+        setValue(value_ + 1);
+    else if (e->key() == Qt::Key_Down)
+        setValue(value_ - 1);
+    else
+        QWidget::keyPressEvent(e);
+}
+
+// The count box lights up while its spin control takes the arrow keys.
+void UpDown::focusInEvent(QFocusEvent* e)
+{
+    if (buddy_)
+        buddy_->setStyleSheet(QStringLiteral(
+            "QLineEdit { padding: 0px; background: #C0E0FF; border: 1px solid #000080; }"));
+    QWidget::focusInEvent(e);
+}
+
+void UpDown::focusOutEvent(QFocusEvent* e)
+{
+    if (buddy_)
+        buddy_->setStyleSheet(kCountBoxStyle);
+    QWidget::focusOutEvent(e);
+}
+
+void UpDown::setMin(int v)
+{
+    min_ = v;
+    if (max_ < min_)
+        max_ = min_;
+    setValue(value_);
+}
+
+void UpDown::setMax(int v)
+{
+    max_ = v;
+    if (min_ > max_)
+        min_ = max_;
+    setValue(value_);
+}
+
+void UpDown::setValue(int v)
+{
+    v = std::clamp(v, min_, max_);
+    if (v == value_)
+        return;
+    value_ = v;
+    if (buddy_)
+        buddy_->setText(QString::number(value_));
+    emit Change();
+}
+
+void UpDown::setBuddy(QLineEdit* box)
+{
+    buddy_ = box;
+    buddy_->setText(QString::number(value_));
+}
+
+QFont fixedPitchFont(double points)
+{
+    for (const char* name : {"Courier New", "Courier"}) {
+        QFont f(QString::fromLatin1(name));
+        f.setStyleHint(QFont::TypeWriter);
+        f.setPointSizeF(points);
+        const QFontInfo info(f);
+        if (info.family() == f.family() || info.fixedPitch())
+            return f;
+    }
+    QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    f.setPointSizeF(points);
+    return f;
+}
+
+void showPrintedNotice(QLineEdit* box, int leftTw, int topTw, QTimer* hideTimer)
+{
+    box->setReadOnly(true);
+    box->setAlignment(Qt::AlignCenter);
+    box->setText(QStringLiteral("Printing completed."));
+    QPalette p = box->palette();
+    p.setColor(QPalette::Base, vbColour(PaletteColour(0xFFFF7D)));
+    box->setPalette(p);
+    placeControl(box, leftTw, topTw, 1450, 330);
+    box->show();
+    hideTimer->start(3000);
+}
+
+PrintCursor::PrintCursor(TwipsPrinter& printer) : printer_(printer), painter_(printer.painter())
+{
+    setFont(QStringLiteral("Arial"), 12);
+}
+
+void PrintCursor::setFont(const QString& family, double points, bool bold)
+{
+    setFont(twipsFont(family, points, bold));
+}
+
+void PrintCursor::setFont(const QFont& font)
+{
+    font_ = font;
+    if (font_.pixelSize() <= 0)   // a point-sized font: make it print true in twips
+        font_.setPixelSize(static_cast<int>(std::lround(font.pointSizeF() * 20)));
+    painter_->setFont(font_);
+}
+
+void PrintCursor::setBold(bool bold)
+{
+    font_.setBold(bold);
+    painter_->setFont(font_);
+}
+
+double PrintCursor::lineHeight() const { return QFontMetricsF(font_).height(); }
+double PrintCursor::textWidth(const QString& s) const { return QFontMetricsF(font_).horizontalAdvance(s); }
+double PrintCursor::pageWidth() const { return printer_.pageSizeTwips().width(); }
+double PrintCursor::pageHeight() const { return printer_.pageSizeTwips().height(); }
+
+bool PrintCursor::ensureRoom(double heightTw)
+{
+    if (!ok || y + heightTw <= pageHeight())
+        return ok;
+    ok = printer_.newPage();
+    y = 0;
+    return ok;
+}
+
+void PrintCursor::printLine(const QString& line)
+{
+    if (!ensureRoom(lineHeight()))
+        return;
+    // Tabs advance to the next eighth column, as the result boxes show them.
+    const double column = 8 * textWidth(QStringLiteral(" "));
+    double at = x;
+    const QStringList pieces = line.split(u'\t');
+    for (int k = 0; k < pieces.size(); ++k) {
+        if (k > 0)
+            at = (std::floor((at - x) / column + 1e-9) + 1) * column + x;
+        painter_->drawText(QPointF(at, y + QFontMetricsF(font_).ascent()), pieces[k]);
+        at += textWidth(pieces[k]);
+    }
+    y += lineHeight();
+    x = 0;
+}
+
+void PrintCursor::print(const QString& text)
+{
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    for (const QString& line : t.split(u'\n'))
+        printLine(line);
+}
+
+void PrintCursor::printWrapped(const QString& paragraph)
+{
+    const double limit = pageWidth() - 1000;
+    if (textWidth(paragraph) < limit) {
+        print(paragraph);
+        return;
+    }
+    const QStringList words = paragraph.split(u' ');
+    QString buffer;
+    for (int k = 0; k + 1 < words.size(); ++k) {
+        buffer += words[k] + u' ';
+        if (textWidth(words[k + 1]) + textWidth(buffer) > limit) {
+            print(buffer);
+            buffer.clear();
+        }
+    }
+    buffer += words.last();
+    print(buffer);
+}
+
+} // namespace orv::mscalc

@@ -1,0 +1,103 @@
+#pragma once
+// Pieces the three mass-spectrometry calculator windows share: placement and
+// look, the spin control with its count box, the fixed-pitch result font,
+// the printout cursor and the "Printing completed." notice.
+#include <QFont>
+#include <QString>
+#include <QWidget>
+
+class QLineEdit;
+class QPainter;
+class QPushButton;
+class QTimer;
+class QToolButton;
+
+namespace orv {
+class TwipsPrinter;
+}
+
+namespace orv::mscalc {
+
+// Icon, grey background, the 8-point design font, and the calculators'
+// placement: 6000 twips high (plus the caption extra), Top = main window's
+// Top + 400 + CaptionExtraTwips, centred on the main window's width.
+void placeCalculator(QWidget* w, int widthTw);
+// A yellow button at its designed twips, with its tool tip.
+QPushButton* calcButton(QWidget* parent, const QString& caption, const QString& toolTip, int leftTw, int topTw,
+                        int widthTw = 1095, int heightTw = 495);
+// A read-only count box that shows a spin control's value.
+QLineEdit* countBox(QWidget* parent, int leftTw, int topTw);
+
+// The up-down spin control: a whole number kept between Min and Max. Moving a
+// bound past the value pulls the value inside. Every change of the value
+// emits Change once. Its arrow buttons, or the Up and Down keys while it has
+// the focus, step the value by 1.
+class UpDown : public QWidget {
+    Q_OBJECT
+public:
+    explicit UpDown(QWidget* parent = nullptr);
+    int Min() const { return min_; }
+    int Max() const { return max_; }
+    int Value() const { return value_; }
+    void setMin(int v);
+    void setMax(int v);
+    void setValue(int v);
+    // Shows the value in `box` from now on.
+    void setBuddy(QLineEdit* box);
+    QToolButton* upButton() const { return up_; }
+    QToolButton* downButton() const { return down_; }
+signals:
+    void Change();
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+private:
+    int min_ = 0, max_ = 10, value_ = 0;
+    QLineEdit* buddy_ = nullptr;
+    QToolButton* up_;
+    QToolButton* down_;
+};
+
+// "Courier New", else "Courier", else the system's fixed-pitch face at
+// `points`. A substitute that keeps the columns (a fixed-pitch face such as
+// Liberation Mono for Courier New) counts as taking.
+QFont fixedPitchFont(double points);
+// The font the result boxes and pictures were designed with (8 point).
+QFont designFont();
+
+// Shows the notice at (left, top) twips, 1450 x 330, and starts the window's
+// own single-shot timer that hides it after three seconds.
+void showPrintedNotice(QLineEdit* box, int leftTw, int topTw, QTimer* hideTimer);
+
+// Writes lines down a printed page in twips like a printer's Print: each
+// line starts at the left margin below the last, tabs advance to the next
+// eighth column of the current font, and a line that would leave the page
+// starts a new one.
+class PrintCursor {
+public:
+    explicit PrintCursor(TwipsPrinter& printer);
+    QPainter* painter() const { return painter_; }
+    void setFont(const QString& family, double points, bool bold = false);
+    void setFont(const QFont& font);
+    void setBold(bool bold);
+    // Prints the text (CR LF or LF separate its lines) and moves below it.
+    void print(const QString& text = QString());
+    // Prints a paragraph word-wrapped to the page width less 1000 twips.
+    void printWrapped(const QString& paragraph);
+    double lineHeight() const;
+    double textWidth(const QString& s) const;
+    double pageWidth() const;
+    double pageHeight() const;
+    // Starts a new page unless `heightTw` more twips fit below the cursor.
+    bool ensureRoom(double heightTw);
+    double x = 0, y = 0;
+    bool ok = true;
+private:
+    void printLine(const QString& line);
+    TwipsPrinter& printer_;
+    QPainter* painter_;
+    QFont font_;
+};
+
+} // namespace orv::mscalc
