@@ -2,11 +2,11 @@
 
 #include "core/coreservices.h"
 #include "core/forms/formlook.h"
+#include "nmrcalc/forms/calcprint.h"
 #include "nmrcalc/forms/diagrampainter.h"
 #include "nmrcalc/forms/spincontrol.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
-#include "platform/forms/printer.h"
 #include "platform/twips.h"
 
 #include <QFrame>
@@ -307,90 +307,45 @@ QString frmCalcCoupling::explanationText() const
 
 void frmCalcCoupling::cmdCalcCouplingPrint_Click()
 {
-    TwipsPrinter printer;
-    if (!printer.begin(QStringLiteral("Orvanto first order proton coupling calculator")))
+    CalcPrintout out;
+    if (!out.begin(QStringLiteral("Orvanto first order proton coupling calculator")))
         return;
-    QPainter* p = printer.painter();
-    const QFont normal = twipsFont(QStringLiteral("Times New Roman"), 12);
-    QFont bold = normal;
-    bold.setBold(true);
-    const double lineH = QFontMetricsF(normal, p->device()).height();
-    const QSizeF page = printer.pageSizeTwips();
-    double y = 0;
-    bool ok = true;
-    // One printed line at x; long lines wrap at the page's right edge and a
-    // full page goes on to the next.
-    auto print = [&](const QString& text, double x = 0, bool isBold = false) {
-        const QFont& f = isBold ? bold : normal;
-        p->setFont(f);
-        const QFontMetricsF fm(f, p->device());
-        QString rest = text;
-        do {
-            QString part = rest;
-            while (fm.horizontalAdvance(part) > page.width() - x && part.contains(u' '))
-                part = part.left(part.lastIndexOf(u' '));
-            rest = rest.mid(part.size()).trimmed();
-            if (ok && y + lineH > page.height()) {
-                ok = printer.newPage();
-                y = 0;
-            }
-            if (!ok)
-                return;
-            p->drawText(QPointF(x, y + fm.ascent()), part);
-            y += lineH;
-        } while (!rest.isEmpty());
-    };
-
     const nmr::CouplingInputs in = inputs();
-    print({});
-    print(QStringLiteral("Orvanto first order proton coupling calculator"), 0, true);
-    print({});
     auto protons = [](const char* set, int n) {
         return QStringLiteral("Set %1 contains %2 proton").arg(QLatin1String(set)).arg(n)
              + (n == 1 ? QString() : QStringLiteral("s"));
     };
-    print(protons("A", in.nA));
-    print(protons("M", in.nM));
-    print(protons("X", in.nX));
-    print(QStringLiteral("Coupling constant for AM = %1 Hz").arg(in.JAM));
-    print(QStringLiteral("Coupling constant for AX = %1 Hz").arg(in.JAX));
-    print(QStringLiteral("Coupling constant for MX = %1 Hz").arg(in.JMX));
-    print({});
+    out.print(protons("A", in.nA));
+    out.print(protons("M", in.nM));
+    out.print(protons("X", in.nX));
+    out.print(QStringLiteral("Coupling constant for AM = %1 Hz").arg(in.JAM));
+    out.print(QStringLiteral("Coupling constant for AX = %1 Hz").arg(in.JAX));
+    out.print(QStringLiteral("Coupling constant for MX = %1 Hz").arg(in.JMX));
+    out.print();
     const DisplayKind kind = displayKind();
     const QString kindText = kind == DisplayKind::StraightLines  ? QStringLiteral("straight line display")
                              : kind == DisplayKind::LorentzCurve ? QStringLiteral("Lorentz curve")
                                                                  : QStringLiteral("stick diagram");
-    print(calc_.CurrentSet + QStringLiteral(" multiplicity - ") + kindText, 1000, true);
-    print({});
-    if (ok) {
-        const int y0 = static_cast<int>(std::lround(y));
-        // One printer dot at 600 dots an inch is 2.4 twips.
-        paintDrawOps(p, calc_.printDiagram(kind, y0), normal, 2.4);
-        y = y0 + 6500;
-    }
+    out.print(calc_.CurrentSet + QStringLiteral(" multiplicity - ") + kindText, 1000, true);
+    out.print();
+    const int y0 = static_cast<int>(std::lround(out.y()));
+    // Pen widths count printer dots: one dot at 600 dots an inch is 2.4 twips.
+    paintDrawOps(out.painter(), calc_.printDiagram(kind, y0), out.font(), 2.4);
+    out.setY(y0 + 6500);
     if (kind == DisplayKind::StickDiagram) {
-        print({}, 1);
-        print(QStringLiteral("Please note that this stick diagram does not show relative"), 1);
-        print(QStringLiteral("peak heights. Use another method of display to do that."), 1);
+        out.print({}, 1);
+        out.print(QStringLiteral("Please note that this stick diagram does not show relative"), 1);
+        out.print(QStringLiteral("peak heights. Use another method of display to do that."), 1);
     }
-    print({}, 1);
+    out.print({}, 1);
     if (txtCalcCoupling->isVisible()) {
         for (const QString& line : txtCalcCoupling->toPlainText().split(u'\n'))
-            print(line, 1);
-        print({}, 1);
+            out.print(line, 1);
+        out.print({}, 1);
     }
-    print(printedLine(), 1);
-    if (!ok || !printer.end())
+    if (!out.finish())
         return;
-
-    txtCalcMessage->setText(QStringLiteral("Printing completed."));
-    QPalette pal = txtCalcMessage->palette();
-    pal.setColor(QPalette::Base, vbColour(PaletteColour(0xFFFF7D)));
-    txtCalcMessage->setPalette(pal);
-    placeControl(txtCalcMessage, 2400, 1800, 1450, 330);
-    txtCalcMessage->show();
-    txtCalcMessage->raise();
-    noticeTimer_->start(3000);
+    showPrintCompleted(txtCalcMessage, 2400, 1800, noticeTimer_);
 }
 
 void frmCalcCoupling::cmdCalcCouplingOk_Click() { forms::unload(this); }
