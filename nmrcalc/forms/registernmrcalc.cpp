@@ -1,6 +1,7 @@
 #include "nmrcalc/forms/registernmrcalc.h"
 
 #include "nmrcalc/forms/frmCalcCoupling.h"
+#include "nmrcalc/forms/frmCalcHShift.h"
 #include "platform/forms/formregistry.h"
 
 namespace orv {
@@ -8,6 +9,7 @@ namespace orv {
 void registerNmrcalcForms()
 {
     forms::registerForm(QStringLiteral("frmCalcCoupling"), [] { return new frmCalcCoupling; });
+    forms::registerForm(QStringLiteral("frmCalcHShift"), [] { return new frmCalcHShift; });
 }
 
 } // namespace orv
