@@ -50,9 +50,9 @@ const QList<BenzenePattern>& benzenePatterns()
 
 } // namespace
 
-const QList<HShiftStage>& hShiftStages()
+const QList<ShiftStage>& hShiftStages()
 {
-    static const QList<HShiftStage> list = {
+    static const QList<ShiftStage> list = {
         {"alkene", "substituents for substituted alkenes", "ovhcea.gif", 3, {5, 6, 10, 11, 13, 15}},
         {"methylene", "substituents for substituted methyl or methylene", "ovhcma.gif", 2, {}},
         {"methine", "substituents for substituted methine", "ovhcmb.gif", 2, {0, 1, 10}},
@@ -67,15 +67,15 @@ const QList<HShiftStage>& hShiftStages()
     return list;
 }
 
-const HShiftStage* hShiftStage(const QString& key)
+const ShiftStage* hShiftStage(const QString& key)
 {
-    for (const HShiftStage& s : hShiftStages())
+    for (const ShiftStage& s : hShiftStages())
         if (key == QLatin1String(s.key))
             return &s;
     return nullptr;
 }
 
-const HShiftStage& hShiftBenzeneStage(int subtype) { return hShiftStages()[3 + std::clamp(subtype, 0, 6)]; }
+const ShiftStage& hShiftBenzeneStage(int subtype) { return hShiftStages()[3 + std::clamp(subtype, 0, 6)]; }
 
 float CalculateBenzene(int sub, const QString& position)
 {

@@ -1,29 +1,21 @@
 #pragma once
 // Proton chemical shifts by additive increments: the pages of the proton
 // shift calculator, the increments, the result text and the help texts.
+#include "nmrcalc/substituents.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace orv::nmr {
 
-// One substituent page: its key, the caption of the substituent frame, the
-// diagram's file name, how many places (X; X, Y; X, Y, Z) it uses and the
-// substituents that have no increments there.
-struct HShiftStage {
-    const char* key;
-    const char* groupsCaption;
-    const char* picture;
-    int places;
-    QList<int> disabled;
-};
 
 // The substituent pages: "alkene", "methylene", "methine", then the seven
 // benzene patterns in the order of the subtype buttons.
-const QList<HShiftStage>& hShiftStages();
-const HShiftStage* hShiftStage(const QString& key);
+const QList<ShiftStage>& hShiftStages();
+const ShiftStage* hShiftStage(const QString& key);
 // The benzene page of subtype button 0..6.
-const HShiftStage& hShiftBenzeneStage(int subtype);
+const ShiftStage& hShiftBenzeneStage(int subtype);
 
 float CalculateBenzene(int sub, const QString& position);
 float CalculateEthene(int sub, const QString& position);

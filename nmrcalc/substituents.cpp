@@ -32,10 +32,32 @@ constexpr Substituent kList[kSubstituentCount] = {
     {"CN", "cyanide (nitrile)"},
 };
 
+constexpr Substituent kCarbonR = {"R", "an alkyl group eg methyl"};
+constexpr Substituent kCarbonNHH = {"NHH", "primary amine"};
+constexpr Substituent kCarbonNRR = {"NRR", "secondary or tertiary amine (alkyl groups)"};
+
 } // namespace
 
-const Substituent& substituent(int index) { return kList[std::clamp(index, 0, kSubstituentCount - 1)]; }
-QString substituentCaption(int index) { return QString::fromLatin1(substituent(index).caption); }
-QString substituentToolTip(int index) { return QString::fromLatin1(substituent(index).toolTip); }
+const Substituent& substituent(int index, SubstituentList list)
+{
+    index = std::clamp(index, 0, kSubstituentCount - 1);
+    if (list == SubstituentList::Carbon) {
+        if (index == 1)
+            return kCarbonR;
+        if (index == 4)
+            return kCarbonNHH;
+        if (index == 5)
+            return kCarbonNRR;
+    }
+    return kList[index];
+}
+QString substituentCaption(int index, SubstituentList list)
+{
+    return QString::fromLatin1(substituent(index, list).caption);
+}
+QString substituentToolTip(int index, SubstituentList list)
+{
+    return QString::fromLatin1(substituent(index, list).toolTip);
+}
 
 } // namespace orv::nmr

@@ -274,7 +274,7 @@ void frmCalcHShift::cmdHSubType_Click()
 
 void frmCalcHShift::setStage(const QString& key)
 {
-    const nmr::HShiftStage* stage = nmr::hShiftStage(key);
+    const nmr::ShiftStage* stage = nmr::hShiftStage(key);
     if (!stage)
         return;
     StageKey = key;
@@ -333,7 +333,7 @@ void frmCalcHShift::SubstituentTitles()
 
 int frmCalcHShift::placesInUse() const
 {
-    const nmr::HShiftStage* stage = nmr::hShiftStage(StageKey);
+    const nmr::ShiftStage* stage = nmr::hShiftStage(StageKey);
     return stage ? stage->places : 0;
 }
 

@@ -36,7 +36,7 @@ TEST(HShiftTables, RowsMatchTheSubstituentsEachPageOffers)
     EXPECT_EQ(keys(methineHConstants()), allBut({0, 1, 10}));
     EXPECT_EQ(methyleneHConstants().size(), 23u);
     // Every page disables exactly the substituents its table lacks.
-    for (const HShiftStage& s : hShiftStages()) {
+    for (const ShiftStage& s : hShiftStages()) {
         const QString key = QString::fromLatin1(s.key);
         for (int i = 0; i < kSubstituentCount; ++i) {
             bool hasRow = true;
