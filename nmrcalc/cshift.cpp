@@ -168,7 +168,9 @@ float CalculateAlkyl(int sub, const QString& kind, const QString& position)
     return 0.0f;
 }
 
-float CalculateEthene(int sub, const QString& position, SubstituentList)
+namespace carbon {
+
+float CalculateEthene(int sub, const QString& position)
 {
     for (const AlkeneCIncrement& r : alkeneCIncrements())
         if (r.sub == sub) {
@@ -180,7 +182,7 @@ float CalculateEthene(int sub, const QString& position, SubstituentList)
     return 0.0f;
 }
 
-float CalculateBenzene(int sub, const QString& position, SubstituentList)
+float CalculateBenzene(int sub, const QString& position)
 {
     for (const BenzeneCIncrement& r : benzeneCIncrements())
         if (r.sub == sub) {
@@ -195,6 +197,8 @@ float CalculateBenzene(int sub, const QString& position, SubstituentList)
         }
     return 0.0f;
 }
+
+} // namespace carbon
 
 QString AddSpaces(const QString& shift)
 {
@@ -246,11 +250,11 @@ QString cShiftResult(const QString& stageKey, int subX, int subY, int subZ)
              + line(QStringLiteral("C-2"), AddSpaces(singleText(c2)), QString(), false);
     }
     if (stageKey == QLatin1String("alkene")) {
-        const auto c = SubstituentList::Carbon;
-        float c1 = 123.3f + CalculateEthene(subX, QStringLiteral("alpha"), c);
-        c1 = c1 + CalculateEthene(subY, QStringLiteral("beta"), c);
-        float c2 = 123.3f + CalculateEthene(subX, QStringLiteral("beta"), c);
-        c2 = c2 + CalculateEthene(subY, QStringLiteral("alpha"), c);
+        using carbon::CalculateEthene;
+        float c1 = 123.3f + CalculateEthene(subX, QStringLiteral("alpha"));
+        c1 = c1 + CalculateEthene(subY, QStringLiteral("beta"));
+        float c2 = 123.3f + CalculateEthene(subX, QStringLiteral("beta"));
+        c2 = c2 + CalculateEthene(subY, QStringLiteral("alpha"));
         return QStringLiteral("substituted alkene calculated shifts are:") + kCrLf
              + line(QStringLiteral("C-1"), AddSpaces(singleText(c1)), QString(), true)
              + line(QStringLiteral("C-2"), AddSpaces(singleText(c2)), QString(), true);
@@ -264,8 +268,7 @@ QString cShiftResult(const QString& stageKey, int subX, int subY, int subZ)
         for (int c = 0; c < pattern.positions.size(); ++c) {
             float v = 128.5f;
             for (int place = 0; place < pattern.positions[c].size(); ++place)
-                v = v + CalculateBenzene(subs[place], QString::fromLatin1(pattern.positions[c][place]),
-                                         SubstituentList::Carbon);
+                v = v + carbon::CalculateBenzene(subs[place], QString::fromLatin1(pattern.positions[c][place]));
             QString label = QStringLiteral("C-%1").arg(c + 1);
             if (!(noBlank && (c == 2 || c == 4 || c == 5)))
                 label += u' ';

@@ -24,8 +24,12 @@ inline const QList<int> kCAlkeneDisabled = {4, 6, 11, 13, 15, 18, 21};
 inline const QList<int> kCBenzeneDisabled = {0, 15};
 
 float CalculateAlkyl(int sub, const QString& kind, const QString& position);
-float CalculateEthene(int sub, const QString& position, SubstituentList);
-float CalculateBenzene(int sub, const QString& position, SubstituentList);
+// Carbon-13 increments on ethene and benzene carbons (the proton ones share
+// the names in the enclosing namespace).
+namespace carbon {
+float CalculateEthene(int sub, const QString& position);
+float CalculateBenzene(int sub, const QString& position);
+} // namespace carbon
 // The value column: "00.0" and two blanks for 10 and more (nothing from
 // 100.0 up), "0.0" and four blanks below 10.
 QString AddSpaces(const QString& shift);

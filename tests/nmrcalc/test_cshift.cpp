@@ -96,3 +96,18 @@ TEST(CShiftHelp, TextsByStage)
     EXPECT_EQ(cShiftPrintedExplanation("1,3,5-trisub")[1], " calculation shows the effect of three substituents. ");
     EXPECT_TRUE(cShiftPrintedExplanation("subtypealkyl").isEmpty());
 }
+
+TEST(CShiftResult, LookupsWithoutEntriesGiveZero)
+{
+    EXPECT_EQ(CalculateAlkyl(0, "terminal", "alpha"), 0.0f);    // H: not offered on chains
+    EXPECT_EQ(CalculateAlkyl(8, "ring", "alpha"), 0.0f);        // unknown kind
+    EXPECT_EQ(CalculateAlkyl(8, "terminal", "delta"), 0.0f);    // unknown position
+    EXPECT_EQ(carbon::CalculateEthene(11, "alpha"), 0.0f);      // OH: not offered on alkenes
+    EXPECT_EQ(carbon::CalculateBenzene(15, "ipso"), 0.0f);      // OCOPh: not offered on benzenes
+    EXPECT_EQ(carbon::CalculateBenzene(8, "geminal"), 0.0f);
+    EXPECT_FLOAT_EQ(CalculateAlkyl(8, "internal", "alpha"), 32.0f);
+    EXPECT_FLOAT_EQ(carbon::CalculateEthene(22, "beta"), 15.0f);
+    // Values the published tables supply where the window's own list has none.
+    EXPECT_FLOAT_EQ(CalculateAlkyl(14, "terminal", "alpha"), 51.0f);
+    EXPECT_FLOAT_EQ(carbon::CalculateBenzene(2, "meta"), 0.2f);
+}
