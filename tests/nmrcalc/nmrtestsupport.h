@@ -1,0 +1,33 @@
+#pragma once
+// Helpers for the calculator window tests: a printout captured as a PDF and
+// its text.
+#include <QString>
+#include <QTemporaryDir>
+#include <optional>
+#include <ostream>
+
+void PrintTo(const QString& s, std::ostream* os);
+
+namespace nmrtest {
+
+// Printouts go into a PDF file while this lives.
+class PdfOutput {
+public:
+    explicit PdfOutput(const QString& path = QString());
+    ~PdfOutput();
+    const QString& path() const { return path_; }
+
+private:
+    QTemporaryDir dir_;
+    QString path_;
+};
+
+// The text of a PDF file (pdftotext -layout), or nothing when the tool is missing.
+std::optional<QString> pdfText(const QString& pdfPath);
+// The student program's 8-point window font, for looking at a window.
+void useProgramFont();
+
+// Number of pages of a PDF (pdfinfo), or 0 when the tool is missing.
+int pdfPages(const QString& pdfPath);
+
+} // namespace nmrtest
