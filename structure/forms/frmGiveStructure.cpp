@@ -14,6 +14,9 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextEdit>
 
 namespace orv {
 
@@ -52,7 +55,7 @@ frmGiveStructure::frmGiveStructure()
       lstY(new QListWidget(frmSubstituents)), lstZ(new QListWidget(frmSubstituents)),
       cmdSelectX(new QPushButton(frmSubstituents)), cmdSelectZ(new QPushButton(frmSubstituents)),
       cmdSelectY(new QPushButton(frmSubstituents)), picBaseStruct(new QLabel(this)), picXSub(new QLabel(this)),
-      picYSub(new QLabel(this)), picZsub(new QLabel(this)), txtStructure(new QPlainTextEdit(this))
+      picYSub(new QLabel(this)), picZsub(new QLabel(this)), txtStructure(new QTextEdit(this))
 {
     setObjectName(QStringLiteral("frmGiveStructure"));
     setFocusPolicy(Qt::ClickFocus); // the drawing area hands its focus to the window
@@ -226,14 +229,21 @@ void frmGiveStructure::render(bool refillLists)
     }
     cmdGSOk->setEnabled(b.continueEnabled);
     if (b.drawingAreaBlank) {
-        setBackColour(txtStructure, PaletteColour(kWhite));
         txtStructure->clear();
     } else {
-        setBackColour(txtStructure, PaletteColour(kDrawingCyan));
         txtStructure->setPlainText(crlfToBox(QStringLiteral("\r\n\r\n\r\n\r\n\r\nbuild your structure here")));
-        txtStructure->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
+        // Lines as tall as the design's 13.5-point face had, so the prompt
+        // stands below the start picture.
+        QTextCursor all(txtStructure->document());
+        all.select(QTextCursor::Document);
+        QTextBlockFormat f;
+        f.setAlignment(Qt::AlignHCenter);
+        f.setLineHeight(120, QTextBlockFormat::ProportionalHeight);
+        all.mergeBlockFormat(f);
     }
-    setBackColour(txtStructure->viewport(), PaletteColour(b.drawingAreaBlank ? kWhite : kDrawingCyan));
+    QPalette pal = txtStructure->palette();
+    pal.setColor(QPalette::Base, vbColour(PaletteColour(b.drawingAreaBlank ? kWhite : kDrawingCyan)));
+    txtStructure->setPalette(pal);
     showPicture(picBaseStruct, b.basePicture);
     showPicture(picXSub, b.fragments[0]);
     showPicture(picYSub, b.fragments[1]);

@@ -15,6 +15,7 @@ class QLabel;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class QTextEdit;
 
 namespace orv {
 
@@ -44,7 +45,7 @@ public:
     QLabel* picXSub;
     QLabel* picYSub;
     QLabel* picZsub;
-    QPlainTextEdit* txtStructure;
+    QTextEdit* txtStructure;
 
     // The window's state (type, subtype, code letters, picture places).
     const structure::StructureBuilder& state() const { return builder_; }

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -354,4 +355,22 @@ TEST_F(GiveStructure, EveryShippedUnknownCanBeBuilt)
         EXPECT_EQ(seen.tries, 1);
         forms::unloadAll();
     }
+}
+
+// For looking at the window on a real display: ORV_SCREENSHOT_SECONDS=n
+// keeps it open n seconds with ethyl benzoate built (ORV_SCREENSHOT_START=1:
+// in its start state; ORV_SCREENSHOT_HELP=1: with the help shown).
+TEST_F(GiveStructure, ScreenshotScene)
+{
+    const int seconds = qEnvironmentVariableIntValue("ORV_SCREENSHOT_SECONDS");
+    if (seconds <= 0)
+        GTEST_SKIP() << "set ORV_SCREENSHOT_SECONDS to look at the window";
+    modOrvan.ScreenTopOffset = 200;
+    auto* w = open();
+    if (!qEnvironmentVariableIsSet("ORV_SCREENSHOT_START"))
+        ASSERT_TRUE(choose(w, "ester", "acyclic ester", "phenyl (Ph)", "ethyl"));
+    if (qEnvironmentVariableIsSet("ORV_SCREENSHOT_HELP"))
+        w->cmdGSHelp->click();
+    w->show();
+    QTest::qWait(seconds * 1000);
 }

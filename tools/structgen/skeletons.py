@@ -7,6 +7,7 @@ import math
 
 import fragments
 from draw import Canvas, polygon, ring
+from PIL import Image
 
 R6 = 19  # benzene ring radius, pixels
 
@@ -385,12 +386,17 @@ def draw_variant(bitmap, w, h):
 
 
 def start_picture():
-    """A flask of building blocks: a benzene ring and a chain beside it."""
+    """A ring waiting for its substituents, on the light cyan of the empty
+    drawing area it stands on."""
     c = Canvas(102, 102)
-    v = _benzene(c, 36, 40, 22)
-    c.label("x", 80, 22, "X")
-    c.label("y", 80, 62, "Y")
+    v = _benzene(c, 40, 54, 24)
+    c.label("x", 86, 30, "X")
+    c.label("y", 86, 80, "Y")
+    c.label("z", 40, 9, "Z")
     c.bond(v[1], "x")
     c.bond(v[2], "y")
-    c.text(51, 88, "build it", "center")
-    return c.finish()
+    c.bond(v[0], "z")
+    grey = c.finish()
+    cyan = Image.new("RGB", grey.size, (0x70, 0xFF, 0xFF))
+    ink = Image.new("RGB", grey.size, (0, 0, 0))
+    return Image.composite(cyan, ink, grey)
