@@ -10,6 +10,7 @@ S = 4  # supersampling factor
 FONT = "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf"
 MAIN_PX = 15
 SUB_PX = 10
+LETTER_PX = 13
 LINE = 1.25
 
 
@@ -107,6 +108,14 @@ class Canvas:
             self.d.text((cx * S, (sub_top if sub else top_main) * S), s, font=f, fill=0)
             cx += f.getlength(s) / S
         return (x - 0.5, yc - cap_h / 2 - 1.5, x + w + 0.5, yc + cap_h / 2 + 1.5)
+
+    def letter(self, x, yc, ch):
+        """A slot letter, a little smaller than the formulae so that the
+        narrowest fragment hides it."""
+        f = _font(LETTER_PX)
+        box = f.getbbox(ch)
+        w, h = (box[2] - box[0]) / S, (box[3] - box[1]) / S
+        self.d.text(((x - w / 2) * S - box[0], (yc - h / 2) * S - box[1]), ch, font=f, fill=0)
 
     # -- named labels and points for skeletons ------------------------------
     def label(self, name, x, yc, text, align="center"):

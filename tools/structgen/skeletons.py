@@ -10,6 +10,12 @@ from draw import Canvas, polygon, ring
 from PIL import Image
 
 R6 = 19  # benzene ring radius, pixels
+LETTER_HALF = 4.6  # half the width of a slot letter
+
+
+def _within(x, lo, hi, width):
+    x = (lo + hi) / 2 if lo > hi else min(max(x, lo), hi)
+    return min(max(x, LETTER_HALF), width - LETTER_HALF)
 
 
 class Slots:
@@ -33,10 +39,20 @@ class Slots:
             tw = probe.text_width(text)
             glyph = x0 + (fw - tw) / 2 + probe.first_glyph_width(text) / 2
             mode = modes.get(slot) or self._auto(base, x0, x1, y0)
+            # The letter must hide under every fragment of the slot, the
+            # narrowest (iodine, hydrogen) included.
+            lefts, rights = [], []
+            for _, b2, t2, l2 in placed:
+                fx, _ = base.picture_offset(t2, l2)
+                lefts.append(fx)
+                rights.append(fx + frags[b2][0])
+            lo, hi = max(lefts) + LETTER_HALF, min(rights) - LETTER_HALF
             if mode == "L":
-                self.points[slot], self.letters[slot] = (x1, row), (x1 - 6.5, row)
+                cx = _within(x1 - 6.5, lo, hi, base.w)
+                self.points[slot], self.letters[slot] = (min(rights), row), (cx, row)
             elif mode == "R":
-                self.points[slot], self.letters[slot] = (x0, row), (x0 + 6.5, row)
+                cx = _within(x0 + 6.5, lo, hi, base.w)
+                self.points[slot], self.letters[slot] = (max(lefts), row), (cx, row)
             elif mode == "B":
                 self.points[slot], self.letters[slot] = (glyph, y0 + 5), (glyph, row)
             else:
@@ -52,7 +68,7 @@ class Slots:
 
     def draw_letters(self, c):
         for slot, (x, y) in self.letters.items():
-            c.text(x, y, slot, "center")
+            c.letter(x, y, slot)
             c.point(slot, self.points[slot])
 
 
