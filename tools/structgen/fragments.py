@@ -16,6 +16,13 @@ TEXT = {
 }
 
 
+# A benzene ring joined to a formula: text, and whether the ring is on the left.
+RING_AND_TEXT = {
+    552: ("CH2", False), 553: ("CH2", True), 555: ("CH=CH", True), 556: ("CH3", True),
+    558: ("OCH3", True), 560: ("OC2H5", True), 565: ("OCH2", True), 584: ("O", False), 585: ("O", True),
+}
+
+
 def side(bitmap):
     """'left' when the bond meets the fragment's left edge, 'right' for its
     right edge, 'both' for the symmetric ones placed on either side."""
@@ -109,24 +116,9 @@ def draw(bitmap, w, h):
         _benzene(c, w / 2, h / 2, min(w / 2, h / 1.732) - 0.8)
     elif bitmap == 551:
         _benzene(c, w / 2, h / 2, min(h / 2, w / 1.732) - 0.8, corners_left_right=False)
-    elif bitmap == 552:
-        _ring_then_text(c, w, h, "CH2", ring_left=False)
-    elif bitmap == 553:
-        _ring_then_text(c, w, h, "CH2", ring_left=True)
-    elif bitmap == 555:
-        _ring_then_text(c, w, h, "CH=CH", ring_left=True)
-    elif bitmap == 556:
-        _ring_then_text(c, w, h, "CH3", ring_left=True)
-    elif bitmap == 558:
-        _ring_then_text(c, w, h, "OCH3", ring_left=True)
-    elif bitmap == 560:
-        _ring_then_text(c, w, h, "OC2H5", ring_left=True)
-    elif bitmap == 565:
-        _ring_then_text(c, w, h, "OCH2", ring_left=True)
-    elif bitmap == 584:
-        _ring_then_text(c, w, h, "O", ring_left=False)
-    elif bitmap == 585:
-        _ring_then_text(c, w, h, "O", ring_left=True)
+    elif bitmap in RING_AND_TEXT:
+        text, ring_left = RING_AND_TEXT[bitmap]
+        _ring_then_text(c, w, h, text, ring_left=ring_left)
     elif bitmap == 540:
         _branch(c, w, h, ["CH", "CH3"], 0, "left")
     elif bitmap == 542:

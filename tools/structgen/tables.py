@@ -7,24 +7,39 @@ import re
 ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 
 
-def _cpp_list(path, name):
-    text = open(os.path.join(ROOT, path), encoding="utf-8").read()
-    start = text.index(name)
+def _braced(text, start):
+    """The text of the braced initializer that starts at or after `start`."""
     body = text[text.index("{", start):]
     depth = 0
     for i, ch in enumerate(body):
         depth += ch == "{"
         depth -= ch == "}"
         if depth == 0:
-            body = body[: i + 1]
-            break
+            return body[: i + 1]
+    raise ValueError("unbalanced braces")
+
+
+def _python(body):
     body = re.sub(r"//[^\n]*", "", body)
     body = body.replace("{", "[").replace("}", "]")
     body = re.sub(r"\bfrag\(", '("frag", ', body)
     body = re.sub(r"\bmovedBase\(", '("moved", ', body)
     body = re.sub(r"\bbase\(", '("base", ', body)
-    body = body.replace("true", "True").replace("false", "False")
-    return eval(body)  # the tables are plain literals
+    return body.replace("true", "True").replace("false", "False")
+
+
+def _at(top, left, entries):
+    return [[text, ("frag", bitmap, top, left)] for text, bitmap in entries]
+
+
+def _cpp_list(path, name):
+    """Evaluates a table of plain literals, the helper `at` and the named
+    lists defined before it in the same file."""
+    text = open(os.path.join(ROOT, path), encoding="utf-8").read()
+    names = {"at": _at}
+    for m in re.finditer(r"const std::vector<Named> (\w+) = ", text):
+        names[m.group(1)] = eval(_python(_braced(text, m.end())), names)
+    return eval(_python(_braced(text, text.index(name))), names)
 
 
 class Base:
