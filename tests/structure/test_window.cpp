@@ -270,6 +270,52 @@ TEST_F(GiveStructure, DoubleClicksActLikeTheSelectButtons)
     EXPECT_TRUE(w->cmdGSOk->isEnabled());
 }
 
+TEST_F(GiveStructure, OpensByNameAndModally)
+{
+    // The main window's Identity menu knows the window only by its name.
+    EXPECT_TRUE(forms::isRegistered(QStringLiteral("frmGiveStructure")));
+    bool seen = false;
+    orvtest::later([&seen] {
+        auto* w = forms::loaded<frmGiveStructure>();
+        seen = w && w->isModal() && w->isVisible();
+        if (w)
+            w->cmdGCancel->click();
+    });
+    EXPECT_TRUE(forms::showModal(QStringLiteral("frmGiveStructure")));
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(forms::find(QStringLiteral("frmGiveStructure")), nullptr);
+    EXPECT_EQ(modOrvan.StructGiveTries, 0);
+}
+
+TEST_F(GiveStructure, SelectWithoutASelectionDoesNothing)
+{
+    auto* w = open();
+    ASSERT_TRUE(choose(w, "arene", "1,2-disubstituted benzene", nullptr, "nitro"));
+    EXPECT_EQ(w->lstY->currentRow(), -1);
+    w->cmdSelectX->click();
+    EXPECT_TRUE(w->state().XCode.isEmpty());
+    EXPECT_FALSE(w->picXSub->isVisibleTo(w));
+    EXPECT_FALSE(w->cmdGSOk->isEnabled()) << "X is always required";
+    ASSERT_TRUE(pick(w->lstX, QStringLiteral("methyl")));
+    w->cmdSelectX->click();
+    EXPECT_TRUE(w->cmdGSOk->isEnabled());
+    w->cmdSelectY->click();
+    EXPECT_EQ(w->state().YCode, QStringLiteral("F")) << "pressing Select again at once keeps the choice";
+    EXPECT_EQ(w->state().structureCode(), QStringLiteral("G2AF"));
+}
+
+TEST_F(GiveStructure, TheDrawingAreaHandsItsFocusOnToContinue)
+{
+    auto* w = open();
+    w->show();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    ASSERT_TRUE(choose(w, "phenol", "(2-substituted) phenol", "hydrogen"));
+    QTest::mouseClick(w->txtStructure->viewport(), Qt::LeftButton);
+    EXPECT_TRUE(w->cmdGSOk->hasFocus());
+    EXPECT_FALSE(w->txtStructure->hasFocus());
+}
+
 TEST_F(GiveStructure, HelpShowsAndHides)
 {
     auto* w = open();
