@@ -6,6 +6,9 @@ substituent fragments 501..589. Sizes and the places where fragments meet a
 skeleton come from the builder's own tables (structure/*.cpp).
 
 Run: /usr/bin/python3 tools/structgen/generate.py   (deterministic output)
+     /usr/bin/python3 tools/structgen/generate.py --check
+       compares the pictures in resources/bitmaps/ with what the tables give
+       now (pixel by pixel) and lists the ones that differ; exit status 1 then.
 """
 
 import os
@@ -14,6 +17,8 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
+from PIL import Image  # noqa: E402
+
 import fragments  # noqa: E402
 import skeletons  # noqa: E402
 import tables  # noqa: E402
@@ -21,8 +26,22 @@ import tables  # noqa: E402
 OUT = os.path.join(tables.ROOT, "resources", "bitmaps")
 
 
+CHECK = "--check" in sys.argv[1:]
+STALE = []
+
+
 def save(img, bitmap):
-    img.save(os.path.join(OUT, f"{bitmap}.png"), format="PNG", optimize=True)
+    path = os.path.join(OUT, f"{bitmap}.png")
+    if CHECK:
+        try:
+            old = Image.open(path)
+            same = old.size == img.size and list(old.convert(img.mode).getdata()) == list(img.getdata())
+        except OSError:
+            same = False
+        if not same:
+            STALE.append(bitmap)
+        return
+    img.save(path, format="PNG", optimize=True)
 
 
 def main():
@@ -37,6 +56,9 @@ def main():
         if bitmap < 500:
             save(skeletons.draw_variant(bitmap, w, h), bitmap)
     save(skeletons.start_picture(), 400)
+    if STALE:
+        print("pictures that differ from the tables:", " ".join(map(str, STALE)))
+        sys.exit(1)
 
 
 if __name__ == "__main__":
