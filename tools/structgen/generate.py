@@ -8,7 +8,8 @@ skeleton come from the builder's own tables (structure/*.cpp).
 Run: /usr/bin/python3 tools/structgen/generate.py   (deterministic output)
      /usr/bin/python3 tools/structgen/generate.py --check
        compares the pictures in resources/bitmaps/ with what the tables give
-       now (pixel by pixel) and lists the ones that differ; exit status 1 then.
+       now (pixel by pixel) and lists the ones that differ, and that every
+       fragment hides the slot letter it is placed on; exit status 1 otherwise.
 """
 
 import os
@@ -56,6 +57,12 @@ def main():
         if bitmap < 500:
             save(skeletons.draw_variant(bitmap, w, h), bitmap)
     save(skeletons.start_picture(), 400)
+    if CHECK:
+        uncovered = skeletons.uncovered_letters(bases, frags)
+        for where in uncovered:
+            print("slot letter not hidden by its fragment:", where)
+        if uncovered:
+            sys.exit(1)
     if STALE:
         print("pictures that differ from the tables:", " ".join(map(str, STALE)))
         sys.exit(1)

@@ -348,6 +348,23 @@ MODES = {
 }
 
 
+def uncovered_letters(bases, frags):
+    """Places where a fragment would leave part of its slot letter showing."""
+    out = []
+    for b in bases:
+        s = Slots(b, frags, MODES.get(b.code, {}))
+        for slot, (lx, ly) in s.letters.items():
+            box = (lx - LETTER_HALF, ly - 5, lx + LETTER_HALF, ly + 5)
+            for text, p in b.slots[slot]:
+                if p[0] != "frag":
+                    continue
+                fx, fy = b.picture_offset(p[2], p[3])
+                fw, fh, _ = frags[p[1]]
+                if not (fx <= box[0] and fy <= box[1] and fx + fw >= box[2] and fy + fh >= box[3]):
+                    out.append(f"{b.code} {slot} {text}")
+    return out
+
+
 def draw(b, frags):
     c = Canvas(b.w, b.h)
     s = Slots(b, frags, MODES.get(b.code, {}))
