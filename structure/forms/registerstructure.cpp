@@ -1,11 +1,13 @@
 #include "structure/forms/registerstructure.h"
 
 #include "platform/forms/formregistry.h"
+#include "structure/forms/frmGiveStructure.h"
 
 namespace orv {
 
 void registerStructureForms()
 {
+    forms::registerForm(QStringLiteral("frmGiveStructure"), [] { return new frmGiveStructure; });
 }
 
 } // namespace orv

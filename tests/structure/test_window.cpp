@@ -1,0 +1,432 @@
+// The Give structure window walked offscreen: building, Continue into the
+// progress report, Cancel, help, the start picture's sound, and every
+// shipped unknown built from its type, subtype and substituents.
+#include "core/coreservices.h"
+#include "core/modorvan.h"
+#include "core/unknownfile.h"
+#include "mainwindow/forms/frmReportProgress.h"
+#include "mainwindow/forms/registermainwindow.h"
+#include "platform/forms/formregistry.h"
+#include "platform/forms/geometry.h"
+#include "platform/twips.h"
+#include "structure/forms/frmGiveStructure.h"
+#include "structure/forms/registerstructure.h"
+#include "tests/common/testsupport.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+namespace {
+
+// What the progress report found when it opened.
+struct SeenReport {
+    bool shown = false;
+    QString title;
+    QString text;
+    Boolean identified = kFalse, byGiving = kFalse;
+    int tries = -1;
+    int item = -1;
+    bool builderGone = false;
+};
+
+void answerReport(SeenReport& seen)
+{
+    orvtest::later([&seen] {
+        auto* r = forms::loaded<frmReportProgress>();
+        if (!r)
+            return;
+        seen.shown = true;
+        seen.title = r->windowTitle();
+        seen.text = r->txtReport->toPlainText();
+        seen.identified = modOrvan.UnkIdentified;
+        seen.byGiving = modOrvan.IdentifiedByGiving;
+        seen.tries = modOrvan.StructGiveTries;
+        seen.item = modOrvan.CurrentItem;
+        seen.builderGone = forms::find(QStringLiteral("frmGiveStructure")) == nullptr;
+        r->cmdReportok->click();
+    });
+}
+
+struct GiveStructure : ::testing::Test {
+    orvtest::ProgramFolder folder;
+    void SetUp() override
+    {
+        registerMainwindowForms();
+        registerStructureForms();
+        orvtest::scriptRandom({0.0});
+        auto& m = modOrvan;
+        m.ProgramPath = folder.path();
+        m.MaxUnknownNumber = 99;
+        ResetProgress();
+        m.ProgramChoosesUnknowns = kFalse;
+        m.AllocatedUnknowns.clear();
+        m.CurrentUnknown = 16;
+        m.StructCodeCount = 2;
+        m.StructCodes[1] = QStringLiteral("M1AB");
+        m.StructCodes[2] = QStringLiteral("M1BA");
+    }
+    void TearDown() override
+    {
+        forms::unloadAll();
+        frmGiveStructure::soundPlayer() = [](const QString& kind) { PlayResourceSound(kind); };
+    }
+    frmGiveStructure* open()
+    {
+        auto* w = qobject_cast<frmGiveStructure*>(forms::load(QStringLiteral("frmGiveStructure")));
+        EXPECT_NE(w, nullptr);
+        return w;
+    }
+};
+
+// Selects the entry with this text (a click on it); false when it is not listed.
+bool pick(QListWidget* list, const QString& text)
+{
+    const auto found = list->findItems(text, Qt::MatchExactly);
+    if (found.isEmpty())
+        return false;
+    list->setCurrentItem(found.first());
+    return true;
+}
+
+// Chooses by list texts and the Select buttons; nullptr skips a step.
+::testing::AssertionResult choose(frmGiveStructure* w, const char* type, const char* subtype, const char* x,
+                                  const char* y = nullptr, const char* z = nullptr)
+{
+    if (!pick(w->lstCompType, QLatin1String(type)))
+        return ::testing::AssertionFailure() << "no type " << type;
+    w->cmdCompType->click();
+    if (subtype) {
+        if (!w->frmSubType->isVisibleTo(w) || !pick(w->lstSubType, QLatin1String(subtype)))
+            return ::testing::AssertionFailure() << "no subtype " << subtype;
+        w->cmdSubType->click();
+    }
+    const std::tuple<const char*, QListWidget*, QPushButton*> steps[] = {
+        {x, w->lstX, w->cmdSelectX}, {y, w->lstY, w->cmdSelectY}, {z, w->lstZ, w->cmdSelectZ}};
+    for (auto [text, list, button] : steps) {
+        if (!text)
+            continue;
+        if (!list->isVisibleTo(w) || !pick(list, QLatin1String(text)))
+            return ::testing::AssertionFailure() << "no substituent " << text;
+        button->click();
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Where a control stands, compared in whole pixels of the designed twips.
+QPoint at(int leftTw, int topTw) { return {px(leftTw), px(topTw)}; }
+
+} // namespace
+
+TEST_F(GiveStructure, LoadState)
+{
+    auto* w = open();
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Give structure"));
+    EXPECT_NEAR(formRectTwips(w).width(), 9200, 15);
+    EXPECT_NEAR(formRectTwips(w).height(), 6000 + CaptionExtraTwips(), 15);
+    ASSERT_EQ(w->lstCompType->count(), 14);
+    EXPECT_EQ(w->lstCompType->item(0)->text(), QStringLiteral("acyl halide"));
+    EXPECT_EQ(w->lstCompType->item(13)->text(), QStringLiteral("phenol"));
+    EXPECT_FALSE(w->cmdCompType->isEnabled());
+    EXPECT_FALSE(w->cmdSubType->isEnabled());
+    EXPECT_FALSE(w->cmdGSOk->isEnabled());
+    EXPECT_FALSE(w->frmSubType->isVisibleTo(w));
+    EXPECT_FALSE(w->frmSubstituents->isVisibleTo(w));
+    EXPECT_FALSE(w->txtGiveStruct->isVisibleTo(w));
+    EXPECT_TRUE(w->picBaseStruct->isVisibleTo(w));
+    EXPECT_EQ(w->picBaseStruct->pixmap().size(), QSize(102, 102));
+    EXPECT_EQ(w->picBaseStruct->pos(), at(3550, 350));
+    EXPECT_EQ(w->txtStructure->toPlainText(), QStringLiteral("\n\n\n\n\nbuild your structure here"));
+    EXPECT_EQ(w->cmdGSOk->toolTip(), QStringLiteral("Click here to continue with Orvanto"));
+    EXPECT_EQ(w->txtStructure->toolTip(), QStringLiteral("Assemble structure here"));
+    pick(w->lstCompType, QStringLiteral("ketone"));
+    EXPECT_TRUE(w->cmdCompType->isEnabled());
+}
+
+TEST_F(GiveStructure, RightStructureIdentifiesAndOpensTheReport)
+{
+    auto& m = modOrvan;
+    m.StructGiveTries = 2;
+    auto* w = open();
+    ASSERT_TRUE(choose(w, "ketone", "acyclic ketone", "ethyl"));
+    EXPECT_FALSE(w->cmdGSOk->isEnabled()) << "Y is still to choose";
+    ASSERT_TRUE(choose(w, "ketone", "acyclic ketone", "ethyl", "methyl"));
+    EXPECT_TRUE(w->cmdGSOk->isEnabled());
+    EXPECT_EQ(w->state().structureCode(), QStringLiteral("M1BA"));
+    EXPECT_EQ(w->lstX->currentRow(), -1) << "the choice leaves no highlight";
+    EXPECT_TRUE(w->picXSub->isVisibleTo(w));
+    EXPECT_EQ(w->picXSub->pixmap().size(), QSize(67, 25));
+    SeenReport seen;
+    answerReport(seen);
+    w->cmdGSOk->click();
+    ASSERT_TRUE(seen.shown);
+    EXPECT_TRUE(seen.builderGone);
+    EXPECT_EQ(seen.identified, kTrue);
+    EXPECT_EQ(seen.byGiving, kTrue);
+    EXPECT_EQ(seen.tries, 3);
+    EXPECT_EQ(seen.item, 1);
+    EXPECT_TRUE(seen.text.contains(QStringLiteral("Identification was by supplying a structure.")));
+}
+
+TEST_F(GiveStructure, WrongStructureIsCountedAndReportedAsWrong)
+{
+    auto& m = modOrvan;
+    m.StructGiveTries = 97;
+    auto* w = open();
+    ASSERT_TRUE(choose(w, "ketone", "acyclic ketone", "methyl", "methyl"));
+    SeenReport seen;
+    answerReport(seen);
+    w->cmdGSOk->click();
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.title, QStringLiteral("Sorry"));
+    EXPECT_EQ(seen.identified, kFalse);
+    EXPECT_EQ(seen.byGiving, kFalse);
+    EXPECT_EQ(seen.tries, 98);
+    EXPECT_EQ(m.UnkIdentified, kFalse);
+
+    w = open();
+    ASSERT_TRUE(choose(w, "ketone", "acyclic ketone", "methyl", "methyl"));
+    SeenReport again;
+    answerReport(again);
+    w->cmdGSOk->click();
+    EXPECT_EQ(again.tries, 98) << "the counter stops at 98";
+}
+
+TEST_F(GiveStructure, CancelAndTheCloseBoxChangeNothing)
+{
+    auto& m = modOrvan;
+    m.StructGiveTries = 5;
+    for (bool closeBox : {false, true}) {
+        auto* w = open();
+        ASSERT_TRUE(choose(w, "ketone", "acyclic ketone", "methyl", "ethyl"));
+        SeenReport seen;
+        answerReport(seen);
+        if (closeBox)
+            w->close();
+        else
+            w->cmdGCancel->click();
+        QTest::qWait(20);
+        EXPECT_FALSE(seen.shown);
+        EXPECT_EQ(forms::find(QStringLiteral("frmGiveStructure")), nullptr);
+        EXPECT_EQ(m.StructGiveTries, 5);
+        EXPECT_EQ(m.UnkIdentified, kFalse);
+        EXPECT_EQ(m.IdentifiedByGiving, kFalse);
+    }
+    // The next opening starts from the load state.
+    auto* w = open();
+    EXPECT_FALSE(w->frmSubstituents->isVisibleTo(w));
+    EXPECT_EQ(w->picBaseStruct->pixmap().size(), QSize(102, 102));
+}
+
+TEST_F(GiveStructure, PicturesStandWhereTheTablesPutThem)
+{
+    auto* w = open();
+    ASSERT_TRUE(choose(w, "amine", "(2-substituted) aniline", "methyl"));
+    EXPECT_EQ(w->picBaseStruct->pos(), at(3800, 400)) << "the picture stands right of the reference point";
+    EXPECT_EQ(w->picXSub->pos(), at(3400 + 1350, 400 + 420));
+    EXPECT_TRUE(w->cmdGSOk->isEnabled());
+    EXPECT_FALSE(w->lstY->isVisibleTo(w));
+
+    // A half-built amide gives way to a new type; its picture stays until a subtype.
+    ASSERT_TRUE(choose(w, "amide", nullptr, "hydrogen", "methyl"));
+    EXPECT_TRUE(w->lstZ->isVisibleTo(w));
+    EXPECT_FALSE(w->cmdGSOk->isEnabled());
+    ASSERT_TRUE(pick(w->lstCompType, QStringLiteral("alcohol")));
+    w->cmdCompType->click();
+    EXPECT_FALSE(w->frmSubstituents->isVisibleTo(w));
+    EXPECT_FALSE(w->picXSub->isVisibleTo(w));
+    EXPECT_FALSE(w->picYSub->isVisibleTo(w));
+    EXPECT_EQ(w->picBaseStruct->pixmap().size(), QSize(100, 82));
+    EXPECT_EQ(w->lstSubType->count(), 3);
+    EXPECT_EQ(w->lstSubType->currentRow(), -1);
+}
+
+TEST_F(GiveStructure, DoubleClicksActLikeTheSelectButtons)
+{
+    auto* w = open();
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    auto dbl = [](QListWidget* list, const QString& text) {
+        const auto found = list->findItems(text, Qt::MatchExactly);
+        ASSERT_FALSE(found.isEmpty()) << text.toStdString();
+        const QPoint at = list->visualItemRect(found.first()).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    };
+    dbl(w->lstCompType, QStringLiteral("cyanide"));
+    ASSERT_TRUE(w->frmSubType->isVisibleTo(w));
+    dbl(w->lstSubType, QStringLiteral("aliphatic cyanide"));
+    EXPECT_EQ(w->state().BaseCode, QStringLiteral("I1"));
+    dbl(w->lstX, QStringLiteral("ethyl"));
+    EXPECT_EQ(w->state().XCode, QStringLiteral("B"));
+    EXPECT_TRUE(w->cmdGSOk->isEnabled());
+}
+
+TEST_F(GiveStructure, OpensByNameAndModally)
+{
+    // The main window's Identity menu knows the window only by its name.
+    EXPECT_TRUE(forms::isRegistered(QStringLiteral("frmGiveStructure")));
+    bool seen = false;
+    orvtest::later([&seen] {
+        auto* w = forms::loaded<frmGiveStructure>();
+        seen = w && w->isModal() && w->isVisible();
+        if (w)
+            w->cmdGCancel->click();
+    });
+    EXPECT_TRUE(forms::showModal(QStringLiteral("frmGiveStructure")));
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(forms::find(QStringLiteral("frmGiveStructure")), nullptr);
+    EXPECT_EQ(modOrvan.StructGiveTries, 0);
+}
+
+TEST_F(GiveStructure, SelectWithoutASelectionDoesNothing)
+{
+    auto* w = open();
+    ASSERT_TRUE(choose(w, "arene", "1,2-disubstituted benzene", nullptr, "nitro"));
+    EXPECT_EQ(w->lstY->currentRow(), -1);
+    w->cmdSelectX->click();
+    EXPECT_TRUE(w->state().XCode.isEmpty());
+    EXPECT_FALSE(w->picXSub->isVisibleTo(w));
+    EXPECT_FALSE(w->cmdGSOk->isEnabled()) << "X is always required";
+    ASSERT_TRUE(pick(w->lstX, QStringLiteral("methyl")));
+    w->cmdSelectX->click();
+    EXPECT_TRUE(w->cmdGSOk->isEnabled());
+    w->cmdSelectY->click();
+    EXPECT_EQ(w->state().YCode, QStringLiteral("F")) << "pressing Select again at once keeps the choice";
+    EXPECT_EQ(w->state().structureCode(), QStringLiteral("G2AF"));
+}
+
+TEST_F(GiveStructure, TheDrawingAreaHandsItsFocusOnToContinue)
+{
+    auto* w = open();
+    w->show();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    ASSERT_TRUE(choose(w, "phenol", "(2-substituted) phenol", "hydrogen"));
+    QTest::mouseClick(w->txtStructure->viewport(), Qt::LeftButton);
+    EXPECT_TRUE(w->cmdGSOk->hasFocus());
+    EXPECT_FALSE(w->txtStructure->hasFocus());
+}
+
+TEST_F(GiveStructure, HelpShowsAndHides)
+{
+    auto* w = open();
+    w->cmdGSHelp->click();
+    EXPECT_TRUE(w->txtGiveStruct->isVisibleTo(w));
+    const QString first = w->txtGiveStruct->toPlainText();
+    EXPECT_TRUE(first.startsWith(QStringLiteral("Build a structural formula")));
+    w->cmdGSHelp->click();
+    EXPECT_FALSE(w->txtGiveStruct->isVisibleTo(w));
+    w->cmdGSHelp->click();
+    EXPECT_EQ(w->txtGiveStruct->toPlainText(), first) << "shown again, not doubled";
+    EXPECT_EQ(w->cmdGSHelp->text(), QStringLiteral("&Help"));
+}
+
+TEST_F(GiveStructure, StartPictureWorksOnlyBeforeTheFirstTypeAndWithSound)
+{
+    QStringList played;
+    frmGiveStructure::soundPlayer() = [&played](const QString& kind) { played << kind; };
+    auto& m = modOrvan;
+    auto* w = open();
+    m.SoundOn = kFalse;
+    QTest::mouseClick(w->picBaseStruct, Qt::LeftButton);
+    EXPECT_TRUE(played.isEmpty());
+    m.SoundOn = kTrue;
+    QTest::mouseClick(w->picBaseStruct, Qt::LeftButton);
+    EXPECT_EQ(played, QStringList{QStringLiteral("Work")});
+    ASSERT_TRUE(pick(w->lstCompType, QStringLiteral("ester")));
+    w->cmdCompType->click();
+    QTest::mouseClick(w->picBaseStruct, Qt::LeftButton);
+    EXPECT_EQ(played.size(), 1);
+}
+
+// Every shipped unknown, built the way a student would, is accepted.
+TEST_F(GiveStructure, EveryShippedUnknownCanBeBuilt)
+{
+    struct Build { int unknown; const char* type; const char* subtype; const char* x; const char* y; const char* z; };
+    const Build builds[] = {
+        {0, "ester", "acyclic ester", "phenyl (Ph)", "ethyl", nullptr},                         // ethyl benzoate
+        {1, "carboxylic acid", "(2-substituted) benzoic acid", "hydrogen", nullptr, nullptr},   // benzoic acid
+        {2, "acyl halide", nullptr, "phenyl (Ph)", "chlorine", nullptr},                        // benzoyl chloride
+        {3, "alcohol", "acyclic alcohol", "methyl", "hydrogen", nullptr},                       // ethanol
+        {4, "alcohol", "acyclic alcohol", "phenyl (Ph)", "hydrogen", nullptr},                  // benzyl alcohol
+        {5, "aldehyde", "aliphatic aldehyde", "ethyl", nullptr, nullptr},                       // propanal
+        {6, "aldehyde", "(2-substituted) benzaldehyde", "hydrogen", nullptr, nullptr},          // benzaldehyde
+        {7, "amide", nullptr, "ethyl", "hydrogen", "hydrogen"},                                 // propanamide
+        {8, "amine", "saturated aliphatic amine", "ethyl", "ethyl", nullptr},                   // diethylamine
+        {9, "amine", "(2-substituted) aniline", "hydrogen", nullptr, nullptr},                  // aniline
+        {10, "arene", "(monosubstituted) benzene", "methyl", nullptr, nullptr},                 // toluene
+        {11, "cyanide", "aliphatic cyanide", "ethyl", nullptr, nullptr},                        // propanenitrile
+        {12, "amide", nullptr, "methyl", "hydrogen", "hydrogen"},                               // acetamide
+        {13, "arene", "(monosubstituted) benzene", "methoxy", nullptr, nullptr},                // anisole
+        {14, "haloalkane", "acyclic haloalkane", "n-propyl (C3)", "hydrogen", "bromine"},       // 1-bromobutane
+        {15, "haloalkane", "acyclic haloalkane", "phenyl (Ph)", "hydrogen", "chlorine"},        // benzyl chloride
+        {16, "ketone", "acyclic ketone", "methyl", "ethyl", nullptr},                           // butanone
+        {17, "ketone", "(2-substituted)cyclopentanone", "hydrogen", nullptr, nullptr},          // cyclopentanone
+        {18, "ketone", "acyclic ketone", "methyl", "phenyl (Ph)", nullptr},                     // acetophenone
+        {19, "ester", "acyclic ester", "ethyl", "methyl", nullptr},                             // methyl propanoate
+        {20, "ester", "acyclic ester", "methyl", "n-propyl (C3)", nullptr},                     // propyl acetate
+    };
+    const QStringList sources =
+        QDir(orvtest::sourceFile(QStringLiteral("data/compounds"))).entryList({QStringLiteral("u*.toml")}, QDir::Files);
+    ASSERT_EQ(sources.size(), int(std::size(builds))) << "every shipped unknown needs a build here";
+    for (const Build& b : builds) {
+        SCOPED_TRACE(testing::Message() << "unknown " << b.unknown);
+        auto& m = modOrvan;
+        const QString name = QStringLiteral("unks/ovunk") + UnknownFileCode(b.unknown) + QStringLiteral(".txt");
+        folder.copyFromSource(QStringLiteral("data/") + name, name);
+        ResetProgress();
+        m.AllocatedUnknowns.clear();
+        m.CurrentUnknown = b.unknown;
+        ASSERT_TRUE(ReadUnknownFile());
+        ASSERT_GE(m.StructCodeCount, 1);
+        auto* w = open();
+        ASSERT_TRUE(choose(w, b.type, b.subtype, b.x, b.y, b.z));
+        ASSERT_TRUE(w->cmdGSOk->isEnabled());
+        const QString code = w->state().structureCode();
+        SeenReport seen;
+        answerReport(seen);
+        w->cmdGSOk->click();
+        ASSERT_TRUE(seen.shown);
+        EXPECT_EQ(seen.identified, kTrue) << code.toStdString() << " is not among the accepted codes";
+        EXPECT_EQ(seen.byGiving, kTrue);
+        EXPECT_EQ(seen.tries, 1);
+        forms::unloadAll();
+    }
+}
+
+// For looking at the window on a real display: ORV_SCREENSHOT_SECONDS=n
+// keeps it open n seconds with ethyl benzoate built (ORV_SCREENSHOT_START=1:
+// in its start state; ORV_SCREENSHOT_HELP=1: with the help shown;
+// ORV_SCREENSHOT_BUILD="type;subtype;x;y;z": another structure, empty parts
+// skipped).
+TEST_F(GiveStructure, ScreenshotScene)
+{
+    const int seconds = qEnvironmentVariableIntValue("ORV_SCREENSHOT_SECONDS");
+    if (seconds <= 0)
+        GTEST_SKIP() << "set ORV_SCREENSHOT_SECONDS to look at the window";
+    modOrvan.ScreenTopOffset = 200;
+    auto* w = open();
+    QStringList parts = qEnvironmentVariable("ORV_SCREENSHOT_BUILD", QStringLiteral("ester;acyclic ester;phenyl (Ph);ethyl"))
+                            .split(u';');
+    while (parts.size() < 5)
+        parts << QString();
+    std::vector<QByteArray> bytes;
+    for (const QString& p : parts)
+        bytes.push_back(p.toLatin1());
+    auto part = [&](int k) { return bytes[size_t(k)].isEmpty() ? nullptr : bytes[size_t(k)].constData(); };
+    if (!qEnvironmentVariableIsSet("ORV_SCREENSHOT_START"))
+        ASSERT_TRUE(choose(w, part(0), part(1), part(2), part(3), part(4)));
+    if (qEnvironmentVariableIsSet("ORV_SCREENSHOT_HELP"))
+        w->cmdGSHelp->click();
+    w->show();
+    QTest::qWait(seconds * 1000);
+}
