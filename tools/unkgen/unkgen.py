@@ -32,7 +32,13 @@ def load_toml(path):
 def load_sources(data_dir):
     comp = os.path.join(data_dir, "compounds")
     defaults = load_toml(os.path.join(comp, "defaults.toml"))
-    pictures = load_toml(os.path.join(comp, "structures.toml"))["pictures"]
+    pictures = {}
+    # structures.toml and any structures_<part>.toml: one code, one picture.
+    for name in sorted(f for f in os.listdir(comp) if f.startswith("structures") and f.endswith(".toml")):
+        for code, smiles in load_toml(os.path.join(comp, name))["pictures"].items():
+            if code in pictures:
+                raise ValueError(f"{name}: picture code {code} is already used")
+            pictures[code] = smiles
     unknowns = []
     for name in sorted(os.listdir(comp)):
         if name.startswith("u") and name.endswith(".toml"):
@@ -159,7 +165,7 @@ def build(src, defaults, pictures):
     pics = src["pictures"]
     for code in pics:
         if code not in pictures:
-            raise ValueError(f"{src['_file']}: picture code {code} not in structures.toml")
+            raise ValueError(f"{src['_file']}: picture code {code} not in the structures*.toml files")
     u.choice_line = chr(65 + pics.index(src["answer"])) + "".join(pics)
     u.codes = list(src["struct_codes"])
     return u
