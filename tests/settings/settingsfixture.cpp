@@ -1,0 +1,109 @@
+#include "tests/settings/settingsfixture.h"
+
+#include "core/configfile.h"
+#include "core/coreservices.h"
+#include "core/forms/frmInitial.h"
+#include "core/forms/registercore.h"
+#include "core/modorvan.h"
+#include "core/unknownfile.h"
+#include "mainwindow/forms/registermainwindow.h"
+#include "platform/forms/formregistry.h"
+#include "setup/setupconfig.h"
+#include "spectra/forms/registerspectra.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QSet>
+#include <QTimer>
+#include <map>
+
+using namespace orv;
+
+namespace settingstest {
+
+void SavedSettings::SetUp()
+{
+    releaseSingleCopy();
+    setSingleCopyLockFolder(lockDir.path());
+    registerCoreForms();
+    registerMainwindowForms();
+    registerSpectraForms();
+    const QDir unks(orvtest::sourceFile(QStringLiteral("data/unks")));
+    for (const QString& f : unks.entryList({QStringLiteral("ovunk*.txt")}, QDir::Files))
+        QFile::copy(unks.filePath(f), folder.file(QStringLiteral("unks/") + f));
+    InitProgram();
+    ResetProgress();
+}
+
+void SavedSettings::TearDown()
+{
+    forms::unloadAll();
+    releaseSingleCopy();
+}
+
+void SavedSettings::saveAndRead(const ConfigSettings& s)
+{
+    QString error;
+    ASSERT_TRUE(writeSetupConfig(folder.file(QStringLiteral("orvanto.ini")), s, GetRandomNum, &error)) << error.toStdString();
+    orvtest::msgLog().shown.clear();
+    ReadConfigFile();
+    EXPECT_TRUE(orvtest::msgLog().shown.empty()) << orvtest::msgLog().lastPrompt().toStdString();
+    EXPECT_TRUE(configSettingsOf(modOrvan) == s) << "the student program reads what the setup program saved";
+}
+
+int SavedSettings::someUnknown() const
+{
+    for (int n = 1; n <= 99; ++n)
+        if (QFile::exists(unknownFilePath(n)))
+            return n;
+    ADD_FAILURE() << "no shipped unknown";
+    return 0;
+}
+
+ConfigSettings withDefaults(const std::function<void(ConfigSettings&)>& change)
+{
+    ConfigSettings s = defaultConfigSettings();
+    if (change)
+        change(s);
+    return s;
+}
+
+struct WindowWatch::Impl {
+    std::map<QString, std::function<void(QWidget*)>> acts;
+    QSet<QWidget*> busy;
+    QTimer timer;
+};
+
+WindowWatch::WindowWatch() : d(new Impl)
+{
+    d->timer.setInterval(5);
+    QObject::connect(&d->timer, &QTimer::timeout, [this] {
+        for (auto& [name, act] : d->acts) {
+            QWidget* w = forms::find(name);
+            if (!w || !w->isVisible() || d->busy.contains(w))
+                continue;
+            d->busy.insert(w);
+            if (seen.isEmpty() || seen.last() != name)
+                seen << name;
+            QPointer<QWidget> guard(w);
+            auto a = act;
+            QTimer::singleShot(0, [this, guard, w, a] {
+                if (guard) {
+                    if (a)
+                        a(guard);
+                    else
+                        forms::unload(guard);
+                }
+                d->busy.remove(w);
+            });
+        }
+    });
+    d->timer.start();
+}
+
+WindowWatch::~WindowWatch() { delete d; }
+
+void WindowWatch::on(const QString& name, std::function<void(QWidget*)> act) { d->acts[name] = std::move(act); }
+
+} // namespace settingstest
