@@ -3,6 +3,10 @@
 #include "core/configfile.h"
 #include "core/coreservices.h"
 #include "core/forms/frmInitial.h"
+#include "core/forms/frmNewPassword.h"
+#include "core/forms/frmTestPassword.h"
+#include "core/forms/passwordbox.h"
+#include "core/forms/startup.h"
 #include "core/forms/registercore.h"
 #include "core/modorvan.h"
 #include "core/unknownfile.h"
@@ -12,6 +16,7 @@
 #include "spectra/forms/registerspectra.h"
 
 #include <QDir>
+#include <QPushButton>
 #include <QFile>
 #include <QPointer>
 #include <QSet>
@@ -105,5 +110,26 @@ WindowWatch::WindowWatch() : d(new Impl)
 WindowWatch::~WindowWatch() { delete d; }
 
 void WindowWatch::on(const QString& name, std::function<void(QWidget*)> act) { d->acts[name] = std::move(act); }
+
+void startAndContinue(const QString& commandLine, WindowWatch& watch, const QString& password)
+{
+    watch.on(QStringLiteral("frmTestPassword"), [password](QWidget* w) {
+        auto* t = qobject_cast<frmTestPassword*>(w);
+        t->txtTestPassword->setText(password);
+        t->cmdTestPassword->click();
+    });
+    watch.on(QStringLiteral("frmNewPassword"), [](QWidget* w) {
+        auto* p = qobject_cast<frmNewPassword*>(w);
+        p->txtNewPassword->setText(QStringLiteral("newpass1"));
+        p->cmdNewPassword->click();
+    });
+    watch.on(QStringLiteral("frmTips"));
+    watch.on(QStringLiteral("frmOldUser"));
+    watch.on(QStringLiteral("frmNewUser"));
+    ASSERT_TRUE(startStudentProgram(commandLine));
+    auto* start = forms::loaded<frmInitial>();
+    ASSERT_NE(start, nullptr);
+    start->cmdInitial_Click();
+}
 
 } // namespace settingstest

@@ -42,6 +42,11 @@ private:
     Impl* d;
 };
 
+// Starts the student program on `commandLine` and presses Continue; the
+// password windows are answered (the test window with `password`, a new
+// password with "newpass1") and the welcome windows closed.
+void startAndContinue(const QString& commandLine, WindowWatch& watch, const QString& password);
+
 } // namespace settingstest
 
 #include <ostream>

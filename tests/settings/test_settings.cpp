@@ -379,23 +379,7 @@ TEST_F(Settings, ReturningStudentGetsTipsAndPasswordWindowsAsSaved)
         const QString path = returningUser(*this, folder.path(), someUnknown(), c.password);
         resetModOrvan();
         settingstest::WindowWatch watch;
-        watch.on(QStringLiteral("frmTestPassword"), [&](QWidget* w) {
-            auto* t = qobject_cast<frmTestPassword*>(w);
-            t->txtTestPassword->setText(c.password);
-            t->cmdTestPassword->click();
-        });
-        watch.on(QStringLiteral("frmNewPassword"), [](QWidget* w) {
-            auto* p = qobject_cast<frmNewPassword*>(w);
-            p->txtNewPassword->setText(QStringLiteral("newpass1"));
-            p->cmdNewPassword->click();
-        });
-        watch.on(QStringLiteral("frmTips"));
-        watch.on(QStringLiteral("frmOldUser"));
-        watch.on(QStringLiteral("frmNewUser"));
-        ASSERT_TRUE(startStudentProgram(path));
-        auto* start = forms::loaded<frmInitial>();
-        ASSERT_NE(start, nullptr);
-        start->cmdInitial_Click();
+        settingstest::startAndContinue(path, watch, c.password);
         EXPECT_EQ(watch.seen, c.windows);
         EXPECT_NE(forms::find(QStringLiteral("frmOVMain")), nullptr) << "the student reaches the main window";
         forms::unloadAll();
