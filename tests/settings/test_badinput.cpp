@@ -2,6 +2,7 @@
 // refused with a message that names it, is left as it was, and never lets
 // the student into the main window on wrong data.
 #include "core/forms/frmInitial.h"
+#include "core/forms/frmQuit.h"
 #include "core/forms/frmTestPassword.h"
 #include "core/forms/passwordbox.h"
 #include "core/forms/startup.h"
@@ -15,6 +16,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 
 using namespace orv;
@@ -97,10 +99,30 @@ TEST_F(BadInput, AUserFileThatCannotBeUsedIsRefusedAndLeftAlone)
         EXPECT_TRUE(prompt.contains(c.path)) << prompt.toStdString();
         EXPECT_TRUE(prompt.contains(QString::fromLatin1(c.message))) << prompt.toStdString();
         EXPECT_EQ(forms::find(QStringLiteral("frmOVMain")), nullptr) << "no main window on a refused file";
-        EXPECT_NE(forms::find(QStringLiteral("frmQuit")), nullptr) << "the student leaves through the quit window";
+        auto* quit = forms::loaded<frmQuit>();
+        ASSERT_NE(quit, nullptr) << "the student leaves through the quit window";
+        EXPECT_TRUE(quit->lblQuit->text().contains(QStringLiteral(" could not be read."))) << quit->lblQuit->text().toStdString();
         EXPECT_EQ(readAll(c.path), before) << "the file is left as it was";
         EXPECT_EQ(QDir(users()).entryList(QDir::Files | QDir::Hidden), filesBefore) << "nothing written beside it";
     }
+}
+
+TEST_F(BadInput, AWrongPasswordOnTheCommandLineIsNamedInTheQuitWindow)
+{
+    saveAndRead(defaultConfigSettings());
+    const QString path = users() + QStringLiteral("/student.ovg");
+    writeAll(path, line(record(someUnknown())));
+    const QByteArray before = readAll(path);
+    resetModOrvan();
+    settingstest::WindowWatch watch;
+    orvtest::msgLog().shown.clear();
+    settingstest::startAndContinue(path, watch, QStringLiteral("wrong password"));
+    EXPECT_EQ(modOrvan.PasswordVerified, kFalse);
+    EXPECT_EQ(forms::find(QStringLiteral("frmOVMain")), nullptr);
+    auto* quit = forms::loaded<frmQuit>();
+    ASSERT_NE(quit, nullptr);
+    EXPECT_TRUE(quit->lblQuit->text().contains(QStringLiteral("Invalid password."))) << quit->lblQuit->text().toStdString();
+    EXPECT_EQ(readAll(path), before);
 }
 
 TEST_F(BadInput, AMissingOrDamagedUnknownEndsTheProgramWithItsName)
