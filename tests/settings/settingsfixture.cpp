@@ -111,21 +111,27 @@ WindowWatch::~WindowWatch() { delete d; }
 
 void WindowWatch::on(const QString& name, std::function<void(QWidget*)> act) { d->acts[name] = std::move(act); }
 
+void WindowWatch::byDefault(const QString& name, std::function<void(QWidget*)> act)
+{
+    if (!d->acts.count(name))
+        d->acts[name] = std::move(act);
+}
+
 void startAndContinue(const QString& commandLine, WindowWatch& watch, const QString& password)
 {
-    watch.on(QStringLiteral("frmTestPassword"), [password](QWidget* w) {
+    watch.byDefault(QStringLiteral("frmTestPassword"), [password](QWidget* w) {
         auto* t = qobject_cast<frmTestPassword*>(w);
         t->txtTestPassword->setText(password);
         t->cmdTestPassword->click();
     });
-    watch.on(QStringLiteral("frmNewPassword"), [](QWidget* w) {
+    watch.byDefault(QStringLiteral("frmNewPassword"), [](QWidget* w) {
         auto* p = qobject_cast<frmNewPassword*>(w);
         p->txtNewPassword->setText(QStringLiteral("newpass1"));
         p->cmdNewPassword->click();
     });
-    watch.on(QStringLiteral("frmTips"));
-    watch.on(QStringLiteral("frmOldUser"));
-    watch.on(QStringLiteral("frmNewUser"));
+    watch.byDefault(QStringLiteral("frmTips"));
+    watch.byDefault(QStringLiteral("frmOldUser"));
+    watch.byDefault(QStringLiteral("frmNewUser"));
     ASSERT_TRUE(startStudentProgram(commandLine));
     auto* start = forms::loaded<frmInitial>();
     ASSERT_NE(start, nullptr);

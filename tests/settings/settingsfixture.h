@@ -36,6 +36,8 @@ public:
     WindowWatch();
     ~WindowWatch();
     void on(const QString& name, std::function<void(QWidget*)> act = {});
+    // As on(), unless the window already has an answer.
+    void byDefault(const QString& name, std::function<void(QWidget*)> act = {});
     QStringList seen;
 private:
     struct Impl;
@@ -44,7 +46,8 @@ private:
 
 // Starts the student program on `commandLine` and presses Continue; the
 // password windows are answered (the test window with `password`, a new
-// password with "newpass1") and the welcome windows closed.
+// password with "newpass1") and the welcome windows closed, unless the
+// test has given them answers of its own.
 void startAndContinue(const QString& commandLine, WindowWatch& watch, const QString& password);
 
 } // namespace settingstest

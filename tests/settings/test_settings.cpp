@@ -7,10 +7,12 @@
 #include "core/forms/frmTestPassword.h"
 #include "core/forms/passwordbox.h"
 #include "core/forms/startup.h"
+#include "core/forms/welcomewindows.h"
 #include "core/modorvan.h"
 #include "core/nextunknown.h"
 #include "core/unknownfile.h"
 #include "core/userfile.h"
+#include "mainwindow/forms/frmHelp.h"
 #include "mainwindow/forms/frmNameTyping.h"
 #include "mainwindow/forms/frmOVMain.h"
 #include "mainwindow/forms/frmReportProgress.h"
@@ -28,6 +30,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTextEdit>
 #include <QPushButton>
 
 using namespace orv;
@@ -382,6 +385,65 @@ TEST_F(Settings, ReturningStudentGetsTipsAndPasswordWindowsAsSaved)
         settingstest::startAndContinue(path, watch, c.password);
         EXPECT_EQ(watch.seen, c.windows);
         EXPECT_NE(forms::find(QStringLiteral("frmOVMain")), nullptr) << "the student reaches the main window";
+        forms::unloadAll();
+        releaseSingleCopy();
+    }
+}
+
+TEST_F(Settings, HelpWithTheUnknownPointsOnlyToWhatIsOffered)
+{
+    struct Case { const char* what; Change change; bool names, structures; const char* identify; };
+    const Case cases[] = {
+        {"defaults", {}, true, true, "Examine the spectra in detail."},
+        {"typing only", [](ConfigSettings& s) { s.TypeNameOnly = kTrue; s.OfferNameList = kFalse; }, false, true,
+         "Examine the spectra in detail."},
+        {"no choosing", [](ConfigSettings& s) { s.ChooseStructureAllowed = kFalse; }, true, false,
+         "Examine the spectra in detail."},
+        {"derivatives too", [](ConfigSettings& s) { s.DerivsAllowed = kTrue; }, true, true,
+         "Examine the spectra in detail (and/or perhaps prepare derivatives)."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetProgress();
+        saveAndRead(withDefaults(c.change));
+        for (int item : {2, 3, 5, 6, 7, 8})
+            m.ItemsRevealed[item] = kTrue;
+        frmOVMain* w = openMain();
+        QString text;
+        orvtest::later([&] {
+            if (auto* h = forms::loaded<frmHelp>()) {
+                text = h->txtHelp->toPlainText();
+                h->cmdHelpOk->click();
+            }
+        });
+        w->clickMenu(QStringLiteral("mnuHelpGroup5"), 1);
+        ASSERT_TRUE(text.startsWith(QStringLiteral("This unknown is "))) << text.toStdString();
+        EXPECT_EQ(text.contains(QStringLiteral("Possible names may be viewed")), c.names);
+        EXPECT_EQ(text.contains(QStringLiteral("Possible structures may be viewed")), c.structures);
+        EXPECT_TRUE(text.contains(QString::fromLatin1(c.identify))) << text.toStdString();
+        forms::unloadAll();
+    }
+}
+
+TEST_F(Settings, TheWelcomeBackNamesTheUnknownsNumberOnlyWhenAllowed)
+{
+    for (Boolean show : {kTrue, kFalse}) {
+        saveAndRead(withDefaults([&](ConfigSettings& s) {
+            s.ShowUnknownNumber = show;
+            s.PasswordRequired = kFalse;
+        }));
+        const int unknown = someUnknown();
+        const QString path = returningUser(*this, folder.path(), unknown, QString());
+        resetModOrvan();
+        settingstest::WindowWatch watch;
+        QString text;
+        watch.on(QStringLiteral("frmOldUser"), [&](QWidget* w) {
+            text = qobject_cast<frmOldUser*>(w)->txtOldUser->toPlainText();
+            forms::unload(w);
+        });
+        settingstest::startAndContinue(path, watch, QString());
+        ASSERT_FALSE(text.isEmpty());
+        EXPECT_EQ(text.contains(QStringLiteral("unknown %1, ").arg(unknown)), show == kTrue) << text.toStdString();
         forms::unloadAll();
         releaseSingleCopy();
     }
