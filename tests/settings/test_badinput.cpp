@@ -171,3 +171,21 @@ TEST_F(BadInput, AMissingOrDamagedUnknownEndsTheProgramWithItsName)
         writeAll(data, full);
     }
 }
+
+TEST_F(BadInput, ARelativePathOnTheCommandLineIsTakenFromWhereTheProgramWasStarted)
+{
+    saveAndRead(defaultConfigSettings());
+    const QString path = users() + QStringLiteral("/two words.ovg");
+    writeAll(path, line(record(someUnknown())));
+    resetModOrvan();
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(users());
+    const QString commandLine = commandLineOf({QStringLiteral("two"), QStringLiteral("words.ovg")});
+    EXPECT_EQ(commandLine, path);
+    settingstest::WindowWatch watch;
+    startOn(commandLine, watch);
+    QDir::setCurrent(before);
+    EXPECT_TRUE(orvtest::msgLog().shown.empty()) << orvtest::msgLog().lastPrompt().toStdString();
+    EXPECT_NE(forms::find(QStringLiteral("frmOVMain")), nullptr) << "the student reaches the main window";
+    EXPECT_EQ(commandLineOf({}), QString());
+}
