@@ -14,10 +14,12 @@
 #include "core/userfile.h"
 #include "mainwindow/forms/frmHelp.h"
 #include "mainwindow/forms/frmNameTyping.h"
+#include "mainwindow/forms/frmNoID.h"
 #include "mainwindow/forms/frmOVMain.h"
 #include "mainwindow/forms/frmReportProgress.h"
 #include "mainwindow/forms/frmResult.h"
 #include "platform/forms/formregistry.h"
+#include "platform/resources.h"
 #include "spectra/forms/frmCmr.h"
 #include "spectra/forms/frmIr.h"
 #include "spectra/forms/frmMs.h"
@@ -30,6 +32,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QPushButton>
 
@@ -446,5 +449,33 @@ TEST_F(Settings, TheWelcomeBackNamesTheUnknownsNumberOnlyWhenAllowed)
         EXPECT_EQ(text.contains(QStringLiteral("unknown %1, ").arg(unknown)), show == kTrue) << text.toStdString();
         forms::unloadAll();
         releaseSingleCopy();
+    }
+}
+
+TEST_F(Settings, ResigningAsksOnlyAboutWhatIsOffered)
+{
+    // Nothing revealed yet: the refusal lists the unseen spectra that are
+    // offered and the unknown's help when it is offered.
+    struct Case { const char* what; Change change; std::vector<int> unseen; bool help; };
+    const Case cases[] = {
+        {"defaults", {}, {5, 6, 7, 8}, true},
+        {"no infrared, no mass", [](ConfigSettings& s) { s.IrAllowed = s.MsAllowed = kFalse; }, {5, 8}, true},
+        {"no unknown help", [](ConfigSettings& s) { s.UnknownHelpAllowed = kFalse; }, {5, 6, 7, 8}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetProgress();
+        saveAndRead(withDefaults(c.change));
+        openMain();
+        auto* w = qobject_cast<frmNoID*>(forms::load(QStringLiteral("frmNoID")));
+        ASSERT_NE(w, nullptr);
+        const QString text = w->txtNoIDText->toPlainText();
+        EXPECT_TRUE(text.startsWith(QStringLiteral("Try a bit harder."))) << text.toStdString();
+        for (int item = 5; item <= 8; ++item) {
+            const bool listed = std::find(c.unseen.begin(), c.unseen.end(), item) != c.unseen.end();
+            EXPECT_EQ(text.contains(QStringLiteral("        ") + LoadResString(itemNameResource(item))), listed) << item;
+        }
+        EXPECT_EQ(text.contains(QStringLiteral("\"Help with this unknown\"")), c.help);
+        forms::unloadAll();
     }
 }
