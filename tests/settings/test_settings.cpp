@@ -192,19 +192,27 @@ TEST_F(Settings, TheCaptionCarriesTheUnknownsNumberOnlyWhenAllowed)
     }
 }
 
-TEST_F(Settings, TheNumberOfSimpleUnknownsDecidesTheFirstChoice)
+TEST_F(Settings, TheNumberOfSimpleUnknownsDecidesWhenTheAdvancedOnesStart)
 {
-    // With none required first the program goes straight to the advanced
-    // unknowns; with some, a new student starts on a simple one.
-    const struct { int n; bool advanced; } cases[] = {{0, true}, {3, false}, {20, false}};
+    // The advanced unknowns (above 20) are chosen once as many simple ones
+    // as saved are done; before that a simple one is chosen.
+    const struct { int n; const char* completed; bool advanced; } cases[] = {
+        {0, "", true}, {3, "", false}, {20, "", false},
+        {2, "05", false}, {2, "0511", true}, {2, "0533", false}, {1, "33", false}, {1, "3307", true},
+    };
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.n) + " after \"" + c.completed + '"');
         ResetProgress();
         saveAndRead(withDefaults([&](ConfigSettings& s) { s.BasicUnknownsBeforeAdvanced = c.n; }));
         EXPECT_EQ(m.BasicUnknownsBeforeAdvanced, c.n);
-        m.CompletedUnknowns.clear();
-        m.CurrentUnknown = 0;
-        ChooseUnknown();
-        EXPECT_EQ(m.CurrentUnknown > 20, c.advanced) << "N " << c.n << " chose " << m.CurrentUnknown;
+        for (int draw = 0; draw < 5; ++draw) {
+            m.CompletedUnknowns = QString::fromLatin1(c.completed);
+            m.CurrentUnknown = 0;
+            ChooseUnknown();
+            EXPECT_EQ(m.CurrentUnknown > 20, c.advanced) << "chose " << m.CurrentUnknown;
+            for (int i = 0; i + 1 < m.CompletedUnknowns.size(); i += 2)
+                EXPECT_NE(m.CompletedUnknowns.mid(i, 2).toInt(), m.CurrentUnknown) << "a finished unknown again";
+        }
     }
 }
 
