@@ -5,6 +5,7 @@
 #include "core/configfile.h"
 #include "core/coreservices.h"
 #include "core/forms/formlook.h"
+#include "core/forms/frmQuit.h"
 #include "core/modorvan.h"
 #include "core/nextunknown.h"
 #include "core/unknownfile.h"
@@ -87,6 +88,9 @@ void routeCommandLineUser()
         // An unreadable file is treated like a refused password: the student
         // leaves through the quit window, which the reader's message explains.
         m.TextBuffer = QStringLiteral("Invalid password.") + QString(25, u' ');
+        // The quit window tells the student why the session cannot start.
+        frmQuit::setMessage(read ? m.TextBuffer.trimmed()
+                                 : QStringLiteral("The file ") + m.UserFilePath + QStringLiteral(" could not be read."));
         showQuitWindow();
         return;
     }

@@ -4,6 +4,7 @@
 #include "platform/forms/formregistry.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace orv {
@@ -20,12 +21,18 @@ bool startStudentProgram(const QString& commandLine)
     return true;
 }
 
+QString commandLineOf(const QStringList& args)
+{
+    const QString line = args.join(u' ');
+    return line.isEmpty() ? line : QFileInfo(line).absoluteFilePath();
+}
+
 int runStudentProgram(int argc, char** argv)
 {
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
-    if (!startStudentProgram(args.join(u' ')))
+    if (!startStudentProgram(commandLineOf(args)))
         return 0;
     return QApplication::exec();
 }

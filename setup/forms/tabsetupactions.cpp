@@ -15,6 +15,7 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,6 +49,13 @@ bool frmTabSetup::Form_Load()
     cdlSetupFileName = showFileDialog(open);
     if (cdlSetupFileName.isEmpty()) {
         MsgBox(QStringLiteral("File opening operation cancelled by user. Program ends."));
+        endSetupProgram();
+        return false;
+    }
+    // The dialog lists only orvanto.ini, yet another name can be typed into
+    // it: that file would be overwritten by the next save.
+    if (QFileInfo(cdlSetupFileName).fileName().compare(QStringLiteral("orvanto.ini"), Qt::CaseInsensitive) != 0) {
+        MsgBox(QStringLiteral("Only a file named orvanto.ini can be used. Program ends."));
         endSetupProgram();
         return false;
     }

@@ -291,7 +291,7 @@ TEST_F(UnknownFileTest, ADamagedFileEndsTheProgramWithTheReadError)
         {"5 structure codes", [&] {
              return base.mid(0, 208) + QList<QByteArray>{"5", "A1", "A2", "A3", "A4", "A5"};
          }},
-        {"a scrambled name of 81 characters", [&] { return withNames({scramble(QByteArray(81, 'a'))}); }},
+        {"a scrambled name of 81 characters", [&] { return withNames({scramble(QByteArray(80, 'a')) + 'x'}); }},
         {"a stored code below the key's", [&] { return withNames({below}); }},
     };
     for (const auto& c : cases) {

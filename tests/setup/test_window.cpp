@@ -60,6 +60,34 @@ TEST_F(WindowTest, CancelledDialogEndsTheProgramWithoutLogin)
     EXPECT_EQ(forms::loaded<frmLogin>(), nullptr) << "no login";
 }
 
+TEST_F(WindowTest, AFileOfAnotherNameIsRefusedAndLeftAlone)
+{
+    // The dialog lists only orvanto.ini, but another name can be typed into
+    // it; saving would then overwrite that file with the settings.
+    const QString other = folder.file(QStringLiteral("unks/ovunkax.txt"));
+    const QByteArray data = "colourless crystals\r\nan amide\r\nline 3\r\nline 4\r\n";
+    QFile f(other);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+    f.close();
+    dialogAnswer = other;
+    EXPECT_EQ(start(), nullptr);
+    EXPECT_EQ(prompts(), QStringList{"Only a file named orvanto.ini can be used. Program ends."});
+    EXPECT_EQ(orvtest::programEnds(), 1);
+    EXPECT_EQ(forms::loaded<frmLogin>(), nullptr) << "no login";
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), data);
+
+    // The name is taken whatever its letter case, as on the instructor's system.
+    orvtest::programEnds() = 0;
+    orvtest::msgLog().shown.clear();
+    writeIni(setuptest::iniFor(defaultConfigSettings()));
+    dialogAnswer = folder.file(QStringLiteral("ORVANTO.INI"));
+    QFile::rename(ini, dialogAnswer);
+    EXPECT_NE(start(), nullptr);
+    EXPECT_EQ(orvtest::programEnds(), 0);
+}
+
 TEST_F(WindowTest, RefusedLoginEndsTheProgramWithoutAQuestion)
 {
     writeIni("bad");   // unusable contents leave the settings unsaved, yet nothing is asked

@@ -1,0 +1,191 @@
+// Damaged and unsuitable files met on the student program's start: each is
+// refused with a message that names it, is left as it was, and never lets
+// the student into the main window on wrong data.
+#include "core/forms/frmInitial.h"
+#include "core/forms/frmQuit.h"
+#include "core/forms/frmTestPassword.h"
+#include "core/forms/passwordbox.h"
+#include "core/forms/startup.h"
+#include "core/modorvan.h"
+#include "core/unknownfile.h"
+#include "core/userfile.h"
+#include "core/userrecord.h"
+#include "core/coreservices.h"
+#include "platform/forms/formregistry.h"
+#include "tests/settings/settingsfixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace orv;
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+class BadInput : public settingstest::SavedSettings {
+protected:
+    QString users() const { return folder.file(QStringLiteral("users")); }
+
+    // A returning student's record on the given unknown, with a password.
+    UserRecord record(int unknown)
+    {
+        auto& m = modOrvan;
+        ResetProgress();
+        m.CurrentUnknown = unknown;
+        m.SessionNumber = 1;
+        m.ItemsRevealed[2] = kTrue;
+        return userRecordOf(m);
+    }
+    QByteArray line(const UserRecord& r) { return userFileLine(r, QStringLiteral("kordavia"), GetRandomNum) + "\r\n"; }
+
+    // Starts the program on `path` as its command line and presses Continue.
+    void startOn(const QString& path, settingstest::WindowWatch& watch)
+    {
+        orvtest::msgLog().shown.clear();
+        settingstest::startAndContinue(path, watch, QStringLiteral("kordavia"));
+    }
+};
+
+} // namespace
+
+TEST_F(BadInput, AUserFileThatCannotBeUsedIsRefusedAndLeftAlone)
+{
+    saveAndRead(defaultConfigSettings());
+    const int unknown = someUnknown();
+    const QByteArray good = line(record(unknown));
+    UserRecord farAway = record(unknown);
+    farAway.currentUnknown = 150;
+    QByteArray badLength = good;
+    badLength[badLength.size() - 2 - kPasswordCodeLength] = char(badLength[badLength.size() - 2 - kPasswordCodeLength] + 40);
+
+    struct Case { const char* what; QString path; std::optional<QByteArray> contents; const char* message; };
+    const Case cases[] = {
+        {"missing", users() + "/nobody.ovg", std::nullopt, "cannot be opened or read"},
+        {"a folder", users(), std::nullopt, "cannot be opened or read"},
+        {"the settings file", folder.file("orvanto.ini"), std::nullopt, "cannot be used"},
+        {"empty", users() + "/empty.ovg", QByteArray(), "cannot be used"},
+        {"truncated", users() + "/short.ovg", good.left(30), "cannot be used"},
+        {"garbage", users() + "/garbage.ovg", QByteArray(200, '\xe9') + "\r\n", "cannot be used"},
+        {"password of a wrong length", users() + "/length.ovg", badLength, "its password code is damaged"},
+        {"unknown out of range", users() + "/far.ovg", line(farAway), "not between 0 and 99"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        forms::unloadAll();
+        releaseSingleCopy();
+        resetModOrvan();
+        if (c.contents)
+            writeAll(c.path, *c.contents);
+        const QByteArray before = readAll(c.path);
+        const QStringList filesBefore = QDir(users()).entryList(QDir::Files | QDir::Hidden);
+        settingstest::WindowWatch watch;
+        startOn(c.path, watch);
+        ASSERT_FALSE(orvtest::msgLog().shown.empty());
+        const QString prompt = orvtest::msgLog().shown.front().prompt;
+        EXPECT_TRUE(prompt.contains(c.path)) << prompt.toStdString();
+        EXPECT_TRUE(prompt.contains(QString::fromLatin1(c.message))) << prompt.toStdString();
+        EXPECT_EQ(forms::find(QStringLiteral("frmOVMain")), nullptr) << "no main window on a refused file";
+        auto* quit = forms::loaded<frmQuit>();
+        ASSERT_NE(quit, nullptr) << "the student leaves through the quit window";
+        EXPECT_TRUE(quit->lblQuit->text().contains(QStringLiteral(" could not be read."))) << quit->lblQuit->text().toStdString();
+        EXPECT_EQ(readAll(c.path), before) << "the file is left as it was";
+        EXPECT_EQ(QDir(users()).entryList(QDir::Files | QDir::Hidden), filesBefore) << "nothing written beside it";
+    }
+}
+
+TEST_F(BadInput, AWrongPasswordOnTheCommandLineIsNamedInTheQuitWindow)
+{
+    saveAndRead(defaultConfigSettings());
+    const QString path = users() + QStringLiteral("/student.ovg");
+    writeAll(path, line(record(someUnknown())));
+    const QByteArray before = readAll(path);
+    resetModOrvan();
+    settingstest::WindowWatch watch;
+    orvtest::msgLog().shown.clear();
+    settingstest::startAndContinue(path, watch, QStringLiteral("wrong password"));
+    EXPECT_EQ(modOrvan.PasswordVerified, kFalse);
+    EXPECT_EQ(forms::find(QStringLiteral("frmOVMain")), nullptr);
+    auto* quit = forms::loaded<frmQuit>();
+    ASSERT_NE(quit, nullptr);
+    EXPECT_TRUE(quit->lblQuit->text().contains(QStringLiteral("Invalid password."))) << quit->lblQuit->text().toStdString();
+    EXPECT_EQ(readAll(path), before);
+}
+
+TEST_F(BadInput, AMissingOrDamagedUnknownEndsTheProgramWithItsName)
+{
+    saveAndRead(defaultConfigSettings());
+    int missing = 99;
+    while (QFile::exists(unknownFilePath(missing)))
+        --missing;
+    const int unknown = someUnknown();
+    const QString data = unknownFilePath(unknown);
+    const QByteArray full = readAll(data);
+    const QList<QByteArray> lines = full.split('\n');
+    QByteArray badCount = full;
+    badCount.replace("\n" + lines.value(201) + "\n", "\n13\r\n"); // more accepted names than a file may hold
+
+    struct Case { const char* what; int unknown; std::optional<QByteArray> data; };
+    const Case cases[] = {
+        {"no data file", missing, std::nullopt},
+        {"short", unknown, full.left(full.size() / 3)},
+        {"bad name count", unknown, badCount},
+        {"empty", unknown, QByteArray()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        forms::unloadAll();
+        releaseSingleCopy();
+        resetModOrvan();
+        InitProgram();
+        orvtest::programEnds() = 0;
+        if (c.data)
+            writeAll(unknownFilePath(c.unknown), *c.data);
+        const QString path = users() + QStringLiteral("/student.ovg");
+        writeAll(path, line(record(c.unknown)));
+        const QByteArray before = readAll(path);
+        const QString expected =
+            QStringLiteral("Error reading file ") + unknownFilePath(c.unknown) + QStringLiteral(" . Program ends.");
+        resetModOrvan();
+        settingstest::WindowWatch watch;
+        startOn(path, watch);
+        ASSERT_FALSE(orvtest::msgLog().shown.empty());
+        EXPECT_EQ(orvtest::msgLog().lastPrompt(), expected);
+        EXPECT_EQ(orvtest::msgLog().shown.back().icon, MsgIcon::Critical);
+        EXPECT_EQ(orvtest::programEnds(), 1);
+        EXPECT_EQ(forms::find(QStringLiteral("frmOVMain")), nullptr);
+        EXPECT_EQ(readAll(path), before) << "the student's file is not touched";
+        writeAll(data, full);
+    }
+}
+
+TEST_F(BadInput, ARelativePathOnTheCommandLineIsTakenFromWhereTheProgramWasStarted)
+{
+    saveAndRead(defaultConfigSettings());
+    const QString path = users() + QStringLiteral("/two words.ovg");
+    writeAll(path, line(record(someUnknown())));
+    resetModOrvan();
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(users());
+    const QString commandLine = commandLineOf({QStringLiteral("two"), QStringLiteral("words.ovg")});
+    EXPECT_EQ(commandLine, path);
+    settingstest::WindowWatch watch;
+    startOn(commandLine, watch);
+    QDir::setCurrent(before);
+    EXPECT_TRUE(orvtest::msgLog().shown.empty()) << orvtest::msgLog().lastPrompt().toStdString();
+    EXPECT_NE(forms::find(QStringLiteral("frmOVMain")), nullptr) << "the student reaches the main window";
+    EXPECT_EQ(commandLineOf({}), QString());
+}
