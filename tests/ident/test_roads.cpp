@@ -147,6 +147,23 @@ TEST_F(Roads, KeysOutsideNamesAreDiscardedAndEnterTests)
     EXPECT_EQ(seen.byName, kTrue);
 }
 
+// With the candidate list the keys reach the combo box, which holds the
+// focus; the same filter must act there.
+TEST_F(Roads, TheCandidateListFiltersKeysAndEnterTests)
+{
+    modOrvan.OfferNameList = kTrue;
+    auto* w = qobject_cast<frmNameTyping*>(forms::load(QStringLiteral("frmNameTyping")));
+    w->show();
+    QTest::keyClicks(w->cboGetName, QStringLiteral("eth?an&o*l"));
+    EXPECT_EQ(w->cboGetName->currentText(), QStringLiteral("ethanol"));
+    SeenReport seen;
+    answerReport(seen);
+    QTest::keyClick(w->cboGetName, Qt::Key_Return);
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.title, QStringLiteral("Progress report"));
+    EXPECT_EQ(seen.byName, kTrue);
+}
+
 TEST_F(Roads, ANameChosenFromTheCandidates)
 {
     auto& m = modOrvan;
