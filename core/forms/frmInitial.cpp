@@ -5,6 +5,7 @@
 #include "core/configfile.h"
 #include "core/coreservices.h"
 #include "core/forms/formlook.h"
+#include "core/forms/frmQuit.h"
 #include "core/modorvan.h"
 #include "core/nextunknown.h"
 #include "core/unknownfile.h"
@@ -86,7 +87,10 @@ void routeCommandLineUser()
     if (!read || (isTrue(m.PasswordRequired) && !isTrue(m.PasswordVerified))) {
         // An unreadable file is treated like a refused password: the student
         // leaves through the quit window, which the reader's message explains.
+        // A refused password has no message of its own: the quit window says it.
         m.TextBuffer = QStringLiteral("Invalid password.") + QString(25, u' ');
+        if (read)
+            frmQuit::setMessage(QStringLiteral("Invalid password."));
         showQuitWindow();
         return;
     }
