@@ -22,6 +22,7 @@ namespace orv {
 namespace {
 
 constexpr int kRightWidth = 9200;
+constexpr int kButtonTop = 5050;
 constexpr int kWrongWidth = 6500;
 
 // A menu entry of the main window, by its control name or, failing that, by
@@ -109,12 +110,12 @@ void frmReportProgress::loadRightAnswer()
         small.setPointSizeF(7);
         cmdAssign->setFont(small);
         cmdAssign->setToolTip(QStringLiteral("Click here to see explanations of spectra"));
-        placeControl(cmdAssign, kRightWidth / 2 - 900 - 1100, 5050, 1100, 490);
+        placeControl(cmdAssign, kRightWidth / 2 - 900 - 1100, kButtonTop, 1100, 490);
         cmdAssign->show();
-        placeControl(cmdReportok, kRightWidth / 2 + 900, 5050, 1000, 490);
+        placeControl(cmdReportok, kRightWidth / 2 + 900, kButtonTop, 1000, 490);
     } else {
         cmdAssign->hide();
-        placeControl(cmdReportok, kRightWidth / 2 - 550, 5050, 1000, 490);
+        placeControl(cmdReportok, kRightWidth / 2 - 550, kButtonTop, 1000, 490);
     }
     QPalette p = txtReport->palette();
     p.setColor(QPalette::Text, QColor(0, 0, 255));
@@ -170,9 +171,23 @@ void frmReportProgress::placeRewardText(const QString& text, std::uint32_t back,
 {
     const int reportLeft = (kRightWidth - 5200) / 2;
     const int pictureHeightTw = int(twips(picStrReward->pixmap().height()));
+    const int top = pictureHeightTw + 900;
     setBackColour(txtStrReward->viewport(), PaletteColour(back));
-    placeControl(txtStrReward, reportLeft + 5200 + 50, pictureHeightTw + 900, reportLeft - 150, height);
+    placeControl(txtStrReward, reportLeft + 5200 + 50, top, reportLeft - 150, height);
     setBoxText(txtStrReward, text);
+    // The box's height was reckoned for the original face: a text that needs
+    // more room grows the box down to the buttons, and scrolls beyond that.
+    const int margins = 2 * (txtStrReward->frameWidth() + int(txtStrReward->document()->documentMargin()));
+    const int needed = QFontMetrics(txtStrReward->font())
+                           .boundingRect(QRect(0, 0, std::max(1, txtStrReward->width() - margins), 100000),
+                                         Qt::TextWordWrap, txtStrReward->toPlainText())
+                           .height()
+                       + margins;
+    const int room = kButtonTop - 60 - top;
+    const int neededTw = int(twips(needed));
+    txtStrReward->setVerticalScrollBarPolicy(neededTw > room ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    if (neededTw > height)
+        placeControl(txtStrReward, reportLeft + 5200 + 50, top, reportLeft - 150, std::min(neededTw, room));
     txtStrReward->show();
 }
 

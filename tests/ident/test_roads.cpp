@@ -31,10 +31,24 @@ struct SeenReport {
     bool captionVisible = false;
     QString caption;
     QString captionAfterClick;
+    // The caption box shows its whole text, or lets the student scroll to it.
+    bool captionReadable = false, captionAfterClickReadable = false;
     // The progress as the report found it (Continue may start another unknown).
     int nameTries = -1, chooseTries = -1;
     Boolean byName = kFalse, byChoosing = kFalse;
 };
+
+bool wholeTextReadable(QPlainTextEdit* box)
+{
+    if (box->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+        return true;
+    // The box's own size: its viewport follows only once the window lays out.
+    const int margins = 2 * (box->frameWidth() + int(box->document()->documentMargin()));
+    const QRect need = QFontMetrics(box->font())
+                           .boundingRect(QRect(0, 0, box->width() - margins, 100000), Qt::TextWordWrap,
+                                         box->toPlainText());
+    return need.height() <= box->height() - margins;
+}
 
 // Once the progress report shows, reads it and leaves it by Continue (or by
 // its close box).
@@ -51,6 +65,7 @@ void answerReport(SeenReport& seen, bool closeBox = false)
         seen.pictureVisible = r->picStrReward->isVisibleTo(r);
         seen.captionVisible = r->txtStrReward->isVisibleTo(r);
         seen.caption = r->txtStrReward->toPlainText();
+        seen.captionReadable = wholeTextReadable(r->txtStrReward);
         seen.nameTries = modOrvan.NameTypingTries;
         seen.chooseTries = modOrvan.StructChooseTries;
         seen.byName = modOrvan.IdentifiedByName;
@@ -58,6 +73,7 @@ void answerReport(SeenReport& seen, bool closeBox = false)
         if (seen.pictureVisible) {
             QTest::mouseClick(r->picStrReward, Qt::LeftButton);
             seen.captionAfterClick = r->txtStrReward->toPlainText();
+            seen.captionAfterClickReadable = wholeTextReadable(r->txtStrReward);
         }
         if (closeBox)
             r->close();
@@ -352,6 +368,8 @@ TEST_F(Roads, TheFirstCompletedUnknownShowsThePictureWithTheIntroduction)
     EXPECT_TRUE(seen.captionVisible);
     EXPECT_EQ(seen.caption, LoadResString(102));
     EXPECT_EQ(seen.captionAfterClick, rewardCaption(1, 1));
+    EXPECT_TRUE(seen.captionReadable);
+    EXPECT_TRUE(seen.captionAfterClickReadable);
     EXPECT_EQ(m.CompletedUnknowns, QStringLiteral("07"));
     EXPECT_EQ(m.UnkResults[1].resultLine, QStringLiteral("00000000000001010000ethanol"));
 }
