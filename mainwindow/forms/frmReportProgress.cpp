@@ -46,6 +46,14 @@ void setEntryVisible(const QString& name, const QString& caption, bool visible)
         a->setVisible(visible);
 }
 
+// A text box paints its field in the Base colour, not the window colour.
+void setBoxColour(QPlainTextEdit* box, std::uint32_t bbggrr)
+{
+    QPalette p = box->palette();
+    p.setColor(QPalette::Base, vbColour(bbggrr));
+    box->setPalette(p);
+}
+
 QAction* resignEntry() { return mainMenuEntry(QStringLiteral("mnuNameItem_3"), QStringLiteral("&Resign from this unknown")); }
 
 } // namespace
@@ -58,7 +66,7 @@ frmReportProgress::frmReportProgress()
     makeContinueButton(cmdReportok);
     applyButtonLook(cmdAssign);
     txtReport->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setBackColour(txtReport->viewport(), 0xFFFFFF);
+    setBoxColour(txtReport, 0xFFFFFF);
     txtStrReward->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtStrReward->setReadOnly(true);
     picStrReward->installEventFilter(this);
@@ -172,7 +180,7 @@ void frmReportProgress::placeRewardText(const QString& text, std::uint32_t back,
     const int reportLeft = (kRightWidth - 5200) / 2;
     const int pictureHeightTw = int(twips(picStrReward->pixmap().height()));
     const int top = pictureHeightTw + 900;
-    setBackColour(txtStrReward->viewport(), PaletteColour(back));
+    setBoxColour(txtStrReward, PaletteColour(back));
     placeControl(txtStrReward, reportLeft + 5200 + 50, top, reportLeft - 150, height);
     setBoxText(txtStrReward, text);
     // The box's height was reckoned for the original face: a text that needs

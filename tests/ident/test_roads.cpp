@@ -33,6 +33,8 @@ struct SeenReport {
     QString captionAfterClick;
     // The caption box shows its whole text, or lets the student scroll to it.
     bool captionReadable = false, captionAfterClickReadable = false;
+    // The colour the caption box's field is painted in.
+    QColor captionColour, captionAfterClickColour;
     // The progress as the report found it (Continue may start another unknown).
     int nameTries = -1, chooseTries = -1;
     Boolean byName = kFalse, byChoosing = kFalse;
@@ -66,6 +68,7 @@ void answerReport(SeenReport& seen, bool closeBox = false)
         seen.captionVisible = r->txtStrReward->isVisibleTo(r);
         seen.caption = r->txtStrReward->toPlainText();
         seen.captionReadable = wholeTextReadable(r->txtStrReward);
+        seen.captionColour = r->txtStrReward->viewport()->palette().color(r->txtStrReward->viewport()->backgroundRole());
         seen.nameTries = modOrvan.NameTypingTries;
         seen.chooseTries = modOrvan.StructChooseTries;
         seen.byName = modOrvan.IdentifiedByName;
@@ -74,6 +77,8 @@ void answerReport(SeenReport& seen, bool closeBox = false)
             QTest::mouseClick(r->picStrReward, Qt::LeftButton);
             seen.captionAfterClick = r->txtStrReward->toPlainText();
             seen.captionAfterClickReadable = wholeTextReadable(r->txtStrReward);
+            seen.captionAfterClickColour =
+                r->txtStrReward->viewport()->palette().color(r->txtStrReward->viewport()->backgroundRole());
         }
         if (closeBox)
             r->close();
@@ -370,6 +375,8 @@ TEST_F(Roads, TheFirstCompletedUnknownShowsThePictureWithTheIntroduction)
     EXPECT_EQ(seen.captionAfterClick, rewardCaption(1, 1));
     EXPECT_TRUE(seen.captionReadable);
     EXPECT_TRUE(seen.captionAfterClickReadable);
+    EXPECT_EQ(seen.captionColour, QColor(255, 255, 255)) << "the introduction is on white";
+    EXPECT_EQ(seen.captionAfterClickColour, QColor(192, 192, 192)) << "a picture's caption is on light grey";
     EXPECT_EQ(m.CompletedUnknowns, QStringLiteral("07"));
     EXPECT_EQ(m.UnkResults[1].resultLine, QStringLiteral("00000000000001010000ethanol"));
 }
