@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 
 namespace orv {
 
@@ -52,6 +53,19 @@ void setBoxColour(QPlainTextEdit* box, std::uint32_t bbggrr)
     QPalette p = box->palette();
     p.setColor(QPalette::Base, vbColour(bbggrr));
     box->setPalette(p);
+}
+
+// Twips a text box needs to show its whole text at its present width; the
+// boxes' designed heights were reckoned for the original face.
+int neededHeightTwips(QPlainTextEdit* box)
+{
+    const int margins = 2 * (box->frameWidth() + int(box->document()->documentMargin()));
+    int width = box->width() - margins;
+    if (box->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
+        width -= box->verticalScrollBar()->sizeHint().width();
+    const QRect need =
+        QFontMetrics(box->font()).boundingRect(QRect(0, 0, std::max(1, width), 100000), Qt::TextWordWrap, box->toPlainText());
+    return int(twips(need.height() + margins));
 }
 
 QAction* resignEntry() { return mainMenuEntry(QStringLiteral("mnuNameItem_3"), QStringLiteral("&Resign from this unknown")); }
@@ -149,6 +163,10 @@ void frmReportProgress::loadRightAnswer()
 
     setBoxText(txtReport, outcome.text);
     placeControl(txtReport, (kRightWidth - 5200) / 2, 800, 5200, reportBoxHeight(ReportLineCount));
+    // Lines that wrap need more than their count: the box grows to its 4000-twip limit.
+    const int neededTw = neededHeightTwips(txtReport);
+    if (neededTw > reportBoxHeight(ReportLineCount))
+        placeControl(txtReport, (kRightWidth - 5200) / 2, 800, 5200, std::min(neededTw, 4000));
     txtReport->setReadOnly(true);
     txtReport->show();
 
@@ -183,16 +201,10 @@ void frmReportProgress::placeRewardText(const QString& text, std::uint32_t back,
     setBoxColour(txtStrReward, PaletteColour(back));
     placeControl(txtStrReward, reportLeft + 5200 + 50, top, reportLeft - 150, height);
     setBoxText(txtStrReward, text);
-    // The box's height was reckoned for the original face: a text that needs
-    // more room grows the box down to the buttons, and scrolls beyond that.
-    const int margins = 2 * (txtStrReward->frameWidth() + int(txtStrReward->document()->documentMargin()));
-    const int needed = QFontMetrics(txtStrReward->font())
-                           .boundingRect(QRect(0, 0, std::max(1, txtStrReward->width() - margins), 100000),
-                                         Qt::TextWordWrap, txtStrReward->toPlainText())
-                           .height()
-                       + margins;
+    // A text that needs more room grows the box down to the buttons, and
+    // scrolls beyond that.
     const int room = kButtonTop - 60 - top;
-    const int neededTw = int(twips(needed));
+    const int neededTw = neededHeightTwips(txtStrReward);
     txtStrReward->setVerticalScrollBarPolicy(neededTw > room ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     if (neededTw > height)
         placeControl(txtStrReward, reportLeft + 5200 + 50, top, reportLeft - 150, std::min(neededTw, room));

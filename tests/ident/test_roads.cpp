@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -33,6 +34,7 @@ struct SeenReport {
     QString captionAfterClick;
     // The caption box shows its whole text, or lets the student scroll to it.
     bool captionReadable = false, captionAfterClickReadable = false;
+    bool reportReadable = false; // the report box shows every line without scrolling
     // The colour the caption box's field is painted in.
     QColor captionColour, captionAfterClickColour;
     // The progress as the report found it (Continue may start another unknown).
@@ -42,12 +44,13 @@ struct SeenReport {
 
 bool wholeTextReadable(QPlainTextEdit* box)
 {
-    if (box->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+    if (box->verticalScrollBarPolicy() == Qt::ScrollBarAsNeeded)
         return true;
     // The box's own size: its viewport follows only once the window lays out.
     const int margins = 2 * (box->frameWidth() + int(box->document()->documentMargin()));
+    const int bar = box->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn ? box->verticalScrollBar()->sizeHint().width() : 0;
     const QRect need = QFontMetrics(box->font())
-                           .boundingRect(QRect(0, 0, box->width() - margins, 100000), Qt::TextWordWrap,
+                           .boundingRect(QRect(0, 0, box->width() - margins - bar, 100000), Qt::TextWordWrap,
                                          box->toPlainText());
     return need.height() <= box->height() - margins;
 }
@@ -63,6 +66,7 @@ void answerReport(SeenReport& seen, bool closeBox = false)
         seen.shown = true;
         seen.title = r->windowTitle();
         seen.text = r->txtReport->toPlainText();
+        seen.reportReadable = wholeTextReadable(r->txtReport);
         seen.assignVisible = r->cmdAssign->isVisibleTo(r);
         seen.pictureVisible = r->picStrReward->isVisibleTo(r);
         seen.captionVisible = r->txtStrReward->isVisibleTo(r);
@@ -375,6 +379,8 @@ TEST_F(Roads, TheFirstCompletedUnknownShowsThePictureWithTheIntroduction)
     EXPECT_EQ(seen.captionAfterClick, rewardCaption(1, 1));
     EXPECT_TRUE(seen.captionReadable);
     EXPECT_TRUE(seen.captionAfterClickReadable);
+    EXPECT_TRUE(seen.text.endsWith(QStringLiteral("All of the available unknowns have been identified. A splendid effort.")));
+    EXPECT_TRUE(seen.reportReadable);
     EXPECT_EQ(seen.captionColour, QColor(255, 255, 255)) << "the introduction is on white";
     EXPECT_EQ(seen.captionAfterClickColour, QColor(192, 192, 192)) << "a picture's caption is on light grey";
     EXPECT_EQ(m.CompletedUnknowns, QStringLiteral("07"));
