@@ -307,9 +307,13 @@ ReportNext continueAfterReport(bool anotherUnknownLeft)
         m.ExampleMode = kFalse;
         restoreQuitReasonAfterExample(m);
         RestoreUnknownState();
+        // The example blanked the item and class-help panels; they speak of
+        // the student's own unknown again (the class help once its file is read).
+        UpdateStatusBar(1);
         if (!ReadUnknownFile())
             return ReportNext::BackFromExample;
         setMainCaption(assignmentCaption());
+        UpdateStatusBar(2);
         return ReportNext::BackFromExample;
     }
     if (StartNewUnknown())

@@ -5,6 +5,7 @@
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"
+#include "platform/twips.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -64,13 +65,25 @@ void applyButtonLook(QPushButton* b, std::uint32_t backColour)
 void fitTextToLabel(QLabel* l, double minPoints)
 {
     QFont f = l->font();
+    // A font sized in pixels (twips-exact faces) shrinks a pixel at a time,
+    // down to the pixels of the smallest point size.
+    const bool pixels = f.pointSizeF() <= 0;
+    const double minPixels = minPoints * 20.0 / kTwipsPerPixel;
     for (;;) {
         const QFontMetrics fm(f);
         const QRect need = fm.boundingRect(QRect(0, 0, std::max(1, l->width() - 2 * l->margin()), 100000),
                                            Qt::TextWordWrap | int(l->alignment()), l->text());
-        if (need.height() <= l->height() || f.pointSizeF() - 0.5 < minPoints)
+        if (need.height() <= l->height())
             break;
-        f.setPointSizeF(f.pointSizeF() - 0.5);
+        if (pixels) {
+            if (f.pixelSize() - 1 < minPixels)
+                break;
+            f.setPixelSize(f.pixelSize() - 1);
+        } else {
+            if (f.pointSizeF() - 0.5 < minPoints)
+                break;
+            f.setPointSizeF(f.pointSizeF() - 0.5);
+        }
     }
     l->setFont(f);
 }

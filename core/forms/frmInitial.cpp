@@ -87,6 +87,7 @@ void routeCommandLineUser()
     if (!read || (isTrue(m.PasswordRequired) && !isTrue(m.PasswordVerified))) {
         // An unreadable file is treated like a refused password: the student
         // leaves through the quit window, which the reader's message explains.
+        // A refused password has no message of its own: the quit window says it.
         m.TextBuffer = QStringLiteral("Invalid password.") + QString(25, u' ');
         // The quit window tells the student why the session cannot start.
         frmQuit::setMessage(read ? m.TextBuffer.trimmed()
@@ -228,7 +229,11 @@ frmInitial::frmInitial()
     lblAbout->setWordWrap(true);
     lblAbout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblAbout->setFont(labelFont(9));
-    placeControl(lblAbout, 3200, 1200, 2800, 1000);
+    // Designed 1000 high, the label would reach under the Continue button at
+    // 2050; it has the window's colour, so stopping it there changes nothing
+    // to see, and each description is fitted to it.
+    placeControl(lblAbout, 3200, 1200, 2800, 2050 - 20 - 1200);
+    fitTextToLabel(lblAbout);
     lblAbout->setToolTip(QStringLiteral("Kordavia is a small region of lakes and pine hills with a long tradition in chemistry."));
 
     cmdInitial = new QPushButton(this);
@@ -256,17 +261,24 @@ bool frmInitial::eventFilter(QObject* watched, QEvent* e)
     return QWidget::eventFilter(watched, e);
 }
 
+void frmInitial::setAboutText(const QString& text)
+{
+    lblAbout->setFont(labelFont(9));
+    lblAbout->setText(text);
+    fitTextToLabel(lblAbout);
+}
+
 void frmInitial::imgKor_MouseDown()
 {
     imgKor->setPixmap(LoadResPicture(102));
     placeControl(imgKor, 1180, 1788, 480, 485);
-    lblAbout->setText(LoadResString(101));
+    setAboutText(LoadResString(101));
 }
 
 void frmInitial::imgKor_MouseUp()
 {
     showSmallPicture(imgKor);
-    lblAbout->setText(kAboutAfterPicture);
+    setAboutText(kAboutAfterPicture);
 }
 
 void frmInitial::cmdInitial_Click()

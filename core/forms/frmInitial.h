@@ -37,6 +37,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    // Sets lblAbout's description, fitted to the label.
+    void setAboutText(const QString& text);
     bool refused_ = false;
 };
 

@@ -60,8 +60,12 @@ void frmTestPassword::cmdTestPassword_Click()
         txtTestPassword->clear();
         txtTestPassword->setFocus();
     }
-    if (step.hideBox)
+    if (step.hideBox) {
+        // Continue takes the focus the box had, so Enter still goes on.
         txtTestPassword->hide();
+        cmdTestPassword->setAutoDefault(true);
+        cmdTestPassword->setFocus();
+    }
 }
 
 } // namespace orv

@@ -31,7 +31,10 @@ frmNameTyping::frmNameTyping()
     cmdnameCancel->setText(QStringLiteral("C&ancel"));
     applyButtonLook(cmdNameTest);
     applyButtonLook(cmdnameCancel);
+    // An editable combo box keeps the focus itself and hands typed keys to
+    // its line edit directly, so the key filter watches the combo box too.
     txtNameText->installEventFilter(this);
+    cboGetName->installEventFilter(this);
     cboGetName->lineEdit()->installEventFilter(this);
     connect(cmdNameTest, &QPushButton::clicked, this, &frmNameTyping::cmdNameTest_Click);
     connect(cmdnameCancel, &QPushButton::clicked, this, &frmNameTyping::cmdnameCancel_Click);
@@ -78,7 +81,7 @@ void frmNameTyping::Form_Load()
 
 bool frmNameTyping::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && (watched == txtNameText || watched == cboGetName->lineEdit())) {
+    if (event->type() == QEvent::KeyPress && (watched == txtNameText || watched == cboGetName || watched == cboGetName->lineEdit())) {
         auto* key = static_cast<QKeyEvent*>(event);
         // Keys without a character (arrows, Delete, Tab) move or edit as usual.
         if (key->text().isEmpty() || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)

@@ -16,12 +16,14 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 
 namespace orv {
 
 namespace {
 
 constexpr int kRightWidth = 9200;
+constexpr int kButtonTop = 5050;
 constexpr int kWrongWidth = 6500;
 
 // A menu entry of the main window, by its control name or, failing that, by
@@ -45,6 +47,27 @@ void setEntryVisible(const QString& name, const QString& caption, bool visible)
         a->setVisible(visible);
 }
 
+// A text box paints its field in the Base colour, not the window colour.
+void setBoxColour(QPlainTextEdit* box, std::uint32_t bbggrr)
+{
+    QPalette p = box->palette();
+    p.setColor(QPalette::Base, vbColour(bbggrr));
+    box->setPalette(p);
+}
+
+// Twips a text box needs to show its whole text at its present width; the
+// boxes' designed heights were reckoned for the original face.
+int neededHeightTwips(QPlainTextEdit* box)
+{
+    const int margins = 2 * (box->frameWidth() + int(box->document()->documentMargin()));
+    int width = box->width() - margins;
+    if (box->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
+        width -= box->verticalScrollBar()->sizeHint().width();
+    const QRect need =
+        QFontMetrics(box->font()).boundingRect(QRect(0, 0, std::max(1, width), 100000), Qt::TextWordWrap, box->toPlainText());
+    return int(twips(need.height() + margins));
+}
+
 QAction* resignEntry() { return mainMenuEntry(QStringLiteral("mnuNameItem_3"), QStringLiteral("&Resign from this unknown")); }
 
 } // namespace
@@ -57,7 +80,7 @@ frmReportProgress::frmReportProgress()
     makeContinueButton(cmdReportok);
     applyButtonLook(cmdAssign);
     txtReport->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setBackColour(txtReport->viewport(), 0xFFFFFF);
+    setBoxColour(txtReport, 0xFFFFFF);
     txtStrReward->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtStrReward->setReadOnly(true);
     picStrReward->installEventFilter(this);
@@ -109,12 +132,12 @@ void frmReportProgress::loadRightAnswer()
         small.setPointSizeF(7);
         cmdAssign->setFont(small);
         cmdAssign->setToolTip(QStringLiteral("Click here to see explanations of spectra"));
-        placeControl(cmdAssign, kRightWidth / 2 - 900 - 1100, 5050, 1100, 490);
+        placeControl(cmdAssign, kRightWidth / 2 - 900 - 1100, kButtonTop, 1100, 490);
         cmdAssign->show();
-        placeControl(cmdReportok, kRightWidth / 2 + 900, 5050, 1000, 490);
+        placeControl(cmdReportok, kRightWidth / 2 + 900, kButtonTop, 1000, 490);
     } else {
         cmdAssign->hide();
-        placeControl(cmdReportok, kRightWidth / 2 - 550, 5050, 1000, 490);
+        placeControl(cmdReportok, kRightWidth / 2 - 550, kButtonTop, 1000, 490);
     }
     QPalette p = txtReport->palette();
     p.setColor(QPalette::Text, QColor(0, 0, 255));
@@ -140,6 +163,10 @@ void frmReportProgress::loadRightAnswer()
 
     setBoxText(txtReport, outcome.text);
     placeControl(txtReport, (kRightWidth - 5200) / 2, 800, 5200, reportBoxHeight(ReportLineCount));
+    // Lines that wrap need more than their count: the box grows to its 4000-twip limit.
+    const int neededTw = neededHeightTwips(txtReport);
+    if (neededTw > reportBoxHeight(ReportLineCount))
+        placeControl(txtReport, (kRightWidth - 5200) / 2, 800, 5200, std::min(neededTw, 4000));
     txtReport->setReadOnly(true);
     txtReport->show();
 
@@ -170,9 +197,17 @@ void frmReportProgress::placeRewardText(const QString& text, std::uint32_t back,
 {
     const int reportLeft = (kRightWidth - 5200) / 2;
     const int pictureHeightTw = int(twips(picStrReward->pixmap().height()));
-    setBackColour(txtStrReward->viewport(), PaletteColour(back));
-    placeControl(txtStrReward, reportLeft + 5200 + 50, pictureHeightTw + 900, reportLeft - 150, height);
+    const int top = pictureHeightTw + 900;
+    setBoxColour(txtStrReward, PaletteColour(back));
+    placeControl(txtStrReward, reportLeft + 5200 + 50, top, reportLeft - 150, height);
     setBoxText(txtStrReward, text);
+    // A text that needs more room grows the box down to the buttons, and
+    // scrolls beyond that.
+    const int room = kButtonTop - 60 - top;
+    const int neededTw = neededHeightTwips(txtStrReward);
+    txtStrReward->setVerticalScrollBarPolicy(neededTw > room ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    if (neededTw > height)
+        placeControl(txtStrReward, reportLeft + 5200 + 50, top, reportLeft - 150, std::min(neededTw, room));
     txtStrReward->show();
 }
 

@@ -105,8 +105,17 @@ TEST_F(StartWindow, PressingThePictureEnlargesItUntilReleased)
 {
     frmInitial* w = start();
     ASSERT_NE(w, nullptr);
+    // Each description shows whole, clear of the Continue button below it.
+    const auto readable = [w] {
+        const QLabel* l = w->lblAbout;
+        const QRect need = QFontMetrics(l->font()).boundingRect(QRect(0, 0, l->width(), 100000),
+                                                                Qt::TextWordWrap | int(l->alignment()), l->text());
+        return need.height() <= l->height() && l->geometry().bottom() < w->cmdInitial->geometry().top();
+    };
+    EXPECT_TRUE(readable()) << "at load";
     const QRect small = w->imgKor->geometry();
     w->imgKor_MouseDown();
+    EXPECT_TRUE(readable()) << "while the picture is pressed";
     EXPECT_GT(w->imgKor->width(), small.width());
     const QPoint shift = w->imgKor->geometry().center() - small.center();
     EXPECT_LE(shift.manhattanLength(), 1) << "the same centre, within a pixel";
@@ -114,6 +123,7 @@ TEST_F(StartWindow, PressingThePictureEnlargesItUntilReleased)
     EXPECT_EQ(w->imgKor->geometry(), small);
     EXPECT_EQ(w->lblAbout->text(), "A program from Kordavia to help you learn to use spectroscopy and "
                                    "chemical reactions to identify organic unknowns");
+    EXPECT_TRUE(readable()) << "after the picture is released";
 }
 
 TEST_F(StartWindow, ContinueWithoutCommandLineGoesToASignInWindow)

@@ -1,4 +1,5 @@
 // The report's texts, the 20-digit result line and where it is stored.
+#include "core/coreservices.h"
 #include "mainwindow/progressreport.h"
 #include "platform/resources.h"
 #include "tests/ident/identfixture.h"
@@ -285,6 +286,7 @@ TEST(ProgressReport, SolvedExampleStoresNothingAndRestoresTheStudentsUnknown)
     EXPECT_TRUE(r.text.endsWith(kCrLf + kCrLf + QStringLiteral("Now that you have seen how to indentify an unknown, here is one for you to try yourself.")));
     EXPECT_EQ(m.MinutesUsed, 3) << "minutes are worked out even in the example";
 
+    setStatusPanel(1, QString()); // as the example left it (here the main window's load had refilled it)
     EXPECT_EQ(continueAfterReport(r.anotherUnknownLeft), ReportNext::BackFromExample);
     EXPECT_EQ(m.CurrentUnknown, 7);
     EXPECT_EQ(m.ItemsRevealed[1], kTrue);
@@ -292,6 +294,8 @@ TEST(ProgressReport, SolvedExampleStoresNothingAndRestoresTheStudentsUnknown)
     EXPECT_EQ(m.UnkIdentified, kFalse);
     EXPECT_EQ(m.IdentifiedByName, kFalse);
     EXPECT_EQ(m.ExampleMode, kFalse);
+    // The status bar counts the student's own items again (the example blanked it).
+    EXPECT_EQ(m.StatusPanelText[1], QStringLiteral("2 items revealed"));
 }
 
 TEST(ProgressReport, WrongAnswerContinueChangesNothing)

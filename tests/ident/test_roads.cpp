@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -31,10 +32,28 @@ struct SeenReport {
     bool captionVisible = false;
     QString caption;
     QString captionAfterClick;
+    // The caption box shows its whole text, or lets the student scroll to it.
+    bool captionReadable = false, captionAfterClickReadable = false;
+    bool reportReadable = false; // the report box shows every line without scrolling
+    // The colour the caption box's field is painted in.
+    QColor captionColour, captionAfterClickColour;
     // The progress as the report found it (Continue may start another unknown).
     int nameTries = -1, chooseTries = -1;
     Boolean byName = kFalse, byChoosing = kFalse;
 };
+
+bool wholeTextReadable(QPlainTextEdit* box)
+{
+    if (box->verticalScrollBarPolicy() == Qt::ScrollBarAsNeeded)
+        return true;
+    // The box's own size: its viewport follows only once the window lays out.
+    const int margins = 2 * (box->frameWidth() + int(box->document()->documentMargin()));
+    const int bar = box->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn ? box->verticalScrollBar()->sizeHint().width() : 0;
+    const QRect need = QFontMetrics(box->font())
+                           .boundingRect(QRect(0, 0, box->width() - margins - bar, 100000), Qt::TextWordWrap,
+                                         box->toPlainText());
+    return need.height() <= box->height() - margins;
+}
 
 // Once the progress report shows, reads it and leaves it by Continue (or by
 // its close box).
@@ -47,10 +66,13 @@ void answerReport(SeenReport& seen, bool closeBox = false)
         seen.shown = true;
         seen.title = r->windowTitle();
         seen.text = r->txtReport->toPlainText();
+        seen.reportReadable = wholeTextReadable(r->txtReport);
         seen.assignVisible = r->cmdAssign->isVisibleTo(r);
         seen.pictureVisible = r->picStrReward->isVisibleTo(r);
         seen.captionVisible = r->txtStrReward->isVisibleTo(r);
         seen.caption = r->txtStrReward->toPlainText();
+        seen.captionReadable = wholeTextReadable(r->txtStrReward);
+        seen.captionColour = r->txtStrReward->viewport()->palette().color(r->txtStrReward->viewport()->backgroundRole());
         seen.nameTries = modOrvan.NameTypingTries;
         seen.chooseTries = modOrvan.StructChooseTries;
         seen.byName = modOrvan.IdentifiedByName;
@@ -58,6 +80,9 @@ void answerReport(SeenReport& seen, bool closeBox = false)
         if (seen.pictureVisible) {
             QTest::mouseClick(r->picStrReward, Qt::LeftButton);
             seen.captionAfterClick = r->txtStrReward->toPlainText();
+            seen.captionAfterClickReadable = wholeTextReadable(r->txtStrReward);
+            seen.captionAfterClickColour =
+                r->txtStrReward->viewport()->palette().color(r->txtStrReward->viewport()->backgroundRole());
         }
         if (closeBox)
             r->close();
@@ -142,6 +167,23 @@ TEST_F(Roads, KeysOutsideNamesAreDiscardedAndEnterTests)
     SeenReport seen;
     answerReport(seen);
     QTest::keyClick(w->txtNameText, Qt::Key_Return);
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.title, QStringLiteral("Progress report"));
+    EXPECT_EQ(seen.byName, kTrue);
+}
+
+// With the candidate list the keys reach the combo box, which holds the
+// focus; the same filter must act there.
+TEST_F(Roads, TheCandidateListFiltersKeysAndEnterTests)
+{
+    modOrvan.OfferNameList = kTrue;
+    auto* w = qobject_cast<frmNameTyping*>(forms::load(QStringLiteral("frmNameTyping")));
+    w->show();
+    QTest::keyClicks(w->cboGetName, QStringLiteral("eth?an&o*l"));
+    EXPECT_EQ(w->cboGetName->currentText(), QStringLiteral("ethanol"));
+    SeenReport seen;
+    answerReport(seen);
+    QTest::keyClick(w->cboGetName, Qt::Key_Return);
     ASSERT_TRUE(seen.shown);
     EXPECT_EQ(seen.title, QStringLiteral("Progress report"));
     EXPECT_EQ(seen.byName, kTrue);
@@ -335,6 +377,12 @@ TEST_F(Roads, TheFirstCompletedUnknownShowsThePictureWithTheIntroduction)
     EXPECT_TRUE(seen.captionVisible);
     EXPECT_EQ(seen.caption, LoadResString(102));
     EXPECT_EQ(seen.captionAfterClick, rewardCaption(1, 1));
+    EXPECT_TRUE(seen.captionReadable);
+    EXPECT_TRUE(seen.captionAfterClickReadable);
+    EXPECT_TRUE(seen.text.endsWith(QStringLiteral("All of the available unknowns have been identified. A splendid effort.")));
+    EXPECT_TRUE(seen.reportReadable);
+    EXPECT_EQ(seen.captionColour, QColor(255, 255, 255)) << "the introduction is on white";
+    EXPECT_EQ(seen.captionAfterClickColour, QColor(192, 192, 192)) << "a picture's caption is on light grey";
     EXPECT_EQ(m.CompletedUnknowns, QStringLiteral("07"));
     EXPECT_EQ(m.UnkResults[1].resultLine, QStringLiteral("00000000000001010000ethanol"));
 }
