@@ -374,6 +374,29 @@ TEST_F(GiveStructure, EveryShippedUnknownCanBeBuilt)
         {18, "ketone", "acyclic ketone", "methyl", "phenyl (Ph)", nullptr},                     // acetophenone
         {19, "ester", "acyclic ester", "ethyl", "methyl", nullptr},                             // methyl propanoate
         {20, "ester", "acyclic ester", "methyl", "n-propyl (C3)", nullptr},                     // propyl acetate
+        {21, "ketone", "acyclic ketone", "phenyl (Ph)", "1-(methyl)ethyl", nullptr},
+        {22, "amine", "(2-substituted) aniline", "ethyl", nullptr, nullptr},
+        {23, "arene", "1,4-disubstituted benzene", "chlorine", "nitro", nullptr},
+        {24, "cyanide", "aliphatic cyanide", "1-(methyl)ethyl", nullptr, nullptr},
+        {25, "ester", "acyclic ester", "chloromethyl", "ethyl", nullptr},
+        {26, "ether", "cyclic ether", "a = 1, b = 2", nullptr, nullptr},
+        {27, "alcohol", "acyclic alcohol", "n-pentyl (C5)", "hydrogen", nullptr},
+        {29, "cyanide", "aliphatic cyanide", "ethenyl", nullptr, nullptr},
+        {30, "phenol", "(2-substituted) phenol", "methyl", nullptr, nullptr},
+        {31, "ketone", "acyclic ketone", "phenyl (Ph)", "phenyl (Ph)", nullptr},
+        {32, "ester", "acyclic ester", "methyl", "phenyl (Ph)", nullptr},
+        {33, "ether", "cyclic ether", "a = 0, b = 2", nullptr, nullptr},
+        {35, "amine", "(2-substituted) aniline", "chlorine", nullptr, nullptr},
+        {37, "alcohol", "(substituted) cyclohexanol", "hydrogen", nullptr, nullptr},
+        {38, "arene", "1,3-disubstituted benzene", "methyl", "nitro", nullptr},
+        {39, "arene", "1,3-disubstituted benzene", "bromine", "methyl", nullptr},
+        {40, "cyanide", "(2-substituted) benzonitrile", "hydrogen", nullptr, nullptr},
+        {41, "amine", "N,(N)-(di)substituted aniline", "ethyl", "ethyl", nullptr},
+        {42, "amine", "N,(N)-(di)substituted aniline", "hydrogen", "ethyl", nullptr},
+        {43, "arene", "(substituted) anthracene", "hydrogen", "hydrogen", nullptr},
+        {44, "arene", "1,3-disubstituted benzene", "methyl", "methyl", nullptr},
+        {45, "phenol", "3-substituted phenol", "methyl", nullptr, nullptr},
+        {46, "amine", "(substituted) quinoline", "hydrogen", "hydrogen", nullptr},
     };
     const QStringList sources =
         QDir(orvtest::sourceFile(QStringLiteral("data/compounds"))).entryList({QStringLiteral("u*.toml")}, QDir::Files);
