@@ -52,6 +52,10 @@ frmPmr::frmPmr()
     txtPmr_->setObjectName(QStringLiteral("txtPmr"));
     txtPmr_->setReadOnly(true);
     txtPmr_->setAlignment(Qt::AlignCenter);
+    txtPmr_->setFrame(false);
+    QFont noticeFont = txtPmr_->font();
+    noticeFont.setPointSizeF(8);
+    txtPmr_->setFont(noticeFont);
     connect(picture(), &SpectrumPicture::keyPress, this, &frmPmr::pictureKeyPress);
     formLoad();
 }

@@ -357,6 +357,13 @@ QImage pdfPage(const QString& pdf)
                                                     QStringLiteral("-singlefile"), pdf, base});
     return QImage(base + QStringLiteral(".png"));
 }
+QString pdfText(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
 int darkPixels(const QImage& img, QRectF fraction)
 {
     int n = 0;
@@ -374,6 +381,8 @@ TEST_F(PmrToolsTest, PrintoutIsALandscapePageWithTheIntegralOnlyWhenShown)
     QTemporaryDir dir;
     const QString plain = dir.filePath(QStringLiteral("plain.pdf"));
     const QString integral = dir.filePath(QStringLiteral("integral.pdf"));
+    modOrvan.ShowUnknownNumber = kTrue;
+    modOrvan.CurrentUnknown = 12;
     auto* w = open();
     qputenv("ORVANTO_PRINT_PDF", plain.toLocal8Bit());
     bool noticeSeen = false;
@@ -388,6 +397,7 @@ TEST_F(PmrToolsTest, PrintoutIsALandscapePageWithTheIntegralOnlyWhenShown)
     EXPECT_EQ(w->progressBar()->value(), 100);
     EXPECT_TRUE(orvtest::msgLog().shown.empty());
     w->toolsItemClick(2);
+    modOrvan.ShowUnknownNumber = kFalse;
     qputenv("ORVANTO_PRINT_PDF", integral.toLocal8Bit());
     w->printMenu()->trigger();
     qunsetenv("ORVANTO_PRINT_PDF");
@@ -400,6 +410,13 @@ TEST_F(PmrToolsTest, PrintoutIsALandscapePageWithTheIntegralOnlyWhenShown)
     const QRectF topRight(0.85, 0.1, 0.13, 0.5);
     EXPECT_EQ(darkPixels(a, topRight), 0);
     EXPECT_GT(darkPixels(b, topRight), 5);
+    // The header names the program, the window and (when the setting asks) the unknown.
+    const QString textA = pdfText(plain), textB = pdfText(integral);
+    EXPECT_TRUE(textA.contains(QStringLiteral("Orvanto Proton nmr spectrum (400 MHz) (CDCl3)"))) << textA.toStdString();
+    EXPECT_TRUE(textA.contains(QStringLiteral("Unknown number 12"))) << textA.toStdString();
+    EXPECT_TRUE(textA.contains(QString::fromLatin1(modOrvan.PmrData[25]))) << textA.toStdString();
+    EXPECT_FALSE(textB.contains(QStringLiteral("Unknown number"))) << textB.toStdString();
+    EXPECT_TRUE(textB.contains(QStringLiteral("ppm")));
 }
 
 TEST_F(PmrToolsTest, PrinterFailureSaysSoAndHidesTheProgressBar)
