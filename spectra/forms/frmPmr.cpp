@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
 
 namespace orv::spectra {
@@ -232,6 +233,7 @@ void frmPmr::printSpectrum()
     const QList<Plot> trace = pmr::printTrace(page, m.PmrData);
     for (int i = 5; i <= 24; ++i) {
         pbPmr_->setValue(i * 100 / 24);
+        pbPmr_->repaint();
         paintPlot(painter, trace[i - 5], small);
     }
     if (isTrue(integralShown_))
@@ -245,8 +247,11 @@ void frmPmr::printSpectrum()
     txtPmr_->setText(QStringLiteral("Printing completed."));
     txtPmr_->show();
     txtPmr_->raise();
+    // The window may be closed while the notice shows.
+    const QPointer<QLineEdit> notice = txtPmr_;
     Pause(3);
-    txtPmr_->hide();
+    if (notice)
+        notice->hide();
 }
 
 void frmPmr::toolsItemClick(int index)
