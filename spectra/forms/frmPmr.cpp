@@ -3,9 +3,19 @@
 #include "core/coreservices.h"
 #include "core/modorvan.h"
 #include "platform/forms/formregistry.h"
+#include "platform/forms/geometry.h"
+#include "platform/forms/printer.h"
+#include "platform/twips.h"
+#include "spectra/forms/corbarpopup.h"
+#include "spectra/forms/twipspainter.h"
+#include "spectra/pmrcorrelations.h"
 #include "spectra/pmrplot.h"
+#include "spectra/pmrprint.h"
 
 #include <QAction>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProgressBar>
 
 namespace orv::spectra {
 
@@ -13,6 +23,8 @@ namespace {
 const QList<int> kPointerItems{0, 1, 4};
 const QStringList kPointerKeys{QStringLiteral("step"), QStringLiteral("expand"), QStringLiteral("correlate"),
                                QStringLiteral("measure")};
+constexpr double kPrintLineTwips = 10;   // lines on paper
+
 } // namespace
 
 frmPmr::frmPmr()
@@ -31,6 +43,21 @@ frmPmr::frmPmr()
                       {QStringLiteral("redraw"), QStringLiteral("Click on this to redraw a clean spectrum")}})
 {
     setObjectName(QStringLiteral("frmPmr"));
+    picPmrCor_ = new CorBarPopup(picture());
+    picPmrCor_->setObjectName(QStringLiteral("picPmrCor"));
+    pbPmr_ = new QProgressBar(centralWidget());
+    pbPmr_->setObjectName(QStringLiteral("pbPmr"));
+    pbPmr_->setRange(0, 100);
+    pbPmr_->setTextVisible(false);
+    txtPmr_ = new QLineEdit(centralWidget());
+    txtPmr_->setObjectName(QStringLiteral("txtPmr"));
+    txtPmr_->setReadOnly(true);
+    txtPmr_->setAlignment(Qt::AlignCenter);
+    txtPmr_->setFrame(false);
+    QFont noticeFont = txtPmr_->font();
+    noticeFont.setPointSizeF(8);
+    txtPmr_->setFont(noticeFont);
+    connect(picture(), &SpectrumPicture::keyPress, this, &frmPmr::pictureKeyPress);
     formLoad();
 }
 
@@ -43,6 +70,8 @@ void frmPmr::formLoad()
     toolsItem(7)->setEnabled(isTrue(m.HShiftCalcAllowed));
     toolsItem(8)->setEnabled(isTrue(m.CouplingCalcAllowed));
     helpMenu()->setEnabled(isTrue(m.ItemHelpAllowed));
+    pbPmr_->hide();
+    txtPmr_->hide();
     resetForm();
     UpdateStatusBar(1);
 }
@@ -55,6 +84,8 @@ void frmPmr::resetForm()
     integralShown_ = kFalse;
     stepDragging_ = kFalse;
     expandDragging_ = kFalse;
+    step_ = pmr::StepMeter();
+    picPmrCor_->hide();
     for (int i : {0, 1, 2, 3, 4})
         toolsItem(i)->setChecked(false);
     for (const QString& k : kPointerKeys)
@@ -94,19 +125,133 @@ void frmPmr::CorBarProcess()
     applyToolState(ToolMode == u"CorBar", 99, 102, kPointerItems, 0, kPointerKeys, QStringLiteral("correlate"));
 }
 
-void frmPmr::CorrelationBars(int)
+void frmPmr::CorrelationBars(int x)
 {
-    // The correlation pop-up belongs to the correlation tool, added separately.
+    const pmr::CorrelationPopup popup = pmr::correlationPopup(x);
+    picPmrCor_->showPlot(popup.left, popup.top, popup.width, popup.height, popup.plot);
 }
 
 void frmPmr::IntegrationProcess()
 {
-    // The integral curve and the step tool it enables belong to the integration tool, added separately.
+    const bool on = !isTrue(integralShown_);
+    toolsItem(2)->setChecked(on);
+    if (!on)
+        toolsItem(3)->setChecked(false);
+    toolsItem(3)->setEnabled(on);
+    toolbar()->setButtonEnabled(QStringLiteral("step"), on);
+    if (!on)
+        toolbar()->setDown(QStringLiteral("step"), false);
+    toolbar()->setDown(QStringLiteral("integrate"), on);
+    integralShown_ = vb(on);
+    // Drawn with the not-xor pen: the second drawing takes the first away.
+    picture()->draw(pmr::integralCurve(modOrvan.PmrData));
 }
 
 void frmPmr::StepProcess()
 {
-    // The integration-step measurement belongs to the integration tool, added separately.
+    const bool own = ToolMode == u"Step";
+    if (own)
+        step_.reset();
+    applyToolState(own, 2, 0, {0, 1, 3, 4}, 3, kPointerKeys, QStringLiteral("step"));
+    if (own)
+        toolsItem(2)->setChecked(false);
+}
+
+void frmPmr::pictureKeyPress(int keyAscii) { step_.key(keyAscii); }
+
+void frmPmr::stepMouseDown(float x, float y)
+{
+    if (isTrue(stepDragging_) || !pmr::stepAreaContains(x, y))
+        return;
+    stepDragging_ = kTrue;
+    StepX = x;
+    StepStartY = StepTopY = StepBottomY = y;
+}
+
+void frmPmr::stepMouseMove(float x, float y)
+{
+    if (!isTrue(stepDragging_) || !pmr::stepAreaContains(x, y))
+        return;
+    Plot rubber;
+    rubber.line(StepX, StepStartY, StepX, y, PaletteColour(pmr::kStepBlue));
+    picture()->draw(rubber);
+    StepTopY = std::min(StepTopY, y);
+    StepBottomY = std::max(StepBottomY, y);
+}
+
+void frmPmr::stepMouseUp(float x, float y)
+{
+    if (!isTrue(stepDragging_))
+        return;
+    stepDragging_ = kFalse;
+    const float height = std::abs(StepStartY - y);
+    if (height <= 30)
+        return;
+    const std::uint32_t blue = PaletteColour(pmr::kStepBlue);
+    Plot wipe;
+    wipe.line(StepX, StepTopY, StepX, StepBottomY, blue, DrawMode::NotXorPen);
+    picture()->draw(wipe);
+    if (!pmr::stepAreaContains(x, y))
+        return;
+    const float v = step_.measure(height);
+    modOrvan.TextBuffer = pmr::stepText(v);
+    Plot step;
+    step.line(StepX, StepStartY, StepX, y, blue);
+    step.text(StepX + 50, (y + StepStartY) / 2 - 100, modOrvan.TextBuffer, blue);
+    picture()->draw(step);
+}
+
+void frmPmr::printSpectrum()
+{
+    const ModOrvan& m = modOrvan;
+    placeControl(pbPmr_, 120, 2200, 9200 - 330, pbPmr_->height() * kTwipsPerPixel);
+    pbPmr_->setValue(1);
+    pbPmr_->show();
+    pbPmr_->raise();
+    const auto failed = [this] {
+        pbPmr_->hide();
+        txtPmr_->hide();
+    };
+    TwipsPrinter printer;
+    printer.setLandscape(true);
+    if (!printer.begin(windowTitle()))
+        return failed();
+    QPainter& painter = *printer.painter();
+    const pmr::PrintPage page = pmr::printPage(printer.pageSizeTwips());
+    const QString family = pictureFont().family();
+
+    Plot header;
+    header.text(500, 1000, QStringLiteral("Orvanto ") + windowTitle());
+    if (isTrue(m.ShowUnknownNumber))
+        header.text(500, 1250, QStringLiteral("Unknown number ") + QString::number(m.CurrentUnknown));
+    paintPlot(painter, header, {kPrintLineTwips, twipsFont(family, 12, true)});
+    Plot note;
+    note.text(500, 1500, QString::fromLatin1(m.PmrData[25]));
+    paintPlot(painter, note, {kPrintLineTwips, twipsFont(family, 12)});
+    const PaintStyle small{kPrintLineTwips, twipsFont(family, 10)};
+    paintPlot(painter, pmr::printAxis(page), small);
+    const QList<Plot> trace = pmr::printTrace(page, m.PmrData);
+    for (int i = 5; i <= 24; ++i) {
+        pbPmr_->setValue(i * 100 / 24);
+        pbPmr_->repaint();
+        paintPlot(painter, trace[i - 5], small);
+    }
+    if (isTrue(integralShown_))
+        paintPlot(painter, pmr::printIntegral(page, m.PmrData), small);
+    if (!printer.end())
+        return failed();
+
+    pbPmr_->hide();
+    setBackColour(txtPmr_, PaletteColour(kLabelCyan));
+    placeControl(txtPmr_, (9200 - 1450) / 2, 2200, 1450, 330);
+    txtPmr_->setText(QStringLiteral("Printing completed."));
+    txtPmr_->show();
+    txtPmr_->raise();
+    // The window may be closed while the notice shows.
+    const QPointer<QLineEdit> notice = txtPmr_;
+    Pause(3);
+    if (notice)
+        notice->hide();
 }
 
 void frmPmr::toolsItemClick(int index)
@@ -131,6 +276,7 @@ void frmPmr::toolsItemClick(int index)
 
 void frmPmr::pictureMouseDown(int, int, float x, float y)
 {
+    picPmrCor_->clearPicture();
     if (ToolMode == u"CorBar") {
         CorrelationBars(CInt(x));
     } else if (ToolMode == u"Measure") {
@@ -143,11 +289,15 @@ void frmPmr::pictureMouseDown(int, int, float x, float y)
             modOrvan.ExpandLeftX = band_.left;
             modOrvan.ExpandRightX = band_.right;
         }
+    } else if (ToolMode == u"Step") {
+        stepMouseDown(x, y);
     }
 }
 
 void frmPmr::pictureMouseMove(int, int, float x, float y)
 {
+    if (ToolMode == u"Step")
+        return stepMouseMove(x, y);
     if (ToolMode != u"Expand" || !isTrue(expandDragging_) || !pmr::expandMoveAccepted(x, y))
         return;
     moveBand(band_, x, &pmr::bandBox, [this] { DrawSpectrumLines(); });
@@ -155,6 +305,10 @@ void frmPmr::pictureMouseMove(int, int, float x, float y)
 
 void frmPmr::pictureMouseUp(int, int, float x, float y)
 {
+    if (ToolMode == u"CorBar")
+        picPmrCor_->hide();
+    if (ToolMode == u"Step")
+        return stepMouseUp(x, y);
     if (ToolMode != u"Expand" || !isTrue(expandDragging_))
         return;
     if (pmr::expandMoveAccepted(x, y)) {

@@ -2,12 +2,18 @@
 // The proton NMR spectrum viewer (item 8): the 400 MHz trace from 10 to 0 ppm
 // with its axis and note, the peak-position measuring tool, the expansion
 // drag (handing its band to frmPmrExp through ExpandLeftX/ExpandRightX),
-// the correlation and integration tools' modes, Copy, quick help, the clean
-// redraw and the proton calculators.
+// the correlation pop-up, the integral curve with its integration steps, the
+// printout, Copy, quick help, the clean redraw and the proton calculators.
 #include "spectra/expandband.h"
 #include "spectra/forms/spectrumviewer.h"
+#include "spectra/pmrintegral.h"
+
+class QLineEdit;
+class QProgressBar;
 
 namespace orv::spectra {
+
+class CorBarPopup;
 
 class frmPmr : public SpectrumViewer {
     Q_OBJECT
@@ -17,7 +23,8 @@ public:
     void MeasureProcess();
     void ExpandProcess();
     void CorBarProcess();
-    // The correlation pop-up for a click at x (twips); built with the correlation tool.
+    // The correlation pop-up for a click at x (twips): the groups whose proton
+    // shift range contains the clicked shift, each with a bar over its range.
     void CorrelationBars(int x);
     void DrawSpectrumLines();
 
@@ -25,6 +32,14 @@ public:
     void pictureMouseDown(int button, int shift, float x, float y) override;
     void pictureMouseMove(int button, int shift, float x, float y) override;
     void pictureMouseUp(int button, int shift, float x, float y) override;
+    // A key typed on the picture: a digit calibrates the next integration step.
+    void pictureKeyPress(int keyAscii);
+
+    CorBarPopup* correlationPopup() const { return picPmrCor_; }
+    QProgressBar* progressBar() const { return pbPmr_; }
+    QLineEdit* noticeBox() const { return txtPmr_; }
+    int StepDigit() const { return step_.digit; }
+    float StepScale() const { return step_.scale; }
 
     bool IntegralShown() const { return integralShown_ != 0; }
     bool ExpandDragging() const { return expandDragging_ != 0; }
@@ -37,6 +52,10 @@ private:
     void IntegrationProcess();
     void StepProcess();
     void formLoad();
+    void printSpectrum() override;
+    void stepMouseDown(float x, float y);
+    void stepMouseMove(float x, float y);
+    void stepMouseUp(float x, float y);
 
     int BaselineY = 4680;
     int TopY = 600;
@@ -44,6 +63,11 @@ private:
     Boolean expandDragging_ = kFalse;
     Boolean stepDragging_ = kFalse;
     ExpandBand band_;
+    pmr::StepMeter step_;
+    float StepX = 0, StepStartY = 0, StepTopY = 0, StepBottomY = 0;
+    CorBarPopup* picPmrCor_ = nullptr;
+    QProgressBar* pbPmr_ = nullptr;
+    QLineEdit* txtPmr_ = nullptr;
 };
 
 } // namespace orv::spectra

@@ -29,7 +29,7 @@ void paintPlot(QPainter& painter, const Plot& plot, const PaintStyle& style)
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
-    const QFont font = pictureFont();
+    const QFont font = style.font == QFont() ? pictureFont() : style.font;
     painter.setFont(font);
     const double ascent = QFontMetricsF(font).ascent();
     const bool raster = painter.device() && painter.device()->devType() == QInternal::Image;
