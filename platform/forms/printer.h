@@ -20,6 +20,8 @@ public:
     // The message shown on a failure: "Error with printer." with the
     // exclamation icon unless a program gives its own.
     void setFailureMessage(const QString& text, MsgIcon icon);
+    // Pages of the next document run landscape (the long side across).
+    void setLandscape(bool landscape) { landscape_ = landscape; }
 
     // Starts a document. On failure shows the failure message and returns false.
     bool begin(const QString& documentName = QString());
@@ -36,6 +38,7 @@ private:
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;
     bool active_ = false;
+    bool landscape_ = false;
     QString failureText_ = QStringLiteral("Error with printer.");
     MsgIcon failureIcon_ = MsgIcon::Exclamation;
     void fail();
