@@ -33,7 +33,7 @@ void printText(QPainter& painter, const pmrexp::PrintText& t)
 void frmPmrExp::printSpectrum()
 {
     const int width = 8440;
-    placeControl(pbPmrExp, 100, 2200, width - 330, pbPmrExp->sizeHint().height());
+    placeControl(pbPmrExp, 100, 2200, width - 330, 330);
     pbPmrExp->setValue(1);
     pbPmrExp->show();
     pbPmrExp->raise();

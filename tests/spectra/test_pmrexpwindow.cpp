@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QProcess>
+#include <QPrinterInfo>
 #include <QProgressBar>
 #include <gtest/gtest.h>
 
@@ -345,4 +346,20 @@ TEST_F(ExpansionWindowTest, PrintsTheTraceOnALandscapePage)
         EXPECT_TRUE(out.contains(QStringLiteral("width is 1.50 ppm"))) << out.toStdString();
         EXPECT_TRUE(out.contains(QStringLiteral("2.20"))) << out.toStdString();
     }
+}
+
+TEST_F(ExpansionWindowTest, PrinterFailureShowsTheMessageAndHidesTheProgress)
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "a default printer is installed";
+    qputenv("ORVANTO_PRINT_PDF", QByteArray());
+    auto* w = open(2.2, 1.0);
+    modOrvan.TextBuffer.clear();
+    w->printMenu()->trigger();
+    ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
+    EXPECT_EQ(orvtest::msgLog().lastPrompt(), QStringLiteral("Error with printer."));
+    EXPECT_EQ(orvtest::msgLog().shown.front().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(modOrvan.TextBuffer, QStringLiteral("1"));
+    EXPECT_FALSE(w->progressBar()->isVisible());
+    EXPECT_FALSE(w->noticeBox()->isVisible());
 }
