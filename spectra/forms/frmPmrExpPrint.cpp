@@ -23,7 +23,8 @@ constexpr int kProgressSteps = 50;
 
 void printText(QPainter& painter, const pmrexp::PrintText& t)
 {
-    const QFont font = twipsFont(pictureFont().family(), t.points, t.bold);
+    // A face of Arial's widths, so that the bold title ends before the scale line begins.
+    const QFont font = twipsFont(QStringLiteral("Arial"), t.points, t.bold);
     painter.setFont(font);
     painter.setPen(Qt::black);
     painter.drawText(QPointF(t.at.x(), t.at.y() + QFontMetricsF(font).ascent()), t.text);
