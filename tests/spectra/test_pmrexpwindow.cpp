@@ -366,3 +366,33 @@ TEST_F(ExpansionWindowTest, PrinterFailureShowsTheMessageAndHidesTheProgress)
     EXPECT_FALSE(w->progressBar()->isVisible());
     EXPECT_FALSE(w->noticeBox()->isVisible());
 }
+
+TEST_F(ExpansionWindowTest, ToolsOpenTheProtonCalculatorsByNameWhenAllowed)
+{
+    QStringList opened;
+    for (const QString name : {QStringLiteral("frmCalcHShift"), QStringLiteral("frmCalcCoupling")})
+        forms::registerForm(name, [&opened, name] {
+            auto* calc = new QWidget;
+            calc->setObjectName(name);
+            orvtest::later([&opened, calc, name] {
+                opened.append(name);
+                forms::unload(calc);
+            });
+            return calc;
+        });
+    auto* w = open(2.0, 1.2);
+    w->toolsItem(6)->trigger();
+    w->toolsItem(7)->trigger();
+    EXPECT_EQ(opened, (QStringList{QStringLiteral("frmCalcHShift"), QStringLiteral("frmCalcCoupling")}));
+    EXPECT_TRUE(forms::find(QStringLiteral("frmPmrExp"))) << "the expansion stays open beneath";
+    forms::unloadAll();
+    modOrvan.HShiftCalcAllowed = kFalse;
+    modOrvan.CouplingCalcAllowed = kFalse;
+    opened.clear();
+    w = open(2.0, 1.2);
+    w->toolsItem(6)->trigger();
+    w->toolsItem(7)->trigger();
+    EXPECT_TRUE(opened.isEmpty());
+    for (const QString name : {QStringLiteral("frmCalcHShift"), QStringLiteral("frmCalcCoupling")})
+        forms::registerForm(name, [] { return nullptr; });
+}
