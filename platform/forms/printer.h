@@ -20,6 +20,8 @@ public:
     // The message shown on a failure: "Error with printer." with the
     // exclamation icon unless a program gives its own.
     void setFailureMessage(const QString& text, MsgIcon icon);
+    // Pages of the next document run landscape (the long side across).
+    void setLandscape(bool landscape) { landscape_ = landscape; }
 
     // Asks for a landscape page (long side across); call before begin().
     void setLandscape(bool landscape) { landscape_ = landscape; }

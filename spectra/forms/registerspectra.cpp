@@ -5,6 +5,7 @@
 #include "spectra/forms/frmIr.h"
 #include "spectra/forms/frmMs.h"
 #include "spectra/forms/frmPmr.h"
+#include "spectra/forms/frmPmrExp.h"
 
 namespace orv {
 
@@ -14,6 +15,7 @@ void registerSpectraForms()
     forms::registerForm(QStringLiteral("frmIr"), [] { return new spectra::frmIr; });
     forms::registerForm(QStringLiteral("frmCmr"), [] { return new spectra::frmCmr; });
     forms::registerForm(QStringLiteral("frmMs"), [] { return new spectra::frmMs; });
+    forms::registerForm(QStringLiteral("frmPmrExp"), [] { return new spectra::frmPmrExp; });
 }
 
 } // namespace orv

@@ -16,16 +16,9 @@
 
 namespace orv::spectra {
 
-namespace {
-constexpr int kWidth = 9200;
-constexpr int kHeight = 6000;
-constexpr int kPictureWidth = 8990;
-constexpr int kPictureHeight = 5300;
-} // namespace
-
 SpectrumViewer::SpectrumViewer(const ViewerNames& names, const QStringList& toolCaptions,
-                               const QList<ToolButtonDef>& buttons, QWidget* parent)
-    : QMainWindow(parent)
+                               const QList<ToolButtonDef>& buttons, QWidget* parent, const ViewerSize& size)
+    : QMainWindow(parent), size_(size)
 {
     const QString menu = names.menuCode.isEmpty() ? names.code : names.menuCode;
     const QString tail = names.helpCode.isEmpty() ? names.code : names.helpCode;
@@ -59,7 +52,7 @@ SpectrumViewer::SpectrumViewer(const ViewerNames& names, const QStringList& tool
 
     auto* central = new QWidget(this);
     setCentralWidget(central);
-    picture_ = new SpectrumPicture(kPictureWidth, kPictureHeight, central);
+    picture_ = new SpectrumPicture(size.pictureWidth, size.pictureHeight, central);
     picture_->setObjectName(QStringLiteral("pic%1").arg(names.code));
     for (const ToolButtonDef& b : buttons)
         buttonKeys_.append(b.key);
@@ -83,9 +76,9 @@ void SpectrumViewer::pictureMouseUp(int, int, float, float) {}
 void SpectrumViewer::placeViewer(const QString& caption)
 {
     setWindowIcon(programIcon());
-    placeOnMainWindow(this, 400 + CaptionExtraTwips(), kWidth, kHeight);
-    placeControl(picture_, (kWidth - kPictureWidth) / 2 - 50, 1, kPictureWidth, kPictureHeight);
-    toolbar_->placeOver(kPictureWidth);
+    placeOnMainWindow(this, 400 + CaptionExtraTwips(), size_.width, size_.height);
+    placeControl(picture_, (size_.width - size_.pictureWidth) / 2 - 50, 1, size_.pictureWidth, size_.pictureHeight);
+    toolbar_->placeOver(size_.pictureWidth);
     setWindowTitle(caption);
 }
 

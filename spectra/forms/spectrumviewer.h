@@ -27,6 +27,14 @@ struct ViewerNames {
     QString helpCaption; // the quick-help window's caption
 };
 
+// The window's and its picture's designed sizes in twips.
+struct ViewerSize {
+    int width = 9200;
+    int height = 6000;
+    int pictureWidth = 8990;
+    int pictureHeight = 5300;
+};
+
 struct ToolItemDef {
     QString caption;     // "-" for a separator
     QKeySequence shortcut = {};
@@ -60,7 +68,7 @@ public:
 
 protected:
     SpectrumViewer(const ViewerNames& names, const QStringList& toolCaptions,
-                   const QList<ToolButtonDef>& buttons, QWidget* parent = nullptr);
+                   const QList<ToolButtonDef>& buttons, QWidget* parent = nullptr, const ViewerSize& size = {});
     // Overrides the shortcut of one Tools item.
     void setToolShortcut(int index, const QKeySequence& shortcut);
 
@@ -109,6 +117,7 @@ private:
     QAction* help_ = nullptr;
     QAction* close_ = nullptr;
     QList<QAction*> toolItems_;
+    ViewerSize size_;
     QStringList buttonKeys_;
     int mousePointer_ = 0;
     int mouseIcon_ = 0;

@@ -2,6 +2,7 @@
 // acetate fixture (or on a shipped unknown with --unknown N) and stays open
 // for a few seconds, optionally after using a tool:
 //   viewer_shots frmPmr|frmIr|frmCmr|frmMs [--unknown N] [--measure X Y] [--nujol] [--seconds S]
+//   viewer_shots frmPmrExp --expand FROM TO (ppm) [--integrate] [--measure X Y] [--coupling X1 X2 Y]
 #include "core/modorvan.h"
 #include "core/unknownfile.h"
 #include "platform/forms/formregistry.h"
@@ -30,6 +31,10 @@ int main(int argc, char** argv)
     }
     if (args.contains(QStringLiteral("--nujol")))
         m.UnkItemTitle[6] += QStringLiteral(" Nujol mull");
+    if (const qsizetype at = args.indexOf(QStringLiteral("--expand")); at > 0) {
+        m.ExpandLeftX = float(8860 - 880 * args.value(at + 1).toDouble());
+        m.ExpandRightX = float(8860 - 880 * args.value(at + 2).toDouble());
+    }
     const int item = name == u"frmCmr" ? 5 : name == u"frmIr" ? 6 : name == u"frmMs" ? 7 : 8;
     m.CurrentItem = item;
     auto* w = qobject_cast<orv::spectra::SpectrumViewer*>(orv::forms::load(name));
@@ -40,6 +45,16 @@ int main(int argc, char** argv)
     QTimer::singleShot(300, [&] {
         if (args.contains(QStringLiteral("--nujol")))
             w->toolsItemClick(2);
+        if (args.contains(QStringLiteral("--integrate")))
+            w->buttonClick(QStringLiteral("integrate"));
+        if (const qsizetype at = args.indexOf(QStringLiteral("--coupling")); at > 0) {
+            const float x1 = args.value(at + 1).toFloat(), x2 = args.value(at + 2).toFloat();
+            const float y = args.value(at + 3).toFloat();
+            w->buttonClick(QStringLiteral("coupling"));
+            w->pictureMouseDown(1, 0, x1, y);
+            w->pictureMouseMove(1, 0, x2, y);
+            w->pictureMouseUp(1, 0, x2, y);
+        }
         if (const qsizetype at = args.indexOf(QStringLiteral("--measure")); at > 0) {
             w->buttonClick(QStringLiteral("measure"));
             for (qsizetype i = at + 1; i + 1 < args.size() && !args[i].startsWith(u'-'); i += 2)
