@@ -23,9 +23,6 @@ public:
     // Pages of the next document run landscape (the long side across).
     void setLandscape(bool landscape) { landscape_ = landscape; }
 
-    // Asks for a landscape page (long side across); call before begin().
-    void setLandscape(bool landscape) { landscape_ = landscape; }
-
     // Starts a document. On failure shows the failure message and returns false.
     bool begin(const QString& documentName = QString());
     // Painter whose units are twips from the top left of the printable area.
