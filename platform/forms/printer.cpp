@@ -42,6 +42,8 @@ bool TwipsPrinter::begin(const QString& documentName)
         return false;
     }
     printer_->setDocName(documentName);
+    if (landscape_)
+        printer_->setPageOrientation(QPageLayout::Landscape);
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(printer_.get())) {
         fail();

@@ -21,6 +21,9 @@ public:
     // exclamation icon unless a program gives its own.
     void setFailureMessage(const QString& text, MsgIcon icon);
 
+    // Lays the page out in landscape; call before begin().
+    void setLandscape(bool on) { landscape_ = on; }
+
     // Starts a document. On failure shows the failure message and returns false.
     bool begin(const QString& documentName = QString());
     // Painter whose units are twips from the top left of the printable area.
@@ -36,6 +39,7 @@ private:
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;
     bool active_ = false;
+    bool landscape_ = false;
     QString failureText_ = QStringLiteral("Error with printer.");
     MsgIcon failureIcon_ = MsgIcon::Exclamation;
     void fail();
