@@ -2,8 +2,6 @@
 
 #include "core/coreservices.h"
 #include "core/modorvan.h"
-#include "platform/forms/geometry.h"
-#include "platform/forms/printer.h"
 #include "platform/twips.h"
 #include "spectra/forms/irprint.h"
 #include "spectra/ircorrelations.h"
@@ -86,25 +84,12 @@ void frmIr::CorrelationBars(int x)
 
 void frmIr::printSpectrum()
 {
-    const int width = formRectTwips(this).width();
-    progress_.start(width);
-    TwipsPrinter printer;
-    printer.setLandscape(true);
-    if (!printer.begin(windowTitle())) {
-        progress_.abandon();
-        return;
-    }
-    PrintPage page(*printer.painter());
     const ModOrvan& m = modOrvan;
-    ir::printout(page, printer.pageSizeTwips(),
-                 {windowTitle(), m.IrLabel, m.IrData, isTrue(m.ShowUnknownNumber), m.CurrentUnknown,
-                  isTrue(nujolShown_)},
-                 [this](double v) { progress_.setValue(v); });
-    if (!printer.end()) {
-        progress_.abandon();
-        return;
-    }
-    progress_.finish(width);
+    const ir::PrintoutData data{windowTitle(), m.IrLabel, m.IrData, isTrue(m.ShowUnknownNumber), m.CurrentUnknown,
+                                isTrue(nujolShown_)};
+    runPrintout(progress_, this, [this, &data](PrintPage& page, QSizeF size) {
+        ir::printout(page, size, data, [this](double v) { progress_.setValue(v); });
+    });
 }
 
 void frmIr::NujolSpectrum()

@@ -2,6 +2,7 @@
 
 #include "core/coreservices.h"
 #include "platform/forms/geometry.h"
+#include "platform/forms/printer.h"
 #include "platform/runtime.h"
 #include "spectra/plot.h"
 
@@ -64,6 +65,29 @@ void PrintProgress::abandon()
 {
     bar_->hide();
     notice_->hide();
+}
+
+bool runPrintout(PrintProgress& progress, QWidget* viewer,
+                 const std::function<void(PrintPage&, QSizeF)>& layout)
+{
+    const int width = formRectTwips(viewer).width();
+    progress.start(width);
+    TwipsPrinter printer;
+    printer.setLandscape(true);
+    if (!printer.begin(viewer->windowTitle())) {
+        progress.abandon();
+        return false;
+    }
+    {
+        PrintPage page(*printer.painter());
+        layout(page, printer.pageSizeTwips());
+    }
+    if (!printer.end()) {
+        progress.abandon();
+        return false;
+    }
+    progress.finish(width);
+    return true;
 }
 
 } // namespace orv::spectra

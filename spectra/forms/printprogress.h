@@ -3,7 +3,11 @@
 // follows the printout and the text box (txtXxx) with the pale cyan
 // "Printing completed." notice shown for three seconds; both hidden
 // outside printing.
+#include "spectra/forms/printpage.h"
+
+#include <QSizeF>
 #include <QString>
+#include <functional>
 
 class QLineEdit;
 class QProgressBar;
@@ -31,5 +35,12 @@ private:
     QProgressBar* bar_;
     QLineEdit* notice_;
 };
+
+// One landscape printout of a viewer: the progress bar at 1, the page laid
+// out by `layout` (given the page size in twips as the printer reports it),
+// the document ended, then the notice. A printer failure shows "Error with
+// printer." and leaves both controls hidden; the result is false then.
+bool runPrintout(PrintProgress& progress, QWidget* viewer,
+                 const std::function<void(PrintPage&, QSizeF)>& layout);
 
 } // namespace orv::spectra

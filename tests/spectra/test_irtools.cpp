@@ -12,17 +12,18 @@
 #include "spectra/irplot.h"
 #include "tests/common/testsupport.h"
 #include "tests/spectra/ethylacetate.h"
+#include "tests/spectra/printcheck.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
-#include <QProcess>
 #include <QProgressBar>
 #include <gtest/gtest.h>
 
 using namespace orv;
 using namespace orv::spectra;
+using printcheck::inkNear;
 
 namespace {
 
@@ -187,10 +188,7 @@ protected:
         const QString pdf = folder.file(name);
         qputenv("ORVANTO_PRINT_PDF", pdf.toLocal8Bit());
         w->printMenu()->trigger();
-        QProcess p;
-        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        p.waitForFinished();
-        return QString::fromUtf8(p.readAllStandardOutput());
+        return printcheck::pdfText(pdf);
     }
 };
 
@@ -234,29 +232,15 @@ TEST_F(IrToolsTest, HoldingThePressShowsThePopupOverThePlotAndReleasingHidesIt)
 
 namespace {
 
-// The page as the printer would get it, drawn into an image (15 twips a pixel).
+// The page as the printer would get it.
 QImage pageImage(const ir::PrintoutData& data, QSizeF pageTwips, QList<double>* progress = nullptr)
 {
-    QImage image(px(pageTwips.width()), px(pageTwips.height()), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
-    PrintPage page(painter);
-    ir::printout(page, pageTwips, data, [progress](double v) {
-        if (progress)
-            progress->append(v);
+    return printcheck::pageImage(pageTwips, [&](PrintPage& page) {
+        ir::printout(page, pageTwips, data, [progress](double v) {
+            if (progress)
+                progress->append(v);
+        });
     });
-    return image;
-}
-
-bool inkNear(const QImage& image, double xTw, double yTw, int reach = 1)
-{
-    const int cx = px(xTw), cy = px(yTw);
-    for (int dy = -reach; dy <= reach; ++dy)
-        for (int dx = -reach; dx <= reach; ++dx)
-            if (image.rect().contains(cx + dx, cy + dy) && qGray(image.pixel(cx + dx, cy + dy)) < 200)
-                return true;
-    return false;
 }
 
 } // namespace
