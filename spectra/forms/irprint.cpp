@@ -43,12 +43,7 @@ void printout(PrintPage& page, QSizeF pageTwips, const PrintoutData& data,
     const double left = kMargin + 400;
     const double bottom = ph + 2000;
 
-    page.setFontSize(12);
-    page.setBold(true);
-    page.print(500, 1000, QStringLiteral("Orvanto ") + data.caption);
-    if (data.unknownNumberShown)
-        page.print(500, 1300, QStringLiteral("Unknown number ") + QString::number(data.unknownNumber));
-    page.setBold(false);
+    printTitle(page, data.caption, data.unknownNumberShown, data.unknownNumber, 1300);
     page.print(500, 1600, data.note + (data.nujolShown ? QStringLiteral(" (dashed line is Nujol spectrum)") : QString()));
 
     page.setFontSize(10);

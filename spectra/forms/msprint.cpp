@@ -24,12 +24,7 @@ void printout(PrintPage& page, QSizeF pageTwips, const PrintoutData& data,
     const PrintGeometry g = printGeometry(pageTwips);
     const double base = g.baselineY;
 
-    page.setFontSize(12);
-    page.setBold(true);
-    page.print(500, 1000, QStringLiteral("Orvanto ") + data.caption);
-    if (data.unknownNumberShown)
-        page.print(500, 1250, QStringLiteral("Unknown number ") + QString::number(data.unknownNumber));
-    page.setBold(false);
+    printTitle(page, data.caption, data.unknownNumberShown, data.unknownNumber, 1250);
     if (!data.molecularIon.isEmpty())
         page.print(3500, 1250, QStringLiteral("Molecular ion = ") + data.molecularIon);
     page.print(500, 1500, data.note);

@@ -2,7 +2,9 @@
 
 #include "platform/twips.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <algorithm>
 
 namespace orv::spectra {
 
@@ -23,6 +25,17 @@ void PopupPicture::draw(const Plot& plot, const PaintStyle& style)
 {
     plot_.append(plot);
     style_ = style;
+    // The sizes were laid out for a narrower screen font: widen the box so
+    // that no label is cut off at its right edge.
+    if (height() > 0) {
+        const QFontMetricsF metrics(pictureFont());
+        double needed = 0;
+        for (const PlotStep& step : plot.steps())
+            if (step.kind == PlotStep::Kind::Text)
+                needed = std::max(needed, step.at.x() + metrics.horizontalAdvance(step.text) + 2 * kTwipsPerPixel);
+        if (px(needed) > width())
+            resize(px(needed), height());
+    }
     update();
 }
 

@@ -61,4 +61,15 @@ void PrintPage::lineTo(double x, double y)
     current_ = {x, y};
 }
 
+void printTitle(PrintPage& page, const QString& caption, bool unknownNumberShown, int unknownNumber,
+                double numberY)
+{
+    page.setFontSize(12);
+    page.setBold(true);
+    page.print(500, 1000, QStringLiteral("Orvanto ") + caption);
+    if (unknownNumberShown)
+        page.print(500, numberY, QStringLiteral("Unknown number ") + QString::number(unknownNumber));
+    page.setBold(false);
+}
+
 } // namespace orv::spectra

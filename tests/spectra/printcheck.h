@@ -1,6 +1,7 @@
 #pragma once
 // Reading printouts in tests: a page laid out into an image (15 twips a
-// pixel), ink near a point of it, and the text of a printed PDF.
+// pixel), ink or magenta near a point of an image, and the text of a
+// printed PDF.
 #include "platform/twips.h"
 #include "spectra/forms/printpage.h"
 
@@ -30,6 +31,17 @@ inline bool inkNear(const QImage& image, double xTw, double yTw, int reach = 1)
     for (int dy = -reach; dy <= reach; ++dy)
         for (int dx = -reach; dx <= reach; ++dx)
             if (image.rect().contains(cx + dx, cy + dy) && qGray(image.pixel(cx + dx, cy + dy)) < 200)
+                return true;
+    return false;
+}
+
+// A magenta pixel within two pixels of a point given in twips.
+inline bool magentaNear(const QImage& image, double xTw, double yTw)
+{
+    const int cx = orv::px(xTw), cy = orv::px(yTw);
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx)
+            if (image.rect().contains(cx + dx, cy + dy) && (image.pixel(cx + dx, cy + dy) & 0xFFFFFF) == 0xFF00FF)
                 return true;
     return false;
 }

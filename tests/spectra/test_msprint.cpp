@@ -9,6 +9,7 @@
 #include "tests/common/testsupport.h"
 #include "tests/spectra/ethylacetate.h"
 #include "tests/spectra/printcheck.h"
+#include "tests/spectra/viewerfixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -72,34 +73,12 @@ TEST(MsPrintout, BarsStandOnTheFixedAxisAndTicksStopAt230)
 
 namespace {
 
-class MsPrintTest : public ::testing::Test {
+class MsPrintTest : public ViewerFixture<frmMs, 7> {
 protected:
-    orvtest::ProgramFolder folder;
     void SetUp() override
     {
-        registerSpectraForms();
-        fixture::loadEthylAcetate();
+        ViewerFixture::SetUp();
         modOrvan.CurrentUnknown = 42;
-        modOrvan.CurrentItem = 7;
-    }
-    void TearDown() override
-    {
-        qputenv("ORVANTO_PRINT_PDF", QByteArray());
-        forms::unloadAll();
-    }
-    frmMs* open()
-    {
-        auto* w = forms::instance<frmMs>();
-        w->show();
-        QApplication::processEvents();
-        return w;
-    }
-    QString print(frmMs* w, const QString& name)
-    {
-        const QString pdf = folder.file(name);
-        qputenv("ORVANTO_PRINT_PDF", pdf.toLocal8Bit());
-        w->printMenu()->trigger();
-        return printcheck::pdfText(pdf);
     }
 };
 
@@ -109,7 +88,7 @@ TEST_F(MsPrintTest, HeadLinesFollowTheSettingsAndTheIon)
 {
     modOrvan.ShowUnknownNumber = kTrue;
     auto* w = open();
-    QString text = print(w, QStringLiteral("ms1.pdf"));
+    QString text = printToText(w, QStringLiteral("ms1.pdf"));
     EXPECT_TRUE(text.contains(QStringLiteral("Orvanto Mass spectrum"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Unknown number 42")));
     EXPECT_TRUE(text.contains(QStringLiteral("Molecular ion = 88")));
@@ -122,7 +101,7 @@ TEST_F(MsPrintTest, HeadLinesFollowTheSettingsAndTheIon)
 
     modOrvan.ShowUnknownNumber = kFalse;
     modOrvan.MsMolecularIon.clear();
-    text = print(w, QStringLiteral("ms2.pdf"));
+    text = printToText(w, QStringLiteral("ms2.pdf"));
     EXPECT_FALSE(text.contains(QStringLiteral("Unknown number")));
     EXPECT_FALSE(text.contains(QStringLiteral("Molecular ion")));
 }
