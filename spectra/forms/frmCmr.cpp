@@ -3,7 +3,11 @@
 #include "core/coreservices.h"
 #include "core/modorvan.h"
 #include "platform/forms/formregistry.h"
+#include "platform/forms/geometry.h"
+#include "platform/twips.h"
+#include "spectra/cmrcorrelations.h"
 #include "spectra/cmrplot.h"
+#include "spectra/forms/cmrprint.h"
 
 #include <QAction>
 
@@ -24,8 +28,12 @@ frmCmr::frmCmr()
                       {QStringLiteral("expand"), QStringLiteral("Use this to drag or click to expand spectrum")},
                       {QStringLiteral("measure"), QStringLiteral("Use this to click to measure peak positions")},
                       {QStringLiteral("redraw"), QStringLiteral("Click on this to redraw clean spectrum")}})
+    , picCmrCor_(new PopupPicture(centralWidget()))
+    , progress_(centralWidget(), QStringLiteral("Cmr"))
 {
     setObjectName(QStringLiteral("frmCmr"));
+    picCmrCor_->setObjectName(QStringLiteral("picCmrCor"));
+    setBackColour(picCmrCor_, kWhite);
     setToolShortcut(5, QKeySequence(Qt::CTRL | Qt::Key_B));
     const ModOrvan& m = modOrvan;
     toolsItem(0)->setEnabled(isTrue(m.CorrelationsAllowed));
@@ -42,6 +50,8 @@ void frmCmr::resetForm()
     ToolMode.clear();
     expandDragging_ = kFalse;
     foreColour_ = kBlack;
+    picCmrCor_->hide();
+    progress_.abandon();
     MeasureProcess();
 }
 
@@ -49,8 +59,8 @@ void frmCmr::formPaint()
 {
     Plot p = cmr::note(modOrvan.CmrLabel);
     p.append(cmr::axis());
-    cmr::NoiseSource noise(cmr::noiseSeed(modOrvan.CurrentUnknown));
-    p.append(cmr::baselineNoise(noise));
+    noise_.reseed(cmr::noiseSeed(modOrvan.CurrentUnknown));
+    p.append(cmr::baselineNoise(noise_));
     picture()->draw(p);
     DrawSpectrumLines();
 }
@@ -76,9 +86,22 @@ void frmCmr::CorBarProcess()
     applyToolState(ToolMode == u"CorBar", 99, 102, kPointerItems, 0, kPointerKeys, QStringLiteral("correlate"));
 }
 
-void frmCmr::CorrelationBars(int)
+void frmCmr::CorrelationBars(int x)
 {
-    // The correlation pop-up belongs to the correlation tool, added separately.
+    const cmr::CorrelationPopup popup = cmr::correlationPopup(x);
+    picCmrCor_->placeTwips(popup.left, popup.top, popup.width, popup.height);
+    picCmrCor_->show();
+    picCmrCor_->raise();
+    picCmrCor_->draw(popup.plot, {4.0 * kTwipsPerPixel});
+}
+
+void frmCmr::printSpectrum()
+{
+    const ModOrvan& m = modOrvan;
+    const cmr::PrintoutData data{windowTitle(), m.CmrLabel, m.CmrData, isTrue(m.ShowUnknownNumber), m.CurrentUnknown};
+    runPrintout(progress_, this, [this, &data](PrintPage& page, QSizeF size) {
+        cmr::printout(page, size, data, noise_, [this](double v) { progress_.setValue(v); });
+    });
 }
 
 void frmCmr::toolsItemClick(int index)
@@ -98,6 +121,7 @@ void frmCmr::toolsItemClick(int index)
 
 void frmCmr::pictureMouseDown(int, int, float x, float y)
 {
+    picCmrCor_->clear();
     if (ToolMode == u"Measure") {
         if (auto mark = cmr::measureMark(x, y))
             picture()->draw(*mark);
@@ -123,6 +147,8 @@ void frmCmr::pictureMouseMove(int, int, float x, float y)
 
 void frmCmr::pictureMouseUp(int, int, float x, float y)
 {
+    if (ToolMode == u"CorBar")
+        picCmrCor_->hide();
     if (ToolMode != u"Expand" || !isTrue(expandDragging_))
         return;
     if (cmr::expandMoveAccepted(x, y)) {

@@ -5,6 +5,9 @@
 // ExpandLeftX/ExpandRightX), the correlation tool's mode, Copy, quick help,
 // the clean redraw and the carbon shift calculator.
 #include "spectra/expandband.h"
+#include "spectra/cmrplot.h"
+#include "spectra/forms/popuppicture.h"
+#include "spectra/forms/printprogress.h"
 #include "spectra/forms/spectrumviewer.h"
 
 namespace orv::spectra {
@@ -17,7 +20,7 @@ public:
     void MeasureProcess();
     void ExpandProcess();
     void CorBarProcess();
-    // The correlation pop-up for a click at x (twips); built with the correlation tool.
+    // The correlation pop-up for a press at x (twips on the picture).
     void CorrelationBars(int x);
     void DrawSpectrumLines();
 
@@ -28,15 +31,24 @@ public:
     void pictureMouseMove(int button, int shift, float x, float y) override;
     void pictureMouseUp(int button, int shift, float x, float y) override;
 
+    PopupPicture* correlationPopup() const { return picCmrCor_; }
+    PrintProgress& printProgress() { return progress_; }
+
 protected:
     void formPaint() override;
     void resetForm() override;
+    void printSpectrum() override;
 
 private:
     Boolean expandDragging_ = kFalse;
     // The picture's drawing colour: white from an expansion press on.
     std::uint32_t foreColour_ = kBlack;
     ExpandBand band_;
+    // The runtime's generator: re-seeded for every drawing on the screen; the
+    // printout continues it.
+    cmr::NoiseSource noise_{cmr::noiseSeed(0)};
+    PopupPicture* picCmrCor_;
+    PrintProgress progress_;
 };
 
 } // namespace orv::spectra

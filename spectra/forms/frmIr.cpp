@@ -2,6 +2,9 @@
 
 #include "core/coreservices.h"
 #include "core/modorvan.h"
+#include "platform/twips.h"
+#include "spectra/forms/irprint.h"
+#include "spectra/ircorrelations.h"
 #include "spectra/irplot.h"
 
 #include <QAction>
@@ -22,8 +25,11 @@ frmIr::frmIr()
                       {QStringLiteral("measure"), QStringLiteral("Use this to click to measure peak positions")},
                       {QStringLiteral("nujol"), QStringLiteral("Click on this to add or remove a Nujol spectrum")},
                       {QStringLiteral("redraw"), QStringLiteral("Click on this to redraw clean spectrum")}})
+    , picIrCor_(new PopupPicture(picture()))
+    , progress_(centralWidget(), QStringLiteral("Ir"))
 {
     setObjectName(QStringLiteral("frmIr"));
+    picIrCor_->setObjectName(QStringLiteral("picIrCor"));
     const ModOrvan& m = modOrvan;
     placeViewer(QStringLiteral("Infrared spectrum ") + m.UnkItemTitle[m.CurrentItem]);
     resetForm();
@@ -39,6 +45,8 @@ frmIr::frmIr()
 void frmIr::resetForm()
 {
     ToolMode.clear();
+    picIrCor_->hide();
+    progress_.abandon();
     nujolShown_ = kFalse;
     toolsItem(2)->setChecked(false);
     toolbar()->setDown(QStringLiteral("nujol"), false);
@@ -61,9 +69,27 @@ void frmIr::CorBarProcess()
     applyToolState(ToolMode == u"CorBar", 99, 102, kPointerItems, 0, kPointerKeys, QStringLiteral("correlate"));
 }
 
-void frmIr::CorrelationBars(int)
+void frmIr::CorrelationBars(int x)
 {
-    // The correlation pop-up belongs to the correlation tool, added separately.
+    const ir::CorrelationPopup popup = ir::correlationPopup(x);
+    picIrCor_->show();
+    picIrCor_->raise();
+    if (!popup.placed) {
+        picIrCor_->placeTwips(0, popup.top, 0, 0);
+        return;
+    }
+    picIrCor_->placeTwips(popup.left, popup.top, popup.width, popup.height);
+    picIrCor_->draw(popup.plot, {4.0 * kTwipsPerPixel});
+}
+
+void frmIr::printSpectrum()
+{
+    const ModOrvan& m = modOrvan;
+    const ir::PrintoutData data{windowTitle(), m.IrLabel, m.IrData, isTrue(m.ShowUnknownNumber), m.CurrentUnknown,
+                                isTrue(nujolShown_)};
+    runPrintout(progress_, this, [this, &data](PrintPage& page, QSizeF size) {
+        ir::printout(page, size, data, [this](double v) { progress_.setValue(v); });
+    });
 }
 
 void frmIr::NujolSpectrum()
@@ -87,8 +113,11 @@ void frmIr::toolsItemClick(int index)
     }
 }
 
+void frmIr::pictureMouseUp(int, int, float, float) { picIrCor_->hide(); }
+
 void frmIr::pictureMouseDown(int, int, float x, float y)
 {
+    picIrCor_->clear();
     if (ToolMode == u"Measure") {
         if (auto mark = ir::measureMark(x, y))
             picture()->draw(*mark);

@@ -3,6 +3,8 @@
 // to 750 cm-1 with its note, the peak-position measuring tool, the
 // correlation tool's mode, the Nujol reference overlay (offered when the
 // item's text mentions "ujol"), Copy, quick help and the clean redraw.
+#include "spectra/forms/popuppicture.h"
+#include "spectra/forms/printprogress.h"
 #include "spectra/forms/spectrumviewer.h"
 
 namespace orv::spectra {
@@ -14,7 +16,7 @@ public:
 
     void MeasureProcess();
     void CorBarProcess();
-    // The correlation pop-up for a click at x (twips); built with the correlation tool.
+    // The correlation pop-up for a press at x (twips on the plot).
     void CorrelationBars(int x);
     void NujolSpectrum();
 
@@ -23,14 +25,21 @@ public:
 
     void toolsItemClick(int index) override;
     void pictureMouseDown(int button, int shift, float x, float y) override;
+    void pictureMouseUp(int button, int shift, float x, float y) override;
+
+    PopupPicture* correlationPopup() const { return picIrCor_; }
+    PrintProgress& printProgress() { return progress_; }
 
 protected:
     void formPaint() override;
     void resetForm() override;
+    void printSpectrum() override;
 
 private:
     Boolean nujolAvailable_ = kFalse;
     Boolean nujolShown_ = kFalse;
+    PopupPicture* picIrCor_;
+    PrintProgress progress_;
 };
 
 } // namespace orv::spectra

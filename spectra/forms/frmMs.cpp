@@ -3,6 +3,7 @@
 #include "core/coreservices.h"
 #include "core/modorvan.h"
 #include "platform/forms/formregistry.h"
+#include "spectra/forms/msprint.h"
 
 #include <QAction>
 #include <cmath>
@@ -23,6 +24,7 @@ frmMs::frmMs()
                      {{QStringLiteral("measure"), QStringLiteral("Use this to click to measure peak positions")},
                       {QStringLiteral("loss"), QStringLiteral("Use this to drag to measure mass of losses")},
                       {QStringLiteral("redraw"), QStringLiteral("Click on this to redraw a clean spectrum")}})
+    , progress_(centralWidget(), QStringLiteral("Ms"))
 {
     setObjectName(QStringLiteral("frmMs"));
     setToolShortcut(4, QKeySequence(Qt::CTRL | Qt::Key_F));
@@ -42,6 +44,7 @@ void frmMs::resetForm()
 {
     ToolMode.clear();
     lossDragging_ = kFalse;
+    progress_.abandon();
     MeasureProcess();
     modOrvan.TextBuffer = ms::axisIonText(modOrvan.MsMolecularIon);
     axis_ = ms::mzAxisFor(modOrvan.MsMolecularIon);
@@ -54,6 +57,19 @@ void frmMs::formPaint()
     Plot note;
     note.text(300, 50, modOrvan.MsLabel);
     picture()->draw(note);
+}
+
+void frmMs::printSpectrum()
+{
+    const ModOrvan& m = modOrvan;
+    const ms::PrintoutData data{windowTitle(), m.MsMolecularIon, m.MsLabel, m.MsData, isTrue(m.ShowUnknownNumber),
+                                m.CurrentUnknown};
+    const bool printed = runPrintout(progress_, this, [this, &data](PrintPage& page, QSizeF size) {
+        ms::printout(page, size, data, [this](double v) { progress_.setValue(v); });
+    });
+    // The failure message's answer (its only button, OK) is kept as text.
+    if (!printed)
+        modOrvan.TextBuffer = QStringLiteral("1");
 }
 
 void frmMs::MeasureProcess()

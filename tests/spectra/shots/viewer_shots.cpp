@@ -1,7 +1,8 @@
 // Test-only driver for screenshots: shows one spectrum viewer on the ethyl
 // acetate fixture (or on a shipped unknown with --unknown N) and stays open
 // for a few seconds, optionally after using a tool:
-//   viewer_shots frmPmr|frmIr|frmCmr|frmMs [--unknown N] [--measure X Y] [--nujol] [--seconds S]
+//   viewer_shots frmPmr|frmIr|frmCmr|frmMs [--unknown N] [--measure X Y] [--nujol] [--correlate X]
+//               [--print] [--seconds S]
 //   viewer_shots frmPmrExp --expand FROM TO (ppm) [--integrate] [--measure X Y] [--coupling X1 X2 Y]
 #include "core/modorvan.h"
 #include "core/unknownfile.h"
@@ -11,6 +12,7 @@
 #include "tests/spectra/ethylacetate.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QTimer>
 
 int main(int argc, char** argv)
@@ -60,6 +62,13 @@ int main(int argc, char** argv)
             for (qsizetype i = at + 1; i + 1 < args.size() && !args[i].startsWith(u'-'); i += 2)
                 w->pictureMouseDown(1, 0, args[i].toFloat(), args[i + 1].toFloat());
         }
+        // A press held down with the correlation tool.
+        if (const qsizetype at = args.indexOf(QStringLiteral("--correlate")); at > 0) {
+            w->buttonClick(QStringLiteral("correlate"));
+            w->pictureMouseDown(1, 0, args.value(at + 1).toFloat(), 2000);
+        }
+        if (args.contains(QStringLiteral("--print")))
+            w->printMenu()->trigger();
     });
     const qsizetype s = args.indexOf(QStringLiteral("--seconds"));
     QTimer::singleShot(int(1000 * (s > 0 ? args.value(s + 1).toDouble() : 4.0)), &app, &QApplication::quit);

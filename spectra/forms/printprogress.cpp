@@ -1,0 +1,93 @@
+#include "spectra/forms/printprogress.h"
+
+#include "core/coreservices.h"
+#include "platform/forms/geometry.h"
+#include "platform/forms/printer.h"
+#include "platform/runtime.h"
+#include "spectra/plot.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QProgressBar>
+
+namespace orv::spectra {
+
+PrintProgress::PrintProgress(QWidget* parent, const QString& code)
+    : bar_(new QProgressBar(parent))
+    , notice_(new QLineEdit(parent))
+{
+    bar_->setObjectName(QStringLiteral("pb") + code);
+    bar_->setRange(0, 100);
+    bar_->setTextVisible(false);
+    bar_->hide();
+    notice_->setObjectName(QStringLiteral("txt") + code);
+    notice_->setReadOnly(true);
+    notice_->setAlignment(Qt::AlignCenter);
+    notice_->setFrame(false);
+    // Small type, so that the notice fits its 1450 twips.
+    QFont font = notice_->font();
+    font.setPixelSize(9);
+    notice_->setTextMargins(0, 0, 0, 0);
+    notice_->setContentsMargins(0, 0, 0, 0);
+    notice_->setFont(font);
+    notice_->hide();
+}
+
+void PrintProgress::start(int viewerWidthTwips)
+{
+    placeControl(bar_, 120, 2200, viewerWidthTwips - 330, 330);
+    bar_->setValue(1);
+    bar_->show();
+    bar_->raise();
+    QApplication::processEvents();
+}
+
+void PrintProgress::setValue(double value)
+{
+    bar_->setValue(int(value));
+}
+
+void PrintProgress::finish(int viewerWidthTwips)
+{
+    bar_->hide();
+    QPalette palette = notice_->palette();
+    palette.setColor(QPalette::Base, vbColour(PaletteColour(kLightCyan)));
+    notice_->setPalette(palette);
+    placeControl(notice_, (viewerWidthTwips - 1450) / 2, 2200, 1450, 330);
+    notice_->setText(QStringLiteral("Printing completed."));
+    notice_->show();
+    notice_->raise();
+    Pause(3);
+    notice_->hide();
+}
+
+void PrintProgress::abandon()
+{
+    bar_->hide();
+    notice_->hide();
+}
+
+bool runPrintout(PrintProgress& progress, QWidget* viewer,
+                 const std::function<void(PrintPage&, QSizeF)>& layout)
+{
+    const int width = formRectTwips(viewer).width();
+    progress.start(width);
+    TwipsPrinter printer;
+    printer.setLandscape(true);
+    if (!printer.begin(viewer->windowTitle())) {
+        progress.abandon();
+        return false;
+    }
+    {
+        PrintPage page(*printer.painter());
+        layout(page, printer.pageSizeTwips());
+    }
+    if (!printer.end()) {
+        progress.abandon();
+        return false;
+    }
+    progress.finish(width);
+    return true;
+}
+
+} // namespace orv::spectra

@@ -1,0 +1,57 @@
+#pragma once
+// Reading printouts in tests: a page laid out into an image (15 twips a
+// pixel), ink or magenta near a point of an image, and the text of a
+// printed PDF.
+#include "platform/twips.h"
+#include "spectra/forms/printpage.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QSizeF>
+#include <functional>
+
+namespace printcheck {
+
+inline QImage pageImage(QSizeF pageTwips, const std::function<void(orv::spectra::PrintPage&)>& layout)
+{
+    QImage image(orv::px(pageTwips.width()), orv::px(pageTwips.height()), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(1.0 / orv::kTwipsPerPixel, 1.0 / orv::kTwipsPerPixel);
+    orv::spectra::PrintPage page(painter);
+    layout(page);
+    return image;
+}
+
+// Any dark pixel within `reach` pixels of a point given in twips.
+inline bool inkNear(const QImage& image, double xTw, double yTw, int reach = 1)
+{
+    const int cx = orv::px(xTw), cy = orv::px(yTw);
+    for (int dy = -reach; dy <= reach; ++dy)
+        for (int dx = -reach; dx <= reach; ++dx)
+            if (image.rect().contains(cx + dx, cy + dy) && qGray(image.pixel(cx + dx, cy + dy)) < 200)
+                return true;
+    return false;
+}
+
+// A magenta pixel within two pixels of a point given in twips.
+inline bool magentaNear(const QImage& image, double xTw, double yTw)
+{
+    const int cx = orv::px(xTw), cy = orv::px(yTw);
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx)
+            if (image.rect().contains(cx + dx, cy + dy) && (image.pixel(cx + dx, cy + dy) & 0xFFFFFF) == 0xFF00FF)
+                return true;
+    return false;
+}
+
+inline QString pdfText(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace printcheck
