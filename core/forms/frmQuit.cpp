@@ -50,14 +50,14 @@ void frmQuit::Form_Load()
     fitTextToLabel(lblQuit);
     setWindowTitle(q.caption);
 
-    auto setButton = [](QPushButton* b, const QuitButton& spec, int top) {
+    auto setButton = [](QPushButton* b, const QuitButton& button, int top) {
         applyButtonLook(b);
-        b->setVisible(spec.visible);
-        if (!spec.visible)
+        b->setVisible(button.visible);
+        if (!button.visible)
             return;
-        b->setText(spec.caption);
-        b->setToolTip(spec.toolTip);
-        placeControl(b, spec.left, top, spec.width, 490);
+        b->setText(button.caption);
+        b->setToolTip(button.toolTip);
+        placeControl(b, button.left, top, button.width, 490);
     };
     setButton(cmdQuitExit, q.exit, 2050);
     setButton(cmdQuitRestart, q.restart, 2050);

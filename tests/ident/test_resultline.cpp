@@ -38,7 +38,7 @@ QString join(std::initializer_list<const char*> fields)
 
 TEST(ResultLine, DigitsForEachWayOfFinishing)
 {
-    // Fields: phys, spec, tests, derivs, help0, helpItems, precluded, unsuitable,
+    // Fields: phys, spectra, tests, derivs, help0, helpItems, precluded, unsuitable,
     //         method, name tries, choose tries, give tries.
     const struct {
         const char* what;
