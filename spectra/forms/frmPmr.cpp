@@ -7,6 +7,7 @@
 #include "platform/forms/printer.h"
 #include "platform/twips.h"
 #include "spectra/forms/corbarpopup.h"
+#include "spectra/forms/printprogress.h"
 #include "spectra/forms/twipspainter.h"
 #include "spectra/pmrcorrelations.h"
 #include "spectra/pmrplot.h"
@@ -242,16 +243,7 @@ void frmPmr::printSpectrum()
         return failed();
 
     pbPmr_->hide();
-    setBackColour(txtPmr_, PaletteColour(kLabelCyan));
-    placeControl(txtPmr_, (9200 - 1450) / 2, 2200, 1450, 330);
-    txtPmr_->setText(QStringLiteral("Printing completed."));
-    txtPmr_->show();
-    txtPmr_->raise();
-    // The window may be closed while the notice shows.
-    const QPointer<QLineEdit> notice = txtPmr_;
-    Pause(3);
-    if (notice)
-        notice->hide();
+    showPrintedNotice(txtPmr_, 9200);
 }
 
 void frmPmr::toolsItemClick(int index)

@@ -7,6 +7,7 @@
 #include "platform/forms/geometry.h"
 #include "platform/forms/printer.h"
 #include "platform/runtime.h"
+#include "spectra/forms/printprogress.h"
 #include "spectra/forms/twipspainter.h"
 
 #include <QFontMetricsF>
@@ -82,19 +83,7 @@ void frmPmrExp::printSpectrum()
         return;
     }
     pbPmrExp->hide();
-    QPalette pal = txtPmrExp->palette();
-    pal.setColor(QPalette::Base, vbColour(PaletteColour(0xFFFF7D)));
-    txtPmrExp->setPalette(pal);
-    txtPmrExp->setReadOnly(true);
-    txtPmrExp->setText(QStringLiteral("Printing completed."));
-    placeControl(txtPmrExp, (width - 1450) / 2, 2200, 1450, 330);
-    txtPmrExp->show();
-    txtPmrExp->raise();
-    const QPointer<QLineEdit> notice = txtPmrExp;
-    Pause(3);
-    // The window may have been closed during the pause.
-    if (notice)
-        notice->hide();
+    showPrintedNotice(txtPmrExp, width);
 }
 
 } // namespace orv::spectra

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
 
 namespace orv::spectra {
@@ -47,18 +48,26 @@ void PrintProgress::setValue(double value)
     bar_->setValue(int(value));
 }
 
+void showPrintedNotice(QLineEdit* notice, int viewerWidthTwips)
+{
+    QPalette palette = notice->palette();
+    palette.setColor(QPalette::Base, vbColour(PaletteColour(kLightCyan)));
+    notice->setPalette(palette);
+    notice->setReadOnly(true);
+    placeControl(notice, (viewerWidthTwips - 1450) / 2, 2200, 1450, 330);
+    notice->setText(QStringLiteral("Printing completed."));
+    notice->show();
+    notice->raise();
+    const QPointer<QLineEdit> guard = notice;
+    Pause(3);
+    if (guard)
+        guard->hide();
+}
+
 void PrintProgress::finish(int viewerWidthTwips)
 {
     bar_->hide();
-    QPalette palette = notice_->palette();
-    palette.setColor(QPalette::Base, vbColour(PaletteColour(kLightCyan)));
-    notice_->setPalette(palette);
-    placeControl(notice_, (viewerWidthTwips - 1450) / 2, 2200, 1450, 330);
-    notice_->setText(QStringLiteral("Printing completed."));
-    notice_->show();
-    notice_->raise();
-    Pause(3);
-    notice_->hide();
+    showPrintedNotice(notice_, viewerWidthTwips);
 }
 
 void PrintProgress::abandon()

@@ -36,6 +36,10 @@ private:
     QLineEdit* notice_;
 };
 
+// The pale cyan "Printing completed." box, centred on the viewer (its width
+// in twips), for three seconds. The viewer may be closed meanwhile.
+void showPrintedNotice(QLineEdit* notice, int viewerWidthTwips);
+
 // One landscape printout of a viewer: the progress bar at 1, the page laid
 // out by `layout` (given the page size in twips as the printer reports it),
 // the document ended, then the notice. A printer failure shows "Error with
