@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and then runs a program or the tests.
 #   ./build.sh run [orvantos|ovsetup] [arguments]   start a program (orvantos by default)
-#   ./build.sh test                                  run every test
-#   ./build.sh build                                 only build
+#   ./build.sh test                                  build everything and run every test
+#   ./build.sh build                                 only build the programs
 set -euo pipefail
 cd "$(dirname "$0")"
 what=${1:-run}
 [ $# -gt 0 ] && shift
 
+case "$what" in
+  run|test|build) ;;
+  *) echo "usage: $0 run [orvantos|ovsetup] [args] | test | build" >&2; exit 2 ;;
+esac
+
 pkgs=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libasound2-dev fonts-dejavu-core fonts-liberation2)
-[ "$what" = test ] && pkgs+=(python3-rdkit python3-pil)
+# The tests also check the unknowns' chemistry (RDKit), draw pictures (PIL)
+# and read printouts back from PDF files (poppler-utils).
+[ "$what" = test ] && pkgs+=(python3-rdkit python3-pil poppler-utils)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -22,19 +29,24 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The programs and their folder; the test programs only for a test run.
+programs=(orvantos ovsetup ovallocate program_folder default_config)
 
 case "$what" in
   run)
+    [ -x build/orvanto/orvantos ] || echo "First build: this takes a few minutes."
+    cmake --build build --target "${programs[@]}"
     prog=orvantos
     if [ $# -gt 0 ] && { [ "$1" = orvantos ] || [ "$1" = ovsetup ]; }; then prog=$1; shift; fi
     exec build/orvanto/"$prog" "$@"
     ;;
   test)
+    cmake --build build
     cd build
     exec ctest --output-on-failure -j"$(nproc)"
     ;;
-  build) ;;
-  *) echo "usage: $0 run [orvantos|ovsetup] [args] | test | build" >&2; exit 2 ;;
+  build)
+    cmake --build build --target "${programs[@]}"
+    ;;
 esac

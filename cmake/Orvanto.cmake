@@ -59,9 +59,14 @@ endfunction()
 function(orv_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/common/test_main.cpp
-                 ${PROJECT_SOURCE_DIR}/tests/common/testsupport.cpp)
+                 ${PROJECT_SOURCE_DIR}/tests/common/testsupport.cpp
+                 ${PROJECT_SOURCE_DIR}/tests/common/pdftools.cpp)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} orv_core orv_platform_forms GTest::gtest Qt6::Test)
+  # Run directly from the build folder, a test program finds the sources and
+  # the program folder by these; ctest passes the same through the environment.
+  target_compile_definitions(${name} PRIVATE ORV_BUILT_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+                                             ORV_BUILT_PROGRAM_DIR="${ORV_PROGRAM_DIR}")
   orv_add_resources(${name})
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES

@@ -77,7 +77,7 @@ DecodedConfig decodeConfigDataLine(const QByteArray& line)
 QByteArray configHeaderLine1() { return "This file contains details for controlling Orvanto"; }
 QByteArray configHeaderLine2()
 {
-    return "Do not change any of the contents - use the program ovsetup.exe to do that";
+    return "Do not change any of the contents - use the program ovsetup to do that";
 }
 
 QByteArray configWriterLine(const QString& writer, int major, int minor, int revision)

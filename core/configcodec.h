@@ -71,7 +71,7 @@ struct DecodedConfig {
 // outside 0..20 becomes 3 with numberInRange false.
 DecodedConfig decodeConfigDataLine(const QByteArray& line);
 
-// Header lines 1 and 2, and line 3 for a writer ("Orvanto" or "ovsetup.exe")
+// Header lines 1 and 2, and line 3 for a writer ("Orvanto" or "ovsetup")
 // with its version, written at the given moment.
 QByteArray configHeaderLine1();
 QByteArray configHeaderLine2();

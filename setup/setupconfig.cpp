@@ -20,7 +20,7 @@ SetupConfigRead readSetupConfig(const QString& path)
 
 QByteArray setupConfigBytes(const ConfigSettings& s, const std::function<int(int, int)>& digit)
 {
-    return configFileBytes(configWriterLine(QStringLiteral("ovsetup.exe"), setupVersionMajor(), setupVersionMinor(),
+    return configFileBytes(configWriterLine(QStringLiteral("ovsetup"), setupVersionMajor(), setupVersionMinor(),
                                             setupVersionRevision()),
                            encodeConfigDataLine(s, digit));
 }

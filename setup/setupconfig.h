@@ -21,7 +21,7 @@ struct SetupConfigRead {
 SetupConfigRead readSetupConfig(const QString& path);
 
 // The whole file as the setup program writes it: three header lines (the
-// third naming ovsetup.exe, its version and the moment) and the data line.
+// third naming ovsetup, its version and the moment) and the data line.
 // `digit(lo, hi)` draws each random digit. N must be 0..20.
 QByteArray setupConfigBytes(const ConfigSettings& s, const std::function<int(int, int)>& digit);
 

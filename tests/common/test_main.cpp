@@ -9,8 +9,14 @@
 
 int main(int argc, char** argv)
 {
+    // Everything a test needs is set here, so a test program runs the same
+    // whether ctest starts it or a developer does from the build folder.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("ORV_SOURCE_DIR"))
+        qputenv("ORV_SOURCE_DIR", ORV_BUILT_SOURCE_DIR);
+    if (qEnvironmentVariableIsEmpty("ORV_PROGRAM_DIR"))
+        qputenv("ORV_PROGRAM_DIR", ORV_BUILT_PROGRAM_DIR);
     qputenv("ORVANTO_PRINT_PDF", QByteArray()); // tests name their own PDF files
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvanto"));

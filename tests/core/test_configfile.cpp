@@ -229,7 +229,7 @@ TEST_F(ConfigFileTest, MissingOrShortFileIsRecreatedWithTheDefaults)
         const QList<QByteArray> lines = iniLines();
         ASSERT_EQ(lines.size(), 4) << c.name;
         EXPECT_EQ(lines[0], QByteArray("This file contains details for controlling Orvanto"));
-        EXPECT_EQ(lines[1], QByteArray("Do not change any of the contents - use the program ovsetup.exe to do that"));
+        EXPECT_EQ(lines[1], QByteArray("Do not change any of the contents - use the program ovsetup to do that"));
         EXPECT_TRUE(QRegularExpression(QStringLiteral(
                         "^This file was written by Orvanto version 4\\.40 on \\d\\d:\\d\\d [ap]m, "
                         "[A-Z][a-z][a-z] \\d\\d, \\d{4}$"))

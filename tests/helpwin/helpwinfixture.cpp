@@ -1,5 +1,7 @@
 #include "tests/helpwin/helpwinfixture.h"
 
+#include "tests/common/pdftools.h"
+
 #include "core/modorvan.h"
 #include "core/unknownfile.h"
 #include "mainwindow/forms/registermainwindow.h"
@@ -8,7 +10,6 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProcess>
 #include <QStandardPaths>
 
 namespace helpwintest {
@@ -66,16 +67,6 @@ void Folder::addAssignmentsPicture(int n)
 
 void unloadEverything() { orv::forms::unloadAll(); }
 
-std::optional<QString> pdfText(const QString& pdfPath)
-{
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (tool.isEmpty())
-        return std::nullopt;
-    QProcess p;
-    p.start(tool, {QStringLiteral("-layout"), pdfPath, QStringLiteral("-")});
-    if (!p.waitForFinished(20000))
-        return std::nullopt;
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
+std::optional<QString> pdfText(const QString& pdfPath) { return orvtest::pdfText(pdfPath); }
 
 } // namespace helpwintest

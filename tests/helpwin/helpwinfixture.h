@@ -46,7 +46,7 @@ private:
 // Every window loaded in the registry, unloaded (between tests).
 void unloadEverything();
 
-// The text of a PDF file (pdftotext), or nothing when the tool is missing.
+// The text of a PDF file (pdftotext); a missing tool fails the test.
 std::optional<QString> pdfText(const QString& pdfPath);
 
 } // namespace helpwintest

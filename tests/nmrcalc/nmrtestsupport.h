@@ -22,12 +22,12 @@ private:
     QString path_;
 };
 
-// The text of a PDF file (pdftotext -layout), or nothing when the tool is missing.
+// The text of a PDF file (pdftotext -layout); a missing tool fails the test.
 std::optional<QString> pdfText(const QString& pdfPath);
 // The student program's 8-point window font, for looking at a window.
 void useProgramFont();
 
-// Number of pages of a PDF (pdfinfo), or 0 when the tool is missing.
+// Number of pages of a PDF (pdfinfo); a missing tool fails the test.
 int pdfPages(const QString& pdfPath);
 
 } // namespace nmrtest

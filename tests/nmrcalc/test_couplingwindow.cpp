@@ -191,8 +191,7 @@ TEST_F(CouplingWindow, PrintoutHoldsInputsDiagramExplanationAndFooter)
         EXPECT_TRUE(w->txtCalcMessage->isVisible());
         EXPECT_EQ(w->txtCalcMessage->text(), "Printing completed.");
         const auto text = nmrtest::pdfText(pdf.path());
-        if (!text)
-            GTEST_SKIP() << "pdftotext is missing";
+        ASSERT_TRUE(text.has_value());
         for (const char* s : {"Orvanto first order proton coupling calculator", "Set A contains 1 proton\n",
                               "Set M contains 0 protons", "Set X contains 0 protons", "Coupling constant for AM = 0 Hz",
                               "Coupling constant for MX = 0 Hz", "Set A multiplicity - straight line display",

@@ -110,9 +110,9 @@ TEST(SetupFile, HasFourLinesAndADataLineOf101DigitsThatDecodesBack)
             const QList<QByteArray> lines = splitLines(setupConfigBytes(s, digit));
             ASSERT_EQ(lines.size(), 4);
             EXPECT_EQ(lines[0], "This file contains details for controlling Orvanto");
-            EXPECT_EQ(lines[1], "Do not change any of the contents - use the program ovsetup.exe to do that");
+            EXPECT_EQ(lines[1], "Do not change any of the contents - use the program ovsetup to do that");
             EXPECT_TRUE(QRegularExpression(QStringLiteral(
-                            "^This file was written by ovsetup\\.exe version 4\\.40 on \\d\\d:\\d\\d [ap]m, "
+                            "^This file was written by ovsetup version 4\\.40 on \\d\\d:\\d\\d [ap]m, "
                             "[A-Z][a-z][a-z] \\d\\d, \\d{4}$"))
                             .match(fromBytes(lines[2])).hasMatch())
                 << lines[2].constData();

@@ -7,7 +7,8 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
+#include "tests/common/pdftools.h"
+
 #include <QSizeF>
 #include <functional>
 
@@ -46,12 +47,6 @@ inline bool magentaNear(const QImage& image, double xTw, double yTw)
     return false;
 }
 
-inline QString pdfText(const QString& pdf)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    p.waitForFinished();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
+inline QString pdfText(const QString& pdf) { return orvtest::pdfText(pdf).value_or(QString()); }
 
 } // namespace printcheck

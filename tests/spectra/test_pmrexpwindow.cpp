@@ -8,6 +8,7 @@
 #include "spectra/forms/frmPmrExp.h"
 #include "spectra/forms/registerspectra.h"
 #include "spectra/pmrexpansion.h"
+#include "tests/common/pdftools.h"
 #include "tests/common/testsupport.h"
 #include "tests/spectra/ethylacetate.h"
 
@@ -19,7 +20,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
-#include <QProcess>
 #include <QPrinterInfo>
 #include <QProgressBar>
 #include <gtest/gtest.h>
@@ -331,24 +331,16 @@ TEST_F(ExpansionWindowTest, PrintsTheTraceOnALandscapePage)
     ASSERT_GT(QFileInfo(pdf).size(), 1000);
     if (const QString dir = qEnvironmentVariable("ORV_SPECTRA_IMAGES"); !dir.isEmpty())
         QFile::copy(pdf, dir + QStringLiteral("/frmPmrExp.pdf"));
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {pdf});
-    if (info.waitForFinished(5000) && info.exitCode() == 0) {
-        const QString out = QString::fromLatin1(info.readAllStandardOutput());
-        EXPECT_TRUE(out.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << out.toStdString();
-        const QRegularExpressionMatch size = QRegularExpression(QStringLiteral("Page size:\\s+(\\d+) x (\\d+)")).match(out);
-        ASSERT_TRUE(size.hasMatch()) << out.toStdString();
-        EXPECT_GT(size.captured(1).toInt(), size.captured(2).toInt()) << "landscape";
-    }
-    QProcess text;
-    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    if (text.waitForFinished(5000) && text.exitCode() == 0) {
-        const QString out = QString::fromUtf8(text.readAllStandardOutput());
-        EXPECT_TRUE(out.contains(QStringLiteral("Orvanto Expanded pmr spectrum"))) << out.toStdString();
-        EXPECT_TRUE(out.contains(QStringLiteral("Unknown number 7"))) << out.toStdString();
-        EXPECT_TRUE(out.contains(QStringLiteral("width is 1.50 ppm"))) << out.toStdString();
-        EXPECT_TRUE(out.contains(QStringLiteral("2.20"))) << out.toStdString();
-    }
+    const QString info = orvtest::pdfInfo(pdf).value_or(QString());
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
+    const QRegularExpressionMatch size = QRegularExpression(QStringLiteral("Page size:\\s+(\\d+) x (\\d+)")).match(info);
+    ASSERT_TRUE(size.hasMatch()) << info.toStdString();
+    EXPECT_GT(size.captured(1).toInt(), size.captured(2).toInt()) << "landscape";
+    const QString out = orvtest::pdfText(pdf).value_or(QString());
+    EXPECT_TRUE(out.contains(QStringLiteral("Orvanto Expanded pmr spectrum"))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("Unknown number 7"))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("width is 1.50 ppm"))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("2.20"))) << out.toStdString();
 }
 
 TEST_F(ExpansionWindowTest, PrinterFailureShowsTheMessageAndHidesTheProgress)

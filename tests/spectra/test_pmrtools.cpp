@@ -10,6 +10,7 @@
 #include "spectra/pmrintegral.h"
 #include "spectra/pmrplot.h"
 #include "spectra/pmrprint.h"
+#include "tests/common/pdftools.h"
 #include "tests/common/testsupport.h"
 #include "tests/spectra/ethylacetate.h"
 
@@ -17,7 +18,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
-#include <QProcess>
 #include <QProgressBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -350,20 +350,8 @@ TEST(PmrPrintout, PageRunsAcrossTheLongSideAndTheTraceFollowsIt)
 
 namespace {
 // Renders the first page of a PDF at 36 dpi.
-QImage pdfPage(const QString& pdf)
-{
-    const QString base = pdf + QStringLiteral("-page");
-    QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("36"), QStringLiteral("-png"),
-                                                    QStringLiteral("-singlefile"), pdf, base});
-    return QImage(base + QStringLiteral(".png"));
-}
-QString pdfText(const QString& pdf)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-    p.waitForFinished();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
+QImage pdfPage(const QString& pdf) { return orvtest::pdfFirstPage(pdf, 36); }
+QString pdfText(const QString& pdf) { return orvtest::pdfText(pdf, false).value_or(QString()); }
 int darkPixels(const QImage& img, QRectF fraction)
 {
     int n = 0;
@@ -376,8 +364,6 @@ int darkPixels(const QImage& img, QRectF fraction)
 
 TEST_F(PmrToolsTest, PrintoutIsALandscapePageWithTheIntegralOnlyWhenShown)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
-        GTEST_SKIP() << "pdftoppm is needed to look at the page";
     QTemporaryDir dir;
     const QString plain = dir.filePath(QStringLiteral("plain.pdf"));
     const QString integral = dir.filePath(QStringLiteral("integral.pdf"));
