@@ -18,6 +18,7 @@ from fileformat import (UnknownFile, unknown_file_code, split_two_digit,  # noqa
                         scramble, unscramble, ALLOWED_HEIGHTS, SAMPLE_BASE, NAME_CHARS, MAX_NAME_LEN,
                         FIXED_LINES)
 import chem  # noqa: E402
+import derivclasses  # noqa: E402
 import unkgen  # noqa: E402
 from traces import IR_POINTS, PMR_SAMPLES  # noqa: E402
 
@@ -269,8 +270,13 @@ def check_unknown(src, defaults, pictures, data_dir):
         if not u.title[i] or not u.help[i]:
             faults.append(f"item {i} lacks its result or help text")
     for i in range(35, 53):
-        if not any(w in u.title[i] for w in ("unsuitable", "melts at", "liquid")):
+        # a melting point, a liquid, or why there is none to give
+        if not any(w in u.title[i] for w in ("unsuitable", "melt", "liquid", "there is no")):
             faults.append(f"derivative {i} neither melts nor is unsuitable")
+    results = {key: u.title[d["item"]] for key, d in
+               list(defaults["derivs"].items()) + list(defaults["equivalents"].items())}
+    positive = [key for key, t in defaults["tests"].items() if outcome[t["item"]]]
+    faults += derivclasses.unsuitable_but_fitting(src["smiles"], positive, results)
     # the notes are printed on one line beside the viewers' toolbars
     for what, note in (("carbon", u.cmr_label), ("infrared", u.ir_label),
                        ("mass", u.ms_label), ("proton", u.pmr[25])):
