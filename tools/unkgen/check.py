@@ -220,6 +220,11 @@ def check_unknown(src, defaults, pictures, data_dir):
             faults.append(f"proton signal(s) at {', '.join(shifts)}: {nh}H but their atoms "
                           f"carry {h}")
 
+    # the trace runs from 10 to 0 ppm: a signal beyond it must be said to be off scale
+    for m in src["pmr"]["multiplets"]:
+        if not 0.0 < m["shift"] < 10.0 and "off scale" not in src["pmr"]["note"]:
+            faults.append(f"proton signal at {m['shift']} lies off the trace, but the note "
+                          f"does not say it is off scale")
     # elemental analysis
     text = u.title[1].lower()
     for sym, word in (("N", "nitrogen"), ("S", "sulfur"), ("P", "phosphorus")):
@@ -359,6 +364,17 @@ def check_candidate_order(unknowns):
     return []
 
 
+def check_shared_names(unknowns):
+    """A name the name window accepts (it compares without regard to case) for two
+    unknowns is ambiguous: a student typing it may mean either."""
+    owners = {}
+    for s in unknowns:
+        for name in set(n.upper() for n in s["names"]):
+            owners.setdefault(name, []).append(s["number"])
+    return [f"accepted name {name.lower()!r} is shared by unknowns {', '.join(map(str, nums))}"
+            for name, nums in sorted(owners.items()) if len(nums) > 1]
+
+
 def main(data_dir):
     defaults, pictures, unknowns = unkgen.load_sources(data_dir)
     numbers = [s["number"] for s in unknowns]
@@ -369,7 +385,7 @@ def main(data_dir):
     if len(set(numbers)) != len(numbers):
         print("two sources share an unknown number")
         bad += 1
-    for f in check_candidate_order(unknowns):
+    for f in check_candidate_order(unknowns) + check_shared_names(unknowns):
         print(f)
         bad += 1
     for src in unknowns:

@@ -40,6 +40,8 @@ SOURCE_CASES = [
      "wrong about nitrogen"),
     ("long note", 'note = "CDCl3; 7 signals"', 'note = "' + "x" * 70 + '"',
      "note longer than"),
+    ("signal beyond the trace", "shift = 8.05,", "shift = 10.05,",
+     "does not say it is off scale"),
     ("ester derivative unsuitable", "amide = 130\n", "",
      "amide is called unsuitable, but the unknown is an ester"),
     ("ester equivalent unsuitable", "saponification = 150\n", "",
@@ -119,6 +121,11 @@ def main():
                 got = [str(e)]
             if not any(want in g for g in got):
                 failures.append(f"{case}: expected '{want}', got {got}")
+    twins = [{"number": 22, "names": ["2-ethylaniline", "Ethylaniline"]},
+             {"number": 42, "names": ["N-ethylaniline", "ethylaniline"]}]
+    if not any("'ethylaniline' is shared by unknowns 22, 42" in g
+               for g in check.check_shared_names(twins)):
+        failures.append("a name accepted for two unknowns not reported")
     first = [{"names": [n], "candidates": [n, "x", "y"]} for n in ("a", "b", "c")]
     if not any("candidate 1 in every list" in g for g in check.check_candidate_order(first)):
         failures.append("right name first in every candidate list not reported")
