@@ -18,6 +18,7 @@ from fileformat import (UnknownFile, unknown_file_code, split_two_digit,  # noqa
                         scramble, unscramble, ALLOWED_HEIGHTS, SAMPLE_BASE, NAME_CHARS, MAX_NAME_LEN,
                         FIXED_LINES)
 import chem  # noqa: E402
+import derivclasses  # noqa: E402
 import unkgen  # noqa: E402
 from traces import IR_POINTS, PMR_SAMPLES  # noqa: E402
 
@@ -219,6 +220,11 @@ def check_unknown(src, defaults, pictures, data_dir):
             faults.append(f"proton signal(s) at {', '.join(shifts)}: {nh}H but their atoms "
                           f"carry {h}")
 
+    # the trace runs from 10 to 0 ppm: a signal beyond it must be said to be off scale
+    for m in src["pmr"]["multiplets"]:
+        if not 0.0 < m["shift"] < 10.0 and "off scale" not in src["pmr"]["note"]:
+            faults.append(f"proton signal at {m['shift']} lies off the trace, but the note "
+                          f"does not say it is off scale")
     # elemental analysis
     text = u.title[1].lower()
     for sym, word in (("N", "nitrogen"), ("S", "sulfur"), ("P", "phosphorus")):
@@ -269,8 +275,13 @@ def check_unknown(src, defaults, pictures, data_dir):
         if not u.title[i] or not u.help[i]:
             faults.append(f"item {i} lacks its result or help text")
     for i in range(35, 53):
-        if not any(w in u.title[i] for w in ("unsuitable", "melts at", "liquid")):
+        # a melting point, a liquid, or why there is none to give
+        if not any(w in u.title[i] for w in ("unsuitable", "melt", "liquid", "there is no")):
             faults.append(f"derivative {i} neither melts nor is unsuitable")
+    results = {key: u.title[d["item"]] for key, d in
+               list(defaults["derivs"].items()) + list(defaults["equivalents"].items())}
+    positive = [key for key, t in defaults["tests"].items() if outcome[t["item"]]]
+    faults += derivclasses.unsuitable_but_fitting(src["smiles"], positive, results)
     # the notes are printed on one line beside the viewers' toolbars
     for what, note in (("carbon", u.cmr_label), ("infrared", u.ir_label),
                        ("mass", u.ms_label), ("proton", u.pmr[25])):
@@ -353,6 +364,17 @@ def check_candidate_order(unknowns):
     return []
 
 
+def check_shared_names(unknowns):
+    """A name the name window accepts (it compares without regard to case) for two
+    unknowns is ambiguous: a student typing it may mean either."""
+    owners = {}
+    for s in unknowns:
+        for name in set(n.upper() for n in s["names"]):
+            owners.setdefault(name, []).append(s["number"])
+    return [f"accepted name {name.lower()!r} is shared by unknowns {', '.join(map(str, nums))}"
+            for name, nums in sorted(owners.items()) if len(nums) > 1]
+
+
 def main(data_dir):
     defaults, pictures, unknowns = unkgen.load_sources(data_dir)
     numbers = [s["number"] for s in unknowns]
@@ -363,7 +385,7 @@ def main(data_dir):
     if len(set(numbers)) != len(numbers):
         print("two sources share an unknown number")
         bad += 1
-    for f in check_candidate_order(unknowns):
+    for f in check_candidate_order(unknowns) + check_shared_names(unknowns):
         print(f)
         bad += 1
     for src in unknowns:

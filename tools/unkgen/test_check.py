@@ -12,6 +12,8 @@ sys.path.insert(0, HERE)
 import check  # noqa: E402
 import unkgen  # noqa: E402
 
+SOURCES = os.path.join(HERE, "..", "..", "data", "compounds")
+
 # (case, text to replace in u00.toml, replacement, expected fault text)
 SOURCE_CASES = [
     ("proton count", "shift = 1.39, nh = 3", "shift = 1.39, nh = 2",
@@ -38,15 +40,33 @@ SOURCE_CASES = [
      "wrong about nitrogen"),
     ("long note", 'note = "CDCl3; 7 signals"', 'note = "' + "x" * 70 + '"',
      "note longer than"),
+    ("signal beyond the trace", "shift = 8.05,", "shift = 10.05,",
+     "does not say it is off scale"),
+    ("ester derivative unsuitable", "amide = 130\n", "",
+     "amide is called unsuitable, but the unknown is an ester"),
+    ("ester equivalent unsuitable", "saponification = 150\n", "",
+     "saponification is called unsuitable, but the unknown is an ester"),
+    ("carbonyl shown by the test alone", 'dnp = "neg"', 'dnp = "A yellow precipitate forms."',
+     "dnp_hydrazone is called unsuitable, but the unknown is an aldehyde or ketone"),
+]
+
+# The same for other unknowns: (case, source file, text to replace, replacement, fault)
+OTHER_SOURCE_CASES = [
+    ("aldehyde's 2,4-DNP hydrazone unsuitable", "u06.toml", "dnp_hydrazone = 237\n", "",
+     "dnp_hydrazone is called unsuitable, but the unknown is an aldehyde"),
+    ("amine's sulfonamide unsuitable", "u53.toml", "benzenesulfonamide = 120\n", "",
+     "benzenesulfonamide is called unsuitable, but the unknown is a primary or secondary amine"),
+    ("phenol's urethane unsuitable", "u97.toml", 'naphthylurethane = "unlisted"\n', "",
+     "naphthylurethane is called unsuitable, but the unknown is a phenol"),
 ]
 
 
 def make_data(tmp, source_text):
     comp = os.path.join(tmp, "compounds")
     os.makedirs(comp)
-    src_dir = os.path.join(HERE, "..", "..", "data", "compounds")
-    for name in ("defaults.toml", "structures.toml"):
-        shutil.copy(os.path.join(src_dir, name), comp)
+    for name in os.listdir(SOURCES):
+        if name == "defaults.toml" or name.startswith("structures"):
+            shutil.copy(os.path.join(SOURCES, name), comp)
     with open(os.path.join(comp, "u00.toml"), "w") as f:
         f.write(source_text)
 
@@ -57,7 +77,7 @@ def faults_for(tmp):
 
 
 def main():
-    original = open(os.path.join(HERE, "..", "..", "data", "compounds", "u00.toml")).read()
+    original = open(os.path.join(SOURCES, "u00.toml")).read()
     failures = []
     with tempfile.TemporaryDirectory() as tmp:
         make_data(tmp, original)
@@ -85,12 +105,15 @@ def main():
             f.write(good)
         if not any("ovstaa.gif missing" in g for g in faults_for(tmp)):
             failures.append("missing picture not reported")
-    for case, old, new, want in SOURCE_CASES:
-        if old not in original:
-            failures.append(f"{case}: the example no longer contains {old!r}")
+    cases = [(case, original, old, new, want) for case, old, new, want in SOURCE_CASES]
+    for case, name, old, new, want in OTHER_SOURCE_CASES:
+        cases.append((case, open(os.path.join(SOURCES, name)).read(), old, new, want))
+    for case, text, old, new, want in cases:
+        if old not in text:
+            failures.append(f"{case}: the source no longer contains {old!r}")
             continue
         with tempfile.TemporaryDirectory() as tmp:
-            make_data(tmp, original.replace(old, new, 1))
+            make_data(tmp, text.replace(old, new, 1))
             try:
                 unkgen.generate(tmp)
                 got = faults_for(tmp)
@@ -98,6 +121,11 @@ def main():
                 got = [str(e)]
             if not any(want in g for g in got):
                 failures.append(f"{case}: expected '{want}', got {got}")
+    twins = [{"number": 22, "names": ["2-ethylaniline", "Ethylaniline"]},
+             {"number": 42, "names": ["N-ethylaniline", "ethylaniline"]}]
+    if not any("'ethylaniline' is shared by unknowns 22, 42" in g
+               for g in check.check_shared_names(twins)):
+        failures.append("a name accepted for two unknowns not reported")
     first = [{"names": [n], "candidates": [n, "x", "y"]} for n in ("a", "b", "c")]
     if not any("candidate 1 in every list" in g for g in check.check_candidate_order(first)):
         failures.append("right name first in every candidate list not reported")
@@ -106,7 +134,7 @@ def main():
         failures.append("varied candidate order reported as a fault")
     for f in failures:
         print(f)
-    print(f"{len(SOURCE_CASES) + 7} spoilt cases: {len(failures)} not caught")
+    print(f"{len(cases) + 7} spoilt cases: {len(failures)} not caught")
     return 1 if failures else 0
 
 

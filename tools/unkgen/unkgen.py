@@ -64,6 +64,13 @@ def test_outcome(value):
     return True, value
 
 
+def unlisted_text(defaults, label, extra):
+    """A derivative that fits the compound but whose melting point the tables lack:
+    "unlisted" or "unlisted: <a further sentence>" in the source."""
+    text = defaults["unlisted_derivative"].format(label=label[0].lower() + label[1:])
+    return f"{text} {extra}" if extra else text
+
+
 def fmt_mp(v):
     return f"{v:g}" if isinstance(v, (int, float)) else str(v)
 
@@ -136,6 +143,8 @@ def build(src, defaults, pictures):
         v = derivs.get(key)
         if v is None:
             text = UNSUITABLE_DERIV
+        elif isinstance(v, str) and (v == "unlisted" or v.startswith("unlisted:")):
+            text = unlisted_text(defaults, d["label"], v[len("unlisted:"):].strip())
         elif isinstance(v, str):
             text = v
         else:
