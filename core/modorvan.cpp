@@ -30,13 +30,8 @@ void InitProgram()
     auto& m = modOrvan;
     m.ProgramPath = programFolder();
     QDir::setCurrent(m.ProgramPath);
-    m.Password.clear();
-    m.PasswordCode.clear();
-    m.QuitReason.clear();
-    m.AllUnknownsDone = kFalse;
+    ResetUserRecord();
     m.InstructorMode = kFalse;
-    // A verification belongs to one student's session only.
-    m.PasswordVerified = kFalse;
     m.HelpFile = m.ProgramPath + QStringLiteral("/ORVANTOR.HLP");
     m.MaxUnknownNumber = 99;
 }
@@ -54,6 +49,44 @@ void ResetProgress()
     m.UnkIdentified = m.IdentifiedByName = m.IdentifiedByChoosing = m.IdentifiedByGiving = kFalse;
     m.ShowReportAfterResign = kFalse;
     m.SessionNumber = 1;
+}
+
+void ResetUserRecord()
+{
+    auto& m = modOrvan;
+    const ModOrvan fresh;
+    m.UserFilePath.clear();
+    m.AllocatedUnknowns.clear();
+    m.CurrentUnknown = 0;
+    ResetProgress();
+    m.ItemPrecluded[0] = kFalse;
+    m.StartTime = fresh.StartTime;
+    m.StartMarkMs = fresh.StartMarkMs;
+    m.StartMarkMinutes = fresh.StartMarkMinutes;
+    m.StartMarkTime = fresh.StartMarkTime;
+    m.TimerNow = fresh.TimerNow;
+    m.CompletedUnknowns.clear();
+    m.UnkResults.fill(UnkResultRow{});
+    m.LastUnknownDone = 0;
+    m.Password.clear();
+    m.PasswordCode.clear();
+    // A verification belongs to one student's session only.
+    m.PasswordVerified = kFalse;
+
+    m.CurrentItem = 0;
+    m.DataSaved = kFalse;
+    m.QuitReason.clear();
+    m.ExampleMode = kFalse;
+    m.SavedCurrentUnknown = fresh.SavedCurrentUnknown;
+    m.SavedItemsRevealed = fresh.SavedItemsRevealed;
+    m.SavedItemHelpShown = fresh.SavedItemHelpShown;
+    m.SavedItemPrecluded = fresh.SavedItemPrecluded;
+    m.SavedPrecludedTries = m.SavedUnsuitableDerivs = m.SavedNameTypingTries = 0;
+    m.SavedStructChooseTries = m.SavedStructGiveTries = 0;
+    // Only the kept texts: writing them through the sinks would bring up a
+    // main window for nobody.
+    m.StatusPanelText.fill(QString());
+    m.MainCaption.clear();
 }
 
 Boolean IsNewUser()

@@ -155,11 +155,24 @@ struct ModOrvan {
 extern ModOrvan modOrvan;
 
 // Clears the whole state back to what it is before the program starts
-// (tests and the restart for a new user use it).
+// (tests use it; a new student needs only ResetUserRecord).
 void resetModOrvan();
 
-// Sets up the environment group and clears the session strings.
+// Sets up the environment group and clears the session strings; the user
+// record starts afresh (ResetUserRecord), since a start window begins a
+// student's sign-in.
 void InitProgram();
+// Everything of one student's record back to what a first-time student has:
+// the path of the user file, the allocation and completed lists with their
+// result rows, the current unknown and its progress (ResetProgress, with
+// element 0 of the flag arrays), the clock, password and code, the
+// verification, the session's leaving reason and state, the solved example's
+// saved set and the status and caption texts the main window would show.
+// Settings, the program folder, the current unknown's data and the command
+// line stay. No window is touched. Every road that starts a student runs it:
+// the start window, the first-time road, and a refused sign-in, so that
+// nothing of one student can reach another's file.
+void ResetUserRecord();
 // Clears the per-unknown progress.
 void ResetProgress();
 // True when nothing has been completed and no item 1..54 is revealed.

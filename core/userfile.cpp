@@ -78,6 +78,25 @@ void applyContents(const UserFileContents& c)
     m.Password = c.password;
 }
 
+// A file with a password, while passwords are required, is let in only once
+// the student has typed it: until then nothing of the file but the password
+// under test is in the state, and a refusal takes that back out. True when
+// the file is refused (PasswordVerified False).
+bool refusedByItsPassword(const UserFileContents& c)
+{
+    auto& m = modOrvan;
+    if (m.PasswordRequired != kTrue || c.password.isEmpty())
+        return false;
+    const QString password = m.Password, code = m.PasswordCode;
+    m.Password = c.password; // the test window compares with it
+    passwordStep();
+    if (m.PasswordVerified == kTrue)
+        return false;
+    m.Password = password;
+    m.PasswordCode = code;
+    return true;
+}
+
 } // namespace
 
 void setPasswordWindows(PasswordWindows w) { windows() = std::move(w); }
@@ -126,6 +145,9 @@ bool ReadUserFile()
         reportReadError(c.error);
         return false;
     }
+    // Nobody but the file's owner has it upgraded.
+    if (refusedByItsPassword(c))
+        return true;
     applyContents(c);
     if (m.Password.isEmpty() && m.PasswordRequired == kTrue)
         askNewPassword(QStringLiteral("Password required for new user"));
@@ -133,7 +155,8 @@ bool ReadUserFile()
     // upgrade itself neither counts a session nor loses time.
     if (writeUserRecord(c.record))
         MsgBox(upgradeMessage(m.UserFilePath, c.version42), MsgButtons::OkOnly, MsgIcon::Information);
-    passwordStep();
+    if (c.password.isEmpty())
+        passwordStep(); // a password just given is tested as a stored one would be
     return true;
 }
 
@@ -146,8 +169,11 @@ bool ReadUserFileRecord()
         reportReadError(c.error);
         return false;
     }
+    if (refusedByItsPassword(c))
+        return true;
     applyContents(c);
-    passwordStep();
+    if (c.password.isEmpty())
+        passwordStep();
     return true;
 }
 

@@ -18,7 +18,10 @@ bool WriteUserFile();
 // and runs the password step. PasswordVerified is cleared first. A missing,
 // unreadable or damaged file is refused with a message naming what is wrong;
 // then nothing is changed, neither the state nor the file, and the result is
-// false (the caller needs no message of its own).
+// false (the caller needs no message of its own). When passwords are
+// required, a stored password is tested before anything else of the file
+// enters the state: a wrong one leaves the state and the file as they were,
+// PasswordVerified False, and the result true (the caller refuses the user).
 bool ReadUserFile();
 // Reads the one-line format from TextBuffer, as ReadUserFile does.
 bool ReadUserFileRecord();

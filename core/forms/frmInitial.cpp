@@ -88,10 +88,13 @@ void routeCommandLineUser()
         // An unreadable file is treated like a refused password: the student
         // leaves through the quit window, which the reader's message explains.
         // A refused password has no message of its own: the quit window says it.
+        // Nothing of the refused file stays behind.
+        const QString path = m.UserFilePath;
+        clearForNextStudent();
         m.TextBuffer = QStringLiteral("Invalid password.") + QString(25, u' ');
         // The quit window tells the student why the session cannot start.
         frmQuit::setMessage(read ? m.TextBuffer.trimmed()
-                                 : QStringLiteral("The file ") + m.UserFilePath + QStringLiteral(" could not be read."));
+                                 : QStringLiteral("The file ") + path + QStringLiteral(" could not be read."));
         showQuitWindow();
         return;
     }

@@ -66,10 +66,28 @@ void frmQuit::Form_Load()
         forms::unload(QStringLiteral("frmOVMain"));
 }
 
+void clearForNextStudent()
+{
+    auto& m = modOrvan;
+    if (QWidget* main = forms::find(QStringLiteral("frmOVMain"))) {
+        // Without a leaving reason the main window closes without saving and
+        // without the quit window. It was nobody's way out, so the place
+        // kept from the last one that was stays.
+        const int top = m.MainWindowTop, left = m.MainWindowLeft, width = m.MainWindowWidth;
+        m.QuitReason.clear();
+        forms::unload(main);
+        m.MainWindowTop = top;
+        m.MainWindowLeft = left;
+        m.MainWindowWidth = width;
+    }
+    ResetUserRecord();
+}
+
 void frmQuit::cmdQuitExit_Click() { EndProgram(); }
 
 void frmQuit::cmdQuitRestart_Click()
 {
+    clearForNextStudent();
     modOrvan.NameCount = 0;
     modOrvan.SoundOn = kTrue;
     forms::unload(this);

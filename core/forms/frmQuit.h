@@ -32,4 +32,11 @@ private:
     void Form_Load();
 };
 
+// Makes the program ready for another student: a main window still loaded
+// (it would hold the student before and be handed on as theirs) is closed
+// without saving and without opening the quit window, and the user record
+// starts afresh (ResetUserRecord). The restart for a new user and every
+// refused sign-in run it.
+void clearForNextStudent();
+
 } // namespace orv

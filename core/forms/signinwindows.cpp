@@ -37,51 +37,55 @@ void showQuit(const QString& message, bool modal = true)
         forms::showModeless(q);
 }
 
+// A sign-in that cannot go on: nothing of the refused file stays in the
+// program (no path, no record, no password, no main window), and the
+// student is told why in the quit window.
+void refuseSignIn(const QString& message, bool modal = true)
+{
+    clearForNextStudent();
+    showQuit(message, modal);
+}
+
 // Checks the chosen name; on a wrong or empty name tells the student through
-// the quit window and returns false. No earlier path survives a failure.
+// the quit window and returns false.
 bool acceptUserFileName(const QString& fileName)
 {
     if (fileName.right(3) == QLatin1String("ovg"))
         return true;
-    modOrvan.UserFilePath.clear();
-    showQuit(QStringLiteral("Error finding file") + (fileName.isEmpty() ? QStringLiteral(".") : u' ' + fileName + u'.')
-             + u' ' + kComeBack);
+    refuseSignIn(QStringLiteral("Error finding file") + (fileName.isEmpty() ? QStringLiteral(".") : u' ' + fileName + u'.')
+                 + u' ' + kComeBack);
     return false;
 }
 
-// Reads the chosen user file; a refused file or a password not supplied ends
-// the sign-in in the quit window, and the path is forgotten so that no later
-// save can write over that file.
-bool readChosenUserFile()
+// The file chosen in the Open dialog becomes the user's file and is read,
+// its password checked before anything of it enters the program. A refused
+// file or password ends the sign-in in the quit window, with nothing of the
+// file kept, so that no later save can write it anywhere.
+bool takeChosenUserFile(const QString& fileName)
 {
     auto& m = modOrvan;
+    clearForNextStudent();
+    if (!acceptUserFileName(fileName))
+        return false;
+    m.UserFilePath = fileName;
     if (!ReadUserFile()) {
-        const QString path = m.UserFilePath;
-        m.UserFilePath.clear();
-        showQuit(QStringLiteral("The file ") + path + QStringLiteral(" could not be read. ") + kComeBack);
+        refuseSignIn(QStringLiteral("The file ") + fileName + QStringLiteral(" could not be read. ") + kComeBack);
+        return false;
+    }
+    if (m.PasswordRequired == kTrue && m.PasswordVerified != kTrue) {
+        refuseSignIn(QStringLiteral("Error with supplying the password for an existing file."));
         return false;
     }
     return true;
 }
 
-// The file chosen in the Open dialog becomes the user's file and is read.
-bool takeChosenUserFile(const QString& fileName)
-{
-    if (!acceptUserFileName(fileName))
-        return false;
-    modOrvan.UserFilePath = fileName;
-    return readChosenUserFile();
-}
-
-bool passwordFailed()
+// A user file whose allocated or available unknowns are all done.
+void showAllDone(bool modal)
 {
     auto& m = modOrvan;
-    if (m.PasswordRequired == kTrue && m.PasswordVerified != kTrue) {
-        m.UserFilePath.clear();
-        showQuit(QStringLiteral("Error with supplying the password for an existing file."));
-        return true;
-    }
-    return false;
+    m.QuitReason = QStringLiteral("AllDone");
+    m.AllUnknownsDone = kTrue;
+    showQuit(QString(), modal);
 }
 
 void repaintMain()
@@ -177,8 +181,7 @@ void frmUnkProgm::cmdUserData_Click()
     const bool previous = optUnkProg[1]->isChecked();
     if (!previous || m.MultipleSessionsAllowed != kTrue) {
         forms::unload(this);
-        m.CompletedUnknowns.clear();
-        m.UserFilePath.clear();
+        clearForNextStudent();
         if (!StartNewUnknown())
             return;
         AnnounceUnknown();
@@ -201,19 +204,17 @@ void frmUnkProgm::cmdUserData_Click()
     req.filter = kFilter;
     const QString fileName = showFileDialog(req);
     forms::unload(this);
+    // The password is checked before the unknown is loaded or announced, as
+    // on the allocated road: a refused student leaves nothing behind.
     if (!takeChosenUserFile(fileName))
         return;
+    if (m.CurrentUnknown == 0) {
+        showAllDone(true);
+        return;
+    }
     if (!ReadUnknownFile())
         return;
     AnnounceUnknown();
-    if (passwordFailed())
-        return;
-    if (m.CurrentUnknown == 0) {
-        m.QuitReason = QStringLiteral("AllDone");
-        m.AllUnknownsDone = kTrue;
-        showQuit(QString());
-        return;
-    }
     showWelcomeAfterSignIn();
     repaintMain();
 }
@@ -266,12 +267,8 @@ void frmUnkTeach::cmdUserData_Click(int index)
     forms::unload(this);
     if (!takeChosenUserFile(fileName))
         return;
-    if (passwordFailed())
-        return;
     if (m.CurrentUnknown == 0) {
-        m.QuitReason = QStringLiteral("AllDone");
-        m.AllUnknownsDone = kTrue;
-        showQuit(QString(), false);
+        showAllDone(false);
         return;
     }
     if (!ReadUnknownFile())

@@ -149,7 +149,8 @@ TEST_F(StartWindow, CommandLineIsUsedOnlyOnce)
     frmInitial* w = start(path);
     ASSERT_NE(w, nullptr);
     w->cmdInitial_Click();
-    EXPECT_EQ(m.UserFilePath, path);
+    EXPECT_TRUE(orvtest::msgLog().lastPrompt().startsWith("The file " + path)) << "the command line was read";
+    EXPECT_TRUE(m.UserFilePath.isEmpty()) << "a refused file is forgotten";
     EXPECT_EQ(m.CommandLineUsed, "yes");
     // An unreadable file leads out through the quit window.
     EXPECT_EQ(opened, QStringList{"frmQuit"});

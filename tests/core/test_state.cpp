@@ -1,5 +1,6 @@
 #include "core/coreservices.h"
 #include "core/modorvan.h"
+#include "core/userrecord.h"
 #include "tests/common/testsupport.h"
 
 #include <gtest/gtest.h>
@@ -17,12 +18,100 @@ TEST_F(StateTest, InitProgramSetsTheEnvironment)
     m.QuitReason = "Save";
     m.Password = "secret";
     m.PasswordVerified = kTrue;
+    m.AllocatedUnknowns = "0709"; // the student before, as the start window finds them
     InitProgram();
+    EXPECT_TRUE(m.AllocatedUnknowns.isEmpty());
     EXPECT_EQ(m.ProgramPath, folder.path());
     EXPECT_EQ(m.MaxUnknownNumber, 99);
     EXPECT_TRUE(m.QuitReason.isEmpty());
     EXPECT_TRUE(m.Password.isEmpty());
     EXPECT_EQ(m.PasswordVerified, kFalse);
+}
+
+// Everything one student leaves in the program, with the settings and the
+// environment beside it; the reset must take the one and keep the other.
+TEST_F(StateTest, ResetUserRecordLeavesAFirstTimeStudent)
+{
+    m.MultipleSessionsAllowed = kTrue;
+    m.ProgramChoosesUnknowns = kTrue;
+    m.ProgramPath = folder.path();
+    m.CommandLineUsed = "yes";
+    m.NameCount = 2;
+    m.UnkItemTitle[0] = "A colourless liquid.";
+    m.MainWindowTop = 900;
+
+    m.UserFilePath = folder.file("users/anna.ovg");
+    m.AllocatedUnknowns = "0709";
+    m.CurrentUnknown = 5;
+    m.ItemsRevealed.fill(kTrue);
+    m.ItemHelpShown.fill(kTrue);
+    m.ItemPrecluded.fill(kTrue);
+    m.PrecludedTries = m.UnsuitableDerivs = m.NameTypingTries = m.StructChooseTries = m.StructGiveTries = 4;
+    m.SessionNumber = 6;
+    m.MinutesUsed = 75;
+    markStartTime();
+    m.TimerNow = 0.5;
+    m.CompletedUnknowns = "1112";
+    m.UnkResults[1] = {"11000000000000000000Ethanol", "00315"};
+    m.UnkResults[2] = {"12010000000000000000Acetone", "00209"};
+    m.UnkResults[3] = {"stale row", "00101"};
+    m.LastUnknownDone = 12;
+    m.Password = "annapass";
+    m.PasswordCode = QString(46, u'x');
+    m.PasswordVerified = kTrue;
+    m.CurrentItem = 8;
+    m.DataSaved = kTrue;
+    m.AllUnknownsDone = kTrue;
+    m.UnkIdentified = m.IdentifiedByName = m.ShowReportAfterResign = kTrue;
+    m.ExampleMode = kTrue;
+    m.QuitReason = "AnotherUser";
+    SaveUnknownState();
+    m.StatusPanelText[4] = "session 6";
+    m.MainCaption = "Orvanto assigns you unknown 5";
+
+    ResetUserRecord();
+
+    ModOrvan first;
+    first.SessionNumber = 1;
+    EXPECT_EQ(userRecordOf(m), userRecordOf(first));
+    EXPECT_TRUE(m.UserFilePath.isEmpty());
+    EXPECT_TRUE(m.Password.isEmpty());
+    EXPECT_TRUE(m.PasswordCode.isEmpty());
+    EXPECT_EQ(m.PasswordVerified, kFalse);
+    for (int k = 0; k < 100; ++k)
+        EXPECT_TRUE(m.UnkResults[k].resultLine.isEmpty() && m.UnkResults[k].sessionTime.isEmpty()) << "row " << k;
+    EXPECT_EQ(m.ItemsRevealed[0], kFalse);
+    EXPECT_EQ(m.ItemPrecluded[0], kFalse);
+    EXPECT_EQ(m.UnsuitableDerivs, 0);
+    EXPECT_EQ(m.LastUnknownDone, 0);
+    EXPECT_EQ(m.StartMarkMs, 0);
+    EXPECT_EQ(m.TimerNow, 0);
+    EXPECT_EQ(m.CurrentItem, 0);
+    EXPECT_EQ(m.DataSaved, kFalse);
+    EXPECT_EQ(m.AllUnknownsDone, kFalse);
+    EXPECT_EQ(m.UnkIdentified, kFalse);
+    EXPECT_EQ(m.IdentifiedByName, kFalse);
+    EXPECT_EQ(m.ShowReportAfterResign, kFalse);
+    EXPECT_EQ(m.ExampleMode, kFalse);
+    EXPECT_TRUE(m.QuitReason.isEmpty());
+    EXPECT_EQ(m.SavedCurrentUnknown, 0);
+    EXPECT_EQ(m.SavedItemsRevealed, first.SavedItemsRevealed);
+    EXPECT_EQ(m.SavedItemHelpShown, first.SavedItemHelpShown);
+    EXPECT_EQ(m.SavedItemPrecluded, first.SavedItemPrecluded);
+    EXPECT_EQ(m.SavedPrecludedTries + m.SavedUnsuitableDerivs + m.SavedNameTypingTries + m.SavedStructChooseTries
+                  + m.SavedStructGiveTries,
+              0);
+    EXPECT_TRUE(m.StatusPanelText[4].isEmpty());
+    EXPECT_TRUE(m.MainCaption.isEmpty());
+
+    // What is not the student's stays.
+    EXPECT_EQ(m.MultipleSessionsAllowed, kTrue);
+    EXPECT_EQ(m.ProgramChoosesUnknowns, kTrue);
+    EXPECT_EQ(m.ProgramPath, folder.path());
+    EXPECT_EQ(m.CommandLineUsed, "yes");
+    EXPECT_EQ(m.NameCount, 2);
+    EXPECT_EQ(m.UnkItemTitle[0], "A colourless liquid.");
+    EXPECT_EQ(m.MainWindowTop, 900);
 }
 
 TEST_F(StateTest, ResetProgressClearsTheUnknownsProgress)

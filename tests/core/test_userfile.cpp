@@ -412,3 +412,39 @@ TEST_F(UserFileTest, OlderFileWithoutPasswordReadsAsNoPassword)
     EXPECT_TRUE(m.Password.isEmpty());
     EXPECT_TRUE(pw.asked.isEmpty());
 }
+
+// A wrong password lets nothing of the file into the program, in either
+// format, and an older file is not rewritten for someone who is not its owner.
+TEST_F(UserFileTest, WrongPasswordLeavesTheStateAndTheFileAsTheyWere)
+{
+    struct Case { const char* name; bool older; };
+    for (const Case c : {Case{"one-line file", false}, Case{"older file", true}}) {
+        SCOPED_TRACE(c.name);
+        freshState();
+        if (c.older) {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(olderFile(true, encodePasswordCode("annapass", 3, GetRandomNum), true));
+        } else {
+            fillProgress();
+            m.Password = "annapass";
+            ASSERT_TRUE(WriteUserFile());
+        }
+        const QByteArray before = fileBytes();
+
+        freshState();
+        m.PasswordRequired = kTrue;
+        const UserRecord empty = userRecordOf(m);
+        pw.asked.clear();
+        pw.typed = "not-annas";
+        orvtest::msgLog().shown.clear();
+        ASSERT_TRUE(ReadUserFile());
+        EXPECT_EQ(pw.asked, QStringList{"Password required"});
+        EXPECT_EQ(m.PasswordVerified, kFalse);
+        EXPECT_EQ(userRecordOf(m), empty);
+        EXPECT_TRUE(m.Password.isEmpty());
+        EXPECT_TRUE(m.PasswordCode.isEmpty());
+        EXPECT_EQ(fileBytes(), before);
+        EXPECT_TRUE(orvtest::msgLog().shown.empty()) << "no upgrade for a refused student";
+    }
+}

@@ -67,6 +67,9 @@ TEST(CommandLine, ARefusedPasswordIsNamedInTheQuitWindow)
         << quit->lblQuit->text().toStdString();
     EXPECT_TRUE(quit->lblQuit->text().endsWith(QStringLiteral("Goodbye from Orvanto. Come back soon.")));
     EXPECT_EQ(forms::find("frmOVMain"), nullptr);
+    EXPECT_EQ(m.CurrentUnknown, 0) << "nothing of the refused file stays";
+    EXPECT_TRUE(m.Password.isEmpty());
+    EXPECT_TRUE(m.UserFilePath.isEmpty());
     forms::unloadAll();
     releaseSingleCopy();
 }

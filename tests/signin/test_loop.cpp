@@ -22,6 +22,7 @@
 #include "platform/forms/formregistry.h"
 #include "platform/textfile.h"
 #include "tests/common/testsupport.h"
+#include "tests/signin/signinsupport.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -38,59 +39,7 @@
 #include <map>
 
 using namespace orv;
-
-namespace {
-
-// Answers whichever of the scripted windows is showing. Actions run from the
-// event loop (never inside the polling tick), so a window that opens another
-// modal window keeps being answered in the nested loop.
-class Robot : public QObject {
-public:
-    std::map<QString, std::function<void(QWidget*)>> on;
-    QStringList seen;
-    Robot()
-    {
-        timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, this, [this] { tick(); });
-        timer_.start();
-    }
-private:
-    void tick()
-    {
-        for (auto& [name, act] : on) {
-            QWidget* w = forms::find(name);
-            if (!w || !w->isVisible() || busy_.contains(w))
-                continue;
-            busy_.insert(w);
-            QPointer<QWidget> guard(w);
-            seen << name;
-            QTimer::singleShot(0, this, [this, guard, w, act] {
-                if (guard)
-                    act(guard);
-                busy_.remove(w);
-            });
-        }
-    }
-    QTimer timer_;
-    QSet<QWidget*> busy_;
-};
-
-template <class T> T* as(QWidget* w) { return qobject_cast<T*>(w); }
-
-UserFileContents readBack(const QString& path)
-{
-    auto lines = readFileLines(path);
-    return lines ? parseUserFile(*lines) : UserFileContents{};
-}
-
-void copyShippedUnknowns(const orvtest::ProgramFolder& folder)
-{
-    const QDir unks(orvtest::sourceFile("data/unks"));
-    for (const QString& f : unks.entryList({"ovunk*.txt"}, QDir::Files))
-        QFile::copy(unks.filePath(f), folder.file("unks/" + f));
-}
-
-} // namespace
+using namespace orvtest;
 
 TEST(WholeLoop, TwoStudentsThroughTheWindows)
 {
