@@ -94,7 +94,12 @@ class Molecule:
 
 def declared_groups(src):
     """The atom groups a compound's source declares non-equivalent."""
-    return [list(g.get("atoms", [])) for g in src.get("nonequivalent", [])]
+    groups = []
+    for g in src.get("nonequivalent", []):
+        if not isinstance(g, dict) or not isinstance(g.get("atoms"), list):
+            raise ValueError(f"{src.get('_file', 'source')}: each [[nonequivalent]] needs atoms = [...]")
+        groups.append(list(g["atoms"]))
+    return groups
 
 
 def molecule_of(src):
