@@ -128,10 +128,10 @@ TEST_F(BadInput, AWrongPasswordOnTheCommandLineIsNamedInTheQuitWindow)
 TEST_F(BadInput, AMissingOrDamagedUnknownEndsTheProgramWithItsName)
 {
     saveAndRead(defaultConfigSettings());
-    int missing = 99;
-    while (QFile::exists(unknownFilePath(missing)))
-        --missing;
     const int unknown = someUnknown();
+    // Every unknown ships, so this folder's copy of another one is taken away.
+    const int missing = unknown == 99 ? 98 : 99;
+    ASSERT_TRUE(!QFile::exists(unknownFilePath(missing)) || QFile::remove(unknownFilePath(missing)));
     const QString data = unknownFilePath(unknown);
     const QByteArray full = readAll(data);
     const QList<QByteArray> lines = full.split('\n');

@@ -96,6 +96,45 @@ def atoms_of(entry):
     return [] if a is None else (a if isinstance(a, list) else [a])
 
 
+def check_nonequivalence(src, mol):
+    """A source may declare atoms that the structure makes equivalent to be apart in
+    its spectra (`[[nonequivalent]]`: atoms, reason).  The declaration may split only
+    atoms alike by symmetry, and only where the spectra do show them apart."""
+    faults = []
+    seen = set()
+    for entry in src.get("nonequivalent", []):
+        atoms = entry.get("atoms", [])
+        what = f"non-equivalent atoms {atoms}"
+        if not str(entry.get("reason", "")).strip():
+            faults.append(f"{what}: no reason given")
+        if len(set(atoms)) != len(atoms) or len(atoms) < 2:
+            faults.append(f"{what}: a group needs two or more different atoms")
+            continue
+        if seen & set(atoms):
+            faults.append(f"{what}: an atom stands in two groups")
+        seen |= set(atoms)
+        if len({mol.graph_class(a) for a in atoms}) != 1:
+            faults.append(f"{what} are not equivalent in the structure: nothing to declare")
+            continue
+        a0 = atoms[0]
+        if mol.symbol(a0) != "C" and not mol.hydrogens_on(a0):
+            faults.append(f"{what}: neither spectrum can show them apart")
+            continue
+        if mol.symbol(a0) == "C":
+            peaked = {mol.atom_class(p[3]) for p in src["cmr"]["peaks"]}
+            for a in atoms:
+                if mol.atom_class(a) not in peaked:
+                    faults.append(f"{what}: the carbon spectrum does not show atom {a} apart")
+        if mol.hydrogens_on(a0):
+            for a in atoms:
+                if not any(a in atoms_of(m) for m in src["pmr"]["multiplets"]):
+                    faults.append(f"{what}: no proton signal names atom {a}")
+            for m in src["pmr"]["multiplets"]:
+                if len(set(atoms_of(m)) & set(atoms)) > 1:
+                    faults.append(f"{what}: the proton signal at {m['shift']} joins them")
+    return faults
+
+
 def check_unknown(src, defaults, pictures, data_dir):
     faults = []
     n = src["number"]
@@ -148,8 +187,9 @@ def check_unknown(src, defaults, pictures, data_dir):
         faults.append(f"infrared trace has {len(u.ir_data)} points")
     samples_ok(u.ir_data, "infrared trace")
 
-    mol = chem.Molecule(src["smiles"])
+    mol = chem.molecule_of(src)
     counts = mol.element_counts()
+    faults += check_nonequivalence(src, mol)
 
     # carbon-13
     if len(u.cmr_data) % 6:

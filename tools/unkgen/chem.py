@@ -11,12 +11,26 @@ MULT = {1: "d", 2: "t", 3: "q", 4: "quint", 5: "sext", 6: "sept"}
 
 
 class Molecule:
-    def __init__(self, smiles):
+    """`nonequivalent`: groups of atoms that the structure makes equivalent but that
+    the spectra show apart (e.g. the two N-methyls of an amide, kept apart by slow
+    rotation about the C-N bond); each atom of a group counts as its own class."""
+
+    def __init__(self, smiles, nonequivalent=()):
         m = Chem.MolFromSmiles(smiles)
         if m is None:
             raise ValueError(f"bad SMILES {smiles!r}")
         self.mol = m
-        self.ranks = list(Chem.CanonicalRankAtoms(m, breakTies=False))
+        self.graph_ranks = list(Chem.CanonicalRankAtoms(m, breakTies=False))
+        self.ranks = list(self.graph_ranks)
+        n = m.GetNumAtoms()
+        top = max(self.ranks, default=0) + 1
+        for group in nonequivalent:
+            for a in group:
+                if not isinstance(a, int) or not 0 <= a < n:
+                    raise ValueError(f"non-equivalent atom {a!r} is not an atom of {smiles!r}")
+            for a in group[1:]:
+                self.ranks[a] = top
+                top += 1
 
     def formula(self):
         return rdMolDescriptors.CalcMolFormula(self.mol)
@@ -36,6 +50,10 @@ class Molecule:
 
     def atom_class(self, idx):
         return self.ranks[idx]
+
+    def graph_class(self, idx):
+        """The class by symmetry alone, before any declared non-equivalence."""
+        return self.graph_ranks[idx]
 
     def class_members(self, idx):
         return [i for i, r in enumerate(self.ranks) if r == self.ranks[idx]]
@@ -72,6 +90,20 @@ class Molecule:
                     "so tests for amines, nitro compounds and halides are not needed.")
         return ("The compound contains " + " and ".join(found)
                 + "; carbon, hydrogen and oxygen are not detected by sodium fusion.")
+
+
+def declared_groups(src):
+    """The atom groups a compound's source declares non-equivalent."""
+    groups = []
+    for g in src.get("nonequivalent", []):
+        if not isinstance(g, dict) or not isinstance(g.get("atoms"), list):
+            raise ValueError(f"{src.get('_file', 'source')}: each [[nonequivalent]] needs atoms = [...]")
+        groups.append(list(g["atoms"]))
+    return groups
+
+
+def molecule_of(src):
+    return Molecule(src["smiles"], declared_groups(src))
 
 
 def multiplicity(m):

@@ -61,6 +61,52 @@ OTHER_SOURCE_CASES = [
 ]
 
 
+# Declared non-equivalence, tried on N,N-dimethylacetamide (whose two N-methyls the
+# spectra show apart) and on the solved example (whose ortho carbons they do not):
+# (case, source, text to replace, replacement, expected fault text)
+NONEQUIVALENCE_CASES = [
+    ("split without a declaration", "u74.toml",
+     '[[nonequivalent]]\natoms = [4, 5]\nreason = "slow rotation about the amide C-N bond at room temperature"\n',
+     "", "4 carbon peaks for 3 distinct carbons"),
+    ("declared atoms not alike", "u74.toml", "atoms = [4, 5]", "atoms = [0, 4]",
+     "not equivalent in the structure"),
+    ("declared but one proton signal", "u74.toml",
+     "{ shift = 3.02, nh = 3, atom = 4 },\n  { shift = 2.94, nh = 3, atom = 5 },",
+     "{ shift = 2.98, nh = 6, atom = [4, 5] },", "the proton signal at 2.98 joins them"),
+    ("declared without a reason", "u74.toml",
+     'reason = "slow rotation about the amide C-N bond at room temperature"', 'reason = ""',
+     "no reason given"),
+    ("declared but not shown", "u00.toml", "[physical]",
+     '[[nonequivalent]]\natoms = [6, 10]\nreason = "none"\n\n[physical]',
+     "the carbon spectrum does not show atom 10 apart"),
+]
+SOURCES = os.path.join(HERE, "..", "..", "data", "compounds")
+
+
+def nonequivalence_failures():
+    failures = []
+    for case, name, old, new, want in [("unspoilt", "u74.toml", "", "", None)] + NONEQUIVALENCE_CASES:
+        original = open(os.path.join(SOURCES, name)).read()
+        if old not in original:
+            failures.append(f"{case}: {name} no longer contains {old!r}")
+            continue
+        with tempfile.TemporaryDirectory() as tmp:
+            make_data(tmp, original.replace(old, new, 1))
+            for extra in os.listdir(SOURCES):
+                if extra.startswith("structures_"):
+                    shutil.copy(os.path.join(SOURCES, extra), os.path.join(tmp, "compounds"))
+            try:
+                unkgen.generate(tmp)
+                got = faults_for(tmp)
+            except ValueError as e:
+                got = [str(e)]
+            if want is None and got:
+                failures.append(f"{case}: {name} has faults: {got}")
+            elif want is not None and not any(want in g for g in got):
+                failures.append(f"{case}: expected '{want}', got {got}")
+    return failures
+
+
 def make_data(tmp, source_text):
     comp = os.path.join(tmp, "compounds")
     os.makedirs(comp)
@@ -132,9 +178,10 @@ def main():
     first[1]["candidates"] = ["x", "b", "y"]
     if check.check_candidate_order(first):
         failures.append("varied candidate order reported as a fault")
+    failures += nonequivalence_failures()
     for f in failures:
         print(f)
-    print(f"{len(cases) + 7} spoilt cases: {len(failures)} not caught")
+    print(f"{len(cases) + len(NONEQUIVALENCE_CASES) + 7} spoilt cases: {len(failures)} not caught")
     return 1 if failures else 0
 
 

@@ -82,7 +82,7 @@ def build(src, defaults, pictures):
     # class help: both end with a full stop.
     u.title[0] = src["title"] if src["title"].endswith(".") else src["title"] + "."
     u.help[0] = src["class_help"]
-    mol = chem.Molecule(src["smiles"])
+    mol = chem.molecule_of(src)
 
     # physical properties and ultraviolet
     phys = src["physical"]
@@ -182,7 +182,7 @@ def build(src, defaults, pictures):
 
 def assignment_lines(src):
     """Letters for the assigned atoms and the text lines listed beside the drawing."""
-    mol = chem.Molecule(src["smiles"])
+    mol = chem.molecule_of(src)
     letters, rows = {}, {}
 
     def letter(atom):
