@@ -55,22 +55,23 @@ Plot baselineNoise(NoiseSource& source)
     return p;
 }
 
-Plot sticks(const QByteArray& cmrData, std::uint32_t firstStickColour)
+Plot sticks(const QByteArray& cmrData)
 {
     Plot p;
-    std::uint32_t stickColour = firstStickColour;
-    const std::uint32_t labelColour = PaletteColour(0xFF7D00); // RGB 0, 125, 255
-    for (const CarbonPeakRecord& r : decodeCarbonPeaks(cmrData)) {
-        const double x = xAtPpm(r.ppm);
-        const double top = stickTopY(r.height);
-        p.line(x, kBaselineY, x, top, stickColour);
-        const double anchorX = CLng(x - 80), anchorY = CLng(top - 180);
-        p.text(anchorX, anchorY, r.hydrogens == 0 ? QStringLiteral("C") : QStringLiteral("CH"), labelColour);
-        if (r.hydrogens > 1)
-            p.text(anchorX + 190, anchorY + 60, printedNumber(r.hydrogens), labelColour);
-        stickColour = kBlack;
-    }
+    for (const CarbonPeakRecord& r : decodeCarbonPeaks(cmrData))
+        labelledStick(p, xAtPpm(r.ppm), kBaselineY, stickTopY(r.height), r.hydrogens, 180, 60);
     return p;
+}
+
+void labelledStick(Plot& p, double x, double baseline, double top, int hydrogens, double labelRise,
+                   double digitDrop)
+{
+    const std::uint32_t labelColour = PaletteColour(0xFF7D00); // RGB 0, 125, 255
+    p.line(x, baseline, x, top);
+    const double anchorX = CLng(x - 80), anchorY = CLng(top - labelRise);
+    p.text(anchorX, anchorY, hydrogens == 0 ? QStringLiteral("C") : QStringLiteral("CH"), labelColour);
+    if (hydrogens > 1)
+        p.text(anchorX + 190, anchorY + digitDrop, printedNumber(hydrogens), labelColour);
 }
 
 Plot note(const QString& text)

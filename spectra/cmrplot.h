@@ -35,9 +35,14 @@ Plot axis();
 // 440 segments between x 60 and 8880, in the band y 4650..4730; draws from
 // the source as it stands (callers seed it first for the screen).
 Plot baselineNoise(NoiseSource& source);
-// Sticks and their "C", "CH", "CH 2", "CH 3" labels; the first stick in
-// `firstStickColour` (the drawing colour in force), the rest black.
-Plot sticks(const QByteArray& cmrData, std::uint32_t firstStickColour = kBlack);
+// Sticks (black) and their light blue "C", "CH", "CH 2", "CH 3" labels.
+Plot sticks(const QByteArray& cmrData);
+// One black stick from the baseline up to `top` and its light blue label:
+// "C" or "CH" with its top left at (x - 80, top - labelRise), rounded to
+// whole twips, and for CH2 and CH3 the digit 190 twips right of the label
+// and `digitDrop` below it.
+void labelledStick(Plot& p, double x, double baseline, double top, int hydrogens, double labelRise,
+                   double digitDrop);
 Plot note(const QString& text);
 
 // The measuring tool's mark and its whole-ppm label, or nothing outside

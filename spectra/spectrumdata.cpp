@@ -19,6 +19,7 @@ QList<CarbonPeakRecord> decodeCarbonPeaks(const QByteArray& cmrData)
         // The clamp keeps a field such as "9e99" from overflowing the whole-number shift.
         const double shift = std::clamp(fieldValue(cmrData.mid(at, 4)) / 10.0, -999.0, 999.0);
         r.ppm = CInt(shift);
+        r.shift = float(shift);
         r.height = sampleHeight(cmrData.at(at + 4));
         r.hydrogens = CInt(std::clamp(fieldValue(cmrData.mid(at + 5, 1)), 0.0, 9.0));
         peaks.append(r);

@@ -16,6 +16,7 @@ namespace orv::spectra {
 // height character, one digit of attached hydrogens.
 struct CarbonPeakRecord {
     int ppm = 0;        // shift rounded to whole ppm (halves to even), kept within -999..999
+    float shift = 0;    // the exact shift in ppm (tenths), single precision, same range
     int height = 0;     // sample height
     int hydrogens = 0;  // leading numeric value of the last character (0 when not a digit)
 };

@@ -56,15 +56,21 @@ void printout(PrintPage& page, QSizeF pageTwips, const PrintoutData& data, Noise
         const CarbonPeakRecord& r = records[k - 1];
         const double x = g.xAt(r.ppm);
         const double top = g.stickTop(r.height);
-        page.setDrawWidth(4);
-        page.line(x, base, x, top);
-        page.setDrawWidth(1);
-        page.print(x - 80, top - 250, r.hydrogens == 0 ? QStringLiteral("C") : QStringLiteral("CH"));
-        if (r.hydrogens > 1) {
-            page.setFontSize(8);
-            page.print(x + 160, top - 140, printedNumber(r.hydrogens));
-            page.setFontSize(10);
-        }
+        printStick(page, x, base, top, r.hydrogens, {x - 80, top - 250}, {x + 160, top - 140});
+    }
+}
+
+void printStick(PrintPage& page, double x, double baseline, double top, int hydrogens, QPointF labelAt,
+                QPointF digitAt)
+{
+    page.setDrawWidth(4);
+    page.line(x, baseline, x, top);
+    page.setDrawWidth(1);
+    page.print(labelAt.x(), labelAt.y(), hydrogens == 0 ? QStringLiteral("C") : QStringLiteral("CH"));
+    if (hydrogens > 1) {
+        page.setFontSize(8);
+        page.print(digitAt.x(), digitAt.y(), printedNumber(hydrogens));
+        page.setFontSize(10);
     }
 }
 

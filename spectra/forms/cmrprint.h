@@ -31,6 +31,12 @@ struct PrintGeometry {
 };
 PrintGeometry printGeometry(QSizeF pageTwips);
 
+// One printed stick, 4 dots wide from the baseline up to `top`; then, at
+// 1 dot, "C" or "CH" (size 10) with its top left at `labelAt` and, for CH2
+// and CH3, the digit at size 8 with its top left at `digitAt`.
+void printStick(PrintPage& page, double x, double baseline, double top, int hydrogens, QPointF labelAt,
+                QPointF digitAt);
+
 // Lays the page out; the noise continues `noise` as it stands (not re-seeded).
 void printout(PrintPage& page, QSizeF pageTwips, const PrintoutData& data, NoiseSource& noise,
               const std::function<void(double)>& progress);

@@ -49,7 +49,6 @@ void frmCmr::resetForm()
 {
     ToolMode.clear();
     expandDragging_ = kFalse;
-    foreColour_ = kBlack;
     picCmrCor_->hide();
     progress_.abandon();
     MeasureProcess();
@@ -67,8 +66,8 @@ void frmCmr::formPaint()
 
 void frmCmr::DrawSpectrumLines()
 {
-    picture()->draw(cmr::sticks(modOrvan.CmrData, foreColour_));
-    foreColour_ = kBlack;
+    // Always black: the sticks a shrinking expansion band wipes come back as they were.
+    picture()->draw(cmr::sticks(modOrvan.CmrData));
 }
 
 void frmCmr::MeasureProcess()
@@ -131,7 +130,6 @@ void frmCmr::pictureMouseDown(int, int, float x, float y)
             band_.start(x);
             modOrvan.ExpandLeftX = band_.left;
             modOrvan.ExpandRightX = band_.right;
-            foreColour_ = kWhite;
         }
     } else if (ToolMode == u"CorBar") {
         CorrelationBars(CInt(x));

@@ -41,8 +41,6 @@ protected:
 
 private:
     Boolean expandDragging_ = kFalse;
-    // The picture's drawing colour: white from an expansion press on.
-    std::uint32_t foreColour_ = kBlack;
     ExpandBand band_;
     // The runtime's generator: re-seeded for every drawing on the screen; the
     // printout continues it.

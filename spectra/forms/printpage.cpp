@@ -27,6 +27,12 @@ void PrintPage::setFontSize(double points)
     applyFont();
 }
 
+void PrintPage::setFontFamily(const QString& family)
+{
+    font_ = twipsFont(family, font_.pixelSize() / 20.0, font_.bold());  // twips fonts are sized in pixels of 1/20 point
+    applyFont();
+}
+
 void PrintPage::setBold(bool on)
 {
     font_.setBold(on);

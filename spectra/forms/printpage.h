@@ -15,6 +15,8 @@ public:
     explicit PrintPage(QPainter& painter);
 
     void setFontSize(double points);
+    // The face for the texts that follow (the default face's widths otherwise).
+    void setFontFamily(const QString& family);
     void setBold(bool on);
     void setDrawWidth(int dots);
     void setDotted(bool on);

@@ -13,9 +13,10 @@
 
 namespace orv::spectra {
 
-PrintProgress::PrintProgress(QWidget* parent, const QString& code)
+PrintProgress::PrintProgress(QWidget* parent, const QString& code, int barLeft)
     : bar_(new QProgressBar(parent))
     , notice_(new QLineEdit(parent))
+    , barLeft_(barLeft)
 {
     bar_->setObjectName(QStringLiteral("pb") + code);
     bar_->setRange(0, 100);
@@ -36,7 +37,7 @@ PrintProgress::PrintProgress(QWidget* parent, const QString& code)
 
 void PrintProgress::start(int viewerWidthTwips)
 {
-    placeControl(bar_, 120, 2200, viewerWidthTwips - 330, 330);
+    placeControl(bar_, barLeft_, 2200, viewerWidthTwips - 330, 330);
     bar_->setValue(1);
     bar_->show();
     bar_->raise();

@@ -17,8 +17,9 @@ namespace orv::spectra {
 
 class PrintProgress {
 public:
-    // Children of `parent` (the viewer's client area) named pb<code> and txt<code>.
-    PrintProgress(QWidget* parent, const QString& code);
+    // Children of `parent` (the viewer's client area) named pb<code> and
+    // txt<code>; the bar starts `barLeft` twips from the left.
+    PrintProgress(QWidget* parent, const QString& code, int barLeft = 120);
 
     // Shows the bar across the viewer (its width in twips) at value 1.
     void start(int viewerWidthTwips);
@@ -34,6 +35,7 @@ public:
 private:
     QProgressBar* bar_;
     QLineEdit* notice_;
+    int barLeft_;
 };
 
 // The pale cyan "Printing completed." box, centred on the viewer (its width

@@ -2,6 +2,7 @@
 
 #include "platform/forms/formregistry.h"
 #include "spectra/forms/frmCmr.h"
+#include "spectra/forms/frmCmrExp.h"
 #include "spectra/forms/frmIr.h"
 #include "spectra/forms/frmMs.h"
 #include "spectra/forms/frmPmr.h"
@@ -16,6 +17,7 @@ void registerSpectraForms()
     forms::registerForm(QStringLiteral("frmCmr"), [] { return new spectra::frmCmr; });
     forms::registerForm(QStringLiteral("frmMs"), [] { return new spectra::frmMs; });
     forms::registerForm(QStringLiteral("frmPmrExp"), [] { return new spectra::frmPmrExp; });
+    forms::registerForm(QStringLiteral("frmCmrExp"), [] { return new spectra::frmCmrExp; });
 }
 
 } // namespace orv

@@ -36,6 +36,18 @@ inline bool inkNear(const QImage& image, double xTw, double yTw, int reach = 1)
     return false;
 }
 
+// A pixel of exactly this colour within `reach` pixels of a point given in twips.
+inline bool colourNear(const QImage& image, double xTw, double yTw, QRgb colour, int reach = 2)
+{
+    const int cx = int(xTw / orv::kTwipsPerPixel), cy = int(yTw / orv::kTwipsPerPixel);
+    for (int dy = -reach; dy <= reach; ++dy)
+        for (int dx = -reach; dx <= reach; ++dx)
+            if (image.rect().contains(cx + dx, cy + dy)
+                && (image.pixel(cx + dx, cy + dy) & 0xFFFFFF) == (colour & 0xFFFFFF))
+                return true;
+    return false;
+}
+
 // A magenta pixel within two pixels of a point given in twips.
 inline bool magentaNear(const QImage& image, double xTw, double yTw)
 {

@@ -11,6 +11,7 @@
 #include "tests/common/pdftools.h"
 #include "tests/common/testsupport.h"
 #include "tests/spectra/ethylacetate.h"
+#include "tests/spectra/printcheck.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,21 +27,12 @@
 
 using namespace orv;
 using namespace orv::spectra;
+using printcheck::colourNear;
 
 namespace {
 
 float viewerX(double ppm) { return float(8860 - 880 * ppm); }
 
-bool colourNear(const QImage& image, double xTw, double yTw, QRgb colour, int reach = 2)
-{
-    const int cx = int(xTw / 15), cy = int(yTw / 15);
-    for (int dy = -reach; dy <= reach; ++dy)
-        for (int dx = -reach; dx <= reach; ++dx)
-            if (image.rect().contains(cx + dx, cy + dy)
-                && (image.pixel(cx + dx, cy + dy) & 0xFFFFFF) == (colour & 0xFFFFFF))
-                return true;
-    return false;
-}
 
 int countColour(const QImage& image, QRgb colour)
 {

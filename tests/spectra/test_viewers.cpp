@@ -535,6 +535,26 @@ TEST_F(ViewerTest, CarbonExpansionDragKeepsTheNoiseAndHandsOverItsBand)
     EXPECT_FLOAT_EQ(seenRight, 3000);
 }
 
+TEST_F(ViewerTest, CarbonExpansionBandShrinkingKeepsEveryStickBlack)
+{
+    ExpansionStandIn expansion(QStringLiteral("frmCmrExp"));
+    auto* w = open<frmCmr>(5);
+    w->buttonClick(QStringLiteral("expand"));
+    // Over the first record's stick (171 ppm), grown to 150 ppm, then shrunk from the right.
+    w->pictureMouseDown(1, 0, float(cmr::xAtPpm(180)), 2000);
+    w->pictureMouseMove(1, 0, float(cmr::xAtPpm(150)), 2000);
+    w->pictureMouseMove(1, 0, float(cmr::xAtPpm(160)), 2000);
+    const QImage shrunk = w->picture()->image();
+    EXPECT_TRUE(colourNear(shrunk, cmr::xAtPpm(175), 2000, qRgb(0x7D, 0xFF, 0xFF)));
+    EXPECT_TRUE(inkAt(shrunk, cmr::xAtPpm(171), 4000)) << "the first stick is redrawn black";
+    EXPECT_TRUE(inkAt(shrunk, cmr::xAtPpm(60), 4000));
+    // Shrunk from the left as well.
+    w->pictureMouseMove(1, 0, float(cmr::xAtPpm(170.5)), 2000);  // wipes over the stick
+    EXPECT_TRUE(inkAt(w->picture()->image(), cmr::xAtPpm(171), 4000));
+    w->pictureMouseUp(1, 0, float(cmr::xAtPpm(165)), 2000);
+    EXPECT_EQ(expansion.shown, 1);
+}
+
 TEST_F(ViewerTest, EveryShippedUnknownDrawsInEveryViewer)
 {
     const QDir unks(orvtest::sourceFile(QStringLiteral("data/unks")));

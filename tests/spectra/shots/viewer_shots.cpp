@@ -4,6 +4,8 @@
 //   viewer_shots frmPmr|frmIr|frmCmr|frmMs [--unknown N] [--measure X Y] [--nujol] [--correlate X]
 //               [--print] [--seconds S]
 //   viewer_shots frmPmrExp --expand FROM TO (ppm) [--integrate] [--measure X Y] [--coupling X1 X2 Y]
+//   viewer_shots frmCmr [--unknown N] --drag FROM TO (ppm) [--measure X Y] [--print]
+//               (the expansion drag; the tools are then used in the carbon expansion window)
 #include "core/modorvan.h"
 #include "core/unknownfile.h"
 #include "platform/forms/formregistry.h"
@@ -37,14 +39,14 @@ int main(int argc, char** argv)
         m.ExpandLeftX = float(8860 - 880 * args.value(at + 1).toDouble());
         m.ExpandRightX = float(8860 - 880 * args.value(at + 2).toDouble());
     }
-    const int item = name == u"frmCmr" ? 5 : name == u"frmIr" ? 6 : name == u"frmMs" ? 7 : 8;
+    const int item = name.startsWith(u"frmCmr") ? 5 : name == u"frmIr" ? 6 : name == u"frmMs" ? 7 : 8;
     m.CurrentItem = item;
     auto* w = qobject_cast<orv::spectra::SpectrumViewer*>(orv::forms::load(name));
     if (!w)
         return 1;
     w->move(20, 20);
     w->show();
-    QTimer::singleShot(300, [&] {
+    const auto useTools = [&args](orv::spectra::SpectrumViewer* w) {
         if (args.contains(QStringLiteral("--nujol")))
             w->toolsItemClick(2);
         if (args.contains(QStringLiteral("--integrate")))
@@ -69,6 +71,22 @@ int main(int argc, char** argv)
         }
         if (args.contains(QStringLiteral("--print")))
             w->printMenu()->trigger();
+    };
+    QTimer::singleShot(300, [&] {
+        const qsizetype at = args.indexOf(QStringLiteral("--drag"));
+        if (at < 0) {
+            useTools(w);
+            return;
+        }
+        const auto x = [](double ppm) { return float(8860 - 40 * ppm); };
+        QTimer::singleShot(500, [&] {
+            if (auto* exp = qobject_cast<orv::spectra::SpectrumViewer*>(orv::forms::find(QStringLiteral("frmCmrExp"))))
+                useTools(exp);
+        });
+        w->buttonClick(QStringLiteral("expand"));
+        w->pictureMouseDown(1, 0, x(args.value(at + 1).toDouble()), 2000);
+        w->pictureMouseMove(1, 0, x(args.value(at + 2).toDouble()), 2000);
+        w->pictureMouseUp(1, 0, x(args.value(at + 2).toDouble()), 2000);
     });
     const qsizetype s = args.indexOf(QStringLiteral("--seconds"));
     QTimer::singleShot(int(1000 * (s > 0 ? args.value(s + 1).toDouble() : 4.0)), &app, &QApplication::quit);
