@@ -179,8 +179,10 @@ void frmUnkProgm::cmdUserData_Click()
         forms::unload(this);
         m.CompletedUnknowns.clear();
         m.UserFilePath.clear();
-        if (!StartNewUnknown())
+        if (QString why; !StartNewUnknown(&why)) {
+            showQuit(why);
             return;
+        }
         AnnounceUnknown();
         if (!previous)
             forms::showModal(QStringLiteral("frmNewUser"));
@@ -203,8 +205,10 @@ void frmUnkProgm::cmdUserData_Click()
     forms::unload(this);
     if (!takeChosenUserFile(fileName))
         return;
-    if (!ReadUnknownFile())
+    if (QString why; !OpenCurrentUnknown(&why)) {
+        showQuit(why);
         return;
+    }
     AnnounceUnknown();
     if (passwordFailed())
         return;
@@ -274,8 +278,10 @@ void frmUnkTeach::cmdUserData_Click(int index)
         showQuit(QString(), false);
         return;
     }
-    if (!ReadUnknownFile())
+    if (QString why; !OpenCurrentUnknown(&why)) {
+        showQuit(why);
         return;
+    }
     AnnounceUnknown();
     showWelcomeAfterSignIn();
 }
