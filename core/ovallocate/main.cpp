@@ -16,6 +16,7 @@
 #include "platform/programfolder.h"
 #include "platform/textfile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
 #include <QTextStream>
@@ -155,6 +156,9 @@ int show(const QString& path)
 
 int main(int argc, char** argv)
 {
+    // The program folder (beside this program, unless ORVANTO_HOME names
+    // another) needs the application to be known.
+    QCoreApplication app(argc, argv);
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);

@@ -189,3 +189,26 @@ TEST_F(AllocateTest, FullDiskWritesNothing)
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_EQ(readFileBytes(folder.file("users/other.ovg")).value(), QByteArray("another student\r\n"));
 }
+
+// Run from its own program folder, as the instructor runs it (no
+// ORVANTO_HOME): the unknowns are looked for in that folder's unks/.
+TEST_F(AllocateTest, LooksForUnknownsBesideItself)
+{
+    const QString program = folder.file("ovallocate");
+    ASSERT_TRUE(QFile::copy(qEnvironmentVariable("ORV_PROGRAM_DIR") + QStringLiteral("/ovallocate"), program));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("ORVANTO_HOME"));
+    const auto run = [&](const QStringList& args) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(program, args);
+        EXPECT_TRUE(p.waitForFinished(30000));
+        return std::make_pair(p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError()));
+    };
+    const auto refused = run({"--unknowns", "05,40", path});
+    EXPECT_EQ(refused.first, 1);
+    EXPECT_TRUE(refused.second.contains(folder.unknownFile(40))) << refused.second.toStdString();
+    const auto made = run({"--unknowns", "05,12", path});
+    EXPECT_EQ(made.first, 0) << made.second.toStdString();
+    EXPECT_EQ(orvtest::userFileRecord(path).currentUnknown, 5);
+}
