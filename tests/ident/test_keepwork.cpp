@@ -246,3 +246,27 @@ TEST_F(KeepWork, UnsuitableDerivativeIsStillOneAfterASave)
     EXPECT_TRUE(r.text.contains("1 attempt at an unsuitable derivative was made."));
     EXPECT_EQ(r.resultLine.mid(11, 2), "01") << r.resultLine.toStdString();
 }
+
+// After a report, the next allocated unknown whose file is missing never
+// ends the program: the finished unknown is saved and the student leaves
+// through the quit window with the reason.
+TEST_F(KeepWork, MissingNextUnknownAfterAReportKeepsTheFinishedOne)
+{
+    m.AllocatedUnknowns = QStringLiteral("40");
+    m.UserFilePath = path;
+    identtest::reveal({1, 4});
+    m.UnkIdentified = m.IdentifiedByName = kTrue;
+    m.NameTypingTries = 1;
+    const ReportOutcome r = makeReport(QStringLiteral("Well done"));
+    ASSERT_TRUE(r.anotherUnknownLeft);
+    QString why;
+    EXPECT_EQ(continueAfterReport(r.anotherUnknownLeft, &why), ReportNext::NoUnknownReadable);
+    EXPECT_TRUE(why.startsWith("Error reading file " + folder.unknownFile(40))) << why.toStdString();
+    EXPECT_EQ(orvtest::programEnds(), 0);
+    const UserRecord saved = orvtest::userFileRecord(path);
+    EXPECT_EQ(saved.completedUnknowns, "0307");
+    ASSERT_EQ(saved.results.size(), 2u);
+    EXPECT_TRUE(saved.results[1].resultLine.startsWith("2")) << "the finished unknown's result line";
+    EXPECT_EQ(saved.currentUnknown, 40) << "kept for when the instructor mends the folder";
+    EXPECT_EQ(m.DataSaved, kTrue);
+}
