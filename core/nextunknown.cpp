@@ -3,8 +3,12 @@
 #include "core/coreservices.h"
 #include "core/modorvan.h"
 #include "core/unknownfile.h"
+#include "core/userfile.h"
+#include "platform/msgbox.h"
 
 #include <QFile>
+#include <QSet>
+#include <QStringList>
 #include <array>
 
 namespace orv {
@@ -41,6 +45,37 @@ std::function<bool(int)>& availability()
 }
 
 bool open(int n) { return !completed(n) && unknownAvailable(n); }
+
+// Unknowns whose file turned out unreadable while one is being opened: not
+// drawn again then.
+QSet<int>& unreadable()
+{
+    static QSet<int> set;
+    return set;
+}
+
+bool hasProgress(const ModOrvan& m)
+{
+    for (int k = 0; k <= kLastItem; ++k)
+        if (isTrue(m.ItemsRevealed[k]) || isTrue(m.ItemHelpShown[k]))
+            return true;
+    // The minutes alone are not progress: an unknown nothing was done with
+    // may be put back at the end of the list.
+    return m.PrecludedTries > 0 || m.NameTypingTries > 0 || m.StructChooseTries > 0 || m.StructGiveTries > 0;
+}
+
+// Saves the record as it stands, when this student's progress is saved at all.
+bool saveWhatWasDone()
+{
+    auto& m = modOrvan;
+    if (m.UserFilePath.isEmpty() || isTrue(m.InstructorMode) || !isTrue(m.MultipleSessionsAllowed)
+        || (isTrue(m.PasswordRequired) && !isTrue(m.PasswordVerified)))
+        return false;
+    if (!WriteUserFile())
+        return false;
+    m.DataSaved = kTrue;
+    return true;
+}
 
 bool partnerCompleted(int n)
 {
@@ -83,6 +118,8 @@ bool pickAdvanced() { return drawUntilAcceptable(kLastBasicUnknown + 1, modOrvan
 
 bool unknownAvailable(int n)
 {
+    if (unreadable().contains(n))
+        return false;
     if (availability())
         return availability()(n);
     return QFile::exists(unknownFilePath(n));
@@ -153,14 +190,61 @@ void ChooseUnknown()
         PickBasicUnknown();
 }
 
-bool StartNewUnknown()
+bool StartNewUnknown(QString* quitMessage)
 {
     ResetProgress();
     ChooseUnknown();
-    if (!ReadUnknownFile())
-        return false;
     markStartTime(); // MinutesUsed is 0 after ResetProgress: starts now
-    return true;
+    return OpenCurrentUnknown(quitMessage);
+}
+
+bool OpenCurrentUnknown(QString* quitMessage)
+{
+    auto& m = modOrvan;
+    const int first = m.CurrentUnknown;
+    const QString list = m.AllocatedUnknowns;
+    QStringList failed;
+    unreadable().clear();
+    bool readable = TryReadUnknownFile();
+    // Each allocated unknown once; the choice never draws a failed one again.
+    for (int left = int(list.size() / 2); !readable && !hasProgress(m); --left) {
+        failed << m.FilePathBuffer;
+        unreadable().insert(m.CurrentUnknown);
+        if (isTrue(m.ProgramChoosesUnknowns)) {
+            ChooseUnknown();
+            if (unreadable().contains(m.CurrentUnknown))
+                break; // nothing else left to draw
+        } else {
+            if (left == 0)
+                break;
+            m.AllocatedUnknowns += QStringLiteral("%1").arg(m.CurrentUnknown, 2, 10, QLatin1Char('0'));
+            TakeNextAllocatedUnknown();
+        }
+        m.MinutesUsed = 0; // the clock starts again with the next unknown
+        markStartTime();
+        readable = TryReadUnknownFile();
+    }
+    unreadable().clear();
+    if (!readable) {
+        if (!failed.contains(m.FilePathBuffer))
+            failed << m.FilePathBuffer; // the one with progress
+        m.CurrentUnknown = first;
+        m.AllocatedUnknowns = list;
+    }
+    const bool saved = !failed.isEmpty() && saveWhatWasDone();
+    QString told = QStringLiteral("Error reading file ") + failed.join(QStringLiteral(", ")) + QStringLiteral(" . ");
+    if (saved)
+        told += QStringLiteral("Your progress has been saved. ");
+    told += QStringLiteral("Please tell your instructor.");
+    if (readable) {
+        if (!failed.isEmpty())
+            MsgBox(told + QStringLiteral(" Another unknown now awaits your attention."), MsgButtons::OkOnly,
+                   MsgIcon::Exclamation);
+        return true;
+    }
+    if (quitMessage)
+        *quitMessage = told;
+    return false;
 }
 
 void AnnounceUnknown()

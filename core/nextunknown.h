@@ -1,6 +1,8 @@
 #pragma once
 #include "platform/basic.h"
 
+#include <QString>
+
 #include <functional>
 
 namespace orv {
@@ -23,9 +25,20 @@ void PickBasicUnknownAny();    // 1..20, not done
 void PickAdvancedUnknown();    // 21..MaxUnknownNumber, not done
 // True when the number is an entry of CompletedUnknowns.
 Boolean IsUnknownInList(int unknown);
-// Clears the progress, chooses, reads the unknown's file, notes the start
-// time. Returns false when the unknown's file could not be read.
-bool StartNewUnknown();
+// Clears the progress, chooses, reads the unknown's file (OpenCurrentUnknown),
+// notes the start time. Returns false when no unknown could be read; then
+// quitMessage tells the student why, for the quit window.
+bool StartNewUnknown(QString* quitMessage = nullptr);
+// Reads CurrentUnknown's data file. One that cannot be read (missing or
+// damaged) never ends the program. When the student has no progress on it,
+// the next unknown is taken instead: an allocated one goes to the end of the
+// allocation list (each is tried once), a chosen one is not drawn again in
+// this run. The student is told which file failed, and the user file (when
+// there is one and saving is possible) is saved with the unknown now current.
+// Returns false when no unknown can be read, or the unreadable one holds
+// progress: then the unknown and the allocation list are as they were, the
+// record has been saved, and quitMessage holds the text for the quit window.
+bool OpenCurrentUnknown(QString* quitMessage);
 // Writes the main window's caption and status panels for the current unknown.
 void AnnounceUnknown();
 

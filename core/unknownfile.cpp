@@ -264,7 +264,7 @@ bool readUnknownLines(UnknownLines& in, ModOrvan& m)
 
 } // namespace
 
-bool ReadUnknownFile()
+bool TryReadUnknownFile()
 {
     auto& m = modOrvan;
     clearUnknownData(m);
@@ -272,12 +272,30 @@ bool ReadUnknownFile()
     auto lines = readFileLines(m.FilePathBuffer);
     if (lines) {
         UnknownLines in(std::move(*lines));
-        if (readUnknownLines(in, m))
+        if (readUnknownLines(in, m)) {
+            m.UnsuitableDerivs = unsuitableDerivsRevealed(m);
             return true;
+        }
     }
     // A damaged file leaves no half-read unknown behind.
     clearUnknownData(m);
-    MsgBox(QStringLiteral("Error reading file ") + m.FilePathBuffer + QStringLiteral(" . Program ends."),
+    return false;
+}
+
+int unsuitableDerivsRevealed(const ModOrvan& m)
+{
+    int n = 0;
+    for (int k = kLastPrecludable + 1; k <= kLastItem; ++k) // the derivatives, 35..54
+        if (isTrue(m.ItemsRevealed[k]) && m.UnkItemTitle[k].contains(QLatin1String("unsuitable")))
+            ++n;
+    return n;
+}
+
+bool ReadUnknownFile()
+{
+    if (TryReadUnknownFile())
+        return true;
+    MsgBox(QStringLiteral("Error reading file ") + modOrvan.FilePathBuffer + QStringLiteral(" . Program ends."),
            MsgButtons::OkOnly, MsgIcon::Critical);
     EndProgram();
     return false;

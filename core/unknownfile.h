@@ -9,6 +9,8 @@
 
 namespace orv {
 
+struct ModOrvan;
+
 // The two-letter code naming unknown n's data file unks/ovunk<code>.txt and
 // its assignments picture gifs/ovunk<code>.gif (n = 0..99: 0 "uz", 1 "oz",
 // 99 "yc"; all 100 differ).
@@ -28,6 +30,14 @@ extern const QByteArray UnknownFileKey;
 // with the critical icon and ends the program; returns false then (callers
 // return at once).
 bool ReadUnknownFile();
+// The same read without the message and the end: false when the file is
+// missing or damaged (FilePathBuffer names it; no data of it is kept).
+bool TryReadUnknownFile();
+// Either read also sets UnsuitableDerivs from the progress: the revealed
+// derivatives (items 35..54) whose result contains "unsuitable". The user
+// file does not hold the count, so it is found again whenever a student's
+// unknown is read back.
+int unsuitableDerivsRevealed(const ModOrvan& m);
 
 // A spectrum sample character's value: its byte code minus 14 (code 14 is 0).
 inline int sampleHeight(char c) { return static_cast<unsigned char>(c) - 14; }

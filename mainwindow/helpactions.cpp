@@ -1,6 +1,7 @@
 #include "mainwindow/helpactions.h"
 
 #include "core/coreservices.h"
+#include "core/nextunknown.h"
 #include "core/unknownfile.h"
 #include "platform/msgbox.h"
 #include "platform/resources.h"
@@ -12,6 +13,13 @@ namespace orv {
 namespace {
 
 const QString kCrLf2 = vbCrLf + vbCrLf;
+
+// Whether the real unknown's progress was saved when the example began.
+Boolean& savedDataSaved()
+{
+    static Boolean saved = kFalse;
+    return saved;
+}
 
 bool revealed(const ModOrvan& m, int n) { return isTrue(m.ItemsRevealed[n]); }
 bool unsuitable(const ModOrvan& m, int n) { return m.UnkItemTitle[n].contains(QLatin1String("unsuitable")); }
@@ -47,6 +55,17 @@ constexpr std::array<SpectrumHint, 4> kSpectrumHints{{
     {8, "Gives the ratio of the number of hydrogens present and their type."},
 }};
 
+bool spectrumAllowed(const ModOrvan& m, int item)
+{
+    switch (item) {
+    case 5: return isTrue(m.CmrAllowed);
+    case 6: return isTrue(m.IrAllowed);
+    case 7: return isTrue(m.MsAllowed);
+    case 8: return isTrue(m.PmrAllowed);
+    default: return false;
+    }
+}
+
 QString notEnoughText(const ModOrvan& m, int r)
 {
     QString t;
@@ -59,17 +78,19 @@ QString notEnoughText(const ModOrvan& m, int r)
     t += vbCrLf + QStringLiteral("Try a bit more before getting help about the compound class to which the unknown belongs.")
        + kCrLf2;
     if (isTrue(m.AnySpectrumAllowed)) {
-        int s = 0;
+        // Only the spectra the instructor lets the student open are advised;
+        // a spectrum seen already (the ultraviolet one too) means "not all".
+        bool anySeen = false;
+        for (int n = 5; n <= 9; ++n)
+            anySeen = anySeen || revealed(m, n);
+        QString advice;
         for (const SpectrumHint& h : kSpectrumHints)
-            s += revealed(m, h.item) ? 1 : 0;
-        if (s < 4) {
-            t += s == 0 ? QStringLiteral("Since no spectra") : QStringLiteral("Since not all spectra");
-            t += QStringLiteral(" have been examined, you could make use of the following:");
-            for (const SpectrumHint& h : kSpectrumHints)
-                if (!revealed(m, h.item))
-                    t += vbCrLf + QStringLiteral("   ") + LoadResString(itemNameResource(h.item)) + vbCrLf
-                       + QStringLiteral("      ") + QString::fromLatin1(h.hint);
-            t += vbCrLf;
+            if (spectrumAllowed(m, h.item) && !revealed(m, h.item))
+                advice += vbCrLf + QStringLiteral("   ") + LoadResString(itemNameResource(h.item)) + vbCrLf
+                        + QStringLiteral("      ") + QString::fromLatin1(h.hint);
+        if (!advice.isEmpty()) {
+            t += anySeen ? QStringLiteral("Since not all spectra") : QStringLiteral("Since no spectra");
+            t += QStringLiteral(" have been examined, you could make use of the following:") + advice + vbCrLf;
         }
     }
     const bool noSolubility = !revealed(m, 4);
@@ -204,6 +225,7 @@ ExampleStart beginSolvedExample(ModOrvan& m)
         s.firstTime = true;
         m.ExampleMode = kTrue;
         SaveUnknownState();
+        savedDataSaved() = m.DataSaved;
         if (m.QuitReason == QLatin1String("Save"))
             m.QuitReason = QStringLiteral("NoSave");
     }
@@ -227,6 +249,27 @@ void restoreQuitReasonAfterExample(ModOrvan& m)
 {
     if (m.QuitReason == QLatin1String("NoSave") && isTrue(m.MultipleSessionsAllowed) && !isTrue(m.InstructorMode))
         m.QuitReason = QStringLiteral("Save");
+}
+
+bool endSolvedExample(ModOrvan& m)
+{
+    if (!isTrue(m.ExampleMode))
+        return true;
+    m.UnkIdentified = m.IdentifiedByName = m.IdentifiedByChoosing = m.IdentifiedByGiving = kFalse;
+    m.ShowReportAfterResign = kFalse;
+    m.ExampleMode = kFalse;
+    restoreQuitReasonAfterExample(m);
+    RestoreUnknownState();
+    // Nothing of the example is ever stored: the real unknown is as saved
+    // (or not) before the example began.
+    m.DataSaved = savedDataSaved();
+    // The example blanked the item and class-help panels; they speak of the
+    // student's own unknown again (the class help once its file is read).
+    UpdateStatusBar(1);
+    if (!ReadUnknownFile())
+        return false;
+    AnnounceUnknown();
+    return true;
 }
 
 } // namespace orv

@@ -80,4 +80,11 @@ ExampleStart beginSolvedExample(ModOrvan& m);
 // is possible (several sessions allowed, not instructor mode).
 void restoreQuitReasonAfterExample(ModOrvan& m);
 
+// Ends the solved example, wherever it ends (its progress report, leaving the
+// main window): clears the identification flags, puts back the real
+// unknown's progress, its DataSaved and the QuitReason, reads its data file
+// again and announces it (caption, status panels). Nothing when the example
+// is not on. False when the file could not be read (the program has ended).
+bool endSolvedExample(ModOrvan& m);
+
 } // namespace orv

@@ -234,6 +234,10 @@ ReportOutcome GetReport(const QString& verdict, bool recorded, const QDateTime& 
     }
     if (k >= kMaxCompletedUnknowns)
         r.anotherUnknownLeft = false;
+    // After the solved example the student's own unknown is always waiting,
+    // whatever the allocation list or the completed count say.
+    if (isTrue(m.ExampleMode))
+        r.anotherUnknownLeft = true;
 
     r.lineCount += 2;
     r.text += vbCrLf + vbCrLf;
@@ -279,45 +283,26 @@ int rewardIntroHeight(const QString& text) { return int((text.size() + 20) * 175
 int rewardCaptionHeight(const QString& text) { return int((text.size() + 20) * 195 / 21); }
 int reportBoxHeight(int lineCount) { return std::min(lineCount * 210, 4000); }
 
-QString assignmentCaption()
-{
-    const auto& m = modOrvan;
-    QString caption = QStringLiteral("Orvanto assigns you ");
-    if (isTrue(m.ShowUnknownNumber))
-        caption += QStringLiteral("unknown ") + QString::number(m.CurrentUnknown) + QStringLiteral(", ");
-    return caption + m.UnkItemTitle[0];
-}
-
-ReportNext continueAfterReport(bool anotherUnknownLeft)
+ReportNext continueAfterReport(bool anotherUnknownLeft, QString* quitMessage)
 {
     auto& m = modOrvan;
     if (!isTrue(m.UnkIdentified))
         return ReportNext::SameUnknown;
     if (isTrue(m.InstructorMode))
         return ReportNext::InstructorSelection;
+    if (isTrue(m.ExampleMode)) {
+        endSolvedExample(m);
+        return ReportNext::BackFromExample;
+    }
     if (!anotherUnknownLeft) {
         ResetProgress();
         m.AllUnknownsDone = kTrue;
         m.CurrentUnknown = 0;
         return ReportNext::AllDone;
     }
-    if (isTrue(m.ExampleMode)) {
-        m.UnkIdentified = m.IdentifiedByName = m.IdentifiedByChoosing = m.IdentifiedByGiving = kFalse;
-        m.ShowReportAfterResign = kFalse;
-        m.ExampleMode = kFalse;
-        restoreQuitReasonAfterExample(m);
-        RestoreUnknownState();
-        // The example blanked the item and class-help panels; they speak of
-        // the student's own unknown again (the class help once its file is read).
-        UpdateStatusBar(1);
-        if (!ReadUnknownFile())
-            return ReportNext::BackFromExample;
-        setMainCaption(assignmentCaption());
-        UpdateStatusBar(2);
-        return ReportNext::BackFromExample;
-    }
-    if (StartNewUnknown())
-        AnnounceUnknown();
+    if (!StartNewUnknown(quitMessage))
+        return ReportNext::NoUnknownReadable;
+    AnnounceUnknown();
     return ReportNext::NewUnknown;
 }
 

@@ -98,11 +98,11 @@ enum class ReportNext {
     AllDone,             // no unknown left
     BackFromExample,     // the student's own unknown is back
     NewUnknown,          // the next unknown was started
+    NoUnknownReadable,   // no next unknown's file can be read: the work is saved, the student leaves
 };
 // Does the state side of Continue: clears or restores the unknown, reads its
-// file, starts the next one. The window does the rest for the value returned.
-ReportNext continueAfterReport(bool anotherUnknownLeft);
-// The main window's caption for the current unknown.
-QString assignmentCaption();
+// file, starts the next one. The window does the rest for the value returned;
+// for NoUnknownReadable, quitMessage holds what the quit window must say.
+ReportNext continueAfterReport(bool anotherUnknownLeft, QString* quitMessage = nullptr);
 
 } // namespace orv

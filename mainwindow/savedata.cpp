@@ -2,6 +2,7 @@
 
 #include "core/modorvan.h"
 #include "core/userfile.h"
+#include "mainwindow/helpactions.h"
 #include "platform/filedialog.h"
 #include "platform/msgbox.h"
 
@@ -72,17 +73,58 @@ QString chooseNewUserFile()
 
 } // namespace
 
-bool WriteUserDataFlow()
+SaveOutcome WriteUserDataFlow()
 {
     auto& m = modOrvan;
-    if (m.UserFilePath.isEmpty() && m.InstructorMode != kTrue)
+    const bool naming = m.UserFilePath.isEmpty() && m.InstructorMode != kTrue;
+    if (naming)
         m.UserFilePath = chooseNewUserFile();
     if (m.UserFilePath.isEmpty())
-        return false;
-    if (!WriteUserFile())
-        return false;
+        return SaveOutcome::NotNamed;
+    if (!WriteUserFile()) {
+        if (naming)
+            m.UserFilePath.clear();
+        return SaveOutcome::Failed;
+    }
     m.DataSaved = kTrue;
-    return true;
+    return SaveOutcome::Saved;
+}
+
+namespace {
+
+bool savingReason(const QString& q)
+{
+    return q == QLatin1String("Save") || q == QLatin1String("AnotherUser") || q == QLatin1String("QuitNow");
+}
+
+bool leavingReason(const QString& q)
+{
+    return savingReason(q) || q == QLatin1String("NoSaveNext") || q == QLatin1String("NoSaveExit")
+        || q == QLatin1String("NoSave");
+}
+
+} // namespace
+
+LeaveOutcome leaveMainWindow(ModOrvan& m)
+{
+    LeaveOutcome out;
+    if (isTrue(m.ExampleMode) && leavingReason(m.QuitReason)) {
+        out.leftExample = true;
+        if (!endSolvedExample(m))
+            return out; // the real unknown could not be read: the program has ended
+        const bool canSave = isTrue(m.MultipleSessionsAllowed) && !isTrue(m.InstructorMode);
+        const bool noSaveWay = m.QuitReason == QLatin1String("NoSaveNext") || m.QuitReason == QLatin1String("NoSaveExit");
+        if (noSaveWay && canSave && !isTrue(m.DataSaved)
+            && MsgBox(QStringLiteral("Your work on your own unknown has not been saved. Save it before leaving?"),
+                      MsgButtons::YesNo, MsgIcon::Question) == MsgResult::Yes)
+            m.QuitReason = m.QuitReason == QLatin1String("NoSaveNext") ? QStringLiteral("AnotherUser")
+                                                                       : QStringLiteral("QuitNow");
+    }
+    if (savingReason(m.QuitReason) && !isTrue(m.DataSaved) && WriteUserDataFlow() == SaveOutcome::Failed) {
+        m.QuitReason = QStringLiteral("Save");
+        out.close = false;
+    }
+    return out;
 }
 
 } // namespace orv

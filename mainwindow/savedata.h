@@ -1,4 +1,6 @@
 #pragma once
+#include "core/modorvan.h"
+
 #include <QString>
 
 namespace orv {
@@ -11,8 +13,30 @@ QString userFileNameFor(const QString& title);
 // Saves the user's progress: the first time (no UserFilePath, not in
 // instructor mode) asks for a new file name in the users folder with the
 // Save dialog, refusing existing files and empty names; then writes the user
-// file. DataSaved becomes True only when the file was written. Returns
-// whether it was.
-bool WriteUserDataFlow();
+// file. DataSaved becomes True only when the file was written. When the
+// write of a file named just now fails (its message shown), the name is
+// forgotten again, so that the next save asks for one (another folder, or a
+// disk with room).
+enum class SaveOutcome {
+    Saved,    // the file was written
+    NotNamed, // no file: the student gave up naming one, or instructor mode
+    Failed,   // the write failed (reported); the progress is only in the program
+};
+SaveOutcome WriteUserDataFlow();
+
+// The state side of the main window's unload, before the quit window. The
+// solved example is ended first, so that leaving during it takes the road
+// leaving takes outside it: the close box saves, and "End now" or "Next
+// user" ask whether to save when the student's own unknown has unsaved
+// progress that could be saved. Then saves when QuitReason asks for it and
+// nothing is saved yet. Returns false when the student must stay in the
+// main window: the save failed, so leaving would lose the work (QuitReason is
+// then "Save" again, the window's own reason when saving is possible).
+// `leftExample` tells the caller to put the menus back as outside the example.
+struct LeaveOutcome {
+    bool close = true;
+    bool leftExample = false;
+};
+LeaveOutcome leaveMainWindow(ModOrvan& m);
 
 } // namespace orv

@@ -1,5 +1,7 @@
 #include "platform/programfolder.h"
 
+#include "platform/textfile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 
@@ -16,5 +18,11 @@ QString programFolder()
 }
 
 QString programFile(const QString& relative) { return programFolder() + u'/' + relative; }
+
+void removeStaleProgramTemporaries()
+{
+    removeStaleTemporaries(programFolder());
+    removeStaleTemporaries(programFile(QStringLiteral("users")));
+}
 
 } // namespace orv

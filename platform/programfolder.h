@@ -7,4 +7,8 @@ namespace orv {
 QString programFolder();
 // path joined under the program folder, e.g. programFile("unks/ovunkuz.txt").
 QString programFile(const QString& relative);
+// Removes stale copies the file writers left in the program folder and its
+// users/ folder when a program was killed while writing (both programs do
+// this as they start).
+void removeStaleProgramTemporaries();
 }

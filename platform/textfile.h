@@ -23,9 +23,32 @@ std::optional<QList<QByteArray>> readFileLines(const QString& path);
 QList<QByteArray> splitLines(const QByteArray& bytes);
 
 // Writes the file beside the old one and renames it over, so a failure never
-// leaves a half-written file. On failure returns false and, when error is
-// given, a description of what went wrong.
+// leaves a half-written file: every byte is checked as written and the data
+// is synced to the disk before the rename (a full disk is a failure, and the
+// old file stays as it was, byte for byte). On failure returns false and,
+// when error is given, a description of what went wrong. The copy being
+// written is named NAME.XXXXXX.orvtmp (see kTemporarySuffix).
 bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+// Creates a new file with these bytes, never replacing one: the copy is
+// written and synced under a temporary name, then linked to the name, which
+// fails when the name exists (also when another program made it meanwhile).
+// `existed` tells that failure apart from others.
+bool createFileExclusive(const QString& path, const QByteArray& bytes, QString* error = nullptr,
+                         bool* existed = nullptr);
+
+// The ending of the copies the writers make. A copy is left behind only when
+// the program is killed while writing; no dialog filter of the programs
+// matches it.
+inline constexpr const char* kTemporarySuffix = ".orvtmp";
+// Removes the writers' copies in `folder` older than `olderThanSeconds` (a
+// younger one may belong to a copy of the program writing at this moment).
+// Returns how many were removed.
+int removeStaleTemporaries(const QString& folder, int olderThanSeconds = 600);
+
+// For tests: from now on a writer fails, as on a full disk, after writing
+// this many bytes of a file; a negative value ends the failures.
+void setWriteLimitForTests(qint64 bytes);
+
 // Lines joined with CR LF, each line ended by CR LF.
 QByteArray joinLinesCrLf(const QList<QByteArray>& lines);
 // Appends to a file (error records); creates it when missing.

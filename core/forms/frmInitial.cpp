@@ -72,8 +72,12 @@ void showQuitWindow()
 // windows are not part of this program.
 void startChosenUnknown()
 {
-    if (!StartNewUnknown())
+    QString why;
+    if (!StartNewUnknown(&why)) {
+        frmQuit::setMessage(why);
+        showQuitWindow();
         return;
+    }
     showMainWindow();
     AnnounceUnknown();
 }
@@ -104,8 +108,11 @@ void routeCommandLineUser()
         showQuitWindow();
         return;
     }
-    if (!ReadUnknownFile())
+    if (QString why; !OpenCurrentUnknown(&why)) {
+        frmQuit::setMessage(why);
+        showQuitWindow();
         return;
+    }
     AnnounceUnknown();
     if (isTrue(IsNewUser())) {
         // The welcome window opens the main window; without it, open it here.

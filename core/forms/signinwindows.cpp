@@ -182,8 +182,10 @@ void frmUnkProgm::cmdUserData_Click()
     if (!previous || m.MultipleSessionsAllowed != kTrue) {
         forms::unload(this);
         clearForNextStudent();
-        if (!StartNewUnknown())
+        if (QString why; !StartNewUnknown(&why)) {
+            showQuit(why);
             return;
+        }
         AnnounceUnknown();
         if (!previous)
             forms::showModal(QStringLiteral("frmNewUser"));
@@ -212,8 +214,10 @@ void frmUnkProgm::cmdUserData_Click()
         showAllDone(true);
         return;
     }
-    if (!ReadUnknownFile())
+    if (QString why; !OpenCurrentUnknown(&why)) {
+        showQuit(why);
         return;
+    }
     AnnounceUnknown();
     showWelcomeAfterSignIn();
     repaintMain();
@@ -271,8 +275,10 @@ void frmUnkTeach::cmdUserData_Click(int index)
         showAllDone(false);
         return;
     }
-    if (!ReadUnknownFile())
+    if (QString why; !OpenCurrentUnknown(&why)) {
+        showQuit(why);
         return;
+    }
     AnnounceUnknown();
     showWelcomeAfterSignIn();
 }

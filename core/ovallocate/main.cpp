@@ -5,12 +5,18 @@
 //   ovallocate --show FILE.ovg
 //
 // The first unknown of the list is the one to work on; the rest wait in the
-// allocation list and are taken in order. An existing file is never
-// overwritten. Errors go to standard error with exit status 1.
+// allocation list and are taken in order. Only unknowns whose data file in
+// the program folder's unks/ can be read are accepted. An existing file is
+// never overwritten, not even by another run making the same file at the
+// same moment. Errors go to standard error with exit status 1.
 #include "core/coreservices.h"
+#include "core/modorvan.h"
+#include "core/unknownfile.h"
 #include "core/userrecord.h"
+#include "platform/programfolder.h"
 #include "platform/textfile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
 #include <QTextStream>
@@ -56,6 +62,22 @@ QString allocationList(const QString& text, QString& error)
     return list;
 }
 
+// Empty when every unknown of the list can be read by the student program,
+// else why not: a student sent to a file that is not there could not go on.
+QString unreadableUnknowns(const QString& list)
+{
+    auto& m = modOrvan;
+    m.ProgramPath = programFolder();
+    for (int i = 0; i + 1 < list.size(); i += 2) {
+        m.CurrentUnknown = list.mid(i, 2).toInt();
+        if (!TryReadUnknownFile())
+            return QStringLiteral("unknown %1 cannot be allocated: its data file %2 is missing or cannot be read")
+                .arg(m.CurrentUnknown)
+                .arg(m.FilePathBuffer);
+    }
+    return {};
+}
+
 int allocate(const QString& unknowns, const QString& password, bool withPassword, const QString& path)
 {
     if (!path.endsWith(QLatin1String(".ovg")))
@@ -67,16 +89,20 @@ int allocate(const QString& unknowns, const QString& password, bool withPassword
     if (withPassword && !isStorablePassword(password))
         return fail(QStringLiteral("the password must be 6 to 20 characters, letters, digits, blanks or "
                                    "other printable ASCII characters"));
+    const QString exists =
+        QStringLiteral("%1 already exists and has been left as it is; remove it first to allocate anew").arg(path);
     if (QFile::exists(path))
-        return fail(QStringLiteral("%1 already exists and has been left as it is; remove it first to allocate anew")
-                        .arg(path));
+        return fail(exists);
+    if (const QString why = unreadableUnknowns(list); !why.isEmpty())
+        return fail(why);
     UserRecord r;
     r.currentUnknown = list.left(2).toInt();
     r.allocatedUnknowns = list.mid(2);
     const QByteArray line = userFileLine(r, withPassword ? password : QString(), GetRandomNum);
     QString why;
-    if (!writeFileAtomic(path, line + "\r\n", &why))
-        return fail(QStringLiteral("cannot write %1: %2").arg(path, why));
+    bool existed = false;
+    if (!createFileExclusive(path, line + "\r\n", &why, &existed))
+        return fail(existed ? exists : QStringLiteral("cannot write %1: %2; nothing was written").arg(path, why));
     return 0;
 }
 
@@ -130,6 +156,9 @@ int show(const QString& path)
 
 int main(int argc, char** argv)
 {
+    // The program folder (beside this program, unless ORVANTO_HOME names
+    // another) needs the application to be known.
+    QCoreApplication app(argc, argv);
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);

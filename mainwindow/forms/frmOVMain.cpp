@@ -4,8 +4,10 @@
 #include "core/forms/formlook.h"
 #include "core/modorvan.h"
 #include "core/unknownfile.h"
+#include "mainwindow/forms/helpmenu.h"
 #include "mainwindow/mainstatus.h"
 #include "mainwindow/reveal.h"
+#include "mainwindow/savedata.h"
 #include "platform/basic.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
@@ -130,13 +132,21 @@ void frmOVMain::closeEvent(QCloseEvent* e)
     m.MainWindowWidth = r.width();
     TimerOVMain->stop();
     ++changingDepth();
+    const LeaveOutcome leave = leaveMainWindow(m);
+    if (!leave.close) {
+        // The save failed: the student stays with the work, to try again,
+        // with the menus of the own unknown when the example was on.
+        forms::closeRefused(this);
+        if (leave.leftExample)
+            exampleMenus(false);
+        --changingDepth();
+        TimerOVMain->start();
+        e->ignore();
+        return;
+    }
     const QString& q = m.QuitReason;
-    const bool saving = q == QLatin1String("Save") || q == QLatin1String("AnotherUser") || q == QLatin1String("QuitNow");
-    const bool notSaving = q == QLatin1String("NoSaveNext") || q == QLatin1String("NoSaveExit") || q == QLatin1String("NoSave");
-    // The solved example's progress is never stored in the student's file.
-    if (saving && !isTrue(m.DataSaved) && !isTrue(m.ExampleMode))
-        WriteUserData();
-    if (saving || notSaving) {
+    if (q == QLatin1String("Save") || q == QLatin1String("AnotherUser") || q == QLatin1String("QuitNow")
+        || q == QLatin1String("NoSaveNext") || q == QLatin1String("NoSaveExit") || q == QLatin1String("NoSave")) {
         if (QWidget* quit = forms::load(QStringLiteral("frmQuit")))
             forms::showModeless(quit);
     }

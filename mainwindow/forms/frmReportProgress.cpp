@@ -2,6 +2,7 @@
 
 #include "core/coreservices.h"
 #include "core/forms/formlook.h"
+#include "core/forms/frmQuit.h"
 #include "core/modorvan.h"
 #include "mainwindow/forms/textboxes.h"
 #include "platform/forms/formregistry.h"
@@ -17,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 
 namespace orv {
 
@@ -227,7 +229,8 @@ void frmReportProgress::cmdAssign_Click()
 void frmReportProgress::carryOn()
 {
     continued_ = true;
-    switch (continueAfterReport(AnotherUnknownLeft)) {
+    QString quitMessage;
+    switch (continueAfterReport(AnotherUnknownLeft, &quitMessage)) {
     case ReportNext::InstructorSelection:
         if (QWidget* select = forms::load(QStringLiteral("frmSelectUnks"))) {
             if (QWidget* main = forms::find(QStringLiteral("frmOVMain")))
@@ -240,6 +243,16 @@ void frmReportProgress::carryOn()
             if (QAction* a = resignEntry())
                 a->setEnabled(true);
         break;
+    case ReportNext::NoUnknownReadable: {
+        // What was done is saved (a failed save is tried again on the way
+        // out); the student leaves through the quit window, which says why,
+        // once this report has closed.
+        auto& m = modOrvan;
+        m.QuitReason = m.QuitReason == QLatin1String("Save") ? QStringLiteral("QuitNow") : QStringLiteral("NoSaveExit");
+        frmQuit::setMessage(quitMessage);
+        QTimer::singleShot(0, [] { forms::unload(QStringLiteral("frmOVMain")); });
+        break;
+    }
     default:
         break;
     }

@@ -21,19 +21,20 @@ void openTopic(int topic)
         showHelpTopic(topic);
 }
 
-// While the example is shown nothing can be saved, and resigning from it
-// makes no sense.
-void exampleMenus()
-{
-    for (const char* name : {"mnuSaveCont", "mnuSaveNext", "mnuSaveQuit"})
-        setMainMenuEntryVisible(QString::fromLatin1(name), -1, QString(), false);
-    setMainMenuEntryVisible(QStringLiteral("mnuNextUser"), -1, QStringLiteral("N&ext user"), true);
-    setMainMenuEntryVisible(QStringLiteral("mnuExit"), -1, QStringLiteral("End n&ow"), true);
-    if (isTrue(modOrvan.ResignAllowed))
-        setMainMenuEntryVisible(QStringLiteral("mnuNameItem"), 3, QStringLiteral("&Resign from this unknown"), false);
-}
-
 } // namespace
+
+void exampleMenus(bool inExample)
+{
+    // Outside the example the save entries are there only where saving is.
+    const bool canSave = !inExample && isTrue(modOrvan.MultipleSessionsAllowed) && !isTrue(modOrvan.InstructorMode);
+    for (const char* name : {"mnuSaveCont", "mnuSaveNext", "mnuSaveQuit"})
+        setMainMenuEntryVisible(QString::fromLatin1(name), -1, QString(), canSave);
+    setMainMenuEntryVisible(QStringLiteral("mnuNextUser"), -1, QStringLiteral("N&ext user"), !canSave);
+    setMainMenuEntryVisible(QStringLiteral("mnuExit"), -1, QStringLiteral("End n&ow"), !canSave);
+    if (isTrue(modOrvan.ResignAllowed))
+        setMainMenuEntryVisible(QStringLiteral("mnuNameItem"), 3, QStringLiteral("&Resign from this unknown"),
+                                !inExample);
+}
 
 void mnuHelpGroup1_Click(int index) { openTopic(helpGroup1Topic(index)); }
 void mnuHelpGroup2_Click(int index) { openTopic(helpGroup2Topic(index)); }
@@ -45,7 +46,7 @@ void mnuHelpGroup4_Click(int index)
         return;
     const ExampleStart s = beginSolvedExample(modOrvan);
     if (s.firstTime)
-        exampleMenus();
+        exampleMenus(true);
     if (!s.loaded)
         return; // unknown 0 could not be read: the program has ended
     openTopic(kSolvedExampleTopic);

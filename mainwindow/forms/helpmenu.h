@@ -25,6 +25,11 @@ void mnuHelpTables_Click(int index);
 // resigning is allowed), loads unknown 0, captions the main window and opens
 // the help file at the worked example.
 void mnuHelpGroup4_Click(int index);
+// The File and Identify entries the solved example changes: in the example
+// the save entries are hidden, "N&ext user" and "End n&ow" shown and
+// "&Resign from this unknown" hidden (when resigning is allowed); outside it
+// they are as the window loads them for the settings.
+void exampleMenus(bool inExample);
 // 0: the items revealed for this unknown; 1: help with this unknown. Each in
 // frmHelp, shown modally.
 void mnuHelpGroup5_Click(int index);

@@ -116,6 +116,13 @@ bool unload(QWidget* w)
 
 bool unload(const QString& name) { return unload(find(name)); }
 
+void closeRefused(QWidget* w)
+{
+    for (Entry& e : entries())
+        if (e.widget == w)
+            e.closing = false;
+}
+
 void unloadAll()
 {
     QList<QPointer<QWidget>> all;

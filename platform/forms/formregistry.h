@@ -47,6 +47,9 @@ template <class T> T* loaded()
 // when the window refused to close.
 bool unload(QWidget* w);
 bool unload(const QString& name);
+// For a window's close handler that refuses the close (ignores the event):
+// the window is known by its name again (during its close it is not).
+void closeRefused(QWidget* w);
 void unloadAll();
 
 // Shows the window modally and returns once it is hidden or unloaded.

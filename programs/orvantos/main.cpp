@@ -4,6 +4,7 @@
 #include "mscalc/forms/registermscalc.h"
 #include "nmrcalc/forms/registernmrcalc.h"
 #include "platform/forms/widgetservices.h"
+#include "platform/programfolder.h"
 #include "spectra/forms/registerspectra.h"
 #include "structure/forms/registerstructure.h"
 
@@ -20,6 +21,7 @@ int main(int argc, char** argv)
     font.setPointSizeF(8);
     QApplication::setFont(font);
     orv::installWidgetServices();
+    orv::removeStaleProgramTemporaries();
     orv::registerCoreForms();
     orv::registerMainwindowForms();
     orv::registerSpectraForms();

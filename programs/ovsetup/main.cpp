@@ -1,4 +1,5 @@
 #include "platform/forms/widgetservices.h"
+#include "platform/programfolder.h"
 #include "setup/forms/registersetup.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvanto setup"));
     orv::installWidgetServices();
+    orv::removeStaleProgramTemporaries();
     orv::registerSetupForms();
     return orv::runSetupProgram();
 }

@@ -1,13 +1,21 @@
 #include "tests/common/testsupport.h"
 
 #include "core/modorvan.h"
+#include "core/unknownfile.h"
 #include "platform/basic.h"
 #include "platform/runtime.h"
+#include "platform/textfile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTimer>
+#include <gtest/gtest.h>
 #include <memory>
+
+#ifdef Q_OS_LINUX
+#include <sys/mount.h>
+#endif
 
 namespace orvtest {
 
@@ -42,6 +50,37 @@ QString sourceDir()
     return d.isEmpty() ? QDir::currentPath() : QString::fromLocal8Bit(d);
 }
 
+FullDisk::FullDisk(const QString& folder) : folder_(folder)
+{
+#ifdef Q_OS_LINUX
+    mounted_ = ::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, "size=64k,mode=0777") == 0;
+#endif
+}
+
+FullDisk::~FullDisk()
+{
+#ifdef Q_OS_LINUX
+    if (mounted_)
+        ::umount2(QFile::encodeName(folder_).constData(), MNT_DETACH);
+#endif
+}
+
+void FullDisk::fill() const
+{
+    QFile f(folder_ + QStringLiteral("/filler"));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return;
+    const QByteArray block(512, 'f');
+    while (f.write(block) == block.size()) {
+    }
+    // The last partial block may have taken all but a few bytes.
+    while (f.write("f", 1) == 1) {
+    }
+}
+
+WriteLimit::WriteLimit(qint64 bytes) { orv::setWriteLimitForTests(bytes); }
+WriteLimit::~WriteLimit() { orv::setWriteLimitForTests(-1); }
+
 QString sourceFile(const QString& rel) { return sourceDir() + u'/' + rel; }
 
 ProgramFolder::ProgramFolder()
@@ -65,6 +104,42 @@ void ProgramFolder::copyFromSource(const QString& sourceRel, const QString& targ
 {
     QFile::remove(file(targetRel));
     QFile::copy(sourceFile(sourceRel), file(targetRel));
+}
+
+StudentFileTest::StudentFileTest(const QString& name, std::vector<int> unknowns)
+    : m(orv::modOrvan), path(folder.file(QStringLiteral("users/") + name + QStringLiteral(".ovg"))),
+      unknowns_(std::move(unknowns))
+{
+}
+
+void StudentFileTest::SetUp()
+{
+    ASSERT_FALSE(qEnvironmentVariableIsEmpty("ORV_PROGRAM_DIR")) << "run through ctest, which names the program folder";
+    for (int n : unknowns_)
+        ASSERT_TRUE(folder.shipUnknown(n)) << n;
+}
+
+orv::UserRecord userFileRecord(const QString& path)
+{
+    const auto lines = orv::readFileLines(path);
+    EXPECT_TRUE(lines && !lines->isEmpty()) << path.toStdString() << " cannot be read";
+    const orv::UserFileContents c = orv::parseUserFileLine(lines ? lines->value(0) : QByteArray());
+    EXPECT_TRUE(c.ok()) << c.error.toStdString();
+    return c.record;
+}
+
+QString ProgramFolder::unknownFile(int n) const
+{
+    return file(QStringLiteral("unks/ovunk") + orv::UnknownFileCode(n) + QStringLiteral(".txt"));
+}
+
+bool ProgramFolder::shipUnknown(int n) const
+{
+    const QString target = unknownFile(n);
+    QFile::remove(target);
+    return QFile::copy(qEnvironmentVariable("ORV_PROGRAM_DIR") + QStringLiteral("/unks/")
+                           + QFileInfo(target).fileName(),
+                       target);
 }
 
 void scriptRandom(std::vector<double> values)

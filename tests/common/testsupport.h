@@ -1,9 +1,12 @@
 #pragma once
 // Shared test fixtures: a temporary program folder, recorded message boxes
 // with scripted answers, a recorded program end, and a scripted random source.
+#include "core/modorvan.h"
+#include "core/userrecord.h"
 #include "platform/msgbox.h"
 
 #include <QString>
+#include <gtest/gtest.h>
 #include <QTemporaryDir>
 #include <deque>
 #include <functional>
@@ -33,8 +36,55 @@ public:
     QString file(const QString& rel) const { return dir_.path() + u'/' + rel; }
     // Copies a file from the source tree (relative to the repository) into the folder.
     void copyFromSource(const QString& sourceRel, const QString& targetRel) const;
+    // Copies unknown n's data file from the built program folder (ctest
+    // names it) into unks/, replacing one there; false when it cannot.
+    bool shipUnknown(int n) const;
+    // unks/ovunk<code>.txt of unknown n in this folder.
+    QString unknownFile(int n) const;
 private:
     QTemporaryDir dir_;
+};
+
+// Fixture base for a student with a user file users/<name>.ovg in a fresh
+// program folder, working on unknowns shipped from the built program folder
+// (ctest names it; SetUp checks that it did and ships the given unknowns).
+class StudentFileTest : public ::testing::Test {
+protected:
+    StudentFileTest(const QString& name, std::vector<int> unknowns);
+    void SetUp() override;
+    ProgramFolder folder;
+    orv::ModOrvan& m;
+    QString path;
+private:
+    std::vector<int> unknowns_;
+};
+
+// The record of a user file as the student program reads it; an empty
+// record (with a test failure) when the file cannot be read.
+orv::UserRecord userFileRecord(const QString& path);
+
+// A small RAM disk mounted over an existing folder for the life of the
+// object, to fill up: writes there then meet a full disk. Mounting needs root
+// outside a restricted chroot; where it fails, mounted() is false and the test
+// takes its other variant (or skips).
+class FullDisk {
+public:
+    explicit FullDisk(const QString& folder);
+    ~FullDisk();
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+    bool mounted() const { return mounted_; }
+    // Fills the free space with a filler file, so that the next write fails.
+    void fill() const;
+private:
+    QString folder_;
+    bool mounted_ = false;
+};
+
+// For its life, every file write fails after `bytes` bytes, as on a full disk.
+struct WriteLimit {
+    explicit WriteLimit(qint64 bytes);
+    ~WriteLimit();
 };
 
 // Repository root, for fixtures.

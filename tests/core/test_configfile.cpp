@@ -319,3 +319,35 @@ TEST_F(ConfigFileTest, AFailedWriteSaysSoAndEndsTheProgram)
     EXPECT_EQ(orvtest::programEnds(), 1);
     EXPECT_FALSE(QDir(m.ProgramPath).exists());
 }
+
+// A rewrite on a full disk: the instructor's file stays byte for byte, the
+// student is told and the program ends (it never goes on with settings that
+// are not the instructor's). A RAM disk where one can be mounted, and a
+// writer told to stop after 30 bytes.
+TEST_F(ConfigFileTest, FullDiskKeepsTheInstructorsFile)
+{
+    for (const bool ramDisk : {true, false}) {
+        SCOPED_TRACE(ramDisk ? "RAM disk" : "write limit");
+        orvtest::msgLog().shown.clear();
+        orvtest::programEnds() = 0;
+        std::optional<orvtest::FullDisk> disk;
+        if (ramDisk) {
+            disk.emplace(folder.path());
+            if (!disk->mounted())
+                continue;
+        }
+        writeData(dataLine('0', "150")); // a number out of range: the file is rewritten
+        const QByteArray before = iniBytes();
+        if (disk)
+            disk->fill();
+        {
+            orvtest::WriteLimit limit(ramDisk ? -1 : 30);
+            ReadConfigFile();
+        }
+        EXPECT_EQ(iniBytes(), before);
+        ASSERT_EQ(prompts().size(), 1u);
+        EXPECT_TRUE(prompts()[0].startsWith("Error writing file orvanto.ini. Orvanto now ends. "))
+            << prompts()[0].toStdString();
+        EXPECT_EQ(orvtest::programEnds(), 1);
+    }
+}

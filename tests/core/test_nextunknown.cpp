@@ -2,6 +2,7 @@
 #include "core/modorvan.h"
 #include "core/nextunknown.h"
 #include "core/unknownfile.h"
+#include "core/userrecord.h"
 #include "platform/basic.h"
 #include "platform/textfile.h"
 #include "tests/common/testsupport.h"
@@ -232,12 +233,13 @@ TEST_F(NextUnknownTest, StartNewUnknownResetsChoosesReadsAndNotesTheTime)
     EXPECT_LE(m.StartTime, TimeOfDay());
     EXPECT_TRUE(orvtest::msgLog().shown.empty());
 
-    // The next one (21) has no file: the read error, and no start time.
-    m.StartTime = 0;
-    EXPECT_FALSE(StartNewUnknown());
+    // The next one (21) has no file and is the last: the program does not
+    // end, the student leaves through the quit window with the reason.
+    QString why;
+    EXPECT_FALSE(StartNewUnknown(&why));
     EXPECT_EQ(m.CurrentUnknown, 21);
-    EXPECT_EQ(orvtest::programEnds(), 1);
-    EXPECT_EQ(m.StartTime, 0);
+    EXPECT_EQ(orvtest::programEnds(), 0);
+    EXPECT_TRUE(why.startsWith("Error reading file " + unknownFilePath(21))) << why.toStdString();
 }
 
 TEST_F(NextUnknownTest, AnnounceUnknownWritesCaptionAndPanels)
@@ -299,4 +301,132 @@ TEST(UnknownAvailability, OnlyUnknownsWithADataFileAreGivenOut)
         ChooseUnknown();
         EXPECT_EQ(m.CurrentUnknown, c.chosen) << c.completed;
     }
+}
+
+namespace {
+
+// A student whose allocated unknowns are partly missing or damaged in the
+// program folder; the user file is users/lee.ovg.
+class UnreadableUnknownTest : public orvtest::StudentFileTest {
+protected:
+    UnreadableUnknownTest() : StudentFileTest("lee", {7, 12}) {}
+    void SetUp() override
+    {
+        StudentFileTest::SetUp();
+        InitProgram();
+        damage(33);
+        m.UserFilePath = path;
+        m.MultipleSessionsAllowed = kTrue;
+        m.PasswordRequired = kFalse;
+        m.ProgramChoosesUnknowns = kFalse;
+        m.CompletedUnknowns = QStringLiteral("03");
+        m.UnkResults[1] = {QStringLiteral("10000000000001000000propanone"), QStringLiteral("00114")};
+    }
+    QString file(int n) const { return folder.unknownFile(n); }
+    UserRecord saved() const { return orvtest::userFileRecord(path); }
+    void damage(int n) { ASSERT_TRUE(writeFileAtomic(file(n), "Not an unknown\r\n")); }
+};
+
+} // namespace
+
+TEST_F(UnreadableUnknownTest, NextReadableAllocatedUnknownFollows)
+{
+    struct Case {
+        const char* what;
+        int current;
+        const char* list;
+        int next;
+        const char* listAfter;
+        QStringList named;
+    };
+    const Case cases[] = {
+        {"missing file", 40, "0712", 7, "1240", {"40"}},
+        {"damaged file", 33, "12", 12, "33", {"33"}},
+        {"missing, then damaged", 40, "3312", 12, "4033", {"40", "33"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        orvtest::msgLog().shown.clear();
+        QFile::remove(path);
+        ResetProgress();
+        m.MinutesUsed = 12; // minutes alone are no progress
+        markStartTime();
+        m.CurrentUnknown = c.current;
+        m.AllocatedUnknowns = QString::fromLatin1(c.list);
+        QString why;
+        ASSERT_TRUE(OpenCurrentUnknown(&why));
+        EXPECT_EQ(m.CurrentUnknown, c.next);
+        EXPECT_EQ(m.AllocatedUnknowns, c.listAfter) << "the unreadable one waits at the end";
+        EXPECT_FALSE(m.UnkItemTitle[0].isEmpty()) << "the next unknown's data is read";
+        ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
+        const QString told = orvtest::msgLog().lastPrompt();
+        EXPECT_TRUE(told.startsWith("Error reading file ")) << told.toStdString();
+        for (const QString& n : c.named)
+            EXPECT_TRUE(told.contains(file(n.toInt()))) << told.toStdString();
+        EXPECT_TRUE(told.contains("Your progress has been saved."));
+        EXPECT_EQ(orvtest::programEnds(), 0);
+        const UserRecord back = saved();
+        EXPECT_EQ(back.currentUnknown, c.next);
+        EXPECT_EQ(back.allocatedUnknowns, c.listAfter);
+        EXPECT_EQ(back.completedUnknowns, "03");
+        EXPECT_LE(back.minutes, 1) << "the next unknown's clock starts now";
+    }
+}
+
+TEST_F(UnreadableUnknownTest, NothingReadableLeavesEverythingAsItWas)
+{
+    struct Case {
+        const char* what;
+        int current;
+        const char* list;
+        bool progress;
+    };
+    const Case cases[] = {
+        {"the last allocated unknown is missing", 40, "", false},
+        {"every allocated unknown is unreadable", 40, "33", false},
+        {"progress on an unknown whose file went missing", 40, "07", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        orvtest::msgLog().shown.clear();
+        QFile::remove(path);
+        ResetProgress();
+        m.CurrentUnknown = c.current;
+        m.AllocatedUnknowns = QString::fromLatin1(c.list);
+        if (c.progress) {
+            m.ItemsRevealed[4] = kTrue;
+            m.NameTypingTries = 2;
+        }
+        QString why;
+        EXPECT_FALSE(OpenCurrentUnknown(&why));
+        EXPECT_EQ(m.CurrentUnknown, c.current);
+        EXPECT_EQ(m.AllocatedUnknowns, c.list);
+        EXPECT_TRUE(why.startsWith("Error reading file " + file(c.current))) << why.toStdString();
+        EXPECT_TRUE(why.contains("Your progress has been saved.")) << why.toStdString();
+        EXPECT_TRUE(orvtest::msgLog().shown.empty()) << "the quit window says it";
+        EXPECT_EQ(orvtest::programEnds(), 0);
+        const UserRecord back = saved();
+        EXPECT_EQ(back.currentUnknown, c.current);
+        EXPECT_EQ(back.allocatedUnknowns, c.list);
+        EXPECT_EQ(back.itemsRevealed[4], c.progress ? kTrue : kFalse);
+    }
+}
+
+TEST_F(UnreadableUnknownTest, ProgramChoiceDrawsAgainPastADamagedFile)
+{
+    m.ProgramChoosesUnknowns = kTrue;
+    m.BasicUnknownsBeforeAdvanced = 0; // advanced unknowns only
+    setUnknownAvailability([](int n) { return n == 33 || n == 40; });
+    damage(40);
+    ASSERT_TRUE(folder.shipUnknown(33));
+    orvtest::scriptRandom({drawOf(40, 21, 99), drawOf(33, 21, 99)});
+    ResetProgress();
+    ChooseUnknown();
+    ASSERT_EQ(m.CurrentUnknown, 40);
+    QString why;
+    EXPECT_TRUE(OpenCurrentUnknown(&why));
+    EXPECT_EQ(m.CurrentUnknown, 33);
+    EXPECT_TRUE(orvtest::msgLog().lastPrompt().contains(file(40)));
+    orvtest::clearRandom();
+    setUnknownAvailability({});
 }

@@ -9,6 +9,8 @@
 
 #include <QFile>
 #include <gtest/gtest.h>
+#include <optional>
+#include <string>
 
 using namespace orv;
 
@@ -292,6 +294,38 @@ TEST_F(UserFileTest, FailedWriteIsReportedAndReturnsFalse)
               "Error writing " + m.UserFilePath + ". Information not saved.");
     EXPECT_EQ(orvtest::msgLog().shown[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(m.CurrentUnknown, 5) << "the data stays in memory";
+}
+
+// "Save and continue" on a full disk: the file that held every finished
+// unknown, the session count and the password stays byte for byte, and the
+// student is told. A RAM disk over the users folder where one can be
+// mounted, and a writer told to stop at several places in the line.
+TEST_F(UserFileTest, FullDiskKeepsTheOldFileByteForByte)
+{
+    fillProgress();
+    m.Password = "Open sesame";
+    ASSERT_TRUE(WriteUserFile());
+    const QByteArray before = fileBytes();
+    m.ItemsRevealed[20] = kTrue;
+    for (const qint64 limit : {qint64(-2), qint64(0), qint64(1), qint64(100), qint64(200)}) {
+        SCOPED_TRACE(limit == -2 ? std::string("RAM disk") : "limit " + std::to_string(limit));
+        orvtest::msgLog().shown.clear();
+        std::optional<orvtest::FullDisk> disk;
+        if (limit == -2) {
+            disk.emplace(folder.file("users"));
+            if (!disk->mounted())
+                continue;
+            ASSERT_TRUE(writeFileAtomic(path, before));
+            disk->fill();
+        }
+        {
+            orvtest::WriteLimit full(limit == -2 ? -1 : limit);
+            EXPECT_FALSE(WriteUserFile());
+        }
+        EXPECT_EQ(fileBytes(), before);
+        ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
+        EXPECT_EQ(orvtest::msgLog().lastPrompt(), "Error writing " + path + ". Information not saved.");
+    }
 }
 
 TEST_F(UserFileTest, RecordTheFileCannotHoldIsNotWritten)

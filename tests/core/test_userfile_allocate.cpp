@@ -1,10 +1,12 @@
 // The allocation program ovallocate, run as the instructor runs it: the files
 // it makes are read by the student program, and it shows what a file holds.
 #include "core/modorvan.h"
+#include "core/unknownfile.h"
 #include "core/userfile.h"
 #include "platform/textfile.h"
 #include "tests/common/testsupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -32,13 +34,14 @@ ProgramRun ovallocate(const QStringList& args)
     return r;
 }
 
-class AllocateTest : public ::testing::Test {
+// The allocation program reads the unknowns' data files from the folder it
+// runs in (ORVANTO_HOME here): these ones are shipped.
+class AllocateTest : public orvtest::StudentFileTest {
 protected:
-    orvtest::ProgramFolder folder;
-    ModOrvan& m = modOrvan;
-    QString path = folder.file("users/cleo.ovg");
+    AllocateTest() : StudentFileTest("cleo", {5, 7, 12, 21, 33}) {}
     void SetUp() override
     {
+        StudentFileTest::SetUp();
         ASSERT_TRUE(QFile::exists(qEnvironmentVariable("ORV_PROGRAM_DIR") + QStringLiteral("/ovallocate")))
             << "ovallocate is built into the program folder";
     }
@@ -136,4 +139,82 @@ TEST_F(AllocateTest, BadFilesAndArgumentsFailClearly)
     EXPECT_EQ(again.status, 1);
     EXPECT_TRUE(again.err.contains("already exists"));
     EXPECT_EQ(readFileBytes(path).value(), before);
+}
+
+TEST_F(AllocateTest, RefusesUnknownsTheStudentProgramCannotRead)
+{
+    QFile damaged(folder.unknownFile(41));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("Not an unknown\r\n");
+    damaged.close();
+    struct Case { const char* name; const char* list; const char* unknown; };
+    const Case cases[] = {
+        {"no data file, first", "40,05", "unknown 40 "},
+        {"no data file, later", "05,12,40", "unknown 40 "},
+        {"damaged data file", "05,41", "unknown 41 "},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun r = ovallocate({"--unknowns", c.list, path});
+        EXPECT_EQ(r.status, 1) << c.name;
+        EXPECT_TRUE(r.err.contains(QLatin1String(c.unknown)) && r.err.contains("cannot be allocated"))
+            << c.name << ": " << r.err.toStdString();
+        EXPECT_FALSE(QFile::exists(path)) << c.name;
+    }
+}
+
+TEST_F(AllocateTest, TwoRunsForOneNewFileLeaveOneWinner)
+{
+    for (int round = 0; round < 8; ++round) {
+        const QString raced = folder.file(QStringLiteral("users/race%1.ovg").arg(round));
+        QProcess a, b;
+        const QString program = qEnvironmentVariable("ORV_PROGRAM_DIR") + QStringLiteral("/ovallocate");
+        a.start(program, {"--unknowns", "05", raced});
+        b.start(program, {"--unknowns", "12", raced});
+        ASSERT_TRUE(a.waitForFinished(30000) && b.waitForFinished(30000));
+        const bool aWon = a.exitCode() == 0;
+        EXPECT_NE(aWon, b.exitCode() == 0) << "exactly one run succeeds, round " << round;
+        const QString loserErr = QString::fromLocal8Bit((aWon ? b : a).readAllStandardError());
+        EXPECT_TRUE(loserErr.contains("already exists")) << loserErr.toStdString();
+        const ProgramRun shown = ovallocate({"--show", raced});
+        EXPECT_TRUE(shown.out.contains(aWon ? "Current unknown: 5\n" : "Current unknown: 12\n"))
+            << "the file is the winner's, round " << round;
+    }
+    EXPECT_TRUE(QDir(folder.file("users")).entryList({"*.orvtmp"}, QDir::Files).isEmpty());
+}
+
+TEST_F(AllocateTest, FullDiskWritesNothing)
+{
+    orvtest::FullDisk disk(folder.file("users"));
+    if (!disk.mounted())
+        GTEST_SKIP() << "no RAM disk can be mounted here (the writer's own full-disk test covers the failure)";
+    ASSERT_TRUE(writeFileAtomic(folder.file("users/other.ovg"), "another student\r\n"));
+    disk.fill();
+    const ProgramRun r = ovallocate({"--unknowns", "05,12", path});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("cannot write") && r.err.contains("nothing was written")) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_EQ(readFileBytes(folder.file("users/other.ovg")).value(), QByteArray("another student\r\n"));
+}
+
+// Run from its own program folder, as the instructor runs it (no
+// ORVANTO_HOME): the unknowns are looked for in that folder's unks/.
+TEST_F(AllocateTest, LooksForUnknownsBesideItself)
+{
+    const QString program = folder.file("ovallocate");
+    ASSERT_TRUE(QFile::copy(qEnvironmentVariable("ORV_PROGRAM_DIR") + QStringLiteral("/ovallocate"), program));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("ORVANTO_HOME"));
+    const auto run = [&](const QStringList& args) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.start(program, args);
+        EXPECT_TRUE(p.waitForFinished(30000));
+        return std::make_pair(p.exitCode(), QString::fromLocal8Bit(p.readAllStandardError()));
+    };
+    const auto refused = run({"--unknowns", "05,40", path});
+    EXPECT_EQ(refused.first, 1);
+    EXPECT_TRUE(refused.second.contains(folder.unknownFile(40))) << refused.second.toStdString();
+    const auto made = run({"--unknowns", "05,12", path});
+    EXPECT_EQ(made.first, 0) << made.second.toStdString();
+    EXPECT_EQ(orvtest::userFileRecord(path).currentUnknown, 5);
 }

@@ -16,6 +16,7 @@ ModOrvan withTestsAndSpectra()
 {
     ModOrvan m;
     m.TestsAllowed = m.AnySpectrumAllowed = kTrue;
+    m.CmrAllowed = m.IrAllowed = m.MsAllowed = m.PmrAllowed = m.UvAllowed = kTrue;
     m.UnkItemTitle[0] = QStringLiteral("a colourless liquid");
     m.UnkItemHelp[0] = QStringLiteral("an ester of an aromatic carboxylic acid.");
     return m;
@@ -203,6 +204,38 @@ TEST(UnknownHelp, AdviceLeavesOutWhatIsNotAllowed)
     t = unknownHelp(m).text;
     EXPECT_FALSE(t.contains("Since"));
     EXPECT_TRUE(t.contains("Determining the solubility and elemental analysis"));
+}
+
+// Spectra the instructor switched off are never advised, and once any
+// spectrum was seen the advice no longer says that none was.
+TEST(UnknownHelp, AdviceNamesOnlyTheSpectraThatMayBeOpened)
+{
+    const QString ir = "\r\n   Infra red spectrum\r\n      Reveals the functional groups present (and absent).";
+    const QString pmr =
+        "\r\n   Proton nmr spectrum\r\n      Gives the ratio of the number of hydrogens present and their type.";
+    const QString since = " have been examined, you could make use of the following:";
+    struct Case {
+        const char* name;
+        std::vector<int> revealed;
+        QString advice; // the spectra paragraph, empty when there is none
+    };
+    const Case cases[]{
+        {"none seen, carbon and mass switched off", {}, "Since no spectra" + since + ir + pmr + "\r\n"},
+        {"the ultraviolet one seen", {9}, "Since not all spectra" + since + ir + pmr + "\r\n"},
+        {"a switched-off one seen in an earlier session", {5}, "Since not all spectra" + since + ir + pmr + "\r\n"},
+        {"every spectrum that may be opened seen", {6, 8}, ""},
+    };
+    for (const Case& c : cases) {
+        ModOrvan m = withTestsAndSpectra();
+        m.TestsAllowed = kFalse;
+        m.CmrAllowed = m.MsAllowed = kFalse;
+        for (int n : c.revealed)
+            m.ItemsRevealed[n] = kTrue;
+        const QString t = unknownHelp(m).text;
+        const qsizetype at = t.indexOf("Since");
+        EXPECT_EQ(at < 0 ? QString() : t.mid(at), c.advice) << c.name << ": " << t.toStdString();
+        EXPECT_FALSE(t.contains("Carbon nmr") || t.contains("Mass spectrum")) << c.name;
+    }
 }
 
 TEST(UnknownHelp, ClassHelpAddsTheWaysToFinish)

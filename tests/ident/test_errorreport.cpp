@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <optional>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -130,4 +131,34 @@ TEST(ErrorReportFile, AnUnwritableFileGivesTheMessageAndTheLineIsStoredAsBuilt)
     EXPECT_TRUE(QFileInfo(s.errPath()).isDir());
     EXPECT_EQ(modOrvan.UnkResults[2].resultLine, QStringLiteral("12010200199011020001ethanol"));
     EXPECT_EQ(modOrvan.CompletedUnknowns, QStringLiteral("0307"));
+}
+
+// On a full disk the earlier records stay byte for byte and the student is
+// told. A RAM disk over the users folder where one can be mounted, and a
+// writer told to stop after 50 bytes.
+TEST(ErrorReportFile, FullDiskKeepsTheEarlierRecords)
+{
+    for (const bool ramDisk : {true, false}) {
+        SCOPED_TRACE(ramDisk ? "RAM disk" : "write limit");
+        Malformed s;
+        std::optional<orvtest::FullDisk> disk;
+        if (ramDisk) {
+            disk.emplace(s.folder.file(QStringLiteral("users")));
+            if (!disk->mounted())
+                continue;
+        }
+        const QByteArray old = "unknown no 3 propanone\r\nEND\r\n\r\n";
+        ASSERT_TRUE(writeFileAtomic(s.errPath(), old));
+        if (disk)
+            disk->fill();
+        orvtest::msgLog().shown.clear();
+        {
+            orvtest::WriteLimit limit(ramDisk ? -1 : 50);
+            EXPECT_TRUE(makeReport(QStringLiteral("Great"), kWhen).errorReported);
+        }
+        EXPECT_EQ(fileBytes(s.errPath()), old);
+        ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
+        EXPECT_EQ(orvtest::msgLog().shown[0].prompt,
+                  QStringLiteral("Error with ") + s.errPath() + QStringLiteral("75Path/File access error"));
+    }
 }

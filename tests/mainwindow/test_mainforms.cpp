@@ -1,4 +1,8 @@
 #include "core/coreservices.h"
+#include "core/forms/registercore.h"
+#include "core/unknownfile.h"
+#include "core/userfile.h"
+#include "core/userrecord.h"
 #include "mainwindow/forms/frmOVMain.h"
 #include "mainwindow/forms/frmResult.h"
 #include "mainwindow/forms/frmSpecQHelp.h"
@@ -8,6 +12,7 @@
 #include "platform/forms/geometry.h"
 #include "platform/forms/helpviewer.h"
 #include "platform/runtime.h"
+#include "platform/textfile.h"
 #include "tests/common/testsupport.h"
 #include "tests/mainwindow/fixture.h"
 
@@ -315,6 +320,119 @@ TEST_F(MainWindowForms, SaveNamesANewUserFileOnce)
     EXPECT_EQ(m.DataSaved, kTrue);
     main->clickMenu("mnuSaveCont");
     EXPECT_EQ(asked, 2) << "the file is named only once";
+}
+
+namespace {
+
+// A student on the real unknown 12 (its data file and the solved example's
+// copied from the built program folder) with a saved user file kim.ovg.
+class LeavingForms : public MainWindowForms {
+protected:
+    QString path = folder.file("users/kim.ovg");
+    void SetUp() override
+    {
+        MainWindowForms::SetUp();
+        registerCoreForms();
+        for (int n : {0, 12})
+            ASSERT_TRUE(folder.shipUnknown(n)) << n;
+        m.MultipleSessionsAllowed = kTrue;
+        m.PasswordRequired = kFalse;
+        m.AllocatedUnknowns.clear(); // the last allocated unknown
+        m.ProgramChoosesUnknowns = kFalse;
+        ASSERT_TRUE(ReadUnknownFile());
+        m.ItemsRevealed[1] = m.ItemsRevealed[4] = kTrue;
+        m.UserFilePath = path;
+        ASSERT_TRUE(WriteUserFile());
+        loadMain();
+        m.ItemsRevealed[3] = kTrue; // unsaved work
+    }
+    void startExample()
+    {
+        main->clickMenu("mnuHelpGroup4", 0);
+        ASSERT_EQ(m.ExampleMode, kTrue);
+        EXPECT_FALSE(main->menuAction("mnuSaveQuit")->isVisible());
+        m.ItemsRevealed[2] = kTrue;
+    }
+    UserRecord saved() const { return orvtest::userFileRecord(path); }
+    bool left() const { return forms::find("frmOVMain") == nullptr; }
+    QString quitCaption() const
+    {
+        QWidget* q = forms::find("frmQuit");
+        return q ? q->windowTitle() : QString();
+    }
+};
+
+} // namespace
+
+// "Save and quit", "Save and next user" and the close box after a failed
+// save: the student stays in the main window with the work; with room again
+// the same way out saves and leaves.
+TEST_F(LeavingForms, FailedSaveKeepsTheMainWindow)
+{
+    const QByteArray before = readFileBytes(path).value();
+    {
+        orvtest::WriteLimit full(5);
+        main->clickMenu("mnuSaveQuit");
+        EXPECT_FALSE(left());
+        EXPECT_EQ(forms::find("frmQuit"), nullptr);
+        main->clickMenu("mnuSaveNext");
+        EXPECT_FALSE(left());
+        main->close();
+        EXPECT_FALSE(left());
+    }
+    EXPECT_EQ(orvtest::msgLog().shown.size(), 3u);
+    EXPECT_EQ(orvtest::msgLog().lastPrompt(), "Error writing " + path + ". Information not saved.");
+    EXPECT_EQ(readFileBytes(path).value(), before);
+    EXPECT_TRUE(main->isVisible());
+    EXPECT_EQ(m.ItemsRevealed[3], kTrue);
+    main->clickMenu("mnuSaveQuit");
+    EXPECT_TRUE(left());
+    EXPECT_EQ(quitCaption(), "Quitting Orvanto");
+    EXPECT_EQ(saved().itemsRevealed[3], kTrue);
+}
+
+// The close box during the example saves the real unknown, as it does
+// outside the example; nothing of the example is stored.
+TEST_F(LeavingForms, CloseBoxDuringTheExampleSavesTheRealUnknown)
+{
+    startExample();
+    main->close();
+    EXPECT_TRUE(left());
+    EXPECT_EQ(quitCaption(), "Ready to quit Orvanto?");
+    const UserRecord r = saved();
+    EXPECT_EQ(r.currentUnknown, 12);
+    EXPECT_EQ(r.itemsRevealed[3], kTrue);
+    EXPECT_EQ(r.itemsRevealed[2], kFalse);
+    EXPECT_EQ(m.ExampleMode, kFalse);
+}
+
+// "End now" during the example asks first when the real unknown has unsaved
+// work; a failed save keeps the student, with the menus of the real unknown.
+TEST_F(LeavingForms, EndNowDuringTheExampleAsksFirst)
+{
+    startExample();
+    orvtest::msgLog().answers = {MsgResult::Yes};
+    {
+        orvtest::WriteLimit full(5);
+        main->clickMenu("mnuExit");
+    }
+    EXPECT_FALSE(left());
+    EXPECT_EQ(orvtest::msgLog().shown.at(0).prompt,
+              "Your work on your own unknown has not been saved. Save it before leaving?");
+    EXPECT_EQ(m.ExampleMode, kFalse);
+    EXPECT_EQ(m.CurrentUnknown, 12);
+    EXPECT_TRUE(main->menuAction("mnuSaveQuit")->isVisible());
+    EXPECT_FALSE(main->menuAction("mnuExit")->isVisible());
+    EXPECT_EQ(saved().itemsRevealed[3], kFalse) << "not saved yet";
+
+    startExample();
+    orvtest::msgLog().shown.clear();
+    orvtest::msgLog().answers = {MsgResult::No};
+    main->clickMenu("mnuExit");
+    EXPECT_TRUE(left());
+    EXPECT_EQ(orvtest::msgLog().shown.size(), 1u);
+    EXPECT_EQ(quitCaption(), "Quitting Orvanto");
+    EXPECT_EQ(saved().itemsRevealed[3], kFalse) << "the student chose not to save";
 }
 
 // For looking at the windows on a real display: ORV_SCREENSHOT_SECONDS=n

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <optional>
 
 using namespace orv;
 
@@ -229,4 +230,43 @@ TEST_F(SaveWindowTest, AFailedWriteSaysSoAndLeavesTheSettingsUnsaved)
     EXPECT_EQ(orvtest::msgLog().shown[0].icon, MsgIcon::Critical);
     EXPECT_TRUE(w->setupDirty());
     EXPECT_FALSE(QFile::exists(dialogAnswer));
+}
+
+// A full disk: the old file stays byte for byte, the instructor is told and
+// the changes wait to be saved again. A RAM disk where one can be mounted,
+// and a writer told to stop after 40 bytes.
+TEST_F(SaveWindowTest, FullDiskKeepsTheOldFile)
+{
+    for (const bool ramDisk : {true, false}) {
+        SCOPED_TRACE(ramDisk ? "RAM disk" : "write limit");
+        const QString dir = folder.file(ramDisk ? QStringLiteral("ram") : QStringLiteral("conf"));
+        QDir().mkpath(dir);
+        std::optional<orvtest::FullDisk> disk;
+        if (ramDisk) {
+            disk.emplace(dir);
+            if (!disk->mounted())
+                continue;
+        }
+        dialogAnswer = dir + QStringLiteral("/orvanto.ini");
+        unloadWindows();
+        ASSERT_TRUE(writeFileAtomic(dialogAnswer, setuptest::iniFor(defaultConfigSettings())));
+        const QByteArray before = readFileBytes(dialogAnswer).value();
+        w = start();
+        ASSERT_NE(w, nullptr);
+        w->chkTips->setChecked(false);
+        if (disk)
+            disk->fill();
+        orvtest::msgLog().shown.clear();
+        {
+            orvtest::WriteLimit limit(ramDisk ? -1 : 40);
+            w->cmdSave_Click();
+        }
+        ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
+        EXPECT_TRUE(orvtest::msgLog().lastPrompt().startsWith(
+            "Error writing file " + QDir::toNativeSeparators(dialogAnswer) + ". Settings not saved."))
+            << orvtest::msgLog().lastPrompt().toStdString();
+        EXPECT_TRUE(w->setupDirty());
+        EXPECT_EQ(readFileBytes(dialogAnswer).value(), before);
+        unloadWindows();
+    }
 }

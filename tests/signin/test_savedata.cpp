@@ -1,6 +1,8 @@
 #include "core/modorvan.h"
+#include "core/userfile.h"
 #include "mainwindow/savedata.h"
 #include "platform/filedialog.h"
+#include "platform/textfile.h"
 #include "tests/common/testsupport.h"
 
 #include <QDir>
@@ -69,7 +71,7 @@ TEST(SaveFileName, TakesTheTitleUpToItsFirstDot)
 TEST_F(SaveTest, PlainNameIsStoredWithoutNotice)
 {
     dialog.answers = {"fred"};
-    EXPECT_TRUE(WriteUserDataFlow());
+    EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
     EXPECT_EQ(dialog.last.title, "Save details of progress?");
     EXPECT_EQ(dialog.last.filter, "Orvanto files(*.ovg)|*.ovg");
     EXPECT_TRUE(QFile::exists(folder.file("users/fred.ovg")));
@@ -81,7 +83,7 @@ TEST_F(SaveTest, PlainNameIsStoredWithoutNotice)
 TEST_F(SaveTest, OtherExtensionIsChangedWithANotice)
 {
     dialog.answers = {"fred.txt"};
-    EXPECT_TRUE(WriteUserDataFlow());
+    EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
     EXPECT_EQ(prompts(), QStringList{"File name changed to fred.ovg"});
     EXPECT_TRUE(QFile::exists(folder.file("users/fred.ovg")));
     EXPECT_FALSE(QFile::exists(folder.file("users/fred.txt")));
@@ -94,7 +96,7 @@ TEST_F(SaveTest, EmptyNameAndExistingFileAreRefused)
     existing.write("someone else's progress");
     existing.close();
     dialog.answers = {".ovg", "anne", "bob"};
-    EXPECT_TRUE(WriteUserDataFlow());
+    EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
     EXPECT_EQ(dialog.shown, 3);
     EXPECT_EQ(prompts(), (QStringList{"Bad file name, try again.", "File already exists, do not use."}));
     QFile check(folder.file("users/anne.ovg"));
@@ -107,7 +109,7 @@ TEST_F(SaveTest, CancelAsksAndMayGiveUp)
 {
     orvtest::msgLog().answers = {MsgResult::No, MsgResult::Yes};
     dialog.answers = {"", "", "never"};
-    EXPECT_FALSE(WriteUserDataFlow());
+    EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::NotNamed);
     EXPECT_EQ(dialog.shown, 2);
     EXPECT_EQ(prompts(), (QStringList{"Are you really sure that you want to cancel save?",
                                       "Are you really sure that you want to cancel save?"}));
@@ -120,10 +122,10 @@ TEST_F(SaveTest, CancelAsksAndMayGiveUp)
 TEST_F(SaveTest, SecondSaveRewritesTheSameFileWithoutADialog)
 {
     dialog.answers = {"fred"};
-    ASSERT_TRUE(WriteUserDataFlow());
+    ASSERT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
     modOrvan.ItemsRevealed[2] = kTrue;
     modOrvan.DataSaved = kFalse;
-    EXPECT_TRUE(WriteUserDataFlow());
+    EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
     EXPECT_EQ(dialog.shown, 1);
     EXPECT_EQ(modOrvan.DataSaved, kTrue);
 }
@@ -131,7 +133,7 @@ TEST_F(SaveTest, SecondSaveRewritesTheSameFileWithoutADialog)
 TEST_F(SaveTest, InstructorModeWritesNothing)
 {
     modOrvan.InstructorMode = kTrue;
-    EXPECT_FALSE(WriteUserDataFlow());
+    EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::NotNamed);
     EXPECT_EQ(dialog.shown, 0);
     EXPECT_TRUE(QDir(folder.file("users")).entryList(QDir::Files).isEmpty());
 }
@@ -139,8 +141,41 @@ TEST_F(SaveTest, InstructorModeWritesNothing)
 TEST_F(SaveTest, FailedWriteLeavesDataUnsaved)
 {
     modOrvan.UserFilePath = folder.file("missing-folder/fred.ovg");
-    EXPECT_FALSE(WriteUserDataFlow());
+    EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Failed);
     EXPECT_EQ(modOrvan.DataSaved, kFalse);
     EXPECT_TRUE(orvtest::msgLog().lastPrompt().startsWith("Error writing "));
     EXPECT_TRUE(orvtest::msgLog().lastPrompt().endsWith(". Information not saved."));
+}
+
+// A full disk under a new name: the message, nothing saved, the name given
+// back; a second try under another name (the disk has room again) saves all.
+TEST_F(SaveTest, FailedNewFileIsForgottenAndAnotherNameSaves)
+{
+    const QByteArray other = "someone else's progress\r\n";
+    {
+        QFile f(folder.file("users/anne.ovg"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(other);
+    }
+    modOrvan.ItemsRevealed[3] = kTrue;
+    modOrvan.NameTypingTries = 2;
+    dialog.answers = {"fred", "george"};
+    {
+        orvtest::WriteLimit full(20);
+        EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Failed);
+    }
+    EXPECT_EQ(orvtest::msgLog().lastPrompt(),
+              "Error writing " + folder.file("users/fred.ovg") + ". Information not saved.");
+    EXPECT_TRUE(modOrvan.UserFilePath.isEmpty()) << "the next save asks for a name again";
+    EXPECT_EQ(modOrvan.DataSaved, kFalse);
+    EXPECT_EQ(QDir(folder.file("users")).entryList(QDir::Files), QStringList{"anne.ovg"});
+
+    EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
+    EXPECT_EQ(dialog.shown, 2);
+    EXPECT_EQ(modOrvan.UserFilePath, folder.file("users/george.ovg"));
+    ResetProgress();
+    ASSERT_TRUE(ReadUserFile());
+    EXPECT_EQ(modOrvan.ItemsRevealed[3], kTrue);
+    EXPECT_EQ(modOrvan.NameTypingTries, 2);
+    EXPECT_EQ(*readFileBytes(folder.file("users/anne.ovg")), other);
 }
