@@ -1,3 +1,4 @@
+#include "platform/forms/programlook.h"
 #include "platform/forms/widgetservices.h"
 #include "setup/forms/registersetup.h"
 
@@ -7,6 +8,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvanto setup"));
+    orv::useProgramLook();
     orv::installWidgetServices();
     orv::registerSetupForms();
     return orv::runSetupProgram();

@@ -1,7 +1,5 @@
 #include "tests/nmrcalc/nmrtestsupport.h"
 
-#include <QApplication>
-#include <QFont>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -43,17 +41,6 @@ int pdfPages(const QString& pdfPath)
         return 0;
     const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(*info);
     return m.hasMatch() ? m.captured(1).toInt() : 0;
-}
-
-} // namespace nmrtest
-
-namespace nmrtest {
-
-void useProgramFont()
-{
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSizeF(8);
-    QApplication::setFont(font);
 }
 
 } // namespace nmrtest

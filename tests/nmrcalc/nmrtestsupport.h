@@ -24,8 +24,6 @@ private:
 
 // The text of a PDF file (pdftotext -layout), or nothing when the tool is missing.
 std::optional<QString> pdfText(const QString& pdfPath);
-// The student program's 8-point window font, for looking at a window.
-void useProgramFont();
 
 // Number of pages of a PDF (pdfinfo), or 0 when the tool is missing.
 int pdfPages(const QString& pdfPath);
