@@ -1,6 +1,6 @@
 // Test-only driver for screenshots: opens one scene of the layout test
 // (layout_shots --list names them) in the programs' font and keeps it open:
-//   layout_shots SCENE [--seconds S] [--faults]
+//   layout_shots SCENE [--unknown N] [--seconds S] [--faults]
 // --faults prints what the layout check finds in it.
 #include "core/modorvan.h"
 #include "platform/runtime.h"
@@ -30,7 +30,8 @@ int main(int argc, char** argv)
         return 1;
     }
     orvtest::ProgramFolder folder;
-    layoutscenes::loadStudentState(folder);
+    const qsizetype u = args.indexOf(QStringLiteral("--unknown"));
+    layoutscenes::loadStudentState(folder, u > 0 ? args.value(u + 1).toInt() : layoutscenes::kUnknown);
     QWidget* w = scene->open();
     if (!w)
         return 1;

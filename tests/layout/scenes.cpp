@@ -271,6 +271,20 @@ std::vector<Scene> build()
              return viewer("frmPmrExp", 8);
          }},
 
+        {"frmPmrExp_measured",
+         [] {
+             modOrvan.ExpandLeftX = float(8860 - 880 * 3.0);
+             modOrvan.ExpandRightX = float(8860 - 880 * 0.5);
+             return viewer("frmPmrExp", 8, [](spectra::SpectrumViewer* v) {
+                 v->buttonClick(QStringLiteral("coupling"));
+                 v->pictureMouseDown(1, 0, 3000, 2500);
+                 v->pictureMouseMove(1, 0, 3600, 2500);
+                 v->pictureMouseUp(1, 0, 3600, 2500);
+                 v->buttonClick(QStringLiteral("measure"));
+                 v->pictureMouseDown(1, 0, 5000, 3000);
+             });
+         }},
+
         // The structure builder, step by step.
         {"frmGiveStructure", [] { return builder(0); }},
         {"frmGiveStructure_type", [] { return builder(1); }},
@@ -370,7 +384,7 @@ void prepareApplication()
     setSingleCopyLockFolder(lockFolder().path());
 }
 
-void loadStudentState(const orvtest::ProgramFolder& folder)
+void loadStudentState(const orvtest::ProgramFolder& folder, int unknown)
 {
     const QString shipped = qEnvironmentVariable("ORV_PROGRAM_DIR");
     // Read only: the shipped folders are linked in, not copied.
@@ -385,7 +399,7 @@ void loadStudentState(const orvtest::ProgramFolder& folder)
         m.*(f.state) = kTrue;
     m.AnySpectrumAllowed = m.AnyCalcAllowed = kTrue;
     m.ProgramChoosesUnknowns = kTrue;
-    m.CurrentUnknown = kUnknown;
+    m.CurrentUnknown = unknown;
     ReadUnknownFile();
     m.CompletedUnknowns.clear(); // the report then adds the first: reward picture and its introduction
 }

@@ -25,9 +25,9 @@ const Scene* findScene(const std::string& name);
 // application's.
 void prepareApplication();
 
-// Gives `folder` the shipped unknowns and pictures and loads kUnknown
+// Gives `folder` the shipped unknowns and pictures and loads `unknown`
 // into the state with everything allowed (call after the folder exists).
-void loadStudentState(const orvtest::ProgramFolder& folder);
+void loadStudentState(const orvtest::ProgramFolder& folder, int unknown = kUnknown);
 
 // Unloads every window of both programs.
 void closeAll();
