@@ -1,13 +1,15 @@
 // Test-only driver for screenshots: opens one scene of the layout test
 // (layout_shots --list names them) in the programs' font and keeps it open:
-//   layout_shots SCENE [--unknown N] [--seconds S] [--faults]
-// --faults prints what the layout check finds in it.
+//   layout_shots SCENE [--unknown N] [--seconds S] [--faults] [--grab FILE.png]
+// --faults prints what the layout check finds in it; --grab saves the
+// window as drawn and ends at once (for the offscreen platform).
 #include "core/modorvan.h"
 #include "platform/runtime.h"
 #include "tests/layout/layoutcheck.h"
 #include "tests/layout/scenes.h"
 
 #include <QApplication>
+#include <QPixmap>
 #include <QTimer>
 #include <cstdio>
 
@@ -39,6 +41,8 @@ int main(int argc, char** argv)
     if (args.contains(QStringLiteral("--faults")))
         for (const QString& f : layoutcheck::windowFaults(w))
             std::printf("%s\n", qPrintable(f));
+    if (const qsizetype g = args.indexOf(QStringLiteral("--grab")); g > 0)
+        return w->grab().save(args.value(g + 1)) ? 0 : 1;
     const qsizetype s = args.indexOf(QStringLiteral("--seconds"));
     QTimer::singleShot(int(1000 * (s > 0 ? args.value(s + 1).toDouble() : 4.0)), &app, &QApplication::quit);
     return app.exec();

@@ -40,6 +40,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -190,7 +191,8 @@ QWidget* setupTab(int tab)
     });
     if (!w->Form_Load())
         return nullptr;
-    w->tspSetup_Click(tab);
+    w->tspSetup->setCurrentIndex(tab - 1);
+    w->tspSetup_Click(tab); // the first tab is current already
     return shown(w);
 }
 
