@@ -8,6 +8,7 @@
 #include "core/modorvan.h"
 #include "core/unknownfile.h"
 #include "mainwindow/forms/frmReportProgress.h"
+#include "mainwindow/forms/frmResult.h"
 #include "mainwindow/forms/registermainwindow.h"
 #include "mscalc/forms/frmCalcFormula.h"
 #include "mscalc/forms/frmCalcIsotope.h"
@@ -41,6 +42,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTextEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -97,6 +99,19 @@ QWidget* report(bool identified, bool clickPicture)
     auto* w = openAs<frmReportProgress>("frmReportProgress");
     if (w && clickPicture && w->picStrReward->isVisible())
         w->picStrReward_Click();
+    return w;
+}
+
+// The 2,4-DNP test's result as the main window shows it, with its help.
+QWidget* result(bool help)
+{
+    modOrvan.CurrentItem = 18;
+    auto* w = openAs<frmResult>("frmResult");
+    if (!w)
+        return nullptr;
+    w->txtResult->setPlainText(modOrvan.UnkItemTitle[18]);
+    if (help)
+        w->cmdResultHelp->click();
     return w;
 }
 
@@ -241,19 +256,8 @@ std::vector<Scene> build()
         {"frmReportProgress_wrong", [] { return report(false, false); }},
         {"frmReportProgress_right", [] { return report(true, false); }},
         {"frmReportProgress_rewardCaption", [] { return report(true, true); }},
-        {"frmResult",
-         [] {
-             modOrvan.CurrentItem = 18;
-             return open("frmResult");
-         }},
-        {"frmResult_help",
-         [] {
-             modOrvan.CurrentItem = 18;
-             auto* w = open("frmResult");
-             if (auto* help = w ? w->findChild<QPushButton*>(QStringLiteral("cmdResultHelp")) : nullptr)
-                 help->click();
-             return w;
-         }},
+        {"frmResult", [] { return result(false); }},
+        {"frmResult_help", [] { return result(true); }},
         {"frmSpecQHelp", [] { return open("frmSpecQHelp"); }},
         {"frmHelp", [] { return open("frmHelp"); }},
         {"frmAssignments", [] { return open("frmAssignments"); }},
