@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <cmath>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -158,11 +159,29 @@ bool paintsWholeRect(const QWidget* w)
     return true;
 }
 
+// The row of a group box's top line as drawn (styles do not all draw it
+// where they report it): the first row, near the box's right end, that
+// differs from the ground above it. -1 when nothing is drawn there.
+int drawnTopLine(const QGroupBox* g)
+{
+    QImage image(g->size(), QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    const_cast<QGroupBox*>(g)->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    const int x = g->width() - 5;
+    if (x < 0)
+        return -1;
+    for (int y = 1; y < image.height(); ++y)
+        if (image.pixel(x, y) != image.pixel(x, 0))
+            return y;
+    return -1;
+}
+
 // Space inside a group box's frame and below its title, in its coordinates.
 QRect groupFreeArea(const QGroupBox* g)
 {
     const QStyleOptionGroupBox opt = groupOption(g);
     QRect frame = g->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxFrame, g);
+    frame.setTop(std::max(frame.top(), drawnTopLine(g)));
     frame = frame.adjusted(1, 1, -1, -1);
     if (!g->title().isEmpty()) {
         const QRect label = g->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, g);
