@@ -30,7 +30,8 @@ Plot frame(const QString& note)
         const int label = k <= 5 ? 4000 - 500 * (k - 1) : 2000 - 250 * (k - 5);
         p.text(x - 95, 5020, printedNumber(label));
     }
-    p.text(8450, 5020, QStringLiteral("cm"));
+    // Clear of the superscript that follows.
+    p.text(8400, 5020, QStringLiteral("cm"));
     p.text(8650, 4930, QStringLiteral("-1"));
     p.text(280, 50, note);
     return p;

@@ -59,7 +59,8 @@ Plot frame(const MzAxis& axis, const QString& molecularIon, const QString& note)
         const double at = 7000 - 90.0 * molecularIon.size();
         p.text(at + 150, 70, QStringLiteral("M"));
         p.text(at + 280, 21, QStringLiteral("+"));
-        p.text(at + 310, 50, QStringLiteral("."));
+        // The radical's dot beside the charge, not on it.
+        p.text(at + 385, 50, QStringLiteral("."));
         p.text(at + 500, 70, molecularIon);
     }
     p.text(300, 50, note);

@@ -256,7 +256,9 @@ std::optional<Printout> printout(const Window& w, const QByteArray& samples, int
         out.texts.append({QPointF(g == 11 ? major - 250 : major - 100, axisY + 250), Format(v, QStringLiteral("#.00")),
                           10, false});
     }
-    out.texts.append({QPointF(axisLength / 2 + 500 - 150, out.PrintShortSide + 2400), QStringLiteral("ppm"), 10, false});
+    // A line below the scale's numbers (which stand 250 twips under the
+    // axis), as on the full spectrum's printout, not across the middle one.
+    out.texts.append({QPointF(axisLength / 2 + 500 - 150, out.PrintShortSide + 2500), QStringLiteral("ppm"), 10, false});
     const qsizetype n = samples.size();
     if (n > 0) {
         const double rise = (out.PrintShortSide - 100) / 241.0 * scale;

@@ -8,8 +8,13 @@
 #include "platform/twips.h"
 
 #include <QFontMetrics>
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <algorithm>
 
 namespace orv {
 
@@ -86,6 +91,41 @@ void fitTextToLabel(QLabel* l, double minPoints)
         }
     }
     l->setFont(f);
+}
+
+namespace {
+
+// The room a button's style leaves for its caption.
+QSize captionRoom(const QAbstractButton* b)
+{
+    QStyleOptionButton opt;
+    opt.initFrom(b);
+    opt.text = b->text();
+    QStyle::SubElement element = QStyle::SE_PushButtonContents;
+    if (qobject_cast<const QRadioButton*>(b))
+        element = QStyle::SE_RadioButtonContents;
+    else if (qobject_cast<const QCheckBox*>(b))
+        element = QStyle::SE_CheckBoxContents;
+    const QRect r = b->style()->subElementRect(element, &opt, b);
+    return {r.width(), element == QStyle::SE_PushButtonContents ? r.height() : b->height()};
+}
+
+} // namespace
+
+void fitCaptionsToButtons(std::initializer_list<QAbstractButton*> group, double minPoints)
+{
+    if (group.size() == 0 || (*group.begin())->font().pointSizeF() <= 0)
+        return;
+    QFont f = (*group.begin())->font();
+    const auto fits = [&f](const QAbstractButton* b) {
+        const QSize room = captionRoom(b);
+        const QSize need = QFontMetrics(f).boundingRect(QRect(0, 0, 100000, 100000), Qt::TextShowMnemonic, b->text()).size();
+        return need.width() <= room.width() && need.height() <= room.height() + 1;
+    };
+    while (f.pointSizeF() - 0.5 >= minPoints && !std::all_of(group.begin(), group.end(), fits))
+        f.setPointSizeF(f.pointSizeF() - 0.5);
+    for (QAbstractButton* b : group)
+        b->setFont(f);
 }
 
 void makeContinueButton(QPushButton* b)

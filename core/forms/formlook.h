@@ -2,10 +2,12 @@
 // Placement and look shared by the student program's windows.
 #include <QString>
 #include <cstdint>
+#include <initializer_list>
 
 class QWidget;
 class QLabel;
 class QPushButton;
+class QAbstractButton;
 
 namespace orv {
 
@@ -30,6 +32,10 @@ void applyButtonLook(QPushButton* b, std::uint32_t backColour = 0x80FFFF);
 // fits the label's height, since the layouts were designed for narrower
 // system fonts.
 void fitTextToLabel(QLabel* l, double minPoints = 6.5);
+// Shrinks the font of a group of push buttons, options or check boxes (not
+// below minPoints, all to the same size) until every caption fits its
+// control, for the captions that the designed sizes cannot hold in this font.
+void fitCaptionsToButtons(std::initializer_list<QAbstractButton*> group, double minPoints = 6.5);
 // A Continue button: "&Continue" with the tool tip "Click here to proceed".
 void makeContinueButton(QPushButton* b);
 

@@ -20,11 +20,13 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -229,7 +231,9 @@ frmInitial::frmInitial()
     lblVersion->setPalette(vp);
     lblVersion->setFont(labelFont(10));
     lblVersion->setAlignment(Qt::AlignCenter);
-    const int versionWidth = 10 * static_cast<int>(lblVersion->text().size()) * 10;
+    // Ten twips a point a character, or what the text needs in this face.
+    const int versionWidth = std::max(10 * static_cast<int>(lblVersion->text().size()) * 10,
+                                      int(twips(QFontMetrics(lblVersion->font()).horizontalAdvance(lblVersion->text()) + 4)));
     placeControl(lblVersion, 5600 - versionWidth, 670, versionWidth, 10 * 25);
     lblVersion->setToolTip(QStringLiteral("version %1.%2 build %3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
 

@@ -4,7 +4,7 @@
 #include "core/forms/formlook.h"
 #include "core/modorvan.h"
 #include "mainwindow/assignments.h"
-#include "mainwindow/forms/printnotice.h"
+#include "core/forms/printnotice.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"

@@ -1,7 +1,7 @@
 #include "mainwindow/forms/frmHelp.h"
 
 #include "core/forms/formlook.h"
-#include "mainwindow/forms/printnotice.h"
+#include "core/forms/printnotice.h"
 #include "mainwindow/helpprint.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"

@@ -70,6 +70,16 @@ int neededHeightTwips(QPlainTextEdit* box)
     return int(twips(need.height() + margins));
 }
 
+// The margin right of the report that holds the reward picture and its
+// caption: designed as wide as the left margin, but ending at the inside of
+// the window's frame, which is wider here than the design allowed for.
+int rewardMarginLeft() { return (kRightWidth - 5200) / 2 + 5200; }
+int rewardMarginWidth()
+{
+    const int clientWidth = kRightWidth - int(twips(kFrameExtraWidthPx));
+    return std::min((kRightWidth - 5200) / 2, clientWidth - rewardMarginLeft() - kTwipsPerPixel * 4);
+}
+
 QAction* resignEntry() { return mainMenuEntry(QStringLiteral("mnuNameItem_3"), QStringLiteral("&Resign from this unknown")); }
 
 } // namespace
@@ -130,9 +140,6 @@ void frmReportProgress::loadRightAnswer()
     if (isTrue(m.AssignmentsAllowed)) {
         // The designed button wraps its caption onto two lines.
         cmdAssign->setText(QStringLiteral("&View spectral\nassignments"));
-        QFont small = cmdAssign->font();
-        small.setPointSizeF(7);
-        cmdAssign->setFont(small);
         cmdAssign->setToolTip(QStringLiteral("Click here to see explanations of spectra"));
         placeControl(cmdAssign, kRightWidth / 2 - 900 - 1100, kButtonTop, 1100, 490);
         cmdAssign->show();
@@ -182,8 +189,7 @@ void frmReportProgress::showRewardPicture()
     const QPixmap picture = LoadResPicture(RewardPictureNo + 102);
     // A missing reward picture leaves the margin empty; the caption still works.
     const int pictureWidthTw = int(twips(picture.width()));
-    const int reportLeft = (kRightWidth - 5200) / 2;
-    const int left = reportLeft + 5200 + (reportLeft - pictureWidthTw) / 2;
+    const int left = rewardMarginLeft() + (rewardMarginWidth() - pictureWidthTw) / 2;
     picStrReward->setPixmap(picture);
     placeControl(picStrReward, left, 800, std::max(pictureWidthTw, 15), std::max(int(twips(picture.height())), 15));
     picStrReward->setToolTip(QStringLiteral("Click here to get some information"));
@@ -197,11 +203,12 @@ void frmReportProgress::showRewardPicture()
 
 void frmReportProgress::placeRewardText(const QString& text, std::uint32_t back, int height)
 {
-    const int reportLeft = (kRightWidth - 5200) / 2;
     const int pictureHeightTw = int(twips(picStrReward->pixmap().height()));
     const int top = pictureHeightTw + 900;
+    const int left = rewardMarginLeft() + 50;
+    const int width = rewardMarginWidth() - 150;
     setBoxColour(txtStrReward, PaletteColour(back));
-    placeControl(txtStrReward, reportLeft + 5200 + 50, top, reportLeft - 150, height);
+    placeControl(txtStrReward, left, top, width, height);
     setBoxText(txtStrReward, text);
     // A text that needs more room grows the box down to the buttons, and
     // scrolls beyond that.
@@ -209,7 +216,7 @@ void frmReportProgress::placeRewardText(const QString& text, std::uint32_t back,
     const int neededTw = neededHeightTwips(txtStrReward);
     txtStrReward->setVerticalScrollBarPolicy(neededTw > room ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
     if (neededTw > height)
-        placeControl(txtStrReward, reportLeft + 5200 + 50, top, reportLeft - 150, std::min(neededTw, room));
+        placeControl(txtStrReward, left, top, width, std::min(neededTw, room));
     txtStrReward->show();
 }
 

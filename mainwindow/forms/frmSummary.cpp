@@ -2,6 +2,7 @@
 
 #include "core/coreservices.h"
 #include "core/forms/formlook.h"
+#include "core/forms/printnotice.h"
 #include "core/modorvan.h"
 #include "mainwindow/summarytext.h"
 #include "platform/forms/formregistry.h"
@@ -145,11 +146,7 @@ void frmSummary::cmdSummaryPrint_Click()
     printing_ = false;
     if (!ok)
         return;
-    txtSummaryMsg->setText(QStringLiteral("Printing completed."));
-    setBackColour(txtSummaryMsg, PaletteColour(0xFFFF7D));
-    placeControl(txtSummaryMsg, (6500 - 1450) / 2, 880, 1450, 330);
-    txtSummaryMsg->show();
-    noticeTimer_->start(3000);
+    showPrintNotice(txtSummaryMsg, (6500 - kPrintNoticeWidth) / 2, 880, noticeTimer_);
 }
 
 void frmSummary::cmdSummaryOk_Click() { forms::unload(this); }

@@ -156,18 +156,6 @@ QFont fixedPitchFont(double points)
     return f;
 }
 
-void showPrintedNotice(QLineEdit* box, int leftTw, int topTw, QTimer* hideTimer)
-{
-    box->setReadOnly(true);
-    box->setAlignment(Qt::AlignCenter);
-    box->setText(QStringLiteral("Printing completed."));
-    QPalette p = box->palette();
-    p.setColor(QPalette::Base, vbColour(PaletteColour(0xFFFF7D)));
-    box->setPalette(p);
-    placeControl(box, leftTw, topTw, 1450, 330);
-    box->show();
-    hideTimer->start(3000);
-}
 
 PrintCursor::PrintCursor(TwipsPrinter& printer) : printer_(printer), painter_(printer.painter())
 {

@@ -9,7 +9,6 @@
 class QLineEdit;
 class QPainter;
 class QPushButton;
-class QTimer;
 class QToolButton;
 
 namespace orv {
@@ -66,9 +65,6 @@ QFont fixedPitchFont(double points);
 // The font the result boxes and pictures were designed with (8 point).
 QFont designFont();
 
-// Shows the notice at (left, top) twips, 1450 x 330, and starts the window's
-// own single-shot timer that hides it after three seconds.
-void showPrintedNotice(QLineEdit* box, int leftTw, int topTw, QTimer* hideTimer);
 
 // Writes lines down a printed page in twips like a printer's Print: each
 // line starts at the left margin below the last, tabs advance to the next

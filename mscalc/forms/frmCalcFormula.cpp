@@ -1,5 +1,6 @@
 #include "mscalc/forms/frmCalcFormula.h"
 
+#include "core/forms/printnotice.h"
 #include "core/modorvan.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
@@ -64,8 +65,8 @@ frmCalcFormula::frmCalcFormula()
     txtCalcPrtMessage = new QLineEdit(this);
     placeControl(txtCalcPrtMessage, 3240, 0, 1815, 360);
 
-    label(this, QStringLiteral("Min."), 6000, 120, 345, 255);
-    label(this, QStringLiteral("Max."), 6720, 120, 345, 255);
+    label(this, QStringLiteral("Min."), 6000, 120, 375, 255);
+    label(this, QStringLiteral("Max."), 6720, 120, 375, 255);
     for (int k = 0; k < kLimitCount; ++k) {
         const LimitRow& r = kRows[k];
         const QString symbol = QString::fromLatin1(r.symbol);
@@ -75,6 +76,8 @@ frmCalcFormula::frmCalcFormula()
             label(this, QStringLiteral("index of H deficiency"), 5160, r.labelTop, 795, 405)->setWordWrap(true);
         txtMin[k] = countBox(this, 6000, r.rowTop);
         txtMax[k] = countBox(this, 6720, r.rowTop);
+        // Designed 15 twips under its spin buttons; it ends where they begin.
+        placeControl(txtMax[k], 6720, r.rowTop, 285, 285);
         updMin[k] = new UpDown(this);
         updMax[k] = new UpDown(this);
         placeControl(updMin[k], 6300, r.rowTop, 240, 285);
@@ -259,7 +262,7 @@ void frmCalcFormula::cmdCalcPrint_Click()
     out.print(buffer);
     if (!out.ok || !printer.end())
         return;
-    showPrintedNotice(txtCalcPrtMessage, 3240, 0, noticeTimer_);
+    showPrintNotice(txtCalcPrtMessage, 3240, 0, noticeTimer_);
 }
 
 void frmCalcFormula::cmdCalcOk_Click() { forms::unload(this); }

@@ -1,5 +1,6 @@
 #include "mscalc/forms/frmCalcIsotope.h"
 
+#include "core/forms/printnotice.h"
 #include "core/modorvan.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
@@ -223,7 +224,7 @@ void frmCalcIsotope::cmdIsotopePrint_Click()
     out.print(modOrvan.TextBuffer);
     if (!out.ok || !printer.end())
         return;
-    showPrintedNotice(txtCalcMessage, (kWidth - 1450) / 2, 4000, noticeTimer_);
+    showPrintNotice(txtCalcMessage, (kWidth - kPrintNoticeWidth) / 2, 4000, noticeTimer_);
 }
 
 void frmCalcIsotope::cmdIsotopeOk_Click()

@@ -1,5 +1,6 @@
 #include "mscalc/forms/frmCalcMass.h"
 
+#include "core/forms/printnotice.h"
 #include "platform/basic.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
@@ -186,7 +187,7 @@ void frmCalcMass::cmdMCalcPrint_Click()
     out.print(printedLine());
     if (!out.ok || !printer.end())
         return;
-    showPrintedNotice(txtCalcMessage, (kWidth - 1450) / 2, 3800, noticeTimer_);
+    showPrintNotice(txtCalcMessage, (kWidth - kPrintNoticeWidth) / 2, 3800, noticeTimer_);
 }
 
 void frmCalcMass::cmdCMassOk_Click() { forms::unload(this); }

@@ -4,9 +4,7 @@
 #include "platform/forms/geometry.h"
 
 #include <QFontMetricsF>
-#include <QLineEdit>
 #include <QPainter>
-#include <QTimer>
 
 namespace orv {
 
@@ -60,18 +58,5 @@ bool CalcPrintout::finish()
     return printer_.end();
 }
 
-void showPrintCompleted(QLineEdit* box, int leftTw, int topTw, QTimer* hideTimer)
-{
-    box->setReadOnly(true);
-    box->setAlignment(Qt::AlignCenter);
-    box->setText(QStringLiteral("Printing completed."));
-    QPalette pal = box->palette();
-    pal.setColor(QPalette::Base, vbColour(PaletteColour(0xFFFF7D)));
-    box->setPalette(pal);
-    placeControl(box, leftTw, topTw, 1450, 330);
-    box->show();
-    box->raise();
-    hideTimer->start(3000);
-}
 
 } // namespace orv

@@ -6,8 +6,6 @@
 
 #include <QFont>
 
-class QLineEdit;
-class QTimer;
 
 namespace orv {
 
@@ -30,8 +28,5 @@ private:
     double y_ = 0, lineH_ = 276;
     bool ok_ = false;
 };
-
-// Shows "Printing completed." in `box` at (left, top) for three seconds.
-void showPrintCompleted(QLineEdit* box, int leftTw, int topTw, QTimer* hideTimer);
 
 } // namespace orv

@@ -2,6 +2,7 @@
 
 #include "core/coreservices.h"
 #include "core/forms/formlook.h"
+#include "core/forms/printnotice.h"
 #include "nmrcalc/forms/calcprint.h"
 #include "nmrcalc/forms/diagrampainter.h"
 #include "nmrcalc/forms/spincontrol.h"
@@ -85,11 +86,13 @@ frmCalcCoupling::frmCalcCoupling(QWidget* parent) : QWidget(parent)
     const char* kinds[] = {"Straight lines", "Lorentz curve", "Stick diagram"};
     for (int i = 0; i < 3; ++i) {
         optDisplay[i] = new QRadioButton(QString::fromLatin1(kinds[i]), frmDisplay);
-        // Wider than designed so that the captions show whole in this font.
-        placeControl(optDisplay[i], 120, 360 + 600 * i, 1110, 375);
+        // Wider than designed, and in smaller type where needed, so that the
+        // captions show whole in this font.
+        placeControl(optDisplay[i], 60, 360 + 600 * i, 1160, 375);
         connect(optDisplay[i], &QRadioButton::clicked, this, [this, i] { optDisplay_Click(i); });
     }
     optDisplay[0]->setChecked(true);
+    fitCaptionsToButtons({optDisplay[0], optDisplay[1], optDisplay[2]});
 
     cmdCalcSetA = new QPushButton(QStringLiteral("Calculate Set &A"), this);
     cmdCalcSetM = new QPushButton(QStringLiteral("Calculate Set &M"), this);
@@ -97,6 +100,7 @@ frmCalcCoupling::frmCalcCoupling(QWidget* parent) : QWidget(parent)
     placeControl(cmdCalcSetA, 7590, 2540, 1250, 350);
     placeControl(cmdCalcSetM, 7590, 3000, 1250, 350);
     placeControl(cmdCalcSetX, 7590, 3450, 1250, 350);
+    fitCaptionsToButtons({cmdCalcSetA, cmdCalcSetM, cmdCalcSetX});
     cmdCalcSetA->setToolTip(QStringLiteral("Click here to calculate multiplicity of set A protons"));
     cmdCalcSetM->setToolTip(QStringLiteral("Click here to calculate multiplicity of set M protons"));
     cmdCalcSetX->setToolTip(QStringLiteral("Click here to calculate multiplicity of set X protons"));
@@ -345,7 +349,7 @@ void frmCalcCoupling::cmdCalcCouplingPrint_Click()
     }
     if (!out.finish())
         return;
-    showPrintCompleted(txtCalcMessage, 2400, 1800, noticeTimer_);
+    showPrintNotice(txtCalcMessage, 2400, 1800, noticeTimer_);
 }
 
 void frmCalcCoupling::cmdCalcCouplingOk_Click() { forms::unload(this); }

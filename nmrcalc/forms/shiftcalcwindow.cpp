@@ -1,6 +1,7 @@
 #include "nmrcalc/forms/shiftcalcwindow.h"
 
 #include "core/forms/formlook.h"
+#include "core/forms/printnotice.h"
 #include "core/modorvan.h"
 #include "nmrcalc/forms/calcprint.h"
 #include "nmrcalc/substituents.h"
@@ -484,7 +485,7 @@ void ShiftCalcWindow::cmdShiftPrint_Click()
         out.print();
     if (!out.finish())
         return;
-    showPrintCompleted(txtCalcMessage, 4322, 4395, noticeTimer_);
+    showPrintNotice(txtCalcMessage, 4322, 4395, noticeTimer_);
 }
 
 void ShiftCalcWindow::cmdShiftOk_Click() { forms::unload(this); }

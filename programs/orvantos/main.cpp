@@ -3,23 +3,19 @@
 #include "mainwindow/forms/registermainwindow.h"
 #include "mscalc/forms/registermscalc.h"
 #include "nmrcalc/forms/registernmrcalc.h"
+#include "platform/forms/programlook.h"
 #include "platform/forms/widgetservices.h"
 #include "platform/programfolder.h"
 #include "spectra/forms/registerspectra.h"
 #include "structure/forms/registerstructure.h"
 
 #include <QApplication>
-#include <QFont>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvanto"));
-    // The windows are laid out in twips for a small 8-point sans-serif font
-    // with the common Windows metrics (Liberation Sans has them).
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSizeF(8);
-    QApplication::setFont(font);
+    orv::useProgramLook();
     orv::installWidgetServices();
     orv::removeStaleProgramTemporaries();
     orv::registerCoreForms();

@@ -1,3 +1,4 @@
+#include "platform/forms/programlook.h"
 #include "platform/forms/widgetservices.h"
 #include "platform/programfolder.h"
 #include "setup/forms/registersetup.h"
@@ -8,6 +9,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvanto setup"));
+    orv::useProgramLook();
     orv::installWidgetServices();
     orv::removeStaleProgramTemporaries();
     orv::registerSetupForms();

@@ -2,8 +2,8 @@
 
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"
+#include "platform/forms/programlook.h"
 
-#include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
@@ -62,9 +62,7 @@ void placeSetupWindow(QWidget* w, int widthTw, int heightTw)
 
 void applySetupLook(QWidget* window)
 {
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPointSizeF(8);
-    window->setFont(f);
+    window->setFont(programFont());
     window->setWindowIcon(programIcon());
     window->setStyleSheet(QString::fromLatin1(kStyle));
 }

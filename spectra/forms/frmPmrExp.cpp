@@ -200,7 +200,8 @@ void frmPmrExp::endCoupling(float x, float y)
     p.line(CouplingMinX, CouplingStartY, CouplingMaxX, CouplingStartY, pmrexp::kBlue, DrawMode::NotXorPen);
     if (pmrexp::couplingAccepted(x, y)) {
         p.line(CouplingStartX, CouplingStartY, x, CouplingStartY, pmrexp::kBlue);
-        p.text((CouplingStartX + x) / 2 - 200, CouplingStartY - 200,
+        // Far enough above the line that the text does not stand on it.
+        p.text((CouplingStartX + x) / 2 - 200, CouplingStartY - 260,
                pmrexp::couplingText(window_, CouplingStartX - x), pmrexp::kBlue);
     }
     picture()->draw(p);

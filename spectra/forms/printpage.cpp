@@ -1,6 +1,7 @@
 #include "spectra/forms/printpage.h"
 
 #include "platform/forms/geometry.h"
+#include "platform/forms/programlook.h"
 
 #include <QFontMetricsF>
 #include <QPaintDevice>
@@ -9,7 +10,7 @@ namespace orv::spectra {
 
 PrintPage::PrintPage(QPainter& painter)
     : painter_(painter)
-    , font_(twipsFont(QStringLiteral("Sans Serif"), 10))
+    , font_(twipsFont(programFont().family(), 10))
     , pen_(Qt::black)
 {
     painter_.setRenderHint(QPainter::Antialiasing, true);

@@ -1,6 +1,7 @@
 #include "spectra/forms/printprogress.h"
 
 #include "core/coreservices.h"
+#include "core/forms/printnotice.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/printer.h"
 #include "platform/runtime.h"
@@ -25,13 +26,6 @@ PrintProgress::PrintProgress(QWidget* parent, const QString& code, int barLeft)
     notice_->setObjectName(QStringLiteral("txt") + code);
     notice_->setReadOnly(true);
     notice_->setAlignment(Qt::AlignCenter);
-    notice_->setFrame(false);
-    // Small type, so that the notice fits its 1450 twips.
-    QFont font = notice_->font();
-    font.setPixelSize(9);
-    notice_->setTextMargins(0, 0, 0, 0);
-    notice_->setContentsMargins(0, 0, 0, 0);
-    notice_->setFont(font);
     notice_->hide();
 }
 
@@ -51,14 +45,7 @@ void PrintProgress::setValue(double value)
 
 void showPrintedNotice(QLineEdit* notice, int viewerWidthTwips)
 {
-    QPalette palette = notice->palette();
-    palette.setColor(QPalette::Base, vbColour(PaletteColour(kLightCyan)));
-    notice->setPalette(palette);
-    notice->setReadOnly(true);
-    placeControl(notice, (viewerWidthTwips - 1450) / 2, 2200, 1450, 330);
-    notice->setText(QStringLiteral("Printing completed."));
-    notice->show();
-    notice->raise();
+    placePrintNotice(notice, (viewerWidthTwips - kPrintNoticeWidth) / 2, 2200);
     const QPointer<QLineEdit> guard = notice;
     Pause(3);
     if (guard)

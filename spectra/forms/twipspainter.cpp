@@ -1,6 +1,7 @@
 #include "spectra/forms/twipspainter.h"
 
 #include "platform/forms/geometry.h"
+#include "platform/forms/programlook.h"
 #include "platform/twips.h"
 
 #include <QFontMetricsF>
@@ -8,7 +9,7 @@
 
 namespace orv::spectra {
 
-QFont pictureFont() { return twipsFont(QStringLiteral("Sans Serif"), 8.25); }
+QFont pictureFont() { return twipsFont(programFont().family(), 8.25); }
 
 namespace {
 

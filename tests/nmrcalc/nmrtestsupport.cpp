@@ -2,9 +2,6 @@
 
 #include "tests/common/pdftools.h"
 
-#include <QApplication>
-#include <QFont>
-
 void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace nmrtest {
@@ -19,16 +16,5 @@ PdfOutput::~PdfOutput() { qputenv("ORVANTO_PRINT_PDF", QByteArray()); }
 std::optional<QString> pdfText(const QString& pdfPath) { return orvtest::pdfText(pdfPath); }
 
 int pdfPages(const QString& pdfPath) { return orvtest::pdfPages(pdfPath); }
-
-} // namespace nmrtest
-
-namespace nmrtest {
-
-void useProgramFont()
-{
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSizeF(8);
-    QApplication::setFont(font);
-}
 
 } // namespace nmrtest

@@ -24,8 +24,6 @@ private:
 
 // The text of a PDF file (pdftotext -layout); a missing tool fails the test.
 std::optional<QString> pdfText(const QString& pdfPath);
-// The student program's 8-point window font, for looking at a window.
-void useProgramFont();
 
 // Number of pages of a PDF (pdfinfo); a missing tool fails the test.
 int pdfPages(const QString& pdfPath);

@@ -5,6 +5,7 @@
 #include "nmrcalc/forms/registernmrcalc.h"
 #include "nmrcalc/forms/spincontrol.h"
 #include "platform/forms/formregistry.h"
+#include "platform/forms/programlook.h"
 #include "tests/common/testsupport.h"
 #include "tests/nmrcalc/nmrtestsupport.h"
 
@@ -247,7 +248,7 @@ TEST_F(CouplingWindow, ShownForALook)
     const int ms = qEnvironmentVariableIntValue("ORV_NMR_SHOW_MS");
     if (ms <= 0)
         GTEST_SKIP() << "ORV_NMR_SHOW_MS is not set";
-    nmrtest::useProgramFont();
+    orv::useProgramLook();
     forms::unloadAll();
     w = forms::instance<frmCalcCoupling>();
     w->show();

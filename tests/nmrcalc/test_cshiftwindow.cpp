@@ -4,6 +4,7 @@
 #include "core/modorvan.h"
 #include "nmrcalc/forms/frmCalcCShift.h"
 #include "platform/forms/formregistry.h"
+#include "platform/forms/programlook.h"
 #include "tests/common/testsupport.h"
 #include "tests/nmrcalc/nmrtestsupport.h"
 
@@ -170,7 +171,7 @@ TEST_F(CShiftWindow, ShownForALook)
     const int ms = qEnvironmentVariableIntValue("ORV_NMR_SHOW_MS");
     if (ms <= 0)
         GTEST_SKIP() << "ORV_NMR_SHOW_MS is not set";
-    nmrtest::useProgramFont();
+    orv::useProgramLook();
     forms::unloadAll();
     w = forms::instance<frmCalcCShift>();
     w->show();

@@ -4,6 +4,7 @@
 #include "core/modorvan.h"
 #include "nmrcalc/forms/frmCalcHShift.h"
 #include "platform/forms/formregistry.h"
+#include "platform/forms/programlook.h"
 #include "tests/common/testsupport.h"
 #include "tests/nmrcalc/nmrtestsupport.h"
 
@@ -222,7 +223,7 @@ TEST_F(HShiftWindow, ShownForALook)
     const int ms = qEnvironmentVariableIntValue("ORV_NMR_SHOW_MS");
     if (ms <= 0)
         GTEST_SKIP() << "ORV_NMR_SHOW_MS is not set";
-    nmrtest::useProgramFont();
+    orv::useProgramLook();
     forms::unloadAll();
     w = forms::instance<frmCalcHShift>();
     w->show();

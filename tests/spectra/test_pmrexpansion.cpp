@@ -276,6 +276,14 @@ TEST(PmrExpansion, PrintedPageOnPortraitA4)
         EXPECT_EQ(out->texts[13].at, QPointF(15838 - 250, 9906 + 250)) << "the last label";
         EXPECT_EQ(out->texts[4].at, QPointF(500 + 1534 - 100, 9906 + 250));  // CInt(2033.8)
     }
+    // "ppm" stands a whole 10-point line (about 230 twips) below the scale's
+    // numbers, not across the middle one.
+    const auto out = pmrexp::printout(w, samples, 1, QSizeF(11906, 16838), true, 14);
+    ASSERT_TRUE(out);
+    const auto& ppm = out->texts.back();
+    ASSERT_EQ(ppm.text, QStringLiteral("ppm"));
+    for (int k = 3; k <= 13; ++k)
+        EXPECT_GE(ppm.at.y() - out->texts[k].at.y(), 230) << out->texts[k].text.toStdString();
     // Without the unknown's number nothing else moves.
     const auto hidden = pmrexp::printout(w, samples, 1, QSizeF(11906, 16838), false, 14);
     ASSERT_TRUE(hidden);

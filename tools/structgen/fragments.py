@@ -83,8 +83,12 @@ def _branch(c, w, h, row, above_over, attach):
         c.bond(names[-1], (w - 0.5, yc))
     box = c.labels[names[above_over]]
     cx = box[0] + c.first_glyph_width(row[above_over]) / 2 + 0.5
-    c.label("up", cx, 9, "CH3", "center")
-    c.bond("up", (cx, box[1]))
+    # Centred over the group's C, unless that would cut it at the picture's
+    # edge: then it stands just inside, and the bond still rises from the C.
+    up_w = c.text_width("CH3")
+    left = min(max(cx - up_w / 2, 1), w - 1 - up_w)
+    up = c.label("up", left, 9, "CH3", "left")
+    c.line((cx, up[3]), (cx, box[1]))
 
 
 def _carbonyl_row(c, w, h, left_text, attach_right=True, ring_left=False):
