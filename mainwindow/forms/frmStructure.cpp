@@ -5,6 +5,7 @@
 #include "core/modorvan.h"
 #include "mainwindow/identify.h"
 #include "mainwindow/forms/textboxes.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"
@@ -12,6 +13,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -21,6 +23,35 @@ namespace {
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kCyan = 0xFFFF00;
 constexpr int kWidth = 9200;
+
+// A structure drawing fills its whole box, so the box's background colour
+// alone would not show. The selected picture (pointed at or focused) is
+// tinted with that colour: white paper turns cyan, the black lines stay. The
+// picture with the keyboard focus also gets a dashed frame, so that Tab shows
+// where Enter will choose.
+class StructurePicture : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QLabel::paintEvent(event);
+        QPainter p(this);
+        const QColor back = palette().color(QPalette::Window);
+        if (back != Qt::white) {
+            p.setCompositionMode(QPainter::CompositionMode_Multiply);
+            p.fillRect(contentsRect(), back);
+            p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        }
+        if (hasFocus()) {
+            QPen pen(QColor(0, 0, 128), 2, Qt::DashLine);
+            p.setPen(pen);
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(QRectF(rect()).adjusted(2, 2, -2, -2));
+        }
+    }
+};
 }
 
 frmStructure::frmStructure() : cmdStructureOk(new QPushButton(this)), txtStructure(new QPlainTextEdit(this))
@@ -30,10 +61,11 @@ frmStructure::frmStructure() : cmdStructureOk(new QPushButton(this)), txtStructu
     cmdStructureOk->setText(QStringLiteral("&Cancel"));
     applyButtonLook(cmdStructureOk);
     connect(cmdStructureOk, &QPushButton::clicked, this, &frmStructure::cmdStructureOk_Click);
+    setCancelButton(this, cmdStructureOk);
     setTabOrder(cmdStructureOk, cmdStructureOk);
     QWidget* previous = cmdStructureOk;
     for (int i = 0; i < 6; ++i) {
-        auto* pic = new QLabel(this);
+        auto* pic = new StructurePicture(this);
         pic->setObjectName(QStringLiteral("Structure_%1").arg(i));
         pic->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         pic->setLineWidth(1);

@@ -4,6 +4,7 @@
 #include "core/forms/formlook.h"
 #include "core/modorvan.h"
 #include "mainwindow/summarytext.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/printer.h"
@@ -56,6 +57,7 @@ frmSummary::frmSummary()
     cmdSummaryOk->setEnabled(false);
     connect(cmdSummaryPrint, &QPushButton::clicked, this, &frmSummary::cmdSummaryPrint_Click);
     connect(cmdSummaryOk, &QPushButton::clicked, this, &frmSummary::cmdSummaryOk_Click);
+    setContinueButton(this, cmdSummaryOk);
     noticeTimer_ = new QTimer(this);
     noticeTimer_->setSingleShot(true);
     connect(noticeTimer_, &QTimer::timeout, txtSummaryMsg, &QWidget::hide);

@@ -1,6 +1,7 @@
 #include "mscalc/forms/frmCalcIsotope.h"
 
 #include "core/modorvan.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"
@@ -94,6 +95,7 @@ frmCalcIsotope::frmCalcIsotope()
     connect(cmdIsotopeHelp, &QPushButton::clicked, this, &frmCalcIsotope::cmdIsotopeHelp_Click);
     connect(cmdIsotopePrint, &QPushButton::clicked, this, &frmCalcIsotope::cmdIsotopePrint_Click);
     connect(cmdIsotopeOk, &QPushButton::clicked, this, &frmCalcIsotope::cmdIsotopeOk_Click);
+    setCancelButton(this, cmdIsotopeOk); // Escape continues with Orvanto
 }
 
 AtomCounts frmCalcIsotope::counts() const
