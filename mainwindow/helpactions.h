@@ -20,12 +20,12 @@
 //
 // Texts use CR LF line breaks, as the help text window receives them.
 #include "core/modorvan.h"
+#include "platform/helpfile.h"
 
 #include <QString>
 
 namespace orv {
 
-inline constexpr int kHelpContentsTopic = 1;
 inline constexpr int kSolvedExampleTopic = 734;
 
 // Help file topic a click on the entry opens; 0 for a separator, a submenu

@@ -2,7 +2,9 @@
 
 #include "platform/basic.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace orv::nmr {
 
@@ -81,17 +83,10 @@ void CouplingCalc::binLines()
 {
     bins.fill(0.0f);
     const int count = lineCount();
-    int lo = 0;
-    long hi = 0;
-    for (int i = 1; i <= count; ++i) {
-        const float p = CurrentLines[i].Position;
-        if (p < lo)
-            lo = CInt(p);
-        if (p > hi)
-            hi = CLng(p);
-    }
-    const long spread = hi - lo;
-    DisplayScale = spread <= 60 ? 1 : (spread <= 120 ? 2 : 3);
+    int widest = 0; // bins from the centre
+    for (int i = 1; i <= count; ++i)
+        widest = std::max(widest, std::abs(CInt(2.0 * CurrentLines[i].Position)));
+    DisplayScale = displayScaleFor(widest);
 
     int peak = 0;
     for (int i = 1; i <= count; ++i) {
@@ -107,6 +102,19 @@ void CouplingCalc::binLines()
     for (float& b : bins)
         if (b > 0)
             b = b * 100.0f / static_cast<float>(peak);
+}
+
+int CouplingCalc::displayScaleFor(int widestBin)
+{
+    // The axis spans 30 Hz either side per scale step. A line is kept well
+    // inside it: its whole Lorentz peak (ten steps either side of its centre
+    // in the trace) must fit the trace, so that no outer line sits past the
+    // axis or loses half its peak at the picture's edge. The widest
+    // multiplet (90 Hz either side) takes the last scale whatever it needs.
+    for (int scale = 1; scale < 3; ++scale)
+        if (CInt(6.0 * widestBin / scale + 367 + (4 - scale) * 10) <= kTracePoints)
+            return scale;
+    return 3;
 }
 
 void CouplingCalc::setTreeOrder(const CouplingInputs& in)

@@ -47,6 +47,9 @@ public:
     void calculateSet(CouplingSet set, const CouplingInputs& in);
     // Spread, scale, bins and normalising; the tree order for the stick diagram.
     void binLines();
+    // The display scale that keeps every line, with its Lorentz peak, inside
+    // the picture; widestBin is the largest |2 x Position| of the lines.
+    static int displayScaleFor(int widestBin);
     void setTreeOrder(const CouplingInputs& in);
 
     // The whole diagram of the last calculation on the picture (5190 x 3800).

@@ -3,8 +3,80 @@
 #include "platform/programfolder.h"
 
 #include <QFile>
+#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace orv {
+
+namespace {
+
+const QRegularExpression& columnGap()
+{
+    static const QRegularExpression gap(QStringLiteral(" {2,}"));
+    return gap;
+}
+
+bool isTableRow(const QString& line) { return !line.trimmed().isEmpty() && line.trimmed().contains(columnGap()); }
+
+QStringList alignedColumns(const QStringList& rows)
+{
+    QList<QStringList> cells;
+    QList<int> widths;
+    for (const QString& row : rows) {
+        const QStringList c = row.trimmed().split(columnGap());
+        for (qsizetype i = 0; i < c.size(); ++i) {
+            if (i == widths.size())
+                widths.append(0);
+            widths[i] = std::max(widths[i], int(c[i].size()));
+        }
+        cells.append(c);
+    }
+    QStringList out;
+    for (const QStringList& c : cells) {
+        QString line;
+        for (qsizetype i = 0; i < c.size(); ++i)
+            line += i + 1 < c.size() ? c[i].leftJustified(widths[i] + 2) : c[i];
+        out.append(line);
+    }
+    return out;
+}
+
+} // namespace
+
+QList<HelpBlock> helpTextBlocks(const QString& text)
+{
+    QStringList lines = text.split(u'\n');
+    for (QString& l : lines)
+        if (l.endsWith(u'\r'))
+            l.chop(1);
+    QList<HelpBlock> blocks;
+    auto add = [&blocks](bool table, const QStringList& part) {
+        if (part.isEmpty())
+            return;
+        if (!blocks.isEmpty() && blocks.last().table == table && !table)
+            blocks.last().lines += part;
+        else
+            blocks.append(HelpBlock{table, table ? alignedColumns(part) : part});
+    };
+    QStringList prose;
+    for (qsizetype i = 0; i < lines.size();) {
+        qsizetype j = i;
+        while (j < lines.size() && isTableRow(lines[j]))
+            ++j;
+        if (j - i >= 2) {
+            add(false, prose);
+            prose.clear();
+            add(true, lines.mid(i, j - i));
+            i = j;
+        } else {
+            prose.append(lines[i]);
+            ++i;
+        }
+    }
+    add(false, prose);
+    return blocks;
+}
 
 QString helpFilePath() { return programFile(QStringLiteral("orvantor.hlp")); }
 

@@ -74,14 +74,16 @@ CorrelationPopup correlationPopup(int x)
             return popup;
         p.text(1, 1, QString::fromLatin1(first.label), kMagenta);
         bar(p, 1, b1, 280);
-        if (found.size() >= 2) {
-            const CorrelationRegion& second = found[1];
-            const double o = (first.upper - second.upper) * 874.0 / 500;
-            const double b2 = (second.upper - second.lower) * 874.0 / 500;
-            const double m = CInt(std::max(b2, labelWidth(second)));
+        // Every further row below the last, offset to its own upper end: the
+        // aldehyde C-H row is the third one from 2850 down to 2800.
+        for (qsizetype i = 1; i < found.size(); ++i) {
+            const CorrelationRegion& r = found[i];
+            const double o = (first.upper - r.upper) * 874.0 / 500;
+            const double b = (r.upper - r.lower) * 874.0 / 500;
+            const double m = CInt(std::max(b, labelWidth(r)));
             popup.width = std::max(popup.width, o + m);
-            p.text(o, 420, QString::fromLatin1(second.label), kMagenta);
-            bar(p, o, o + b2, 700);
+            p.text(o, i * 420.0, QString::fromLatin1(r.label), kMagenta);
+            bar(p, o, o + b, i * 420.0 + 280);
         }
     } else if (w > 400 && w <= 2000) {
         int top = 0, bottom = 2000;

@@ -10,6 +10,7 @@
 #include "core/nextunknown.h"
 #include "core/unknownfile.h"
 #include "core/userfile.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"
@@ -254,7 +255,7 @@ frmInitial::frmInitial()
     cmdInitial->setObjectName(QStringLiteral("cmdInitial"));
     makeContinueButton(cmdInitial);
     placeControl(cmdInitial, (kWidthTw - 1000) / 2, 2050, 1000, 490);
-    cmdInitial->setDefault(true);
+    setDefaultButton(this, cmdInitial);
     connect(cmdInitial, &QPushButton::clicked, this, &frmInitial::cmdInitial_Click);
 
     auto* instructor = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+I")), this);

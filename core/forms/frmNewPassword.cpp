@@ -2,6 +2,7 @@
 
 #include "core/forms/formlook.h"
 #include "core/forms/passwordbox.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 
@@ -44,6 +45,8 @@ frmNewPassword::frmNewPassword()
 
     connect(cmdNewPassword, &QPushButton::clicked, this, &frmNewPassword::cmdNewPassword_Click);
     connect(cmdNPwordCancel, &QPushButton::clicked, this, &frmNewPassword::cmdNPwordCancel_Click);
+    setDefaultButton(this, cmdNewPassword);
+    setCancelButton(this, cmdNPwordCancel);
     txtNewPassword->setFocus();
 }
 

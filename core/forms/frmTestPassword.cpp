@@ -2,6 +2,7 @@
 
 #include "core/forms/formlook.h"
 #include "core/forms/passwordbox.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 
@@ -42,6 +43,7 @@ frmTestPassword::frmTestPassword()
     placeControl(txtTestPassword, (kWidth - 1400) / 2, 700, 1400, 200);
 
     connect(cmdTestPassword, &QPushButton::clicked, this, &frmTestPassword::cmdTestPassword_Click);
+    setDefaultButton(this, cmdTestPassword);
     txtTestPassword->setFocus();
 }
 

@@ -2,9 +2,11 @@
 
 #include "core/modorvan.h"
 #include "core/passwordentry.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/geometry.h"
 #include "platform/twips.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -46,6 +48,15 @@ void PasswordBox::keyPressEvent(QKeyEvent* e)
         return;
     }
     const int code = tab ? 9 : text[0].unicode();
+    // Escape is the window's Cancel where it shows one; only otherwise is it
+    // a refused character.
+    if (code == 27) {
+        const QAbstractButton* cancel = cancelButton(window());
+        if (cancel && cancel->isVisible() && cancel->isEnabled()) {
+            e->ignore();
+            return;
+        }
+    }
     switch (passwordKeyAction(code)) {
     case PasswordKey::Continue:
         e->accept();

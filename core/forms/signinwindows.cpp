@@ -8,6 +8,7 @@
 #include "core/unknownfile.h"
 #include "core/userfile.h"
 #include "platform/filedialog.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 
@@ -139,6 +140,7 @@ frmUnkProgm::frmUnkProgm()
     makeContinueButton(cmdUserData);
     placeControl(cmdUserData, (6500 - 1000) / 2, 2050, 1000, 490);
     connect(cmdUserData, &QPushButton::clicked, this, &frmUnkProgm::cmdUserData_Click);
+    setDefaultButton(this, cmdUserData);
     optUnkProg[0]->setChecked(true);
 
     QString text;
@@ -238,6 +240,7 @@ frmUnkTeach::frmUnkTeach()
     }
     placeControl(cmdUserData[0], 6500 / 2 - 1250, 2050, 1000, 490);
     placeControl(cmdUserData[1], 6500 / 2 + 250, 2050, 1000, 490);
+    setDefaultButton(this, cmdUserData[0]);
     lblUserData = new QLabel(this);
     applyLabelLook(lblUserData);
     lblUserData->setText(

@@ -5,13 +5,17 @@
 #include "core/modorvan.h"
 #include "core/welcometexts.h"
 #include "platform/basic.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
+#include "platform/forms/helpviewer.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"
+#include "platform/helpfile.h"
 #include "platform/twips.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextEdit>
 
 namespace orv {
@@ -56,6 +60,10 @@ frmNewUser::frmNewUser()
     cmdNewUser = yellowButton(this, QStringLiteral("&Continue"), QStringLiteral("Click here to proceed"));
     placeControl(cmdNewUser, (6500 - 1000) / 2, 3420, 1000, 490);
     connect(cmdNewUser, &QPushButton::clicked, this, &frmNewUser::cmdNewUser_Click);
+    setContinueButton(this, cmdNewUser);
+    // The text tells the student to press F1 for help while it is on show.
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [] { showHelpTopic(kHelpContentsTopic); });
     modOrvan.DataSaved = kFalse;
     placeWelcome(this);
 }
@@ -79,6 +87,7 @@ frmOldUser::frmOldUser()
     cmdOldUser = yellowButton(this, QStringLiteral("&Continue"), QStringLiteral("Click here to proceed"));
     placeControl(cmdOldUser, (6500 - 1000) / 2, 3420, 1000, 490);
     connect(cmdOldUser, &QPushButton::clicked, this, &frmOldUser::cmdOldUser_Click);
+    setContinueButton(this, cmdOldUser);
     placeWelcome(this);
 }
 
@@ -101,6 +110,7 @@ frmTips::frmTips()
     placeControl(cmdTipsNext, 5400 / 2 - 1250, 2420, 1000, 490);
     connect(cmdTipsOk, &QPushButton::clicked, this, &frmTips::cmdTipsOk_Click);
     connect(cmdTipsNext, &QPushButton::clicked, this, &frmTips::cmdTipsNext_Click);
+    setContinueButton(this, cmdTipsOk);
     picture_ = 1;
     tip_ = randomDraw(30);
     showTip();

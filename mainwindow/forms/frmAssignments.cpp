@@ -5,6 +5,7 @@
 #include "core/modorvan.h"
 #include "mainwindow/assignments.h"
 #include "core/forms/printnotice.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"
@@ -91,6 +92,7 @@ frmAssignments::frmAssignments()
     noticeTimer_->setSingleShot(true);
     connect(noticeTimer_, &QTimer::timeout, txtAssignments, &QWidget::hide);
     connect(cmdAssignmentsOk, &QPushButton::clicked, this, &frmAssignments::cmdAssignmentsOk_Click);
+    setContinueButton(this, cmdAssignmentsOk);
     connect(cmdAssignmentsPrint, &QPushButton::clicked, this, &frmAssignments::cmdAssignmentsPrint_Click);
     connect(cmdAssignmentsCopy, &QPushButton::clicked, this, &frmAssignments::cmdAssignmentsCopy_Click);
 }

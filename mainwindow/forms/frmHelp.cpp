@@ -3,6 +3,7 @@
 #include "core/forms/formlook.h"
 #include "core/forms/printnotice.h"
 #include "mainwindow/helpprint.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/printer.h"
@@ -46,7 +47,7 @@ frmHelp::frmHelp()
     cmdHelpOk = new QPushButton(this);
     makeContinueButton(cmdHelpOk);
     placeControl(cmdHelpOk, kWidth / 2 + 250, 2050, 1000, 490);
-    cmdHelpOk->setDefault(true);
+    setContinueButton(this, cmdHelpOk);
     cmdHelpOk->setFocus();
     connect(cmdHelpPrint, &QPushButton::clicked, this, &frmHelp::cmdHelpPrint_Click);
     connect(cmdHelpOk, &QPushButton::clicked, this, &frmHelp::cmdHelpOk_Click);

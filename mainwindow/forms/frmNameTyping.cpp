@@ -5,6 +5,7 @@
 #include "core/modorvan.h"
 #include "mainwindow/forms/textboxes.h"
 #include "mainwindow/identify.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 
@@ -38,6 +39,8 @@ frmNameTyping::frmNameTyping()
     cboGetName->lineEdit()->installEventFilter(this);
     connect(cmdNameTest, &QPushButton::clicked, this, &frmNameTyping::cmdNameTest_Click);
     connect(cmdnameCancel, &QPushButton::clicked, this, &frmNameTyping::cmdnameCancel_Click);
+    setDefaultButton(this, cmdNameTest);
+    setCancelButton(this, cmdnameCancel);
     Form_Load();
 }
 
@@ -86,6 +89,11 @@ bool frmNameTyping::eventFilter(QObject* watched, QEvent* event)
         // Keys without a character (arrows, Delete, Tab) move or edit as usual.
         if (key->text().isEmpty() || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
             return false;
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+            if (cmdnameCancel->isVisible())
+                cmdnameCancel->click();
+            return true;
+        }
         int code = key->text().at(0).unicode();
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
             code = 13;

@@ -4,6 +4,7 @@
 #include "core/modorvan.h"
 #include "mainwindow/identify.h"
 #include "mainwindow/forms/textboxes.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 
@@ -19,6 +20,7 @@ frmNoID::frmNoID() : txtNoIDText(new QPlainTextEdit(this)), cmdNoIDOk(new QPushB
     makeContinueButton(cmdNoIDOk);
     txtNoIDText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     connect(cmdNoIDOk, &QPushButton::clicked, this, &frmNoID::cmdNoIDOk_Click);
+    setContinueButton(this, cmdNoIDOk);
     Form_Load();
 }
 

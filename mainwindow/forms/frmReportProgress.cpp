@@ -5,6 +5,7 @@
 #include "core/forms/frmQuit.h"
 #include "core/modorvan.h"
 #include "mainwindow/forms/textboxes.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"
@@ -97,6 +98,7 @@ frmReportProgress::frmReportProgress()
     txtStrReward->setReadOnly(true);
     picStrReward->installEventFilter(this);
     connect(cmdReportok, &QPushButton::clicked, this, &frmReportProgress::cmdReportok_Click);
+    setContinueButton(this, cmdReportok);
     connect(cmdAssign, &QPushButton::clicked, this, &frmReportProgress::cmdAssign_Click);
     Form_Load();
 }

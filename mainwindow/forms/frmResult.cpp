@@ -4,6 +4,7 @@
 #include "core/forms/formlook.h"
 #include "core/modorvan.h"
 #include "mainwindow/resultexplain.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 
@@ -56,7 +57,7 @@ frmResult::frmResult()
     setTabOrder(cmdResultOk, txtResult);
     setTabOrder(txtResult, cmdResultHelp);
     setTabOrder(cmdResultHelp, txtResultHelp);
-    cmdResultOk->setDefault(true);
+    setContinueButton(this, cmdResultOk);
     cmdResultOk->setFocus();
 
     connect(cmdResultOk, &QPushButton::clicked, this, &frmResult::cmdResultOk_Click);

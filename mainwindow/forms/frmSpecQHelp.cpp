@@ -3,6 +3,7 @@
 #include "core/coreservices.h"
 #include "core/forms/formlook.h"
 #include "core/modorvan.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 
@@ -39,7 +40,7 @@ frmSpecQHelp::frmSpecQHelp()
     cmdQHelpOk->setObjectName(QStringLiteral("cmdQHelpOk"));
     makeContinueButton(cmdQHelpOk);
     placeControl(cmdQHelpOk, (width - 1095) / 2, 1080, 1095, 495);
-    cmdQHelpOk->setDefault(true);
+    setContinueButton(this, cmdQHelpOk);
     cmdQHelpOk->setFocus();
     connect(cmdQHelpOk, &QPushButton::clicked, this, &frmSpecQHelp::cmdQHelpOk_Click);
 }

@@ -5,15 +5,20 @@
 #include "core/modorvan.h"
 #include "mainwindow/identify.h"
 #include "mainwindow/forms/textboxes.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"
 #include "platform/twips.h"
 
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace orv {
 
@@ -21,6 +26,48 @@ namespace {
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kCyan = 0xFFFF00;
 constexpr int kWidth = 9200;
+
+// A structure drawing fills its whole box, so the box's background colour
+// alone would not show. The selected picture (pointed at or focused) takes
+// that colour for its white paper, while the lines and the coloured atom
+// labels stay as drawn. The picture with the keyboard focus also gets a
+// dashed frame, so that Tab shows where Enter will choose.
+class StructurePicture : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QLabel::paintEvent(event);
+        QPainter p(this);
+        const QColor back = palette().color(QPalette::Window);
+        if (back != Qt::white && !pixmap().isNull()) {
+            // The white in each pixel (its smallest channel) becomes the
+            // background colour; smoothed edges blend the same way. A
+            // transparent paper counts as white.
+            QImage img(pixmap().size(), QImage::Format_RGB32);
+            img.fill(Qt::white);
+            QPainter(&img).drawPixmap(0, 0, pixmap());
+            for (int y = 0; y < img.height(); ++y) {
+                auto* row = reinterpret_cast<QRgb*>(img.scanLine(y));
+                for (int x = 0; x < img.width(); ++x) {
+                    const int r = qRed(row[x]), g = qGreen(row[x]), b = qBlue(row[x]);
+                    const int white = std::min({r, g, b});
+                    row[x] = qRgb(r - white * (255 - back.red()) / 255, g - white * (255 - back.green()) / 255,
+                                  b - white * (255 - back.blue()) / 255);
+                }
+            }
+            p.drawImage(contentsRect().topLeft(), img);
+        }
+        if (hasFocus()) {
+            QPen pen(QColor(0, 0, 128), 2, Qt::DashLine);
+            p.setPen(pen);
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(QRectF(rect()).adjusted(2, 2, -2, -2));
+        }
+    }
+};
 }
 
 frmStructure::frmStructure() : cmdStructureOk(new QPushButton(this)), txtStructure(new QPlainTextEdit(this))
@@ -30,10 +77,11 @@ frmStructure::frmStructure() : cmdStructureOk(new QPushButton(this)), txtStructu
     cmdStructureOk->setText(QStringLiteral("&Cancel"));
     applyButtonLook(cmdStructureOk);
     connect(cmdStructureOk, &QPushButton::clicked, this, &frmStructure::cmdStructureOk_Click);
+    setCancelButton(this, cmdStructureOk);
     setTabOrder(cmdStructureOk, cmdStructureOk);
     QWidget* previous = cmdStructureOk;
     for (int i = 0; i < 6; ++i) {
-        auto* pic = new QLabel(this);
+        auto* pic = new StructurePicture(this);
         pic->setObjectName(QStringLiteral("Structure_%1").arg(i));
         pic->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         pic->setLineWidth(1);

@@ -5,6 +5,7 @@
 #include "core/forms/printnotice.h"
 #include "core/modorvan.h"
 #include "mainwindow/summarytext.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/printer.h"
@@ -57,6 +58,7 @@ frmSummary::frmSummary()
     cmdSummaryOk->setEnabled(false);
     connect(cmdSummaryPrint, &QPushButton::clicked, this, &frmSummary::cmdSummaryPrint_Click);
     connect(cmdSummaryOk, &QPushButton::clicked, this, &frmSummary::cmdSummaryOk_Click);
+    setContinueButton(this, cmdSummaryOk);
     noticeTimer_ = new QTimer(this);
     noticeTimer_->setSingleShot(true);
     connect(noticeTimer_, &QTimer::timeout, txtSummaryMsg, &QWidget::hide);

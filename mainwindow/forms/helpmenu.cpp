@@ -84,7 +84,7 @@ void showHelpText(const HelpText& help)
         forms::unload(old);
     auto* w = forms::instance<frmHelp>();
     w->setWindowTitle(help.caption);
-    w->txtHelp->setPlainText(QString(help.text).replace(vbCrLf, QStringLiteral("\n")));
+    setHelpText(w->txtHelp, QString(help.text).replace(vbCrLf, QStringLiteral("\n")));
     w->cmdHelpPrint->setEnabled(help.printEnabled);
     forms::showModal(w);
 }

@@ -2,6 +2,7 @@
 
 #include "core/forms/printnotice.h"
 #include "core/modorvan.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/printer.h"
@@ -144,6 +145,7 @@ frmCalcFormula::frmCalcFormula()
     connect(cmdCalcHelp, &QPushButton::clicked, this, &frmCalcFormula::cmdCalcHelp_Click);
     connect(cmdCalcPrint, &QPushButton::clicked, this, &frmCalcFormula::cmdCalcPrint_Click);
     connect(cmdCalcOk, &QPushButton::clicked, this, &frmCalcFormula::cmdCalcOk_Click);
+    setCancelButton(this, cmdCalcOk); // Escape continues with Orvanto
 }
 
 FormulaLimits frmCalcFormula::limits() const
@@ -213,7 +215,13 @@ void frmCalcFormula::cmdCalcCalc_Click()
     pbCalcText->setValue(0);
     pbCalcText->show();
     pbCalcText->raise();
-    search_.Calculate(txtMass->text(), l, [this](double percent) { pbCalcText->setValue(int(percent)); });
+    // The bar moves in steps of 4 per cent: each step repaints it at once, and
+    // a step per combination would take far longer than the search itself.
+    search_.Calculate(txtMass->text(), l, [this](double percent) {
+        const int step = int(percent) / 4 * 4;
+        if (step > pbCalcText->value())
+            pbCalcText->setValue(step);
+    });
     pbCalcText->hide();
     setResultText(search_.text);
 }

@@ -2,6 +2,7 @@
 
 #include "core/forms/printnotice.h"
 #include "core/modorvan.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"
@@ -95,6 +96,7 @@ frmCalcIsotope::frmCalcIsotope()
     connect(cmdIsotopeHelp, &QPushButton::clicked, this, &frmCalcIsotope::cmdIsotopeHelp_Click);
     connect(cmdIsotopePrint, &QPushButton::clicked, this, &frmCalcIsotope::cmdIsotopePrint_Click);
     connect(cmdIsotopeOk, &QPushButton::clicked, this, &frmCalcIsotope::cmdIsotopeOk_Click);
+    setCancelButton(this, cmdIsotopeOk); // Escape continues with Orvanto
 }
 
 AtomCounts frmCalcIsotope::counts() const

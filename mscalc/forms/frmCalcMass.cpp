@@ -2,6 +2,7 @@
 
 #include "core/forms/printnotice.h"
 #include "platform/basic.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/printer.h"
@@ -105,6 +106,7 @@ frmCalcMass::frmCalcMass()
     connect(cmdMCalcHelp, &QPushButton::clicked, this, &frmCalcMass::cmdMCalcHelp_Click);
     connect(cmdMCalcPrint, &QPushButton::clicked, this, &frmCalcMass::cmdMCalcPrint_Click);
     connect(cmdCMassOk, &QPushButton::clicked, this, &frmCalcMass::cmdCMassOk_Click);
+    setCancelButton(this, cmdCMassOk); // Escape continues with Orvanto
 }
 
 AtomCounts frmCalcMass::boxCounts() const

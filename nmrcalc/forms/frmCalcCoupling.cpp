@@ -6,6 +6,7 @@
 #include "nmrcalc/forms/calcprint.h"
 #include "nmrcalc/forms/diagrampainter.h"
 #include "nmrcalc/forms/spincontrol.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/twips.h"
@@ -125,6 +126,7 @@ frmCalcCoupling::frmCalcCoupling(QWidget* parent) : QWidget(parent)
     connect(cmdCalcCouplingHelp, &QPushButton::clicked, this, &frmCalcCoupling::cmdCalcCouplingHelp_Click);
     connect(cmdCalcCouplingPrint, &QPushButton::clicked, this, &frmCalcCoupling::cmdCalcCouplingPrint_Click);
     connect(cmdCalcCouplingOk, &QPushButton::clicked, this, &frmCalcCoupling::cmdCalcCouplingOk_Click);
+    setCancelButton(this, cmdCalcCouplingOk); // Escape continues with Orvanto
 
     txtCalcMessage = new QLineEdit(this);
     txtCalcMessage->setReadOnly(true);

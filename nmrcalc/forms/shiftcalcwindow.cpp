@@ -5,6 +5,7 @@
 #include "core/modorvan.h"
 #include "nmrcalc/forms/calcprint.h"
 #include "nmrcalc/substituents.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"
@@ -85,7 +86,8 @@ ShiftCalcWindow::ShiftCalcWindow(const ShiftWindowLook& look, QWidget* parent) :
         optSubType[i]->installEventFilter(this);
         connect(optSubType[i], &QRadioButton::clicked, this, [this, i] { optSubType_Click(i); });
     }
-    cmdSubType = new QPushButton(QStringLiteral("&Select"), frmSubType);
+    // Both Select buttons are on show together: each needs its own access key.
+    cmdSubType = new QPushButton(QStringLiteral("S&elect"), frmSubType);
     placeControl(cmdSubType, look.subSelectLeft, 2760, 1095, 495);
     connect(cmdSubType, &QPushButton::clicked, this, &ShiftCalcWindow::cmdSubType_Click);
 
@@ -149,6 +151,7 @@ ShiftCalcWindow::ShiftCalcWindow(const ShiftWindowLook& look, QWidget* parent) :
     connect(cmdShiftHelp, &QPushButton::clicked, this, &ShiftCalcWindow::cmdShiftHelp_Click);
     connect(cmdShiftPrint, &QPushButton::clicked, this, &ShiftCalcWindow::cmdShiftPrint_Click);
     connect(cmdShiftOk, &QPushButton::clicked, this, &ShiftCalcWindow::cmdShiftOk_Click);
+    setCancelButton(this, cmdShiftOk); // Escape continues with Orvanto
 
     txtCalcMessage = new QLineEdit(this);
     noticeTimer_ = new QTimer(this);

@@ -3,17 +3,34 @@
 #include "platform/forms/pictures.h"
 #include "platform/helpfile.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace orv {
 
 namespace {
 QPointer<HelpViewer>& viewer() { static QPointer<HelpViewer> v; return v; }
+}
+
+void setHelpText(QTextEdit* box, const QString& text)
+{
+    const QString mono = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    QString html;
+    for (const HelpBlock& b : helpTextBlocks(text)) {
+        const QString body = b.lines.join(u'\n').toHtmlEscaped();
+        if (b.table)
+            html += QStringLiteral("<pre style=\"font-family: '%1'; white-space: pre-wrap;\">%2</pre>").arg(mono, body);
+        else
+            html += QStringLiteral("<div style=\"white-space: pre-wrap;\">%1</div>").arg(body);
+    }
+    box->setHtml(html);
 }
 
 HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent)
@@ -41,7 +58,7 @@ void HelpViewer::showTopic(int topic)
     topic_ = topic;
     if (auto t = readHelpTopic(helpFilePath(), topic)) {
         title_->setText(t->title);
-        text_->setPlainText(t->text);
+        setHelpText(text_, t->text);
     } else {
         title_->setText(QStringLiteral("Help topic %1").arg(topic));
         text_->setPlainText(QStringLiteral("There is no help text for this topic yet."));
@@ -58,6 +75,13 @@ void showHelpTopic(int topic)
         viewer()->setAttribute(Qt::WA_DeleteOnClose);
     }
     viewer()->showTopic(topic);
+    // Opened from a modal window (F1 there), the help stands in front of it
+    // and takes input while that window is open; it stays when it closes.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != viewer()) {
+        viewer()->winId();
+        modal->winId();
+        viewer()->windowHandle()->setTransientParent(modal->windowHandle());
+    }
     viewer()->show();
     viewer()->raise();
     viewer()->activateWindow();

@@ -5,6 +5,7 @@
 
 class QLabel;
 class QTextBrowser;
+class QTextEdit;
 
 namespace orv {
 
@@ -21,6 +22,10 @@ private:
     QLabel* title_;
     QTextBrowser* text_;
 };
+
+// Puts a help text (plain, LF line breaks) into a text box: running text in
+// the box's font, tables aligned in a fixed-pitch font.
+void setHelpText(QTextEdit* box, const QString& text);
 
 // Opens the help file at a topic number (modeless, one viewer at a time);
 // says plainly when the topic has no text yet.

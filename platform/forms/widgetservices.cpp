@@ -1,5 +1,6 @@
 #include "platform/forms/widgetservices.h"
 
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/filedialog.h"
 #include "platform/msgbox.h"
@@ -97,6 +98,7 @@ void installWidgetServices()
     setMsgPresenter(showBox);
     setFileDialogPresenter(showDialog);
     setUnloadAllWindowsHook([] { forms::unloadAll(); });
+    installAccessKeyGuard();
 }
 
 } // namespace orv

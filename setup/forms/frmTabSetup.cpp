@@ -145,7 +145,8 @@ void frmTabSetup::buildItems()
     chkPMR = addCheck(frmSpectra, QStringLiteral("Show proton NMR"), &S::PmrAllowed, 150, 1380, 1680, 495);
     chkUV = addCheck(frmSpectra, QStringLiteral("Show UV data"), &S::UvAllowed, 150, 1770, 1680, 495);
     cmdSpectraAll = addButton(frmSpectra, QStringLiteral("&All"), 105, 2385, 500, 400);
-    cmdSpectraNone = addButton(frmSpectra, QStringLiteral("&None"), 1590, 2385, 500, 400);
+    // Alt+N is "No spectra" below the pages; a shared key would press neither.
+    cmdSpectraNone = addButton(frmSpectra, QStringLiteral("N&one"), 1590, 2385, 500, 400);
     connect(cmdSpectraAll, &QPushButton::clicked, this, [this] { applyPresetButton(Preset::SpectraAll); });
     connect(cmdSpectraNone, &QPushButton::clicked, this, [this] { applyPresetButton(Preset::SpectraNone); });
 }
@@ -158,7 +159,7 @@ void frmTabSetup::buildHelp()
     chkHelpResults = addCheck(frmIdentify, QStringLiteral("Help about results"), &S::ItemHelpAllowed, 120, 200, 2745, 495);
     chkHelpType = addCheck(frmIdentify, QStringLiteral("Help about unknown type"), &S::UnknownHelpAllowed, 120, 725,
                            2625, 495);
-    chkShowNum = addCheck(frmIdentify, QStringLiteral("ID number of &unknown"), &S::ShowUnknownNumber, 120, 1250, 2205,
+    chkShowNum = addCheck(frmIdentify, QStringLiteral("ID number of un&known"), &S::ShowUnknownNumber, 120, 1250, 2205,
                           495);
     chkSpecAssign = addCheck(frmIdentify, QStringLiteral("Spectroscopic assignments"), &S::AssignmentsAllowed, 120, 1775,
                              2970, 495);
@@ -177,7 +178,7 @@ void frmTabSetup::buildHelp()
     chkMass = addCheck(frmCalc, QStringLiteral("Mass"), &S::MassCalcAllowed, 120, 1880, 1300, 495);
     chkIsotope = addCheck(frmCalc, QStringLiteral("Isotope peaks"), &S::IsotopeCalcAllowed, 120, 2300, 1300, 495);
     cmdCalcAll = addButton(frmCalc, QStringLiteral("&All"), 90, 2805, 500, 400);
-    cmdCalcNone = addButton(frmCalc, QStringLiteral("&None"), 1095, 2805, 500, 400);
+    cmdCalcNone = addButton(frmCalc, QStringLiteral("N&one"), 1095, 2805, 500, 400);
     connect(cmdCalcAll, &QPushButton::clicked, this, [this] { applyPresetButton(Preset::CalcAll); });
     connect(cmdCalcNone, &QPushButton::clicked, this, [this] { applyPresetButton(Preset::CalcNone); });
 }
@@ -220,7 +221,8 @@ void frmTabSetup::buildID()
 void frmTabSetup::buildButtonRow()
 {
     constexpr int top = 4440, width = 800, height = 500;
-    cmdDefault = addButton(this, QStringLiteral("&Default values"), 200, top, width, height,
+    // Alt+D is the "ID methods" tab, Alt+U the "Unk Allocation" tab.
+    cmdDefault = addButton(this, QStringLiteral("De&fault values"), 200, top, width, height,
                            QStringLiteral("Spectra, tests, derivs, Orvanto allocate, max help"));
     cmdNoTrad = addButton(this, QStringLiteral("No &tests no derivs"), 1200, top, width, height,
                           QStringLiteral("Only spectra available, Orvanto allocate, max help"));

@@ -3,6 +3,7 @@
 #include "core/coreservices.h"
 #include "core/forms/formlook.h"
 #include "core/modorvan.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"
@@ -75,7 +76,8 @@ frmGiveStructure::frmGiveStructure()
     frmCompType->setTitle(QStringLiteral("Compound type"));
     cmdCompType->setText(QStringLiteral("&Select"));
     frmSubType->setTitle(QStringLiteral("Sub type"));
-    cmdSubType->setText(QStringLiteral("&Select"));
+    // Both Select buttons are on show together: each needs its own access key.
+    cmdSubType->setText(QStringLiteral("S&elect"));
     cmdGCancel->setText(QStringLiteral("C&ancel"));
     frmSubstituents->setTitle(QStringLiteral("Substituents"));
     cmdSelectX->setText(QStringLiteral("Select &X"));
@@ -127,10 +129,14 @@ frmGiveStructure::frmGiveStructure()
     }
     picBaseStruct->installEventFilter(this);
 
-    setTabOrder(cmdGSHelp, cmdGSOk);
-    QWidget* previous = cmdGSOk;
-    for (QWidget* w : std::initializer_list<QWidget*>{cmdCompType, lstCompType, lstSubType, cmdSubType, txtGiveStruct,
-                                                      cmdGCancel, lstX, lstY, lstZ, cmdSelectX, cmdSelectZ, cmdSelectY}) {
+    // Tab follows the steps of building: each list, then its Select button,
+    // then the help text, Help, Cancel and Continue. The drawing area only
+    // passes a click's focus on, so Tab does not stop there.
+    txtStructure->setFocusPolicy(Qt::ClickFocus);
+    QWidget* previous = lstCompType;
+    for (QWidget* w : std::initializer_list<QWidget*>{cmdCompType, lstSubType, cmdSubType, lstX, cmdSelectX, lstY,
+                                                      cmdSelectY, lstZ, cmdSelectZ, txtGiveStruct, cmdGSHelp,
+                                                      cmdGCancel, cmdGSOk}) {
         setTabOrder(previous, w);
         previous = w;
     }
@@ -156,6 +162,7 @@ frmGiveStructure::frmGiveStructure()
     connect(cmdGSOk, &QPushButton::clicked, this, &frmGiveStructure::cmdGSOk_Click);
     connect(cmdGSHelp, &QPushButton::clicked, this, &frmGiveStructure::cmdGSHelp_Click);
     connect(cmdGCancel, &QPushButton::clicked, this, &frmGiveStructure::cmdGCancel_Click);
+    setCancelButton(this, cmdGCancel);
     Form_Load();
 }
 
@@ -191,6 +198,7 @@ void frmGiveStructure::Form_Load()
     lstZ->setToolTip(QStringLiteral("Click here to select substituent Z"));
     txtStructure->setToolTip(QStringLiteral("Assemble structure here"));
     render();
+    lstCompType->setFocus(); // the first step
 }
 
 void frmGiveStructure::showPicture(QLabel* box, const structure::PlacedPicture& p)
@@ -212,6 +220,9 @@ void frmGiveStructure::fillList(QListWidget* list, const QStringList& items)
     list->clear();
     list->addItems(items);
     list->setCurrentRow(-1);
+    // A refilled list starts at its first entry, not where the last one was
+    // scrolled to.
+    list->scrollToTop();
 }
 
 void frmGiveStructure::render(bool refillLists)

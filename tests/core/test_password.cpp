@@ -195,9 +195,26 @@ TEST_F(PasswordTest, CancelKeepsThePasswordBefore)
     EXPECT_EQ(m.PasswordVerified, kFalse);
 }
 
+TEST_F(PasswordTest, EscapeIsCancelWhereTheWindowShowsOne)
+{
+    m.Password = "oldpassword";
+    auto* w = forms::instance<frmNewPassword>();
+    w->setupForChange();
+    w->show();
+    w->txtNewPassword->setFocus();
+    QTest::keyClicks(w->txtNewPassword, "newpass");
+    QTest::keyClick(w->txtNewPassword, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(forms::find("frmNewPassword"), nullptr);
+    EXPECT_EQ(m.Password, "oldpassword");
+}
+
 TEST_F(PasswordTest, BoxRefusesWhatTheFileCannotHold)
 {
+    // Without a Cancel button (a new user file's password) Escape is one
+    // more refused character.
     auto* w = forms::instance<frmNewPassword>();
+    w->setupForUserFile(QStringLiteral("New password"));
     w->show();
     QLineEdit* box = w->txtNewPassword;
     box->setFocus();

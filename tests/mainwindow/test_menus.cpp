@@ -151,7 +151,7 @@ TEST_F(MenuModel, ItemCaptionsCarryTheirAccessKeys)
         {"mnuDerivItem", 2, "A&mide"}, {"mnuDerivItem", 3, "A&nilide"}, {"mnuDerivItem", 4, "Ar&yloxyacetic acid"},
         {"mnuDerivItem", 5, "&Benzamide"}, {"mnuDerivItem", 6, "Benzene&sulfonamide"},
         {"mnuDerivItem", 7, "Brominated &product"}, {"mnuDerivItem", 8, "3,5-&Dinitrobenzoate "},
-        {"mnuDerivItem", 9, "2,4-Dintrophenylhydra&zone"}, {"mnuDerivItem", 10, "1-N&aphthylurethane"},
+        {"mnuDerivItem", 9, "2,4-Dinitrophenylhydra&zone"}, {"mnuDerivItem", 10, "1-N&aphthylurethane"},
         {"mnuDerivItem", 11, "N&itration product"}, {"mnuDerivItem", 12, "O&xime"},
         {"mnuDerivItem", 13, "Phenyl&urethane"}, {"mnuDerivItem", 14, "Pi&crate"},
         {"mnuDerivItem", 15, "&Reduction product"}, {"mnuDerivItem", 16, "S&emicarbazone"},

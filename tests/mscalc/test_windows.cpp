@@ -190,6 +190,25 @@ TEST_F(CalcWindows, FormulaCalculatesFromButtonAndEnter)
     EXPECT_EQ(f->search().TargetMass, 29);
 }
 
+TEST_F(CalcWindows, FormulaWidestSearchRepaintsItsBarAFewDozenTimes)
+{
+    // Every limit at its top: 4 x 5 x 3 x 3 x 3 = 540 combinations. Each
+    // change of the bar's value repaints it at once (its percentage text
+    // changes), so the bar may not follow every combination or every per cent.
+    auto* f = open<frmCalcFormula>();
+    for (Limit l : {Limit::N, Limit::O, Limit::Br, Limit::Cl, Limit::I})
+        f->updMax[int(l)]->setValue(mscalc::kLimitTop[int(l)]);
+    f->txtMass->setText("250");
+    QList<int> values;
+    QObject::connect(f->pbCalcText, &QProgressBar::valueChanged, f, [&values](int v) { values.append(v); });
+    f->cmdCalcCalc->click();
+    ASSERT_TRUE(f->txtCalc->isVisible());
+    EXPECT_TRUE(boxText(f->txtCalc).startsWith("For mass = 250"));
+    EXPECT_LE(values.size(), 30);
+    ASSERT_FALSE(values.isEmpty());
+    EXPECT_EQ(values.last(), 100) << "the bar still reaches its end";
+}
+
 TEST_F(CalcWindows, FormulaRefusesOutOfRangeMassesAndLetters)
 {
     auto* f = open<frmCalcFormula>();

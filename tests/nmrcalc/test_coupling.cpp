@@ -117,21 +117,28 @@ TEST(CouplingBins, NormalisedToTheTallestBin)
     EXPECT_TRUE(calc.SuperImpose());
 }
 
-TEST(CouplingBins, DisplayScaleFollowsTheSpread)
+TEST(CouplingBins, DisplayScaleKeepsTheOuterLinesInsideTheAxis)
 {
+    // Scale 1 holds lines up to 27.5 Hz either side, scale 2 up to 57 Hz,
+    // each with its whole Lorentz peak; the positions count unrounded.
     struct Case {
         CouplingInputs in;
         CouplingSet set;
         int scale;
     } const cases[] = {
         {{2, 0, 0, 0, 0, 0}, CouplingSet::A, 1},
-        {{6, 1, 0, 20, 0, 0}, CouplingSet::M, 2},  // +-60: spread 120
-        {{6, 1, 3, 20, 0, 20}, CouplingSet::M, 3}, // +-90: spread 180
-        {{2, 1, 0, 20, 0, 0}, CouplingSet::M, 1},  // +-20
-        {{1, 3, 0, 20, 0, 0}, CouplingSet::A, 1},  // +-30: spread 60
-        {{4, 1, 0, 15, 0, 0}, CouplingSet::M, 1},  // +-30
-        {{5, 1, 0, 13, 0, 0}, CouplingSet::M, 2},  // +-32.5 -> -32..+32, spread 64
-        {{1, 1, 0, 5, 0, 0}, CouplingSet::A, 1},   // +-2.5 rounds to -2 and +2
+        {{1, 1, 0, 5, 0, 0}, CouplingSet::A, 1},    // +-2.5
+        {{2, 1, 0, 20, 0, 0}, CouplingSet::M, 1},   // +-20
+        {{1, 3, 1, 15, 10, 0}, CouplingSet::A, 1},  // +-27.5
+        {{1, 3, 1, 15, 11, 0}, CouplingSet::A, 2},  // +-28
+        {{1, 3, 0, 20, 0, 0}, CouplingSet::A, 2},   // +-30: the picture's edge
+        {{4, 1, 0, 15, 0, 0}, CouplingSet::M, 2},   // +-30
+        {{1, 3, 1, 17, 10, 0}, CouplingSet::A, 2},  // +-30.5 (once drawn past the axis)
+        {{5, 1, 0, 13, 0, 0}, CouplingSet::M, 2},   // +-32.5
+        {{1, 3, 3, 20, 18, 0}, CouplingSet::A, 2},  // +-57
+        {{5, 1, 3, 20, 0, 5}, CouplingSet::M, 3},   // +-57.5
+        {{6, 1, 0, 20, 0, 0}, CouplingSet::M, 3},   // +-60
+        {{6, 1, 3, 20, 0, 20}, CouplingSet::M, 3},  // +-90
     };
     for (const Case& c : cases) {
         CouplingCalc calc;
@@ -161,6 +168,48 @@ std::vector<QString> textsOf(const DrawOps& ops)
 }
 
 } // namespace
+
+TEST(CouplingDrawing, EveryMultipletStaysInsideThePicture)
+{
+    // Every input combination (coupling constants sampled), every set: each
+    // straight line stands on the axis (x 50 to 5090), and the Lorentz curve
+    // comes back to the baseline before either end of the trace, so that no
+    // outer peak is cut. Lines 88.5 Hz or more from the centre (the largest
+    // inputs only) are the exception: the last scale is as wide as it goes.
+    const int js[] = {0, 1, 7, 13, 17, 20};
+    int checked = 0;
+    for (int nA = 0; nA <= 6; ++nA)
+        for (int nM = 0; nM <= 3; ++nM)
+            for (int nX = 0; nX <= 3; ++nX)
+                for (int jam : js)
+                    for (int jax : js)
+                        for (int jmx : js)
+                            for (CouplingSet set : {CouplingSet::A, CouplingSet::M, CouplingSet::X}) {
+                                const CouplingInputs in{nA, nM, nX, jam, jax, jmx};
+                                CouplingCalc calc;
+                                calc.calculateSet(set, in);
+                                const auto lines = linesOf(calc.overseeCoupling(DisplayKind::StraightLines, in));
+                                // After the axis, centre mark, ticks, scale bar and baseline.
+                                const size_t first = size_t(6 * calc.DisplayScale + 7);
+                                for (size_t i = first; i < lines.size(); ++i)
+                                    ASSERT_TRUE(lines[i].x1 >= 50 && lines[i].x1 <= 5090)
+                                        << nA << nM << nX << " J " << jam << ' ' << jax << ' ' << jmx << " x "
+                                        << lines[i].x1;
+                                int widest = 0;
+                                for (int k = kBinLow; k <= kBinHigh; ++k)
+                                    if (calc.LineBins(k) > 0)
+                                        widest = std::max(widest, std::abs(k));
+                                if (widest >= 177)
+                                    continue;
+                                calc.calculateSet(set, in);
+                                calc.overseeCoupling(DisplayKind::LorentzCurve, in);
+                                const auto& t = calc.LorentzTrace;
+                                ASSERT_TRUE(t[1] == 3200 && t[2] == 3200 && t[729] == 3200 && t[730] == 3200)
+                                    << nA << nM << nX << " J " << jam << ' ' << jax << ' ' << jmx;
+                                ++checked;
+                            }
+    EXPECT_GT(checked, 10000);
+}
 
 TEST(CouplingDrawing, SingletAsStraightLine)
 {

@@ -265,3 +265,18 @@ TEST_F(CouplingWindow, ShownForALook)
         QTest::qWait(ms);
     }
 }
+
+// For looking at the window on a real display: ORV_SCREENSHOT_SECONDS=n
+// keeps a multiplet just over 60 Hz wide (lines at +-30.5 Hz) on show as a
+// Lorentz curve for n seconds.
+TEST_F(CouplingWindow, ScreenshotScene)
+{
+    const int seconds = qEnvironmentVariableIntValue("ORV_SCREENSHOT_SECONDS");
+    if (seconds <= 0)
+        GTEST_SKIP() << "set ORV_SCREENSHOT_SECONDS to look at the window";
+    w->move(20, 20);
+    set(1, 3, 1, 17, 10);
+    w->optDisplay[qEnvironmentVariableIntValue("ORV_SCREENSHOT_DISPLAY")]->click();
+    w->cmdCalcSetA->click();
+    QTest::qWait(seconds * 1000);
+}

@@ -81,7 +81,7 @@ TEST(Resources, ItemNamesAreCompiledIn)
 {
     EXPECT_EQ(LoadResString(1001), "Elemental analysis");
     EXPECT_EQ(LoadResString(1085), "3,5-Dinitrobenzoate ");
-    EXPECT_EQ(LoadResString(1087), "2,4-Dintrophenylhydrazone");
+    EXPECT_EQ(LoadResString(1087), "2,4-Dinitrophenylhydrazone");
     EXPECT_EQ(LoadResString(1019), "unused");
     EXPECT_TRUE(LoadResString(99999).isEmpty());
 }

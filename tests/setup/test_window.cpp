@@ -5,6 +5,7 @@
 #include "setup/setupstate.h"
 #include "tests/setup/setupfixture.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -296,4 +297,30 @@ TEST_F(WindowTest, PrinterFailureSaysSoOnceAndShowsNoNotice)
     EXPECT_EQ(prompts(), QStringList{"Problem with printer."});
     EXPECT_EQ(orvtest::msgLog().shown[0].icon, MsgIcon::None);
     EXPECT_FALSE(w->printNoticeShowing());
+}
+
+TEST_F(WindowTest, EveryAccessKeyOnShowIsItsOwn)
+{
+    // A key two controls share presses neither: Alt moves the focus between
+    // them instead.
+    frmTabSetup* w = start();
+    ASSERT_NE(w, nullptr);
+    for (int page = 0; page < w->tspSetup->count(); ++page) {
+        w->tspSetup->setCurrentIndex(page);
+        QMap<QString, QString> keys;
+        auto take = [&](const QString& caption) {
+            const QString key = QKeySequence::mnemonic(caption).toString();
+            if (key.isEmpty())
+                return;
+            EXPECT_FALSE(keys.contains(key)) << "page " << page << ": " << qPrintable(caption) << " and "
+                                             << qPrintable(keys.value(key));
+            keys.insert(key, caption);
+        };
+        for (int t = 0; t < w->tspSetup->count(); ++t)
+            take(w->tspSetup->tabText(t));
+        for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+            if (b->isVisibleTo(w))
+                take(b->text());
+        EXPECT_GE(keys.size(), 11) << "page " << page;
+    }
 }

@@ -122,8 +122,8 @@ TEST(IrCorrelationPopup, PlacesBarsUnderTheirRegionsOnBothScales)
     const Case cases[] = {
         // 3700..2700 and 3100..2800: the second label decides the width.
         {3000, 240 + 300 * 874.0 / 500, 1048.8 + 997, 810, 2},
-        // Three rows found, two drawn; the third still adds its height.
-        {2825, 240 + 300 * 874.0 / 500, 1048.8 + 997, 1220, 2},
+        // Three rows: the aldehyde C-H row, offset to 2850, decides the width.
+        {2825, 240 + 300 * 874.0 / 500, 850 * 874.0 / 500 + 67 * 43 + 260, 1220, 3},
         // Second scale: 1500 is the highest upper, 600 the lowest lower.
         {885, 3736 + 500 * 874.0 / 250, 900 * 874.0 / 250, 1640, 4},
         {1630, 3736 + 150 * 874.0 / 250, std::max(400 * 874.0 / 250, 210 * 874.0 / 250 + 67 * 8 + 260), 1640, 4},
@@ -161,6 +161,36 @@ protected:
 };
 
 } // namespace
+
+TEST_F(IrToolsTest, TheAldehydeRowIsDrawnWhereThePopupMakesRoomForIt)
+{
+    // Between 2850 and 2800 three regions hold: O-H/N-H, C-H and the
+    // aldehyde C-H pair, which a student looks for exactly here.
+    auto* w = open();
+    w->toolsItemClick(0);
+    w->pictureMouseDown(1, 0, float(xReading(2825)), 2000);
+    QApplication::processEvents();
+    PopupPicture* pop = w->correlationPopup();
+    ASSERT_TRUE(pop->isVisible());
+    EXPECT_EQ(pop->height(), px(1220));
+    EXPECT_EQ(textSteps(pop->plot()), 3);
+    const QImage img = pop->image();
+    // Third bar: 2850..2650 at y 1120, offset by 3700 - 2850 = 850 cm-1.
+    const double left = 850 * 874.0 / 500, right = left + 200 * 874.0 / 500;
+    EXPECT_TRUE(magentaNear(img, left + 30, 1120));
+    EXPECT_TRUE(magentaNear(img, right - 30, 1120));
+    EXPECT_FALSE(magentaNear(img, left - 150, 1120));
+    EXPECT_FALSE(magentaNear(img, right + 150, 1120));
+    // Its label is written above the bar, inside the pop-up.
+    const QRgb back = img.pixel(img.width() - 2, px(1190)); // right of the third bar: nothing drawn
+    int labelInk = 0;
+    for (int y = px(860); y < px(1080); ++y)
+        for (int x = px(left); x < img.width(); ++x)
+            if (img.pixel(x, y) != back)
+                ++labelInk;
+    EXPECT_GT(labelInk, 60);
+    EXPECT_GE(pop->width(), px(left + 67 * 43 + 260) - 1);
+}
 
 TEST_F(IrToolsTest, HoldingThePressShowsThePopupOverThePlotAndReleasingHidesIt)
 {

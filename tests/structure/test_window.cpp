@@ -13,6 +13,7 @@
 #include "structure/forms/registerstructure.h"
 #include "tests/common/testsupport.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -314,6 +316,97 @@ TEST_F(GiveStructure, TheDrawingAreaHandsItsFocusOnToContinue)
     QTest::mouseClick(w->txtStructure->viewport(), Qt::LeftButton);
     EXPECT_TRUE(w->cmdGSOk->hasFocus());
     EXPECT_FALSE(w->txtStructure->hasFocus());
+}
+
+TEST_F(GiveStructure, TabFollowsTheStepsOfBuilding)
+{
+    auto* w = open();
+    w->show();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    EXPECT_TRUE(w->lstCompType->hasFocus()) << "the first step has the focus";
+    ASSERT_TRUE(choose(w, "arene", "1,2,3-trisubstituted benzene", nullptr));
+    ASSERT_TRUE(w->lstZ->isVisibleTo(w));
+    w->cmdGSHelp->click(); // the help text takes its turn too
+    w->lstCompType->setFocus();
+    const QList<QWidget*> expected = {w->cmdCompType, w->lstSubType, w->cmdSubType, w->lstX,      w->cmdSelectX,
+                                      w->lstY,        w->cmdSelectY, w->lstZ,       w->cmdSelectZ, w->txtGiveStruct,
+                                      w->cmdGSHelp,   w->cmdGCancel, w->lstCompType}; // Continue is still disabled
+    for (QWidget* next : expected) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), next)
+            << "after Tab: " << (QApplication::focusWidget() ? qPrintable(QApplication::focusWidget()->objectName()) : "none")
+            << ", expected " << qPrintable(next->objectName());
+    }
+    // Backwards from the list: Cancel, not a stop on the drawing area.
+    QTest::keyClick(w->lstCompType, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), w->cmdGCancel);
+}
+
+TEST_F(GiveStructure, EveryButtonOnShowHasItsOwnAccessKey)
+{
+    auto* w = open();
+    w->show();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    ASSERT_TRUE(choose(w, "arene", "1,2,3-trisubstituted benzene", nullptr));
+    QMap<QString, QString> keys;
+    for (QPushButton* b : w->findChildren<QPushButton*>()) {
+        if (!b->isVisibleTo(w))
+            continue;
+        const QString key = QKeySequence::mnemonic(b->text()).toString();
+        ASSERT_FALSE(key.isEmpty()) << qPrintable(b->text());
+        EXPECT_FALSE(keys.contains(key)) << qPrintable(b->text()) << " and " << qPrintable(keys.value(key));
+        keys.insert(key, b->text());
+        // The key is a letter of the caption.
+        EXPECT_TRUE(b->text().remove(u'&').contains(key.back(), Qt::CaseInsensitive)) << qPrintable(b->text());
+    }
+    // Alt+E selects the subtype, Alt+S the compound type.
+    ASSERT_TRUE(pick(w->lstSubType, QStringLiteral("1,3-disubstituted benzene")));
+    // An access key presses its button after the press animation.
+    QTest::keyClick(w, Qt::Key_E, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([w] { return w->state().BaseCode == QStringLiteral("G3"); }, 2000));
+    ASSERT_TRUE(pick(w->lstCompType, QStringLiteral("amide")));
+    QTest::keyClick(w, Qt::Key_S, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([w] { return w->lstZ->isVisibleTo(w); }, 2000)) << "the amide's substituents";
+}
+
+TEST_F(GiveStructure, RefilledListsStartAtTheTop)
+{
+    auto* w = open();
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    ASSERT_TRUE(choose(w, "arene", "1,2,3-trisubstituted benzene", nullptr));
+    QApplication::processEvents();
+    for (QListWidget* list : {w->lstX, w->lstY, w->lstZ}) {
+        ASSERT_GT(list->verticalScrollBar()->maximum(), 0) << "the list scrolls";
+        list->scrollToBottom();
+    }
+    ASSERT_TRUE(pick(w->lstSubType, QStringLiteral("1,2,4-trisubstituted benzene")));
+    w->cmdSubType->click();
+    QApplication::processEvents();
+    for (QListWidget* list : {w->lstX, w->lstY, w->lstZ}) {
+        EXPECT_EQ(list->verticalScrollBar()->value(), 0) << qPrintable(list->objectName());
+        EXPECT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->item(0)).center()))
+            << qPrintable(list->item(0)->text()) << ", the first entry, is in view";
+    }
+    // The same for the subtypes after the compound type is chosen again.
+    ASSERT_GT(w->lstSubType->verticalScrollBar()->maximum(), 0);
+    w->lstSubType->scrollToBottom();
+    ASSERT_TRUE(choose(w, "arene", nullptr, nullptr));
+    QApplication::processEvents();
+    EXPECT_EQ(w->lstSubType->verticalScrollBar()->value(), 0);
+}
+
+TEST_F(GiveStructure, EscapeIsCancel)
+{
+    auto* w = open();
+    w->show();
+    ASSERT_TRUE(choose(w, "phenol", "(2-substituted) phenol", "hydrogen"));
+    QTest::keyClick(w->lstX, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(forms::find(QStringLiteral("frmGiveStructure")), nullptr);
+    EXPECT_EQ(modOrvan.StructGiveTries, 0);
 }
 
 TEST_F(GiveStructure, HelpShowsAndHides)
