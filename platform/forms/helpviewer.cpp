@@ -70,6 +70,10 @@ QString HelpViewer::shownText() const { return text_->toPlainText(); }
 
 void showHelpTopic(int topic)
 {
+    // A closed viewer is already on its way to deletion (at the next pass of
+    // the event loop): never show that one again, make a new one.
+    if (viewer() && !viewer()->isVisible())
+        viewer() = nullptr;
     if (!viewer()) {
         viewer() = new HelpViewer;
         viewer()->setAttribute(Qt::WA_DeleteOnClose);

@@ -27,6 +27,7 @@
 #include "setup/forms/frmTabSetup.h"
 #include "setup/forms/registersetup.h"
 #include "setup/setupstate.h"
+#include "spectra/cmrplot.h"
 #include "spectra/forms/registerspectra.h"
 #include "spectra/forms/spectrumviewer.h"
 #include "structure/forms/frmGiveStructure.h"
@@ -277,6 +278,29 @@ std::vector<Scene> build()
              return viewer("frmPmrExp", 8);
          }},
 
+        {"frmCmrExp",
+         [] {
+             modOrvan.ExpandLeftX = float(spectra::cmr::xAtPpm(40));
+             modOrvan.ExpandRightX = float(spectra::cmr::xAtPpm(8));
+             return viewer("frmCmrExp", 5);
+         }},
+        {"frmCmrExp_measured",
+         [] {
+             modOrvan.ExpandLeftX = float(spectra::cmr::xAtPpm(40));
+             modOrvan.ExpandRightX = float(spectra::cmr::xAtPpm(8));
+             return viewer("frmCmrExp", 5, [](spectra::SpectrumViewer* v) {
+                 v->buttonClick(QStringLiteral("measure"));
+                 v->pictureMouseDown(1, 0, 4000, 2000);
+             });
+         }},
+        {"frmCmrExp_printed",
+         [] {
+             modOrvan.ExpandLeftX = float(spectra::cmr::xAtPpm(40));
+             modOrvan.ExpandRightX = float(spectra::cmr::xAtPpm(8));
+             return viewer("frmCmrExp", 5, [](spectra::SpectrumViewer* v) {
+                 printed([v] { v->printMenu()->trigger(); });
+             });
+         }},
         {"frmPmrExp_measured",
          [] {
              modOrvan.ExpandLeftX = float(8860 - 880 * 3.0);

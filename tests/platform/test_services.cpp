@@ -7,9 +7,11 @@
 #include "platform/twips.h"
 #include "tests/common/testsupport.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -185,6 +187,24 @@ TEST(HelpViewer, SaysWhenATopicHasNoText)
     ASSERT_TRUE(currentHelpViewer());
     EXPECT_TRUE(currentHelpViewer()->shownText().contains("no help text"));
     currentHelpViewer()->close();
+}
+
+TEST(HelpViewer, ReopenedRightAfterClosingStaysOpen)
+{
+    // Closing deletes the window at the next pass of the event loop; a topic
+    // asked for before then must still get a window that stays.
+    orvtest::ProgramFolder folder;
+    showHelpTopic(1);
+    QPointer<HelpViewer> first = currentHelpViewer();
+    first->close();
+    showHelpTopic(2);
+    QPointer<HelpViewer> second = currentHelpViewer();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(second);
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_EQ(second->topic(), 2);
+    second->close();
 }
 
 #include "test_services.moc"
