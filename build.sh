@@ -3,20 +3,27 @@
 #   ./build.sh run [orvantos|ovsetup] [arguments]   start a program (orvantos by default)
 #   ./build.sh test                                  build everything and run every test
 #   ./build.sh build                                 only build the programs
+#   ./build.sh fuzz [SECONDS]                        fuzz the three readers (300 s each by default)
+#   ./build.sh sanitize                              every test under ASan and UBSan (in build-san)
 set -euo pipefail
 cd "$(dirname "$0")"
 what=${1:-run}
 [ $# -gt 0 ] && shift
 
+usage="usage: $0 run [orvantos|ovsetup] [args] | test | build | fuzz [SECONDS] | sanitize"
 case "$what" in
-  run|test|build) ;;
-  *) echo "usage: $0 run [orvantos|ovsetup] [args] | test | build" >&2; exit 2 ;;
+  run|test|build|fuzz|sanitize) ;;
+  *) echo "$usage" >&2; exit 2 ;;
 esac
 
 pkgs=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libasound2-dev fonts-dejavu-core fonts-liberation2)
 # The tests also check the unknowns' chemistry (RDKit), draw pictures (PIL)
-# and read printouts back from PDF files (poppler-utils).
-[ "$what" = test ] && pkgs+=(python3-rdkit python3-pil poppler-utils)
+# and read printouts back from PDF files (poppler-utils); the fuzzers and the
+# sanitizers need clang and its runtime.
+case "$what" in
+  test) pkgs+=(python3-rdkit python3-pil poppler-utils) ;;
+  fuzz|sanitize) pkgs+=(clang libclang-rt-14-dev python3-rdkit python3-pil poppler-utils) ;;
+esac
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -28,6 +35,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get update
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+
+case "$what" in
+  fuzz|sanitize) exec tools/sanitize.sh "$what" "$@" ;;   # instrumented builds of their own
+esac
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 # The programs and their folder; the test programs only for a test run.

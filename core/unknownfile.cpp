@@ -26,25 +26,6 @@ QString unknownFilePath(int n)
     return modOrvan.ProgramPath + QStringLiteral("/unks/ovunk") + UnknownFileCode(n) + QStringLiteral(".txt");
 }
 
-QList<CmrPeak> cmrPeaks(const QByteArray& cmrData)
-{
-    QList<CmrPeak> peaks;
-    for (qsizetype i = 0; i + 6 <= cmrData.size(); i += 6) {
-        const QByteArray r = cmrData.mid(i, 6);
-        peaks.append({static_cast<int>(Val(fromBytes(r.left(4)))), sampleHeight(r[4]),
-                      static_cast<int>(Val(fromBytes(r.mid(5, 1))))});
-    }
-    return peaks;
-}
-
-QList<MsPeak> msPeaks(const QByteArray& msData)
-{
-    QList<MsPeak> peaks;
-    for (qsizetype i = 0; i + 4 <= msData.size(); i += 4)
-        peaks.append({static_cast<int>(Val(fromBytes(msData.mid(i, 3)))), sampleHeight(msData[i + 3])});
-    return peaks;
-}
-
 namespace {
 
 constexpr int kMaxAcceptedNames = 12;
@@ -264,20 +245,27 @@ bool readUnknownLines(UnknownLines& in, ModOrvan& m)
 
 } // namespace
 
+bool readUnknownData(const QList<QByteArray>& lines, ModOrvan& m)
+{
+    clearUnknownData(m);
+    UnknownLines in(lines);
+    if (readUnknownLines(in, m))
+        return true;
+    // A damaged file leaves no half-read unknown behind.
+    clearUnknownData(m);
+    return false;
+}
+
 bool TryReadUnknownFile()
 {
     auto& m = modOrvan;
     clearUnknownData(m);
     m.FilePathBuffer = unknownFilePath(m.CurrentUnknown);
-    auto lines = readFileLines(m.FilePathBuffer);
-    if (lines) {
-        UnknownLines in(std::move(*lines));
-        if (readUnknownLines(in, m)) {
-            m.UnsuitableDerivs = unsuitableDerivsRevealed(m);
-            return true;
-        }
+    const auto lines = readFileLines(m.FilePathBuffer);
+    if (lines && readUnknownData(*lines, m)) {
+        m.UnsuitableDerivs = unsuitableDerivsRevealed(m);
+        return true;
     }
-    // A damaged file leaves no half-read unknown behind.
     clearUnknownData(m);
     return false;
 }

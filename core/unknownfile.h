@@ -39,25 +39,15 @@ bool TryReadUnknownFile();
 // unknown is read back.
 int unsuitableDerivsRevealed(const ModOrvan& m);
 
+struct ModOrvan;
+
+// The reading itself, from the file's lines into the current unknown's data
+// of `m` (cleared first). False on a damaged file, which leaves nothing of it
+// in `m`; nothing is shown.
+bool readUnknownData(const QList<QByteArray>& lines, ModOrvan& m);
+
 // A spectrum sample character's value: its byte code minus 14 (code 14 is 0).
 inline int sampleHeight(char c) { return static_cast<unsigned char>(c) - 14; }
 
-// Carbon-13 peak records of 6 characters: 4 digits of the shift in tenths of
-// a ppm, one sample character for the height, one digit for the attached
-// hydrogens. A short record at the end is ignored.
-struct CmrPeak {
-    int shiftTenths = 0;
-    int height = 0;
-    int hydrogens = 0;
-};
-QList<CmrPeak> cmrPeaks(const QByteArray& cmrData);
-
-// Mass-spectrum records of 4 characters: 3 digits of m/z, one sample
-// character for the intensity. A short record at the end is ignored.
-struct MsPeak {
-    int mz = 0;
-    int intensity = 0;
-};
-QList<MsPeak> msPeaks(const QByteArray& msData);
 
 } // namespace orv

@@ -14,6 +14,7 @@ namespace {
 
 constexpr int kKeyLength = 57;
 constexpr int kFieldsBeforeResults = 11;
+constexpr int kResultDigits = 20;   // of a result line, before the name
 
 // Key character for record character number c (from 1): the key starts at
 // its second character and wraps after the 57th.
@@ -54,13 +55,52 @@ void readFlags(const QString& s, Boolean* flags, int first, int last)
     }
 }
 
+// At most this many characters of a damaged field are quoted in a message.
+constexpr int kExcerptLength = 20;
+
+// A damaged field as a message quotes it: its first characters, anything
+// outside printable ASCII shown as "?", and "..." when the field goes on.
+QString excerpt(const QString& field)
+{
+    QString out;
+    for (QChar c : field.left(kExcerptLength))
+        out += c.unicode() >= 32 && c.unicode() <= 126 ? c : QChar(u'?');
+    if (field.size() > kExcerptLength)
+        out += QStringLiteral("...");
+    return out;
+}
+
+// Three digits of session, then at most nine of minutes (so both fit an int).
+bool isSessionTimeField(const QString& field)
+{
+    return field.size() >= 3 && field.size() <= 12 && isDigits(field);
+}
+
 // Session field: three digits of session, then the minutes.
 QString readSessionField(const QString& field, int& session, long& minutes)
 {
-    if (field.size() < 3 || field.size() > 12 || !isDigits(field))
-        return QStringLiteral("its session and time field \"%1\" is damaged").arg(field);
+    if (!isSessionTimeField(field))
+        return QStringLiteral("its session and time field \"%1\" is damaged").arg(excerpt(field));
     session = field.left(3).toInt();
     minutes = field.size() > 3 ? field.mid(3).toLong() : 0;
+    return {};
+}
+
+// A result row as the summary reads it back: the 20 digits of the result line
+// (the name follows them) and a session and time field.
+QString checkResults(const UserRecord& r)
+{
+    if (static_cast<qsizetype>(r.results.size()) != r.completedUnknowns.size() / 2)
+        return QStringLiteral("its result lines do not match its list of finished unknowns");
+    for (size_t i = 0; i < r.results.size(); ++i) {
+        const UnkResultRow& row = r.results[i];
+        if (row.resultLine.size() < kResultDigits || !isDigits(row.resultLine.left(kResultDigits)))
+            return QStringLiteral("its result line %1 \"%2\" does not begin with %3 digits")
+                .arg(i + 1).arg(excerpt(row.resultLine)).arg(kResultDigits);
+        if (!isSessionTimeField(row.sessionTime))
+            return QStringLiteral("the session and time field \"%1\" of its result line %2 is damaged")
+                .arg(excerpt(row.sessionTime)).arg(i + 1);
+    }
     return {};
 }
 
@@ -74,6 +114,10 @@ QString checkLists(const UserRecord& r)
         return QStringLiteral("its list of finished unknowns is not made of two-digit numbers");
     if (r.completedUnknowns.size() / 2 > kMaxCompletedUnknowns)
         return QStringLiteral("it lists more than 99 finished unknowns");
+    // The solved example (unknown 0) is never finished; 01..99 are.
+    for (qsizetype i = 0; i < r.completedUnknowns.size(); i += 2)
+        if (r.completedUnknowns.mid(i, 2) == QLatin1String("00"))
+            return QStringLiteral("its list of finished unknowns holds unknown 00");
     return {};
 }
 
@@ -155,8 +199,9 @@ QString userRecordProblem(const UserRecord& r)
         return QStringLiteral("its session number %1 does not fit three digits").arg(r.session);
     if (r.minutes < 0)
         return QStringLiteral("its minutes are negative");
-    if (static_cast<qsizetype>(r.results.size()) != r.completedUnknowns.size() / 2)
-        return QStringLiteral("its result lines do not match its list of finished unknowns");
+    // A row the reader would refuse is not written: the file would be lost.
+    if (QString e = checkResults(r); !e.isEmpty())
+        return e;
     for (const auto& row : r.results)
         for (const QString* f : {&row.resultLine, &row.sessionTime})
             if (f->contains(QChar(kFieldSeparator)))
@@ -302,6 +347,8 @@ UserFileContents parseUserFileLine(const QByteArray& bytes)
     }
     for (int i = 0; i < n; ++i)
         r.results.push_back({fields[kFieldsBeforeResults + 2 * i], fields[kFieldsBeforeResults + 2 * i + 1]});
+    if ((out.error = checkResults(r)).size())
+        return out;
     out.error = readPassword(out.passwordCode, r.session, out.password);
     return out;
 }
@@ -352,6 +399,8 @@ UserFileContents parseOlderUserFile(const QList<QByteArray>& bytes)
             result.insert(18, QStringLiteral("00"));
         r.results.push_back({result, lines[next++]});
     }
+    if ((out.error = checkResults(r)).size())
+        return out;
     if (next < lines.size())
         out.passwordCode = lines[next];
     out.error = readPassword(out.passwordCode, r.session, out.password);

@@ -61,7 +61,8 @@ QString flagString(const Boolean* flags, int first, int last);
 QString buildUserRecord(const UserRecord& r);
 // Empty when the record can be stored; otherwise what stands in the way
 // (a character above code 185, a separator or line break inside a field,
-// results not matching the completed list, a session above 999).
+// results not matching the completed list, unknown 00 finished, a result row
+// the reader would refuse, a session above 999).
 QString userRecordProblem(const UserRecord& r);
 
 // Scrambles / unscrambles with the key and the padding length h.
@@ -86,7 +87,11 @@ bool isStorablePassword(const QString& password);
 QByteArray userFileLine(const UserRecord& r, const QString& password, const DrawFn& draw);
 
 // What a reader found: the record, the password and its code, or an error
-// text (empty when the file was read).
+// text (empty when the file was read). A reader refuses a list of finished
+// unknowns that is not made of two-digit numbers 01..99, and a result row
+// whose line does not begin with 20 digits or whose session and time field
+// is not 3..12 digits, as it refuses such a field 10. The error quotes at most
+// a short, printable excerpt of a damaged field.
 struct UserFileContents {
     UserRecord record;
     QString password;

@@ -3,12 +3,17 @@
 #include "core/modorvan.h"
 #include "platform/basic.h"
 
+#include <algorithm>
+
 namespace orv {
 
 namespace {
 const QString crlf = QStringLiteral("\r\n");
 QString s(long n) { return n == 1 ? QString() : QStringLiteral("s"); }
-int num(const QString& line, int pos, int len) { return static_cast<int>(Val(line.mid(pos - 1, len))); }
+// A stored number, kept within what its digits can hold before it becomes a
+// whole number (a damaged field such as "1e100" must not overflow the cast).
+long stored(const QString& field, double most) { return static_cast<long>(std::clamp(Val(field), -most, most)); }
+int num(const QString& line, int pos, int len) { return static_cast<int>(stored(line.mid(pos - 1, len), 99)); }
 QString n(long v) { return QString::number(v); }
 int completedCount(const ModOrvan& m) { return static_cast<int>(m.CompletedUnknowns.size() / 2); }
 
@@ -64,8 +69,8 @@ ResultFields resultFields(const QString& line, const QString& sessionTime)
     f.choosingTries = num(line, 17, 2);
     f.givingTries = num(line, 19, 2);
     f.name = line.mid(20);
-    f.sessions = static_cast<int>(Val(sessionTime.left(3)));
-    f.minutes = static_cast<long>(Val(sessionTime.mid(3)));
+    f.sessions = static_cast<int>(stored(sessionTime.left(3), 999));
+    f.minutes = stored(sessionTime.mid(3), 999999999);
     return f;
 }
 

@@ -6,15 +6,36 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <limits>
+#include <algorithm>
 #include <random>
 #include <string>
 
 namespace orv {
 
+namespace {
+// Rounds half to even (the default rounding mode) and keeps the result within lo..hi.
+template <class T>
+T roundedWithin(double v, T lo, T hi)
+{
+    if (std::isnan(v))
+        return 0;
+    const double r = std::nearbyint(v);
+    // hi converted to double may round up past hi itself (2^63 for long long).
+    if (r >= static_cast<double>(hi))
+        return hi;
+    if (r <= static_cast<double>(lo))
+        return lo;
+    return static_cast<T>(r);
+}
+} // namespace
+
 long long CLng(double v)
 {
-    return static_cast<long long>(std::nearbyint(v)); // default mode: half to even
+    return roundedWithin(v, std::numeric_limits<long long>::min(), std::numeric_limits<long long>::max());
 }
+
+int CInt(double v) { return roundedWithin(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()); }
 
 double Int(double v) { return std::floor(v); }
 
@@ -29,16 +50,17 @@ double Val(const QString& text)
         int base = kind == u'H' ? 16 : (kind == u'O' ? 8 : 0);
         if (base == 0)
             return 0;
-        long long n = 0;
-        for (int i = 2; i < s.size(); ++i) {
+        constexpr double kLargestExact = 9007199254740992.0; // 2^53
+        double n = 0;
+        for (int i = 2; i < s.size() && n < kLargestExact; ++i) {
             int d = s.at(i).isDigit() ? s.at(i).digitValue()
                   : (base == 16 && QStringLiteral("ABCDEF").contains(s.at(i).toUpper()))
                       ? 10 + (s.at(i).toUpper().unicode() - u'A') : -1;
             if (d < 0 || d >= base)
                 break;
-            n = n * base + d;
+            n = std::min(n * base + d, kLargestExact);
         }
-        return static_cast<double>(n);
+        return n;
     }
     int i = 0;
     std::string num;
@@ -67,7 +89,10 @@ double Val(const QString& text)
         if (expDigits)
             num += exp;
     }
-    return std::strtod(num.c_str(), nullptr);
+    const double v = std::strtod(num.c_str(), nullptr);
+    if (std::isinf(v))
+        return v > 0 ? std::numeric_limits<double>::max() : std::numeric_limits<double>::lowest();
+    return v;
 }
 
 namespace {

@@ -16,9 +16,10 @@ inline constexpr Boolean kFalse = 0;
 inline constexpr Boolean vb(bool b) { return b ? kTrue : kFalse; }
 inline constexpr bool isTrue(Boolean b) { return b != 0; }
 
-// CInt / CLng: round half to even (banker's rounding). No range check.
+// CInt / CLng: round half to even (banker's rounding). A value beyond the
+// type's range gives its nearest end; NaN gives 0.
 long long CLng(double v);
-inline int CInt(double v) { return static_cast<int>(CLng(v)); }
+int CInt(double v);
 
 // Int: the largest whole number not above v.
 double Int(double v);
@@ -26,6 +27,9 @@ double Int(double v);
 // Val: the number at the start of the text. Blanks, tabs and line feeds are
 // skipped anywhere; reading stops at the first character that cannot continue
 // a number. "&H" and "&O" prefixes read hex and octal. No number gives 0.
+// Results stay finite: a hex or octal number stops growing at 2^53 (the
+// largest whole number a double holds exactly), a decimal one beyond the
+// double range gives the largest double of its sign.
 double Val(const QString& text);
 
 // Format for numeric patterns made of '#', '0', '.' and ',' (thousands) with

@@ -98,10 +98,9 @@ QByteArray windowSamples(const std::array<QByteArray, 26>& pmrData, const Window
             const long long p = top - i;
             if (p < lo || p > hi)
                 continue;
-            if (line.isEmpty())
-                out.append(char(14));
-            else if (i <= line.size())
-                out.append(line.at(i - 1));
+            // An empty element, or the part missing from a short one, is baseline:
+            // every shift keeps its 0.001 ppm place.
+            out.append(i <= line.size() ? line.at(i - 1) : char(14));
         }
         if (top - 500 <= lo)
             break;
@@ -225,13 +224,11 @@ Plot integral(const QByteArray& samples)
     return p;
 }
 
-std::optional<Printout> printout(const Window& w, const QByteArray& samples, int scale, QSizeF page,
+Printout printout(const Window& w, const QByteArray& samples, int scale, QSizeF page,
                                  bool showUnknownNumber, int unknown)
 {
     const double longer = std::max(page.width(), page.height());
     const double shorter = std::min(page.width(), page.height());
-    if (!(longer - 1000 <= 32767))
-        return std::nullopt;
     Printout out;
     out.PrintLongSide = CInt(longer - 1000);
     out.PrintShortSide = float(shorter - 4000);

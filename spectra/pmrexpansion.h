@@ -39,9 +39,9 @@ float snappedWidth(float w);
 
 // The window's samples, one height byte per 0.001 ppm from LeftPpm down to
 // LeftPpm - WidthPpm (both included), starting in the trace element that
-// holds the shift just below LeftPpm; an empty element gives height 0, a
-// short one gives nothing past its end. Shifts are compared on the exact
-// 0.001 ppm grid.
+// holds the shift just below LeftPpm; an empty element, and the samples
+// missing from a short one, give height 0 (the baseline), so that every
+// sample keeps its shift. Shifts are compared on the exact 0.001 ppm grid.
 QByteArray windowSamples(const std::array<QByteArray, 26>& pmrData, const Window& w);
 // 4 when the tallest sample is 1..60, 2 when 61..120, else 1.
 int verticalScale(const QByteArray& samples);
@@ -80,15 +80,14 @@ struct PrintText {
     bool bold = false;
 };
 struct Printout {
-    int PrintLongSide = 0;       // 16-bit: the longer side - 1000
+    int PrintLongSide = 0;       // the longer side - 1000 (whole twips, any page size)
     double PrintShortSide = 0;   // the shorter side - 4000
     double PrintAxisLength = 0;  // PrintLongSide - 500
     QList<PrintText> texts;
     Plot axis;
     Plot trace;
 };
-// Nothing when the longer side - 1000 does not fit 16 bits.
-std::optional<Printout> printout(const Window& w, const QByteArray& samples, int scale, QSizeF page,
+Printout printout(const Window& w, const QByteArray& samples, int scale, QSizeF page,
                                  bool showUnknownNumber, int unknown);
 
 // The scale line as the picture and the printout show it (without the printout's two leading blanks).

@@ -1,5 +1,6 @@
 #include "spectra/pmrprint.h"
 
+#include "platform/basic.h"
 #include "spectra/pmrintegral.h"
 #include "spectra/spectrumdata.h"
 
@@ -12,8 +13,9 @@ PrintPage printPage(QSizeF pageTwips)
     const double longSide = std::max(pageTwips.width(), pageTwips.height());
     const double shortSide = std::min(pageTwips.width(), pageTwips.height());
     PrintPage p;
-    p.W = std::int16_t(std::lround(longSide) - 1000);
-    p.H = int(std::lround(shortSide)) - 4000;
+    // Whole twips on any page size (a long roll of paper included).
+    p.W = CInt(longSide - 1000);
+    p.H = CInt(shortSide - 4000);
     return p;
 }
 

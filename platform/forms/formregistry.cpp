@@ -125,12 +125,21 @@ void closeRefused(QWidget* w)
 
 void unloadAll()
 {
-    QList<QPointer<QWidget>> all;
-    for (const Entry& e : entries())
-        all.append(e.widget);
-    for (int i = all.size() - 1; i >= 0; --i)
-        if (all[i])
-            unload(all[i].data());
+    // A window's close may load another (a progress report hands over to the
+    // main window, the main window to the quit window): those go as well, or
+    // they would live on unregistered and never be deleted.
+    constexpr int kRounds = 8;
+    for (int round = 0; round < kRounds; ++round) {
+        forget(nullptr);   // the windows already deleted
+        if (entries().isEmpty())
+            break;
+        QList<QPointer<QWidget>> all;
+        for (const Entry& e : entries())
+            all.append(e.widget);
+        for (int i = all.size() - 1; i >= 0; --i)
+            if (all[i] && !unload(all[i].data()))
+                forget(all[i].data());   // it refused: forgotten, as before
+    }
     entries().clear();
 }
 

@@ -51,21 +51,16 @@ void frmPmrExp::printSpectrum()
         failed();
         return;
     }
-    const std::optional<pmrexp::Printout> page =
+    const pmrexp::Printout page =
         pmrexp::printout(window_, WindowSamples_, VerticalScale_, printer.pageSizeTwips(),
                          isTrue(modOrvan.ShowUnknownNumber), modOrvan.CurrentUnknown);
-    if (!page) {
-        MsgBox(QStringLiteral("Error with printer."), MsgButtons::OkOnly, MsgIcon::Exclamation);
-        failed();
-        return;
-    }
     QPainter& painter = *printer.painter();
-    for (const pmrexp::PrintText& t : page->texts)
+    for (const pmrexp::PrintText& t : page.texts)
         printText(painter, t);
-    paintPlot(painter, page->axis);
-    if (!page->trace.isEmpty()) {
+    paintPlot(painter, page.axis);
+    if (!page.trace.isEmpty()) {
         // The trace in pieces, so that the progress bar follows it.
-        const QList<QPointF>& points = page->trace.steps().front().points;
+        const QList<QPointF>& points = page.trace.steps().front().points;
         const qsizetype n = points.size();
         for (int piece = 0; piece < kProgressSteps; ++piece) {
             const qsizetype from = n * piece / kProgressSteps;

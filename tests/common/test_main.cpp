@@ -24,5 +24,10 @@ int main(int argc, char** argv)
     orv::setEndProgramHandler([] { ++orvtest::programEnds(); });
     orv::setUnloadAllWindowsHook([] { orv::forms::unloadAll(); });
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    // Windows still open, and those closed without an event loop after them,
+    // are deleted before the program ends, so that nothing is left behind.
+    orv::forms::unloadAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return result;
 }

@@ -1,5 +1,6 @@
 #include "core/modorvan.h"
 #include "core/unknownfile.h"
+#include "spectra/spectrumdata.h"
 #include "platform/textfile.h"
 #include "tests/common/testsupport.h"
 #include "tests/core/qtprinters.h"
@@ -155,22 +156,23 @@ TEST_F(UnknownFileTest, EveryLineLandsInItsVariable)
     EXPECT_EQ(m.StructCodes[2], QStringLiteral("G1BA"));
 }
 
+// The records as the viewers decode them.
 TEST_F(UnknownFileTest, SpectrumRecordsDecode)
 {
     install(fixtureLines());
     ASSERT_TRUE(read());
-    const QList<CmrPeak> c = cmrPeaks(m.CmrData);
+    const QList<spectra::CarbonPeakRecord> c = spectra::decodeCarbonPeaks(m.CmrData);
     ASSERT_EQ(c.size(), 3);
-    EXPECT_EQ(c[0].shiftTenths, 1665);
+    EXPECT_EQ(c[0].ppm, 166) << "166.5 rounds half to even";
     EXPECT_EQ(c[0].height, 241) << "code 255 is the tallest";
     EXPECT_EQ(c[0].hydrogens, 0);
-    EXPECT_EQ(c[1].shiftTenths, 605);
+    EXPECT_EQ(c[1].ppm, 60);
     EXPECT_EQ(c[1].height, 0) << "code 14 is zero";
     EXPECT_EQ(c[1].hydrogens, 2);
-    EXPECT_EQ(c[2].shiftTenths, 143);
+    EXPECT_EQ(c[2].ppm, 14);
     EXPECT_EQ(c[2].hydrogens, 3);
 
-    const QList<MsPeak> ms = msPeaks(m.MsData);
+    const QList<spectra::MsPeakRecord> ms = spectra::decodeMsPeaks(m.MsData);
     ASSERT_EQ(ms.size(), 3);
     EXPECT_EQ(ms[0].mz, 105);
     EXPECT_EQ(ms[0].intensity, 241);

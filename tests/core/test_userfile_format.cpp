@@ -235,6 +235,12 @@ TEST(UserFileFormat, DamagedLinesAreRefused)
         {"completed list with a letter", withRecord(replaceField(10, "07a1"), noPassword), "finished unknowns"},
         {"odd completed list", withRecord(replaceField(10, "072"), noPassword), "finished unknowns"},
         {"session field too short", withRecord(replaceField(9, "04"), noPassword), "session"},
+        {"finished unknown 00", withRecord(replaceField(10, "0700"), noPassword), "unknown 00"},
+        {"result session field 001e100", withRecord(replaceField(14, "001e100"), noPassword), "result line 2"},
+        {"result session field too short", withRecord(replaceField(12, "01"), noPassword), "result line 1"},
+        {"result line of 19 digits", withRecord(replaceField(11, "1100000000000000000"), noPassword), "20 digits"},
+        {"result line with a letter", withRecord(replaceField(13, "1201000000000000000xAcetone"), noPassword),
+         "20 digits"},
         {"password length 21", withRecord(base, badLength), "password"},
         {"password length 5", withRecord(base, shortLength), "password"},
         {"character below code 0", QByteArray("!\x1f") + QByteArray(20, '\x21') + good.right(46), "unscrambled"},
@@ -245,6 +251,37 @@ TEST(UserFileFormat, DamagedLinesAreRefused)
         EXPECT_TRUE(r.error.contains(QLatin1String(c.why))) << c.name << ": " << r.error.toStdString();
     }
     EXPECT_TRUE(parseUserFileLine(withRecord(base, noPassword)).ok()) << "the fixture itself is sound";
+}
+
+// A damaged field is quoted in the refusal, but only a short printable piece of it.
+TEST(UserFileFormat, RefusalsQuoteAShortPrintableExcerpt)
+{
+    const QString noPassword = encodePasswordCode({}, 0, lowest);
+    QString damaged = QStringLiteral("001");
+    for (int k = 0; k < 3000; ++k)
+        damaged += QChar(char16_t(1 + k % 30));
+    QStringList f = buildUserRecord(fullRecord()).split(QChar(31));
+    f[9] = damaged;
+    const QByteArray line = toBytes(QStringLiteral("!") + QChar(31) + scrambleRecord(f.join(QChar(31)), 1) + noPassword);
+    const UserFileContents r = parseUserFileLine(line);
+    ASSERT_FALSE(r.ok());
+    EXPECT_TRUE(r.error.contains(QStringLiteral("\"001?????????????????...\""))) << r.error.toStdString();
+    EXPECT_LT(r.error.size(), 80);
+}
+
+// What the reader refuses the writer does not store, so a saved file always reads back.
+TEST(UserFileFormat, RowsTheReaderRefusesAreNotWritten)
+{
+    const struct { const char* name; std::function<void(UserRecord&)> spoil; } cases[] = {
+        {"unknown 00 finished", [](UserRecord& r) { r.completedUnknowns = "0700"; }},
+        {"short result line", [](UserRecord& r) { r.results[0].resultLine = "kept"; }},
+        {"session field with a letter", [](UserRecord& r) { r.results[1].sessionTime = "001e100"; }},
+    };
+    for (const auto& c : cases) {
+        UserRecord r = fullRecord();
+        c.spoil(r);
+        EXPECT_FALSE(userRecordProblem(r).isEmpty()) << c.name;
+    }
 }
 
 TEST(UserFileFormat, MinutesRule)

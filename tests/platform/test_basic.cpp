@@ -1,5 +1,7 @@
 #include "platform/basic.h"
 
+#include <limits>
+
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -63,6 +65,36 @@ TEST(BasicVal, ReadsTheLeadingNumber)
     };
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(Val(QString::fromLatin1(c.text)), c.want) << "Val(\"" << c.text << "\")";
+}
+
+// Numbers too long for their type give a defined value: hex and octal stop
+// at 2^53, decimal ones at the largest double, and the rounding conversions
+// at the ends of their range.
+TEST(BasicVal, OverlongNumbersSaturate)
+{
+    const double largestExact = 9007199254740992.0;
+    const double maxDouble = std::numeric_limits<double>::max();
+    const struct { QString text; double want; } cases[] = {
+        {"&O" + QString(22, u'7'), largestExact},
+        {"&H" + QString(40, u'F'), largestExact},
+        {"&H1FFFFFFFFFFFFF", largestExact - 1},
+        {"1" + QString(400, u'0'), maxDouble},
+        {"-1e400", -maxDouble},
+        {"0." + QString(400, u'0') + "1", 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(Val(c.text), c.want) << "Val(\"" << c.text.left(30).toStdString() << "...\")";
+}
+
+TEST(BasicRounding, ConversionsSaturateAtTheEndsOfTheirRange)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(CInt(1e20), std::numeric_limits<int>::max());
+    EXPECT_EQ(CInt(-1e20), std::numeric_limits<int>::min());
+    EXPECT_EQ(CInt(nan), 0);
+    EXPECT_EQ(CLng(1e300), std::numeric_limits<long long>::max());
+    EXPECT_EQ(CLng(-1e300), std::numeric_limits<long long>::min());
+    EXPECT_EQ(CLng(9.223372036854775807e18), std::numeric_limits<long long>::max()) << "2^63 itself";
 }
 
 TEST(BasicRandom, InjectedSourceDrivesDraws)

@@ -29,7 +29,7 @@ void Robot::tick()
         busy_.insert(w);
         QPointer<QWidget> guard(w);
         seen << name;
-        QTimer::singleShot(0, this, [this, guard, w, act] {
+        QTimer::singleShot(0, this, [this, guard, w, act = act] {
             if (guard)
                 act(guard);
             busy_.remove(w);

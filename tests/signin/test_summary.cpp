@@ -140,3 +140,14 @@ TEST(SummaryWindow, NothingCompletedKeepsPrintDisabled)
     EXPECT_TRUE(s->cmdSummaryOk->isEnabled());
     forms::unload(s);
 }
+
+// Stored fields a damaged row may hold are read within what their digits can
+// hold (the reader refuses such rows; the summary stays defined all the same).
+TEST(SummaryText, DamagedNumbersStayWithinTheirDigits)
+{
+    const ResultFields f = resultFields(QStringLiteral("9e9e9e9e9e9e9e9e9e9eName"), QStringLiteral("9e9001e100"));
+    EXPECT_EQ(f.tests, 9);
+    EXPECT_EQ(f.sessions, 999) << "9e9 kept to three digits";
+    EXPECT_EQ(f.minutes, 999999999) << "1e100 kept to nine digits";
+    EXPECT_EQ(resultFields(QStringLiteral("1"), QStringLiteral("000-1e50")).minutes, -999999999);
+}

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
+
 using namespace orv::spectra;
 using pmrexp::Precision;
 
@@ -109,7 +112,7 @@ TEST(PmrExpansion, SamplesStartInTheElementHoldingTheShiftBelowTheLeftEdge)
     }
 }
 
-TEST(PmrExpansion, SamplesFollowTheShiftEmptyLinesAreFlatShortLinesEndEarly)
+TEST(PmrExpansion, SamplesFollowTheShiftEmptyLinesAndShortLinesAreFlat)
 {
     auto data = fixture::pmrTrace({{1.234, 200}}, 0.0001);
     const pmrexp::Window w = windowOf(1.3f, 0.2f, Precision::High);
@@ -121,10 +124,29 @@ TEST(PmrExpansion, SamplesFollowTheShiftEmptyLinesAreFlatShortLinesEndEarly)
     s = pmrexp::windowSamples(data, w);
     ASSERT_EQ(s.size(), 201);
     EXPECT_EQ(s, QByteArray(201, char(14)));
-    // A line cut after 300 characters (down to 1.2 ppm) gives nothing below.
+    // A line cut after 300 characters (down to 1.2 ppm) is baseline below.
     data[22] = QByteArray(300, fixture::heightByte(5));
     s = pmrexp::windowSamples(data, w);
-    EXPECT_EQ(s.size(), 101);
+    ASSERT_EQ(s.size(), 201);
+    EXPECT_EQ(s.left(101), QByteArray(101, fixture::heightByte(5)));
+    EXPECT_EQ(s.mid(101), QByteArray(100, char(14)));
+}
+
+// A 60-character line holding a peak at 4.95 ppm: padded, the peak is drawn
+// at 4.95 ppm, not stretched across the window to 5.6.
+TEST(PmrExpansion, APeakOfAShortLineStaysAtItsShift)
+{
+    std::array<QByteArray, 26> data{};
+    data[15] = QByteArray(60, fixture::heightByte(0));   // 4.999 .. 4.940 ppm
+    data[15][49] = fixture::heightByte(200);              // 4.950 ppm
+    const pmrexp::Window w = windowOf(5.0f, 0.2f, Precision::High);
+    const QByteArray s = pmrexp::windowSamples(data, w);
+    ASSERT_EQ(s.size(), 200);
+    EXPECT_EQ(orv::sampleHeight(s.at(49)), 200);
+    const QList<QPointF> points = pmrexp::trace(s, 1).steps().front().points;
+    const auto peak = std::min_element(points.begin(), points.end(),
+                                       [](QPointF a, QPointF b) { return a.y() < b.y(); });
+    EXPECT_NEAR(pmrexp::ppmAtX(w, peak->x()), 4.95, 1e-4);
 }
 
 TEST(PmrExpansion, VerticalScaleFromTheTallestSample)
@@ -252,8 +274,7 @@ TEST(PmrExpansion, PrintedPageOnPortraitA4)
     QByteArray samples(201, fixture::heightByte(0));
     samples[0] = fixture::heightByte(241);
     for (QSizeF page : {QSizeF(11906, 16838), QSizeF(16838, 11906)}) {
-        const auto out = pmrexp::printout(w, samples, 1, page, true, 14);
-        ASSERT_TRUE(out);
+        const std::optional<pmrexp::Printout> out = pmrexp::printout(w, samples, 1, page, true, 14);
         EXPECT_EQ(out->PrintLongSide, 15838);
         EXPECT_DOUBLE_EQ(out->PrintShortSide, 7906);
         EXPECT_DOUBLE_EQ(out->PrintAxisLength, 15338);
@@ -286,9 +307,11 @@ TEST(PmrExpansion, PrintedPageOnPortraitA4)
         EXPECT_GE(ppm.at.y() - out->texts[k].at.y(), 230) << out->texts[k].text.toStdString();
     // Without the unknown's number nothing else moves.
     const auto hidden = pmrexp::printout(w, samples, 1, QSizeF(11906, 16838), false, 14);
-    ASSERT_TRUE(hidden);
-    EXPECT_EQ(hidden->texts.size(), 14);
-    EXPECT_EQ(hidden->texts[2].text, QStringLiteral(".30"));
-    // A page too long for the 16-bit long side.
-    EXPECT_FALSE(pmrexp::printout(w, samples, 1, QSizeF(11906, 40000), true, 14));
+    EXPECT_EQ(hidden.texts.size(), 14);
+    EXPECT_EQ(hidden.texts[2].text, QStringLiteral(".30"));
+    // A page longer than 32767 twips is laid out like any other.
+    const auto roll = pmrexp::printout(w, samples, 1, QSizeF(11906, 40000), true, 14);
+    EXPECT_EQ(roll.PrintLongSide, 39000);
+    EXPECT_EQ(roll.axis.steps().front().points, (QList<QPointF>{{500, 9906}, {39000, 9906}}));
+    EXPECT_DOUBLE_EQ(roll.trace.steps().front().points.back().x(), 39000);
 }

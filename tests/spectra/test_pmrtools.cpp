@@ -343,9 +343,14 @@ TEST(PmrPrintout, PageRunsAcrossTheLongSideAndTheTraceFollowsIt)
     EXPECT_FALSE(pmr::printIntegral(p, data).isEmpty());
     // Half-ppm ticks from 9.5 to 1.5: 1 axis line + 11 ticks + 9 half ticks.
     int lines = 0;
-    for (const PlotStep& s : pmr::printAxis(p).steps())
+    const Plot axis = pmr::printAxis(p);   // kept: the loop walks its steps
+    for (const PlotStep& s : axis.steps())
         lines += s.kind == PlotStep::Kind::Polyline;
     EXPECT_EQ(lines, 21);
+    // A page longer than 32767 twips: the axis still runs from 500 to W.
+    const pmr::PrintPage roll = pmr::printPage(QSizeF(12240, 40000));
+    EXPECT_EQ(roll.W, 39000);
+    EXPECT_EQ(pmr::printAxis(roll).steps().front().points, (QList<QPointF>{{500, 10240}, {39000, 10240}}));
 }
 
 namespace {
