@@ -300,11 +300,10 @@ TEST(PmrExpansion, PrintedPageOnPortraitA4)
     // "ppm" stands a whole 10-point line (about 230 twips) below the scale's
     // numbers, not across the middle one.
     const auto out = pmrexp::printout(w, samples, 1, QSizeF(11906, 16838), true, 14);
-    ASSERT_TRUE(out);
-    const auto& ppm = out->texts.back();
+    const auto& ppm = out.texts.back();
     ASSERT_EQ(ppm.text, QStringLiteral("ppm"));
     for (int k = 3; k <= 13; ++k)
-        EXPECT_GE(ppm.at.y() - out->texts[k].at.y(), 230) << out->texts[k].text.toStdString();
+        EXPECT_GE(ppm.at.y() - out.texts[k].at.y(), 230) << out.texts[k].text.toStdString();
     // Without the unknown's number nothing else moves.
     const auto hidden = pmrexp::printout(w, samples, 1, QSizeF(11906, 16838), false, 14);
     EXPECT_EQ(hidden.texts.size(), 14);
