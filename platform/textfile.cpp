@@ -113,7 +113,7 @@ QString writeTemporaryCopy(const QString& path, const QByteArray& bytes, QString
     const QFileInfo target(path);
     QFile f;
     for (int attempt = 0; attempt < 100 && !f.isOpen(); ++attempt) {
-        const QString tag = QString::number(QRandomGenerator::global()->bounded(36 * 36 * 36 * 36 * 36 * 36), 36)
+        const QString tag = QString::number(QRandomGenerator::global()->bounded(36u * 36u * 36u * 36u * 36u * 36u), 36)
                                 .rightJustified(6, u'0');
         f.setFileName(target.absolutePath() + u'/' + target.fileName() + u'.' + tag
                       + QLatin1String(kTemporarySuffix));

@@ -36,9 +36,11 @@ case "$what" in
     for t in "${targets[@]}"; do
       # New inputs go to build-fuzz/corpus/<target>; the committed ones are read only.
       mkdir -p "build-fuzz/corpus/$t" "build-fuzz/found/$t"
+      # A target without kept regressions has no folder for them (git keeps no empty one).
+      inputs=("build-fuzz/corpus/$t")
+      for d in "tests/fuzz/corpus/$t" "tests/fuzz/regressions/$t"; do [ -d "$d" ] && inputs+=("$d"); done
       "build-fuzz/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -print_final_stats=1 \
-        -artifact_prefix="build-fuzz/found/$t/" "build-fuzz/corpus/$t" \
-        "tests/fuzz/corpus/$t" "tests/fuzz/regressions/$t" >"build-fuzz/fuzz_$t.log" 2>&1 &
+        -artifact_prefix="build-fuzz/found/$t/" "${inputs[@]}" >"build-fuzz/fuzz_$t.log" 2>&1 &
       pids+=($!)
     done
     status=0

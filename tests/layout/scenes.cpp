@@ -93,6 +93,14 @@ QWidget* viewer(const char* name, int item, const std::function<void(spectra::Sp
     return w;
 }
 
+// The carbon-13 expansion of a band dragged from 40 to 8 ppm.
+QWidget* carbonExpansion(const std::function<void(spectra::SpectrumViewer*)>& then = {})
+{
+    modOrvan.ExpandLeftX = float(spectra::cmr::xAtPpm(40));
+    modOrvan.ExpandRightX = float(spectra::cmr::xAtPpm(8));
+    return viewer("frmCmrExp", 5, then);
+}
+
 QWidget* report(bool identified, bool clickPicture)
 {
     modOrvan.UnkIdentified = vb(identified);
@@ -278,29 +286,16 @@ std::vector<Scene> build()
              return viewer("frmPmrExp", 8);
          }},
 
-        {"frmCmrExp",
-         [] {
-             modOrvan.ExpandLeftX = float(spectra::cmr::xAtPpm(40));
-             modOrvan.ExpandRightX = float(spectra::cmr::xAtPpm(8));
-             return viewer("frmCmrExp", 5);
-         }},
+        {"frmCmrExp", [] { return carbonExpansion(); }},
         {"frmCmrExp_measured",
          [] {
-             modOrvan.ExpandLeftX = float(spectra::cmr::xAtPpm(40));
-             modOrvan.ExpandRightX = float(spectra::cmr::xAtPpm(8));
-             return viewer("frmCmrExp", 5, [](spectra::SpectrumViewer* v) {
+             return carbonExpansion([](spectra::SpectrumViewer* v) {
                  v->buttonClick(QStringLiteral("measure"));
                  v->pictureMouseDown(1, 0, 4000, 2000);
              });
          }},
         {"frmCmrExp_printed",
-         [] {
-             modOrvan.ExpandLeftX = float(spectra::cmr::xAtPpm(40));
-             modOrvan.ExpandRightX = float(spectra::cmr::xAtPpm(8));
-             return viewer("frmCmrExp", 5, [](spectra::SpectrumViewer* v) {
-                 printed([v] { v->printMenu()->trigger(); });
-             });
-         }},
+         [] { return carbonExpansion([](spectra::SpectrumViewer* v) { printed([v] { v->printMenu()->trigger(); }); }); }},
         {"frmPmrExp_measured",
          [] {
              modOrvan.ExpandLeftX = float(8860 - 880 * 3.0);
