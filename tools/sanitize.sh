@@ -47,7 +47,7 @@ case "$what" in
     for i in "${!targets[@]}"; do
       t=${targets[$i]}
       if wait "${pids[$i]}"; then
-        echo "$t: no finding, $(grep -o 'stat::number_of_executed_units: [0-9]*' "build-fuzz/fuzz_$t.log" | grep -o '[0-9]*$') inputs run"
+        echo "$t: no finding, $(grep -ao 'stat::number_of_executed_units: [0-9]*' "build-fuzz/fuzz_$t.log" | grep -o '[0-9]*$') inputs run"
       else
         status=1
         echo "$t: FOUND a failing input in build-fuzz/found/$t (log: build-fuzz/fuzz_$t.log)."
