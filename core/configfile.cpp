@@ -28,13 +28,17 @@ void SetConfigDefaults()
     applyConfigSettings(defaultConfigSettings(), modOrvan);
 }
 
+QByteArray studentConfigFileBytes(const ConfigSettings& s)
+{
+    return configFileBytes(
+        configWriterLine(QStringLiteral("Orvanto"), kVersionMajor, kVersionMinor, kVersionRevision),
+        encodeConfigDataLine(s, GetRandomNum));
+}
+
 bool WriteConfigFile()
 {
-    const QString dataLine = encodeConfigDataLine(configSettingsOf(modOrvan), GetRandomNum);
-    const QByteArray bytes = configFileBytes(
-        configWriterLine(QStringLiteral("Orvanto"), kVersionMajor, kVersionMinor, kVersionRevision), dataLine);
     QString error;
-    if (writeFileAtomic(configPath(), bytes, &error))
+    if (writeFileAtomic(configPath(), studentConfigFileBytes(configSettingsOf(modOrvan)), &error))
         return true;
     MsgBox(QStringLiteral("Error writing file orvanto.ini. Orvanto now ends. ") + error, MsgButtons::OkOnly,
            MsgIcon::Critical);

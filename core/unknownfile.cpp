@@ -259,15 +259,16 @@ bool readUnknownData(const QList<QByteArray>& lines, ModOrvan& m)
 bool TryReadUnknownFile()
 {
     auto& m = modOrvan;
-    clearUnknownData(m);
     m.FilePathBuffer = unknownFilePath(m.CurrentUnknown);
     const auto lines = readFileLines(m.FilePathBuffer);
-    if (lines && readUnknownData(*lines, m)) {
-        m.UnsuitableDerivs = unsuitableDerivsRevealed(m);
-        return true;
+    if (!lines) {
+        clearUnknownData(m); // the previous unknown's data never stays behind
+        return false;
     }
-    clearUnknownData(m);
-    return false;
+    if (!readUnknownData(*lines, m))
+        return false;
+    m.UnsuitableDerivs = unsuitableDerivsRevealed(m);
+    return true;
 }
 
 int unsuitableDerivsRevealed(const ModOrvan& m)

@@ -39,8 +39,6 @@ bool TryReadUnknownFile();
 // unknown is read back.
 int unsuitableDerivsRevealed(const ModOrvan& m);
 
-struct ModOrvan;
-
 // The reading itself, from the file's lines into the current unknown's data
 // of `m` (cleared first). False on a damaged file, which leaves nothing of it
 // in `m`; nothing is shown.
@@ -48,6 +46,5 @@ bool readUnknownData(const QList<QByteArray>& lines, ModOrvan& m);
 
 // A spectrum sample character's value: its byte code minus 14 (code 14 is 0).
 inline int sampleHeight(char c) { return static_cast<unsigned char>(c) - 14; }
-
 
 } // namespace orv

@@ -29,7 +29,7 @@ SaveOutcome WriteUserDataFlow();
 // leaving takes outside it: the close box saves, and "End now" or "Next
 // user" ask whether to save when the student's own unknown has unsaved
 // progress that could be saved. Then saves when QuitReason asks for it and
-// nothing is saved yet. Returns false when the student must stay in the
+// nothing is saved yet. `close` is false when the student must stay in the
 // main window: the save failed, so leaving would lose the work (QuitReason is
 // then "Save" again, the window's own reason when saving is possible).
 // `leftExample` tells the caller to put the menus back as outside the example.

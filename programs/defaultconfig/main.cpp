@@ -4,9 +4,7 @@
 // left alone.
 //
 //   orv_defaultconfig PROGRAM_FOLDER
-#include "core/configcodec.h"
-#include "core/coreservices.h"
-#include "core/programversion.h"
+#include "core/configfile.h"
 #include "platform/textfile.h"
 
 #include <QCoreApplication>
@@ -24,12 +22,8 @@ int main(int argc, char** argv)
     const QString path = QString::fromLocal8Bit(argv[1]) + QStringLiteral("/orvanto.ini");
     if (QFileInfo::exists(path))
         return 0;
-    const QByteArray bytes = orv::configFileBytes(
-        orv::configWriterLine(QStringLiteral("Orvanto"), orv::kVersionMajor, orv::kVersionMinor,
-                              orv::kVersionRevision),
-        orv::encodeConfigDataLine(orv::defaultConfigSettings(), orv::GetRandomNum));
     QString error;
-    if (!orv::writeFileAtomic(path, bytes, &error)) {
+    if (!orv::writeFileAtomic(path, orv::studentConfigFileBytes(orv::defaultConfigSettings()), &error)) {
         err << "orv_defaultconfig: cannot write " << path << ": " << error << Qt::endl;
         return 1;
     }
