@@ -194,4 +194,32 @@ SummaryPrintout summaryPrintout(const ModOrvan& m)
     return p;
 }
 
+int summaryLinesPerPage(double pageHeightTwips, double lineTwips)
+{
+    return std::max(10, static_cast<int>((pageHeightTwips - 400) / lineTwips));
+}
+
+QList<QList<PagedLine>> summaryPages(const SummaryPrintout& out, const PrintLine& printed, int linesPerPage)
+{
+    linesPerPage = std::max(10, linesPerPage);
+    QList<QList<PagedLine>> pages(1);
+    const auto fits = [&](qsizetype need) { return pages.back().isEmpty() || pages.back().size() + need <= linesPerPage; };
+    for (const PrintLine& l : out.header)
+        pages.back().append({l});
+    const qsizetype n = out.blocks.size();
+    for (qsizetype k = 0; k < n; ++k) {
+        const QList<PrintLine>& lines = out.blocks[k].lines;
+        if (!fits(lines.size()))
+            pages.append(QList<PagedLine>());
+        for (const PrintLine& l : lines)
+            pages.back().append({l});
+        if (!pages.back().isEmpty())
+            pages.back().back().progress = int((k + 1) * 100 / std::max<qsizetype>(1, n));
+    }
+    if (!fits(1))
+        pages.append(QList<PagedLine>());
+    pages.back().append({printed});
+    return pages;
+}
+
 } // namespace orv

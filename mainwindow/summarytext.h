@@ -44,4 +44,16 @@ struct SummaryPrintout {
 };
 SummaryPrintout summaryPrintout(const ModOrvan& m);
 
+// The printout's lines in pages of `linesPerPage` (at least 10): the header,
+// then each unknown's block, kept on one page where it fits, and the
+// "printed" line last. `progress` is the bar's value once a line is out (0 for
+// lines that do not move it).
+struct PagedLine {
+    PrintLine line;
+    int progress = 0;
+};
+QList<QList<PagedLine>> summaryPages(const SummaryPrintout& out, const PrintLine& printed, int linesPerPage);
+// Lines that fit on a page of this height, lines of this height (twips).
+int summaryLinesPerPage(double pageHeightTwips, double lineTwips);
+
 } // namespace orv

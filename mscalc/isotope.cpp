@@ -6,12 +6,14 @@ namespace orv::mscalc {
 
 namespace {
 
-double factorial(int n)
+// n over j, built up a factor at a time so that large n never overflow
+// on the way (n! alone would beyond 170).
+double binomial(int n, int j)
 {
-    double f = 1;
-    for (int k = n; k >= 1; --k)
-        f *= k;
-    return f;
+    double c = 1;
+    for (int r = 1; r <= j; ++r)
+        c = c * (n - j + r) / r;
+    return c;
 }
 
 // Isotope data, in the order the pattern is built. Ratios of the minor to
@@ -46,7 +48,7 @@ void IsotopeCalc::ProcessIsotope(float ratio, int count, int gap)
         if (!(IsotopePattern[i] > 0))
             continue;
         for (int j = 1; j <= count; ++j) {
-            float c = static_cast<float>(factorial(count) / (factorial(count - j) * factorial(j)));
+            float c = static_cast<float>(binomial(count, j));
             for (int r = 0; r < j; ++r)
                 c = c * ratio;
             c = c * IsotopePattern[i];
@@ -59,8 +61,11 @@ void IsotopeCalc::ProcessIsotope(float ratio, int count, int gap)
         IsotopePattern[k] += add[k];
 }
 
-void IsotopeCalc::calculate(const AtomCounts& f)
+bool IsotopeCalc::calculate(const AtomCounts& f)
 {
+    for (const ElementRow& row : elementRows())
+        if (f.*(row.count) > kMaxIsotopeAtoms || f.*(row.count) < 0)
+            return false;
     IsotopePattern.fill(0.0f);
     IsotopePattern[0] = 1.0f;
     NominalMass = 0;
@@ -76,6 +81,7 @@ void IsotopeCalc::calculate(const AtomCounts& f)
     for (float v : IsotopePattern)
         if (v > TallestPeak)
             TallestPeak = v;
+    return true;
 }
 
 std::vector<IsotopePeak> IsotopeCalc::peaks() const
@@ -134,6 +140,31 @@ QString isotopeResultsHelp()
                           "combinations are expressed relative to the tallest one rather that to the combination "
                           "involving the most common isotopes. (Try a formula containing two bromines to see what "
                           "this means.) ");
+}
+
+IsotopePrintChart isotopePrintChart(const IsotopeCalc& calc, double x0, double y0)
+{
+    IsotopePrintChart c;
+    const auto line = [&](double x1, double y1, double x2, double y2) { c.axes.append({{x1, y1}, {x2, y2}}); };
+    const auto text = [&](double x, double y, const QString& t) { c.texts.append({{x, y}, t}); };
+    line(x0, y0, x0, y0 + 5000);
+    line(x0 - 50, y0, x0, y0);
+    text(x0 - 550, y0 - 150, QStringLiteral("100"));
+    text(x0 - 700, y0 + 2350, QStringLiteral("RA"));
+    line(x0 - 50, y0 + 5000, x0, y0 + 5000);
+    text(x0 - 250, y0 + 4850, QStringLiteral("0"));
+    line(x0, y0 + 5000, x0 + 3900, y0 + 5000);
+    line(x0 + 300, y0 + 5000, x0 + 300, y0 + 5200);
+    line(x0 + 3900, y0 + 5000, x0 + 3900, y0 + 5200);
+    for (int k = 2; k <= 12; ++k)
+        line(x0 + 300 * k, y0 + 5000, x0 + 300 * k, y0 + 5050);
+    text(x0 + 150, y0 + 5200, QString::number(calc.NominalMass));
+    text(x0 + 3750, y0 + 5200, QString::number(calc.NominalMass + 12));
+    for (const IsotopePeak& peak : calc.peaks())
+        if (chartsPeak(peak))
+            c.bars.append({{x0 + 300 * (peak.k + 1), y0 + (100 - peak.relAbundance) * 50},
+                           {x0 + 300 * (peak.k + 1), y0 + 5000}});
+    return c;
 }
 
 } // namespace orv::mscalc

@@ -161,6 +161,10 @@ QString Format(double v, const QString& pattern)
     const int minFrac = fracPart.count(u'0');
     const int decimals = fracPart.count(u'0') + fracPart.count(u'#');
 
+    // No number to show: a result that overflowed or was undefined gives no
+    // text rather than a misleading one.
+    if (!std::isfinite(v))
+        return QString();
     int intDigits = 0;
     std::string d = roundedDigits(v, decimals, intDigits);
     std::string ip = d.substr(0, intDigits), fp = d.substr(intDigits);

@@ -36,6 +36,7 @@ double Val(const QString& text);
 // optional literal text around them, e.g. "#.0", "0.00", "#,##0". Rounds half
 // away from zero on the value's 15-digit decimal form, as Format does, so
 // 2.675 with "0.00" gives "2.68".
+// An infinite or NaN value gives an empty text.
 QString Format(double v, const QString& pattern);
 
 // Date and time patterns: "hh:mm am/pm" (12-hour, lower-case am/pm as in the

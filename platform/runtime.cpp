@@ -12,10 +12,25 @@
 
 namespace orv {
 
+namespace {
+int& waitDepth() { static int d = 0; return d; }
+std::function<void()>& waitsEndedHook() { static std::function<void()> h; return h; }
+}
+
+NestedWait::NestedWait() { ++waitDepth(); }
+NestedWait::~NestedWait()
+{
+    if (--waitDepth() == 0 && waitsEndedHook())
+        waitsEndedHook()();
+}
+int nestedWaitDepth() { return waitDepth(); }
+void setWaitsEndedHook(std::function<void()> hook) { waitsEndedHook() = std::move(hook); }
+
 void Pause(double seconds)
 {
     if (seconds <= 0)
         return;
+    const NestedWait wait;
     const qint64 ms = static_cast<qint64>(seconds * 1000.0 + 0.5);
     if (!QCoreApplication::instance()) {
         QThread::msleep(static_cast<unsigned long>(ms));

@@ -14,6 +14,24 @@ namespace orv {
 // time on a monotonic clock, so a pause across midnight lasts what it should.
 void Pause(double seconds);
 
+// Marks a wait that runs window events while a handler is still on the stack
+// (a pause, a modal window, a message box, a file dialog). While any is
+// active, a window that is closed is hidden at once but deleted only after
+// the outermost wait has returned (the window registry sees to that), so no
+// handler ever runs on in a deleted window.
+class NestedWait {
+public:
+    NestedWait();
+    ~NestedWait();
+    NestedWait(const NestedWait&) = delete;
+    NestedWait& operator=(const NestedWait&) = delete;
+};
+// How many waits are active now.
+int nestedWaitDepth();
+// Called whenever the last active wait has returned (the widget layer
+// installs one that deletes the windows closed meanwhile).
+void setWaitsEndedHook(std::function<void()> hook);
+
 // Unloads every window (through the hook the widget layer installs), then
 // ends the process. Under tests the end is recorded instead (see
 // setEndProgramHandler) and the call returns: callers return right after it.

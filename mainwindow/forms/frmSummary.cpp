@@ -105,41 +105,20 @@ void frmSummary::cmdSummaryPrint_Click()
         const QFont normal = twipsFont(QStringLiteral("Times New Roman"), 12);
         QFont bold = normal;
         bold.setBold(true);
-        const double lineH = QFontMetricsF(normal, p->device()).height() * 1.0;
-        const double lineTw = lineH > 0 ? lineH : 280;
-        const double pageH = printer.pageSizeTwips().height();
-        const int linesPerPage = std::max(10, static_cast<int>((pageH - 400) / lineTw));
-        const double column = p->fontMetrics().horizontalAdvance(u' ') > 0 ? 0 : 0;
-        Q_UNUSED(column);
-        int line = 0;
-        auto put = [&](const PrintLine& l) {
-            p->setFont(l.bold ? bold : normal);
-            const double x = (l.column - 1) * QFontMetricsF(normal, p->device()).averageCharWidth();
-            p->drawText(QPointF(x, (line + 1) * lineTw), l.text);
-            ++line;
-        };
-        for (const PrintLine& l : out.header)
-            put(l);
-        const int n = static_cast<int>(out.blocks.size());
-        for (int k = 0; k < n && ok; ++k) {
-            // Each unknown's block stays on one page where it fits.
-            const int need = static_cast<int>(out.blocks[k].lines.size());
-            if (line > 0 && line + need > linesPerPage) {
+        const QFontMetricsF metrics(normal, p->device());
+        const double lineTw = metrics.height() > 0 ? metrics.height() : 280;
+        const QList<QList<PagedLine>> pages = summaryPages(
+            out, {printedLine(), 1, false}, summaryLinesPerPage(printer.pageSizeTwips().height(), lineTw));
+        for (qsizetype page = 0; page < pages.size() && ok; ++page) {
+            if (page > 0)
                 ok = printer.newPage();
-                line = 0;
+            for (qsizetype k = 0; k < pages[page].size() && ok; ++k) {
+                const PagedLine& l = pages[page][k];
+                p->setFont(l.line.bold ? bold : normal);
+                p->drawText(QPointF((l.line.column - 1) * metrics.averageCharWidth(), (k + 1) * lineTw), l.line.text);
+                if (l.progress > 0)
+                    pbSummary->setValue(l.progress);
             }
-            for (const PrintLine& l : out.blocks[k].lines)
-                if (ok)
-                    put(l);
-            pbSummary->setValue((k + 1) * 100 / std::max(1, n));
-        }
-        if (ok) {
-            if (line + 1 > linesPerPage) {
-                ok = printer.newPage();
-                line = 0;
-            }
-            if (ok)
-                put({printedLine(), 1, false});
         }
         if (ok)
             ok = printer.end();

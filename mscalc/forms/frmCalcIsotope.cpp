@@ -127,6 +127,12 @@ void frmCalcIsotope::cmdIsotopeCalc_Click()
         MsgBox(QStringLiteral("No elements selected"), MsgButtons::OkOnly, MsgIcon::Exclamation);
         return;
     }
+    IsotopeCalc calc;
+    if (!calc.calculate(f)) {
+        MsgBox(QStringLiteral("Too many atoms: at most %1 of each element.").arg(kMaxIsotopeAtoms),
+               MsgButtons::OkOnly, MsgIcon::Exclamation);
+        return;
+    }
     LastAction = QStringLiteral("Calculate");
     ResultsHelpShown = false;
     cmdIsotopePrint->setEnabled(true);
@@ -136,7 +142,7 @@ void frmCalcIsotope::cmdIsotopeCalc_Click()
     picCalcIsotope->show();
     picCalcIsotope->clearToFrame();
     txtIsotope->show();
-    calc_.calculate(f);
+    calc_ = calc;
     picCalcIsotope->setMassLabels(calc_.NominalMass);
     setText(calc_.resultText());
     for (const IsotopePeak& p : calc_.peaks())
@@ -195,31 +201,20 @@ void frmCalcIsotope::cmdIsotopePrint_Click()
 
     // The chart: 5000 high and 3900 wide, M+k at X0 + 300 (k + 1); a chart
     // that would run off the page starts on the next one.
-    out.ensureRoom(5600);
+    out.ensureRoom(kIsotopeChartHeight);
     QPainter* p = out.painter();
     // On a fresh page the "100" above the axis still needs its line.
     const double X0 = std::round(out.x + 800), Y0 = std::round(std::max(out.y, 300.0));
+    const IsotopePrintChart chart = isotopePrintChart(calc_, X0, Y0);
     const double ascent = QFontMetricsF(p->font()).ascent();
-    const auto text = [&](double x, double y, const QString& s) { p->drawText(QPointF(x, y + ascent), s); };
     p->setPen(QPen(Qt::black, 3));
-    p->drawLine(QPointF(X0, Y0), QPointF(X0, Y0 + 5000));
-    p->drawLine(QPointF(X0 - 50, Y0), QPointF(X0, Y0));
-    text(X0 - 550, Y0 - 150, QStringLiteral("100"));
-    text(X0 - 700, Y0 + 2350, QStringLiteral("RA"));
-    p->drawLine(QPointF(X0 - 50, Y0 + 5000), QPointF(X0, Y0 + 5000));
-    text(X0 - 250, Y0 + 4850, QStringLiteral("0"));
-    p->drawLine(QPointF(X0, Y0 + 5000), QPointF(X0 + 3900, Y0 + 5000));
-    p->drawLine(QPointF(X0 + 300, Y0 + 5000), QPointF(X0 + 300, Y0 + 5200));
-    p->drawLine(QPointF(X0 + 3900, Y0 + 5000), QPointF(X0 + 3900, Y0 + 5200));
-    for (int k = 2; k <= 12; ++k)
-        p->drawLine(QPointF(X0 + 300 * k, Y0 + 5000), QPointF(X0 + 300 * k, Y0 + 5050));
-    text(X0 + 150, Y0 + 5200, QString::number(calc_.NominalMass));
-    text(X0 + 3750, Y0 + 5200, QString::number(calc_.NominalMass + 12));
+    for (const ChartLine& l : chart.axes)
+        p->drawLine(l.from, l.to);
+    for (const ChartText& t : chart.texts)
+        p->drawText(t.at + QPointF(0, ascent), t.text);
     p->setPen(QPen(Qt::black, 40, Qt::SolidLine, Qt::FlatCap));
-    for (const IsotopePeak& peak : calc_.peaks())
-        if (chartsPeak(peak))
-            p->drawLine(QPointF(X0 + 300 * (peak.k + 1), Y0 + (100 - peak.relAbundance) * 50),
-                        QPointF(X0 + 300 * (peak.k + 1), Y0 + 5000));
+    for (const ChartLine& l : chart.bars)
+        p->drawLine(l.from, l.to);
     out.x = 0;
     out.y = Y0 + 6000;
     modOrvan.TextBuffer = printedLine();

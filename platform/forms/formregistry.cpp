@@ -1,10 +1,13 @@
 #include "platform/forms/formregistry.h"
 
+#include "platform/runtime.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
 #include <QHash>
 #include <QList>
+#include <utility>
 
 namespace orv::forms {
 
@@ -18,6 +21,36 @@ struct Entry {
 
 QList<Entry>& entries() { static QList<Entry> e; return e; }
 QHash<QString, Factory>& factories() { static QHash<QString, Factory> f; return f; }
+
+// Windows closed during a nested wait: hidden, forgotten by name, and
+// deleted once the outermost wait has returned. Deleting them at once would
+// free a window whose handler (the one that started the wait, or Qt's own
+// dispatch around it) is still running.
+QList<QPointer<QWidget>>& buried() { static QList<QPointer<QWidget>> b; return b; }
+
+void deleteBuried()
+{
+    const QList<QPointer<QWidget>> all = std::exchange(buried(), {});
+    for (const QPointer<QWidget>& w : all)
+        if (w)
+            w->deleteLater();   // runs when the event loop that posted it is back
+}
+
+// A window is deleted later: at once (from the event loop) when no wait is
+// active, after the waits otherwise.
+void deleteWhenSafe(QWidget* w)
+{
+    if (nestedWaitDepth() == 0) {
+        w->deleteLater();
+        return;
+    }
+    static const bool hooked = [] {
+        setWaitsEndedHook(deleteBuried);
+        return true;
+    }();
+    (void)hooked;
+    buried().append(w);
+}
 
 void forget(QWidget* w)
 {
@@ -45,6 +78,12 @@ public:
             else if (ev->type() == QEvent::Hide && e.closing
                      && w->testAttribute(Qt::WA_DeleteOnClose)) {
                 forget(w);
+                if (nestedWaitDepth() > 0) {
+                    // Qt would delete it as soon as the wait's event loop
+                    // runs again; it goes when the waits are over instead.
+                    w->setAttribute(Qt::WA_DeleteOnClose, false);
+                    deleteWhenSafe(w);
+                }
                 break;
             }
         }
@@ -109,7 +148,7 @@ bool unload(QWidget* w)
     if (guard) {
         forget(w);
         if (!w->testAttribute(Qt::WA_DeleteOnClose))
-            w->deleteLater();
+            deleteWhenSafe(w);
     }
     return true;
 }
@@ -169,6 +208,7 @@ void showModal(QWidget* w)
     w->activateWindow();
     if (!w->isVisible())
         return;
+    const NestedWait wait;
     QEventLoop loop;
     ModalEnd end(&loop);
     w->installEventFilter(&end);

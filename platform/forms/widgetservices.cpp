@@ -52,6 +52,7 @@ MsgResult showBox(const MsgRecord& r)
         if (second != SB::NoButton)
             box.setDefaultButton(second);
     }
+    const NestedWait wait;
     switch (box.exec()) {
     case SB::Ok: return MsgResult::Ok;
     case SB::Abort: return MsgResult::Abort;
@@ -86,6 +87,7 @@ QString showDialog(const FileDialogRequest& r)
         d.setDefaultSuffix(r.defaultSuffix);
     if (!r.defaultName.isEmpty())
         d.selectFile(r.defaultName);
+    const NestedWait wait;
     if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty())
         return {};
     return d.selectedFiles().first();

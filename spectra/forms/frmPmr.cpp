@@ -7,11 +7,10 @@
 #include "platform/forms/printer.h"
 #include "platform/twips.h"
 #include "spectra/forms/corbarpopup.h"
-#include "spectra/forms/printprogress.h"
+#include "spectra/forms/pmrprintout.h"
 #include "spectra/forms/twipspainter.h"
 #include "spectra/pmrcorrelations.h"
 #include "spectra/pmrplot.h"
-#include "spectra/pmrprint.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -24,7 +23,6 @@ namespace {
 const QList<int> kPointerItems{0, 1, 4};
 const QStringList kPointerKeys{QStringLiteral("step"), QStringLiteral("expand"), QStringLiteral("correlate"),
                                QStringLiteral("measure")};
-constexpr double kPrintLineTwips = 10;   // lines on paper
 
 } // namespace
 
@@ -42,22 +40,15 @@ frmPmr::frmPmr()
                       {QStringLiteral("step"), QStringLiteral("Use this to drag and measure integration steps")},
                       {QStringLiteral("measure"), QStringLiteral("Use this to click to measure peak positions")},
                       {QStringLiteral("redraw"), QStringLiteral("Click on this to redraw a clean spectrum")}})
+    , progress_(centralWidget(), QStringLiteral("Pmr"))
 {
     setObjectName(QStringLiteral("frmPmr"));
     picPmrCor_ = new CorBarPopup(picture());
     picPmrCor_->setObjectName(QStringLiteral("picPmrCor"));
-    pbPmr_ = new QProgressBar(centralWidget());
-    pbPmr_->setObjectName(QStringLiteral("pbPmr"));
-    pbPmr_->setRange(0, 100);
-    pbPmr_->setTextVisible(false);
-    txtPmr_ = new QLineEdit(centralWidget());
-    txtPmr_->setObjectName(QStringLiteral("txtPmr"));
-    txtPmr_->setReadOnly(true);
-    txtPmr_->setAlignment(Qt::AlignCenter);
-    txtPmr_->setFrame(false);
-    QFont noticeFont = txtPmr_->font();
+    progress_.notice()->setFrame(false);
+    QFont noticeFont = progress_.notice()->font();
     noticeFont.setPointSizeF(8);
-    txtPmr_->setFont(noticeFont);
+    progress_.notice()->setFont(noticeFont);
     connect(picture(), &SpectrumPicture::keyPress, this, &frmPmr::pictureKeyPress);
     formLoad();
 }
@@ -71,8 +62,7 @@ void frmPmr::formLoad()
     toolsItem(7)->setEnabled(isTrue(m.HShiftCalcAllowed));
     toolsItem(8)->setEnabled(isTrue(m.CouplingCalcAllowed));
     helpMenu()->setEnabled(isTrue(m.ItemHelpAllowed));
-    pbPmr_->hide();
-    txtPmr_->hide();
+    progress_.abandon();
     resetForm();
     UpdateStatusBar(1);
 }
@@ -205,45 +195,11 @@ void frmPmr::stepMouseUp(float x, float y)
 void frmPmr::printSpectrum()
 {
     const ModOrvan& m = modOrvan;
-    placeControl(pbPmr_, 120, 2200, 9200 - 330, pbPmr_->height() * kTwipsPerPixel);
-    pbPmr_->setValue(1);
-    pbPmr_->show();
-    pbPmr_->raise();
-    const auto failed = [this] {
-        pbPmr_->hide();
-        txtPmr_->hide();
-    };
-    TwipsPrinter printer;
-    printer.setLandscape(true);
-    if (!printer.begin(windowTitle()))
-        return failed();
-    QPainter& painter = *printer.painter();
-    const pmr::PrintPage page = pmr::printPage(printer.pageSizeTwips());
-    const QString family = pictureFont().family();
-
-    Plot header;
-    header.text(500, 1000, QStringLiteral("Orvanto ") + windowTitle());
-    if (isTrue(m.ShowUnknownNumber))
-        header.text(500, 1250, QStringLiteral("Unknown number ") + QString::number(m.CurrentUnknown));
-    paintPlot(painter, header, {kPrintLineTwips, twipsFont(family, 12, true)});
-    Plot note;
-    note.text(500, 1500, QString::fromLatin1(m.PmrData[25]));
-    paintPlot(painter, note, {kPrintLineTwips, twipsFont(family, 12)});
-    const PaintStyle small{kPrintLineTwips, twipsFont(family, 10)};
-    paintPlot(painter, pmr::printAxis(page), small);
-    const QList<Plot> trace = pmr::printTrace(page, m.PmrData);
-    for (int i = 5; i <= 24; ++i) {
-        pbPmr_->setValue(i * 100 / 24);
-        pbPmr_->repaint();
-        paintPlot(painter, trace[i - 5], small);
-    }
-    if (isTrue(integralShown_))
-        paintPlot(painter, pmr::printIntegral(page, m.PmrData), small);
-    if (!printer.end())
-        return failed();
-
-    pbPmr_->hide();
-    showPrintedNotice(txtPmr_, 9200);
+    const pmr::PrintoutData data{windowTitle(), &m.PmrData, isTrue(integralShown_), isTrue(m.ShowUnknownNumber),
+                                 m.CurrentUnknown};
+    runPrintout(progress_, this, [this, &data](PrintPage& page, QSizeF size) {
+        pmr::printout(page, size, data, [this](double v) { progress_.setValue(v); });
+    });
 }
 
 void frmPmr::toolsItemClick(int index)

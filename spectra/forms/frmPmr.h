@@ -5,11 +5,10 @@
 // the correlation pop-up, the integral curve with its integration steps, the
 // printout, Copy, quick help, the clean redraw and the proton calculators.
 #include "spectra/expandband.h"
+#include "spectra/forms/printprogress.h"
 #include "spectra/forms/spectrumviewer.h"
 #include "spectra/pmrintegral.h"
 
-class QLineEdit;
-class QProgressBar;
 
 namespace orv::spectra {
 
@@ -36,8 +35,7 @@ public:
     void pictureKeyPress(int keyAscii);
 
     CorBarPopup* correlationPopup() const { return picPmrCor_; }
-    QProgressBar* progressBar() const { return pbPmr_; }
-    QLineEdit* noticeBox() const { return txtPmr_; }
+    PrintProgress& printProgress() { return progress_; }
     int StepDigit() const { return step_.digit; }
     float StepScale() const { return step_.scale; }
 
@@ -66,8 +64,7 @@ private:
     pmr::StepMeter step_;
     float StepX = 0, StepStartY = 0, StepTopY = 0, StepBottomY = 0;
     CorBarPopup* picPmrCor_ = nullptr;
-    QProgressBar* pbPmr_ = nullptr;
-    QLineEdit* txtPmr_ = nullptr;
+    PrintProgress progress_;
 };
 
 } // namespace orv::spectra

@@ -3,6 +3,7 @@
 #include "core/coreservices.h"
 #include "core/modorvan.h"
 #include "platform/forms/formregistry.h"
+#include "spectra/forms/pmrprintout.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -26,6 +27,7 @@ frmPmrExp::frmPmrExp()
                       {QStringLiteral("coupling"), QStringLiteral("Use this to drag and measure coupling constants")},
                       {QStringLiteral("redraw"), QStringLiteral("Click on this to redraw a clean spectrum")}},
                      nullptr, {8440, 6000, 8240, 5300})
+    , progress_(centralWidget(), QStringLiteral("PmrExp"), 100)
 {
     setObjectName(QStringLiteral("frmPmrExp"));
     // The expansion window's Copy menu is mnuPmrExp, and it has no Help menu.
@@ -38,14 +40,6 @@ frmPmrExp::frmPmrExp()
     toolsItem(6)->setEnabled(isTrue(m.HShiftCalcAllowed));
     toolsItem(7)->setEnabled(isTrue(m.CouplingCalcAllowed));
 
-    QWidget* central = centralWidget();
-    pbPmrExp = new QProgressBar(central);
-    pbPmrExp->setObjectName(QStringLiteral("pbPmrExp"));
-    pbPmrExp->setRange(0, 100);
-    pbPmrExp->hide();
-    txtPmrExp = new QLineEdit(central);
-    txtPmrExp->setObjectName(QStringLiteral("txtPmrExp"));
-    txtPmrExp->hide();
     connect(picture(), &SpectrumPicture::keyPress, this, &frmPmrExp::picPmrExp_KeyPress);
 
     resetForm();
@@ -58,8 +52,8 @@ void frmPmrExp::resetForm()
     IntegralShown_ = kFalse;
     CouplingDragging = kFalse;
     StepDragging = kFalse;
-    StepDigit_ = 0;
-    StepScale_ = 0;
+    step_.digit = 0;
+    step_.scale = 0;
     for (int i : {0, 1, 2, 3})
         toolsItem(i)->setChecked(false);
     toolsItem(1)->setEnabled(false);
@@ -100,8 +94,7 @@ void frmPmrExp::StepProcess()
 {
     const bool own = ToolMode == u"Step";
     if (own) {
-        StepScale_ = 0;
-        StepDigit_ = 1;
+        step_.reset();
         toolsItem(0)->setChecked(false);
     }
     applyToolState(own, 2, 0, {1}, 1, kPointerKeys, QStringLiteral("step"));
@@ -144,7 +137,7 @@ void frmPmrExp::toolsItemClick(int index)
 
 void frmPmrExp::picPmrExp_KeyPress(int keyAscii)
 {
-    StepDigit_ = keyAscii >= 48 && keyAscii <= 57 ? keyAscii - 48 : 1;
+    step_.key(keyAscii);
 }
 
 void frmPmrExp::pictureMouseDown(int, int, float x, float y)
@@ -216,14 +209,24 @@ void frmPmrExp::endStep(float x, float y)
     Plot p;
     p.line(StepStartX, StepMinY, StepStartX, StepMaxY, pmrexp::kBlue, DrawMode::NotXorPen);
     if (pmrexp::stepAccepted(x, y)) {
-        if (StepScale_ == 0)
-            StepScale_ = float(StepDigit_) / height;
+        const QString value = pmr::stepText(step_.measure(height));
         p.line(StepStartX, StepStartY, StepStartX, y, pmrexp::kBlue);
-        const QString value = Format(height * StepScale_, QStringLiteral("#0.0"));
         modOrvan.TextBuffer = value;
         p.text(StepStartX + 50, (StepStartY + y) / 2 - 100, value, pmrexp::kBlue);
     }
     picture()->draw(p);
+}
+
+void frmPmrExp::printSpectrum()
+{
+    const pmrexp::PrintoutData data{window_, WindowSamples_, VerticalScale_, isTrue(modOrvan.ShowUnknownNumber),
+                                    modOrvan.CurrentUnknown};
+    const bool printed = runPrintout(progress_, this, [this, &data](PrintPage& page, QSizeF size) {
+        pmrexp::printout(page, size, data, [this](double v) { progress_.setValue(v); });
+    });
+    // The failure message's answer (its only button, OK) is kept as text.
+    if (!printed)
+        modOrvan.TextBuffer = QStringLiteral("1");
 }
 
 } // namespace orv::spectra

@@ -4,11 +4,10 @@
 // whole plot, with peak-position and coupling-constant measuring, the
 // integral with its integration steps, the clean redraw, Copy, the printout
 // and the proton calculators. It has no Help menu.
+#include "spectra/forms/printprogress.h"
 #include "spectra/forms/spectrumviewer.h"
+#include "spectra/pmrintegral.h"
 #include "spectra/pmrexpansion.h"
-
-class QLineEdit;
-class QProgressBar;
 
 namespace orv::spectra {
 
@@ -30,12 +29,10 @@ public:
 
     const pmrexp::Window& window() const { return window_; }
     const QByteArray& WindowSamples() const { return WindowSamples_; }
-    int VerticalScale() const { return VerticalScale_; }
     bool IntegralShown() const { return isTrue(IntegralShown_); }
-    int StepDigit() const { return StepDigit_; }
-    float StepScale() const { return StepScale_; }
-    QProgressBar* progressBar() const { return pbPmrExp; }
-    QLineEdit* noticeBox() const { return txtPmrExp; }
+    int StepDigit() const { return step_.digit; }
+    float StepScale() const { return step_.scale; }
+    PrintProgress& printProgress() { return progress_; }
 
 protected:
     void formPaint() override;
@@ -57,10 +54,8 @@ private:
     float CouplingStartX = 0, CouplingStartY = 0, CouplingMinX = 0, CouplingMaxX = 0;
     Boolean StepDragging = kFalse;
     float StepStartX = 0, StepStartY = 0, StepMinY = 0, StepMaxY = 0;
-    int StepDigit_ = 0;
-    float StepScale_ = 0;
-    QProgressBar* pbPmrExp = nullptr;
-    QLineEdit* txtPmrExp = nullptr;
+    pmr::StepMeter step_;
+    PrintProgress progress_;
 };
 
 } // namespace orv::spectra

@@ -25,6 +25,8 @@ public:
     void line(double x1, double y1, double x2, double y2);
     void moveTo(double x, double y) { current_ = {x, y}; }
     void lineTo(double x, double y);
+    // For pictures drawn as plots on the page.
+    QPainter& painter() { return painter_; }
 
 private:
     QPainter& painter_;

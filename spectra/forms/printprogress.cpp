@@ -35,12 +35,15 @@ void PrintProgress::start(int viewerWidthTwips)
     bar_->setValue(1);
     bar_->show();
     bar_->raise();
-    QApplication::processEvents();
+    // Painted at once; events are not run here, so nothing can close the
+    // viewer or start a second printout in the middle of this one.
+    bar_->repaint();
 }
 
 void PrintProgress::setValue(double value)
 {
     bar_->setValue(int(value));
+    bar_->repaint();
 }
 
 void showPrintedNotice(QLineEdit* notice, int viewerWidthTwips)

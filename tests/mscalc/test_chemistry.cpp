@@ -278,6 +278,55 @@ TEST(Isotopes, ListingAndChartLimits)
     EXPECT_FLOAT_EQ(big.peaks().front().relAbundance * big.TallestPeak / 100.0f, 1.0f);
 }
 
+TEST(Isotopes, LargeCountsStayFiniteAndBeyondTheLimitAreRefused)
+{
+    // 171 atoms made n! overflow: the coefficients came out as NaN.
+    const struct { AtomCounts f; bool accepted; } cases[] = {
+        {counts(171, 0), true},
+        {counts(kMaxIsotopeAtoms, kMaxIsotopeAtoms, kMaxIsotopeAtoms, kMaxIsotopeAtoms, kMaxIsotopeAtoms,
+                kMaxIsotopeAtoms, kMaxIsotopeAtoms), true},
+        {counts(kMaxIsotopeAtoms + 1, 0), false},
+        {counts(1, 0, 0, 0, 0, 100000), false},
+        {counts(-1, 4), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.f.c);
+        IsotopeCalc calc;
+        calc.NominalMass = 7;
+        EXPECT_EQ(calc.calculate(c.f), c.accepted);
+        if (!c.accepted) {
+            EXPECT_EQ(calc.NominalMass, 7) << "a refused formula changes nothing";
+            continue;
+        }
+        for (float v : calc.IsotopePattern)
+            EXPECT_TRUE(std::isfinite(v));
+        for (const IsotopePeak& p : calc.peaks())
+            EXPECT_TRUE(std::isfinite(p.relAbundance));
+        EXPECT_FALSE(calc.resultText().contains(QStringLiteral("nan"), Qt::CaseInsensitive));
+    }
+}
+
+TEST(Isotopes, ThePrintedChartHasABarPerChartedPeakOnItsMassAxis)
+{
+    IsotopeCalc calc;
+    ASSERT_TRUE(calc.calculate(counts(2, 4, 0, 0, 0, 2)));   // C2H4Cl2: M, M+2, M+4 stand out
+    const IsotopePrintChart chart = isotopePrintChart(calc, 1000, 300);
+    int charted = 0;
+    for (const IsotopePeak& p : calc.peaks())
+        if (chartsPeak(p)) {
+            const ChartLine& bar = chart.bars.at(charted++);
+            EXPECT_DOUBLE_EQ(bar.from.x(), 1000 + 300 * (p.k + 1));
+            EXPECT_DOUBLE_EQ(bar.to.y(), 300 + 5000);
+            EXPECT_NEAR(bar.from.y(), 300 + (100 - p.relAbundance) * 50, 1e-3);
+        }
+    EXPECT_EQ(chart.bars.size(), charted);
+    EXPECT_GE(charted, 3);
+    QStringList texts;
+    for (const ChartText& t : chart.texts)
+        texts << t.text;
+    EXPECT_EQ(texts, (QStringList{"100", "RA", "0", "98", "110"}));
+}
+
 TEST(Isotopes, ProcessIsotopeIsABinomial)
 {
     IsotopeCalc calc;

@@ -48,6 +48,28 @@ TEST(BasicFormat, NumericPatterns)
             << "Format(" << c.v << ", \"" << c.pattern << "\")";
 }
 
+TEST(BasicFormat, ValuesAtTheEdgesOfADouble)
+{
+    using L = std::numeric_limits<double>;
+    // 1.79769313486232E+308 in whole digits: 15 significant, then zeros.
+    const QString largest = QStringLiteral("179769313486232") + QString(294, u'0');
+    const struct { double v; const char* pattern; QString want; } cases[] = {
+        {L::infinity(), "0.00", QString()},
+        {-L::infinity(), "#,##0", QString()},
+        {L::quiet_NaN(), "0.0", QString()},
+        {-L::quiet_NaN(), "ppm #.0", QString()},
+        {L::max(), "0", largest},
+        {-L::max(), "0.0", QStringLiteral("-") + largest + QStringLiteral(".0")},
+        {L::min(), "0.00", QStringLiteral("0.00")},
+        {L::denorm_min(), "#.0", QStringLiteral(".0")},
+        {-L::denorm_min(), "0", QStringLiteral("0")},
+        {L::lowest(), "#", QStringLiteral("-") + largest},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Format(c.v, QString::fromLatin1(c.pattern)), c.want)
+            << "Format(" << c.v << ", \"" << c.pattern << "\")";
+}
+
 TEST(BasicFormat, TimeAndDatePatterns)
 {
     EXPECT_EQ(FormatTime(QTime(15, 5), "hh:mm am/pm"), "03:05 pm");

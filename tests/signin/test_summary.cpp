@@ -109,6 +109,30 @@ TEST(SummaryText, ZeroMinutesArePluralOnPaper)
     EXPECT_TRUE(found);
 }
 
+TEST(SummaryText, PagesKeepEachUnknownsBlockTogether)
+{
+    // A header of 3 lines and blocks of 4: on pages of 10 lines, a block that
+    // would run over starts the next page, and the printed line comes last.
+    SummaryPrintout out;
+    out.header = {{"title"}, {"count"}, {""}};
+    for (int k = 0; k < 5; ++k)
+        out.blocks.append({{{QStringLiteral("u%1").arg(k)}, {"a"}, {"b"}, {""}}});
+    const QList<QList<PagedLine>> pages = summaryPages(out, {"printed"}, 10);
+    ASSERT_EQ(pages.size(), 3);
+    EXPECT_EQ(pages[0].size(), 3 + 4);
+    EXPECT_EQ(pages[1].size(), 4 + 4);
+    EXPECT_EQ(pages[2].size(), 4 + 4 + 1);
+    EXPECT_EQ(pages[1].front().line.text, "u1");
+    EXPECT_EQ(pages[2].back().line.text, "printed");
+    EXPECT_EQ(pages[0][6].progress, 20);
+    EXPECT_EQ(pages[2][3].progress, 80);
+    EXPECT_EQ(pages[2][7].progress, 100);
+    // Fewer than 10 lines a page is taken as 10.
+    EXPECT_EQ(summaryPages(out, {"printed"}, 3).size(), 3);
+    EXPECT_EQ(summaryLinesPerPage(400 + 280 * 40, 280), 40);
+    EXPECT_EQ(summaryLinesPerPage(1000, 280), 10);
+}
+
 TEST(SummaryWindow, ShowsTextAndPrints)
 {
     orvtest::ProgramFolder folder;

@@ -139,8 +139,8 @@ TEST_F(ExpansionWindowTest, LoadsWithNoToolAndTheDesignedControls)
     EXPECT_EQ(w->toolMode(), QString());
     EXPECT_FALSE(w->toolsItem(1)->isEnabled());
     EXPECT_FALSE(w->toolbar()->isButtonEnabled(QStringLiteral("step")));
-    EXPECT_FALSE(w->progressBar()->isVisible());
-    EXPECT_FALSE(w->noticeBox()->isVisible());
+    EXPECT_FALSE(w->printProgress().bar()->isVisible());
+    EXPECT_FALSE(w->printProgress().notice()->isVisible());
     EXPECT_EQ(w->toolsItem(2)->text(), QStringLiteral("Pea&k position measurement "));
     EXPECT_EQ(w->toolsItem(6)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
     EXPECT_EQ(w->toolsItem(7)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_J));
@@ -311,14 +311,14 @@ TEST_F(ExpansionWindowTest, PrintsTheTraceOnALandscapePage)
     QString notice;
     bool barHidden = false;
     orvtest::later([&] {
-        notice = w->noticeBox()->isVisible() ? w->noticeBox()->text() : QString();
-        barHidden = !w->progressBar()->isVisible();
+        notice = w->printProgress().notice()->isVisible() ? w->printProgress().notice()->text() : QString();
+        barHidden = !w->printProgress().bar()->isVisible();
     }, 1000);
     w->printMenu()->trigger();
     qputenv("ORVANTO_PRINT_PDF", QByteArray());
     EXPECT_EQ(notice, QStringLiteral("Printing completed."));
     EXPECT_TRUE(barHidden);
-    EXPECT_FALSE(w->noticeBox()->isVisible());
+    EXPECT_FALSE(w->printProgress().notice()->isVisible());
     EXPECT_TRUE(orvtest::msgLog().shown.empty());
     ASSERT_GT(QFileInfo(pdf).size(), 1000);
     if (const QString dir = qEnvironmentVariable("ORV_SPECTRA_IMAGES"); !dir.isEmpty())
@@ -347,8 +347,8 @@ TEST_F(ExpansionWindowTest, PrinterFailureShowsTheMessageAndHidesTheProgress)
     EXPECT_EQ(orvtest::msgLog().lastPrompt(), QStringLiteral("Error with printer."));
     EXPECT_EQ(orvtest::msgLog().shown.front().icon, MsgIcon::Exclamation);
     EXPECT_EQ(modOrvan.TextBuffer, QStringLiteral("1"));
-    EXPECT_FALSE(w->progressBar()->isVisible());
-    EXPECT_FALSE(w->noticeBox()->isVisible());
+    EXPECT_FALSE(w->printProgress().bar()->isVisible());
+    EXPECT_FALSE(w->printProgress().notice()->isVisible());
 }
 
 TEST_F(ExpansionWindowTest, ToolsOpenTheProtonCalculatorsByNameWhenAllowed)

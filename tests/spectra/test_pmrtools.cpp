@@ -378,14 +378,14 @@ TEST_F(PmrToolsTest, PrintoutIsALandscapePageWithTheIntegralOnlyWhenShown)
     qputenv("ORVANTO_PRINT_PDF", plain.toLocal8Bit());
     bool noticeSeen = false;
     orvtest::later([&] {
-        noticeSeen = w->noticeBox()->isVisible() && w->noticeBox()->text() == u"Printing completed."
-                  && !w->progressBar()->isVisible();
+        noticeSeen = w->printProgress().notice()->isVisible() && w->printProgress().notice()->text() == u"Printing completed."
+                  && !w->printProgress().bar()->isVisible();
     }, 500);
     w->printMenu()->trigger();
     EXPECT_TRUE(noticeSeen);
-    EXPECT_FALSE(w->noticeBox()->isVisible());
-    EXPECT_FALSE(w->progressBar()->isVisible());
-    EXPECT_EQ(w->progressBar()->value(), 100);
+    EXPECT_FALSE(w->printProgress().notice()->isVisible());
+    EXPECT_FALSE(w->printProgress().bar()->isVisible());
+    EXPECT_EQ(w->printProgress().bar()->value(), 100);
     EXPECT_TRUE(orvtest::msgLog().shown.empty());
     w->toolsItemClick(2);
     modOrvan.ShowUnknownNumber = kFalse;
@@ -419,6 +419,6 @@ TEST_F(PmrToolsTest, PrinterFailureSaysSoAndHidesTheProgressBar)
     ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
     EXPECT_EQ(orvtest::msgLog().shown.front().prompt, QStringLiteral("Error with printer."));
     EXPECT_EQ(orvtest::msgLog().shown.front().icon, MsgIcon::Exclamation);
-    EXPECT_FALSE(w->progressBar()->isVisible());
-    EXPECT_FALSE(w->noticeBox()->isVisible());
+    EXPECT_FALSE(w->printProgress().bar()->isVisible());
+    EXPECT_FALSE(w->printProgress().notice()->isVisible());
 }

@@ -1,0 +1,213 @@
+// A window closed while one of its handlers still waits. A viewer's
+// printout keeps "Printing completed." on screen for three seconds while the
+// handler waits; a student who closes the viewer meanwhile (its shortcut,
+// its Close item, its close box), or the main window behind it, or ends the
+// program, must find the program going on (or ending) normally, with no
+// window freed under a handler that is still running. Run under the
+// sanitizers, this also shows that nothing freed is touched.
+#include "core/coreservices.h"
+#include "core/modorvan.h"
+#include "mainwindow/forms/frmOVMain.h"
+#include "platform/forms/formregistry.h"
+#include "platform/runtime.h"
+#include "spectra/cmrplot.h"
+#include "spectra/forms/spectrumviewer.h"
+#include "tests/common/testsupport.h"
+#include "tests/layout/scenes.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEventLoop>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+namespace {
+
+struct ViewerCase {
+    const char* name;
+    int item;
+    const char* parent;   // the window it is opened from ("frmOVMain" or a viewer)
+};
+const ViewerCase kViewers[] = {
+    {"frmPmr", 8, "frmOVMain"},  {"frmCmr", 5, "frmOVMain"},    {"frmIr", 6, "frmOVMain"},
+    {"frmMs", 7, "frmOVMain"},   {"frmPmrExp", 8, "frmPmr"},    {"frmCmrExp", 5, "frmCmr"},
+};
+
+enum class Closer { Shortcut, CloseItem, CloseBox, ParentCloseBox, MainCloseBox, EndNow };
+struct CloserCase {
+    const char* name;
+    Closer how;
+};
+const CloserCase kClosers[] = {
+    {"Alt+C", Closer::Shortcut},          {"the Close item", Closer::CloseItem},
+    {"the close box", Closer::CloseBox},  {"the parent's close box", Closer::ParentCloseBox},
+    {"the main window's close box", Closer::MainCloseBox}, {"End now", Closer::EndNow},
+};
+
+// A window's close box: the close request comes from the window system.
+void closeBox(QWidget* w)
+{
+    if (w && w->windowHandle())
+        w->windowHandle()->close();
+}
+
+class Lifetime : public ::testing::Test {
+protected:
+    orvtest::ProgramFolder folder;
+    void SetUp() override
+    {
+        layoutscenes::prepareApplication();
+        layoutscenes::loadStudentState(folder);
+        modOrvan.ExpandLeftX = float(spectra::cmr::xAtPpm(40));
+        modOrvan.ExpandRightX = float(spectra::cmr::xAtPpm(8));
+        orvtest::msgLog().shown.clear();
+        orvtest::programEnds() = 0;
+        qputenv("ORVANTO_PRINT_PDF", folder.file(QStringLiteral("printout.pdf")).toLocal8Bit());
+    }
+    void TearDown() override
+    {
+        qputenv("ORVANTO_PRINT_PDF", QByteArray());
+        layoutscenes::closeAll();
+    }
+
+    // Opens `name` modally from a handler of its parent window, as the menus
+    // do, and runs `during` while it is shown; returns when the modal loop
+    // has ended and the event loop is back at this level.
+    void runModal(const QString& name, const std::function<void(QWidget*)>& during)
+    {
+        QEventLoop outer;
+        orvtest::later([&] {
+            QWidget* w = forms::load(name);
+            ASSERT_NE(w, nullptr) << name.toStdString();
+            orvtest::later([&, w = QPointer<QWidget>(w)] { during(w); });
+            forms::showModal(w);
+            QTimer::singleShot(0, &outer, &QEventLoop::quit);
+        });
+        outer.exec();
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+TEST_F(Lifetime, AViewerClosedDuringItsPrintNoticeLeavesTheProgramRunning)
+{
+    for (const ViewerCase& v : kViewers) {
+        for (const CloserCase& c : kClosers) {
+            if (c.how == Closer::ParentCloseBox && QLatin1String(v.parent) == QLatin1String("frmOVMain"))
+                continue;   // the main window's close box, below
+            SCOPED_TRACE(std::string(v.name) + " closed by " + c.name);
+            modOrvan.CurrentItem = v.item;
+            QPointer<QWidget> main = forms::load(QStringLiteral("frmOVMain"));
+            ASSERT_TRUE(main);
+            main->show();
+            modOrvan.QuitReason.clear();
+            QPointer<QWidget> viewer, parent;
+            bool noticeSeen = false;
+            const auto printAndClose = [&](QWidget* w) {
+                viewer = w;
+                // The student prints with Alt+P, then closes while the notice shows.
+                orvtest::later([&] {
+                    auto* sv = qobject_cast<spectra::SpectrumViewer*>(viewer.data());
+                    noticeSeen = sv && sv->isVisible();
+                    switch (c.how) {
+                    case Closer::Shortcut: QTest::keyClick(viewer, Qt::Key_C, Qt::AltModifier); break;
+                    case Closer::CloseItem: sv->closeMenu()->trigger(); break;
+                    case Closer::CloseBox: closeBox(viewer); break;
+                    case Closer::ParentCloseBox: closeBox(parent ? parent.data() : viewer.data()); break;
+                    case Closer::MainCloseBox: closeBox(main); break;
+                    case Closer::EndNow:
+                        if (auto* mw = qobject_cast<frmOVMain*>(main.data()))
+                            mw->menuAction(QStringLiteral("mnuExit"))->trigger();
+                        EndProgram();
+                        break;
+                    }
+                }, 300);
+                w->activateWindow();
+                EXPECT_TRUE(QTest::qWaitForWindowActive(w, 2000));
+                QTest::keyClick(w, Qt::Key_P, Qt::AltModifier);
+                // The handler is back: whatever was closed meanwhile is hidden.
+                if (viewer && c.how != Closer::ParentCloseBox && c.how != Closer::MainCloseBox)
+                    EXPECT_FALSE(viewer->isVisible());
+                // Left open when only a window behind it was closed: the student closes it now.
+                if (viewer && viewer->isVisible())
+                    viewer->close();
+            };
+            if (QLatin1String(v.parent) == QLatin1String("frmOVMain")) {
+                runModal(QString::fromLatin1(v.name), printAndClose);
+            } else {
+                runModal(QString::fromLatin1(v.parent), [&](QWidget* p) {
+                    parent = p;
+                    runModal(QString::fromLatin1(v.name), printAndClose);
+                    if (parent)
+                        parent->close();
+                });
+            }
+            EXPECT_TRUE(noticeSeen);
+            if (viewer)
+                viewer->close();
+            QApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            EXPECT_FALSE(viewer) << "the closed viewer is deleted once its handler has returned";
+            if (c.how == Closer::EndNow)
+                EXPECT_GE(orvtest::programEnds(), 1);
+            else if (c.how != Closer::MainCloseBox)
+                EXPECT_TRUE(main && main->isVisible()) << "the student is back in the main window";
+            layoutscenes::closeAll();
+            layoutscenes::prepareApplication();
+            orvtest::programEnds() = 0;
+        }
+    }
+}
+
+// Every kind of wait: a window closed while the wait runs is only hidden,
+// and deleted once the outermost wait has returned.
+TEST_F(Lifetime, AWindowClosedDuringAnyWaitIsDeletedOnlyAfterTheWait)
+{
+    struct WaitCase {
+        const char* name;
+        std::function<void()> wait;
+    };
+    const WaitCase waits[] = {
+        {"a pause", [] { Pause(0.3); }},
+        {"a pause after a sound", [] { PlayResourceSound(QStringLiteral("Good")); }},
+        {"a modal window", [] {
+             QWidget* w = forms::load(QStringLiteral("frmSummary"));
+             orvtest::later([w = QPointer<QWidget>(w)] {
+                 if (w)
+                     w->close();
+             }, 300);
+             forms::showModal(w);
+         }},
+    };
+    for (const WaitCase& wc : waits) {
+        SCOPED_TRACE(wc.name);
+        QPointer<QWidget> main = forms::load(QStringLiteral("frmOVMain"));
+        main->show();
+        bool aliveAfterWait = false, hiddenAfterWait = false;
+        QEventLoop outer;
+        orvtest::later([&] {
+            orvtest::later([&] { closeBox(main); }, 100);
+            const int depth = nestedWaitDepth();
+            wc.wait();
+            EXPECT_EQ(nestedWaitDepth(), depth);
+            aliveAfterWait = !main.isNull();
+            hiddenAfterWait = main && !main->isVisible();
+            QTimer::singleShot(0, &outer, &QEventLoop::quit);
+        });
+        outer.exec();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(aliveAfterWait);
+        EXPECT_TRUE(hiddenAfterWait);
+        EXPECT_TRUE(main.isNull()) << "deleted once the handler has returned";
+        EXPECT_EQ(forms::find(QStringLiteral("frmOVMain")), nullptr);
+        layoutscenes::closeAll();
+        layoutscenes::prepareApplication();
+    }
+}
+
+} // namespace
