@@ -15,7 +15,7 @@ QString userFileNameFor(const QString& title)
 {
     const int dot = title.indexOf(u'.');
     const QString base = dot < 0 ? title : title.left(dot);
-    if (base.isEmpty())
+    if (base.trimmed().isEmpty())   // nothing, or blanks only
         return {};
     return base + QStringLiteral(".ovg");
 }

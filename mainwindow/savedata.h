@@ -7,7 +7,8 @@ namespace orv {
 
 // The name to store a chosen file title under: the title up to its first "."
 // followed by ".ovg" (a title without "." gets ".ovg", as the dialog's
-// default extension would add). Empty base name: empty result.
+// default extension would add). An empty base name, or one of blanks
+// only, gives an empty result.
 QString userFileNameFor(const QString& title);
 
 // Saves the user's progress: the first time (no UserFilePath, not in

@@ -4,6 +4,7 @@
 #include "core/forms/formlook.h"
 #include "core/modorvan.h"
 #include "core/quitlayout.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 
@@ -62,6 +63,13 @@ void frmQuit::Form_Load()
     setButton(cmdQuitExit, q.exit, 2050);
     setButton(cmdQuitRestart, q.restart, 2050);
     setButton(cmdQuitSummary, q.summary, q.summaryTop);
+    // Where one button is the only way on, Enter and Escape both press it;
+    // with a choice, Enter presses the focused button and Escape nothing.
+    const bool exitOnly = q.exit.visible && !q.restart.visible;
+    const bool restartOnly = q.restart.visible && !q.exit.visible;
+    setContinueButton(this, exitOnly ? cmdQuitExit : restartOnly ? cmdQuitRestart : nullptr);
+    if (exitOnly || restartOnly)
+        (exitOnly ? cmdQuitExit : cmdQuitRestart)->setFocus();
     if (m.AllUnknownsDone == kTrue)
         forms::unload(QStringLiteral("frmOVMain"));
 }

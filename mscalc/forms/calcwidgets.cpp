@@ -139,6 +139,17 @@ void UpDown::setBuddy(QLineEdit* box)
 {
     buddy_ = box;
     buddy_->setText(QString::number(value_));
+    // The box takes no focus itself: a click on it gives the focus to its
+    // spin control, so the keys that follow go there and not to the box
+    // that had the focus before.
+    buddy_->installEventFilter(this);
+}
+
+bool UpDown::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == buddy_ && e->type() == QEvent::MouseButtonPress && isEnabled())
+        setFocus(Qt::MouseFocusReason);
+    return QWidget::eventFilter(watched, e);
 }
 
 QFont fixedPitchFont(double points)

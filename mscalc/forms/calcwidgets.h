@@ -30,7 +30,7 @@ QLineEdit* countBox(QWidget* parent, int leftTw, int topTw);
 // The up-down spin control: a whole number kept between Min and Max. Moving a
 // bound past the value pulls the value inside. Every change of the value
 // emits Change once. Its arrow buttons, or the Up and Down keys while it has
-// the focus, step the value by 1.
+// the focus, step the value by 1; a click on its count box gives it the focus.
 class UpDown : public QWidget {
     Q_OBJECT
 public:
@@ -51,6 +51,7 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 private:
     int min_ = 0, max_ = 10, value_ = 0;
     QLineEdit* buddy_ = nullptr;

@@ -1,5 +1,6 @@
 #include "nmrcalc/forms/spincontrol.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
 
@@ -14,8 +15,26 @@ SpinControl::SpinControl(QLineEdit* buddy, QWidget* parent)
     down_->setAutoRepeat(true);
     buddy_->setReadOnly(true);
     buddy_->setText(QString::number(value_));
+    for (QToolButton* b : {up_, down_}) {
+        b->setFocusPolicy(Qt::NoFocus);
+        connect(b, &QToolButton::pressed, buddy_, [this] { buddy_->setFocus(Qt::MouseFocusReason); });
+    }
+    buddy_->setFocusPolicy(Qt::StrongFocus);
+    buddy_->installEventFilter(this);
     connect(up_, &QToolButton::clicked, this, [this] { setValue(value_ + 1); });
     connect(down_, &QToolButton::clicked, this, [this] { setValue(value_ - 1); });
+}
+
+bool SpinControl::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == buddy_ && e->type() == QEvent::KeyPress && isEnabled()) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            setValue(value_ + (key == Qt::Key_Up ? 1 : -1));
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, e);
 }
 
 void SpinControl::setRange(int min, int max)

@@ -1,6 +1,8 @@
 #pragma once
 // An up-down spin control that keeps a whole number within Min..Max and shows
-// it in a locked buddy text box; the box's change handler does the work.
+// it in a locked buddy text box; the box's change handler does the work. The
+// box takes the keyboard focus (a click on it or on the arrows puts it there)
+// and Up and Down step the value by 1 within the range.
 #include <QWidget>
 
 class QLineEdit;
@@ -25,6 +27,7 @@ private:
     QToolButton* down_;
     int min_ = 0, max_ = 10, value_ = 0;
     void resizeEvent(QResizeEvent*) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 };
 
 

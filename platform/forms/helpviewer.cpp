@@ -1,5 +1,7 @@
 #include "platform/forms/helpviewer.h"
 
+#include "platform/forms/programlook.h"
+
 #include "platform/forms/pictures.h"
 #include "platform/helpfile.h"
 
@@ -21,7 +23,7 @@ QPointer<HelpViewer>& viewer() { static QPointer<HelpViewer> v; return v; }
 
 void setHelpText(QTextEdit* box, const QString& text)
 {
-    const QString mono = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    const QString mono = fixedPitchFamily();
     QString html;
     for (const HelpBlock& b : helpTextBlocks(text)) {
         const QString body = b.lines.join(u'\n').toHtmlEscaped();

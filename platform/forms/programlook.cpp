@@ -1,6 +1,7 @@
 #include "platform/forms/programlook.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QStyleOptionGroupBox>
@@ -70,6 +71,15 @@ QFont programFont()
     f.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
     f.setPointSizeF(8);
     return f;
+}
+
+QString fixedPitchFamily()
+{
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& name : {QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")})
+        if (installed.contains(name))
+            return name;
+    return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
 }
 
 void useProgramLook()

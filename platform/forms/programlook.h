@@ -13,6 +13,12 @@
 namespace orv {
 
 QFont programFont();
+// The face for text laid out in columns (the help topics' tables): the
+// project's own fixed-pitch faces by name, Liberation Mono, then DejaVu Sans
+// Mono, both always installed with the programs; the system's fixed font
+// only when neither is there. Asking for "monospace" is not enough: on some
+// machines it resolves to a face that does not keep every advance equal.
+QString fixedPitchFamily();
 // Makes programFont() and the group box framing the application's (call
 // once the QApplication exists).
 void useProgramLook();

@@ -11,7 +11,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
+#include <QGuiApplication>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QVariant>
 
 namespace orv::spectra {
@@ -49,6 +51,13 @@ SpectrumViewer::SpectrumViewer(const ViewerNames& names, const QStringList& tool
     connect(copy_, &QAction::triggered, this, [this] { copyPicture(); });
     connect(help_, &QAction::triggered, this, [this, caption = names.helpCaption] { showQuickHelp(caption); });
     connect(close_, &QAction::triggered, this, [this] { forms::unload(this); });
+    // Escape closes the viewer as its Close item does, but not in the middle
+    // of a drag on the picture (a measurement or an expansion band).
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (QGuiApplication::mouseButtons() == Qt::NoButton)
+            forms::unload(this);
+    });
 
     auto* central = new QWidget(this);
     setCentralWidget(central);

@@ -522,3 +522,25 @@ TEST_F(CalcWindows, PrinterFailureIsReportedAndNothingElseChanges)
 }
 
 #include "test_windows.moc"
+
+// A click on a count box moves the keyboard focus to it: the keys typed next
+// step that count and no longer edit the mass typed before.
+TEST_F(CalcWindows, AClickOnACountBoxTakesTheKeyboardFocusFromTheMass)
+{
+    auto* w = open<frmCalcFormula>();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    w->txtMass->setFocus();
+    QTest::keyClicks(w->txtMass, QStringLiteral("59"));
+    ASSERT_EQ(w->txtMass->text(), "59");
+    QLineEdit* nMax = w->txtMax[static_cast<int>(mscalc::Limit::N)];
+    mscalc::UpDown* spin = w->upd(mscalc::Limit::N, true);
+    const int before = spin->Value();
+    QTest::mouseClick(nMax, Qt::LeftButton);
+    EXPECT_TRUE(spin->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1"));
+    EXPECT_EQ(w->txtMass->text(), "59");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(spin->Value(), std::max(spin->Min(), before - 1));
+}

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -279,4 +280,26 @@ TEST_F(CouplingWindow, ScreenshotScene)
     w->optDisplay[qEnvironmentVariableIntValue("ORV_SCREENSHOT_DISPLAY")]->click();
     w->cmdCalcSetA->click();
     QTest::qWait(seconds * 1000);
+}
+
+// The count boxes answer Up and Down within their limits, and a click on a
+// box's arrows puts the keyboard focus in the box.
+TEST_F(CouplingWindow, CountBoxesStepWithTheArrowKeysWithinTheirLimits)
+{
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    set(5);
+    w->txtA->setFocus();
+    QTest::keyClick(w->txtA, Qt::Key_Up);
+    EXPECT_EQ(w->updA->Value(), 6);
+    QTest::keyClick(w->txtA, Qt::Key_Up);
+    EXPECT_EQ(w->txtA->text(), "6") << "no further than the set's maximum";
+    QTest::keyClick(w->txtA, Qt::Key_Down);
+    EXPECT_EQ(w->txtA->text(), "5");
+    QTest::keyClick(w->txtAM, Qt::Key_Down);
+    EXPECT_EQ(w->updAM->Value(), 0) << "never below 0";
+    auto* up = w->updM->findChildren<QToolButton*>().value(0);
+    ASSERT_TRUE(up);
+    QTest::mouseClick(up, Qt::LeftButton);
+    EXPECT_TRUE(w->txtM->hasFocus());
 }

@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -161,4 +162,36 @@ TEST(QuitWindow, ExitEndsTheProgram)
     q->cmdQuitExit_Click();
     EXPECT_EQ(orvtest::programEnds(), 1);
     EXPECT_EQ(forms::find("frmQuit"), nullptr);
+}
+
+TEST(QuitWindow, EnterAndEscapePressTheOnlyWayOn)
+{
+    // "Quitting Orvanto" ends the program, "Getting ready for another user"
+    // restarts for the next one; with a choice of two, Escape does nothing.
+    struct KeyCase {
+        const char* reason;
+        Qt::Key key;
+        int ends;
+        bool restarted;
+    };
+    const KeyCase cases[] = {
+        {"QuitNow", Qt::Key_Return, 1, false},    {"NoSaveExit", Qt::Key_Escape, 1, false},
+        {"AnotherUser", Qt::Key_Enter, 0, true},  {"NoSaveNext", Qt::Key_Escape, 0, true},
+        {"Save", Qt::Key_Escape, 0, false},
+    };
+    for (const KeyCase& c : cases) {
+        SCOPED_TRACE(std::string(c.reason) + (c.key == Qt::Key_Escape ? " Escape" : " Enter"));
+        orvtest::ProgramFolder folder;
+        registerCoreForms();
+        orvtest::programEnds() = 0;
+        modOrvan.QuitReason = c.reason;
+        auto* q = qobject_cast<frmQuit*>(forms::load("frmQuit"));
+        ASSERT_TRUE(q);
+        q->show();
+        QTest::keyClick(q, c.key);
+        EXPECT_EQ(orvtest::programEnds(), c.ends);
+        EXPECT_EQ(forms::find("frmInitial") != nullptr, c.restarted);
+        forms::unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }

@@ -89,6 +89,14 @@ TEST_F(SaveTest, OtherExtensionIsChangedWithANotice)
     EXPECT_FALSE(QFile::exists(folder.file("users/fred.txt")));
 }
 
+TEST_F(SaveTest, ANameOfBlanksOnlyIsRefusedLikeAnEmptyOne)
+{
+    dialog.answers = {" ", "   .ovg", "\t", "carol"};
+    EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
+    EXPECT_EQ(prompts(), QStringList(3, QStringLiteral("Bad file name, try again.")));
+    EXPECT_EQ(QDir(folder.file("users")).entryList(QDir::Files), QStringList{"carol.ovg"});
+}
+
 TEST_F(SaveTest, EmptyNameAndExistingFileAreRefused)
 {
     QFile existing(folder.file("users/anne.ovg"));

@@ -25,6 +25,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -607,4 +609,36 @@ TEST_F(ViewerTest, EveryShippedUnknownDrawsInEveryViewer)
     }
     EXPECT_EQ(drawn, files.size());
     EXPECT_EQ(orvtest::programEnds(), 0);
+}
+
+// Escape closes a viewer as its Close item does, but not while the mouse is
+// held down on the picture for a drag; the picture keeps its keys otherwise.
+TEST_F(ViewerTest, EscapeClosesEveryViewerButNotInTheMiddleOfADrag)
+{
+    modOrvan.ExpandLeftX = float(cmr::xAtPpm(40));
+    modOrvan.ExpandRightX = float(cmr::xAtPpm(8));
+    const struct { const char* name; int item; } viewers[] = {
+        {"frmPmr", 8}, {"frmCmr", 5}, {"frmIr", 6}, {"frmMs", 7}, {"frmPmrExp", 8}, {"frmCmrExp", 5},
+    };
+    for (const auto& v : viewers) {
+        SCOPED_TRACE(v.name);
+        modOrvan.CurrentItem = v.item;
+        QPointer<SpectrumViewer> w = qobject_cast<SpectrumViewer*>(forms::load(QString::fromLatin1(v.name)));
+        ASSERT_TRUE(w);
+        w->show();
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+        w->picture()->setFocus();
+        const QPoint mid = w->picture()->rect().center();
+        QTest::mousePress(w->picture(), Qt::LeftButton, {}, mid);
+        QTest::keyClick(w->picture(), Qt::Key_Escape);
+        EXPECT_TRUE(w && w->isVisible()) << "a drag in progress keeps the window";
+        QTest::mouseRelease(w->picture(), Qt::LeftButton, {}, mid);
+        QTest::keyClick(w->picture(), Qt::Key_Escape);
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(w.isNull()) << "Escape closed and unloaded it";
+        EXPECT_EQ(forms::find(QString::fromLatin1(v.name)), nullptr);
+        forms::unloadAll();
+    }
 }
