@@ -19,6 +19,7 @@ from fileformat import (UnknownFile, unknown_file_code, split_two_digit,  # noqa
                         FIXED_LINES)
 import chem  # noqa: E402
 import derivclasses  # noqa: E402
+from ionmass import ion_mass_faults  # noqa: E402
 import unkgen  # noqa: E402
 from traces import IR_POINTS, PMR_SAMPLES  # noqa: E402
 
@@ -150,6 +151,7 @@ def check_unknown(src, defaults, pictures, data_dir):
     expected = unkgen.build(src, defaults, pictures).to_bytes()
     if data != expected:
         faults.append("file differs from what the sources generate (run unkgen.py)")
+    faults += ion_mass_faults(src.get("ms", {}).get("help", ""))
 
     # layout and line count
     lines = data[:-2].split(b"\r\n")

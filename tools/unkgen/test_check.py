@@ -48,6 +48,8 @@ SOURCE_CASES = [
      "saponification is called unsuitable, but the unknown is an ester"),
     ("carbonyl shown by the test alone", 'dnp = "neg"', 'dnp = "A yellow precipitate forms."',
      "dnp_hydrazone is called unsuitable, but the unknown is an aldehyde or ketone"),
+    ("ion heavier than its m/z", "is PhCO+", "is PhCO2+", "PhCO2+ has mass 121, not the 105 it explains"),
+    ("halogen pair's ion", "51 is C4H3+", "51/53 is C4H3Cl+", "C4H3Cl+ has mass 86, not the 51"),
 ]
 
 # The same for other unknowns: (case, source file, text to replace, replacement, fault)
@@ -56,8 +58,10 @@ OTHER_SOURCE_CASES = [
      "dnp_hydrazone is called unsuitable, but the unknown is an aldehyde"),
     ("amine's sulfonamide unsuitable", "u53.toml", "benzenesulfonamide = 120\n", "",
      "benzenesulfonamide is called unsuitable, but the unknown is a primary or secondary amine"),
-    ("phenol's urethane unsuitable", "u97.toml", 'naphthylurethane = "unlisted"\n', "",
+    ("phenol's urethane unsuitable", "u97.toml", 'naphthylurethane = 169\n', "",
      "naphthylurethane is called unsuitable, but the unknown is a phenol"),
+    ("second ion offered for an m/z", "u74.toml", "or CH2=N+HCH3, the same mass after a hydrogen shift",
+     "or O=C=NHCH3+", "O=C=NHCH3+ has mass 58, not the 44 it explains"),
 ]
 
 
