@@ -7,7 +7,6 @@
 function(orv_subsystem name)
   cmake_parse_arguments(ARG "" "" "LOGIC_DEPS;FORMS_DEPS" ${ARGN})
   file(GLOB logic CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  list(FILTER logic EXCLUDE REGEX "/main\\.cpp$")
   file(GLOB forms CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/forms/*.cpp)
   if(logic)
     add_library(orv_${name} STATIC ${logic})

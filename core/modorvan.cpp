@@ -10,9 +10,6 @@ namespace orv {
 
 ModOrvan modOrvan;
 
-bool isUsedItem(int n) { return (n >= 1 && n <= 9) || (n >= 13 && n <= 31) || (n >= 35 && n <= 54); }
-bool isTestItem(int n) { return n >= 13 && n <= 31; }
-bool isDerivativeItem(int n) { return n >= 35 && n <= 52; }
 
 void resetModOrvan()
 {
@@ -32,7 +29,6 @@ void InitProgram()
     QDir::setCurrent(m.ProgramPath);
     ResetUserRecord();
     m.InstructorMode = kFalse;
-    m.HelpFile = m.ProgramPath + QStringLiteral("/ORVANTOR.HLP");
     m.MaxUnknownNumber = 99;
 }
 

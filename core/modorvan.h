@@ -15,9 +15,6 @@ namespace orv {
 // 5-9 spectra, 13-31 chemical tests, 35-52 derivatives, 53-54 equivalents.
 inline constexpr int kLastItem = 54;
 inline constexpr int kLastPrecludable = 34;
-bool isUsedItem(int n);            // 1..9, 13..31, 35..54
-bool isTestItem(int n);            // 13..31
-bool isDerivativeItem(int n);      // 35..52
 inline int itemNameResource(int n) { return 1001 + 2 * (n - 1); }
 inline int itemDescriptionResource(int n) { return 1002 + 2 * (n - 1); }
 
@@ -128,13 +125,11 @@ struct ModOrvan {
 
     // --- Environment and scratch ---
     QString ProgramPath;        // no trailing separator
-    QString HelpFile;
     int ScreenTopOffset = 0;    // twips
     int MaxUnknownNumber = 0;
     QString TextBuffer;
     QString FilePathBuffer;
     int LoopIndex = 0;
-    int ScratchNumber = 0;
 
     // --- Viewer hand-over (twips of the viewer's plot) ---
     float ExpandLeftX = 0;

@@ -127,15 +127,6 @@ QString resultDigits(const ItemCounts& c, bool fitFields)
         + two(m.StructChooseTries) + two(m.StructGiveTries);
 }
 
-long reportMinutes(double startTime, double timerNow)
-{
-    // Forward from the start, within one day: work that runs past midnight
-    // counts the minutes actually spent, not the rest of the day.
-    double elapsed = timerNow - startTime;
-    elapsed -= std::floor(elapsed);
-    return roundedMinutes(static_cast<double>(std::llround(elapsed * 86400.0) % 86400));
-}
-
 int completedCount() { return int(modOrvan.CompletedUnknowns.size() / 2); }
 
 bool appendCompletedUnknown()

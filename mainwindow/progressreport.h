@@ -44,11 +44,6 @@ ItemCounts countItems();
 // holds every count within its field.
 QString resultDigits(const ItemCounts& c, bool fitFields);
 
-// Minutes from startTime to timerNow (times of day as fractions of a day;
-// whole days dropped, a start after the tick means midnight was crossed):
-// whole minutes, at least 1, a minute added for 30 seconds or more.
-long reportMinutes(double startTime, double timerNow);
-
 // Completed unknowns are recorded up to the 99th (kMaxCompletedUnknowns);
 // the table has no row for more.
 int completedCount();

@@ -52,7 +52,6 @@ const QHash<int, QString>& table()
 } // namespace
 
 QString LoadResString(int id) { return table().value(id); }
-bool hasResString(int id) { return table().contains(id); }
 
 QByteArray LoadResBytes(const QString& relative)
 {

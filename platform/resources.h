@@ -9,7 +9,6 @@ namespace orv {
 // String resource by number (the string tables under resources/strings).
 // Empty when there is no such string.
 QString LoadResString(int id);
-bool hasResString(int id);
 
 // Sound resource: the whole WAV image of type ("WAVSND", "WAVGD", "WAVBD",
 // "CUSTOM") and number. Empty when missing.

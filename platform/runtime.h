@@ -48,7 +48,6 @@ public:
     explicit SingleInstance(const QString& name, const QString& folder = QString());
     ~SingleInstance();
     bool tryLock();     // false when another live process holds it
-    QString lockPath() const { return path_; }
 private:
     QString path_;
     std::unique_ptr<QLockFile> lock_;

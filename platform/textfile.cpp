@@ -217,18 +217,4 @@ QByteArray joinLinesCrLf(const QList<QByteArray>& lines)
     return out;
 }
 
-bool appendFileBytes(const QString& path, const QByteArray& bytes, QString* error)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        if (error) *error = f.errorString();
-        return false;
-    }
-    if (f.write(bytes) != bytes.size()) {
-        if (error) *error = f.errorString();
-        return false;
-    }
-    return true;
-}
-
 } // namespace orv

@@ -51,7 +51,5 @@ void setWriteLimitForTests(qint64 bytes);
 
 // Lines joined with CR LF, each line ended by CR LF.
 QByteArray joinLinesCrLf(const QList<QByteArray>& lines);
-// Appends to a file (error records); creates it when missing.
-bool appendFileBytes(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 } // namespace orv

@@ -132,7 +132,6 @@ void routeCommandLineUser()
 } // namespace
 
 void setStudentCommandLine(const QString& c) { commandLine() = c; }
-QString studentCommandLine() { return commandLine(); }
 void setSingleCopyLockFolder(const QString& folder) { lockFolder() = folder; }
 
 bool claimSingleCopy()

@@ -45,7 +45,6 @@ private:
 // The program's command line, joined as one path (the whole command line is
 // the user file's path).
 void setStudentCommandLine(const QString& commandLine);
-QString studentCommandLine();
 
 // Where the single-copy lock lives; tests point it at a folder of their own.
 void setSingleCopyLockFolder(const QString& folder);

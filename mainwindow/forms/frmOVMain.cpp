@@ -96,6 +96,8 @@ frmOVMain::frmOVMain()
 
 void frmOVMain::ProcessResult() { orv::ProcessResult(modOrvan); }
 
+void frmOVMain::WriteUserData() { WriteUserDataFlow(); }
+
 void frmOVMain::showStatusPanel(int panel, const QString& text)
 {
     if (panel >= 1 && panel <= 4)

@@ -135,7 +135,6 @@ private:
     // Sets every control from the settings (their handlers follow), then the
     // flags themselves, so a control that already showed its value is right too.
     void showSettings(const ConfigSettings& s, bool allocation, bool typing);
-    void printWindow();
 
     Boolean SetupDirty = 0;
     QString cdlSetupFileName;
