@@ -6,6 +6,7 @@
 // ordinary test build.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 namespace orvfuzz {
 
@@ -16,7 +17,9 @@ int unknownFile(const std::uint8_t* data, std::size_t size);
 // A user file of either format, then the summary of finished unknowns.
 int userFile(const std::uint8_t* data, std::size_t size);
 
-// Stops the program with `what` when `ok` is false.
+// Stops the program with `what` when `ok` is false, or hands `what` to the
+// handler when one is set (the replay test names the input and goes on).
 void require(bool ok, const char* what);
+void setRuleBrokenHandler(std::function<void(const char*)> handler);
 
 } // namespace orvfuzz

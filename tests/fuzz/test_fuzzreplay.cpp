@@ -21,8 +21,12 @@ int replay(const QString& folder, const QString& target, Target run)
         QFile f(dir.filePath(name));
         EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
         const QByteArray bytes = f.readAll();
-        SCOPED_TRACE(name.toStdString());
+        QStringList broken;
+        orvfuzz::setRuleBrokenHandler([&](const char* what) { broken << QString::fromUtf8(what); });
         run(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()));
+        orvfuzz::setRuleBrokenHandler({});
+        EXPECT_TRUE(broken.isEmpty()) << target.toStdString() << " input " << dir.filePath(name).toStdString()
+                                      << " breaks: " << broken.join(QStringLiteral("; ")).toStdString();
         ++count;
     }
     return count;

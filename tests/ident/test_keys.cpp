@@ -155,23 +155,3 @@ TEST_F(IdentKeys, TheStructurePicturesShowFocusAndPointer)
     EXPECT_GT(pixelsOf(w->Structure[4], Qt::black), 20);
 }
 
-// For looking at the window on a real display: ORV_SCREENSHOT_SECONDS=n
-// keeps the structure choice open for n seconds with the focus on the second
-// picture and the pointer over the fifth.
-TEST_F(IdentKeys, ScreenshotScene)
-{
-    const int seconds = qEnvironmentVariableIntValue("ORV_SCREENSHOT_SECONDS");
-    if (seconds <= 0)
-        GTEST_SKIP() << "set ORV_SCREENSHOT_SECONDS to look at the window";
-    u.copyPictures();
-    auto* w = qobject_cast<frmStructure*>(forms::load(QStringLiteral("frmStructure")));
-    w->move(20, 20);
-    w->show();
-    w->activateWindow();
-    QTest::qWaitForWindowActive(w);
-    w->cmdStructureOk->setFocus();
-    QTest::keyClick(w->cmdStructureOk, Qt::Key_Tab);
-    QTest::keyClick(w->Structure[0], Qt::Key_Tab);
-    QTest::mouseMove(w->Structure[4]);
-    QTest::qWait(seconds * 1000);
-}

@@ -9,6 +9,7 @@
 #include "core/unknownfile.h"
 #include "mainwindow/forms/frmReportProgress.h"
 #include "mainwindow/forms/frmResult.h"
+#include "mainwindow/forms/frmStructure.h"
 #include "mainwindow/forms/registermainwindow.h"
 #include "mscalc/forms/frmCalcFormula.h"
 #include "mscalc/forms/frmCalcIsotope.h"
@@ -41,11 +42,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <array>
 
 namespace layoutscenes {
 
@@ -124,17 +127,19 @@ QWidget* result(bool help)
     return w;
 }
 
-frmCalcCoupling* coupling(int display)
+// The coupling calculator's set A drawn with the given display; by default
+// a multiplet of 2, 1 and 3 protons.
+frmCalcCoupling* coupling(int display, std::array<int, 6> set = {2, 1, 3, 7, 12, 3})
 {
     auto* w = openAs<frmCalcCoupling>("frmCalcCoupling");
     if (!w)
         return nullptr;
-    w->updA->setValue(2);
-    w->updM->setValue(1);
-    w->updX->setValue(3);
-    w->updAM->setValue(7);
-    w->updAX->setValue(12);
-    w->updMX->setValue(3);
+    w->updA->setValue(set[0]);
+    w->updM->setValue(set[1]);
+    w->updX->setValue(set[2]);
+    w->updAM->setValue(set[3]);
+    w->updAX->setValue(set[4]);
+    w->updMX->setValue(set[5]);
     w->optDisplay[display]->click();
     w->cmdCalcSetA->click();
     QApplication::processEvents();
@@ -261,6 +266,17 @@ std::vector<Scene> build()
              return open("frmNameTyping");
          }},
         {"frmStructure", [] { return open("frmStructure"); }},
+        // The focus frame on the first picture and the hover mark on the fifth.
+        {"frmStructure_focus",
+         [] {
+             auto* w = openAs<frmStructure>("frmStructure");
+             if (!w)
+                 return static_cast<QWidget*>(nullptr);
+             w->Structure[0]->setFocus();
+             QTest::mouseMove(w->Structure[4]);
+             QApplication::processEvents();
+             return static_cast<QWidget*>(w);
+         }},
         {"frmNoID", [] { return open("frmNoID"); }},
         {"frmReportProgress_wrong", [] { return report(false, false); }},
         {"frmReportProgress_right", [] { return report(true, false); }},
@@ -320,6 +336,8 @@ std::vector<Scene> build()
         {"frmCalcCoupling", [] { return open("frmCalcCoupling"); }},
         {"frmCalcCoupling_lines", [] { return coupling(0); }},
         {"frmCalcCoupling_lorentz", [] { return coupling(1); }},
+        // A multiplet just over 60 Hz wide (lines at +-30.5 Hz): the widest the picture holds.
+        {"frmCalcCoupling_wide", [] { return coupling(1, {1, 3, 1, 17, 10, 0}); }},
         {"frmCalcCoupling_printed",
          [] {
              auto* w = coupling(2);

@@ -435,34 +435,3 @@ TEST_F(LeavingForms, EndNowDuringTheExampleAsksFirst)
     EXPECT_EQ(saved().itemsRevealed[3], kFalse) << "the student chose not to save";
 }
 
-// For looking at the windows on a real display: ORV_SCREENSHOT_SECONDS=n
-// keeps the main window with a result and its explanation open for n seconds.
-TEST_F(MainWindowForms, ScreenshotScene)
-{
-    const int seconds = qEnvironmentVariableIntValue("ORV_SCREENSHOT_SECONDS");
-    if (seconds <= 0)
-        GTEST_SKIP() << "set ORV_SCREENSHOT_SECONDS to look at the windows";
-    m.ScreenTopOffset = 300;
-    m.MinutesUsed = 12;
-    loadMain();
-    main->clickMenu("mnuPhysPropItem", 6);
-    // ORV_SCREENSHOT_MENU=<menu name> shows that menu open instead.
-    if (const QString menuName = qEnvironmentVariable("ORV_SCREENSHOT_MENU"); !menuName.isEmpty()) {
-        auto* menu = main->findChild<QMenu*>(menuName);
-        ASSERT_NE(menu, nullptr);
-        orvtest::later([&] {
-            menu->popup(main->mapToGlobal(QPoint(10, 20)));
-            Pause(seconds);
-            menu->close();
-        }, 500);
-        Pause(seconds + 1);
-        return;
-    }
-    orvtest::later([&] {
-        auto* r = forms::loaded<frmResult>();
-        r->cmdResultHelp->click();
-        Pause(seconds);
-        r->cmdResultOk->click();
-    }, 1200);
-    main->clickMenu("mnuCtestItem", 0);
-}

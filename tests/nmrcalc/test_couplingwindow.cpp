@@ -242,46 +242,6 @@ TEST_F(CouplingWindow, OpensFreshByNameAfterContinue)
     w = again;
 }
 
-// For looking at the window under a real display: ORV_NMR_SHOW_MS keeps each
-// drawing on screen that long (skipped otherwise).
-TEST_F(CouplingWindow, ShownForALook)
-{
-    const int ms = qEnvironmentVariableIntValue("ORV_NMR_SHOW_MS");
-    if (ms <= 0)
-        GTEST_SKIP() << "ORV_NMR_SHOW_MS is not set";
-    orv::useProgramLook();
-    forms::unloadAll();
-    w = forms::instance<frmCalcCoupling>();
-    w->show();
-    set(1, 1, 2, 8, 4);
-    for (int kind : {0, 1, 2}) {
-        w->optDisplay[kind]->click();
-        w->cmdCalcSetA->click();
-        w->cmdCalcCouplingHelp->click();
-        const QString dir = qEnvironmentVariable("ORV_NMR_PDF_DIR");
-        if (!dir.isEmpty()) {
-            nmrtest::PdfOutput pdf(dir + QStringLiteral("/coupling%1.pdf").arg(kind));
-            w->cmdCalcCouplingPrint->click();
-        }
-        QTest::qWait(ms);
-    }
-}
-
-// For looking at the window on a real display: ORV_SCREENSHOT_SECONDS=n
-// keeps a multiplet just over 60 Hz wide (lines at +-30.5 Hz) on show as a
-// Lorentz curve for n seconds.
-TEST_F(CouplingWindow, ScreenshotScene)
-{
-    const int seconds = qEnvironmentVariableIntValue("ORV_SCREENSHOT_SECONDS");
-    if (seconds <= 0)
-        GTEST_SKIP() << "set ORV_SCREENSHOT_SECONDS to look at the window";
-    w->move(20, 20);
-    set(1, 3, 1, 17, 10);
-    w->optDisplay[qEnvironmentVariableIntValue("ORV_SCREENSHOT_DISPLAY")]->click();
-    w->cmdCalcSetA->click();
-    QTest::qWait(seconds * 1000);
-}
-
 // The count boxes answer Up and Down within their limits, and a click on a
 // box's arrows puts the keyboard focus in the box.
 TEST_F(CouplingWindow, CountBoxesStepWithTheArrowKeysWithinTheirLimits)

@@ -166,25 +166,3 @@ TEST_F(CShiftWindow, PrintoutOfABenzene)
         EXPECT_TRUE(text->contains(QString::fromLatin1(s))) << s;
 }
 
-TEST_F(CShiftWindow, ShownForALook)
-{
-    const int ms = qEnvironmentVariableIntValue("ORV_NMR_SHOW_MS");
-    if (ms <= 0)
-        GTEST_SKIP() << "ORV_NMR_SHOW_MS is not set";
-    orv::useProgramLook();
-    forms::unloadAll();
-    w = forms::instance<frmCalcCShift>();
-    w->show();
-    chooseType(0);
-    QTest::qWait(ms);
-    chooseSubtype(5);
-    put(w->cmdXSelect, 11);
-    w->cmdCShiftCalc->click();
-    w->cmdCShiftHelp->click();
-    const QString dir = qEnvironmentVariable("ORV_NMR_PDF_DIR");
-    if (!dir.isEmpty()) {
-        nmrtest::PdfOutput pdf(dir + QStringLiteral("/cshift.pdf"));
-        w->cmdCShiftPrint->click();
-    }
-    QTest::qWait(ms);
-}

@@ -218,27 +218,3 @@ TEST_F(HShiftWindow, MissingDiagramLeavesThePageUsable)
     EXPECT_TRUE(orvtest::msgLog().shown.empty());
 }
 
-TEST_F(HShiftWindow, ShownForALook)
-{
-    const int ms = qEnvironmentVariableIntValue("ORV_NMR_SHOW_MS");
-    if (ms <= 0)
-        GTEST_SKIP() << "ORV_NMR_SHOW_MS is not set";
-    orv::useProgramLook();
-    forms::unloadAll();
-    w = forms::instance<frmCalcHShift>();
-    w->show();
-    chooseType(2);
-    QTest::qWait(ms);
-    chooseSubtype(5);
-    put(w->cmdXSelect, 7);
-    put(w->cmdYSelect, 12);
-    put(w->cmdZSelect, 8);
-    w->cmdHShiftCalc->click();
-    w->cmdHShiftHelp->click();
-    const QString dir = qEnvironmentVariable("ORV_NMR_PDF_DIR");
-    if (!dir.isEmpty()) {
-        nmrtest::PdfOutput pdf(dir + QStringLiteral("/hshift.pdf"));
-        w->cmdHShiftPrint->click();
-    }
-    QTest::qWait(ms);
-}

@@ -575,30 +575,3 @@ TEST_F(GiveStructure, EveryShippedUnknownCanBeBuilt)
     }
 }
 
-// For looking at the window on a real display: ORV_SCREENSHOT_SECONDS=n
-// keeps it open n seconds with ethyl benzoate built (ORV_SCREENSHOT_START=1:
-// in its start state; ORV_SCREENSHOT_HELP=1: with the help shown;
-// ORV_SCREENSHOT_BUILD="type;subtype;x;y;z": another structure, empty parts
-// skipped).
-TEST_F(GiveStructure, ScreenshotScene)
-{
-    const int seconds = qEnvironmentVariableIntValue("ORV_SCREENSHOT_SECONDS");
-    if (seconds <= 0)
-        GTEST_SKIP() << "set ORV_SCREENSHOT_SECONDS to look at the window";
-    modOrvan.ScreenTopOffset = 200;
-    auto* w = open();
-    QStringList parts = qEnvironmentVariable("ORV_SCREENSHOT_BUILD", QStringLiteral("ester;acyclic ester;phenyl (Ph);ethyl"))
-                            .split(u';');
-    while (parts.size() < 5)
-        parts << QString();
-    std::vector<QByteArray> bytes;
-    for (const QString& p : parts)
-        bytes.push_back(p.toLatin1());
-    auto part = [&](int k) { return bytes[size_t(k)].isEmpty() ? nullptr : bytes[size_t(k)].constData(); };
-    if (!qEnvironmentVariableIsSet("ORV_SCREENSHOT_START"))
-        ASSERT_TRUE(choose(w, part(0), part(1), part(2), part(3), part(4)));
-    if (qEnvironmentVariableIsSet("ORV_SCREENSHOT_HELP"))
-        w->cmdGSHelp->click();
-    w->show();
-    QTest::qWait(seconds * 1000);
-}
