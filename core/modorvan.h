@@ -21,6 +21,15 @@ inline int itemDescriptionResource(int n) { return 1002 + 2 * (n - 1); }
 struct UnkResultRow {
     QString resultLine;   // column 1: the result line of the finished unknown
     QString sessionTime;  // column 2: session number (3 digits) and minutes
+    bool operator==(const UnkResultRow&) const = default;
+};
+
+// A hook the window layer installs; two states compare equal whatever their
+// hooks are.
+template <class Signature> struct Sink : std::function<Signature> {
+    using std::function<Signature>::function;
+    using std::function<Signature>::operator=;
+    friend bool operator==(const Sink&, const Sink&) { return true; }
 };
 
 struct ModOrvan {
@@ -139,12 +148,15 @@ struct ModOrvan {
     // Kept here so that the texts survive until the main window exists; the
     // main window installs statusBarSink to show them as they change.
     std::array<QString, 5> StatusPanelText{};
-    std::function<void(int panel, const QString& text)> statusBarSink;
+    Sink<void(int panel, const QString& text)> statusBarSink;
     // Asked to bring up the main window when a routine needs it to exist.
-    std::function<void()> ensureMainWindow;
+    Sink<void()> ensureMainWindow;
     // The main window's caption, kept and shown the same way.
     QString MainCaption;
-    std::function<void(const QString& caption)> mainCaptionSink;
+    Sink<void(const QString& caption)> mainCaptionSink;
+
+    // Equal when every value is (the sinks are wiring, not state).
+    bool operator==(const ModOrvan&) const = default;
 };
 
 extern ModOrvan modOrvan;

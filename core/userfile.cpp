@@ -177,16 +177,4 @@ bool ReadUserFileRecord()
     return true;
 }
 
-void EncodePassword()
-{
-    auto& m = modOrvan;
-    m.PasswordCode = encodePasswordCode(m.Password, m.SessionNumber, GetRandomNum);
-}
-
-void DecodePassword()
-{
-    auto& m = modOrvan;
-    decodePasswordCode(m.PasswordCode, m.SessionNumber - 1, m.Password);
-}
-
 } // namespace orv

@@ -25,12 +25,6 @@ bool WriteUserFile();
 bool ReadUserFile();
 // Reads the one-line format from TextBuffer, as ReadUserFile does.
 bool ReadUserFileRecord();
-// PasswordCode := the code of Password for SessionNumber.
-void EncodePassword();
-// Password := the password in PasswordCode for SessionNumber - 1 (the session
-// as written). A stored password is decoded whatever PasswordRequired says,
-// so that a save never drops it; a damaged code leaves Password empty.
-void DecodePassword();
 
 // The password windows, as the user-file routines show them. The forms layer
 // installs them (registerCoreForms); without them nothing is shown, so no

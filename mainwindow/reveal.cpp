@@ -34,9 +34,10 @@ RevealOutcome revealPhysProp(ModOrvan& m, int index)
         return {};
     m.CurrentItem = n;
     ProcessResult(m);
-    static const char* const viewers[] = {"frmCmr", "frmIr", "frmMs", "frmPmr"};
+    static const forms::FormName viewers[] = {forms::names::frmCmr, forms::names::frmIr, forms::names::frmMs,
+                                              forms::names::frmPmr};
     if (n >= 5 && n <= 8)
-        return {QString::fromLatin1(viewers[n - 5]), {}, false};
+        return {viewers[n - 5], {}, false};
     return {{}, m.UnkItemTitle[n], true};
 }
 

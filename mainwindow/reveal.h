@@ -3,6 +3,9 @@
 // an item, precluding what its result rules out, and counting the attempts
 // at precluded tests and unsuitable derivatives.
 #include "core/modorvan.h"
+#include "platform/formnames.h"
+
+#include <optional>
 
 #include <QString>
 #include <vector>
@@ -25,7 +28,7 @@ void ProcessResult(ModOrvan& m);
 // What the window shows after an item entry: the viewer to open (by window
 // name) or the text to show in the result window. Neither for a separator.
 struct RevealOutcome {
-    QString viewer;
+    std::optional<forms::FormName> viewer;
     QString resultText;
     bool showResult = false;
 };

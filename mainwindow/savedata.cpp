@@ -5,6 +5,7 @@
 #include "mainwindow/helpactions.h"
 #include "platform/filedialog.h"
 #include "platform/msgbox.h"
+#include "platform/programfolder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -26,9 +27,7 @@ namespace {
 QString chooseNewUserFile()
 {
     auto& m = modOrvan;
-    const QString users = m.ProgramPath.endsWith(u'/') || m.ProgramPath.endsWith(u'\\')
-                              ? m.ProgramPath + QStringLiteral("users")
-                              : m.ProgramPath + QStringLiteral("/users");
+    const QString users = usersFolder(m.ProgramPath);
     if (!QDir(users).exists() && !QDir().mkpath(users))
         MsgBox(QStringLiteral("Error with ") + m.ProgramPath + QStringLiteral("\\users ")
                    + QStringLiteral("75 Path/File access error"),

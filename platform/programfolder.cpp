@@ -25,4 +25,10 @@ void removeStaleProgramTemporaries()
     removeStaleTemporaries(programFile(QStringLiteral("users")));
 }
 
+QString usersFolder(const QString& programPath)
+{
+    const QString& p = programPath;
+    return (p.endsWith(u'/') || p.endsWith(u'\\')) ? p + QStringLiteral("users") : p + QStringLiteral("/users");
+}
+
 } // namespace orv

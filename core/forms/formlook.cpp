@@ -20,7 +20,7 @@ namespace orv {
 
 bool mainWindowRectTwips(int& left, int& top, int& width)
 {
-    QWidget* main = forms::find(QStringLiteral("frmOVMain"));
+    QWidget* main = forms::find(forms::names::frmOVMain);
     if (!main)
         return false;
     const QRect r = formRectTwips(main);

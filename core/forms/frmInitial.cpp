@@ -8,6 +8,7 @@
 #include "core/forms/frmQuit.h"
 #include "core/modorvan.h"
 #include "core/nextunknown.h"
+#include "core/signin.h"
 #include "core/unknownfile.h"
 #include "core/userfile.h"
 #include "platform/forms/dialogkeys.h"
@@ -61,13 +62,13 @@ void showSmallPicture(QLabel* img)
 
 void showMainWindow()
 {
-    if (QWidget* main = forms::load(QStringLiteral("frmOVMain")))
+    if (QWidget* main = forms::load(forms::names::frmOVMain))
         forms::showModeless(main);
 }
 
 void showQuitWindow()
 {
-    if (QWidget* quit = forms::load(QStringLiteral("frmQuit")))
+    if (QWidget* quit = forms::load(forms::names::frmQuit))
         forms::showModeless(quit);
 }
 
@@ -88,45 +89,43 @@ void startChosenUnknown()
 void routeCommandLineUser()
 {
     auto& m = modOrvan;
-    m.UserFilePath = commandLine();
+    const QString path = commandLine();
     m.CommandLineUsed = QStringLiteral("yes");
-    const bool read = ReadUserFile();
-    if (!read || (isTrue(m.PasswordRequired) && !isTrue(m.PasswordVerified))) {
-        // An unreadable file is treated like a refused password: the student
-        // leaves through the quit window, which the reader's message explains.
-        // A refused password has no message of its own: the quit window says it.
-        // Nothing of the refused file stays behind.
-        const QString path = m.UserFilePath;
+    const SignInOutcome out = signInFromUserFile(path, false);
+    switch (out.result) {
+    case SignInResult::NotAUserFile:
+    case SignInResult::Unreadable:
+    case SignInResult::PasswordRefused:
+        // The student leaves through the quit window, which says why the
+        // session cannot start. Nothing of the refused file stays behind.
         clearForNextStudent();
         m.TextBuffer = QStringLiteral("Invalid password.") + QString(25, u' ');
-        // The quit window tells the student why the session cannot start.
-        frmQuit::setMessage(read ? m.TextBuffer.trimmed()
-                                 : QStringLiteral("The file ") + path + QStringLiteral(" could not be read."));
+        frmQuit::setMessage(out.result == SignInResult::PasswordRefused
+                                ? m.TextBuffer.trimmed()
+                                : QStringLiteral("The file ") + path + QStringLiteral(" could not be read."));
         showQuitWindow();
         return;
-    }
-    if (m.CurrentUnknown == 0) {
-        m.QuitReason = QStringLiteral("AllDone");
-        m.AllUnknownsDone = kTrue;
+    case SignInResult::AllDone:
         showQuitWindow();
         return;
-    }
-    if (QString why; !OpenCurrentUnknown(&why)) {
-        frmQuit::setMessage(why);
+    case SignInResult::UnknownUnreadable:
+        frmQuit::setMessage(out.quitMessage);
         showQuitWindow();
         return;
+    case SignInResult::Loaded:
+        break;
     }
     AnnounceUnknown();
     if (isTrue(IsNewUser())) {
         // The welcome window opens the main window; without it, open it here.
-        if (!forms::showModal(QStringLiteral("frmNewUser")))
+        if (!forms::showModal(forms::names::frmNewUser))
             showMainWindow();
         return;
     }
     showMainWindow();
     if (isTrue(m.ShowTipsAtStart))
-        forms::showModal(QStringLiteral("frmTips"));
-    forms::showModal(QStringLiteral("frmOldUser"));
+        forms::showModal(forms::names::frmTips);
+    forms::showModal(forms::names::frmOldUser);
 }
 
 } // namespace
@@ -303,10 +302,10 @@ void frmInitial::cmdInitial_Click()
 
 void frmInitial::instructorSelection()
 {
-    if (!forms::isRegistered(QStringLiteral("frmSelectUnks")))
+    if (!forms::isRegistered(forms::names::frmSelectUnks))
         return;
     forms::unload(this);
-    if (QWidget* w = forms::load(QStringLiteral("frmSelectUnks")))
+    if (QWidget* w = forms::load(forms::names::frmSelectUnks))
         forms::showModeless(w);
 }
 
@@ -317,7 +316,7 @@ void routeFromStartWindow()
         routeCommandLineUser();
         return;
     }
-    const QString signIn = isTrue(m.ProgramChoosesUnknowns) ? QStringLiteral("frmUnkProgm") : QStringLiteral("frmUnkTeach");
+    const forms::FormName signIn = isTrue(m.ProgramChoosesUnknowns) ? forms::names::frmUnkProgm : forms::names::frmUnkTeach;
     if (!forms::showModal(signIn))
         startChosenUnknown();
 }

@@ -39,7 +39,7 @@ void frmQuit::Form_Load()
     const TwipsPoint at = quitWindowPosition(m, height, screenWidthTwips(), screenHeightTwips());
     setFormGeometry(this, at.left, at.top, kQuitWindowWidth, height);
     if (m.MainWindowTop != 0)
-        if (QWidget* main = forms::find(QStringLiteral("frmOVMain")))
+        if (QWidget* main = forms::find(forms::names::frmOVMain))
             main->hide();
 
     const QuitLayout q = quitLayout(m, pendingMessage());
@@ -71,13 +71,13 @@ void frmQuit::Form_Load()
     if (exitOnly || restartOnly)
         (exitOnly ? cmdQuitExit : cmdQuitRestart)->setFocus();
     if (m.AllUnknownsDone == kTrue)
-        forms::unload(QStringLiteral("frmOVMain"));
+        forms::unload(forms::names::frmOVMain);
 }
 
 void clearForNextStudent()
 {
     auto& m = modOrvan;
-    if (QWidget* main = forms::find(QStringLiteral("frmOVMain"))) {
+    if (QWidget* main = forms::find(forms::names::frmOVMain)) {
         // Without a leaving reason the main window closes without saving and
         // without the quit window. It was nobody's way out, so the place
         // kept from the last one that was stays.
@@ -99,7 +99,7 @@ void frmQuit::cmdQuitRestart_Click()
     modOrvan.NameCount = 0;
     modOrvan.SoundOn = kTrue;
     forms::unload(this);
-    if (QWidget* start = forms::load(QStringLiteral("frmInitial")))
+    if (QWidget* start = forms::load(forms::names::frmInitial))
         forms::showModeless(start);
 }
 
@@ -108,7 +108,7 @@ void frmQuit::cmdQuitSummary_Click()
     hide();
     // The summary stands in the quit window's place and brings it back when
     // it closes while all unknowns are done.
-    if (QWidget* summary = forms::load(QStringLiteral("frmSummary")))
+    if (QWidget* summary = forms::load(forms::names::frmSummary))
         forms::showModeless(summary);
     else
         show();

@@ -13,14 +13,14 @@ namespace orv {
 
 void registerCoreForms()
 {
-    forms::registerForm(QStringLiteral("frmQuit"), [] { return new frmQuit; });
-    forms::registerForm(QStringLiteral("frmNewUser"), [] { return new frmNewUser; });
-    forms::registerForm(QStringLiteral("frmOldUser"), [] { return new frmOldUser; });
-    forms::registerForm(QStringLiteral("frmTips"), [] { return new frmTips; });
-    forms::registerForm(QStringLiteral("frmUnkProgm"), [] { return new frmUnkProgm; });
-    forms::registerForm(QStringLiteral("frmUnkTeach"), [] { return new frmUnkTeach; });
-    forms::registerForm(QStringLiteral("frmNewPassword"), [] { return new frmNewPassword; });
-    forms::registerForm(QStringLiteral("frmTestPassword"), [] { return new frmTestPassword; });
+    forms::registerForm(forms::names::frmQuit, [] { return new frmQuit; });
+    forms::registerForm(forms::names::frmNewUser, [] { return new frmNewUser; });
+    forms::registerForm(forms::names::frmOldUser, [] { return new frmOldUser; });
+    forms::registerForm(forms::names::frmTips, [] { return new frmTips; });
+    forms::registerForm(forms::names::frmUnkProgm, [] { return new frmUnkProgm; });
+    forms::registerForm(forms::names::frmUnkTeach, [] { return new frmUnkTeach; });
+    forms::registerForm(forms::names::frmNewPassword, [] { return new frmNewPassword; });
+    forms::registerForm(forms::names::frmTestPassword, [] { return new frmTestPassword; });
 
     // The user-file routines ask for passwords through these.
     setPasswordWindows({
@@ -35,7 +35,7 @@ void registerCoreForms()
             forms::showModal(w);
         },
     });
-    forms::registerForm(QStringLiteral("frmInitial"), [] { return new frmInitial; });
+    forms::registerForm(forms::names::frmInitial, [] { return new frmInitial; });
 }
 
 } // namespace orv

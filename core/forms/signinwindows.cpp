@@ -5,12 +5,14 @@
 #include "core/forms/frmQuit.h"
 #include "core/modorvan.h"
 #include "core/nextunknown.h"
+#include "core/signin.h"
 #include "core/unknownfile.h"
 #include "core/userfile.h"
 #include "platform/filedialog.h"
 #include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
+#include "platform/programfolder.h"
 
 #include <QDir>
 #include <QEvent>
@@ -31,7 +33,7 @@ void showQuit(const QString& message, bool modal = true)
 {
     modOrvan.TextBuffer = message;
     frmQuit::setMessage(message);
-    QWidget* q = forms::load(QStringLiteral("frmQuit"));
+    QWidget* q = forms::load(forms::names::frmQuit);
     if (modal)
         forms::showModal(q);
     else
@@ -47,67 +49,19 @@ void refuseSignIn(const QString& message, bool modal = true)
     showQuit(message, modal);
 }
 
-// Checks the chosen name; on a wrong or empty name tells the student through
-// the quit window and returns false.
-bool acceptUserFileName(const QString& fileName)
-{
-    if (fileName.right(3) == QLatin1String("ovg"))
-        return true;
-    refuseSignIn(QStringLiteral("Error finding file") + (fileName.isEmpty() ? QStringLiteral(".") : u' ' + fileName + u'.')
-                 + u' ' + kComeBack);
-    return false;
-}
-
-// The file chosen in the Open dialog becomes the user's file and is read,
-// its password checked before anything of it enters the program. A refused
-// file or password ends the sign-in in the quit window, with nothing of the
-// file kept, so that no later save can write it anywhere.
-bool takeChosenUserFile(const QString& fileName)
-{
-    auto& m = modOrvan;
-    clearForNextStudent();
-    if (!acceptUserFileName(fileName))
-        return false;
-    m.UserFilePath = fileName;
-    if (!ReadUserFile()) {
-        refuseSignIn(QStringLiteral("The file ") + fileName + QStringLiteral(" could not be read. ") + kComeBack);
-        return false;
-    }
-    if (m.PasswordRequired == kTrue && m.PasswordVerified != kTrue) {
-        refuseSignIn(QStringLiteral("Error with supplying the password for an existing file."));
-        return false;
-    }
-    return true;
-}
-
-// A user file whose allocated or available unknowns are all done.
-void showAllDone(bool modal)
-{
-    auto& m = modOrvan;
-    m.QuitReason = QStringLiteral("AllDone");
-    m.AllUnknownsDone = kTrue;
-    showQuit(QString(), modal);
-}
-
 void repaintMain()
 {
-    if (QWidget* main = forms::find(QStringLiteral("frmOVMain")))
+    if (QWidget* main = forms::find(forms::names::frmOVMain))
         main->update();
 }
 
 void showMainTipsAndWelcome()
 {
-    if (QWidget* main = forms::load(QStringLiteral("frmOVMain")))
+    if (QWidget* main = forms::load(forms::names::frmOVMain))
         forms::showModeless(main);
     if (modOrvan.ShowTipsAtStart == kTrue)
-        forms::showModal(QStringLiteral("frmTips"));
-    forms::showModal(QStringLiteral("frmOldUser"));
-}
-
-QString usersFolder()
-{
-    const QString& p = modOrvan.ProgramPath;
-    return (p.endsWith(u'/') || p.endsWith(u'\\')) ? p + QStringLiteral("users") : p + QStringLiteral("/users");
+        forms::showModal(forms::names::frmTips);
+    forms::showModal(forms::names::frmOldUser);
 }
 
 } // namespace
@@ -115,10 +69,59 @@ QString usersFolder()
 void showWelcomeAfterSignIn()
 {
     if (IsNewUser() == kTrue)
-        forms::showModal(QStringLiteral("frmNewUser"));
+        forms::showModal(forms::names::frmNewUser);
     else
         showMainTipsAndWelcome();
 }
+
+namespace {
+
+// The student chose a user file in the Open dialog: signs them in from it
+// and opens what the outcome asks for. Any refusal ends in the quit window
+// with nothing of the file kept (no path, record, password or main window).
+void signInChosenFile(const QString& fileName, bool modalQuit)
+{
+    clearForNextStudent();
+    const SignInOutcome out = signInFromUserFile(fileName, true);
+    switch (out.result) {
+    case SignInResult::NotAUserFile:
+        refuseSignIn(QStringLiteral("Error finding file")
+                     + (fileName.isEmpty() ? QStringLiteral(".") : u' ' + fileName + u'.') + u' ' + kComeBack);
+        return;
+    case SignInResult::Unreadable:
+        refuseSignIn(QStringLiteral("The file ") + fileName + QStringLiteral(" could not be read. ") + kComeBack);
+        return;
+    case SignInResult::PasswordRefused:
+        refuseSignIn(QStringLiteral("Error with supplying the password for an existing file."));
+        return;
+    case SignInResult::AllDone:
+        showQuit(QString(), modalQuit);
+        return;
+    case SignInResult::UnknownUnreadable:
+        showQuit(out.quitMessage);
+        return;
+    case SignInResult::Loaded:
+        AnnounceUnknown();
+        showWelcomeAfterSignIn();
+        repaintMain();
+        return;
+    }
+}
+
+// The Open dialog of a sign-in window: the window goes, then the student is
+// signed in from the chosen file.
+void openAndSignIn(QWidget* window, const QString& title, const QString& users, bool modalQuit)
+{
+    FileDialogRequest req;
+    req.title = title;
+    req.initialDir = users;
+    req.filter = kFilter;
+    const QString fileName = showFileDialog(req);
+    forms::unload(window);
+    signInChosenFile(fileName, modalQuit);
+}
+
+} // namespace
 
 frmUnkProgm::frmUnkProgm()
 {
@@ -190,7 +193,7 @@ void frmUnkProgm::cmdUserData_Click()
         }
         AnnounceUnknown();
         if (!previous)
-            forms::showModal(QStringLiteral("frmNewUser"));
+            forms::showModal(forms::names::frmNewUser);
         else
             showMainTipsAndWelcome();
         repaintMain();
@@ -198,31 +201,11 @@ void frmUnkProgm::cmdUserData_Click()
     }
 
     // A previous user with saved information opens their file.
-    const QString users = usersFolder();
+    const QString users = usersFolder(modOrvan.ProgramPath);
     if (!QDir(users).exists())
         QDir().mkpath(users);
     QDir::setCurrent(users);
-    FileDialogRequest req;
-    req.title = QStringLiteral("Load details of progress");
-    req.initialDir = users;
-    req.filter = kFilter;
-    const QString fileName = showFileDialog(req);
-    forms::unload(this);
-    // The password is checked before the unknown is loaded or announced, as
-    // on the allocated road: a refused student leaves nothing behind.
-    if (!takeChosenUserFile(fileName))
-        return;
-    if (m.CurrentUnknown == 0) {
-        showAllDone(true);
-        return;
-    }
-    if (QString why; !OpenCurrentUnknown(&why)) {
-        showQuit(why);
-        return;
-    }
-    AnnounceUnknown();
-    showWelcomeAfterSignIn();
-    repaintMain();
+    openAndSignIn(this, QStringLiteral("Load details of progress"), users, true);
 }
 
 frmUnkTeach::frmUnkTeach()
@@ -252,13 +235,12 @@ frmUnkTeach::frmUnkTeach()
 
 void frmUnkTeach::cmdUserData_Click(int index)
 {
-    auto& m = modOrvan;
     if (index == 1) {
         forms::unload(this);
         showQuit(kComeBack);
         return;
     }
-    const QString users = usersFolder();
+    const QString users = usersFolder(modOrvan.ProgramPath);
     if (!QDir::setCurrent(users)) {
         // No users folder: there is no allocated file to open, and no unknown
         // has been chosen, so the sign-in cannot go on.
@@ -266,24 +248,7 @@ void frmUnkTeach::cmdUserData_Click(int index)
         showQuit(QStringLiteral("The folder ") + users + QStringLiteral(" for user files is missing. ") + kComeBack);
         return;
     }
-    FileDialogRequest req;
-    req.title = QStringLiteral("Get file details");
-    req.initialDir = users;
-    req.filter = kFilter;
-    const QString fileName = showFileDialog(req);
-    forms::unload(this);
-    if (!takeChosenUserFile(fileName))
-        return;
-    if (m.CurrentUnknown == 0) {
-        showAllDone(false);
-        return;
-    }
-    if (QString why; !OpenCurrentUnknown(&why)) {
-        showQuit(why);
-        return;
-    }
-    AnnounceUnknown();
-    showWelcomeAfterSignIn();
+    openAndSignIn(this, QStringLiteral("Get file details"), users, false);
 }
 
 } // namespace orv

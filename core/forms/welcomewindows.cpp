@@ -26,7 +26,7 @@ namespace {
 // across the screen, and bring the main window up behind themselves.
 void placeWelcome(QWidget* w)
 {
-    QWidget* main = forms::load(QStringLiteral("frmOVMain"));
+    QWidget* main = forms::load(forms::names::frmOVMain);
     if (main)
         forms::showModeless(main);
     int left = 0, top = 0, width = 0;

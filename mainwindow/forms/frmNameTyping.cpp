@@ -119,7 +119,7 @@ void frmNameTyping::cmdNameTest_Click()
     TypedName = (isTrue(modOrvan.OfferNameList) ? cboGetName->currentText() : txtNameText->text()).toUpper();
     testTypedName(TypedName);
     forms::unload(this);
-    forms::showModal(QStringLiteral("frmReportProgress"));
+    forms::showModal(forms::names::frmReportProgress);
 }
 
 void frmNameTyping::cmdnameCancel_Click() { forms::unload(this); }

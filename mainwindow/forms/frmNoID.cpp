@@ -49,7 +49,7 @@ void frmNoID::cmdNoIDOk_Click()
     continuing_ = true;
     forms::unload(this);
     if (isTrue(modOrvan.ShowReportAfterResign))
-        forms::showModal(QStringLiteral("frmReportProgress"));
+        forms::showModal(forms::names::frmReportProgress);
 }
 
 void frmNoID::closeEvent(QCloseEvent* event)
@@ -61,7 +61,7 @@ void frmNoID::closeEvent(QCloseEvent* event)
         return;
     continuing_ = true;
     hide();
-    forms::showModal(QStringLiteral("frmReportProgress"));
+    forms::showModal(forms::names::frmReportProgress);
 }
 
 } // namespace orv

@@ -149,7 +149,7 @@ void frmOVMain::closeEvent(QCloseEvent* e)
     const QString& q = m.QuitReason;
     if (q == QLatin1String("Save") || q == QLatin1String("AnotherUser") || q == QLatin1String("QuitNow")
         || q == QLatin1String("NoSaveNext") || q == QLatin1String("NoSaveExit") || q == QLatin1String("NoSave")) {
-        if (QWidget* quit = forms::load(QStringLiteral("frmQuit")))
+        if (QWidget* quit = forms::load(forms::names::frmQuit))
             forms::showModeless(quit);
     }
     --changingDepth();

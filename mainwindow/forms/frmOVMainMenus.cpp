@@ -127,7 +127,7 @@ void frmOVMain::onMenu(const QString& name, int index)
     else if (name == QLatin1String("mnuNameItem"))
         mnuNameItem_Click(index);
     else if (name == QLatin1String("mnuSummary"))
-        forms::showModal(QStringLiteral("frmSummary"));
+        forms::showModal(forms::names::frmSummary);
     else if (name == QLatin1String("mnuPassword"))
         mnuPassword_Click();
     else if (name == QLatin1String("mnuSound"))
@@ -170,8 +170,8 @@ void frmOVMain::showResult(const QString& text)
 void frmOVMain::mnuPhysPropItem_Click(int index)
 {
     const RevealOutcome r = revealPhysProp(modOrvan, index);
-    if (!r.viewer.isEmpty())
-        forms::showModal(r.viewer);
+    if (r.viewer)
+        forms::showModal(*r.viewer);
     else if (r.showResult)
         showResult(r.resultText);
 }
@@ -192,22 +192,24 @@ void frmOVMain::mnuDerivItem_Click(int index)
 
 void frmOVMain::mmnuToolsItem_Click(int index)
 {
-    static const char* const calculators[] = {"frmCalcHShift",  "frmCalcCoupling", "frmCalcCShift",
-                                              "frmCalcFormula", "frmCalcMass",     "frmCalcIsotope"};
+    using namespace forms::names;
+    static const forms::FormName calculators[] = {frmCalcHShift,  frmCalcCoupling, frmCalcCShift,
+                                                  frmCalcFormula, frmCalcMass,     frmCalcIsotope};
     if (index >= 0 && index < 6)
-        forms::showModal(QString::fromLatin1(calculators[index]));
+        forms::showModal(calculators[index]);
 }
 
 void frmOVMain::mnuNameItem_Click(int index)
 {
-    static const char* const windows[] = {"frmNameTyping", "frmStructure", "frmGiveStructure", "frmNoID"};
+    using namespace forms::names;
+    static const forms::FormName windows[] = {frmNameTyping, frmStructure, frmGiveStructure, frmNoID};
     if (index >= 0 && index < 4)
-        forms::showModal(QString::fromLatin1(windows[index]));
+        forms::showModal(windows[index]);
 }
 
 void frmOVMain::mnuPassword_Click()
 {
-    QWidget* w = forms::load(QStringLiteral("frmNewPassword"));
+    QWidget* w = forms::load(forms::names::frmNewPassword);
     if (!w)
         return;
     w->setWindowTitle(QStringLiteral("Change password"));

@@ -33,7 +33,7 @@ constexpr int kWrongWidth = 6500;
 // its caption (both fixed for these entries).
 QAction* mainMenuEntry(const QString& name, const QString& caption)
 {
-    QWidget* main = forms::find(QStringLiteral("frmOVMain"));
+    QWidget* main = forms::find(forms::names::frmOVMain);
     if (!main)
         return nullptr;
     if (auto* a = main->findChild<QAction*>(name))
@@ -231,7 +231,7 @@ void frmReportProgress::picStrReward_Click()
 
 void frmReportProgress::cmdAssign_Click()
 {
-    forms::showModal(QStringLiteral("frmAssignments"));
+    forms::showModal(forms::names::frmAssignments);
     cmdReportok->setFocus();
 }
 
@@ -241,8 +241,8 @@ void frmReportProgress::carryOn()
     QString quitMessage;
     switch (continueAfterReport(AnotherUnknownLeft, &quitMessage)) {
     case ReportNext::InstructorSelection:
-        if (QWidget* select = forms::load(QStringLiteral("frmSelectUnks"))) {
-            if (QWidget* main = forms::find(QStringLiteral("frmOVMain")))
+        if (QWidget* select = forms::load(forms::names::frmSelectUnks)) {
+            if (QWidget* main = forms::find(forms::names::frmOVMain))
                 main->hide();
             forms::showModeless(select);
         }
@@ -259,7 +259,7 @@ void frmReportProgress::carryOn()
         auto& m = modOrvan;
         m.QuitReason = m.QuitReason == QLatin1String("Save") ? QStringLiteral("QuitNow") : QStringLiteral("NoSaveExit");
         frmQuit::setMessage(quitMessage);
-        QTimer::singleShot(0, [] { forms::unload(QStringLiteral("frmOVMain")); });
+        QTimer::singleShot(0, [] { forms::unload(forms::names::frmOVMain); });
         break;
     }
     default:

@@ -48,7 +48,7 @@ frmSelectUnks::frmSelectUnks()
     applyFormLook(this);
 
     const int height = kHeight + CaptionExtraTwips();
-    QWidget* main = forms::find(QStringLiteral("frmOVMain"));
+    QWidget* main = forms::find(forms::names::frmOVMain);
     if (main && main->isEnabled()) {
         const QRect r = formRectTwips(main);
         setFormGeometry(this, r.x() + (r.width() - kWidth) / 2, r.y() + (r.height() - height) / 2, kWidth, height);
@@ -144,7 +144,7 @@ void frmSelectUnks::cmdUnk_Click(int index)
     if (!loadInstructorUnknown(index))
         return; // the unknown's file could not be read: the program has ended
     // Bringing up the main window loads it when this is the first unknown.
-    QWidget* main = forms::load(QStringLiteral("frmOVMain"));
+    QWidget* main = forms::load(forms::names::frmOVMain);
     setMainMenuEntryVisible(QStringLiteral("mnuNameItem"), 3, QStringLiteral("&Resign from this unknown"), false);
     AnnounceUnknown();
     // The main window shows before this one unloads, so that the program

@@ -188,7 +188,7 @@ void frmStructure::choose()
 {
     chooseStructure(SelectedPicture, AnswerPicture);
     forms::unload(this);
-    forms::showModal(QStringLiteral("frmReportProgress"));
+    forms::showModal(forms::names::frmReportProgress);
 }
 
 void frmStructure::cmdStructureOk_Click() { forms::unload(this); }

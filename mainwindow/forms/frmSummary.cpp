@@ -26,7 +26,7 @@ frmSummary::frmSummary()
     applyFormLook(this);
     setWindowTitle(QStringLiteral("A summary of completed unknowns"));
     const int height = 3000 + CaptionExtraTwips();
-    QWidget* quit = forms::find(QStringLiteral("frmQuit"));
+    QWidget* quit = forms::find(forms::names::frmQuit);
     int left = 0, top = 0, width = 0;
     if (m.AllUnknownsDone == kTrue && quit) {
         const QRect r = formRectTwips(quit);
@@ -135,7 +135,7 @@ void frmSummary::cmdSummaryOk_Click() { forms::unload(this); }
 void frmSummary::closeEvent(QCloseEvent* e)
 {
     if (modOrvan.AllUnknownsDone == kTrue)
-        if (QWidget* quit = forms::find(QStringLiteral("frmQuit")))
+        if (QWidget* quit = forms::find(forms::names::frmQuit))
             quit->show();
     QWidget::closeEvent(e);
 }

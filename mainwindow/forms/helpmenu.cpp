@@ -80,7 +80,7 @@ bool helpMenuClick(const QString& name, int index)
 void showHelpText(const HelpText& help)
 {
     // Each use starts from a fresh window.
-    if (QWidget* old = forms::find(QStringLiteral("frmHelp")))
+    if (QWidget* old = forms::find(forms::names::frmHelp))
         forms::unload(old);
     auto* w = forms::instance<frmHelp>();
     w->setWindowTitle(help.caption);

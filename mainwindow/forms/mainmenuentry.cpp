@@ -9,7 +9,7 @@ namespace orv {
 
 QAction* mainMenuEntry(const QString& name, int index, const QString& caption)
 {
-    QWidget* main = forms::find(QStringLiteral("frmOVMain"));
+    QWidget* main = forms::find(forms::names::frmOVMain);
     if (!main)
         return nullptr;
     QStringList names;

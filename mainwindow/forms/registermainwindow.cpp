@@ -17,17 +17,17 @@ namespace orv {
 
 void registerMainwindowForms()
 {
-    forms::registerForm(QStringLiteral("frmSummary"), [] { return new frmSummary; });
-    forms::registerForm(QStringLiteral("frmNameTyping"), [] { return new frmNameTyping; });
-    forms::registerForm(QStringLiteral("frmStructure"), [] { return new frmStructure; });
-    forms::registerForm(QStringLiteral("frmNoID"), [] { return new frmNoID; });
-    forms::registerForm(QStringLiteral("frmReportProgress"), [] { return new frmReportProgress; });
-    forms::registerForm(QStringLiteral("frmOVMain"), [] { return new frmOVMain; });
-    forms::registerForm(QStringLiteral("frmResult"), [] { return new frmResult; });
-    forms::registerForm(QStringLiteral("frmSpecQHelp"), [] { return new frmSpecQHelp; });
-    forms::registerForm(QStringLiteral("frmHelp"), [] { return new frmHelp; });
-    forms::registerForm(QStringLiteral("frmAssignments"), [] { return new frmAssignments; });
-    forms::registerForm(QStringLiteral("frmSelectUnks"), [] { return new frmSelectUnks; });
+    forms::registerForm(forms::names::frmSummary, [] { return new frmSummary; });
+    forms::registerForm(forms::names::frmNameTyping, [] { return new frmNameTyping; });
+    forms::registerForm(forms::names::frmStructure, [] { return new frmStructure; });
+    forms::registerForm(forms::names::frmNoID, [] { return new frmNoID; });
+    forms::registerForm(forms::names::frmReportProgress, [] { return new frmReportProgress; });
+    forms::registerForm(forms::names::frmOVMain, [] { return new frmOVMain; });
+    forms::registerForm(forms::names::frmResult, [] { return new frmResult; });
+    forms::registerForm(forms::names::frmSpecQHelp, [] { return new frmSpecQHelp; });
+    forms::registerForm(forms::names::frmHelp, [] { return new frmHelp; });
+    forms::registerForm(forms::names::frmAssignments, [] { return new frmAssignments; });
+    forms::registerForm(forms::names::frmSelectUnks, [] { return new frmSelectUnks; });
     installMainWindowSinks();
 }
 

@@ -120,7 +120,7 @@ frmCalcFormula::frmCalcFormula()
     txtCalcPrtMessage->hide();
     txtCalc->hide();
     txtCalc->clear();
-    QWidget* ms = forms::find(QStringLiteral("frmMs"));
+    QWidget* ms = forms::find(forms::names::frmMs);
     if (ms && ms->isVisible())
         txtMass->setText(modOrvan.MsMolecularIon.section(u'/', 0, 0));
     txtMass->setToolTip(maxMassToolTip(250));

@@ -9,9 +9,9 @@ namespace orv {
 
 void registerMscalcForms()
 {
-    forms::registerForm(QStringLiteral("frmCalcFormula"), [] { return new frmCalcFormula; });
-    forms::registerForm(QStringLiteral("frmCalcMass"), [] { return new frmCalcMass; });
-    forms::registerForm(QStringLiteral("frmCalcIsotope"), [] { return new frmCalcIsotope; });
+    forms::registerForm(forms::names::frmCalcFormula, [] { return new frmCalcFormula; });
+    forms::registerForm(forms::names::frmCalcMass, [] { return new frmCalcMass; });
+    forms::registerForm(forms::names::frmCalcIsotope, [] { return new frmCalcIsotope; });
 }
 
 } // namespace orv

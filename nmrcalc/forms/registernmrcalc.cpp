@@ -9,9 +9,9 @@ namespace orv {
 
 void registerNmrcalcForms()
 {
-    forms::registerForm(QStringLiteral("frmCalcCoupling"), [] { return new frmCalcCoupling; });
-    forms::registerForm(QStringLiteral("frmCalcHShift"), [] { return new frmCalcHShift; });
-    forms::registerForm(QStringLiteral("frmCalcCShift"), [] { return new frmCalcCShift; });
+    forms::registerForm(forms::names::frmCalcCoupling, [] { return new frmCalcCoupling; });
+    forms::registerForm(forms::names::frmCalcHShift, [] { return new frmCalcHShift; });
+    forms::registerForm(forms::names::frmCalcCShift, [] { return new frmCalcCShift; });
 }
 
 } // namespace orv

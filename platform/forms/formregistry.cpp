@@ -105,10 +105,12 @@ QString formName(const QMetaObject* meta)
     return full.mid(full.lastIndexOf(u':') + 1);
 }
 
-void registerForm(const QString& name, Factory factory) { factories().insert(name, std::move(factory)); }
-bool isRegistered(const QString& name) { return factories().contains(name); }
+void registerForm(FormName name, Factory factory) { factories().insert(name.toString(), std::move(factory)); }
+bool isRegistered(FormName name) { return factories().contains(name.toString()); }
 
-QWidget* find(const QString& name)
+QWidget* find(FormName name) { return detail::find(name.toString()); }
+
+QWidget* detail::find(const QString& name)
 {
     for (const Entry& e : entries())
         if (e.name == name && e.widget && !e.closing)
@@ -124,11 +126,11 @@ void adopt(QWidget* w)
     entries().append({formName(w->metaObject()), w, false});
 }
 
-QWidget* load(const QString& name)
+QWidget* load(FormName name)
 {
     if (QWidget* w = find(name))
         return w;
-    auto it = factories().constFind(name);
+    auto it = factories().constFind(name.toString());
     if (it == factories().constEnd())
         return nullptr;
     QWidget* w = (*it)();
@@ -153,7 +155,7 @@ bool unload(QWidget* w)
     return true;
 }
 
-bool unload(const QString& name) { return unload(find(name)); }
+bool unload(FormName name) { return unload(find(name)); }
 
 void closeRefused(QWidget* w)
 {
@@ -220,7 +222,7 @@ void showModal(QWidget* w)
     }
 }
 
-bool showModal(const QString& name)
+bool showModal(FormName name)
 {
     QWidget* w = load(name);
     if (!w)

@@ -6,21 +6,27 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include "platform/formnames.h"
 #include <functional>
 
 namespace orv::forms {
 
 using Factory = std::function<QWidget*()>;
 
+// By the name as text; windows use the FormName functions below.
+namespace detail {
+QWidget* find(const QString& name);
+}
+
 // Lets windows of other subsystems be opened by name without a link to them.
-void registerForm(const QString& name, Factory factory);
-bool isRegistered(const QString& name);
+void registerForm(FormName name, Factory factory);
+bool isRegistered(FormName name);
 
 // The loaded instance, or nullptr.
-QWidget* find(const QString& name);
+QWidget* find(FormName name);
 // The loaded instance, created through its factory when needed; nullptr when
 // no factory is registered.
-QWidget* load(const QString& name);
+QWidget* load(FormName name);
 // Adopts a window created by the caller as the instance of its class name.
 void adopt(QWidget* w);
 
@@ -32,7 +38,7 @@ QString formName(const QMetaObject* meta);
 template <class T> T* instance()
 {
     const QString name = formName(&T::staticMetaObject);
-    if (auto* w = qobject_cast<T*>(find(name)))
+    if (auto* w = qobject_cast<T*>(detail::find(name)))
         return w;
     auto* w = new T();
     adopt(w);
@@ -40,13 +46,13 @@ template <class T> T* instance()
 }
 template <class T> T* loaded()
 {
-    return qobject_cast<T*>(find(formName(&T::staticMetaObject)));
+    return qobject_cast<T*>(detail::find(formName(&T::staticMetaObject)));
 }
 
 // Closes the window (its close handling runs) and forgets it. Returns false
 // when the window refused to close.
 bool unload(QWidget* w);
-bool unload(const QString& name);
+bool unload(FormName name);
 // For a window's close handler that refuses the close (ignores the event):
 // the window is known by its name again (during its close it is not).
 void closeRefused(QWidget* w);
@@ -55,7 +61,7 @@ void unloadAll();
 // Shows the window modally and returns once it is hidden or unloaded.
 void showModal(QWidget* w);
 // By name: false when the window is not built into this program.
-bool showModal(const QString& name);
+bool showModal(FormName name);
 // Shows the window modeless.
 void showModeless(QWidget* w);
 

@@ -11,8 +11,8 @@ namespace orv {
 
 void registerSetupForms()
 {
-    forms::registerForm(QStringLiteral("frmLogin"), [] { return new frmLogin; });
-    forms::registerForm(QStringLiteral("frmTabSetup"), [] { return new frmTabSetup; });
+    forms::registerForm(forms::names::frmLogin, [] { return new frmLogin; });
+    forms::registerForm(forms::names::frmTabSetup, [] { return new frmTabSetup; });
 }
 
 int runSetupProgram()

@@ -113,7 +113,7 @@ void frmCmr::toolsItemClick(int index)
     case 1: chooseTool(QStringLiteral("Expand"), {measure, corBar, expand}); break;
     case 2: chooseTool(QStringLiteral("Measure"), {expand, corBar, measure}); break;
     case 3: RedrawSpectrum(); break;
-    case 5: forms::showModal(QStringLiteral("frmCalcCShift")); break;
+    case 5: forms::showModal(forms::names::frmCalcCShift); break;
     default: break;
     }
 }
@@ -151,7 +151,7 @@ void frmCmr::pictureMouseUp(int, int, float x, float y)
         return;
     if (cmr::expandMoveAccepted(x, y)) {
         expandDragging_ = kFalse;
-        forms::showModal(QStringLiteral("frmCmrExp"));
+        forms::showModal(forms::names::frmCmrExp);
     }
     RedrawSpectrum();
 }

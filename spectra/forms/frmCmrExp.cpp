@@ -54,7 +54,7 @@ void frmCmrExp::toolsItemClick(int index)
     switch (index) {
     case 0: chooseTool(QStringLiteral("Measure"), {[this] { MeasureProcess(); }}); break;
     case 1: RedrawSpectrum(); break;
-    case 3: forms::showModal(QStringLiteral("frmCalcCShift")); break;
+    case 3: forms::showModal(forms::names::frmCalcCShift); break;
     default: break;
     }
 }

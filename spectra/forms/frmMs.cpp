@@ -90,9 +90,9 @@ void frmMs::toolsItemClick(int index)
     case 0: chooseTool(QStringLiteral("Measure"), {loss, measure}); break;
     case 1: chooseTool(QStringLiteral("Loss"), {measure, loss}); break;
     case 2: RedrawSpectrum(); break;
-    case 4: forms::showModal(QStringLiteral("frmCalcFormula")); break;
-    case 5: forms::showModal(QStringLiteral("frmCalcMass")); break;
-    case 6: forms::showModal(QStringLiteral("frmCalcIsotope")); break;
+    case 4: forms::showModal(forms::names::frmCalcFormula); break;
+    case 5: forms::showModal(forms::names::frmCalcMass); break;
+    case 6: forms::showModal(forms::names::frmCalcIsotope); break;
     default: break;
     }
 }

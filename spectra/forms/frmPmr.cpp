@@ -216,8 +216,8 @@ void frmPmr::toolsItemClick(int index)
     case 3: chooseTool(QStringLiteral("Step"), {measure, expand, corBar, [this] { StepProcess(); }}); break;
     case 4: chooseTool(QStringLiteral("Measure"), {expand, corBar, measure}); break;
     case 5: RedrawSpectrum(); break;
-    case 7: forms::showModal(QStringLiteral("frmCalcHShift")); break;
-    case 8: forms::showModal(QStringLiteral("frmCalcCoupling")); break;
+    case 7: forms::showModal(forms::names::frmCalcHShift); break;
+    case 8: forms::showModal(forms::names::frmCalcCoupling); break;
     default: break;
     }
 }
@@ -260,7 +260,7 @@ void frmPmr::pictureMouseUp(int, int, float x, float y)
     if (ToolMode != u"Expand" || !isTrue(expandDragging_))
         return;
     if (pmr::expandMoveAccepted(x, y)) {
-        forms::showModal(QStringLiteral("frmPmrExp"));
+        forms::showModal(forms::names::frmPmrExp);
         expandDragging_ = kFalse;
     }
     RedrawSpectrum();

@@ -129,8 +129,8 @@ void frmPmrExp::toolsItemClick(int index)
     case 2: chooseTool(QStringLiteral("Measure"), {coupling, measure}); break;
     case 3: chooseTool(QStringLiteral("Coupling"), {measure, coupling}); break;
     case 4: RedrawSpectrum(); break;
-    case 6: forms::showModal(QStringLiteral("frmCalcHShift")); break;
-    case 7: forms::showModal(QStringLiteral("frmCalcCoupling")); break;
+    case 6: forms::showModal(forms::names::frmCalcHShift); break;
+    case 7: forms::showModal(forms::names::frmCalcCoupling); break;
     default: break;
     }
 }

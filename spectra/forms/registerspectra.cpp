@@ -12,12 +12,12 @@ namespace orv {
 
 void registerSpectraForms()
 {
-    forms::registerForm(QStringLiteral("frmPmr"), [] { return new spectra::frmPmr; });
-    forms::registerForm(QStringLiteral("frmIr"), [] { return new spectra::frmIr; });
-    forms::registerForm(QStringLiteral("frmCmr"), [] { return new spectra::frmCmr; });
-    forms::registerForm(QStringLiteral("frmMs"), [] { return new spectra::frmMs; });
-    forms::registerForm(QStringLiteral("frmPmrExp"), [] { return new spectra::frmPmrExp; });
-    forms::registerForm(QStringLiteral("frmCmrExp"), [] { return new spectra::frmCmrExp; });
+    forms::registerForm(forms::names::frmPmr, [] { return new spectra::frmPmr; });
+    forms::registerForm(forms::names::frmIr, [] { return new spectra::frmIr; });
+    forms::registerForm(forms::names::frmCmr, [] { return new spectra::frmCmr; });
+    forms::registerForm(forms::names::frmMs, [] { return new spectra::frmMs; });
+    forms::registerForm(forms::names::frmPmrExp, [] { return new spectra::frmPmrExp; });
+    forms::registerForm(forms::names::frmCmrExp, [] { return new spectra::frmCmrExp; });
 }
 
 } // namespace orv

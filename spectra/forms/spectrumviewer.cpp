@@ -162,7 +162,7 @@ void SpectrumViewer::copyPicture()
 
 void SpectrumViewer::showQuickHelp(const QString& caption)
 {
-    QWidget* help = forms::load(QStringLiteral("frmSpecQHelp"));
+    QWidget* help = forms::load(forms::names::frmSpecQHelp);
     if (!help)
         return;
     const int item = modOrvan.CurrentItem;

@@ -314,7 +314,7 @@ void frmGiveStructure::cmdGSOk_Click()
     const QString code = builder_.structureCode();
     structure::recordGivenStructure(code);
     forms::unload(this);
-    forms::showModal(QStringLiteral("frmReportProgress"));
+    forms::showModal(forms::names::frmReportProgress);
 }
 
 void frmGiveStructure::cmdGSHelp_Click()

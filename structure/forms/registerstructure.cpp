@@ -7,7 +7,7 @@ namespace orv {
 
 void registerStructureForms()
 {
-    forms::registerForm(QStringLiteral("frmGiveStructure"), [] { return new frmGiveStructure; });
+    forms::registerForm(forms::names::frmGiveStructure, [] { return new frmGiveStructure; });
 }
 
 } // namespace orv

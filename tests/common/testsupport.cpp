@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTimer>
+#include <deque>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -156,6 +157,17 @@ void scriptRandom(std::vector<double> values)
 }
 
 void clearRandom() { orv::setRandomSource({}); }
+
+orv::forms::FormName form(const QString& name)
+{
+    // Kept for the program's life: a FormName holds its text's address.
+    static std::deque<QByteArray> texts;
+    for (const QByteArray& t : texts)
+        if (t == name.toLatin1())
+            return orv::forms::FormName(t.constData());
+    texts.push_back(name.toLatin1());
+    return orv::forms::FormName(texts.back().constData());
+}
 
 void later(std::function<void()> fn, int ms) { QTimer::singleShot(ms, std::move(fn)); }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/formnames.h"
 // Shared test fixtures: a temporary program folder, recorded message boxes
 // with scripted answers, a recorded program end, and a scripted random source.
 #include "core/modorvan.h"
@@ -94,6 +95,9 @@ QString sourceFile(const QString& rel);
 // Random source answering the given values in turn (then repeating the last).
 void scriptRandom(std::vector<double> values);
 void clearRandom();
+
+// The registry's name for a window named as text (tables of test cases).
+orv::forms::FormName form(const QString& name);
 
 // Runs fn once the event loop is entered (for answering modal windows).
 void later(std::function<void()> fn, int ms = 0);

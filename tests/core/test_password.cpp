@@ -175,7 +175,7 @@ TEST_F(PasswordTest, NewPasswordWindowSequence)
     typeAndEnter(box, "another1");
     EXPECT_EQ(m.Password, "another1");
     EXPECT_EQ(m.PasswordVerified, kTrue);
-    EXPECT_EQ(forms::find("frmNewPassword"), nullptr) << "the window unloads";
+    EXPECT_EQ(forms::find(forms::names::frmNewPassword), nullptr) << "the window unloads";
 }
 
 TEST_F(PasswordTest, CancelKeepsThePasswordBefore)
@@ -190,7 +190,7 @@ TEST_F(PasswordTest, CancelKeepsThePasswordBefore)
     EXPECT_EQ(w->cmdNPwordCancel->geometry(), QRect(px(1450), px(1250), px(1000), px(490)));
     typeAndEnter(w->txtNewPassword, "newpassword");
     w->cmdNPwordCancel->click();
-    EXPECT_EQ(forms::find("frmNewPassword"), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmNewPassword), nullptr);
     EXPECT_EQ(m.Password, "oldpassword");
     EXPECT_EQ(m.PasswordVerified, kFalse);
 }
@@ -205,7 +205,7 @@ TEST_F(PasswordTest, EscapeIsCancelWhereTheWindowShowsOne)
     QTest::keyClicks(w->txtNewPassword, "newpass");
     QTest::keyClick(w->txtNewPassword, Qt::Key_Escape);
     QApplication::processEvents();
-    EXPECT_EQ(forms::find("frmNewPassword"), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmNewPassword), nullptr);
     EXPECT_EQ(m.Password, "oldpassword");
 }
 
@@ -261,7 +261,7 @@ TEST_F(PasswordTest, TestPasswordWindowSequence)
     // With the box gone, Continue holds the focus and Enter presses it.
     EXPECT_EQ(w->focusWidget(), w->cmdTestPassword);
     QTest::keyClick(w->cmdTestPassword, Qt::Key_Return);
-    EXPECT_EQ(forms::find("frmTestPassword"), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmTestPassword), nullptr);
     EXPECT_EQ(m.PasswordVerified, kFalse);
 }
 

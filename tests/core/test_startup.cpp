@@ -42,9 +42,9 @@ protected:
     {
         releaseSingleCopy();
         setSingleCopyLockFolder(lockDir.path());
-        forms::registerForm("frmUnkProgm", [this] { opened << "frmUnkProgm"; closeSoon(); return new frmUnkProgm; });
-        forms::registerForm("frmUnkTeach", [this] { opened << "frmUnkTeach"; closeSoon(); return new frmUnkTeach; });
-        forms::registerForm("frmQuit", [this] { opened << "frmQuit"; return new frmQuit; });
+        forms::registerForm(forms::names::frmUnkProgm, [this] { opened << "frmUnkProgm"; closeSoon(); return new frmUnkProgm; });
+        forms::registerForm(forms::names::frmUnkTeach, [this] { opened << "frmUnkTeach"; closeSoon(); return new frmUnkTeach; });
+        forms::registerForm(forms::names::frmQuit, [this] { opened << "frmQuit"; return new frmQuit; });
     }
     void TearDown() override
     {
@@ -144,7 +144,7 @@ TEST_F(StartWindow, ContinueWithoutCommandLineGoesToASignInWindow)
         m.ProgramChoosesUnknowns = c.programChooses;
         w->cmdInitial_Click();
         EXPECT_EQ(opened, QStringList{c.window});
-        EXPECT_EQ(forms::find("frmInitial"), nullptr) << "the start window is gone";
+        EXPECT_EQ(forms::find(forms::names::frmInitial), nullptr) << "the start window is gone";
     }
 }
 
@@ -177,16 +177,16 @@ TEST_F(StartWindow, InstructorCommandOpensTheUnknownSelection)
 {
     frmInitial* w = start();
     ASSERT_NE(w, nullptr);
-    if (!forms::isRegistered("frmSelectUnks")) {
+    if (!forms::isRegistered(forms::names::frmSelectUnks)) {
         w->instructorSelection(); // not part of this program: the start window stays
-        EXPECT_EQ(forms::find("frmInitial"), w);
-        forms::registerForm("frmSelectUnks", [] { return new frmSelectUnks; });
+        EXPECT_EQ(forms::find(forms::names::frmInitial), w);
+        forms::registerForm(forms::names::frmSelectUnks, [] { return new frmSelectUnks; });
     }
     w->instructorSelection();
-    EXPECT_EQ(forms::find("frmInitial"), nullptr);
-    ASSERT_NE(forms::find("frmSelectUnks"), nullptr);
-    EXPECT_TRUE(forms::find("frmSelectUnks")->isVisible());
-    EXPECT_FALSE(forms::find("frmSelectUnks")->isModal());
+    EXPECT_EQ(forms::find(forms::names::frmInitial), nullptr);
+    ASSERT_NE(forms::find(forms::names::frmSelectUnks), nullptr);
+    EXPECT_TRUE(forms::find(forms::names::frmSelectUnks)->isVisible());
+    EXPECT_FALSE(forms::find(forms::names::frmSelectUnks)->isModal());
     EXPECT_TRUE(m.UserFilePath.isEmpty()) << "no user file is read on this road";
 }
 

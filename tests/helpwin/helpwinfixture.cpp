@@ -38,7 +38,7 @@ QAction* frmOVMain::entry(const QString& objectName) const { return findChild<QA
 void registerWindows()
 {
     orv::registerMainwindowForms();
-    orv::forms::registerForm(QStringLiteral("frmOVMain"), [] { return new frmOVMain; });
+    orv::forms::registerForm(orv::forms::names::frmOVMain, [] { return new frmOVMain; });
     auto& m = orv::modOrvan;
     m.statusBarSink = nullptr;
     m.mainCaptionSink = nullptr;

@@ -74,7 +74,7 @@ protected:
     }
     frmAssignments* open()
     {
-        auto* w = qobject_cast<frmAssignments*>(forms::load("frmAssignments"));
+        auto* w = qobject_cast<frmAssignments*>(forms::load(forms::names::frmAssignments));
         forms::showModeless(w);
         return w;
     }
@@ -103,7 +103,7 @@ TEST_F(AssignmentsWindowTest, ShowsThePictureOfTheUnknownDoneLast)
     EXPECT_EQ(w->cmdAssignmentsCopy->toolTip(), "Click here to copy to clipboard");
     EXPECT_EQ(w->cmdAssignmentsOk->toolTip(), "Click here to proceed");
     w->cmdAssignmentsOk->click();
-    EXPECT_EQ(forms::find("frmAssignments"), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmAssignments), nullptr);
 }
 
 TEST_F(AssignmentsWindowTest, MissingPictureLeavesOnlyContinue)
@@ -122,7 +122,7 @@ TEST_F(AssignmentsWindowTest, MissingPictureLeavesOnlyContinue)
     EXPECT_TRUE(w->cmdAssignmentsOk->isEnabled());
     EXPECT_TRUE(orvtest::msgLog().shown.empty()) << "the window itself says what is wrong";
     w->cmdAssignmentsOk->click();
-    EXPECT_EQ(forms::find("frmAssignments"), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmAssignments), nullptr);
 }
 
 TEST_F(AssignmentsWindowTest, DamagedPictureIsTreatedAsMissing)

@@ -112,7 +112,7 @@ TEST_F(HelpWindowTest, OpensWithTheOpenersCaptionAndText)
     });
     mnuHelpGroup5_Click(0);
     EXPECT_TRUE(seen);
-    EXPECT_EQ(forms::find("frmHelp"), nullptr) << "Continue unloads the window";
+    EXPECT_EQ(forms::find(forms::names::frmHelp), nullptr) << "Continue unloads the window";
 
     // The next use starts from a fresh window: Print usable again.
     modOrvan.ItemsRevealed[2] = kTrue;

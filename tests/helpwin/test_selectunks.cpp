@@ -86,7 +86,7 @@ protected:
 
     frmSelectUnks* open()
     {
-        auto* w = qobject_cast<frmSelectUnks*>(forms::load("frmSelectUnks"));
+        auto* w = qobject_cast<frmSelectUnks*>(forms::load(forms::names::frmSelectUnks));
         forms::showModeless(w);
         return w;
     }
@@ -112,7 +112,7 @@ TEST_F(SelectUnksTest, LoadingStartsInstructorModeWithAPlainGrid)
     m.QuitReason = "Save";
     frmSelectUnks* w = open();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(forms::find("frmSelectUnks"), w);
+    EXPECT_EQ(forms::find(forms::names::frmSelectUnks), w);
     EXPECT_TRUE(isTrue(m.InstructorMode));
     EXPECT_EQ(m.QuitReason, "SecretAllocate");
     EXPECT_EQ(w->windowTitle(), "Select an unknown");
@@ -216,8 +216,8 @@ TEST_F(SelectUnksTest, ChoosingAnUnknownHandsOverToTheMainWindow)
     EXPECT_EQ(m.QuitReason, "SecretAllocate");
     EXPECT_EQ(orvtest::programEnds(), 0);
     EXPECT_TRUE(orvtest::msgLog().shown.empty());
-    EXPECT_EQ(forms::find("frmSelectUnks"), nullptr);
-    auto* main = qobject_cast<helpwintest::frmOVMain*>(forms::find("frmOVMain"));
+    EXPECT_EQ(forms::find(forms::names::frmSelectUnks), nullptr);
+    auto* main = qobject_cast<helpwintest::frmOVMain*>(forms::find(forms::names::frmOVMain));
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(main->isVisible());
     EXPECT_FALSE(main->entry("mnuNameItem3")->isVisible()) << "no resigning in instructor mode";
@@ -231,7 +231,7 @@ TEST_F(SelectUnksTest, AnUnknownNotShippedCannotBeChosen)
     w->cmdUnk[51]->click();
     EXPECT_TRUE(orvtest::msgLog().shown.empty());
     EXPECT_EQ(orvtest::programEnds(), 0);
-    EXPECT_NE(forms::find("frmSelectUnks"), nullptr);
+    EXPECT_NE(forms::find(forms::names::frmSelectUnks), nullptr);
 }
 
 TEST_F(SelectUnksTest, AnUnreadableUnknownEndsTheProgram)
@@ -245,7 +245,7 @@ TEST_F(SelectUnksTest, AnUnreadableUnknownEndsTheProgram)
     ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
     EXPECT_TRUE(orvtest::msgLog().lastPrompt().startsWith("Error reading file "));
     EXPECT_EQ(orvtest::programEnds(), 1);
-    EXPECT_EQ(forms::find("frmOVMain"), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmOVMain), nullptr);
 }
 
 TEST_F(SelectUnksTest, QuitOrClosingEndsTheProgram)
@@ -265,7 +265,7 @@ TEST_F(SelectUnksTest, QuitOrClosingEndsTheProgram)
         c.leave(w);
         EXPECT_EQ(orvtest::programEnds(), 1) << c.name;
         EXPECT_EQ(m.QuitReason, "SecretAllocate") << c.name;
-        EXPECT_EQ(forms::find("frmSelectUnks"), nullptr) << c.name;
+        EXPECT_EQ(forms::find(forms::names::frmSelectUnks), nullptr) << c.name;
     }
 }
 

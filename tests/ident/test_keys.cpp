@@ -54,7 +54,7 @@ TEST_F(IdentKeys, EnterContinuesFromSorryAndFromTheProgressReport)
 {
     for (Boolean identified : {kFalse, kTrue}) {
         modOrvan.UnkIdentified = identified;
-        auto* r = qobject_cast<frmReportProgress*>(forms::load(QStringLiteral("frmReportProgress")));
+        auto* r = qobject_cast<frmReportProgress*>(forms::load(forms::names::frmReportProgress));
         ASSERT_TRUE(r);
         EXPECT_EQ(r->windowTitle(), identified == kTrue ? QStringLiteral("Progress report") : QStringLiteral("Sorry"));
         EXPECT_EQ(defaultButton(r), r->cmdReportok);
@@ -64,33 +64,33 @@ TEST_F(IdentKeys, EnterContinuesFromSorryAndFromTheProgressReport)
         r->txtReport->setFocus();
         QTest::keyClick(r->txtReport, Qt::Key_Return);
         QApplication::processEvents();
-        EXPECT_EQ(forms::find(QStringLiteral("frmReportProgress")), nullptr) << r;
+        EXPECT_EQ(forms::find(forms::names::frmReportProgress), nullptr) << r;
     }
 }
 
 TEST_F(IdentKeys, EscapeLeavesTheResignationAndTheIdentifyingWindows)
 {
-    auto* noid = qobject_cast<frmNoID*>(forms::load(QStringLiteral("frmNoID")));
+    auto* noid = qobject_cast<frmNoID*>(forms::load(forms::names::frmNoID));
     noid->show();
     QTest::keyClick(noid->txtNoIDText, Qt::Key_Escape);
     QApplication::processEvents();
-    EXPECT_EQ(forms::find(QStringLiteral("frmNoID")), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmNoID), nullptr);
 
-    auto* name = qobject_cast<frmNameTyping*>(forms::load(QStringLiteral("frmNameTyping")));
+    auto* name = qobject_cast<frmNameTyping*>(forms::load(forms::names::frmNameTyping));
     name->show();
     QTest::keyClicks(name->txtNameText, QStringLiteral("ethanol"));
     QTest::keyClick(name->txtNameText, Qt::Key_Escape);
     QApplication::processEvents();
-    EXPECT_EQ(forms::find(QStringLiteral("frmNameTyping")), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmNameTyping), nullptr);
     EXPECT_EQ(modOrvan.NameTypingTries, 0) << "Escape is Cancel: no attempt";
 
     u.copyPictures();
-    auto* s = qobject_cast<frmStructure*>(forms::load(QStringLiteral("frmStructure")));
+    auto* s = qobject_cast<frmStructure*>(forms::load(forms::names::frmStructure));
     s->show();
     s->Structure[1]->setFocus();
     QTest::keyClick(s->Structure[1], Qt::Key_Escape);
     QApplication::processEvents();
-    EXPECT_EQ(forms::find(QStringLiteral("frmStructure")), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmStructure), nullptr);
     EXPECT_EQ(modOrvan.StructChooseTries, 0);
 }
 
@@ -99,7 +99,7 @@ TEST_F(IdentKeys, AnAltLetterMatchingNoButtonIsNotTypedIntoTheName)
     installAccessKeyGuard();
     for (Boolean offerList : {kFalse, kTrue}) {
         modOrvan.OfferNameList = offerList;
-        auto* w = qobject_cast<frmNameTyping*>(forms::load(QStringLiteral("frmNameTyping")));
+        auto* w = qobject_cast<frmNameTyping*>(forms::load(forms::names::frmNameTyping));
         w->show();
         w->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(w));
@@ -113,7 +113,7 @@ TEST_F(IdentKeys, AnAltLetterMatchingNoButtonIsNotTypedIntoTheName)
         EXPECT_EQ(typed, QStringLiteral("ethanol")) << "list " << offerList;
         // Alt+A is Cancel's access key: it still cancels.
         QTest::keyClick(box, Qt::Key_A, Qt::AltModifier);
-        EXPECT_TRUE(QTest::qWaitFor([] { return !forms::find(QStringLiteral("frmNameTyping")); }, 2000));
+        EXPECT_TRUE(QTest::qWaitFor([] { return !forms::find(forms::names::frmNameTyping); }, 2000));
     }
     EXPECT_EQ(modOrvan.NameTypingTries, 0);
 }
@@ -121,7 +121,7 @@ TEST_F(IdentKeys, AnAltLetterMatchingNoButtonIsNotTypedIntoTheName)
 TEST_F(IdentKeys, TheStructurePicturesShowFocusAndPointer)
 {
     u.copyPictures();
-    auto* w = qobject_cast<frmStructure*>(forms::load(QStringLiteral("frmStructure")));
+    auto* w = qobject_cast<frmStructure*>(forms::load(forms::names::frmStructure));
     ASSERT_EQ(w->PictureCount, 6);
     w->show();
     w->activateWindow();

@@ -116,7 +116,7 @@ TEST_F(Roads, AWrongThenARightTypedName)
     identtest::reveal({5, 8});
     orvtest::scriptRandom({0.5, 0.9, 0.0});
 
-    auto* w = qobject_cast<frmNameTyping*>(forms::load(QStringLiteral("frmNameTyping")));
+    auto* w = qobject_cast<frmNameTyping*>(forms::load(forms::names::frmNameTyping));
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Identify the compound by name"));
     EXPECT_FALSE(w->cboGetName->isVisibleTo(w));
@@ -133,14 +133,14 @@ TEST_F(Roads, AWrongThenARightTypedName)
     EXPECT_EQ(wrong.text, lf(QStringLiteral("Sadly that is false. Please keep trying.\r\n\r\n"
                                             "Perhaps you should review the information that you already have and/or obtain some more data."
                                             "\r\n\r\nTry the menu item \"Help with this unknown\" for some ideas.")));
-    EXPECT_EQ(forms::find(QStringLiteral("frmNameTyping")), nullptr);
-    EXPECT_EQ(forms::find(QStringLiteral("frmReportProgress")), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmNameTyping), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmReportProgress), nullptr);
     EXPECT_EQ(m.NameTypingTries, 1);
     EXPECT_EQ(m.UnkIdentified, kFalse);
     EXPECT_EQ(m.CompletedUnknowns, QStringLiteral("03"));
     EXPECT_TRUE(m.UnkResults[2].resultLine.isEmpty());
 
-    w = qobject_cast<frmNameTyping*>(forms::load(QStringLiteral("frmNameTyping")));
+    w = qobject_cast<frmNameTyping*>(forms::load(forms::names::frmNameTyping));
     w->txtNameText->setText(QStringLiteral("ETHANOL"));
     SeenReport right;
     answerReport(right);
@@ -160,7 +160,7 @@ TEST_F(Roads, AWrongThenARightTypedName)
 
 TEST_F(Roads, KeysOutsideNamesAreDiscardedAndEnterTests)
 {
-    auto* w = qobject_cast<frmNameTyping*>(forms::load(QStringLiteral("frmNameTyping")));
+    auto* w = qobject_cast<frmNameTyping*>(forms::load(forms::names::frmNameTyping));
     w->show();
     QTest::keyClicks(w->txtNameText, QStringLiteral("eth?an&o*l"));
     EXPECT_EQ(w->txtNameText->text(), QStringLiteral("ethanol"));
@@ -177,7 +177,7 @@ TEST_F(Roads, KeysOutsideNamesAreDiscardedAndEnterTests)
 TEST_F(Roads, TheCandidateListFiltersKeysAndEnterTests)
 {
     modOrvan.OfferNameList = kTrue;
-    auto* w = qobject_cast<frmNameTyping*>(forms::load(QStringLiteral("frmNameTyping")));
+    auto* w = qobject_cast<frmNameTyping*>(forms::load(forms::names::frmNameTyping));
     w->show();
     QTest::keyClicks(w->cboGetName, QStringLiteral("eth?an&o*l"));
     EXPECT_EQ(w->cboGetName->currentText(), QStringLiteral("ethanol"));
@@ -194,7 +194,7 @@ TEST_F(Roads, ANameChosenFromTheCandidates)
     auto& m = modOrvan;
     m.OfferNameList = kTrue;
     m.AssignmentsAllowed = kTrue;
-    auto* w = qobject_cast<frmNameTyping*>(forms::load(QStringLiteral("frmNameTyping")));
+    auto* w = qobject_cast<frmNameTyping*>(forms::load(forms::names::frmNameTyping));
     EXPECT_TRUE(w->cboGetName->isVisibleTo(w));
     EXPECT_FALSE(w->txtNameText->isVisibleTo(w));
     EXPECT_NEAR(heightTwips(w), 2100 + CaptionExtraTwips() + 600, 15);
@@ -214,7 +214,7 @@ TEST_F(Roads, ANameChosenFromTheCandidates)
 TEST_F(Roads, ATypedBeginningIsNotCompletedFromTheCandidates)
 {
     modOrvan.OfferNameList = kTrue;
-    auto* w = qobject_cast<frmNameTyping*>(forms::load(QStringLiteral("frmNameTyping")));
+    auto* w = qobject_cast<frmNameTyping*>(forms::load(forms::names::frmNameTyping));
     w->show();
     w->activateWindow();
     w->cboGetName->setFocus();
@@ -231,13 +231,13 @@ TEST_F(Roads, ATypedBeginningIsNotCompletedFromTheCandidates)
 
 TEST_F(Roads, CancelLeavesEverythingAsItWas)
 {
-    auto* w = qobject_cast<frmNameTyping*>(forms::load(QStringLiteral("frmNameTyping")));
+    auto* w = qobject_cast<frmNameTyping*>(forms::load(forms::names::frmNameTyping));
     w->txtNameText->setText(QStringLiteral("ethanol"));
     w->cmdnameCancel->click();
     EXPECT_EQ(modOrvan.NameTypingTries, 0);
     EXPECT_EQ(modOrvan.UnkIdentified, kFalse);
     u.copyPictures();
-    auto* s = qobject_cast<frmStructure*>(forms::load(QStringLiteral("frmStructure")));
+    auto* s = qobject_cast<frmStructure*>(forms::load(forms::names::frmStructure));
     s->cmdStructureOk->click();
     EXPECT_EQ(modOrvan.StructChooseTries, 0);
     EXPECT_TRUE(forms::loadedForms().isEmpty());
@@ -247,7 +247,7 @@ TEST_F(Roads, AWrongThenARightStructurePicture)
 {
     u.copyPictures();
     auto& m = modOrvan;
-    auto* w = qobject_cast<frmStructure*>(forms::load(QStringLiteral("frmStructure")));
+    auto* w = qobject_cast<frmStructure*>(forms::load(forms::names::frmStructure));
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Click on correct structure or use Tab and press Enter"));
     EXPECT_EQ(w->PictureCount, 6);
@@ -274,7 +274,7 @@ TEST_F(Roads, AWrongThenARightStructurePicture)
 
     // Focus on picture 2, pointer on picture 1, then the pointer leaves for
     // the background: Enter on the focused picture chooses picture 1.
-    w = qobject_cast<frmStructure*>(forms::load(QStringLiteral("frmStructure")));
+    w = qobject_cast<frmStructure*>(forms::load(forms::names::frmStructure));
     w->Structure_GotFocus(2);
     w->Structure_MouseMove(1);
     w->Form_MouseMove();
@@ -295,7 +295,7 @@ TEST_F(Roads, AMissingPictureLeavesOnlyTheMessage)
 {
     u.copyPictures();
     modOrvan.StructChoiceLine = QStringLiteral("Aaaabzzac");
-    auto* w = qobject_cast<frmStructure*>(forms::load(QStringLiteral("frmStructure")));
+    auto* w = qobject_cast<frmStructure*>(forms::load(forms::names::frmStructure));
     for (int k = 0; k < 6; ++k)
         EXPECT_FALSE(w->Structure[k]->isVisibleTo(w)) << k;
     EXPECT_TRUE(w->txtStructure->isVisibleTo(w));
@@ -314,7 +314,7 @@ TEST_F(Roads, ARefusedThenAnAcceptedResignation)
     identtest::reveal({5, 6});
     m.NameTypingTries = 2;
     m.ShowRewardPicture = kTrue;
-    auto* w = qobject_cast<frmNoID*>(forms::load(QStringLiteral("frmNoID")));
+    auto* w = qobject_cast<frmNoID*>(forms::load(forms::names::frmNoID));
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Resign from identifying this unknown"));
     EXPECT_EQ(w->txtNoIDText->toPlainText(),
@@ -325,7 +325,7 @@ TEST_F(Roads, ARefusedThenAnAcceptedResignation)
     EXPECT_EQ(m.ShowReportAfterResign, kFalse);
 
     m.NameTypingTries = 3;
-    w = qobject_cast<frmNoID*>(forms::load(QStringLiteral("frmNoID")));
+    w = qobject_cast<frmNoID*>(forms::load(forms::names::frmNoID));
     EXPECT_TRUE(w->txtNoIDText->toPlainText().startsWith(QStringLiteral("A lot of information has been revealed to you.")));
     EXPECT_EQ(m.ShowReportAfterResign, kTrue);
     SeenReport seen;
@@ -344,7 +344,7 @@ TEST_F(Roads, TheCloseBoxAfterAResignationStillRecordsItOnce)
     auto& m = modOrvan;
     m.TestsAllowed = m.DerivsAllowed = kFalse;
     m.NameTypingTries = 3;
-    auto* w = qobject_cast<frmNoID*>(forms::load(QStringLiteral("frmNoID")));
+    auto* w = qobject_cast<frmNoID*>(forms::load(forms::names::frmNoID));
     ASSERT_EQ(m.ShowReportAfterResign, kTrue);
     SeenReport seen;
     answerReport(seen, /*closeBox=*/true);
@@ -371,7 +371,7 @@ TEST_F(Roads, TheFirstCompletedUnknownShowsThePictureWithTheIntroduction)
     m.NameTypingTries = 1;
     SeenReport seen;
     answerReport(seen);
-    ASSERT_TRUE(forms::showModal(QStringLiteral("frmReportProgress")));
+    ASSERT_TRUE(forms::showModal(forms::names::frmReportProgress));
     ASSERT_TRUE(seen.shown);
     EXPECT_TRUE(seen.pictureVisible);
     EXPECT_TRUE(seen.captionVisible);
@@ -396,9 +396,9 @@ TEST_F(Roads, InstructorModeWithoutTheSelectionWindowStillCloses)
     m.StructGiveTries = 1;
     SeenReport seen;
     answerReport(seen);
-    ASSERT_TRUE(forms::showModal(QStringLiteral("frmReportProgress")));
+    ASSERT_TRUE(forms::showModal(forms::names::frmReportProgress));
     ASSERT_TRUE(seen.shown);
     EXPECT_FALSE(seen.pictureVisible) << "no reward picture for the instructor";
     EXPECT_EQ(m.UnkResults[2].resultLine, QStringLiteral("00000000000003000001ethanol"));
-    EXPECT_EQ(forms::find(QStringLiteral("frmReportProgress")), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmReportProgress), nullptr);
 }

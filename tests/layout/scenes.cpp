@@ -71,7 +71,7 @@ QWidget* shown(QWidget* w)
     return w;
 }
 
-QWidget* open(const char* name) { return shown(forms::load(QString::fromLatin1(name))); }
+QWidget* open(const char* name) { return shown(forms::load(orvtest::form(QString::fromLatin1(name)))); }
 
 template <class T> T* openAs(const char* name) { return qobject_cast<T*>(open(name)); }
 

@@ -82,7 +82,7 @@ protected:
     {
         QEventLoop outer;
         orvtest::later([&] {
-            QWidget* w = forms::load(name);
+            QWidget* w = forms::load(orvtest::form(name));
             ASSERT_NE(w, nullptr) << name.toStdString();
             orvtest::later([&, w = QPointer<QWidget>(w)] { during(w); });
             forms::showModal(w);
@@ -102,7 +102,7 @@ TEST_F(Lifetime, AViewerClosedDuringItsPrintNoticeLeavesTheProgramRunning)
                 continue;   // the main window's close box, below
             SCOPED_TRACE(std::string(v.name) + " closed by " + c.name);
             modOrvan.CurrentItem = v.item;
-            QPointer<QWidget> main = forms::load(QStringLiteral("frmOVMain"));
+            QPointer<QWidget> main = forms::load(forms::names::frmOVMain);
             ASSERT_TRUE(main);
             main->show();
             modOrvan.QuitReason.clear();
@@ -176,7 +176,7 @@ TEST_F(Lifetime, AWindowClosedDuringAnyWaitIsDeletedOnlyAfterTheWait)
         {"a pause", [] { Pause(0.3); }},
         {"a pause after a sound", [] { PlayResourceSound(QStringLiteral("Good")); }},
         {"a modal window", [] {
-             QWidget* w = forms::load(QStringLiteral("frmSummary"));
+             QWidget* w = forms::load(forms::names::frmSummary);
              orvtest::later([w = QPointer<QWidget>(w)] {
                  if (w)
                      w->close();
@@ -186,7 +186,7 @@ TEST_F(Lifetime, AWindowClosedDuringAnyWaitIsDeletedOnlyAfterTheWait)
     };
     for (const WaitCase& wc : waits) {
         SCOPED_TRACE(wc.name);
-        QPointer<QWidget> main = forms::load(QStringLiteral("frmOVMain"));
+        QPointer<QWidget> main = forms::load(forms::names::frmOVMain);
         main->show();
         bool aliveAfterWait = false, hiddenAfterWait = false;
         QEventLoop outer;
@@ -204,7 +204,7 @@ TEST_F(Lifetime, AWindowClosedDuringAnyWaitIsDeletedOnlyAfterTheWait)
         EXPECT_TRUE(aliveAfterWait);
         EXPECT_TRUE(hiddenAfterWait);
         EXPECT_TRUE(main.isNull()) << "deleted once the handler has returned";
-        EXPECT_EQ(forms::find(QStringLiteral("frmOVMain")), nullptr);
+        EXPECT_EQ(forms::find(forms::names::frmOVMain), nullptr);
         layoutscenes::closeAll();
         layoutscenes::prepareApplication();
     }

@@ -108,7 +108,7 @@ TEST_F(MainWindowForms, LoadSetsCaptionMenusAndStatusBar)
 
 TEST_F(MainWindowForms, CoreWritesBringUpTheMainWindowOnce)
 {
-    ASSERT_EQ(forms::find("frmOVMain"), nullptr);
+    ASSERT_EQ(forms::find(forms::names::frmOVMain), nullptr);
     setMainCaption(QStringLiteral("Orvanto assigns you unknown 12, a colourless liquid with a sweet smell"));
     auto* w = forms::loaded<frmOVMain>();
     ASSERT_NE(w, nullptr) << "the caption write loads the window";
@@ -214,7 +214,7 @@ TEST_F(MainWindowForms, QuickHelpMarksTheHelpSeenWhenItCloses)
     loadMain();
     m.CurrentItem = 8;
     m.UnkItemHelp[8] = QString();
-    auto* q = qobject_cast<frmSpecQHelp*>(forms::load("frmSpecQHelp"));
+    auto* q = qobject_cast<frmSpecQHelp*>(forms::load(forms::names::frmSpecQHelp));
     ASSERT_NE(q, nullptr);
     q->setWindowTitle("Pmr spectrum quick help");
     q->txtQHelp->setPlainText(m.UnkItemHelp[8]);
@@ -225,7 +225,7 @@ TEST_F(MainWindowForms, QuickHelpMarksTheHelpSeenWhenItCloses)
     orvtest::later([q] { q->cmdQHelpOk->click(); });
     forms::showModal(q);
     EXPECT_EQ(m.ItemHelpShown[8], kTrue) << "an empty help still counts as seen";
-    EXPECT_EQ(forms::find("frmSpecQHelp"), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmSpecQHelp), nullptr);
 }
 
 TEST_F(MainWindowForms, LeavingWithoutSavingRemembersThePlace)
@@ -237,7 +237,7 @@ TEST_F(MainWindowForms, LeavingWithoutSavingRemembersThePlace)
     const QRect tw = formRectTwips(main);
     main->clickMenu("mnuNextUser");
     EXPECT_EQ(m.QuitReason, "NoSaveNext");
-    EXPECT_EQ(forms::find("frmOVMain"), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmOVMain), nullptr);
     EXPECT_EQ(m.MainWindowWidth, tw.width());
     EXPECT_EQ(m.MainWindowTop, tw.y());
 }
@@ -354,10 +354,10 @@ protected:
         m.ItemsRevealed[2] = kTrue;
     }
     UserRecord saved() const { return orvtest::userFileRecord(path); }
-    bool left() const { return forms::find("frmOVMain") == nullptr; }
+    bool left() const { return forms::find(forms::names::frmOVMain) == nullptr; }
     QString quitCaption() const
     {
-        QWidget* q = forms::find("frmQuit");
+        QWidget* q = forms::find(forms::names::frmQuit);
         return q ? q->windowTitle() : QString();
     }
 };
@@ -374,7 +374,7 @@ TEST_F(LeavingForms, FailedSaveKeepsTheMainWindow)
         orvtest::WriteLimit full(5);
         main->clickMenu("mnuSaveQuit");
         EXPECT_FALSE(left());
-        EXPECT_EQ(forms::find("frmQuit"), nullptr);
+        EXPECT_EQ(forms::find(forms::names::frmQuit), nullptr);
         main->clickMenu("mnuSaveNext");
         EXPECT_FALSE(left());
         main->close();

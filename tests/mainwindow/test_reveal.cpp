@@ -65,7 +65,7 @@ TEST_F(Reveal, PhysicalPropertiesAndSpectra)
     EXPECT_EQ(m.ItemPrecluded[29], kTrue);
 
     r = revealPhysProp(m, 6);
-    EXPECT_EQ(r.viewer, "frmIr");
+    EXPECT_TRUE(r.viewer && *r.viewer == forms::names::frmIr);
     EXPECT_FALSE(r.showResult);
     EXPECT_EQ(m.ItemsRevealed[6], kTrue);
 
@@ -76,7 +76,7 @@ TEST_F(Reveal, PhysicalPropertiesAndSpectra)
     const int before = m.CurrentItem;
     r = revealPhysProp(m, 4); // the separator
     EXPECT_FALSE(r.showResult);
-    EXPECT_TRUE(r.viewer.isEmpty());
+    EXPECT_FALSE(r.viewer);
     EXPECT_EQ(m.CurrentItem, before);
 }
 

@@ -57,7 +57,7 @@ protected:
     }
     template <class T> T* open()
     {
-        auto* w = qobject_cast<T*>(forms::load(forms::formName(&T::staticMetaObject)));
+        auto* w = qobject_cast<T*>(forms::load(orvtest::form(forms::formName(&T::staticMetaObject))));
         w->show();
         return w;
     }
@@ -95,7 +95,7 @@ TEST_F(CalcWindows, PlacedUnderTheMainWindowCentredEvenWhenNarrower)
     const QString captions[] = {"Orvanto formula calculator", "Orvanto mass calculator", "Orvanto isotope calculator"};
     for (int k = 0; k < 3; ++k) {
         SCOPED_TRACE(names[k].toStdString());
-        QWidget* w = forms::load(names[k]);
+        QWidget* w = forms::load(orvtest::form(names[k]));
         ASSERT_TRUE(w);
         EXPECT_EQ(w->windowTitle(), captions[k]);
         const QRect r = formRectTwips(w);
@@ -137,16 +137,16 @@ TEST_F(CalcWindows, OpenModallyByNameAndContinueUnloads)
         SCOPED_TRACE(name);
         bool seen = false;
         orvtest::later([&] {
-            QWidget* w = forms::find(QString::fromLatin1(name));
+            QWidget* w = forms::find(orvtest::form(QString::fromLatin1(name)));
             seen = w && w->isVisible() && w->isModal();
             for (QPushButton* b : w->findChildren<QPushButton*>())
                 if (b->text() == "&Continue")
                     b->click();
         });
-        ASSERT_TRUE(forms::showModal(QString::fromLatin1(name)));
+        ASSERT_TRUE(forms::showModal(orvtest::form(QString::fromLatin1(name))));
         EXPECT_TRUE(seen);
         QApplication::processEvents();
-        EXPECT_EQ(forms::find(QString::fromLatin1(name)), nullptr);
+        EXPECT_EQ(forms::find(orvtest::form(QString::fromLatin1(name))), nullptr);
     }
 }
 

@@ -234,8 +234,8 @@ TEST_F(CouplingWindow, OpensFreshByNameAfterContinue)
     set(3, 2, 0, 7);
     w->cmdCalcSetA->click();
     w->cmdCalcCouplingOk->click();
-    EXPECT_EQ(forms::find("frmCalcCoupling"), nullptr);
-    auto* again = qobject_cast<frmCalcCoupling*>(forms::load("frmCalcCoupling"));
+    EXPECT_EQ(forms::find(forms::names::frmCalcCoupling), nullptr);
+    auto* again = qobject_cast<frmCalcCoupling*>(forms::load(forms::names::frmCalcCoupling));
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->CurrentSet(), "Initial");
     EXPECT_EQ(again->updA->Value(), 0);

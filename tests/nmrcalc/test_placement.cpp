@@ -36,7 +36,7 @@ TEST(CalculatorPlacement, CentredUnderTheMainWindow)
         int width;
     } const cases[] = {{"frmCalcCoupling", 9000}, {"frmCalcHShift", 7500}, {"frmCalcCShift", 9000}};
     for (const Case& c : cases) {
-        QWidget* w = orv::forms::load(c.name);
+        QWidget* w = orv::forms::load(orvtest::form(c.name));
         ASSERT_NE(w, nullptr) << c.name;
         const QRect r = orv::formRectTwips(w);
         EXPECT_NEAR(r.width(), c.width, 15) << c.name;

@@ -136,19 +136,22 @@ public:
     Probe() = default;
 };
 
+// Names of windows made for these tests.
+constexpr forms::FormName kProbe{"Probe"}, kNotBuilt{"NotBuilt"}, kScoped{"frmScoped"};
+
 TEST(FormRegistry, SingleInstanceUntilUnloaded)
 {
     Probe* a = forms::instance<Probe>();
     EXPECT_EQ(forms::instance<Probe>(), a);
-    EXPECT_EQ(forms::find("Probe"), a);
+    EXPECT_EQ(forms::find(kProbe), a);
     forms::showModeless(a);
     EXPECT_TRUE(forms::unload(a));
-    EXPECT_EQ(forms::find("Probe"), nullptr);
+    EXPECT_EQ(forms::find(kProbe), nullptr);
     Probe* b = forms::instance<Probe>();
     forms::showModeless(b);
     b->close(); // the close box unloads too
-    EXPECT_EQ(forms::find("Probe"), nullptr);
-    EXPECT_FALSE(forms::showModal("NotBuilt"));
+    EXPECT_EQ(forms::find(kProbe), nullptr);
+    EXPECT_FALSE(forms::showModal(kNotBuilt));
 }
 
 namespace scoped {
@@ -162,12 +165,12 @@ public:
 TEST(FormRegistry, WindowsInANamespaceAreKnownByTheirOwnName)
 {
     auto* w = forms::instance<scoped::frmScoped>();
-    EXPECT_EQ(forms::find("frmScoped"), w);
+    EXPECT_EQ(forms::find(kScoped), w);
     EXPECT_EQ(forms::instance<scoped::frmScoped>(), w);
-    forms::registerForm("frmScoped", [] { return new scoped::frmScoped; });
-    EXPECT_EQ(forms::load("frmScoped"), w);
+    forms::registerForm(kScoped, [] { return new scoped::frmScoped; });
+    EXPECT_EQ(forms::load(kScoped), w);
     EXPECT_TRUE(forms::unload(w));
-    EXPECT_EQ(forms::find("frmScoped"), nullptr);
+    EXPECT_EQ(forms::find(kScoped), nullptr);
 }
 
 TEST(FormRegistry, ModalShowReturnsWhenClosed)
@@ -177,7 +180,7 @@ TEST(FormRegistry, ModalShowReturnsWhenClosed)
     orvtest::later([&] { seen = p->isVisible() && p->isModal(); forms::unload(p); }, 10);
     forms::showModal(p);
     EXPECT_TRUE(seen);
-    EXPECT_EQ(forms::find("Probe"), nullptr);
+    EXPECT_EQ(forms::find(kProbe), nullptr);
 }
 
 TEST(HelpViewer, SaysWhenATopicHasNoText)

@@ -85,7 +85,7 @@ WindowWatch::WindowWatch() : d(new Impl)
     d->timer.setInterval(5);
     QObject::connect(&d->timer, &QTimer::timeout, [this] {
         for (auto& [name, act] : d->acts) {
-            QWidget* w = forms::find(name);
+            QWidget* w = forms::find(orvtest::form(name));
             if (!w || !w->isVisible() || d->busy.contains(w))
                 continue;
             d->busy.insert(w);

@@ -98,7 +98,7 @@ TEST_F(BadInput, AUserFileThatCannotBeUsedIsRefusedAndLeftAlone)
         const QString prompt = orvtest::msgLog().shown.front().prompt;
         EXPECT_TRUE(prompt.contains(c.path)) << prompt.toStdString();
         EXPECT_TRUE(prompt.contains(QString::fromLatin1(c.message))) << prompt.toStdString();
-        EXPECT_EQ(forms::find(QStringLiteral("frmOVMain")), nullptr) << "no main window on a refused file";
+        EXPECT_EQ(forms::find(forms::names::frmOVMain), nullptr) << "no main window on a refused file";
         auto* quit = forms::loaded<frmQuit>();
         ASSERT_NE(quit, nullptr) << "the student leaves through the quit window";
         EXPECT_TRUE(quit->lblQuit->text().contains(QStringLiteral(" could not be read."))) << quit->lblQuit->text().toStdString();
@@ -118,7 +118,7 @@ TEST_F(BadInput, AWrongPasswordOnTheCommandLineIsNamedInTheQuitWindow)
     orvtest::msgLog().shown.clear();
     settingstest::startAndContinue(path, watch, QStringLiteral("wrong password"));
     EXPECT_EQ(modOrvan.PasswordVerified, kFalse);
-    EXPECT_EQ(forms::find(QStringLiteral("frmOVMain")), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmOVMain), nullptr);
     auto* quit = forms::loaded<frmQuit>();
     ASSERT_NE(quit, nullptr);
     EXPECT_TRUE(quit->lblQuit->text().contains(QStringLiteral("Invalid password."))) << quit->lblQuit->text().toStdString();
@@ -164,7 +164,7 @@ TEST_F(BadInput, AMissingOrDamagedUnknownIsNamedAndTheWorkKept)
         settingstest::WindowWatch watch;
         startOn(path, watch);
         EXPECT_EQ(orvtest::programEnds(), 0);
-        EXPECT_EQ(forms::find(QStringLiteral("frmOVMain")), nullptr);
+        EXPECT_EQ(forms::find(forms::names::frmOVMain), nullptr);
         auto* quit = forms::loaded<frmQuit>();
         ASSERT_NE(quit, nullptr) << "the student leaves through the quit window";
         EXPECT_TRUE(quit->lblQuit->text().startsWith(expected)) << quit->lblQuit->text().toStdString();
@@ -189,6 +189,6 @@ TEST_F(BadInput, ARelativePathOnTheCommandLineIsTakenFromWhereTheProgramWasStart
     startOn(commandLine, watch);
     QDir::setCurrent(before);
     EXPECT_TRUE(orvtest::msgLog().shown.empty()) << orvtest::msgLog().lastPrompt().toStdString();
-    EXPECT_NE(forms::find(QStringLiteral("frmOVMain")), nullptr) << "the student reaches the main window";
+    EXPECT_NE(forms::find(forms::names::frmOVMain), nullptr) << "the student reaches the main window";
     EXPECT_EQ(commandLineOf({}), QString());
 }

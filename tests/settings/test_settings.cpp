@@ -398,7 +398,7 @@ TEST_F(Settings, ReturningStudentGetsTipsAndPasswordWindowsAsSaved)
         settingstest::WindowWatch watch;
         settingstest::startAndContinue(path, watch, c.password);
         EXPECT_EQ(watch.seen, c.windows);
-        EXPECT_NE(forms::find(QStringLiteral("frmOVMain")), nullptr) << "the student reaches the main window";
+        EXPECT_NE(forms::find(forms::names::frmOVMain), nullptr) << "the student reaches the main window";
         forms::unloadAll();
         releaseSingleCopy();
     }
@@ -478,7 +478,7 @@ TEST_F(Settings, ResigningAsksOnlyAboutWhatIsOffered)
         ResetProgress();
         saveAndRead(withDefaults(c.change));
         openMain();
-        auto* w = qobject_cast<frmNoID*>(forms::load(QStringLiteral("frmNoID")));
+        auto* w = qobject_cast<frmNoID*>(forms::load(forms::names::frmNoID));
         ASSERT_NE(w, nullptr);
         const QString text = w->txtNoIDText->toPlainText();
         EXPECT_TRUE(text.startsWith(QStringLiteral("Try a bit harder."))) << text.toStdString();

@@ -23,7 +23,7 @@ Robot::Robot()
 void Robot::tick()
 {
     for (auto& [name, act] : on) {
-        QWidget* w = orv::forms::find(name);
+        QWidget* w = orv::forms::find(orvtest::form(name));
         if (!w || !w->isVisible() || busy_.contains(w))
             continue;
         busy_.insert(w);

@@ -50,7 +50,7 @@ TEST(CommandLine, ARefusedPasswordIsNamedInTheQuitWindow)
     // Five presses of Continue with a wrong password close the password window.
     QTimer guesses;
     QObject::connect(&guesses, &QTimer::timeout, [] {
-        if (auto* p = qobject_cast<frmTestPassword*>(forms::find("frmTestPassword"))) {
+        if (auto* p = qobject_cast<frmTestPassword*>(forms::find(forms::names::frmTestPassword))) {
             p->txtTestPassword->setText(QStringLiteral("wrong-one"));
             p->cmdTestPassword->click();
         }
@@ -59,14 +59,14 @@ TEST(CommandLine, ARefusedPasswordIsNamedInTheQuitWindow)
     start->cmdInitial_Click();
     guesses.stop();
 
-    auto* quit = qobject_cast<frmQuit*>(forms::find("frmQuit"));
+    auto* quit = qobject_cast<frmQuit*>(forms::find(forms::names::frmQuit));
     ASSERT_TRUE(quit);
     EXPECT_EQ(m.PasswordVerified, kFalse);
     EXPECT_EQ(m.TextBuffer, "Invalid password." + QString(25, ' '));
     EXPECT_TRUE(quit->lblQuit->text().startsWith(QStringLiteral("Invalid password.")))
         << quit->lblQuit->text().toStdString();
     EXPECT_TRUE(quit->lblQuit->text().endsWith(QStringLiteral("Goodbye from Orvanto. Come back soon.")));
-    EXPECT_EQ(forms::find("frmOVMain"), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmOVMain), nullptr);
     EXPECT_EQ(m.CurrentUnknown, 0) << "nothing of the refused file stays";
     EXPECT_TRUE(m.Password.isEmpty());
     EXPECT_TRUE(m.UserFilePath.isEmpty());

@@ -61,7 +61,7 @@ TEST_F(WindowKeys, EnterAndEscapeCloseTheWelcomeWindows)
         {"frmOldUser", Qt::Key_Escape}, {"frmTips", Qt::Key_Return},    {"frmTips", Qt::Key_Escape},
     };
     for (const auto& c : cases) {
-        QWidget* w = forms::load(QString::fromLatin1(c.form));
+        QWidget* w = forms::load(orvtest::form(QString::fromLatin1(c.form)));
         ASSERT_TRUE(w) << c.form;
         w->show();
         // The text boxes have the focus where there are any: the key comes up
@@ -69,7 +69,7 @@ TEST_F(WindowKeys, EnterAndEscapeCloseTheWelcomeWindows)
         QWidget* from = w->focusWidget() ? w->focusWidget() : w;
         QTest::keyClick(from, c.key);
         QApplication::processEvents();
-        EXPECT_EQ(forms::find(QString::fromLatin1(c.form)), nullptr) << c.form << ' ' << int(c.key);
+        EXPECT_EQ(forms::find(orvtest::form(QString::fromLatin1(c.form))), nullptr) << c.form << ' ' << int(c.key);
     }
 }
 
@@ -86,5 +86,5 @@ TEST_F(WindowKeys, F1InTheNewUserWindowOpensTheHelpItNames)
     EXPECT_TRUE(v->isVisible());
     EXPECT_EQ(v->topic(), kHelpContentsTopic);
     EXPECT_EQ(v->shownTitle(), QStringLiteral("How to use Orvanto"));
-    EXPECT_NE(forms::find(QStringLiteral("frmNewUser")), nullptr) << "the welcome stays open beside the help";
+    EXPECT_NE(forms::find(forms::names::frmNewUser), nullptr) << "the welcome stays open beside the help";
 }

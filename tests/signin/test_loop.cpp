@@ -92,7 +92,7 @@ TEST(WholeLoop, TwoStudentsThroughTheWindows)
     };
 
     // --- A first-time student ---
-    auto* signIn = as<frmUnkProgm>(forms::load("frmUnkProgm"));
+    auto* signIn = as<frmUnkProgm>(forms::load(forms::names::frmUnkProgm));
     ASSERT_TRUE(signIn);
     QTimer::singleShot(0, signIn, [signIn] { signIn->cmdUserData_Click(); }); // option 0 is selected
     forms::showModal(signIn);
@@ -118,23 +118,23 @@ TEST(WholeLoop, TwoStudentsThroughTheWindows)
     EXPECT_TRUE(saved.record.completedUnknowns.isEmpty());
 
     main->clickMenu("mnuSaveQuit");
-    auto* quit = as<frmQuit>(forms::find("frmQuit"));
+    auto* quit = as<frmQuit>(forms::find(forms::names::frmQuit));
     ASSERT_TRUE(quit);
     EXPECT_EQ(quit->windowTitle(), "Quitting Orvanto");
-    EXPECT_EQ(forms::find("frmOVMain"), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmOVMain), nullptr);
     EXPECT_TRUE(readBack(annaFile).ok());
 
     // --- The program is made ready for the next student ---
     quit->cmdQuitRestart_Click(); // as the student would from "Getting ready..."
     EXPECT_EQ(modOrvan.NameCount, 0);
-    forms::unload("frmInitial");
+    forms::unload(forms::names::frmInitial);
 
     // --- The same student comes back ---
     InitProgram();
     ResetProgress();
     ReadConfigFile();
     setFileDialogPresenter([&](const FileDialogRequest& r) { return r.save ? QString() : annaFile; });
-    signIn = as<frmUnkProgm>(forms::load("frmUnkProgm"));
+    signIn = as<frmUnkProgm>(forms::load(forms::names::frmUnkProgm));
     signIn->optUnkProg[1]->setChecked(true);
     QTimer::singleShot(0, signIn, [signIn] { signIn->cmdUserData_Click(); });
     forms::showModal(signIn);
@@ -161,7 +161,7 @@ TEST(WholeLoop, TwoStudentsThroughTheWindows)
     EXPECT_TRUE(summaryText.contains("Identification was by typing name."));
 
     main->clickMenu("mnuSaveNext");
-    quit = as<frmQuit>(forms::find("frmQuit"));
+    quit = as<frmQuit>(forms::find(forms::names::frmQuit));
     ASSERT_TRUE(quit);
     EXPECT_EQ(quit->windowTitle(), "Getting ready for another user");
     saved = readBack(annaFile);
@@ -173,7 +173,7 @@ TEST(WholeLoop, TwoStudentsThroughTheWindows)
     EXPECT_EQ(saved.record.currentUnknown, modOrvan.CurrentUnknown);
 
     quit->cmdQuitRestart_Click();
-    EXPECT_NE(forms::find("frmInitial"), nullptr) << "the start window waits for the next student";
+    EXPECT_NE(forms::find(forms::names::frmInitial), nullptr) << "the start window waits for the next student";
     forms::unloadAll();
     setFileDialogPresenter({});
 }

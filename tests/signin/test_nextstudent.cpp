@@ -128,7 +128,7 @@ protected:
             auto* q = as<frmQuit>(w);
             quitTitle = q->windowTitle();
             quitText = q->lblQuit->text();
-            mainWindowAtQuit = forms::find(QStringLiteral("frmOVMain")) != nullptr;
+            mainWindowAtQuit = forms::find(forms::names::frmOVMain) != nullptr;
             recordAtQuit = userRecordOf(modOrvan);
             passwordAtQuit = modOrvan.Password + modOrvan.PasswordCode;
             pathAtQuit = modOrvan.UserFilePath;
@@ -335,15 +335,15 @@ TEST_F(NextStudentTest, RestartDiscardsAMainWindowLeftBehind)
     QPointer<QWidget> stale = forms::instance<frmOVMain>();
     ASSERT_EQ(m.QuitReason, "Save");
     ASSERT_FALSE(stale->isVisible());
-    auto* quit = as<frmQuit>(forms::load(QStringLiteral("frmQuit")));
+    auto* quit = as<frmQuit>(forms::load(forms::names::frmQuit));
     ASSERT_TRUE(quit);
     robot.on.erase("frmQuit");
     quit->cmdQuitRestart_Click();
 
-    EXPECT_EQ(forms::find(QStringLiteral("frmOVMain")), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmOVMain), nullptr);
     EXPECT_TRUE(waitFor([&] { return stale.isNull(); }));
     EXPECT_TRUE(saveDialogs.isEmpty());
-    EXPECT_EQ(forms::find(QStringLiteral("frmQuit")), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmQuit), nullptr);
     EXPECT_EQ(m.MainWindowTop, 0) << "a window never shown leaves no place to come back to";
     EXPECT_TRUE(m.AllocatedUnknowns.isEmpty());
     EXPECT_TRUE(m.Password.isEmpty());

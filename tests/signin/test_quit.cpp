@@ -137,7 +137,7 @@ TEST(QuitWindow, MessageIsShownAndRestartPreparesTheNextUser)
     modOrvan.QuitReason = "NoSaveNext";
     modOrvan.NameCount = 3;
     frmQuit::setMessage("Error finding file.");
-    auto* q = qobject_cast<frmQuit*>(forms::load("frmQuit"));
+    auto* q = qobject_cast<frmQuit*>(forms::load(forms::names::frmQuit));
     ASSERT_TRUE(q);
     EXPECT_TRUE(q->lblQuit->text().startsWith("Error finding file."));
     EXPECT_TRUE(q->lblQuit->text().endsWith("Goodbye from Orvanto. Come back soon."));
@@ -146,9 +146,9 @@ TEST(QuitWindow, MessageIsShownAndRestartPreparesTheNextUser)
     q->cmdQuitRestart_Click();
     EXPECT_EQ(modOrvan.NameCount, 0);
     EXPECT_EQ(modOrvan.SoundOn, kTrue);
-    EXPECT_EQ(forms::find("frmQuit"), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmQuit), nullptr);
     // the next showing is built afresh, without the old message
-    auto* again = qobject_cast<frmQuit*>(forms::load("frmQuit"));
+    auto* again = qobject_cast<frmQuit*>(forms::load(forms::names::frmQuit));
     EXPECT_EQ(again->lblQuit->text(), "Goodbye from Orvanto. Come back soon.");
     forms::unload(again);
 }
@@ -158,10 +158,10 @@ TEST(QuitWindow, ExitEndsTheProgram)
     orvtest::ProgramFolder folder;
     registerCoreForms();
     modOrvan.QuitReason = "QuitNow";
-    auto* q = qobject_cast<frmQuit*>(forms::load("frmQuit"));
+    auto* q = qobject_cast<frmQuit*>(forms::load(forms::names::frmQuit));
     q->cmdQuitExit_Click();
     EXPECT_EQ(orvtest::programEnds(), 1);
-    EXPECT_EQ(forms::find("frmQuit"), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmQuit), nullptr);
 }
 
 TEST(QuitWindow, EnterAndEscapePressTheOnlyWayOn)
@@ -185,12 +185,12 @@ TEST(QuitWindow, EnterAndEscapePressTheOnlyWayOn)
         registerCoreForms();
         orvtest::programEnds() = 0;
         modOrvan.QuitReason = c.reason;
-        auto* q = qobject_cast<frmQuit*>(forms::load("frmQuit"));
+        auto* q = qobject_cast<frmQuit*>(forms::load(forms::names::frmQuit));
         ASSERT_TRUE(q);
         q->show();
         QTest::keyClick(q, c.key);
         EXPECT_EQ(orvtest::programEnds(), c.ends);
-        EXPECT_EQ(forms::find("frmInitial") != nullptr, c.restarted);
+        EXPECT_EQ(forms::find(forms::names::frmInitial) != nullptr, c.restarted);
         forms::unloadAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

@@ -151,7 +151,7 @@ TEST(SummaryWindow, ShowsTextAndPrints)
     EXPECT_TRUE(QFile::exists(pdf));
     EXPECT_TRUE(orvtest::msgLog().shown.empty());
     s->cmdSummaryOk_Click();
-    EXPECT_EQ(forms::find("frmSummary"), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmSummary), nullptr);
 }
 
 TEST(SummaryWindow, NothingCompletedKeepsPrintDisabled)

@@ -108,7 +108,7 @@ TEST(TipsWindow, NeverRepeatsATipAndPicturesStopAtSix)
     orvtest::ProgramFolder folder;
     registerCoreForms();
     orvtest::scriptRandom({0.5, 0.5, 0.5, 0.1});
-    auto* tips = qobject_cast<frmTips*>(forms::load("frmTips"));
+    auto* tips = qobject_cast<frmTips*>(forms::load(forms::names::frmTips));
     ASSERT_TRUE(tips);
     EXPECT_EQ(tips->tipShown(), 16);
     EXPECT_EQ(tips->pictureShown(), 1);

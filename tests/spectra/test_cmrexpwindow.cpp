@@ -76,13 +76,13 @@ TEST_F(CmrExpansionTest, OpensModallyFromTheCarbonViewersDragAFreshWindowEachTim
     viewer->show();
     QApplication::processEvents();
     for (int round = 0; round < 2; ++round) {
-        viewer = qobject_cast<frmCmr*>(forms::find(QStringLiteral("frmCmr")));
+        viewer = qobject_cast<frmCmr*>(forms::find(forms::names::frmCmr));
         ASSERT_NE(viewer, nullptr);
         viewer->buttonClick(QStringLiteral("expand"));
         viewer->pictureMouseDown(1, 0, viewerX(22.5), 2000);
         viewer->pictureMouseMove(1, 0, viewerX(19.5), 2000);
         orvtest::later([&] {
-            auto* exp = qobject_cast<frmCmrExp*>(forms::find(QStringLiteral("frmCmrExp")));
+            auto* exp = qobject_cast<frmCmrExp*>(forms::find(forms::names::frmCmrExp));
             if (!exp)
                 return;
             ++seen.shown;
@@ -106,7 +106,7 @@ TEST_F(CmrExpansionTest, OpensModallyFromTheCarbonViewersDragAFreshWindowEachTim
     EXPECT_EQ(seen.leftPpm, 25);
     EXPECT_FLOAT_EQ(seen.widthPpm, 5);
     EXPECT_TRUE(seen.pairDrawn) << "22.0 and 21.0 ppm stand 1600 twips apart";
-    EXPECT_EQ(forms::find(QStringLiteral("frmCmrExp")), nullptr) << "closing unloads it";
+    EXPECT_EQ(forms::find(forms::names::frmCmrExp), nullptr) << "closing unloads it";
 }
 
 TEST_F(CmrExpansionTest, LoadsWithNoToolAndTheDesignedControls)
@@ -177,7 +177,7 @@ TEST_F(CmrExpansionTest, MeasureToggleMarksAndTheCleanRedrawGivesTheSamePicture)
 TEST_F(CmrExpansionTest, CarbonShiftCalculatorOpensByNameOverTheWindow)
 {
     int opened = 0;
-    forms::registerForm(QStringLiteral("frmCalcCShift"), [&opened] {
+    forms::registerForm(forms::names::frmCalcCShift, [&opened] {
         auto* calc = new QWidget;
         calc->setObjectName(QStringLiteral("frmCalcCShift"));
         orvtest::later([&opened, calc] {
@@ -189,8 +189,8 @@ TEST_F(CmrExpansionTest, CarbonShiftCalculatorOpensByNameOverTheWindow)
     auto* w = openBand(22.5, 19.5);
     w->toolsItem(3)->trigger();
     EXPECT_EQ(opened, 1);
-    EXPECT_TRUE(forms::find(QStringLiteral("frmCmrExp"))) << "the expansion stays open beneath";
-    forms::registerForm(QStringLiteral("frmCalcCShift"), [] { return nullptr; });
+    EXPECT_TRUE(forms::find(forms::names::frmCmrExp)) << "the expansion stays open beneath";
+    forms::registerForm(forms::names::frmCalcCShift, [] { return nullptr; });
 }
 
 TEST_F(CmrExpansionTest, PrintsTitleHeaderNumberAndTheShiftsInsideTheWindow)

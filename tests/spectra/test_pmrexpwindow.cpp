@@ -102,7 +102,7 @@ TEST_F(ExpansionWindowTest, OpensModallyFromTheProtonViewersDragAndShowsTheSnapp
     viewer->pictureMouseDown(1, 0, viewerX(2.2), 2000);
     viewer->pictureMouseMove(1, 0, viewerX(1.0), 2000);
     orvtest::later([&seen] {
-        auto* exp = qobject_cast<frmPmrExp*>(forms::find(QStringLiteral("frmPmrExp")));
+        auto* exp = qobject_cast<frmPmrExp*>(forms::find(forms::names::frmPmrExp));
         if (!exp)
             return;
         ++seen.shown;
@@ -127,7 +127,7 @@ TEST_F(ExpansionWindowTest, OpensModallyFromTheProtonViewersDragAndShowsTheSnapp
     EXPECT_EQ(seen.samples, 1501);
     EXPECT_TRUE(seen.singletDrawn);
     EXPECT_FALSE(seen.helpVisible) << "the expansion window has no Help menu";
-    EXPECT_EQ(forms::find(QStringLiteral("frmPmrExp")), nullptr) << "closing unloads it";
+    EXPECT_EQ(forms::find(forms::names::frmPmrExp), nullptr) << "closing unloads it";
     EXPECT_EQ(viewer->toolMode(), QString()) << "the viewer comes back clean";
 }
 
@@ -355,7 +355,7 @@ TEST_F(ExpansionWindowTest, ToolsOpenTheProtonCalculatorsByNameWhenAllowed)
 {
     QStringList opened;
     for (const QString name : {QStringLiteral("frmCalcHShift"), QStringLiteral("frmCalcCoupling")})
-        forms::registerForm(name, [&opened, name] {
+        forms::registerForm(orvtest::form(name), [&opened, name] {
             auto* calc = new QWidget;
             calc->setObjectName(name);
             orvtest::later([&opened, calc, name] {
@@ -368,7 +368,7 @@ TEST_F(ExpansionWindowTest, ToolsOpenTheProtonCalculatorsByNameWhenAllowed)
     w->toolsItem(6)->trigger();
     w->toolsItem(7)->trigger();
     EXPECT_EQ(opened, (QStringList{QStringLiteral("frmCalcHShift"), QStringLiteral("frmCalcCoupling")}));
-    EXPECT_TRUE(forms::find(QStringLiteral("frmPmrExp"))) << "the expansion stays open beneath";
+    EXPECT_TRUE(forms::find(forms::names::frmPmrExp)) << "the expansion stays open beneath";
     forms::unloadAll();
     modOrvan.HShiftCalcAllowed = kFalse;
     modOrvan.CouplingCalcAllowed = kFalse;
@@ -378,5 +378,5 @@ TEST_F(ExpansionWindowTest, ToolsOpenTheProtonCalculatorsByNameWhenAllowed)
     w->toolsItem(7)->trigger();
     EXPECT_TRUE(opened.isEmpty());
     for (const QString name : {QStringLiteral("frmCalcHShift"), QStringLiteral("frmCalcCoupling")})
-        forms::registerForm(name, [] { return nullptr; });
+        forms::registerForm(orvtest::form(name), [] { return nullptr; });
 }

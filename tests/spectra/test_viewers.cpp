@@ -99,7 +99,7 @@ struct ExpansionStandIn {
     float left = -1, right = -1;
     explicit ExpansionStandIn(const QString& name)
     {
-        forms::registerForm(name, [this, name] {
+        forms::registerForm(orvtest::form(name), [this, name] {
             auto* w = new QWidget;
             w->setObjectName(name);
             orvtest::later([this, w] {
@@ -112,7 +112,7 @@ struct ExpansionStandIn {
         });
         name_ = name;
     }
-    ~ExpansionStandIn() { forms::registerForm(name_, [] { return nullptr; }); }
+    ~ExpansionStandIn() { forms::registerForm(orvtest::form(name_), [] { return nullptr; }); }
 private:
     QString name_;
 };
@@ -422,7 +422,7 @@ TEST_F(ViewerTest, MassLossDragPrintsTheDifferenceAndErasesItsBand)
 TEST_F(ViewerTest, QuickHelpFillsTheHelpWindowAndMarksTheItem)
 {
     QString caption, text;
-    forms::registerForm(QStringLiteral("frmSpecQHelp"), [&] {
+    forms::registerForm(forms::names::frmSpecQHelp, [&] {
         auto* w = new QWidget;
         w->setObjectName(QStringLiteral("frmSpecQHelp"));
         auto* box = new QPlainTextEdit(w);
@@ -510,22 +510,22 @@ TEST_F(ViewerTest, OneDrawingLayerServesImageAndPrinter)
 TEST_F(ViewerTest, ViewersOpenByNameAsSingleInstancesAndCloseByTheirMenu)
 {
     for (const char* name : {"frmPmr", "frmIr", "frmCmr", "frmMs"}) {
-        QWidget* w = forms::load(QString::fromLatin1(name));
+        QWidget* w = forms::load(orvtest::form(QString::fromLatin1(name)));
         ASSERT_NE(w, nullptr) << name;
-        EXPECT_EQ(forms::find(QString::fromLatin1(name)), w) << name;
-        EXPECT_EQ(forms::load(QString::fromLatin1(name)), w) << name;
+        EXPECT_EQ(forms::find(orvtest::form(QString::fromLatin1(name))), w) << name;
+        EXPECT_EQ(forms::load(orvtest::form(QString::fromLatin1(name))), w) << name;
         auto* viewer = qobject_cast<SpectrumViewer*>(w);
         ASSERT_NE(viewer, nullptr) << name;
         viewer->show();
         viewer->closeMenu()->trigger();
         QApplication::processEvents();
-        EXPECT_EQ(forms::find(QString::fromLatin1(name)), nullptr) << name;
+        EXPECT_EQ(forms::find(orvtest::form(QString::fromLatin1(name))), nullptr) << name;
     }
     // Shown modally by name, a viewer returns once it is closed.
     modOrvan.CurrentItem = 7;
-    orvtest::later([] { forms::unload(QStringLiteral("frmMs")); }, 50);
-    EXPECT_TRUE(forms::showModal(QStringLiteral("frmMs")));
-    EXPECT_EQ(forms::find(QStringLiteral("frmMs")), nullptr);
+    orvtest::later([] { forms::unload(forms::names::frmMs); }, 50);
+    EXPECT_TRUE(forms::showModal(forms::names::frmMs));
+    EXPECT_EQ(forms::find(forms::names::frmMs), nullptr);
 }
 
 TEST_F(ViewerTest, CarbonExpansionDragKeepsTheNoiseAndHandsOverItsBand)
@@ -622,7 +622,7 @@ TEST_F(ViewerTest, EscapeClosesEveryViewerButNotInTheMiddleOfADrag)
     for (const auto& v : viewers) {
         SCOPED_TRACE(v.name);
         modOrvan.CurrentItem = v.item;
-        QPointer<SpectrumViewer> w = qobject_cast<SpectrumViewer*>(forms::load(QString::fromLatin1(v.name)));
+        QPointer<SpectrumViewer> w = qobject_cast<SpectrumViewer*>(forms::load(orvtest::form(QString::fromLatin1(v.name))));
         ASSERT_TRUE(w);
         w->show();
         w->activateWindow();
@@ -637,7 +637,7 @@ TEST_F(ViewerTest, EscapeClosesEveryViewerButNotInTheMiddleOfADrag)
         QApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(w.isNull()) << "Escape closed and unloaded it";
-        EXPECT_EQ(forms::find(QString::fromLatin1(v.name)), nullptr);
+        EXPECT_EQ(forms::find(orvtest::form(QString::fromLatin1(v.name))), nullptr);
         forms::unloadAll();
     }
 }

@@ -53,7 +53,7 @@ void answerReport(SeenReport& seen)
         seen.byGiving = modOrvan.IdentifiedByGiving;
         seen.tries = modOrvan.StructGiveTries;
         seen.item = modOrvan.CurrentItem;
-        seen.builderGone = forms::find(QStringLiteral("frmGiveStructure")) == nullptr;
+        seen.builderGone = forms::find(forms::names::frmGiveStructure) == nullptr;
         r->cmdReportok->click();
     });
 }
@@ -83,7 +83,7 @@ struct GiveStructure : ::testing::Test {
     }
     frmGiveStructure* open()
     {
-        auto* w = qobject_cast<frmGiveStructure*>(forms::load(QStringLiteral("frmGiveStructure")));
+        auto* w = qobject_cast<frmGiveStructure*>(forms::load(forms::names::frmGiveStructure));
         EXPECT_NE(w, nullptr);
         return w;
     }
@@ -217,7 +217,7 @@ TEST_F(GiveStructure, CancelAndTheCloseBoxChangeNothing)
             w->cmdGCancel->click();
         QTest::qWait(20);
         EXPECT_FALSE(seen.shown);
-        EXPECT_EQ(forms::find(QStringLiteral("frmGiveStructure")), nullptr);
+        EXPECT_EQ(forms::find(forms::names::frmGiveStructure), nullptr);
         EXPECT_EQ(m.StructGiveTries, 5);
         EXPECT_EQ(m.UnkIdentified, kFalse);
         EXPECT_EQ(m.IdentifiedByGiving, kFalse);
@@ -275,7 +275,7 @@ TEST_F(GiveStructure, DoubleClicksActLikeTheSelectButtons)
 TEST_F(GiveStructure, OpensByNameAndModally)
 {
     // The main window's Identity menu knows the window only by its name.
-    EXPECT_TRUE(forms::isRegistered(QStringLiteral("frmGiveStructure")));
+    EXPECT_TRUE(forms::isRegistered(forms::names::frmGiveStructure));
     bool seen = false;
     orvtest::later([&seen] {
         auto* w = forms::loaded<frmGiveStructure>();
@@ -283,9 +283,9 @@ TEST_F(GiveStructure, OpensByNameAndModally)
         if (w)
             w->cmdGCancel->click();
     });
-    EXPECT_TRUE(forms::showModal(QStringLiteral("frmGiveStructure")));
+    EXPECT_TRUE(forms::showModal(forms::names::frmGiveStructure));
     EXPECT_TRUE(seen);
-    EXPECT_EQ(forms::find(QStringLiteral("frmGiveStructure")), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmGiveStructure), nullptr);
     EXPECT_EQ(modOrvan.StructGiveTries, 0);
 }
 
@@ -405,7 +405,7 @@ TEST_F(GiveStructure, EscapeIsCancel)
     ASSERT_TRUE(choose(w, "phenol", "(2-substituted) phenol", "hydrogen"));
     QTest::keyClick(w->lstX, Qt::Key_Escape);
     QApplication::processEvents();
-    EXPECT_EQ(forms::find(QStringLiteral("frmGiveStructure")), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmGiveStructure), nullptr);
     EXPECT_EQ(modOrvan.StructGiveTries, 0);
 }
 
