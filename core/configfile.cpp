@@ -8,6 +8,8 @@
 #include "platform/msgbox.h"
 #include "platform/textfile.h"
 
+#include <QFileInfo>
+
 namespace orv {
 
 namespace {
@@ -49,7 +51,17 @@ bool WriteConfigFile()
 void ReadConfigFile()
 {
     auto& m = modOrvan;
-    const auto lines = readFileLines(configPath());
+    QString why;
+    const auto lines = readFileLines(configPath(), &why);
+    if (!lines && QFileInfo::exists(configPath())) {
+        // The instructor's file is there but not for this account (or not a
+        // file at all): writing defaults over it would lose its settings.
+        SetConfigDefaults();
+        MsgBox(QStringLiteral("orvanto.ini cannot be read: ") + configPath() + QStringLiteral(" (") + why
+                   + QStringLiteral("). The default settings are used this time."),
+               MsgButtons::OkOnly, MsgIcon::Exclamation);
+        return;
+    }
     if (!lines || lines->size() < 4) {
         SetConfigDefaults();
         if (!WriteConfigFile())

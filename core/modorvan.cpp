@@ -1,6 +1,7 @@
 #include "core/modorvan.h"
 
 #include "core/coreservices.h"
+#include "core/userfile.h"
 #include "platform/programfolder.h"
 
 #include <QDir>
@@ -16,6 +17,7 @@ void resetModOrvan()
     auto sink = std::move(modOrvan.statusBarSink);
     auto ensure = std::move(modOrvan.ensureMainWindow);
     auto caption = std::move(modOrvan.mainCaptionSink);
+    releaseUserFile();
     modOrvan = ModOrvan{};
     modOrvan.statusBarSink = std::move(sink);
     modOrvan.ensureMainWindow = std::move(ensure);
@@ -51,6 +53,7 @@ void ResetUserRecord()
 {
     auto& m = modOrvan;
     const ModOrvan fresh;
+    releaseUserFile();
     m.UserFilePath.clear();
     m.AllocatedUnknowns.clear();
     m.CurrentUnknown = 0;

@@ -4,6 +4,8 @@
 #include "core/nextunknown.h"
 #include "core/userfile.h"
 
+#include <QFileInfo>
+
 namespace orv {
 
 SignInOutcome signInFromUserFile(const QString& path, bool checkName)
@@ -11,6 +13,12 @@ SignInOutcome signInFromUserFile(const QString& path, bool checkName)
     auto& m = modOrvan;
     if (checkName && path.right(3) != QLatin1String("ovg"))
         return {SignInResult::NotAUserFile, {}};
+    // The file is marked before it is read: a second copy is refused before
+    // it could ask for the password or upgrade the file.
+    if (QString inUse; QFileInfo(path).isFile() && !holdUserFile(path, &inUse)) {
+        ResetUserRecord();
+        return {SignInResult::InUse, inUse};
+    }
     m.UserFilePath = path;
     if (!ReadUserFile()) {
         ResetUserRecord();

@@ -11,13 +11,14 @@ enum class SignInResult {
     AllDone,            // the record is in; no unknown is left (QuitReason "AllDone")
     NotAUserFile,       // no name, or not an .ovg file: nothing was read
     Unreadable,         // the file could not be read: nothing of it is kept
+    InUse,              // another copy of the program has it open: nothing was read
     PasswordRefused,    // a password is required and was not given: nothing is kept
     UnknownUnreadable,  // the record is in (and saved) but no unknown can be read
 };
 
 struct SignInOutcome {
     SignInResult result = SignInResult::NotAUserFile;
-    QString quitMessage;   // for UnknownUnreadable: what the quit window says
+    QString quitMessage;   // for UnknownUnreadable and InUse: what the student is told
 };
 
 // Reads the user file at `path` into the state, its password checked first

@@ -4,6 +4,7 @@
 #include "core/modorvan.h"
 #include "core/programversion.h"
 #include "core/userrecord.h"
+#include "platform/fileinuse.h"
 #include "platform/msgbox.h"
 #include "platform/textfile.h"
 
@@ -101,6 +102,30 @@ bool refusedByItsPassword(const UserFileContents& c)
 
 void setPasswordWindows(PasswordWindows w) { windows() = std::move(w); }
 
+namespace {
+
+FileInUse& userFileMark()
+{
+    static FileInUse mark;
+    return mark;
+}
+
+} // namespace
+
+bool holdUserFile(const QString& path, QString* inUse)
+{
+    QString holder;
+    if (userFileMark().hold(path, &holder))
+        return true;
+    if (inUse)
+        *inUse = QStringLiteral("The file ") + path + QStringLiteral(" is in use by another copy of Orvanto (")
+               + holder + QStringLiteral("). Finish the session there first. If that copy is no longer running, ")
+               + QStringLiteral("the file can be opened again in %1 minutes.").arg(kInUseStaleMinutes);
+    return false;
+}
+
+void releaseUserFile() { userFileMark().release(); }
+
 QString upgradeMessage(const QString& path, bool version42)
 {
     return QStringLiteral("Your file ") + path +
@@ -131,9 +156,10 @@ bool ReadUserFile()
     auto& m = modOrvan;
     // A verification belongs to the file just read, never to the one before.
     m.PasswordVerified = kFalse;
-    const auto lines = readFileLines(m.UserFilePath);
+    QString why;
+    const auto lines = readFileLines(m.UserFilePath, &why);
     if (!lines) {
-        reportReadError(QStringLiteral("it cannot be opened or read"));
+        reportReadError(why);
         return false;
     }
     const UserFileContents c = parseUserFile(*lines);

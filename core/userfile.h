@@ -26,6 +26,14 @@ bool ReadUserFile();
 // Reads the one-line format from TextBuffer, as ReadUserFile does.
 bool ReadUserFileRecord();
 
+// One copy of the program works on a user file at a time: the file is marked
+// as in use (see FileInUse) from sign-in, or from its creation, until the
+// record is reset or the program ends. holdUserFile marks `path` and lets go
+// of the file held before; when another live copy holds it, returns false
+// with `inUse` set to what the student is told, naming the file.
+bool holdUserFile(const QString& path, QString* inUse = nullptr);
+void releaseUserFile();
+
 // The password windows, as the user-file routines show them. The forms layer
 // installs them (registerCoreForms); without them nothing is shown, so no
 // password is set and none is verified.

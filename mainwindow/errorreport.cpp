@@ -4,7 +4,7 @@
 #include "platform/msgbox.h"
 #include "platform/textfile.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 
 namespace orv {
@@ -74,19 +74,18 @@ bool ErrorReport(const QString& digitPart, const ItemCounts& counts, const QDate
         lines << toBytes(l);
     const QByteArray record = joinLinesCrLf(lines) + "\r\n";
 
-    // A file that cannot be opened counts as empty; one that opens but cannot
-    // be read is an error (its records must not be overwritten).
+    // A missing file is started; one that is there but cannot be read is an
+    // error (its records must not be overwritten). Something other than a
+    // file in its place is refused by the writer.
     QByteArray old;
-    QFile f(path);
-    if (f.open(QIODevice::ReadOnly)) {
-        old = f.readAll();
-        const bool readFailed = f.error() != QFileDevice::NoError;
-        f.close();
-        if (readFailed) {
+    if (QFileInfo(path).isFile()) {
+        const auto bytes = readFileBytes(path);
+        if (!bytes) {
             MsgBox(QStringLiteral("Error with ") + path + QStringLiteral("57Device I/O error"), MsgButtons::OkOnly,
                    MsgIcon::Critical);
             return false;
         }
+        old = *bytes;
     }
     QByteArray content = old;
     if (!old.isEmpty())

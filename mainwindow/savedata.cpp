@@ -80,9 +80,17 @@ SaveOutcome WriteUserDataFlow()
         m.UserFilePath = chooseNewUserFile();
     if (m.UserFilePath.isEmpty())
         return SaveOutcome::NotNamed;
+    if (QString inUse; naming && !holdUserFile(m.UserFilePath, &inUse)) {
+        // Another copy made the same name meanwhile and works on it.
+        MsgBox(inUse, MsgButtons::OkOnly, MsgIcon::Exclamation);
+        m.UserFilePath.clear();
+        return SaveOutcome::Failed;
+    }
     if (!WriteUserFile()) {
-        if (naming)
+        if (naming) {
+            releaseUserFile();
             m.UserFilePath.clear();
+        }
         return SaveOutcome::Failed;
     }
     m.DataSaved = kTrue;

@@ -8,12 +8,10 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
-#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace orv {
 
@@ -32,17 +30,6 @@ bool fitsBytes(const QString& s)
         if (c.unicode() > 255)
             return false;
     return true;
-}
-
-std::optional<QByteArray> readFileBytes(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return data;
 }
 
 QList<QByteArray> splitLines(const QByteArray& bytes)
@@ -65,9 +52,9 @@ QList<QByteArray> splitLines(const QByteArray& bytes)
     return lines;
 }
 
-std::optional<QList<QByteArray>> readFileLines(const QString& path)
+std::optional<QList<QByteArray>> readFileLines(const QString& path, QString* error)
 {
-    auto bytes = readFileBytes(path);
+    auto bytes = readFileBytes(path, error);
     if (!bytes)
         return std::nullopt;
     return splitLines(*bytes);
@@ -81,13 +68,10 @@ qint64& writeLimit()
     return limit;
 }
 
-std::filesystem::path fsPath(const QString& p)
+bool& linksUnsupported()
 {
-#ifdef Q_OS_WIN
-    return std::filesystem::path(p.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(p).toStdString());
-#endif
+    static bool unsupported = false;
+    return unsupported;
 }
 
 void setError(QString* error, const QString& text)
@@ -96,80 +80,248 @@ void setError(QString* error, const QString& text)
         *error = text;
 }
 
-bool syncToDisk(QFile& f)
+QString errnoText(int code) { return QString::fromLocal8Bit(std::strerror(code)); }
+
+QByteArray nativeName(const QString& path) { return QFile::encodeName(path); }
+
+// Closes a descriptor on every way out.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() { close(); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    // The result of close(2): on some file systems a write error shows only here.
+    bool close()
+    {
+        if (fd_ < 0)
+            return true;
+        const bool ok = ::close(fd_) == 0;
+        fd_ = -1;
+        return ok;
+    }
+
+private:
+    int fd_;
+};
+
+// Writes every byte (as far as a test's write limit allows) and syncs the
+// data to the disk. Empty when all went well, else why not.
+QString writeAllAndSync(Descriptor& fd, const QByteArray& bytes)
 {
-#ifdef Q_OS_UNIX
-    return ::fsync(f.handle()) == 0;
-#else
-    Q_UNUSED(f);
-    return true;
-#endif
+    const qint64 limit = writeLimit();
+    const qint64 total = limit >= 0 && limit < bytes.size() ? limit : bytes.size();
+    qint64 done = 0;
+    while (done < total) {
+        const ssize_t n = ::write(fd.get(), bytes.constData() + done, static_cast<size_t>(total - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errnoText(errno) : QStringLiteral("No space left on device");
+        done += n;
+    }
+    if (total < bytes.size())
+        return QStringLiteral("No space left on device");
+    if (::fsync(fd.get()) != 0)
+        return errnoText(errno);
+    if (!fd.close())
+        return errnoText(errno);
+    return {};
 }
 
-// Writes the bytes to a new file beside `path` and syncs it. Returns the
-// copy's path, or empty with `error` set (no copy is left behind then).
-QString writeTemporaryCopy(const QString& path, const QByteArray& bytes, QString* error)
+// Syncs a folder, so that a rename or a new name in it is on the disk. Empty
+// when done (or when the file system cannot sync folders), else why not.
+QString syncFolder(const QString& folder)
 {
-    const QFileInfo target(path);
-    QFile f;
-    for (int attempt = 0; attempt < 100 && !f.isOpen(); ++attempt) {
-        const QString tag = QString::number(QRandomGenerator::global()->bounded(36u * 36u * 36u * 36u * 36u * 36u), 36)
-                                .rightJustified(6, u'0');
-        f.setFileName(target.absolutePath() + u'/' + target.fileName() + u'.' + tag
-                      + QLatin1String(kTemporarySuffix));
-        if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
-            break;
-        if (f.error() != QFileDevice::OpenError || !QFileInfo::exists(f.fileName())) {
-            setError(error, f.errorString());
+    Descriptor fd(::open(nativeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.valid())
+        return {}; // a folder that may be written but not read: nothing more can be done
+    if (::fsync(fd.get()) != 0 && errno != EINVAL && errno != ENOTSUP && errno != EROFS)
+        return errnoText(errno);
+    return {};
+}
+
+// The file a writer replaces at `path`: a symbolic link's target. Empty with
+// `error` set when that is not a regular file or does not exist as a link
+// says it should.
+QString replacedFile(const QString& path, QString* error)
+{
+    QFileInfo info(path);
+    QString target = path;
+    if (info.isSymLink()) {
+        target = info.canonicalFilePath();
+        if (target.isEmpty()) {
+            setError(error, QStringLiteral("it is a link to a file that does not exist"));
+            return {};
+        }
+        info.setFile(target);
+    }
+    if (info.exists() && !info.isFile()) {
+        setError(error, QStringLiteral("it is not a regular file"));
+        return {};
+    }
+    return target;
+}
+
+// The longest name a file in `folder` may have, in bytes.
+qsizetype nameLimit(const QString& folder)
+{
+    const long limit = ::pathconf(nativeName(folder).constData(), _PC_NAME_MAX);
+    return limit > 0 ? static_cast<qsizetype>(limit) : 255;
+}
+
+// `name` followed by `ending`, `name` shortened (by whole characters) so that
+// the whole fits the folder's name limit.
+QString fittedName(const QString& folder, QString name, const QString& ending)
+{
+    const qsizetype limit = nameLimit(folder) - nativeName(ending).size();
+    while (!name.isEmpty() && nativeName(name).size() > limit)
+        name.chop(name.back().isLowSurrogate() && name.size() > 1 ? 2 : 1);
+    return name + ending;
+}
+
+// Writes the bytes to a new file beside `target` and syncs it; the copy has
+// `target`'s permissions from its creation on. Returns the copy's path, or
+// empty with `error` set (no copy is left behind then).
+QString writeTemporaryCopy(const QString& target, const QByteArray& bytes, QString* error)
+{
+    const QFileInfo info(target);
+    const QString folder = info.absolutePath();
+    struct stat old {};
+    const bool replacing = ::stat(nativeName(target).constData(), &old) == 0;
+    const mode_t mode = replacing ? (old.st_mode & 07777) : 0666;
+    QString copy;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        const QString tag =
+            QString::number(QRandomGenerator::global()->bounded(36u * 36u * 36u * 36u * 36u * 36u), 36)
+                .rightJustified(6, u'0');
+        copy = folder + u'/'
+             + fittedName(folder, info.fileName(), u'.' + tag + QLatin1String(kTemporarySuffix));
+        fd = ::open(nativeName(copy).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0 && errno != EEXIST) {
+            setError(error, errnoText(errno));
             return {};
         }
     }
-    if (!f.isOpen()) {
-        setError(error, f.errorString());
+    if (fd < 0) {
+        setError(error, errnoText(EEXIST));
         return {};
     }
-    if (target.exists())
-        f.setPermissions(QFile::permissions(path));
-    // Unbuffered, so that a full disk shows here, at the write that meets it.
-    const qint64 limit = writeLimit();
-    const QByteArray part = limit >= 0 && limit < bytes.size() ? bytes.left(limit) : bytes;
-    bool ok = f.write(part) == part.size() && f.flush();
-    QString why = f.errorString();
-    if (ok && part.size() < bytes.size()) {
-        ok = false;
-        why = QStringLiteral("No space left on device");
-    }
-    if (ok && !syncToDisk(f)) {
-        ok = false;
-        why = QString::fromLocal8Bit(std::strerror(errno));
-    }
-    f.close();
-    if (ok && f.error() != QFileDevice::NoError) {
-        ok = false;
-        why = f.errorString();
-    }
-    if (!ok) {
-        QFile::remove(f.fileName());
+    Descriptor file(fd);
+    // The creation mode lost what the umask takes away; the old file had it.
+    QString why = replacing && ::fchmod(fd, mode) != 0 ? errnoText(errno) : QString();
+    if (why.isEmpty())
+        why = writeAllAndSync(file, bytes);
+    if (!why.isEmpty()) {
+        file.close();
+        ::unlink(nativeName(copy).constData());
         setError(error, why);
         return {};
     }
-    return f.fileName();
+    return copy;
+}
+
+// Creates `path` itself exclusively, writes and syncs it; removes it again
+// when anything fails. For file systems without hard links.
+bool createFileInPlace(const QString& path, const QByteArray& bytes, QString* error, bool* existed)
+{
+    Descriptor file(::open(nativeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (!file.valid()) {
+        if (existed)
+            *existed = errno == EEXIST;
+        setError(error, errnoText(errno));
+        return false;
+    }
+    QString why = writeAllAndSync(file, bytes);
+    if (why.isEmpty())
+        why = syncFolder(QFileInfo(path).absolutePath());
+    if (!why.isEmpty()) {
+        file.close();
+        ::unlink(nativeName(path).constData());
+        setError(error, why);
+        return false;
+    }
+    return true;
+}
+
+// The errors of link(2) that mean the file system has no hard links.
+bool linksNotSupported(int code)
+{
+    return code == EPERM || code == ENOTSUP || code == EOPNOTSUPP || code == ENOSYS || code == EMLINK;
 }
 
 } // namespace
 
+std::optional<QByteArray> readFileBytes(const QString& path, QString* error)
+{
+    // Non-blocking, so that a pipe in the file's place does not hold the
+    // program in open(2); it is refused below like any other non-file.
+    Descriptor file(::open(nativeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!file.valid()) {
+        setError(error, errno == ENOENT ? QStringLiteral("it does not exist")
+                                        : QStringLiteral("it cannot be opened (%1)").arg(errnoText(errno)));
+        return std::nullopt;
+    }
+    struct stat st {};
+    if (::fstat(file.get(), &st) != 0) {
+        setError(error, QStringLiteral("it cannot be read (%1)").arg(errnoText(errno)));
+        return std::nullopt;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        setError(error, QStringLiteral("it is not a regular file"));
+        return std::nullopt;
+    }
+    const QString tooLarge = QStringLiteral("it is larger than any file of its kind (more than %1 bytes)")
+                                 .arg(kMaxReadBytes);
+    if (st.st_size > kMaxReadBytes) {
+        setError(error, tooLarge);
+        return std::nullopt;
+    }
+    QByteArray data;
+    data.reserve(static_cast<qsizetype>(st.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(file.get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            setError(error, QStringLiteral("it cannot be read (%1)").arg(errnoText(errno)));
+            return std::nullopt;
+        }
+        if (n == 0)
+            return data;
+        if (data.size() + n > kMaxReadBytes) { // it grew while being read
+            setError(error, tooLarge);
+            return std::nullopt;
+        }
+        data.append(buffer, n);
+    }
+}
+
 void setWriteLimitForTests(qint64 bytes) { writeLimit() = bytes; }
+
+void setLinksUnsupportedForTests(bool unsupported) { linksUnsupported() = unsupported; }
 
 bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* error)
 {
-    const QString copy = writeTemporaryCopy(path, bytes, error);
+    const QString target = replacedFile(path, error);
+    if (target.isEmpty())
+        return false;
+    const QString copy = writeTemporaryCopy(target, bytes, error);
     if (copy.isEmpty())
         return false;
-    std::error_code ec;
-    std::filesystem::rename(fsPath(copy), fsPath(path), ec);
-    if (ec) {
-        QFile::remove(copy);
-        setError(error, QString::fromStdString(ec.message()));
+    if (::rename(nativeName(copy).constData(), nativeName(target).constData()) != 0) {
+        const int code = errno;
+        ::unlink(nativeName(copy).constData());
+        setError(error, errnoText(code));
+        return false;
+    }
+    const QString why = syncFolder(QFileInfo(target).absolutePath());
+    if (!why.isEmpty()) {
+        setError(error, why);
         return false;
     }
     return true;
@@ -182,13 +334,23 @@ bool createFileExclusive(const QString& path, const QByteArray& bytes, QString* 
     const QString copy = writeTemporaryCopy(path, bytes, error);
     if (copy.isEmpty())
         return false;
-    std::error_code ec;
-    std::filesystem::create_hard_link(fsPath(copy), fsPath(path), ec);
-    QFile::remove(copy);
-    if (ec) {
+    int code = 0;
+    if (linksUnsupported())
+        code = EPERM;
+    else if (::link(nativeName(copy).constData(), nativeName(path).constData()) != 0)
+        code = errno;
+    ::unlink(nativeName(copy).constData());
+    if (code != 0 && linksNotSupported(code))
+        return createFileInPlace(path, bytes, error, existed);
+    if (code != 0) {
         if (existed)
-            *existed = ec == std::errc::file_exists;
-        setError(error, QString::fromStdString(ec.message()));
+            *existed = code == EEXIST;
+        setError(error, errnoText(code));
+        return false;
+    }
+    const QString why = syncFolder(QFileInfo(path).absolutePath());
+    if (!why.isEmpty()) {
+        setError(error, why);
         return false;
     }
     return true;

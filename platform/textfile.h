@@ -16,23 +16,36 @@ QByteArray toBytes(const QString& s); // characters above 255 become '?'
 // True when every character of s fits a single byte.
 bool fitsBytes(const QString& s);
 
-// Whole file, or nothing when it cannot be opened or read.
-std::optional<QByteArray> readFileBytes(const QString& path);
+// No file the programs read comes near this size; a larger one is refused
+// rather than taken into memory whole.
+inline constexpr qint64 kMaxReadBytes = 8 * 1024 * 1024;
+// Whole file, or nothing when it cannot be opened or read, when it is not a
+// regular file (a folder, a pipe, a device: nothing waits on opening it) or
+// when it is larger than kMaxReadBytes. `error`, when given, then says why
+// in words that can follow the file's name.
+std::optional<QByteArray> readFileBytes(const QString& path, QString* error = nullptr);
 // The file split into lines with their CR/LF ends removed.
-std::optional<QList<QByteArray>> readFileLines(const QString& path);
+std::optional<QList<QByteArray>> readFileLines(const QString& path, QString* error = nullptr);
 QList<QByteArray> splitLines(const QByteArray& bytes);
 
 // Writes the file beside the old one and renames it over, so a failure never
 // leaves a half-written file: every byte is checked as written and the data
 // is synced to the disk before the rename (a full disk is a failure, and the
-// old file stays as it was, byte for byte). On failure returns false and,
-// when error is given, a description of what went wrong. The copy being
-// written is named NAME.XXXXXX.orvtmp (see kTemporarySuffix).
+// old file stays as it was, byte for byte); the folder is synced after it,
+// so a save that succeeded survives a power cut. The copy is created with
+// the old file's permissions from the start. A symbolic link is followed and
+// its target replaced; a name that is not a regular file (a folder, a device)
+// or a link to nothing is refused. On failure returns false and, when error
+// is given, a description of what went wrong. The copy being written is
+// named NAME.XXXXXX.orvtmp (see kTemporarySuffix), NAME shortened where the
+// whole would be longer than the file system allows.
 bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 // Creates a new file with these bytes, never replacing one: the copy is
 // written and synced under a temporary name, then linked to the name, which
 // fails when the name exists (also when another program made it meanwhile).
-// `existed` tells that failure apart from others.
+// Where the file system has no hard links (FAT, some shares) the file is
+// created under its name exclusively instead, written and synced, and
+// removed again if that fails. `existed` tells that failure apart from others.
 bool createFileExclusive(const QString& path, const QByteArray& bytes, QString* error = nullptr,
                          bool* existed = nullptr);
 
@@ -48,6 +61,9 @@ int removeStaleTemporaries(const QString& folder, int olderThanSeconds = 600);
 // For tests: from now on a writer fails, as on a full disk, after writing
 // this many bytes of a file; a negative value ends the failures.
 void setWriteLimitForTests(qint64 bytes);
+// For tests: createFileExclusive behaves as on a file system without hard
+// links while this is set.
+void setLinksUnsupportedForTests(bool unsupported);
 
 // Lines joined with CR LF, each line ended by CR LF.
 QByteArray joinLinesCrLf(const QList<QByteArray>& lines);

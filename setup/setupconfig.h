@@ -17,6 +17,8 @@ struct SetupConfigRead {
     // True when the number of simple unknowns lay outside 0..20 and reads 3,
     // as the student program takes it.
     bool numberReplaced = false;
+    // When the file is there but could not be read: why not (empty otherwise).
+    QString readError;
 };
 SetupConfigRead readSetupConfig(const QString& path);
 

@@ -108,6 +108,11 @@ void routeCommandLineUser()
     case SignInResult::AllDone:
         showQuitWindow();
         return;
+    case SignInResult::InUse:
+        clearForNextStudent();
+        frmQuit::setMessage(out.quitMessage);
+        showQuitWindow();
+        return;
     case SignInResult::UnknownUnreadable:
         frmQuit::setMessage(out.quitMessage);
         showQuitWindow();

@@ -94,6 +94,9 @@ void signInChosenFile(const QString& fileName, bool modalQuit)
     case SignInResult::PasswordRefused:
         refuseSignIn(QStringLiteral("Error with supplying the password for an existing file."));
         return;
+    case SignInResult::InUse:
+        refuseSignIn(out.quitMessage);
+        return;
     case SignInResult::AllDone:
         showQuit(QString(), modalQuit);
         return;

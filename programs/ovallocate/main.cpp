@@ -116,11 +116,10 @@ QString listed(const QString& pairs)
 
 int show(const QString& path)
 {
-    const auto lines = readFileLines(path);
+    QString why;
+    const auto lines = readFileLines(path, &why);
     if (!lines)
-        return fail(QStringLiteral("cannot read %1: %2").arg(path, QFile::exists(path)
-                                                                         ? QStringLiteral("the file cannot be opened")
-                                                                         : QStringLiteral("no such file")));
+        return fail(QStringLiteral("cannot read %1: %2").arg(path, why));
     const UserFileContents c = parseUserFile(*lines);
     if (!c.ok())
         return fail(QStringLiteral("%1 is not a usable user file: %2").arg(path, c.error));

@@ -82,7 +82,10 @@ void frmTabSetup::ReadFile()
 {
     const SetupConfigRead r = readSetupConfig(cdlSetupFileName);
     if (!r.usable) {
-        MsgBox(QStringLiteral("Error with contents of orvanto.ini, default values selected."));
+        MsgBox(r.readError.isEmpty()
+                   ? QStringLiteral("Error with contents of orvanto.ini, default values selected.")
+                   : QStringLiteral("orvanto.ini cannot be read: ") + cdlSetupFileName + QStringLiteral(" (")
+                         + r.readError + QStringLiteral("), default values selected."));
         SetDefaults();
         SetupDirty = kTrue;
         return;

@@ -2,6 +2,7 @@
 
 #include "core/modorvan.h"
 #include "core/unknownfile.h"
+#include "core/userfile.h"
 #include "platform/basic.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
@@ -16,6 +17,7 @@
 
 #ifdef Q_OS_LINUX
 #include <sys/mount.h>
+#include <unistd.h>
 #endif
 
 namespace orvtest {
@@ -79,6 +81,25 @@ void FullDisk::fill() const
     }
 }
 
+AsOrdinaryUser::AsOrdinaryUser()
+{
+    if (::geteuid() != 0)
+        return;
+    const uid_t nobody = 65534;
+    dropped_ = ::setegid(nobody) == 0 && ::seteuid(nobody) == 0;
+    ok_ = dropped_;
+    if (!dropped_)
+        ::setegid(0);
+}
+
+AsOrdinaryUser::~AsOrdinaryUser()
+{
+    if (dropped_) {
+        [[maybe_unused]] const int u = ::seteuid(0);
+        [[maybe_unused]] const int g = ::setegid(0);
+    }
+}
+
 WriteLimit::WriteLimit(qint64 bytes) { orv::setWriteLimitForTests(bytes); }
 WriteLimit::~WriteLimit() { orv::setWriteLimitForTests(-1); }
 
@@ -100,6 +121,8 @@ ProgramFolder::ProgramFolder()
     msgLog().defaultAnswer = orv::MsgResult::Ok;
     programEnds() = 0;
 }
+
+ProgramFolder::~ProgramFolder() { orv::releaseUserFile(); }
 
 void ProgramFolder::copyFromSource(const QString& sourceRel, const QString& targetRel) const
 {

@@ -33,6 +33,7 @@ int& programEnds();
 class ProgramFolder {
 public:
     ProgramFolder();
+    ~ProgramFolder(); // lets go of a user file held in it
     QString path() const { return dir_.path(); }
     QString file(const QString& rel) const { return dir_.path() + u'/' + rel; }
     // Copies a file from the source tree (relative to the repository) into the folder.
@@ -80,6 +81,23 @@ public:
 private:
     QString folder_;
     bool mounted_ = false;
+};
+
+// For its life the process's file access is that of an ordinary account:
+// where the tests run as root (who may read anything), the effective user
+// and group become nobody's; otherwise nothing changes. Files a test makes
+// unreadable (mode 600, owned by root) are then really unreadable.
+class AsOrdinaryUser {
+public:
+    AsOrdinaryUser();
+    ~AsOrdinaryUser();
+    AsOrdinaryUser(const AsOrdinaryUser&) = delete;
+    AsOrdinaryUser& operator=(const AsOrdinaryUser&) = delete;
+    // False when root could not become nobody: the test cannot go on.
+    bool ok() const { return ok_; }
+private:
+    bool dropped_ = false;
+    bool ok_ = true;
 };
 
 // For its life, every file write fails after `bytes` bytes, as on a full disk.

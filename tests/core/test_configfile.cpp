@@ -7,10 +7,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include <optional>
+
+#include <sys/stat.h>
 
 using namespace orv;
 
@@ -350,4 +353,42 @@ TEST_F(ConfigFileTest, FullDiskKeepsTheInstructorsFile)
             << prompts()[0].toStdString();
         EXPECT_EQ(orvtest::programEnds(), 1);
     }
+}
+
+// The instructor's orvanto.ini that this account may not read, in a program
+// folder the student can write: the student is told, works with the
+// defaults, and the file stays the instructor's, byte for byte. A pipe in
+// its place is met the same way and holds nothing up.
+TEST_F(ConfigFileTest, AFileThatCannotBeReadIsNeverReplaced)
+{
+    writeData(dataLine('0', "150"));
+    const QByteArray before = iniBytes();
+    ASSERT_EQ(::chmod(QFile::encodeName(folder.path()).constData(), 0777), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(iniPath()).constData(), 0600), 0);
+    struct stat owner {};
+    ASSERT_EQ(::stat(QFile::encodeName(iniPath()).constData(), &owner), 0);
+    {
+        orvtest::AsOrdinaryUser student;
+        ASSERT_TRUE(student.ok());
+        ReadConfigFile();
+    }
+    EXPECT_EQ(iniBytes(), before);
+    struct stat after {};
+    ASSERT_EQ(::stat(QFile::encodeName(iniPath()).constData(), &after), 0);
+    EXPECT_EQ(after.st_uid, owner.st_uid) << "still the instructor's file";
+    EXPECT_EQ(after.st_mode & 0777, 0600u);
+    ASSERT_EQ(prompts().size(), 1u);
+    EXPECT_TRUE(prompts()[0].startsWith("orvanto.ini cannot be read: " + iniPath() + " (it cannot be opened"))
+        << prompts()[0].toStdString();
+    EXPECT_TRUE(prompts()[0].endsWith("The default settings are used this time.")) << prompts()[0].toStdString();
+    EXPECT_EQ(orvtest::programEnds(), 0);
+    EXPECT_EQ(m.PasswordRequired, kTrue) << "the defaults are in use";
+
+    orvtest::msgLog().shown.clear();
+    ASSERT_TRUE(QFile::remove(iniPath()));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(iniPath()).constData(), 0644), 0);
+    ReadConfigFile();
+    ASSERT_EQ(prompts().size(), 1u);
+    EXPECT_TRUE(prompts()[0].contains("(it is not a regular file)")) << prompts()[0].toStdString();
+    EXPECT_FALSE(QFileInfo(iniPath()).isFile()) << "nothing written in its place";
 }

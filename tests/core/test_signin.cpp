@@ -4,9 +4,17 @@
 #include "core/signin.h"
 #include "core/unknownfile.h"
 #include "core/userfile.h"
+#include "platform/fileinuse.h"
+#include "platform/textfile.h"
 #include "tests/common/testsupport.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDeadlineTimer>
 #include <QFile>
+#include <QProcess>
+#include <QThread>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -80,4 +88,84 @@ TEST(SignIn, OutcomeByFileAndNothingKeptOfARefusedOne)
         if (c.want == SignInResult::Loaded)
             EXPECT_EQ(modOrvan.CurrentUnknown, 3);
     }
+}
+
+// Run only as the second process of the test below: holds the user file
+// named by ORV_HOLD_USER_FILE, says so, and keeps it until killed.
+TEST(SignIn, DISABLED_HoldsAUserFileForAnotherProcess)
+{
+    const QString path = qEnvironmentVariable("ORV_HOLD_USER_FILE");
+    ASSERT_FALSE(path.isEmpty());
+    ASSERT_TRUE(holdUserFile(path));
+    std::fputs("\nholding the user file\n", stdout);
+    std::fflush(stdout);
+    for (;;)
+        QThread::sleep(1);
+}
+
+// Two copies of the program on one user file: the second is refused before
+// anything of the file is read, with a message naming the file; a mark left
+// by a copy that was killed is taken over; a mark from another machine is
+// honoured until it is stale.
+TEST(SignIn, ASecondCopyOnTheSameUserFileIsRefused)
+{
+    orvtest::ProgramFolder folder;
+    const QString three = QStringLiteral("unks/ovunk") + UnknownFileCode(3) + QStringLiteral(".txt");
+    folder.copyFromSource(QStringLiteral("data/") + three, three);
+    const QString path = writeUser(folder, "anna", 3, {});
+    const QByteArray before = orv::readFileBytes(path).value();
+
+    QProcess other;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ORV_HOLD_USER_FILE"), path);
+    other.setProcessEnvironment(env);
+    other.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=SignIn.DISABLED_HoldsAUserFileForAnotherProcess"),
+                 QStringLiteral("--gtest_also_run_disabled_tests")});
+    QByteArray said;
+    QDeadlineTimer deadline(30000);
+    while (!said.contains("holding the user file") && !deadline.hasExpired() && other.waitForReadyRead(1000))
+        said += other.readAllStandardOutput();
+    ASSERT_TRUE(said.contains("holding the user file")) << said.toStdString();
+
+    const auto signIn = [&] {
+        InitProgram();
+        return signInFromUserFile(path, true);
+    };
+    SignInOutcome out = signIn();
+    EXPECT_EQ(out.result, SignInResult::InUse);
+    EXPECT_TRUE(out.quitMessage.startsWith("The file " + path + " is in use by another copy of Orvanto (on this machine)"))
+        << out.quitMessage.toStdString();
+    EXPECT_TRUE(modOrvan.UserFilePath.isEmpty());
+    EXPECT_EQ(modOrvan.CurrentUnknown, 0);
+    EXPECT_EQ(orv::readFileBytes(path).value(), before);
+
+    other.kill(); // as a crash would end it: the mark stays behind
+    ASSERT_TRUE(other.waitForFinished(10000));
+    const QString mark = FileInUse::markPath(path);
+    ASSERT_TRUE(QFile::exists(mark));
+    EXPECT_EQ(signIn().result, SignInResult::Loaded) << "the dead copy's mark is taken over";
+
+    // The same mark as another machine leaves it.
+    QList<QByteArray> lines = orv::readFileBytes(mark).value().split('\n');
+    ASSERT_GE(lines.size(), 3);
+    ResetUserRecord();
+    ASSERT_FALSE(QFile::exists(mark)) << "letting go removes the mark";
+    lines[0] = "4242";
+    lines[2] = "lab-pc-07";
+    for (int i = 3; i < lines.size(); ++i)
+        if (!lines[i].isEmpty())
+            lines[i] = QByteArray(lines[i].size(), '7');
+    ASSERT_TRUE(orv::writeFileAtomic(mark, lines.join('\n')));
+    out = signIn();
+    EXPECT_EQ(out.result, SignInResult::InUse);
+    EXPECT_TRUE(out.quitMessage.contains("(on machine lab-pc-07)")) << out.quitMessage.toStdString();
+    {
+        QFile f(mark);
+        ASSERT_TRUE(f.open(QIODevice::Append));
+        ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-(kInUseStaleMinutes + 1) * 60),
+                                  QFileDevice::FileModificationTime));
+    }
+    EXPECT_EQ(signIn().result, SignInResult::Loaded) << "a mark not renewed for so long is stale";
+    ResetUserRecord();
 }

@@ -281,7 +281,7 @@ TEST_F(UserFileTest, DamagedOrMissingFileIsRefusedAndLeftAlone)
     }
     QFile::remove(path);
     EXPECT_FALSE(ReadUserFile());
-    EXPECT_TRUE(orvtest::msgLog().lastPrompt().contains("cannot be opened"));
+    EXPECT_TRUE(orvtest::msgLog().lastPrompt().contains("it does not exist"));
 }
 
 TEST_F(UserFileTest, FailedWriteIsReportedAndReturnsFalse)

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -117,7 +118,7 @@ TEST_F(AllocateTest, BadFilesAndArgumentsFailClearly)
 
     struct Case { const char* name; QStringList args; const char* message; };
     const Case cases[] = {
-        {"missing file", {"--show", folder.file("users/nobody.ovg")}, "no such file"},
+        {"missing file", {"--show", folder.file("users/nobody.ovg")}, "it does not exist"},
         {"damaged file", {"--show", folder.file("users/broken.ovg")}, "is not a usable user file"},
         {"unknown 100", {"--unknowns", "05,100", folder.file("users/x.ovg")}, "not an unknown number"},
         {"unknown twice", {"--unknowns", "05,5", folder.file("users/x.ovg")}, "listed twice"},
@@ -217,4 +218,34 @@ TEST_F(AllocateTest, LooksForUnknownsBesideItself)
     const auto made = run({"--unknowns", "05,12", path});
     EXPECT_EQ(made.first, 0) << made.second.toStdString();
     EXPECT_EQ(orvtest::userFileRecord(path).currentUnknown, 5);
+}
+
+// On a file system without hard links (a FAT stick) the allocation still
+// makes its file, and still never replaces one. Needs a FAT file system
+// mounted for the test: made with mkfs.fat on a loop device where this
+// machine allows it, else skipped with the reason.
+TEST_F(AllocateTest, AllocatesOnAFileSystemWithoutHardLinks)
+{
+    const QString mkfs = QStandardPaths::findExecutable(QStringLiteral("mkfs.fat"), {"/usr/sbin", "/sbin"});
+    if (mkfs.isEmpty())
+        GTEST_SKIP() << "mkfs.fat (dosfstools) is not installed: no FAT file system can be made here";
+    const QString image = folder.file(QStringLiteral("fat.img")), stick = folder.file(QStringLiteral("stick"));
+    ASSERT_TRUE(QDir().mkpath(stick));
+    {
+        QFile f(image);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.resize(2 * 1024 * 1024));
+    }
+    if (QProcess::execute(mkfs, {image}) != 0)
+        GTEST_SKIP() << "mkfs.fat failed";
+    if (QProcess::execute(QStringLiteral("mount"), {"-o", "loop", image, stick}) != 0)
+        GTEST_SKIP() << "a loop device cannot be mounted here (needs root and loop devices)";
+    const QString onStick = stick + QStringLiteral("/dana.ovg");
+    const ProgramRun r = ovallocate({"--unknowns", "05,12", onStick});
+    const ProgramRun again = ovallocate({"--unknowns", "33", onStick});
+    const ProgramRun shown = ovallocate({"--show", onStick});
+    QProcess::execute(QStringLiteral("umount"), {stick});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(shown.out.contains("Current unknown: 5\n")) << shown.out.toStdString();
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(again.err.contains("already exists")) << again.err.toStdString();
 }

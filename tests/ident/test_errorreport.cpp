@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <optional>
+
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -161,4 +163,26 @@ TEST(ErrorReportFile, FullDiskKeepsTheEarlierRecords)
         EXPECT_EQ(orvtest::msgLog().shown[0].prompt,
                   QStringLiteral("Error with ") + s.errPath() + QStringLiteral("75Path/File access error"));
     }
+}
+
+// Earlier records this account may not read (the file is another's, mode
+// 600, in a users folder everyone may write) are never replaced by a file
+// holding only the new record: the student is told and the file stays.
+TEST(ErrorReportFile, RecordsThatCannotBeReadAreNeverReplaced)
+{
+    Malformed s;
+    const QByteArray old = "unknown no 3 propanone\r\nEND\r\n\r\n";
+    ASSERT_TRUE(writeFileAtomic(s.errPath(), old));
+    ASSERT_EQ(::chmod(QFile::encodeName(s.folder.path()).constData(), 0755), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(s.folder.file(QStringLiteral("users"))).constData(), 0777), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(s.errPath()).constData(), 0600), 0);
+    {
+        orvtest::AsOrdinaryUser student;
+        ASSERT_TRUE(student.ok());
+        makeReport(QStringLiteral("Great"), kWhen);
+    }
+    EXPECT_EQ(fileBytes(s.errPath()), old);
+    ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
+    EXPECT_EQ(orvtest::msgLog().shown[0].prompt,
+              QStringLiteral("Error with ") + s.errPath() + QStringLiteral("57Device I/O error"));
 }

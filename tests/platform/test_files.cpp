@@ -5,9 +5,14 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <atomic>
+#include <future>
+#include <memory>
 #include <thread>
+
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -63,6 +68,11 @@ QStringList filesIn(const QString& folder)
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
 }
 
+struct LinksUnsupported {
+    explicit LinksUnsupported(bool on) { setLinksUnsupportedForTests(on); }
+    ~LinksUnsupported() { setLinksUnsupportedForTests(false); }
+};
+
 } // namespace
 
 // A full disk must fail the write and leave the old file whole, however the
@@ -107,43 +117,155 @@ TEST(ByteFiles, FullDiskFailsAndKeepsTheOldFile)
     EXPECT_TRUE(writeFileAtomic(dir.filePath("fits.ovg"), fresh)) << "a file that fits is written";
 }
 
+// Where the file system has no hard links (a FAT stick, some shares) the
+// file is created exclusively under its own name instead: the same promises.
 TEST(ByteFiles, ExclusiveCreationNeverReplacesAFile)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("cleo.ovg");
-    bool existed = true;
-    ASSERT_TRUE(createFileExclusive(path, "first\r\n", nullptr, &existed));
-    EXPECT_FALSE(existed);
-    QString err;
-    EXPECT_FALSE(createFileExclusive(path, "second\r\n", &err, &existed));
-    EXPECT_TRUE(existed);
-    EXPECT_EQ(*readFileBytes(path), QByteArray("first\r\n"));
-    EXPECT_EQ(filesIn(dir.path()), QStringList{"cleo.ovg"});
+    for (const bool links : {true, false}) {
+        SCOPED_TRACE(links ? "hard links" : "no hard links");
+        LinksUnsupported without(!links);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("cleo.ovg");
+        bool existed = true;
+        ASSERT_TRUE(createFileExclusive(path, "first\r\n", nullptr, &existed));
+        EXPECT_FALSE(existed);
+        QString err;
+        EXPECT_FALSE(createFileExclusive(path, "second\r\n", &err, &existed));
+        EXPECT_TRUE(existed);
+        EXPECT_EQ(*readFileBytes(path), QByteArray("first\r\n"));
+        EXPECT_EQ(filesIn(dir.path()), QStringList{"cleo.ovg"});
 
-    // Many writers racing for one name: exactly one wins, and the file holds
-    // the winner's bytes.
-    for (int round = 0; round < 20; ++round) {
-        const QString raced = dir.filePath(QStringLiteral("race%1.ovg").arg(round));
-        std::atomic<int> wins{0}, lost{0};
-        std::atomic<int> winner{-1};
-        std::vector<std::thread> threads;
-        for (int t = 0; t < 4; ++t)
-            threads.emplace_back([&, t] {
-                bool gone = false;
-                if (createFileExclusive(raced, QByteArray::number(t), nullptr, &gone)) {
-                    ++wins;
-                    winner = t;
-                } else if (gone) {
-                    ++lost;
-                }
-            });
-        for (auto& th : threads)
-            th.join();
-        EXPECT_EQ(wins, 1) << round;
-        EXPECT_EQ(lost, 3) << round;
-        EXPECT_EQ(*readFileBytes(raced), QByteArray::number(winner.load())) << round;
+        // Many writers racing for one name: exactly one wins, and the file
+        // holds the winner's bytes.
+        for (int round = 0; round < 20; ++round) {
+            const QString raced = dir.filePath(QStringLiteral("race%1.ovg").arg(round));
+            std::atomic<int> wins{0}, lost{0};
+            std::atomic<int> winner{-1};
+            std::vector<std::thread> threads;
+            for (int t = 0; t < 4; ++t)
+                threads.emplace_back([&, t] {
+                    bool gone = false;
+                    if (createFileExclusive(raced, QByteArray::number(t), nullptr, &gone)) {
+                        ++wins;
+                        winner = t;
+                    } else if (gone) {
+                        ++lost;
+                    }
+                });
+            for (auto& th : threads)
+                th.join();
+            EXPECT_EQ(wins, 1) << round;
+            EXPECT_EQ(lost, 3) << round;
+            EXPECT_EQ(*readFileBytes(raced), QByteArray::number(winner.load())) << round;
+        }
+        EXPECT_EQ(filesIn(dir.path()).filter(QString::fromLatin1(kTemporarySuffix)), QStringList{});
+
+        // A failed write leaves no file under the name.
+        orvtest::WriteLimit full(3);
+        EXPECT_FALSE(createFileExclusive(dir.filePath("short.ovg"), "twelve bytes", &err));
+        EXPECT_EQ(err, "No space left on device");
+        EXPECT_FALSE(QFileInfo::exists(dir.filePath("short.ovg")));
     }
+}
+
+// Long names, links and modes as they are met in a lab's shared folder.
+TEST(ByteFiles, TheWriterReplacesTheFileTheNameStandsFor)
+{
+    QTemporaryDir dir;
+    const auto modeOf = [](const QString& path) {
+        struct stat st {};
+        return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0u;
+    };
+
+    // A name near the file system's limit (248 bytes, 81 three-byte
+    // characters) saves: the copy's name is shortened, never the file's.
+    const QString longName = QString(81, QChar(0x5b66)) + QStringLiteral("X.ovg");
+    ASSERT_EQ(QFile::encodeName(longName).size(), 81 * 3 + 5);
+    ASSERT_TRUE(writeFileAtomic(dir.filePath(longName), "first\r\n"));
+    QString err;
+    EXPECT_TRUE(writeFileAtomic(dir.filePath(longName), "second\r\n", &err)) << err.toStdString();
+    EXPECT_EQ(*readFileBytes(dir.filePath(longName)), QByteArray("second\r\n"));
+    const QString longest = QString(250, u'n') + QStringLiteral(".ovg");
+    ASSERT_TRUE(writeFileAtomic(dir.filePath(longest), "x")) << "a name of 254 bytes";
+    EXPECT_EQ(filesIn(dir.path()), (QStringList{longest, longName}));
+
+    // The old file's mode is the copy's from its creation, whatever the umask.
+    const mode_t mask = ::umask(077);
+    for (const mode_t mode : {0600u, 0644u, 0664u}) {
+        const QString path = dir.filePath(QStringLiteral("mode%1.ovg").arg(mode, 0, 8));
+        ASSERT_TRUE(writeFileAtomic(path, "old"));
+        ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0);
+        ASSERT_TRUE(writeFileAtomic(path, "new"));
+        EXPECT_EQ(modeOf(path), mode);
+    }
+    ::umask(mask);
+
+    // A link is followed: its target is written, the link stays a link.
+    const QString target = dir.filePath("real.ovg"), link = dir.filePath("link.ovg");
+    ASSERT_TRUE(writeFileAtomic(target, "old"));
+    ASSERT_TRUE(QFile::link(target, link));
+    ASSERT_TRUE(writeFileAtomic(link, "new"));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(*readFileBytes(target), QByteArray("new"));
+
+    // What is not a regular file is refused and left as it is.
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), dir.filePath("null.ovg")));
+    ASSERT_TRUE(QFile::link(dir.filePath("gone.ovg"), dir.filePath("dangling.ovg")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.ovg"));
+    const struct { const char* name; const char* why; } refused[] = {
+        {"null.ovg", "it is not a regular file"},
+        {"dangling.ovg", "it is a link to a file that does not exist"},
+        {"folder.ovg", "it is not a regular file"},
+    };
+    for (const auto& c : refused) {
+        err.clear();
+        EXPECT_FALSE(writeFileAtomic(dir.filePath(c.name), "x", &err)) << c.name;
+        EXPECT_EQ(err, c.why) << c.name;
+    }
+    EXPECT_TRUE(QFileInfo(QStringLiteral("/dev/null")).exists() && !QFileInfo(QStringLiteral("/dev/null")).isFile());
+    EXPECT_TRUE(QFileInfo(dir.filePath("null.ovg")).isSymLink());
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("gone.ovg")));
     EXPECT_EQ(filesIn(dir.path()).filter(QString::fromLatin1(kTemporarySuffix)), QStringList{});
+}
+
+// The readers take only regular files of a sensible size, and nothing holds
+// them up: each read runs against a time limit.
+TEST(ByteFiles, TheReadersRefuseWhatIsNotARealFile)
+{
+    QTemporaryDir dir;
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe.ovg")).constData(), 0644), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), dir.filePath("zero.ovg")));
+    {
+        QFile huge(dir.filePath("huge.ovg"));
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(huge.resize(kMaxReadBytes + 1)); // sparse
+        QFile largest(dir.filePath("largest.ovg"));
+        ASSERT_TRUE(largest.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(largest.resize(kMaxReadBytes));
+    }
+    const struct { const char* name; const char* why; } cases[] = {
+        {"pipe.ovg", "it is not a regular file"},
+        {"zero.ovg", "it is not a regular file"},
+        {".", "it is not a regular file"},
+        {"huge.ovg", "it is larger than any file of its kind (more than 8388608 bytes)"},
+        {"nothing.ovg", "it does not exist"},
+    };
+    for (const auto& c : cases) {
+        // On a detached thread, so that a reader that hangs fails the test
+        // instead of holding it.
+        auto done = std::make_shared<std::promise<std::pair<bool, QString>>>();
+        auto read = done->get_future();
+        std::thread([done, path = dir.filePath(c.name)] {
+            QString err;
+            const bool got = readFileLines(path, &err).has_value();
+            done->set_value({got, err});
+        }).detach();
+        ASSERT_EQ(read.wait_for(std::chrono::seconds(10)), std::future_status::ready) << c.name << " hangs";
+        const auto [got, err] = read.get();
+        EXPECT_FALSE(got) << c.name;
+        EXPECT_EQ(err, QString::fromLatin1(c.why)) << c.name;
+    }
+    EXPECT_EQ(readFileBytes(dir.filePath("largest.ovg"))->size(), kMaxReadBytes) << "the limit itself is allowed";
 }
 
 TEST(ByteFiles, StaleCopiesAreRecognisedAndRemoved)

@@ -12,6 +12,7 @@
 #include "core/userrecord.h"
 #include "core/coreservices.h"
 #include "platform/forms/formregistry.h"
+#include "platform/textfile.h"
 #include "tests/settings/settingsfixture.h"
 
 #include <QDir>
@@ -19,15 +20,14 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <sys/stat.h>
+
 using namespace orv;
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+// Never waits on a pipe or takes a device's endless bytes.
+QByteArray readAll(const QString& path) { return readFileBytes(path).value_or(QByteArray()); }
 
 void writeAll(const QString& path, const QByteArray& bytes)
 {
@@ -74,8 +74,11 @@ TEST_F(BadInput, AUserFileThatCannotBeUsedIsRefusedAndLeftAlone)
 
     struct Case { const char* what; QString path; std::optional<QByteArray> contents; const char* message; };
     const Case cases[] = {
-        {"missing", users() + "/nobody.ovg", std::nullopt, "cannot be opened or read"},
-        {"a folder", users(), std::nullopt, "cannot be opened or read"},
+        {"missing", users() + "/nobody.ovg", std::nullopt, "it does not exist"},
+        {"a folder", users(), std::nullopt, "it is not a regular file"},
+        {"a pipe (nothing waits on it)", users() + "/pipe.ovg", std::nullopt, "it is not a regular file"},
+        {"a link to an endless device", users() + "/zero.ovg", std::nullopt, "it is not a regular file"},
+        {"larger than any user file", users() + "/huge.ovg", std::nullopt, "larger than any file of its kind"},
         {"the settings file", folder.file("orvanto.ini"), std::nullopt, "cannot be used"},
         {"empty", users() + "/empty.ovg", QByteArray(), "cannot be used"},
         {"truncated", users() + "/short.ovg", good.left(30), "cannot be used"},
@@ -83,6 +86,13 @@ TEST_F(BadInput, AUserFileThatCannotBeUsedIsRefusedAndLeftAlone)
         {"password of a wrong length", users() + "/length.ovg", badLength, "its password code is damaged"},
         {"unknown out of range", users() + "/far.ovg", line(farAway), "not between 0 and 99"},
     };
+    ASSERT_EQ(::mkfifo(QFile::encodeName(users() + "/pipe.ovg").constData(), 0644), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), users() + "/zero.ovg"));
+    {
+        QFile huge(users() + "/huge.ovg");
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(huge.resize(kMaxReadBytes + 1)); // sparse: no disk is filled
+    }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         forms::unloadAll();
@@ -148,6 +158,13 @@ TEST_F(BadInput, AMissingOrDamagedUnknownIsNamedAndTheWorkKept)
         {"bad name count", unknown, badCount},
         {"empty", unknown, QByteArray()},
     };
+    ASSERT_EQ(::mkfifo(QFile::encodeName(users() + "/pipe.ovg").constData(), 0644), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), users() + "/zero.ovg"));
+    {
+        QFile huge(users() + "/huge.ovg");
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(huge.resize(kMaxReadBytes + 1)); // sparse: no disk is filled
+    }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         forms::unloadAll();

@@ -1,0 +1,77 @@
+#include "platform/fileinuse.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSysInfo>
+#include <QTimer>
+
+namespace orv {
+
+FileInUse::FileInUse() = default;
+
+FileInUse::~FileInUse() { release(); }
+
+QString FileInUse::markPath(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString ending = QStringLiteral(".lock");
+    // A name at the file system's limit still gets a mark: the name is
+    // shortened and tagged with a hash of the whole, so it stays its own.
+    // Hidden, so that it stays out of the students' way in file dialogs.
+    QString name = u'.' + info.fileName();
+    if (QFile::encodeName(name + ending).size() > 255) {
+        const QString tag = u'-' + QString::number(qHash(name), 16);
+        while (!name.isEmpty() && QFile::encodeName(name + tag + ending).size() > 255)
+            name.chop(name.back().isLowSurrogate() && name.size() > 1 ? 2 : 1);
+        name += tag;
+    }
+    return info.absolutePath() + u'/' + name + ending;
+}
+
+bool FileInUse::hold(const QString& path, QString* holder)
+{
+    if (!path_.isEmpty() && QFileInfo(path_).absoluteFilePath() == QFileInfo(path).absoluteFilePath())
+        return true;
+    release();
+    auto lock = std::make_unique<QLockFile>(markPath(path));
+    lock->setStaleLockTime(kInUseStaleMinutes * 60 * 1000);
+    if (!lock->tryLock(0)) {
+        if (lock->error() != QLockFile::LockFailedError)
+            return true; // no mark can be made here
+        if (holder) {
+            qint64 pid = 0;
+            QString host, app;
+            *holder = lock->getLockInfo(&pid, &host, &app) && !host.isEmpty()
+                            && host != QSysInfo::machineHostName()
+                        ? QStringLiteral("on machine ") + host
+                        : QStringLiteral("on this machine");
+        }
+        return false;
+    }
+    path_ = path;
+    lock_ = std::move(lock);
+    renewal_ = std::make_unique<QTimer>();
+    QObject::connect(renewal_.get(), &QTimer::timeout, [this] { renew(); });
+    renewal_->start(60 * 1000);
+    return true;
+}
+
+void FileInUse::renew()
+{
+    QFile mark(markPath(path_));
+    if (mark.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+        mark.setFileTime(QDateTime::currentDateTimeUtc(), QFileDevice::FileModificationTime);
+}
+
+void FileInUse::release()
+{
+    renewal_.reset();
+    if (lock_)
+        lock_->unlock();
+    lock_.reset();
+    path_.clear();
+}
+
+} // namespace orv
