@@ -115,12 +115,16 @@ FileInUse& userFileMark()
 bool holdUserFile(const QString& path, QString* inUse)
 {
     QString holder;
-    if (userFileMark().hold(path, &holder))
+    bool elsewhere = false;
+    if (userFileMark().hold(path, &holder, &elsewhere))
         return true;
-    if (inUse)
+    if (inUse) {
         *inUse = QStringLiteral("The file ") + path + QStringLiteral(" is in use by another copy of Orvanto (")
-               + holder + QStringLiteral("). Finish the session there first. If that copy is no longer running, ")
-               + QStringLiteral("the file can be opened again in %1 minutes.").arg(kInUseStaleMinutes);
+               + holder + QStringLiteral("). Finish the session there first.");
+        if (elsewhere)
+            *inUse += QStringLiteral(" If that copy is no longer running, the file can be opened again in %1 minutes.")
+                          .arg(kInUseStaleMinutes);
+    }
     return false;
 }
 

@@ -30,7 +30,7 @@ QString FileInUse::markPath(const QString& path)
     return info.absolutePath() + u'/' + name + ending;
 }
 
-bool FileInUse::hold(const QString& path, QString* holder)
+bool FileInUse::hold(const QString& path, QString* holder, bool* otherMachine)
 {
     if (!path_.isEmpty() && QFileInfo(path_).absoluteFilePath() == QFileInfo(path).absoluteFilePath())
         return true;
@@ -40,14 +40,14 @@ bool FileInUse::hold(const QString& path, QString* holder)
     if (!lock->tryLock(0)) {
         if (lock->error() != QLockFile::LockFailedError)
             return true; // no mark can be made here
-        if (holder) {
-            qint64 pid = 0;
-            QString host, app;
-            *holder = lock->getLockInfo(&pid, &host, &app) && !host.isEmpty()
-                            && host != QSysInfo::machineHostName()
-                        ? QStringLiteral("on machine ") + host
-                        : QStringLiteral("on this machine");
-        }
+        qint64 pid = 0;
+        QString host, app;
+        const bool elsewhere =
+            lock->getLockInfo(&pid, &host, &app) && !host.isEmpty() && host != QSysInfo::machineHostName();
+        if (holder)
+            *holder = elsewhere ? QStringLiteral("on machine ") + host : QStringLiteral("on this machine");
+        if (otherMachine)
+            *otherMachine = elsewhere;
         return false;
     }
     path_ = path;

@@ -28,10 +28,11 @@ public:
 
     // Marks `path` as held by this copy, letting go of the file held before.
     // False when another live copy holds it; `holder` then says which
-    // ("on this machine" or "on machine NAME"). Where no mark can be made
+    // ("on this machine" or "on machine NAME") and `otherMachine` whether
+    // it runs elsewhere (its mark then goes stale only with time). Where no mark can be made
     // at all (a folder this account may not write) the file is taken
     // unmarked: that copy cannot save there either.
-    bool hold(const QString& path, QString* holder = nullptr);
+    bool hold(const QString& path, QString* holder = nullptr, bool* otherMachine = nullptr);
     // Removes the mark (nothing when none is held).
     void release();
     // The file held now, or empty.

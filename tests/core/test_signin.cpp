@@ -134,7 +134,8 @@ TEST(SignIn, ASecondCopyOnTheSameUserFileIsRefused)
     };
     SignInOutcome out = signIn();
     EXPECT_EQ(out.result, SignInResult::InUse);
-    EXPECT_TRUE(out.quitMessage.startsWith("The file " + path + " is in use by another copy of Orvanto (on this machine)"))
+    EXPECT_EQ(out.quitMessage,
+              "The file " + path + " is in use by another copy of Orvanto (on this machine). Finish the session there first.")
         << out.quitMessage.toStdString();
     EXPECT_TRUE(modOrvan.UserFilePath.isEmpty());
     EXPECT_EQ(modOrvan.CurrentUnknown, 0);
@@ -159,7 +160,9 @@ TEST(SignIn, ASecondCopyOnTheSameUserFileIsRefused)
     ASSERT_TRUE(orv::writeFileAtomic(mark, lines.join('\n')));
     out = signIn();
     EXPECT_EQ(out.result, SignInResult::InUse);
-    EXPECT_TRUE(out.quitMessage.contains("(on machine lab-pc-07)")) << out.quitMessage.toStdString();
+    EXPECT_TRUE(out.quitMessage.contains("(on machine lab-pc-07). Finish the session there first. If that copy is "
+                                         "no longer running, the file can be opened again in 10 minutes."))
+        << out.quitMessage.toStdString();
     {
         QFile f(mark);
         ASSERT_TRUE(f.open(QIODevice::Append));
