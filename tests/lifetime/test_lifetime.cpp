@@ -6,8 +6,14 @@
 // window freed under a handler that is still running. Run under the
 // sanitizers, this also shows that nothing freed is touched.
 #include "core/coreservices.h"
+#include "core/forms/printnotice.h"
 #include "core/modorvan.h"
+#include "mainwindow/forms/frmAssignments.h"
 #include "mainwindow/forms/frmOVMain.h"
+#include "mainwindow/forms/frmSummary.h"
+#include "mscalc/forms/frmCalcFormula.h"
+#include "mscalc/forms/frmCalcIsotope.h"
+#include "mscalc/forms/frmCalcMass.h"
 #include "platform/forms/formregistry.h"
 #include "platform/runtime.h"
 #include "spectra/cmrplot.h"
@@ -19,6 +25,8 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QPointer>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -157,6 +165,63 @@ TEST_F(Lifetime, AViewerClosedDuringItsPrintNoticeLeavesTheProgramRunning)
                 EXPECT_GE(orvtest::programEnds(), 1);
             else if (c.how != Closer::MainCloseBox)
                 EXPECT_TRUE(main && main->isVisible()) << "the student is back in the main window";
+            layoutscenes::closeAll();
+            layoutscenes::prepareApplication();
+            orvtest::programEnds() = 0;
+        }
+    }
+}
+
+// The calculators, the summary, the assignments and help keep their notice
+// on screen with a timer, not a wait: printing and closing at once, by the
+// window's close box or the main window's, leaves nothing running on the
+// closed window when the notice's time is up.
+TEST_F(Lifetime, APrintoutWithATimedNoticeSurvivesItsWindowClosingAtOnce)
+{
+    // Each window with what it needs to print, and its print handler.
+    struct Printing {
+        const char* name;
+        std::function<void(QWidget*)> print;
+    };
+    const Printing windows[] = {
+        {"frmCalcFormula", [](QWidget* w) {
+             auto* f = static_cast<frmCalcFormula*>(w);
+             f->txtMass->setText(QStringLiteral("72"));
+             f->cmdCalcCalc_Click();
+             f->cmdCalcPrint_Click();
+         }},
+        {"frmCalcMass", [](QWidget* w) {
+             static_cast<frmCalcMass*>(w)->cmdMCalcCalc_Click();
+             static_cast<frmCalcMass*>(w)->cmdMCalcPrint_Click();
+         }},
+        {"frmCalcIsotope", [](QWidget* w) {
+             static_cast<frmCalcIsotope*>(w)->cmdIsotopeCalc_Click();
+             static_cast<frmCalcIsotope*>(w)->cmdIsotopePrint_Click();
+         }},
+        {"frmSummary", [](QWidget* w) { static_cast<frmSummary*>(w)->cmdSummaryPrint_Click(); }},
+        {"frmAssignments", [](QWidget* w) { static_cast<frmAssignments*>(w)->cmdAssignmentsPrint_Click(); }},
+    };
+    for (const Printing& p : windows) {
+        for (const bool mainToo : {false, true}) {
+            SCOPED_TRACE(std::string(p.name) + (mainToo ? ", main window closed" : ", closed by its close box"));
+            QPointer<QWidget> main = forms::load(forms::names::frmOVMain);
+            ASSERT_TRUE(main);
+            main->show();
+            QPointer<QWidget> window;
+            bool printed = false;
+            runModal(QString::fromLatin1(p.name), [&](QWidget* w) {
+                window = w;
+                p.print(w);
+                for (auto* box : w->findChildren<QLineEdit*>())
+                    printed = printed || (box->isVisible() && box->text() == QLatin1String("Printing completed."));
+                closeBox(mainToo ? main.data() : w);
+                if (window && window->isVisible())
+                    window->close();
+            });
+            QTest::qWait(kPrintNoticeMs + 300);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            EXPECT_TRUE(printed) << "the notice shows";
+            EXPECT_FALSE(window) << "the closed window is deleted";
             layoutscenes::closeAll();
             layoutscenes::prepareApplication();
             orvtest::programEnds() = 0;
