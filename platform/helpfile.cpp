@@ -1,8 +1,8 @@
 #include "platform/helpfile.h"
 
 #include "platform/programfolder.h"
+#include "platform/textfile.h"
 
-#include <QFile>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -82,10 +82,10 @@ QString helpFilePath() { return programFile(QStringLiteral("orvantor.hlp")); }
 
 std::optional<HelpTopic> readHelpTopic(const QString& path, int topic)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
+    const auto bytes = readFileBytes(path);
+    if (!bytes)
         return std::nullopt;
-    const QString all = QString::fromUtf8(f.readAll());
+    const QString all = QString::fromUtf8(*bytes);
     const QStringList lines = all.split(u'\n');
     const QString header = QStringLiteral("#TOPIC %1").arg(topic);
     for (int i = 0; i < lines.size(); ++i) {

@@ -1,5 +1,7 @@
 #include "platform/forms/pictures.h"
 
+#include "platform/textfile.h"
+
 namespace orv {
 
 QPixmap LoadResPicture(int id)
@@ -21,8 +23,10 @@ QIcon programIcon() { return QIcon(QStringLiteral(":/icons/1.png")); }
 
 QPixmap LoadPicture(const QString& path)
 {
+    // Through the file layer: a pipe or device in a picture's place is refused.
     QPixmap p;
-    p.load(path);
+    if (const auto bytes = readFileBytes(path))
+        p.loadFromData(*bytes);
     return p;
 }
 
