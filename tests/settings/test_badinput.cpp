@@ -11,6 +11,7 @@
 #include "core/userfile.h"
 #include "core/userrecord.h"
 #include "core/coreservices.h"
+#include "platform/fileinuse.h"
 #include "platform/forms/formregistry.h"
 #include "platform/textfile.h"
 #include "tests/settings/settingsfixture.h"
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLockFile>
 #include <QPushButton>
 
 #include <sys/stat.h>
@@ -133,6 +135,33 @@ TEST_F(BadInput, AWrongPasswordOnTheCommandLineIsNamedInTheQuitWindow)
     ASSERT_NE(quit, nullptr);
     EXPECT_TRUE(quit->lblQuit->text().contains(QStringLiteral("Invalid password."))) << quit->lblQuit->text().toStdString();
     EXPECT_EQ(readAll(path), before);
+}
+
+// A user file another copy of the program holds: the start is refused
+// before the password is asked for, the quit window names the file, and the
+// file is left to the copy that has it.
+TEST_F(BadInput, AUserFileInUseByAnotherCopyIsNamedInTheQuitWindow)
+{
+    saveAndRead(defaultConfigSettings());
+    const QString path = users() + QStringLiteral("/student.ovg");
+    writeAll(path, line(record(someUnknown())));
+    const QByteArray before = readAll(path);
+    QLockFile other(FileInUse::markPath(path)); // the other copy's mark, held while it runs
+    ASSERT_TRUE(other.tryLock(0));
+    resetModOrvan();
+    settingstest::WindowWatch watch;
+    orvtest::msgLog().shown.clear();
+    settingstest::startAndContinue(path, watch, QStringLiteral("kordavia"));
+    EXPECT_EQ(forms::find(forms::names::frmOVMain), nullptr);
+    EXPECT_EQ(forms::find(forms::names::frmTestPassword), nullptr) << "no password is asked for";
+    auto* quit = forms::loaded<frmQuit>();
+    ASSERT_NE(quit, nullptr);
+    EXPECT_TRUE(quit->lblQuit->text().contains(QStringLiteral("The file ") + path
+                                               + QStringLiteral(" is in use by another copy of Orvanto")))
+        << quit->lblQuit->text().toStdString();
+    EXPECT_TRUE(modOrvan.UserFilePath.isEmpty());
+    EXPECT_EQ(readAll(path), before);
+    EXPECT_TRUE(QFile::exists(FileInUse::markPath(path))) << "the other copy's mark stays";
 }
 
 // An unknown that cannot be read never ends the program: the student, who
