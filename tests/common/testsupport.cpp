@@ -92,6 +92,8 @@ AsOrdinaryUser::AsOrdinaryUser()
         ::setegid(0);
 }
 
+unsigned AsOrdinaryUser::unreadableMode() { return ::geteuid() == 0 ? 0600 : 0000; }
+
 AsOrdinaryUser::~AsOrdinaryUser()
 {
     if (dropped_) {

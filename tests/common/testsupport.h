@@ -95,6 +95,10 @@ public:
     AsOrdinaryUser& operator=(const AsOrdinaryUser&) = delete;
     // False when root could not become nobody: the test cannot go on.
     bool ok() const { return ok_; }
+    // The mode that makes a file of the test's own unreadable to that
+    // account: 600 once root has become nobody, no permissions at all for an
+    // ordinary account (whose own file it is).
+    static unsigned unreadableMode();
 private:
     bool dropped_ = false;
     bool ok_ = true;

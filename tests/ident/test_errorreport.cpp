@@ -175,12 +175,13 @@ TEST(ErrorReportFile, RecordsThatCannotBeReadAreNeverReplaced)
     ASSERT_TRUE(writeFileAtomic(s.errPath(), old));
     ASSERT_EQ(::chmod(QFile::encodeName(s.folder.path()).constData(), 0755), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(s.folder.file(QStringLiteral("users"))).constData(), 0777), 0);
-    ASSERT_EQ(::chmod(QFile::encodeName(s.errPath()).constData(), 0600), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(s.errPath()).constData(), orvtest::AsOrdinaryUser::unreadableMode()), 0);
     {
         orvtest::AsOrdinaryUser student;
         ASSERT_TRUE(student.ok());
         makeReport(QStringLiteral("Great"), kWhen);
     }
+    ::chmod(QFile::encodeName(s.errPath()).constData(), 0600);
     EXPECT_EQ(fileBytes(s.errPath()), old);
     ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
     EXPECT_EQ(orvtest::msgLog().shown[0].prompt,
