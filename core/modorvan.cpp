@@ -11,7 +11,6 @@ namespace orv {
 
 ModOrvan modOrvan;
 
-
 void resetModOrvan()
 {
     auto sink = std::move(modOrvan.statusBarSink);

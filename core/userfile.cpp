@@ -18,6 +18,13 @@ PasswordWindows& windows()
     return w;
 }
 
+// The user file this copy of the program holds.
+FileInUse& userFileMark()
+{
+    static FileInUse mark;
+    return mark;
+}
+
 void askNewPassword(const QString& caption)
 {
     if (windows().askNewPassword)
@@ -101,16 +108,6 @@ bool refusedByItsPassword(const UserFileContents& c)
 } // namespace
 
 void setPasswordWindows(PasswordWindows w) { windows() = std::move(w); }
-
-namespace {
-
-FileInUse& userFileMark()
-{
-    static FileInUse mark;
-    return mark;
-}
-
-} // namespace
 
 bool holdUserFile(const QString& path, QString* inUse)
 {

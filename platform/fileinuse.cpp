@@ -1,5 +1,7 @@
 #include "platform/fileinuse.h"
 
+#include "platform/textfile.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -16,18 +18,15 @@ FileInUse::~FileInUse() { release(); }
 QString FileInUse::markPath(const QString& path)
 {
     const QFileInfo info(path);
-    const QString ending = QStringLiteral(".lock");
-    // A name at the file system's limit still gets a mark: the name is
-    // shortened and tagged with a hash of the whole, so it stays its own.
+    const QString folder = info.absolutePath();
     // Hidden, so that it stays out of the students' way in file dialogs.
-    QString name = u'.' + info.fileName();
-    if (QFile::encodeName(name + ending).size() > 255) {
-        const QString tag = u'-' + QString::number(qHash(name), 16);
-        while (!name.isEmpty() && QFile::encodeName(name + tag + ending).size() > 255)
-            name.chop(name.back().isLowSurrogate() && name.size() > 1 ? 2 : 1);
-        name += tag;
-    }
-    return info.absolutePath() + u'/' + name + ending;
+    const QString name = u'.' + info.fileName(), ending = QStringLiteral(".lock");
+    QString mark = fittedFileName(folder, name, ending);
+    // A name at the file system's limit still gets a mark of its own: the
+    // shortened name is tagged with a hash of the whole.
+    if (mark != name + ending)
+        mark = fittedFileName(folder, name, u'-' + QString::number(qHash(name), 16) + ending);
+    return folder + u'/' + mark;
 }
 
 bool FileInUse::hold(const QString& path, QString* holder, bool* otherMachine)

@@ -172,16 +172,6 @@ qsizetype nameLimit(const QString& folder)
     return limit > 0 ? static_cast<qsizetype>(limit) : 255;
 }
 
-// `name` followed by `ending`, `name` shortened (by whole characters) so that
-// the whole fits the folder's name limit.
-QString fittedName(const QString& folder, QString name, const QString& ending)
-{
-    const qsizetype limit = nameLimit(folder) - nativeName(ending).size();
-    while (!name.isEmpty() && nativeName(name).size() > limit)
-        name.chop(name.back().isLowSurrogate() && name.size() > 1 ? 2 : 1);
-    return name + ending;
-}
-
 // Writes the bytes to a new file beside `target` and syncs it; the copy has
 // `target`'s permissions from its creation on. Returns the copy's path, or
 // empty with `error` set (no copy is left behind then).
@@ -199,7 +189,7 @@ QString writeTemporaryCopy(const QString& target, const QByteArray& bytes, QStri
             QString::number(QRandomGenerator::global()->bounded(36u * 36u * 36u * 36u * 36u * 36u), 36)
                 .rightJustified(6, u'0');
         copy = folder + u'/'
-             + fittedName(folder, info.fileName(), u'.' + tag + QLatin1String(kTemporarySuffix));
+             + fittedFileName(folder, info.fileName(), u'.' + tag + QLatin1String(kTemporarySuffix));
         fd = ::open(nativeName(copy).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd < 0 && errno != EEXIST) {
             setError(error, errnoText(errno));
@@ -299,6 +289,14 @@ std::optional<QByteArray> readFileBytes(const QString& path, QString* error)
         }
         data.append(buffer, n);
     }
+}
+
+QString fittedFileName(const QString& folder, QString name, const QString& ending)
+{
+    const qsizetype limit = nameLimit(folder) - nativeName(ending).size();
+    while (!name.isEmpty() && nativeName(name).size() > limit)
+        name.chop(name.back().isLowSurrogate() && name.size() > 1 ? 2 : 1);
+    return name + ending;
 }
 
 void setWriteLimitForTests(qint64 bytes) { writeLimit() = bytes; }

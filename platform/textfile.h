@@ -49,6 +49,10 @@ bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* erro
 bool createFileExclusive(const QString& path, const QByteArray& bytes, QString* error = nullptr,
                          bool* existed = nullptr);
 
+// `name` followed by `ending`, `name` shortened by whole characters where
+// the whole would be longer than a file name in `folder` may be.
+QString fittedFileName(const QString& folder, QString name, const QString& ending);
+
 // The ending of the copies the writers make. A copy is left behind only when
 // the program is killed while writing; no dialog filter of the programs
 // matches it.

@@ -44,11 +44,7 @@ void deleteWhenSafe(QWidget* w)
         w->deleteLater();
         return;
     }
-    static const bool hooked = [] {
-        setWaitsEndedHook(deleteBuried);
-        return true;
-    }();
-    (void)hooked;
+    setWaitsEndedHook(deleteBuried);
     buried().append(w);
 }
 

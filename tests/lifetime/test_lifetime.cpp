@@ -83,6 +83,23 @@ protected:
         layoutscenes::closeAll();
     }
 
+    // The main window, loaded and shown.
+    QPointer<QWidget> showMain()
+    {
+        QPointer<QWidget> main = forms::load(forms::names::frmOVMain);
+        EXPECT_TRUE(main);
+        if (main)
+            main->show();
+        return main;
+    }
+    // Every window closed and the program as at its start, for the next case.
+    void startAfresh()
+    {
+        layoutscenes::closeAll();
+        layoutscenes::prepareApplication();
+        orvtest::programEnds() = 0;
+    }
+
     // Opens `name` modally from a handler of its parent window, as the menus
     // do, and runs `during` while it is shown; returns when the modal loop
     // has ended and the event loop is back at this level.
@@ -110,9 +127,8 @@ TEST_F(Lifetime, AViewerClosedDuringItsPrintNoticeLeavesTheProgramRunning)
                 continue;   // the main window's close box, below
             SCOPED_TRACE(std::string(v.name) + " closed by " + c.name);
             modOrvan.CurrentItem = v.item;
-            QPointer<QWidget> main = forms::load(forms::names::frmOVMain);
+            QPointer<QWidget> main = showMain();
             ASSERT_TRUE(main);
-            main->show();
             modOrvan.QuitReason.clear();
             QPointer<QWidget> viewer, parent;
             bool noticeSeen = false;
@@ -165,67 +181,93 @@ TEST_F(Lifetime, AViewerClosedDuringItsPrintNoticeLeavesTheProgramRunning)
                 EXPECT_GE(orvtest::programEnds(), 1);
             else if (c.how != Closer::MainCloseBox)
                 EXPECT_TRUE(main && main->isVisible()) << "the student is back in the main window";
-            layoutscenes::closeAll();
-            layoutscenes::prepareApplication();
-            orvtest::programEnds() = 0;
+            startAfresh();
         }
     }
 }
 
-// The calculators, the summary, the assignments and help keep their notice
-// on screen with a timer, not a wait: printing and closing at once, by the
-// window's close box or the main window's, leaves nothing running on the
-// closed window when the notice's time is up.
+// The calculators, the summary and the assignments keep their notice on
+// screen with a timer, not a wait: printing and closing at once, by Escape,
+// by Continue, by the window's close box or by the main window's, leaves
+// nothing running on the closed window when the notice's time is up.
 TEST_F(Lifetime, APrintoutWithATimedNoticeSurvivesItsWindowClosingAtOnce)
 {
-    // Each window with what it needs to print, and its print handler.
+    // Each window with what it needs to print, its print handler and its
+    // Continue button.
     struct Printing {
         const char* name;
         std::function<void(QWidget*)> print;
+        std::function<QPushButton*(QWidget*)> continueButton;
     };
     const Printing windows[] = {
-        {"frmCalcFormula", [](QWidget* w) {
+        {"frmCalcFormula",
+         [](QWidget* w) {
              auto* f = static_cast<frmCalcFormula*>(w);
              f->txtMass->setText(QStringLiteral("72"));
              f->cmdCalcCalc_Click();
              f->cmdCalcPrint_Click();
-         }},
-        {"frmCalcMass", [](QWidget* w) {
+         },
+         [](QWidget* w) { return static_cast<frmCalcFormula*>(w)->cmdCalcOk; }},
+        {"frmCalcMass",
+         [](QWidget* w) {
              static_cast<frmCalcMass*>(w)->cmdMCalcCalc_Click();
              static_cast<frmCalcMass*>(w)->cmdMCalcPrint_Click();
-         }},
-        {"frmCalcIsotope", [](QWidget* w) {
+         },
+         [](QWidget* w) { return static_cast<frmCalcMass*>(w)->cmdCMassOk; }},
+        {"frmCalcIsotope",
+         [](QWidget* w) {
              static_cast<frmCalcIsotope*>(w)->cmdIsotopeCalc_Click();
              static_cast<frmCalcIsotope*>(w)->cmdIsotopePrint_Click();
-         }},
-        {"frmSummary", [](QWidget* w) { static_cast<frmSummary*>(w)->cmdSummaryPrint_Click(); }},
-        {"frmAssignments", [](QWidget* w) { static_cast<frmAssignments*>(w)->cmdAssignmentsPrint_Click(); }},
+         },
+         [](QWidget* w) { return static_cast<frmCalcIsotope*>(w)->cmdIsotopeOk; }},
+        {"frmSummary", [](QWidget* w) { static_cast<frmSummary*>(w)->cmdSummaryPrint_Click(); },
+         [](QWidget* w) { return static_cast<frmSummary*>(w)->cmdSummaryOk; }},
+        {"frmAssignments", [](QWidget* w) { static_cast<frmAssignments*>(w)->cmdAssignmentsPrint_Click(); },
+         [](QWidget* w) { return static_cast<frmAssignments*>(w)->cmdAssignmentsOk; }},
     };
-    for (const Printing& p : windows) {
-        for (const bool mainToo : {false, true}) {
-            SCOPED_TRACE(std::string(p.name) + (mainToo ? ", main window closed" : ", closed by its close box"));
-            QPointer<QWidget> main = forms::load(forms::names::frmOVMain);
-            ASSERT_TRUE(main);
-            main->show();
+    enum class TimedCloser { Escape, Continue, CloseBox, MainCloseBox };
+    const std::pair<TimedCloser, const char*> closers[] = {
+        {TimedCloser::Escape, "Escape"},
+        {TimedCloser::Continue, "Continue"},
+        {TimedCloser::CloseBox, "its close box"},
+        {TimedCloser::MainCloseBox, "the main window's close box"},
+    };
+    for (const auto& closer : closers) {
+        const TimedCloser how = closer.first;
+        const char* const closerName = closer.second;
+        // Every window is printed and closed in turn; then the notices' time
+        // runs out for all of them at once.
+        QList<QPointer<QWidget>> closed;
+        for (const Printing& p : windows) {
+            SCOPED_TRACE(std::string(p.name) + " closed by " + closerName);
+            QPointer<QWidget> main = showMain();
             QPointer<QWidget> window;
-            bool printed = false;
+            bool printed = false, hidden = false;
             runModal(QString::fromLatin1(p.name), [&](QWidget* w) {
                 window = w;
                 p.print(w);
                 for (auto* box : w->findChildren<QLineEdit*>())
                     printed = printed || (box->isVisible() && box->text() == QLatin1String("Printing completed."));
-                closeBox(mainToo ? main.data() : w);
+                switch (how) {
+                case TimedCloser::Escape: QTest::keyClick(w, Qt::Key_Escape); break;
+                case TimedCloser::Continue: p.continueButton(w)->click(); break;
+                case TimedCloser::CloseBox: closeBox(w); break;
+                case TimedCloser::MainCloseBox: closeBox(main); break;
+                }
+                hidden = !window || !window->isVisible();
                 if (window && window->isVisible())
                     window->close();
             });
-            QTest::qWait(kPrintNoticeMs + 300);
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             EXPECT_TRUE(printed) << "the notice shows";
-            EXPECT_FALSE(window) << "the closed window is deleted";
-            layoutscenes::closeAll();
-            layoutscenes::prepareApplication();
-            orvtest::programEnds() = 0;
+            if (how != TimedCloser::MainCloseBox)
+                EXPECT_TRUE(hidden) << "the window closes at once";
+            closed.append(window);
+            startAfresh();
         }
+        QTest::qWait(kPrintNoticeMs + 300);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        for (const QPointer<QWidget>& w : closed)
+            EXPECT_FALSE(w) << closerName << ": every closed window is deleted";
     }
 }
 
@@ -251,8 +293,7 @@ TEST_F(Lifetime, AWindowClosedDuringAnyWaitIsDeletedOnlyAfterTheWait)
     };
     for (const WaitCase& wc : waits) {
         SCOPED_TRACE(wc.name);
-        QPointer<QWidget> main = forms::load(forms::names::frmOVMain);
-        main->show();
+        QPointer<QWidget> main = showMain();
         bool aliveAfterWait = false, hiddenAfterWait = false;
         QEventLoop outer;
         orvtest::later([&] {
@@ -270,8 +311,7 @@ TEST_F(Lifetime, AWindowClosedDuringAnyWaitIsDeletedOnlyAfterTheWait)
         EXPECT_TRUE(hiddenAfterWait);
         EXPECT_TRUE(main.isNull()) << "deleted once the handler has returned";
         EXPECT_EQ(forms::find(forms::names::frmOVMain), nullptr);
-        layoutscenes::closeAll();
-        layoutscenes::prepareApplication();
+        startAfresh();
     }
 }
 

@@ -1,3 +1,4 @@
+#include "platform/fileinuse.h"
 #include "platform/helpfile.h"
 #include "platform/textfile.h"
 #include "tests/common/testsupport.h"
@@ -308,4 +309,21 @@ TEST(HelpFile, FindsNumberedTopics)
     EXPECT_EQ(readHelpTopic(path, 7)->text, "Body of seven.");
     EXPECT_FALSE(readHelpTopic(path, 8));
     EXPECT_FALSE(readHelpTopic(dir.filePath("none.hlp"), 7));
+}
+
+// The in-use mark beside a user file: hidden, and made for names at the file
+// system's limit too, each long name with a mark of its own.
+TEST(FileInUse, AMarkFitsBesideAnyNameAndStaysItsOwn)
+{
+    QTemporaryDir dir;
+    EXPECT_EQ(FileInUse::markPath(dir.filePath("anna.ovg")), dir.filePath(".anna.ovg.lock"));
+    const QString a = dir.filePath(QString(250, u'n') + QStringLiteral("a.ovg"));
+    const QString b = dir.filePath(QString(250, u'n') + QStringLiteral("b.ovg"));
+    EXPECT_NE(FileInUse::markPath(a), FileInUse::markPath(b));
+    FileInUse holdA, holdB;
+    EXPECT_TRUE(holdA.hold(a));
+    EXPECT_TRUE(QFileInfo::exists(FileInUse::markPath(a)));
+    EXPECT_TRUE(holdB.hold(b)) << "another file, another mark";
+    holdA.release();
+    EXPECT_FALSE(QFileInfo::exists(FileInUse::markPath(a)));
 }
