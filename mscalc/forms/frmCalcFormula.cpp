@@ -188,9 +188,12 @@ bool frmCalcFormula::eventFilter(QObject* watched, QEvent* event)
         cmdCalcCalc->click();
         return true;
     }
+    // Only typed characters other than digits are refused: Escape, Tab,
+    // Shift+Tab and shortcuts go on to the window, and moving the cursor and
+    // deleting work as usual. A paste would bring in any text.
+    if (!typesCharacter(key) && !key->matches(QKeySequence::Paste))
+        return false;
     const QString text = key->text();
-    if (text.isEmpty() || key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete)
-        return false;   // moving the cursor and deleting are not typing
     if (text.size() == 1 && text[0] >= u'0' && text[0] <= u'9')
         return false;
     if (isTrue(modOrvan.SoundOn))

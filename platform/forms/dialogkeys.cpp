@@ -135,6 +135,16 @@ bool isUnmatchedAccessKey(const QKeyEvent* key)
            && !key->text().isEmpty() && key->text().at(0).isPrint();
 }
 
+bool typesCharacter(const QKeyEvent* key)
+{
+    const QString text = key->text();
+    if (text.isEmpty() || !text.at(0).isPrint())
+        return false;
+    const auto mods = key->modifiers();
+    const bool altGr = (mods & Qt::ControlModifier) && (mods & Qt::AltModifier);
+    return altGr || !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
 void installAccessKeyGuard()
 {
     static AccessKeyGuard* guard = nullptr;

@@ -30,4 +30,11 @@ bool isUnmatchedAccessKey(const QKeyEvent* key);
 // further calls do nothing).
 void installAccessKeyGuard();
 
+// True when the key types a printable character into a text box: plain or
+// shifted, or through AltGr. Enter, Backspace, Escape, Tab, Shift+Tab and
+// every Ctrl or Alt combination are not typing. A key filter that refuses
+// some typed characters passes every other key on, so that Escape, Tab and
+// shortcuts still reach the window.
+bool typesCharacter(const QKeyEvent* key);
+
 } // namespace orv

@@ -14,9 +14,11 @@
 #include "tests/core/qtprinters.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <QToolButton>
@@ -231,8 +233,60 @@ TEST_F(CalcWindows, FormulaRefusesOutOfRangeMassesAndLetters)
     f->txtMass->setFocus();
     QTest::keyClicks(f->txtMass, "a8.-x");
     EXPECT_EQ(f->txtMass->text(), "78");
+    // Nor by pasting.
+    QApplication::clipboard()->setText(QStringLiteral("9x"));
+    QTest::sendKeyEvent(QTest::Click, f->txtMass, Qt::Key_V, QString(QChar(22)), Qt::ControlModifier);
+    QTest::keyClick(f->txtMass, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(f->txtMass->text(), "78");
     QTest::keyClick(f->txtMass, Qt::Key_Backspace);
     EXPECT_EQ(f->txtMass->text(), "7");
+}
+
+// The Mass box has the focus when the window opens and after Calculate: the
+// keys it does not use must still get out of it.
+TEST_F(CalcWindows, FormulaMassBoxLetsEscapeAndTabOut)
+{
+    enum class Then { Closes, LeavesTheBox };
+    struct Case {
+        const char* what;
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        const char* text;   // as the keyboard sends it
+        Then then;
+    };
+    const Case cases[] = {
+        {"Escape", Qt::Key_Escape, Qt::NoModifier, "\x1b", Then::Closes},
+        {"Tab", Qt::Key_Tab, Qt::NoModifier, "\t", Then::LeavesTheBox},
+        {"Shift+Tab", Qt::Key_Backtab, Qt::ShiftModifier, "", Then::LeavesTheBox},
+        {"Shift+Tab with its character", Qt::Key_Backtab, Qt::ShiftModifier, "\t", Then::LeavesTheBox},
+    };
+    for (const bool withResult : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.what) + (withResult ? ", result shown" : ", nothing calculated"));
+            QPointer<frmCalcFormula> f = open<frmCalcFormula>();
+            f->txtMass->setFocus();
+            QTest::keyClicks(f->txtMass, QStringLiteral("78"));
+            if (withResult) {
+                QTest::keyClick(f->txtMass, Qt::Key_Return);
+                ASSERT_TRUE(f->txtCalc->isVisible());
+            }
+            ASSERT_EQ(f->focusWidget(), f->txtMass);
+            QTest::sendKeyEvent(QTest::Click, f->txtMass, c.key, QString::fromLatin1(c.text), c.mods);
+            QApplication::processEvents();
+            if (c.then == Then::Closes) {
+                EXPECT_EQ(forms::find(forms::names::frmCalcFormula), nullptr);
+                EXPECT_TRUE(!f || !f->isVisible());
+            } else {
+                ASSERT_TRUE(f);
+                EXPECT_TRUE(f->isVisible());
+                EXPECT_NE(f->focusWidget(), f->txtMass);
+                EXPECT_EQ(f->txtMass->text(), "78");
+                EXPECT_EQ(f->txtCalc->isVisible(), withResult) << "the result stands";
+            }
+            forms::unloadAll();
+            QApplication::processEvents();
+        }
+    }
 }
 
 TEST_F(CalcWindows, FormulaLimitsCoupleAndRaiseTheMassLimit)

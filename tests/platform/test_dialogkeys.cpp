@@ -121,6 +121,42 @@ TEST(DialogKeys, AnAltKeyMatchingNoButtonIsNotTyped)
     EXPECT_EQ(w.box->text(), QStringLiteral("ab@"));
 }
 
+// What a key filter may refuse: typed characters only, so that Escape, Tab
+// and shortcuts always get through it.
+TEST(DialogKeys, OnlyPrintableCharactersCountAsTyping)
+{
+    struct Case {
+        const char* what;
+        int key;
+        Qt::KeyboardModifiers mods;
+        QString text;
+        bool typing;
+    };
+    const Case cases[] = {
+        {"a letter", Qt::Key_A, Qt::NoModifier, QStringLiteral("a"), true},
+        {"a capital", Qt::Key_A, Qt::ShiftModifier, QStringLiteral("A"), true},
+        {"a blank", Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true},
+        {"a keypad digit", Qt::Key_7, Qt::KeypadModifier, QStringLiteral("7"), true},
+        {"an accented letter", Qt::Key_Eacute, Qt::NoModifier, QString(QChar(0xE9)), true},
+        {"AltGr as Ctrl+Alt", Qt::Key_At, Qt::ControlModifier | Qt::AltModifier, QStringLiteral("@"), true},
+        {"Escape", Qt::Key_Escape, Qt::NoModifier, QString(QChar(27)), false},
+        {"Tab", Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"), false},
+        {"Shift+Tab", Qt::Key_Backtab, Qt::ShiftModifier, QStringLiteral("\t"), false},
+        {"Enter", Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), false},
+        {"Backspace", Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"), false},
+        {"Delete", Qt::Key_Delete, Qt::NoModifier, QString(QChar(127)), false},
+        {"an arrow", Qt::Key_Left, Qt::NoModifier, QString(), false},
+        {"Ctrl+V as a control character", Qt::Key_V, Qt::ControlModifier, QString(QChar(22)), false},
+        {"Ctrl+C with its letter", Qt::Key_C, Qt::ControlModifier, QStringLiteral("c"), false},
+        {"an access key", Qt::Key_Q, Qt::AltModifier, QStringLiteral("q"), false},
+        {"Meta with a letter", Qt::Key_E, Qt::MetaModifier, QStringLiteral("e"), false},
+    };
+    for (const Case& c : cases) {
+        const QKeyEvent key(QEvent::KeyPress, c.key, c.mods, c.text);
+        EXPECT_EQ(typesCharacter(&key), c.typing) << c.what;
+    }
+}
+
 TEST(HelpText, TablesAreCutIntoColumnsAndPadded)
 {
     const QString text = QStringLiteral("Liquids by boiling point.\n\n"
