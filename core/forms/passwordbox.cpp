@@ -24,30 +24,17 @@ PasswordBox::PasswordBox(QWidget* parent, QPushButton* continueButton)
     setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[ -~]*")), this));
 }
 
-bool PasswordBox::event(QEvent* e)
-{
-    // Tab is a character like any other control character here: refused,
-    // not a move to the next control.
-    if (e->type() == QEvent::KeyPress) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) {
-            keyPressEvent(k);
-            return true;
-        }
-    }
-    return QLineEdit::event(e);
-}
-
 void PasswordBox::keyPressEvent(QKeyEvent* e)
 {
-    const bool tab = e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab;
+    // Tab and Shift+Tab move to the next control before they get here; Tab
+    // arrives only when there is none, and is then a refused character.
     const QString text = e->text();
     // Keys without a character (arrows, Home, Delete) work as usual.
-    if (!tab && text.size() != 1) {
+    if (text.size() != 1) {
         QLineEdit::keyPressEvent(e);
         return;
     }
-    const int code = tab ? 9 : text[0].unicode();
+    const int code = text[0].unicode();
     // Escape is the window's Cancel where it shows one; only otherwise is it
     // a refused character.
     if (code == 27) {

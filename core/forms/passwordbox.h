@@ -2,8 +2,9 @@
 // The text box both password windows use: "*" for every character, at most
 // 20 characters of printable ASCII, and the key filter (Enter presses the
 // window's Continue button; other control characters and codes above 126 are
-// refused, with a beep when sound is on). Text that arrives other than by
-// typing (pasting, dropping) is held to the same characters.
+// refused, with a beep when sound is on). Tab and Shift+Tab move the focus
+// as in any text box. Text that arrives other than by typing (pasting,
+// dropping) is held to the same characters.
 #include <QLineEdit>
 
 class QLabel;
@@ -16,7 +17,6 @@ class PasswordBox : public QLineEdit {
 public:
     explicit PasswordBox(QWidget* parent, QPushButton* continueButton);
 protected:
-    bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 private:
     QPushButton* continue_;
