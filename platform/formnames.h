@@ -10,7 +10,6 @@ class FormName {
 public:
     constexpr explicit FormName(const char* name) : name_(name) {}
     QString toString() const { return QString::fromLatin1(name_); }
-    const char* c_str() const { return name_; }
     friend bool operator==(const FormName& a, const FormName& b) { return a.toString() == b.toString(); }
 
 private:

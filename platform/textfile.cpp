@@ -24,14 +24,6 @@ QByteArray toBytes(const QString& s)
     return out;
 }
 
-bool fitsBytes(const QString& s)
-{
-    for (QChar c : s)
-        if (c.unicode() > 255)
-            return false;
-    return true;
-}
-
 QList<QByteArray> splitLines(const QByteArray& bytes)
 {
     QList<QByteArray> lines;

@@ -13,8 +13,6 @@ namespace orv {
 // Bytes <-> text, byte for byte.
 inline QString fromBytes(const QByteArray& b) { return QString::fromLatin1(b); }
 QByteArray toBytes(const QString& s); // characters above 255 become '?'
-// True when every character of s fits a single byte.
-bool fitsBytes(const QString& s);
 
 // No file the programs read comes near this size; a larger one is refused
 // rather than taken into memory whole.

@@ -142,15 +142,6 @@ bool StructureBuilder::chooseSubstituent(Slot slot, int index)
 
 QString StructureBuilder::structureCode() const { return BaseCode + XCode + YCode + ZCode; }
 
-bool isAcceptedCode(const QString& code, const std::array<QString, 5>& accepted, int count)
-{
-    bool match = false;
-    for (int i = 1; i <= count && i < int(accepted.size()); ++i)
-        if (accepted[size_t(i)] == code)
-            match = true;
-    return match;
-}
-
 void recordGivenStructure(const QString& code)
 {
     auto& m = modOrvan;

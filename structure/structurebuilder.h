@@ -64,14 +64,11 @@ private:
     QString& code(Slot slot);
 };
 
-// Exact comparison (case and blanks count) of a built code with the accepted
-// codes 1..count of the current unknown.
-bool isAcceptedCode(const QString& code, const std::array<QString, 5>& accepted, int count);
-
 // Continue: judges the built code against the current unknown's accepted
-// codes (setting UnkIdentified and IdentifiedByGiving on a match, clearing
-// nothing otherwise), counts the attempt while StructGiveTries is below 98
-// and sets CurrentItem to 1 for the progress report.
+// codes, exactly (case and blanks count), setting UnkIdentified and
+// IdentifiedByGiving on a match and clearing nothing otherwise; counts the
+// attempt while StructGiveTries is below 98 and sets CurrentItem to 1 for
+// the progress report.
 void recordGivenStructure(const QString& code);
 
 // The help text, lines joined by CR LF.

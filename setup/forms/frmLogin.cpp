@@ -55,13 +55,9 @@ void frmLogin::Form_Load()
     modSetup.LoginAccepted = kFalse;
 }
 
-std::optional<qint32> frmLogin::Encrypt(QString& Password) { return passwordDigest(Password); }
-
 void frmLogin::cmdOK_Click()
 {
-    QString typed = txtPassword->text();
-    const std::optional<qint32> d = Encrypt(typed);
-    if (d && *d == LoginDigest) {
+    if (passwordAccepted(txtPassword->text())) {
         modSetup.LoginAccepted = kTrue;
         forms::unload(this);
         return;

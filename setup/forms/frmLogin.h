@@ -4,7 +4,6 @@
 // True afterwards. Three wrong passwords are answered with a message and a
 // new try; the fourth ends the program.
 #include <QDialog>
-#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -16,10 +15,6 @@ class frmLogin : public QDialog {
     Q_OBJECT
 public:
     frmLogin();
-
-    // The digest of Password (cut to its first ten characters in place); no
-    // digest when it leaves the 32-bit range, which no right password does.
-    std::optional<qint32> Encrypt(QString& Password);
 
     // Failed attempts since the window loaded.
     int loginTries() const { return LoginTries; }

@@ -288,12 +288,6 @@ TEST(ByteFiles, StaleCopiesAreRecognisedAndRemoved)
     EXPECT_EQ(filesIn(dir.path()), (QStringList{"fred.ovg", "mary.ovg.q1w2e3.orvtmp", "notes.orvtmp.txt"}));
 }
 
-TEST(ByteFiles, CharactersAboveOneByteAreFlagged)
-{
-    EXPECT_TRUE(fitsBytes(QString::fromLatin1("caf\xe9")));
-    EXPECT_FALSE(fitsBytes(QString::fromUtf8("\xe2\x82\xac")));
-}
-
 TEST(HelpFile, FindsNumberedTopics)
 {
     QTemporaryDir dir;
