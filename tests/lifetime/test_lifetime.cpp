@@ -206,6 +206,7 @@ TEST_F(Lifetime, APrintoutWithATimedNoticeSurvivesItsWindowClosingAtOnce)
              f->txtMass->setText(QStringLiteral("72"));
              f->cmdCalcCalc_Click();
              f->cmdCalcPrint_Click();
+             f->txtMass->setFocus();   // where the keyboard is after Calculate
          },
          [](QWidget* w) { return static_cast<frmCalcFormula*>(w)->cmdCalcOk; }},
         {"frmCalcMass",
