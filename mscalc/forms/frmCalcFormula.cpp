@@ -188,9 +188,9 @@ bool frmCalcFormula::eventFilter(QObject* watched, QEvent* event)
         cmdCalcCalc->click();
         return true;
     }
-    // Only typed characters other than digits are refused: Escape, Tab,
-    // Shift+Tab and shortcuts go on to the window, and moving the cursor and
-    // deleting work as usual. A paste would bring in any text.
+    // Only typed characters other than digits are refused, and pasting,
+    // which would bring in any text: Escape, Tab, Shift+Tab and shortcuts go
+    // on to the window, and moving the cursor and deleting work as usual.
     if (!typesCharacter(key) && !key->matches(QKeySequence::Paste))
         return false;
     const QString text = key->text();
