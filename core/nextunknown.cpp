@@ -21,11 +21,13 @@ constexpr int kDifferentKindsFirst = 10;
 
 // Simple unknowns of one kind: completing one keeps its partners from being drawn.
 // Up to two partners each; 0 fills an unused place.
+// clang-format off
 constexpr std::array<std::array<int, 2>, kLastBasicUnknown + 1> kPartners = {{
     {},                                                             // 0: no unknown
     {}, {}, {4}, {3}, {6}, {5}, {12}, {9}, {8}, {},                 // 1..10
     {}, {7}, {}, {15}, {14}, {17, 18}, {16, 18}, {16, 17}, {20}, {19}, // 11..20
 }};
+// clang-format on
 
 // Values of the two-digit entries of a list of unknowns, from the left.
 template <typename Fn>

@@ -41,6 +41,7 @@ MenuEntry itemEntry(const QString& name, int index, int item, const QString& sho
 
 MenuEntry fileMenu(const ModOrvan& m)
 {
+    // clang-format off
     MenuEntry f = topMenu(QStringLiteral("mnuFile"), QStringLiteral("&File"), 0,
         {entry(QStringLiteral("mnuSummary"), -1, QStringLiteral("Summary of completed &unknowns ")),
          entry(QStringLiteral("mnuPassword"), -1, QStringLiteral("Change &password ")),
@@ -51,6 +52,7 @@ MenuEntry fileMenu(const ModOrvan& m)
          entry(QStringLiteral("mnuSaveQuit"), -1, QStringLiteral("Save and &quit"), QStringLiteral("Ctrl+Q")),
          entry(QStringLiteral("mnuNextUser"), -1, QStringLiteral("N&ext user"), QStringLiteral("Ctrl+E")),
          entry(QStringLiteral("mnuExit"), -1, QStringLiteral("End n&ow"), QStringLiteral("Ctrl+O"))});
+    // clang-format on
     auto& e = f.entries;
     MenuEntry& sound = e[2];
     sound.checkable = true;
@@ -126,11 +128,13 @@ MenuEntry derivativesMenu(const ModOrvan& m)
 MenuEntry identityMenu(const ModOrvan& m)
 {
     const QString name = QStringLiteral("mnuNameItem");
+    // clang-format off
     MenuEntry n = topMenu(QStringLiteral("mnuname"), QStringLiteral("&Identity"), 500,
         {entry(name, 0, QStringLiteral("By &typing name"), QStringLiteral("Ctrl+N")),
          entry(name, 1, QStringLiteral("By &structure choosing"), QStringLiteral("Ctrl+S")),
          entry(name, 2, QStringLiteral("By &giving structure"), QStringLiteral("Ctrl+G")),
          entry(name, 3, QStringLiteral("&Resign from this unknown"))});
+    // clang-format on
     auto& e = n.entries;
     e[0].visible = on(m.TypeNameOnly) || on(m.OfferNameList);
     e[1].visible = on(m.ChooseStructureAllowed);
@@ -142,6 +146,7 @@ MenuEntry identityMenu(const ModOrvan& m)
 MenuEntry calculatorsMenu(const ModOrvan& m)
 {
     const QString name = QStringLiteral("mmnuToolsItem");
+    // clang-format off
     MenuEntry t = topMenu(QStringLiteral("mnutools"), QStringLiteral("C&alculators"), 0,
         {entry(name, 0, QStringLiteral("&Proton shift calculator (pmr)"), QStringLiteral("Ctrl+R"), 787),
          entry(name, 1, QStringLiteral("P&roton coupling calculator (pmr)"), QStringLiteral("Ctrl+J"), 792),
@@ -149,6 +154,7 @@ MenuEntry calculatorsMenu(const ModOrvan& m)
          entry(name, 3, QStringLiteral("&Formula calculator (ms)"), QStringLiteral("Ctrl+F"), 777),
          entry(name, 4, QStringLiteral("M&ass calculator (ms)"), QStringLiteral("Ctrl+A"), 777),
          entry(name, 5, QStringLiteral("&Isotope calculator (ms)"), QStringLiteral("Ctrl+T"), 777)});
+    // clang-format on
     if (!on(m.AnyCalcAllowed)) {
         t.visible = false;
         return t;
@@ -162,6 +168,7 @@ MenuEntry calculatorsMenu(const ModOrvan& m)
 
 MenuEntry tablesMenu()
 {
+    // clang-format off
     struct Table { const char* caption; int topic; };
     static const Table tables[] = {
         {"Ac&ids", 545},       {"A&cyl halides", 505},       {"A&lcohols", 510},     {"Al&dehydes", 515},
@@ -169,6 +176,7 @@ MenuEntry tablesMenu()
         {"Amines&2 (tert)", 535}, {"An&hydrides", 540},      {"&Arenes", 543},       {"C&yanides", 550},
         {"E&sters", 555},      {"E&thers", 560},             {"Hal&oalkanes", 565},  {"Haloa&renes", 570},
         {"&Ketones", 575},     {"&Nitro compounds", 580},    {"&Phenols", 585}};
+    // clang-format on
     MenuEntry g = entry(QStringLiteral("mnuHelpGroup3"), 0, QStringLiteral("T&ables of compounds"), {}, 500);
     int i = 0;
     for (const Table& t : tables)
@@ -180,6 +188,7 @@ MenuEntry helpMenu(const ModOrvan& m)
 {
     const QString g1 = QStringLiteral("mnuHelpGroup1"), g2 = QStringLiteral("mnuHelpGroup2"),
                   g4 = QStringLiteral("mnuHelpGroup4"), g5 = QStringLiteral("mnuHelpGroup5");
+    // clang-format off
     MenuEntry h = topMenu(QStringLiteral("mnuHelp"), QStringLiteral("&Help"), 715,
         {entry(g1, 0, QStringLiteral("C&ontents"), QStringLiteral("F1")),
          entry(g1, 1, QStringLiteral("&Keyboard shortcuts"), {}, 707),
@@ -196,6 +205,7 @@ MenuEntry helpMenu(const ModOrvan& m)
          entry(g5, 0, QStringLiteral("&Items revealed for this unknown"), {}, 725),
          entry(g5, 1, QStringLiteral("&Help with this unknown"), {}, 725),
          separator(g5, 2)});
+    // clang-format on
     auto& e = h.entries;
     const bool spectra = on(m.AnySpectrumAllowed), tests = on(m.TestsAllowed), derivs = on(m.DerivsAllowed);
     e[2].visible = e[4].visible = spectra;
@@ -228,11 +238,13 @@ QString itemMenuCaption(int n)
 {
     // Where the access key sits in each item's name; items not listed take
     // the first letter.
+    // clang-format off
     struct Key { int item; int k; };
     static const Key keys[] = {{3, 2},   {15, 1}, {16, 2}, {20, 5}, {21, 5}, {23, 1}, {24, 2}, {30, 3},
                                {31, 5},  {35, 15}, {36, 15}, {37, 1}, {38, 1}, {39, 2}, {41, 7}, {42, 11},
                                {43, 4},  {44, 22}, {45, 3}, {46, 1}, {47, 1}, {48, 6}, {49, 2}, {51, 1},
                                {52, 4},  {53, 19}, {54, 16}};
+    // clang-format on
     int k = 0;
     for (const Key& key : keys)
         if (key.item == n)

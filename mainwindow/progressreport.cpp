@@ -179,6 +179,7 @@ ReportOutcome GetReport(const QString& verdict, bool recorded, const QDateTime& 
         line(QStringLiteral("Identification was by supplying a structure."), 0);
     r.lineCount += 1;
 
+    // clang-format off
     const struct { int tries; Boolean by; const char* one; const char* many; } methods[3] = {
         {m.NameTypingTries, m.IdentifiedByName,
          " unsuccessful attempt at identification by typing the name was made.",
@@ -190,6 +191,7 @@ ReportOutcome GetReport(const QString& verdict, bool recorded, const QDateTime& 
          " unsuccessful attempt at identification by giving a structure was made.",
          " unsuccessful attempts at identification by giving structures were made."},
     };
+    // clang-format on
     for (const auto& method : methods) {
         const int u = method.tries - (isTrue(method.by) ? 1 : 0);
         if (u > 0)

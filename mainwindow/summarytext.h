@@ -10,6 +10,7 @@ struct ModOrvan;
 
 // One stored result line taken apart (fields by position, read as numbers).
 struct ResultFields {
+    // clang-format off
     int physProps = 0;          // P, position 1
     int spectra = 0;            // S, position 2
     int tests = 0;              // T, positions 3-4
@@ -23,6 +24,7 @@ struct ResultFields {
     QString name;               // from position 21
     int sessions = 0;           // column 2: first three characters
     long minutes = 0;           // column 2: the rest
+    // clang-format on
 };
 ResultFields resultFields(const QString& resultLine, const QString& sessionTime);
 

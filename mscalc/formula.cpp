@@ -118,9 +118,11 @@ void FormulaSearch::CheckAndShow()
 
 QString rangesLine(const FormulaLimits& limits)
 {
+    // clang-format off
     const struct { const char* symbol; Limit limit; } order[] = {{"C", Limit::C},   {"H", Limit::H},   {"Br", Limit::Br},
                                                                   {"Cl", Limit::Cl}, {"I", Limit::I},  {"N", Limit::N},
                                                                   {"O", Limit::O}};
+    // clang-format on
     QString line = QStringLiteral("Ranges ");
     for (const auto& e : order)
         if (limits.hi(e.limit) > 0)

@@ -21,6 +21,7 @@ struct BenzeneCarbons {
 
 const QList<BenzeneCarbons>& benzenePatterns()
 {
+    // clang-format off
     static const QList<BenzeneCarbons> list = {
         {"monosub", "monosubstituted benzene calculated shifts are:", {{"ipso"}, {"ortho"}, {"meta"}, {"para"}}},
         {"1,2-disub", "1,2-disubstituted benzene calculated shifts are:",
@@ -39,6 +40,7 @@ const QList<BenzeneCarbons>& benzenePatterns()
          {{"ipso", "meta", "meta"}, {"ortho", "ortho", "para"}, {"meta", "ipso", "meta"}, {"para", "ortho", "ortho"},
           {"meta", "meta", "ipso"}, {"ortho", "para", "ortho"}}},
     };
+    // clang-format on
     return list;
 }
 
@@ -62,6 +64,7 @@ struct ChainPage {
 
 const QList<ChainPage>& chainPages()
 {
+    // clang-format off
     static const QList<ChainPage> list = {
         {"methyl", "substituted methyl calculated shift is:", "terminal", {{"", -2.3, "alpha", nullptr, false, ""}}, false},
         {"ethyl", "substituted ethyl calculated shifts are:", "terminal",
@@ -96,6 +99,7 @@ const QList<ChainPage>& chainPages()
           {"C-4", 0, nullptr, "26.9", false, "  (for n = 1)"}},
          true},
     };
+    // clang-format on
     return list;
 }
 
@@ -144,11 +148,13 @@ const ShiftStage& cShiftBenzeneStage(int subtype) { return cShiftStages()[10 + s
 
 QStringList cShiftAlkylSubtypes()
 {
+    // clang-format off
     return {QStringLiteral("methyl"),          QStringLiteral("ethyl"),
             QStringLiteral("propyl"),          QStringLiteral("isopropyl"),
             QStringLiteral("butyl or longer"), QStringLiteral("2-butyl or longer"),
             QStringLiteral("cyclopentyl or cyclohexyl"), QStringLiteral("methylene"),
             QStringLiteral("ethylene")};
+    // clang-format on
 }
 
 float CalculateAlkyl(int sub, const QString& kind, const QString& position)

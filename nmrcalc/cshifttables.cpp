@@ -4,6 +4,7 @@ namespace orv::nmr {
 
 namespace {
 
+// clang-format off
 constexpr AlkylCIncrement kAlkyl[] = {
     {2, 20.0f, 6.0f, -0.5f, 20.0f, 6.0f, -0.5f},   // C=C
     {3, 23.0f, 9.0f, -2.0f, 17.0f, 7.0f, -2.0f},   // Ph
@@ -24,14 +25,18 @@ constexpr AlkylCIncrement kAlkyl[] = {
     {21, 22.0f, 2.5f, -0.5f, 22.0f, 2.5f, -0.5f},  // CONRR
     {22, 4.0f, 3.0f, -3.0f, 1.0f, 3.0f, -3.0f},    // CN
 };
+// clang-format on
 
+// clang-format off
 constexpr AlkeneCIncrement kAlkene[] = {
     {0, 0.0f, 0.0f},     {1, 10.6f, -7.9f},   {2, 13.6f, -7.0f},  {3, 12.5f, -11.0f},
     {5, 16.0f, -29.0f},  {7, 22.3f, -0.9f},   {8, 2.6f, -6.1f},   {9, -7.9f, -1.4f},
     {10, -38.1f, 7.0f},  {12, 29.4f, -38.9f}, {14, 18.4f, -26.7f}, {16, 13.1f, 12.7f},
     {17, 15.0f, 5.8f},   {19, 4.2f, 8.9f},    {20, 6.0f, 7.0f},   {22, -16.0f, 15.0f},
 };
+// clang-format on
 
+// clang-format off
 constexpr BenzeneCIncrement kBenzene[] = {
     {1, 9.3f, 0.7f, -0.1f, -2.9f},     // R
     {2, 7.7f, -1.8f, 0.2f, -3.5f},     // C=C (meta: the usual vinyl value)
@@ -55,6 +60,7 @@ constexpr BenzeneCIncrement kBenzene[] = {
     {21, 5.0f, -1.2f, 0.0f, 3.4f},     // CONRR
     {22, -16.0f, 3.6f, 0.6f, 4.3f},    // CN
 };
+// clang-format on
 
 } // namespace
 

@@ -24,6 +24,7 @@ struct BenzenePattern {
 
 const QList<BenzenePattern>& benzenePatterns()
 {
+    // clang-format off
     static const QList<BenzenePattern> list = {
         {"monosub", "monosubstituted benzene calculated shifts are:",
          {{"H-2 ", {"ortho"}}, {"H-3 ", {"meta"}}, {"H-4 ", {"para"}}}},
@@ -45,6 +46,7 @@ const QList<BenzenePattern>& benzenePatterns()
          {{"H-2 ", {"ortho", "ortho", "para"}}, {"H-4 ", {"para", "ortho", "ortho"}},
           {"H-6 ", {"ortho", "para", "ortho"}}}},
     };
+    // clang-format on
     return list;
 }
 
@@ -185,6 +187,7 @@ bool explanationOf(const QString& key, Explanation& e)
         const char* key;
         Explanation e;
     };
+    // clang-format off
     static const Row rows[] = {
         {"methylene", {kMethane, kOneOrMore, kQuiteGood}},  {"methine", {kMethane, kOneOrMore, kQuiteGood}},
         {"alkene", {kEthene, kOneOrMore, kQuiteGood}},      {"monosub", {kBenzene, kOne, kVeryGood}},
@@ -192,6 +195,7 @@ bool explanationOf(const QString& key, Explanation& e)
         {"1,4-disub", {kBenzene, kTwo, kFairlyGood}},       {"1,2,3-trisub", {kBenzene, kThree, kVeryLikely}},
         {"1,2,4-trisub", {kBenzene, kThree, kVeryLikely}}, {"1,3,5-trisub", {kBenzene, kThree, kLikely}},
     };
+    // clang-format on
     for (const Row& r : rows)
         if (key == QLatin1String(r.key)) {
             e = r.e;

@@ -6,6 +6,7 @@ namespace orv::spectra::ir {
 // spacing: C-H stretch near 2900, CH2 bend near 1460 and CH3 near 1377 cm-1.
 const std::array<int, 600>& nujolHeights()
 {
+    // clang-format off
     static const std::array<int, 600> heights{
         180, 180, 181, 181, 181, 182, 182, 183, 182, 182, 182, 182, 184, 183, 184, 184, 184, 185, 185, 184,
         185, 185, 185, 185, 185, 186, 186, 186, 186, 186, 187, 189, 188, 190, 188, 188, 189, 189, 189, 189,
@@ -38,6 +39,7 @@ const std::array<int, 600>& nujolHeights()
         230, 228, 226, 222, 218, 214, 210, 203, 195, 194, 207, 217, 223, 225, 225, 226, 225, 224, 222, 219,
         217, 214, 213, 210, 206, 204, 200, 197, 192, 188, 183, 178, 173, 168, 164, 158, 152, 146, 140, 135,
     };
+    // clang-format on
     return heights;
 }
 

@@ -8,6 +8,7 @@
 namespace orv::spectra::pmr {
 
 // Standard proton shift ranges (ppm) of the groups a student meets.
+// clang-format off
 const std::array<CorrelationRow, 16> kCorrelationRows{{
     {10.0f, 9.0f, "RCHO (aldehyde)"},
     {8.3f, 6.5f, "ArH (aromatic)"},
@@ -26,6 +27,7 @@ const std::array<CorrelationRow, 16> kCorrelationRows{{
     {1.5f, 0.9f, "alkane"},
     {10.0f, 1.0f, "OH, NH or SH ( Note: exchangeable)"},
 }};
+// clang-format on
 
 QList<int> correlationsAt(float s)
 {

@@ -8,6 +8,7 @@ namespace orv {
 
 namespace {
 
+// clang-format off
 const ShiftWindowLook kLook = {
     "Orvanto carbon-13 shift calculator",
     9000,
@@ -24,6 +25,7 @@ const ShiftWindowLook kLook = {
     nmr::SubstituentList::Carbon,
     "Orvanto carbon-13 nmr shift calculator",
 };
+// clang-format on
 
 } // namespace
 

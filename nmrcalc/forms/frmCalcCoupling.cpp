@@ -65,11 +65,13 @@ frmCalcCoupling::frmCalcCoupling(QWidget* parent) : QWidget(parent)
         int labelTop, top;
         const char* name;
     };
+    // clang-format off
     const Row rows[] = {
         {&txtA, &updA, "Set A (max 6)", 480, 450, "A"},          {&txtM, &updM, "Set M (max 3)", 950, 907, "M"},
         {&txtX, &updX, "Set X (max 3)", 1410, 1370, "X"},        {&txtAM, &updAM, "Between A and M", 2610, 2565, "AM"},
         {&txtAX, &updAX, "Between A and X", 3060, 3000, "AX"},   {&txtMX, &updMX, "Between M and X", 3510, 3479, "MX"},
     };
+    // clang-format on
     for (const Row& r : rows) {
         makeLabel(QString::fromLatin1(r.caption), frmAtoms, 150, r.labelTop, 1350, 300);
         *r.box = new QLineEdit(frmAtoms);

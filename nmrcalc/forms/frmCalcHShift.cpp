@@ -6,6 +6,7 @@ namespace orv {
 
 namespace {
 
+// clang-format off
 const ShiftWindowLook kLook = {
     "Orvanto proton shift calculator",
     7500,
@@ -22,6 +23,7 @@ const ShiftWindowLook kLook = {
     nmr::SubstituentList::Proton,
     "Orvanto proton nmr shift calculator",
 };
+// clang-format on
 
 } // namespace
 

@@ -61,6 +61,7 @@ frmGiveStructure::frmGiveStructure()
     setObjectName(QStringLiteral("frmGiveStructure"));
     setFocusPolicy(Qt::ClickFocus); // the drawing area hands its focus to the window
     setFont(designFont(8));
+    // clang-format off
     struct Named { QWidget* w; const char* name; };
     for (const Named& n : {Named{cmdGSHelp, "cmdGSHelp"}, {cmdGSOk, "cmdGSOk"}, {frmCompType, "frmCompType"},
                            {cmdCompType, "cmdCompType"}, {lstCompType, "lstCompType"}, {frmSubType, "frmSubType"},
@@ -70,6 +71,7 @@ frmGiveStructure::frmGiveStructure()
                            {cmdSelectY, "cmdSelectY"}, {picBaseStruct, "picBaseStruct"}, {picXSub, "picXSub"},
                            {picYSub, "picYSub"}, {picZsub, "picZsub"}, {txtStructure, "txtStructure"}})
         n.w->setObjectName(QLatin1String(n.name));
+    // clang-format on
 
     cmdGSHelp->setText(QStringLiteral("&Help"));
     cmdGSOk->setText(QStringLiteral("&Continue"));

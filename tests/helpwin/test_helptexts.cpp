@@ -37,12 +37,14 @@ TEST(HelpTopics, EachEntryOpensItsTopic)
         int (*topic)(int);
         std::vector<int> topics; // by index; the last index is the separator
     };
+    // clang-format off
     const std::vector<Case> cases{
         {"mnuHelpGroup1", helpGroup1Topic, {kHelpContentsTopic, 707, 733, 0}},
         {"mnuHelpGroup2", helpGroup2Topic, {730, 100, 200, 0}},
         {"mnuHelpTables", helpTablesTopic,
          {545, 505, 510, 515, 520, 525, 530, 535, 540, 543, 550, 555, 560, 565, 570, 575, 580, 585, 0}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         for (size_t i = 0; i < c.topics.size(); ++i)
             EXPECT_EQ(c.topic(static_cast<int>(i)), c.topics[i]) << c.entry << " " << i;
@@ -164,6 +166,7 @@ TEST(UnknownHelp, NotEnoughWorkAdvice)
         "\r\n   Infra red spectrum\r\n      Reveals the functional groups present (and absent)."
         "\r\n   Mass spectrum\r\n      Use the molecular ion to calculate possible molecular formulae."
         "\r\n   Proton nmr spectrum\r\n      Gives the ratio of the number of hydrogens present and their type.\r\n";
+    // clang-format off
     const Case cases[]{
         {"nothing looked at", {},
          "You have not yet looked at any items." + tryMore + allSpectra
@@ -182,6 +185,7 @@ TEST(UnknownHelp, NotEnoughWorkAdvice)
          "You have only looked at 5 items." + tryMore
              + "\r\nDetermining the solubility should help with discovering the functional group(s)."},
     };
+    // clang-format on
     for (const Case& c : cases) {
         ModOrvan m = withTestsAndSpectra();
         for (int n : c.revealed)

@@ -64,6 +64,7 @@ const char* const kRecord =
 
 TEST(ErrorReportFile, NameFollowsTheUserFile)
 {
+    // clang-format off
     const struct { const char* user; const char* err; } cases[] = {
         {"", "noname.err"},
         {"student1.ovg", "student1.err"},
@@ -73,6 +74,7 @@ TEST(ErrorReportFile, NameFollowsTheUserFile)
         {"/home/kim/ab", "ab.err"},
         {"/home/kim/", "noname.err"},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(errorReportFileName(QString::fromLatin1(c.user)), QString::fromLatin1(c.err)) << c.user;
 }

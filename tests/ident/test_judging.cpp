@@ -10,6 +10,7 @@ using identtest::kCrLf;
 
 TEST(NameKeyFilter, PassesNameCharactersTestsOnEnterDiscardsTheRest)
 {
+    // clang-format off
     const struct { int code; NameKey want; const char* what; } cases[] = {
         {3, NameKey::Pass, "copy"},        {22, NameKey::Pass, "paste"},    {24, NameKey::Pass, "cut"},
         {8, NameKey::Pass, "backspace"},   {32, NameKey::Pass, "space"},    {39, NameKey::Pass, "apostrophe"},
@@ -25,6 +26,7 @@ TEST(NameKeyFilter, PassesNameCharactersTestsOnEnterDiscardsTheRest)
         {92, NameKey::Discard, "\\"},      {94, NameKey::Discard, "^"},     {95, NameKey::Discard, "_"},
         {96, NameKey::Discard, "`"},       {123, NameKey::Discard, "{"},    {233, NameKey::Discard, "e acute"},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(nameKeyAction(c.code), c.want) << c.what << " (" << c.code << ")";
 }
@@ -40,10 +42,12 @@ TEST(NameTyping, ListHeightFollowsTheSettingAndTheUnknown)
 TEST(NameTyping, ComparesUpperCaseWithEveryAcceptedNameWithoutTrimming)
 {
     identtest::Unknown7 u;
+    // clang-format off
     const struct { const char* entry; bool right; } cases[] = {
         {"ethanol", true}, {"ETHANOL", true}, {"ethyl alcohol", true}, {"EtHyL AlCoHoL", true},
         {"ethanol ", false}, {" ethanol", false}, {"ethano", false}, {"methanol", false}, {"", false},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(nameIsAccepted(QString::fromLatin1(c.entry)), c.right) << '"' << c.entry << '"';
 }
@@ -95,6 +99,7 @@ TEST(AttemptCounter, StopsAt98WithTheSuccessfulAttemptIncluded)
 TEST(StructureChoiceLine, AnswerLetterAndPictureFiles)
 {
     const QString dir = QStringLiteral("/p");
+    // clang-format off
     const struct { const char* line; int answer; int count; const char* lastFile; } cases[] = {
         {"B", 1, 0, nullptr},
         {"", -1, 0, nullptr},
@@ -104,6 +109,7 @@ TEST(StructureChoiceLine, AnswerLetterAndPictureFiles)
         {"Aaab", 0, 2, "/p/gifs/ovstb.gif"},                   // a half code rounds to even (1.5 -> 2)
         {"Aaaabac1", 0, 4, "/p/gifs/ovst1.gif"},               // 3.5 -> 4
     };
+    // clang-format on
     for (const auto& c : cases) {
         const StructureChoice s = parseStructureChoiceLine(QString::fromLatin1(c.line), dir);
         EXPECT_EQ(s.answerPicture, c.answer) << c.line;

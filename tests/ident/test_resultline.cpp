@@ -40,6 +40,7 @@ TEST(ResultLine, DigitsForEachWayOfFinishing)
 {
     // Fields: phys, spectra, tests, derivs, help0, helpItems, precluded, unsuitable,
     //         method, name tries, choose tries, give tries.
+    // clang-format off
     const struct {
         const char* what;
         std::function<void()> state;
@@ -73,6 +74,7 @@ TEST(ResultLine, DigitsForEachWayOfFinishing)
          },
          join({"4", "5", "19", "20", "0", "48", "99", "00", "1", "98", "98", "98"})},
     };
+    // clang-format on
     for (const auto& c : cases) {
         identtest::Unknown7 u;
         c.state();
@@ -112,6 +114,7 @@ TEST(ProgressReport, TextOfARightNameAtTheFirstAttempt)
     modOrvan.UnkIdentified = modOrvan.IdentifiedByName = kTrue;
     modOrvan.NameTypingTries = 1;
     const ReportOutcome r = makeReport(QStringLiteral("Congratulations"), kWhen);
+    // clang-format off
     EXPECT_EQ(r.text, QStringLiteral("Congratulations, this is correct.") + kCrLf
                           + QStringLiteral("You obtained 10 items of information.") + kCrLf
                           + QStringLiteral("   4 spectra") + kCrLf
@@ -124,6 +127,7 @@ TEST(ProgressReport, TextOfARightNameAtTheFirstAttempt)
                           + QStringLiteral("Identification was by typing name.") + kCrLf
                           + QStringLiteral("Completed in 3 minutes during 1 session.") + kCrLf + kCrLf
                           + QStringLiteral("*****  Another unknown now awaits your attention.  *****"));
+    // clang-format on
     EXPECT_EQ(r.lineCount, 13);
     EXPECT_EQ(modOrvan.MinutesUsed, 3);
     EXPECT_TRUE(r.anotherUnknownLeft);
@@ -145,6 +149,7 @@ TEST(ProgressReport, TextOfAResignationAfterTwoWrongNames)
     m.SessionNumber = 3;
     m.TimerNow = identtest::clock(10, 0, 20);
     const ReportOutcome r = makeReport(QString(), kWhen);
+    // clang-format off
     EXPECT_EQ(r.text, QStringLiteral("Sorry that you could not identify the unknown. It was ethanol.") + kCrLf
                           + QStringLiteral("You obtained 1 item of information.") + kCrLf
                           + QStringLiteral("   1 spectrum") + kCrLf
@@ -154,6 +159,7 @@ TEST(ProgressReport, TextOfAResignationAfterTwoWrongNames)
                           + QStringLiteral("1 unsuccessful attempt at identification by giving a structure was made.") + kCrLf
                           + QStringLiteral("Completed in 1 minute during 3 sessions.") + kCrLf + kCrLf
                           + QStringLiteral("*****  Another unknown now awaits your attention.  *****"));
+    // clang-format on
     // verdict 1, four lines, the (absent) method line 1, two attempt lines 2 each,
     // minutes 1, closing 2.
     EXPECT_EQ(r.lineCount, 1 + 4 + 1 + 4 + 1 + 2);
@@ -188,11 +194,13 @@ TEST(ProgressReport, WrongAnswerTextsAndSounds)
     EXPECT_EQ(randomWording(Wording::Opening), QStringLiteral("Sorry to say"));
     EXPECT_EQ(randomWording(Wording::Verdict), QStringLiteral("mistaken"));
 
+    // clang-format off
     const struct { Boolean sound, example, identified, resigned; const char* kind; } sounds[] = {
         {kTrue, kFalse, kFalse, kFalse, "Bad"},  {kTrue, kFalse, kTrue, kFalse, "Good"},
         {kTrue, kFalse, kTrue, kTrue, ""},       {kFalse, kFalse, kTrue, kFalse, ""},
         {kTrue, kTrue, kTrue, kFalse, ""},       {kTrue, kTrue, kFalse, kFalse, ""},
     };
+    // clang-format on
     for (const auto& s : sounds) {
         m.SoundOn = s.sound;
         m.ExampleMode = s.example;

@@ -190,9 +190,11 @@ QWidget* builder(int steps)
     auto* w = openAs<frmGiveStructure>("frmGiveStructure");
     if (!w)
         return nullptr;
+    // clang-format off
     const std::pair<QListWidget*, QPushButton*> order[] = {
         {w->lstCompType, w->cmdCompType}, {w->lstSubType, w->cmdSubType}, {w->lstX, w->cmdSelectX},
         {w->lstY, w->cmdSelectY},         {w->lstZ, w->cmdSelectZ}};
+    // clang-format on
     int done = 0;
     for (auto [list, button] : order) {
         if (done == steps)

@@ -21,6 +21,7 @@ using layoutcheck::AllowedOverlap;
 
 // Overlaps that are meant: window, the two controls (object name, or class
 // and caption; '*' and '?' as wildcards), and why. Keep this short.
+// clang-format off
 const std::vector<AllowedOverlap> kAllowed = {
     {"frmInitial", "imgInitial", "*", "the title picture is the start window's backdrop"},
     {"*", "pic*", "tbr*", "a viewer's toolbar stands on the top right corner of its picture"},
@@ -29,6 +30,7 @@ const std::vector<AllowedOverlap> kAllowed = {
     {"*", "*\"Printing completed.\"", "*", "the three-second printing notice shows above what lies under it"},
     {"frmTabSetup", "tspSetup", "*", "the setting frames stand on the tab control, as the settings window was designed"},
 };
+// clang-format on
 
 class Layout : public ::testing::TestWithParam<layoutscenes::Scene> {
 protected:

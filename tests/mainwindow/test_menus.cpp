@@ -42,6 +42,7 @@ TEST_F(MenuModel, DefaultSettings)
     m.SoundOn = kTrue;
     const auto menus = buildMainMenus(m);
     ASSERT_EQ(menus.size(), 7u);
+    // clang-format off
     expectShown(menus, {
         {"mnuSummary", -1, true}, {"mnuPassword", -1, true}, {"mnuSound", -1, true},
         {"mnuSaveCont", -1, true}, {"mnuSaveNext", -1, true}, {"mnuSaveQuit", -1, true},
@@ -56,6 +57,7 @@ TEST_F(MenuModel, DefaultSettings)
         {"mnuHelpGroup1", 2, true}, {"mnuHelpGroup2", 0, true}, {"mnuHelpGroup2", 1, false},
         {"mnuHelpGroup2", 2, false}, {"mnuHelpGroup2", 3, true}, {"mnuHelpGroup5", 1, true},
     });
+    // clang-format on
     EXPECT_TRUE(get(menus, "mnuSound").checkable);
     EXPECT_TRUE(get(menus, "mnuSound").checked);
     for (int i = 0; i < 6; ++i)
@@ -78,6 +80,7 @@ TEST_F(MenuModel, TestsAndDerivativesWithoutSpectra)
     m.OfferNameList = kFalse;
     mwtest::deriveAnyFlags(m);
     const auto menus = buildMainMenus(m);
+    // clang-format off
     expectShown(menus, {
         {"mnuPassword", -1, false}, {"mnuSound", -1, false},
         {"mnuSaveCont", -1, false}, {"mnuSaveNext", -1, false}, {"mnuSaveQuit", -1, false},
@@ -93,6 +96,7 @@ TEST_F(MenuModel, TestsAndDerivativesWithoutSpectra)
         {"mnuHelpGroup1", 2, false}, {"mnuHelpGroup2", 0, false}, {"mnuHelpGroup2", 1, true},
         {"mnuHelpGroup2", 2, true}, {"mnuHelpGroup2", 3, true}, {"mnuHelpGroup5", 1, false},
     });
+    // clang-format on
     EXPECT_FALSE(get(menus, "mmnuToolsItem", 4).enabled) << "a disallowed calculator stays visible, greyed";
     EXPECT_TRUE(get(menus, "mmnuToolsItem", 3).enabled);
     EXPECT_EQ(quitReasonAtLoad(m), "NoSave");
@@ -134,6 +138,7 @@ TEST_F(MenuModel, SaveEntriesAndQuitReason)
 
 TEST_F(MenuModel, ItemCaptionsCarryTheirAccessKeys)
 {
+    // clang-format off
     const struct {
         const char* menu;
         int index;
@@ -158,6 +163,7 @@ TEST_F(MenuModel, ItemCaptionsCarryTheirAccessKeys)
         {"mnuDerivItem", 17, "4-To&luidide"}, {"mnuDerivItem", 18, "-"},
         {"mnuDerivItem", 19, "Neutralisation equi&valent"}, {"mnuDerivItem", 20, "Saponification e&quivalent"},
     };
+    // clang-format on
     const auto menus = buildMainMenus(m);
     for (const auto& c : cases)
         EXPECT_EQ(get(menus, c.menu, c.index).caption, QString::fromUtf8(c.caption)) << c.menu << ' ' << c.index;
@@ -165,6 +171,7 @@ TEST_F(MenuModel, ItemCaptionsCarryTheirAccessKeys)
 
 TEST_F(MenuModel, ShortcutsTopicsAndItems)
 {
+    // clang-format off
     const struct {
         const char* name;
         int index;
@@ -185,6 +192,7 @@ TEST_F(MenuModel, ShortcutsTopicsAndItems)
         {"mnuHelpTables", 7, "", 535, 0},          {"mnuHelpTables", 9, "", 543, 0},
         {"mnuHelpGroup5", 0, "", 725, 0},
     };
+    // clang-format on
     const auto menus = buildMainMenus(m);
     for (const auto& c : cases) {
         const MenuEntry& e = get(menus, c.name, c.index);

@@ -24,6 +24,7 @@ protected:
 
 TEST(TwoDigitItems, SplitsTheStoredList)
 {
+    // clang-format off
     const struct {
         const char* list;
         std::vector<int> items;
@@ -35,6 +36,7 @@ TEST(TwoDigitItems, SplitsTheStoredList)
         {"13071", {13, 7}},   // half of 5 rounds to 2 (to even): the last digit is not read
         {"1a07", {1, 7}},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(twoDigitItems(QString::fromLatin1(c.list)), c.items) << c.list;
 }
@@ -159,6 +161,7 @@ TEST_F(Reveal, ExplanationsByKindOfItem)
 
 TEST(PrecludeReason, ByTestAndPrecludingItem)
 {
+    // clang-format off
     const struct {
         int n, p;
         const char* reason;
@@ -175,6 +178,7 @@ TEST(PrecludeReason, ByTestAndPrecludingItem)
         {21, 6, ""},                          {22, 8, ""},
         {13, 18, " - negative result."},      {21, 25, " - negative result."},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(precludeReason(c.n, c.p), QString::fromLatin1(c.reason)) << c.n << " by " << c.p;
 }

@@ -31,6 +31,7 @@ QStringList formulaLines(const FormulaSearch& s)
 
 TEST(Masses, KnownFormulae)
 {
+    // clang-format off
     const struct { const char* name; AtomCounts f; int integer; const char* highRes; const char* molar; } cases[] = {
         {"C6H6", counts(6, 6), 78, "78.046950", "78.115"},
         {"CH4", counts(1, 4), 16, "16.031300", "16.043"},
@@ -41,6 +42,7 @@ TEST(Masses, KnownFormulae)
         {"C5H5N", counts(5, 5, 1), 79, "79.042199", "79.102"},
         {"C15H32N4O4Br3Cl3I3", counts(15, 32, 4, 4, 3, 3, 3), 1055, "1054.617021", "1059.231"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(integerMass(c.f), c.integer);
@@ -61,6 +63,7 @@ TEST(Masses, FormulaLineListsCountedElementsInPrintOrder)
 
 TEST(Formulae, DefaultLimitsFindTheExpectedFormulae)
 {
+    // clang-format off
     const struct { const char* mass; QStringList lines; } cases[] = {
         {"16", {"  1  4       0 "}},
         {"78", {"  6  6       4 ", "  2  6  3    0 "}},
@@ -73,6 +76,7 @@ TEST(Formulae, DefaultLimitsFindTheExpectedFormulae)
         {"94", {"  7 10       3 ", "  6  6  1    4 "}},
         {"14", {}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mass);
         FormulaSearch s;
@@ -113,6 +117,7 @@ TEST(Formulae, NotMolRulesAndWideIhd)
     FormulaSearch s;
     s.limits.min = {0, 0, 0, 0, 0, 0, 0, 0};
     s.limits.max = {15, 32, 3, 4, 2, 2, 2, 16};
+    // clang-format off
     const struct { const char* name; int target, c, h, n, o, br; bool notMol; const char* ihd; } cases[] = {
         {"CH3 radical (C1, H+X <= 3)", 15, 1, 3, 0, 0, 0, true, "0.5"},
         {"CH2 (C1, H+X <= 3)", 24, 1, 2, 0, 0, 0, true, "1"},
@@ -125,6 +130,7 @@ TEST(Formulae, NotMolRulesAndWideIhd)
         {"CH3Br", 94, 1, 3, 0, 0, 1, false, "0"},
         {"C14H10 (ihd 10)", 178, 14, 10, 0, 0, 0, false, "10"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         s.text.clear();
@@ -217,6 +223,7 @@ TEST(Formulae, PrintoutLines)
 
 TEST(Isotopes, KnownPatterns)
 {
+    // clang-format off
     const struct { const char* name; AtomCounts f; QStringList lines; } cases[] = {
         {"C1", counts(1, 0), {"  12\t\t100.0", "  13\t\t  1.1"}},
         {"H1", counts(0, 1), {"   1\t\t100.0"}},
@@ -236,6 +243,7 @@ TEST(Isotopes, KnownPatterns)
         // naphthalene
         {"C10H8", counts(10, 8), {" 128\t\t100.0", " 129\t\t 11.2", " 130\t\t  0.6"}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         IsotopeCalc calc;
@@ -281,6 +289,7 @@ TEST(Isotopes, ListingAndChartLimits)
 TEST(Isotopes, LargeCountsStayFiniteAndBeyondTheLimitAreRefused)
 {
     // 171 atoms made n! overflow: the coefficients came out as NaN.
+    // clang-format off
     const struct { AtomCounts f; bool accepted; } cases[] = {
         {counts(171, 0), true},
         {counts(kMaxIsotopeAtoms, kMaxIsotopeAtoms, kMaxIsotopeAtoms, kMaxIsotopeAtoms, kMaxIsotopeAtoms,
@@ -289,6 +298,7 @@ TEST(Isotopes, LargeCountsStayFiniteAndBeyondTheLimitAreRefused)
         {counts(1, 0, 0, 0, 0, 100000), false},
         {counts(-1, 4), false},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.f.c);
         IsotopeCalc calc;

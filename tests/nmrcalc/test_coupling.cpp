@@ -45,6 +45,7 @@ struct SplitCase {
 
 TEST(CouplingSplitting, KnownMultiplets)
 {
+    // clang-format off
     const SplitCase cases[] = {
         {"ethyl CH3 triplet", {3, 2, 0, 7, 0, 0}, CouplingSet::A, {{-7, 25}, {0, 50}, {7, 25}}, 3},
         {"ethyl CH2 quartet", {3, 2, 0, 7, 0, 0}, CouplingSet::M,
@@ -62,6 +63,7 @@ TEST(CouplingSplitting, KnownMultiplets)
          {{-5, 12.5f}, {-3, 25}, {-1, 12.5f}, {1, 12.5f}, {3, 25}, {5, 12.5f}}, 6},
         {"largest list: 7 x 4 lines", {6, 3, 3, 20, 0, 20}, CouplingSet::M, {}, 28},
     };
+    // clang-format on
     for (const SplitCase& c : cases) {
         SCOPED_TRACE(c.name);
         CouplingCalc calc;
@@ -121,6 +123,7 @@ TEST(CouplingBins, DisplayScaleKeepsTheOuterLinesInsideTheAxis)
 {
     // Scale 1 holds lines up to 27.5 Hz either side, scale 2 up to 57 Hz,
     // each with its whole Lorentz peak; the positions count unrounded.
+    // clang-format off
     struct Case {
         CouplingInputs in;
         CouplingSet set;
@@ -140,6 +143,7 @@ TEST(CouplingBins, DisplayScaleKeepsTheOuterLinesInsideTheAxis)
         {{6, 1, 0, 20, 0, 0}, CouplingSet::M, 3},   // +-60
         {{6, 1, 3, 20, 0, 20}, CouplingSet::M, 3},  // +-90
     };
+    // clang-format on
     for (const Case& c : cases) {
         CouplingCalc calc;
         calc.calculateSet(c.set, c.in);
@@ -367,6 +371,7 @@ QString explain(CouplingSet set, const CouplingInputs& in, bool stick)
 
 TEST(CouplingExplanation, Texts)
 {
+    // clang-format off
     const ExplainCase cases[] = {
         {"no neighbours", CouplingSet::A, {2, 0, 0, 0, 0, 0}, false, "Set A is a singlet since there are no neighbours."},
         {"one neighbour, J 0", CouplingSet::A, {2, 1, 0, 0, 0, 0}, false,
@@ -414,6 +419,7 @@ TEST(CouplingExplanation, Texts)
          "Set A is a doublet of quartets.\r\nThe doublet is due to the 1 neighbour of set X.\r\n"
          "The quartet is due to the 3 neighbours of set M."},
     };
+    // clang-format on
     for (const ExplainCase& c : cases)
         EXPECT_EQ(explain(c.set, c.in, c.stick), QString::fromLatin1(c.text)) << c.name;
 }

@@ -24,6 +24,7 @@ QStringList values(const QString& text)
 
 TEST(CShiftResult, KnownAnswers)
 {
+    // clang-format off
     struct Case {
         const char* stage;
         int x, y, z;
@@ -45,6 +46,7 @@ TEST(CShiftResult, KnownAnswers)
         {"cyclo", OH, 0, 0, {"67.0", "34.0", "21.0", "26.9"}},   // cyclohexanol: 70.0, 35.5, 24.4, 25.9
         {"methyl", OCOR, 0, 0, {"48.7"}},                        // methyl acetate OCH3: 51.5
     };
+    // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(values(cShiftResult(c.stage, c.x, c.y, c.z)), c.expected) << c.stage << " " << c.x;
 }
@@ -75,10 +77,12 @@ TEST(CShiftResult, ValueColumnAndLineEnds)
 
 TEST(CShiftResult, AddSpaces)
 {
+    // clang-format off
     const std::pair<const char*, const char*> cases[] = {
         {"0", "0.0    "},   {"9.9", "9.9    "},  {"9.96", "10.0    "}, {"10", "10.0  "},
         {"99.9", "99.9  "}, {"100", "100.0"},    {"-8.3", "-8.3    "}, {"-12.5", "-12.5    "},
     };
+    // clang-format on
     for (const auto& [in, out] : cases)
         EXPECT_EQ(AddSpaces(in), out) << in;
 }

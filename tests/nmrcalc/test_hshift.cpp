@@ -25,6 +25,7 @@ QStringList values(const QString& text)
 
 TEST(HShiftResult, KnownAnswers)
 {
+    // clang-format off
     struct Case {
         const char* stage;
         int x, y, z;
@@ -47,6 +48,7 @@ TEST(HShiftResult, KnownAnswers)
         {"1,2,4-trisub", R, R, R, {"6.93", "6.90", "7.01"}},
         {"1,3,5-trisub", Br, Br, Br, {"7.59", "7.59", "7.59"}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         const QString text = hShiftResult(c.stage, c.x, c.y, c.z);
         EXPECT_EQ(values(text), c.expected) << c.stage << " " << c.x << " " << c.y << " " << c.z;

@@ -8,9 +8,11 @@ using namespace orv;
 
 TEST(BasicRounding, CIntRoundsHalfToEven)
 {
+    // clang-format off
     const struct { double v; int want; } cases[] = {
         {0.5, 0}, {1.5, 2}, {2.5, 2}, {-2.5, -2}, {3.5, 4}, {2.675, 3}, {-0.4, 0}, {1.49, 1},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(CInt(c.v), c.want) << "CInt(" << c.v << ")";
 }
@@ -24,6 +26,7 @@ TEST(BasicRounding, IntIsFloor)
 
 TEST(BasicFormat, NumericPatterns)
 {
+    // clang-format off
     const struct { double v; const char* pattern; const char* want; } cases[] = {
         {0.5, "0", "1"},            // Format rounds half away from zero, unlike CInt
         {1.5, "0", "2"},
@@ -43,6 +46,7 @@ TEST(BasicFormat, NumericPatterns)
         {2, "0.0#", "2.0"},
         {5, "ppm #.0", "ppm 5.0"},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(Format(c.v, QString::fromLatin1(c.pattern)), QString::fromLatin1(c.want))
             << "Format(" << c.v << ", \"" << c.pattern << "\")";
@@ -53,6 +57,7 @@ TEST(BasicFormat, ValuesAtTheEdgesOfADouble)
     using L = std::numeric_limits<double>;
     // 1.79769313486232E+308 in whole digits: 15 significant, then zeros.
     const QString largest = QStringLiteral("179769313486232") + QString(294, u'0');
+    // clang-format off
     const struct { double v; const char* pattern; QString want; } cases[] = {
         {L::infinity(), "0.00", QString()},
         {-L::infinity(), "#,##0", QString()},
@@ -65,6 +70,7 @@ TEST(BasicFormat, ValuesAtTheEdgesOfADouble)
         {-L::denorm_min(), "0", QStringLiteral("0")},
         {L::lowest(), "#", QStringLiteral("-") + largest},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(Format(c.v, QString::fromLatin1(c.pattern)), c.want)
             << "Format(" << c.v << ", \"" << c.pattern << "\")";
@@ -81,10 +87,12 @@ TEST(BasicFormat, TimeAndDatePatterns)
 
 TEST(BasicVal, ReadsTheLeadingNumber)
 {
+    // clang-format off
     const struct { const char* text; double want; } cases[] = {
         {"12abc", 12}, {"  3.5 ppm", 3.5}, {"1 2 3", 123}, {"-7.25", -7.25}, {"abc", 0},
         {"", 0}, {"&H1F", 31}, {"&O17", 15}, {"1e3x", 1000}, {"2.5.1", 2.5}, {".5", 0.5},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(Val(QString::fromLatin1(c.text)), c.want) << "Val(\"" << c.text << "\")";
 }
@@ -96,6 +104,7 @@ TEST(BasicVal, OverlongNumbersSaturate)
 {
     const double largestExact = 9007199254740992.0;
     const double maxDouble = std::numeric_limits<double>::max();
+    // clang-format off
     const struct { QString text; double want; } cases[] = {
         {"&O" + QString(22, u'7'), largestExact},
         {"&H" + QString(40, u'F'), largestExact},
@@ -104,6 +113,7 @@ TEST(BasicVal, OverlongNumbersSaturate)
         {"-1e400", -maxDouble},
         {"0." + QString(400, u'0') + "1", 0},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(Val(c.text), c.want) << "Val(\"" << c.text.left(30).toStdString() << "...\")";
 }

@@ -39,6 +39,7 @@ TEST(ByteFiles, EveryByteValueRoundTrips)
 
 TEST(ByteFiles, AcceptsEveryLineEnding)
 {
+    // clang-format off
     const struct { QByteArray bytes; QList<QByteArray> want; } cases[] = {
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\nb\n", {"a", "b"}},
@@ -46,6 +47,7 @@ TEST(ByteFiles, AcceptsEveryLineEnding)
         {"a\r\n\r\nb", {"a", "", "b"}},
         {"", {}},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(splitLines(c.bytes), c.want) << c.bytes.toStdString();
 }
@@ -213,11 +215,13 @@ TEST(ByteFiles, TheWriterReplacesTheFileTheNameStandsFor)
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), dir.filePath("null.ovg")));
     ASSERT_TRUE(QFile::link(dir.filePath("gone.ovg"), dir.filePath("dangling.ovg")));
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.ovg"));
+    // clang-format off
     const struct { const char* name; const char* why; } refused[] = {
         {"null.ovg", "it is not a regular file"},
         {"dangling.ovg", "it is a link to a file that does not exist"},
         {"folder.ovg", "it is not a regular file"},
     };
+    // clang-format on
     for (const auto& c : refused) {
         err.clear();
         EXPECT_FALSE(writeFileAtomic(dir.filePath(c.name), "x", &err)) << c.name;
@@ -244,6 +248,7 @@ TEST(ByteFiles, TheReadersRefuseWhatIsNotARealFile)
         ASSERT_TRUE(largest.open(QIODevice::WriteOnly));
         ASSERT_TRUE(largest.resize(kMaxReadBytes));
     }
+    // clang-format off
     const struct { const char* name; const char* why; } cases[] = {
         {"pipe.ovg", "it is not a regular file"},
         {"zero.ovg", "it is not a regular file"},
@@ -251,6 +256,7 @@ TEST(ByteFiles, TheReadersRefuseWhatIsNotARealFile)
         {"huge.ovg", "it is larger than any file of its kind (more than 8388608 bytes)"},
         {"nothing.ovg", "it does not exist"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         // On a detached thread, so that a reader that hangs fails the test
         // instead of holding it.

@@ -49,6 +49,7 @@ std::vector<int> usedStringNumbers()
 // written separately.
 std::vector<int> helpTopicNumbers()
 {
+    // clang-format off
     std::vector<int> topics = {1, 2, 3, 4,                       // general: how to use, why, strategy
                                707, 715, 720, 725, 730, 733,     // Help menu and top menus
                                810, 815, 820, 825,               // physical properties
@@ -61,6 +62,7 @@ std::vector<int> helpTopicNumbers()
         topics.push_back(100 + 2 * i);
     for (int i = 0; i <= 17; ++i)
         topics.push_back(205 + 5 * i);                           // derivatives
+    // clang-format on
     for (int t : {505, 510, 515, 520, 525, 530, 535, 540, 543, 545, 550, 555, 560, 565, 570, 575, 580, 585})
         topics.push_back(t);
     return topics;
@@ -195,9 +197,11 @@ TEST(ResourcePictures, ProgramIconIsA48PixelPictureWithTransparency)
 
 TEST(ResourceSounds, EveryClipIsShortMonoSixteenBitPcmThatFadesInAndOut)
 {
+    // clang-format off
     struct Clip { const char* type; int first, last, rate; };
     const Clip clips[] = {{"WAVSND", 1, 2, 8000}, {"WAVGD", 1, 10, 8000}, {"WAVBD", 1, 10, 8000},
                           {"CUSTOM", 101, 101, 6000}};
+    // clang-format on
     for (const Clip& c : clips) {
         for (int id = c.first; id <= c.last; ++id) {
             const QString name = QStringLiteral("%1 %2").arg(QLatin1String(c.type)).arg(id);
@@ -239,9 +243,11 @@ TEST(HelpTopics, ItemTopicsAreAboutTheirItem)
 {
     // F1 on an item entry opens the item's own topic: its title names the
     // item, which guards against topics shifted by one in the numbering.
+    // clang-format off
     struct Case { int item, topic; };
     std::vector<Case> cases = {{1, 810}, {2, 815}, {3, 820}, {4, 825}, {5, 735}, {6, 755}, {7, 765}, {8, 780},
                                {9, 805}, {13, 101}, {53, 295}, {54, 300}};
+    // clang-format on
     for (int i = 1; i <= 18; ++i)
         cases.push_back({13 + i, 100 + 2 * i});
     for (int i = 0; i <= 17; ++i)

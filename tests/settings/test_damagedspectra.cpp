@@ -80,6 +80,7 @@ TEST_F(DamagedSpectra, ViewersDrawNonsenseWithoutFailing)
     QByteArray low;
     for (char c = 1; c < 14; ++c)
         low += c;
+    // clang-format off
     const std::vector<std::pair<const char*, std::map<int, QByteArray>>> cases = {
         {"letters and partial records",
          {{16, "abcdefXYZ12"}, {21, "ab"}, {26, "99x~12"}, {27, "///"}, {32, "z"}, {40, "\xff\xff"}}},
@@ -88,6 +89,7 @@ TEST_F(DamagedSpectra, ViewersDrawNonsenseWithoutFailing)
          {{16, QByteArray(6000, '9')}, {21, QByteArray(20000, '\xff')}, {26, QByteArray(4000, '9')}, {27, ""},
           {37, QByteArray(3000, '\xff')}, {45, ""}}},
     };
+    // clang-format on
     const QString path = unknownFilePath(unknown);
     QFile original(path);
     ASSERT_TRUE(original.open(QIODevice::ReadOnly));

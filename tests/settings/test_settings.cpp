@@ -87,6 +87,7 @@ void expectEntries(frmOVMain* w, const MenuCase& c)
 
 TEST_F(Settings, MainWindowMenusFollowEachSavedSetting)
 {
+    // clang-format off
     const std::vector<MenuCase> cases = {
         {"defaults", {},
          {{"mnuSound", -1, true}, {"mnuPassword", -1, true}, {"mnuSaveCont", -1, true}, {"mnuSaveNext", -1, true},
@@ -152,6 +153,7 @@ TEST_F(Settings, MainWindowMenusFollowEachSavedSetting)
         {"no resigning", [](ConfigSettings& s) { s.ResignAllowed = kFalse; },
          {{"mnuNameItem", 3, false}, {"mnuNameItem", 2, true}}},
     };
+    // clang-format on
     for (const MenuCase& c : cases) {
         SCOPED_TRACE(c.what);
         resetModOrvan();
@@ -196,10 +198,12 @@ TEST_F(Settings, TheNumberOfSimpleUnknownsDecidesWhenTheAdvancedOnesStart)
 {
     // The advanced unknowns (above 20) are chosen once as many simple ones
     // as saved are done; before that a simple one is chosen.
+    // clang-format off
     const struct { int n; const char* completed; bool advanced; } cases[] = {
         {0, "", true}, {3, "", false}, {20, "", false},
         {2, "05", false}, {2, "0511", true}, {2, "0533", false}, {1, "33", false}, {1, "3307", true},
     };
+    // clang-format on
     // The rule of the choice, whichever unknowns this folder ships.
     setUnknownAvailability([](int) { return true; });
     for (const auto& c : cases) {
@@ -240,6 +244,7 @@ TEST_F(Settings, ViewersOfferTheirToolsAsSaved)
     // shift and coupling calculators (proton viewer), carbon shift
     // calculator (carbon viewer), formula, mass and isotope (mass viewer),
     // and the Help menus of all four.
+    // clang-format off
     struct Case { const char* what; Change change; bool correlate, hShift, coupling, cShift, formula, mass, isotope, help; };
     const Case cases[] = {
         {"defaults", {}, true, true, true, true, true, true, true, true},
@@ -252,6 +257,7 @@ TEST_F(Settings, ViewersOfferTheirToolsAsSaved)
         {"no isotopes", [](ConfigSettings& s) { s.IsotopeCalcAllowed = kFalse; }, true, true, true, true, true, true, false, true},
         {"no item help", [](ConfigSettings& s) { s.ItemHelpAllowed = kFalse; }, true, true, true, true, true, true, true, false},
     };
+    // clang-format on
     auto open = [this](int item, auto* viewer) {
         m.CurrentItem = item;
         viewer->show();
@@ -318,11 +324,13 @@ TEST_F(Settings, TheReportShowsTheRewardPictureAndAssignmentsAsSaved)
 
 TEST_F(Settings, NameTypingOffersSuggestionsOnlyWhenSaved)
 {
+    // clang-format off
     struct Case { const char* what; Change change; bool list; };
     const Case cases[] = {
         {"suggestions", {}, true},
         {"typing only", [](ConfigSettings& s) { s.TypeNameOnly = kTrue; s.OfferNameList = kFalse; }, false},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         saveAndRead(withDefaults(c.change));
@@ -381,6 +389,7 @@ QString returningUser(const settingstest::SavedSettings&, const QString& folder,
 
 TEST_F(Settings, ReturningStudentGetsTipsAndPasswordWindowsAsSaved)
 {
+    // clang-format off
     struct Case { const char* what; Change change; QString password; QStringList windows; };
     const Case cases[] = {
         {"defaults", {}, QStringLiteral("kordavia"), {"frmTestPassword", "frmTips", "frmOldUser"}},
@@ -389,6 +398,7 @@ TEST_F(Settings, ReturningStudentGetsTipsAndPasswordWindowsAsSaved)
         {"no passwords", [](ConfigSettings& s) { s.PasswordRequired = kFalse; }, QString(), {"frmTips", "frmOldUser"}},
         {"passwords, none given yet", {}, QString(), {"frmNewPassword", "frmTips", "frmOldUser"}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const ConfigSettings s = withDefaults(c.change);
@@ -406,6 +416,7 @@ TEST_F(Settings, ReturningStudentGetsTipsAndPasswordWindowsAsSaved)
 
 TEST_F(Settings, HelpWithTheUnknownPointsOnlyToWhatIsOffered)
 {
+    // clang-format off
     struct Case { const char* what; Change change; bool names, structures; const char* identify; };
     const Case cases[] = {
         {"defaults", {}, true, true, "Examine the spectra in detail."},
@@ -416,6 +427,7 @@ TEST_F(Settings, HelpWithTheUnknownPointsOnlyToWhatIsOffered)
         {"derivatives too", [](ConfigSettings& s) { s.DerivsAllowed = kTrue; }, true, true,
          "Examine the spectra in detail (and/or perhaps prepare derivatives)."},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ResetProgress();

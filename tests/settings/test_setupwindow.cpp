@@ -25,6 +25,7 @@ TEST_F(SavedFromTheWindow, TheStudentProgramReadsWhatTheWindowSaved)
         std::function<void(frmTabSetup*)> click;
         std::function<void(ConfigSettings&)> expect;
     };
+    // clang-format off
     const Case cases[] = {
         {"no tips", [](frmTabSetup* w) { w->chkTips->setChecked(false); },
          [](ConfigSettings& s) { s.ShowTipsAtStart = kFalse; }},
@@ -45,6 +46,7 @@ TEST_F(SavedFromTheWindow, TheStudentProgramReadsWhatTheWindowSaved)
         {"no resigning", [](frmTabSetup* w) { w->chkResign->setChecked(false); },
          [](ConfigSettings& s) { s.ResignAllowed = kFalse; }},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         unloadWindows();

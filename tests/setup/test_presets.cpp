@@ -50,6 +50,7 @@ const auto kGeneral = {"MultipleSessionsAllowed", "PasswordRequired", "ShowRewar
 
 std::vector<PresetCase> presetCases()
 {
+    // clang-format off
     return {
         {"SpectraAll", Preset::SpectraAll, values(kSpectra, true)},
         {"SpectraNone", Preset::SpectraNone, values(kSpectra, false)},
@@ -76,6 +77,7 @@ std::vector<PresetCase> presetCases()
                  values(kSpectra, true), values(kCalcs, true), values(kHelp, true)}),
          true},
     };
+    // clang-format on
 }
 
 } // namespace
@@ -115,6 +117,7 @@ TEST_F(PresetWindowTest, ButtonsKeepEveryControlAndFlagEqualAndMarkUnsaved)
     writeIni(setuptest::iniFor(defaultConfigSettings()));
     frmTabSetup* w = start();
     ASSERT_NE(w, nullptr);
+    // clang-format off
     const std::pair<QPushButton*, Preset> buttons[] = {
         {w->cmdSpectraNone, Preset::SpectraNone}, {w->cmdCalcNone, Preset::CalcNone},
         {w->cmdMinAssist, Preset::MinAssist},     {w->cmdMinID, Preset::MinID},
@@ -123,6 +126,7 @@ TEST_F(PresetWindowTest, ButtonsKeepEveryControlAndFlagEqualAndMarkUnsaved)
         {w->cmdMaxID, Preset::MaxID},             {w->cmdNoTrad, Preset::NoTrad},
         {w->cmdDefault, Preset::Defaults},
     };
+    // clang-format on
     for (const auto& [button, preset] : buttons) {
         ConfigSettings expected = applyPreset(preset, modSetup.settings);
         expected.BasicUnknownsBeforeAdvanced = presetSetsAllocation(preset) ? 3 : w->shownSettings().BasicUnknownsBeforeAdvanced;

@@ -143,6 +143,7 @@ TEST_F(ReadWriteTest, MalformedDataLinesReadByTheStudentProgramsRules)
         bool typeOnly, offerList, multiple;
         bool dirty;
     };
+    // clang-format off
     const Case cases[] = {
         // Missing digits read as 0: every flag True, the number 0-0-20 is replaced by 3.
         {"empty line", QByteArray(), 3, false, true, true, true},
@@ -155,6 +156,7 @@ TEST_F(ReadWriteTest, MalformedDataLinesReadByTheStudentProgramsRules)
         {"type only; flag digit 5 reads False", dataLine('9', {{5, '5'}, {22, '1'}, {23, '2'}, {24, '4'}, {83, '4'}}), 3,
          true, false, false, false},
     };
+    // clang-format on
     for (const Case& c : cases) {
         writeIni(setuptest::iniWithDataLine(c.line));
         frmTabSetup* w = start();

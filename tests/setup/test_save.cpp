@@ -33,6 +33,7 @@ TEST(SaveChecks, SpectraQuestions)
     struct Case { const char* what; ConfigSettings s; QString prompt; MsgIcon icon; };
     ConfigSettings withUv = noSpectra(false, false, true);
     withUv.UvAllowed = kTrue;
+    // clang-format off
     const Case cases[] = {
         {"nothing, BP/MP on", noSpectra(false, false, true),
          "Are you REALLY SURE you want to prevent the use of" + kCrLf + "all spectra, all tests, and all derivatives?",
@@ -57,6 +58,7 @@ TEST(SaveChecks, SpectraQuestions)
         {"tests and derivatives", noSpectra(true, true, false), QString(), MsgIcon::None},
         {"one spectrum left", withUv, QString(), MsgIcon::None},
     };
+    // clang-format on
     for (const Case& c : cases) {
         const std::optional<SaveMessage> q = spectraQuestion(c.s);
         if (c.prompt.isEmpty()) {
@@ -91,11 +93,13 @@ TEST(SaveChecks, IdentificationNeedsOneMethodAndResigningDoesNotCount)
 
 TEST(SaveChecks, NumberOfSimpleUnknowns)
 {
+    // clang-format off
     struct Case { const char* text; std::optional<int> n; };
     const Case cases[] = {
         {"0", 0}, {"20", 20}, {"3", 3}, {" 7", 7}, {"", 0}, {"abc", 0}, {"3.6", 4}, {"2.5", 2},
         {"21", std::nullopt}, {"-1", std::nullopt}, {"99", std::nullopt}, {"1e300", std::nullopt},
     };
+    // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(simpleUnknownsFromText(QString::fromLatin1(c.text)), c.n) << c.text;
 }

@@ -188,6 +188,7 @@ TEST_F(WindowTest, GreyCheckBoxTurnsItsSettingOff)
 
 TEST_F(WindowTest, ExitAsksOnlyAfterChanges)
 {
+    // clang-format off
     struct Case { const char* what; std::function<void(frmTabSetup*)> change; bool asks; };
     const Case cases[] = {
         {"nothing changed", [](frmTabSetup*) {}, false},
@@ -196,6 +197,7 @@ TEST_F(WindowTest, ExitAsksOnlyAfterChanges)
         {"a preset with nothing to change", [](frmTabSetup* w) { w->cmdCalcAll->click(); }, true},
         {"saved after a change", [](frmTabSetup* w) { w->chkSound->click(); w->cmdSave_Click(); }, false},
     };
+    // clang-format on
     for (const Case& c : cases) {
         frmTabSetup* w = start();
         ASSERT_NE(w, nullptr) << c.what;

@@ -30,12 +30,14 @@ std::array<QByteArray, 26> pmrTrace(const QList<Line>& lines, double halfWidthPp
 QList<Line> ethylAcetateProtonLines()
 {
     const double j = 7.1 / 400; // 7.1 Hz at 400 MHz
+    // clang-format off
     return {
         {1.26 - j, 80}, {1.26, 160}, {1.26 + j, 80},                          // CH3 triplet 1:2:1
         {2.051, 230},                                                           // CH3CO singlet
         {4.12 - 1.5 * j, 18}, {4.12 - 0.5 * j, 54}, {4.12 + 0.5 * j, 54}, {4.12 + 1.5 * j, 18}, // OCH2 quartet
         {0.0, 30},                                                              // TMS
     };
+    // clang-format on
 }
 
 QByteArray irTrace(const QList<Line>& bands)

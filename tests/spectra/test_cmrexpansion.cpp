@@ -109,9 +109,11 @@ TEST(CmrExpansionWindow, ElevenTicksWithLabelsAndTheLastOneMovedLeft)
     const Plot low = cmrexp::frame(window(25, 5));
     ASSERT_NE(textStep(low, QStringLiteral(" 20 ")), nullptr);
     EXPECT_EQ(textStep(low, QStringLiteral(" 20 "))->at.x(), 8080 - 200);
+    // clang-format off
     struct Case { int left; float width; int tick; double value; double offset; };
     for (const Case c : {Case{100, 10, 11, 90, -200}, {110, 10, 11, 100, -280}, {110, 10, 10, 101, -95},
                          {220, 220, 6, 110, -95}, {220, 220, 11, 0, -200}}) {
+    // clang-format on
         EXPECT_DOUBLE_EQ(cmrexp::tickValue(window(c.left, c.width), c.tick), c.value) << c.left << " " << c.tick;
         EXPECT_EQ(cmrexp::tickLabelOffset(window(c.left, c.width), c.tick), c.offset) << c.left << " " << c.tick;
     }

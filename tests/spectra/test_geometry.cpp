@@ -90,6 +90,7 @@ TEST(SpectrumGeometry, MeasuredValuesAreFormattedAsTheViewersPrintThem)
 
 TEST(SpectrumGeometry, MzAxisFollowsTheLastMolecularIonValue)
 {
+    // clang-format off
     struct Case { const char* ion; int top; int step; int ticks; int lastLabel; };
     const Case cases[] = {
         {"", 100, 1, 15, 100},      {"98", 100, 1, 15, 100},  {"99", 125, 1, 20, 125},
@@ -97,6 +98,7 @@ TEST(SpectrumGeometry, MzAxisFollowsTheLastMolecularIonValue)
         {"43/57/112", 125, 1, 20, 125}, {"10/20/30/120", 100, 1, 15, 100},
         {"99999", 1025, 2, 101, 1030}, {"-50", 100, 1, 15, 100}, {"abc", 100, 1, 15, 100},
     };
+    // clang-format on
     for (const Case& c : cases) {
         const ms::MzAxis a = ms::mzAxisFor(QString::fromLatin1(c.ion));
         EXPECT_EQ(a.top, c.top) << c.ion;

@@ -90,6 +90,7 @@ TEST(IrCorrelationTable, SixteenRegionsInsideTheSpectrumWithUpperAboveLower)
 
 TEST(IrCorrelationTable, WavenumbersFindTheRegionsThatStrictlyContainThem)
 {
+    // clang-format off
     struct Case { int w; std::initializer_list<int> rows; };
     const Case cases[] = {
         {3000, {1, 2}},
@@ -101,6 +102,7 @@ TEST(IrCorrelationTable, WavenumbersFindTheRegionsThatStrictlyContainThem)
         {1650, {6, 7, 8}},
         {0, {}},
     };
+    // clang-format on
     for (const Case& c : cases)
         EXPECT_EQ(labelsAt(c.w), rowLabels(c.rows)) << c.w;
     // No wavenumber finds more than four regions.

@@ -54,6 +54,7 @@ TEST(PmrExpansion, DraggedRangesSnapToRoundWidthsAndLeftEdges)
         float width, leftPpm;
         Precision precision;
     };
+    // clang-format off
     const Case cases[] = {
         {"click: 0.2 ppm centred", 4000, 4000, 0.2f, 5.62f, Precision::High},  // LeftX = Int(3912 x 10) / 10
         {"reversed range: 0.2 ppm round its middle", 5000, 4000, 0.2f, 5.05f, Precision::High},
@@ -68,6 +69,7 @@ TEST(PmrExpansion, DraggedRangesSnapToRoundWidthsAndLeftEdges)
         {"left end: limited to 10 ppm", 55, 500, 0.5f, 10, Precision::High},
         {"a range past the plot stays within 10 ppm", 60, 9900, 10, 10, Precision::Low},
     };
+    // clang-format on
     for (const Case& c : cases) {
         const pmrexp::Window w = pmrexp::snapRange(c.left, c.right);
         EXPECT_FLOAT_EQ(w.WidthPpm, c.width) << c.name;
@@ -81,9 +83,11 @@ TEST(PmrExpansion, DraggedRangesSnapToRoundWidthsAndLeftEdges)
 
 TEST(PmrExpansion, SnappedWidthsAtTheTableEdges)
 {
+    // clang-format off
     const std::pair<float, float> cases[] = {{0.0f, 0.2f}, {-3, 0.2f}, {0.2f, 0.2f}, {0.3f, 0.4f}, {0.5f, 0.5f},
                                              {0.6f, 0.6f}, {0.81f, 0.8f}, {1.0f, 1},  {1.5f, 1.5f}, {2.0f, 2},
                                              {2.5f, 2.5f}, {2.56f, 3}, {3.2f, 4},    {9.3f, 10},   {25, 10}};
+    // clang-format on
     for (auto [w, want] : cases)
         EXPECT_FLOAT_EQ(pmrexp::snappedWidth(w), want) << "dragged " << w;
 }
@@ -96,6 +100,7 @@ TEST(PmrExpansion, SamplesStartInTheElementHoldingTheShiftBelowTheLeftEdge)
         int firstElement, lastElement;
         qsizetype count;
     };
+    // clang-format off
     const Case cases[] = {
         {1.0f, 0.2f, 23, 23, 200},   // 0.999 .. 0.800
         {0.5f, 0.2f, 24, 24, 200},   // 0.499 .. 0.300
@@ -104,6 +109,7 @@ TEST(PmrExpansion, SamplesStartInTheElementHoldingTheShiftBelowTheLeftEdge)
         {1.05f, 0.2f, 22, 23, 201},  // 1.050 .. 1.001 and 1.000 .. 0.850
         {10, 10, 5, 24, 10000},
     };
+    // clang-format on
     for (const Case& c : cases) {
         const QByteArray s = pmrexp::windowSamples(data, windowOf(c.leftPpm, c.widthPpm, Precision::High));
         ASSERT_EQ(s.size(), c.count) << "left " << c.leftPpm;
@@ -162,12 +168,14 @@ TEST(PmrExpansion, VerticalScaleFromTheTallestSample)
 
 TEST(PmrExpansion, ShiftsAndCouplingConstantsFromPictureDistances)
 {
+    // clang-format off
     struct Case {
         float leftPpm, widthPpm;
         double x, ppm;
     };
     const Case shifts[] = {{2.0f, 0.8f, 60, 2.0}, {2.0f, 0.8f, 8060, 1.2}, {2.0f, 0.8f, 4060, 1.6},
                            {1.5f, 0.2f, 860, 1.48}, {9, 6, 2060, 7.5}};
+    // clang-format on
     for (const Case& c : shifts)
         EXPECT_NEAR(pmrexp::ppmAtX(windowOf(c.leftPpm, c.widthPpm, Precision::High), c.x), c.ppm, 1e-5)
             << c.leftPpm << " - " << c.widthPpm << " at x " << c.x;
@@ -177,6 +185,7 @@ TEST(PmrExpansion, ShiftsAndCouplingConstantsFromPictureDistances)
         double dx;
         const char* text;
     };
+    // clang-format off
     const Coupling couplings[] = {
         {0.2f, Precision::High, 800, "8.0 Hz"},    // 0.2 x 800 / 20
         {0.2f, Precision::High, -800, "8.0 Hz"},   // dragged leftwards
@@ -184,6 +193,7 @@ TEST(PmrExpansion, ShiftsAndCouplingConstantsFromPictureDistances)
         {1.5f, Precision::Medium, 31, "2.3 Hz"},
         {6, Precision::Low, 47, "14 Hz"},          // 14.1 Hz, whole hertz in a wide window
     };
+    // clang-format on
     for (const Coupling& c : couplings)
         EXPECT_EQ(pmrexp::couplingText(windowOf(5, c.widthPpm, c.precision), c.dx), QString::fromLatin1(c.text))
             << c.widthPpm << " ppm, " << c.dx << " twips";

@@ -124,6 +124,7 @@ TEST(PmrCorrelationTable, RowsAreSoundRangesAndNeverOverflowThePopUp)
 
 TEST(PmrCorrelationTable, ShiftsFindTheirGroupsInTableOrder)
 {
+    // clang-format off
     const struct {
         double ppm;
         QStringList labels;
@@ -143,6 +144,7 @@ TEST(PmrCorrelationTable, ShiftsFindTheirGroupsInTableOrder)
         {7.26, {"ArH (aromatic)", "OH, NH or SH ( Note: exchangeable)"}},
         {8.05, {"ArH (aromatic)", "HCOOR (formate)", "OH, NH or SH ( Note: exchangeable)"}},
     };
+    // clang-format on
     for (const auto& c : cases)
         EXPECT_EQ(labelsAt(c.ppm), c.labels) << c.ppm;
 }

@@ -616,9 +616,11 @@ TEST_F(ViewerTest, EscapeClosesEveryViewerButNotInTheMiddleOfADrag)
 {
     modOrvan.ExpandLeftX = float(cmr::xAtPpm(40));
     modOrvan.ExpandRightX = float(cmr::xAtPpm(8));
+    // clang-format off
     const struct { const char* name; int item; } viewers[] = {
         {"frmPmr", 8}, {"frmCmr", 5}, {"frmIr", 6}, {"frmMs", 7}, {"frmPmrExp", 8}, {"frmCmrExp", 5},
     };
+    // clang-format on
     for (const auto& v : viewers) {
         SCOPED_TRACE(v.name);
         modOrvan.CurrentItem = v.item;

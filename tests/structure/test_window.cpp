@@ -329,9 +329,11 @@ TEST_F(GiveStructure, TabFollowsTheStepsOfBuilding)
     ASSERT_TRUE(w->lstZ->isVisibleTo(w));
     w->cmdGSHelp->click(); // the help text takes its turn too
     w->lstCompType->setFocus();
+    // clang-format off
     const QList<QWidget*> expected = {w->cmdCompType, w->lstSubType, w->cmdSubType, w->lstX,      w->cmdSelectX,
                                       w->lstY,        w->cmdSelectY, w->lstZ,       w->cmdSelectZ, w->txtGiveStruct,
                                       w->cmdGSHelp,   w->cmdGCancel, w->lstCompType}; // Continue is still disabled
+    // clang-format on
     for (QWidget* next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         ASSERT_EQ(QApplication::focusWidget(), next)
@@ -444,6 +446,7 @@ TEST_F(GiveStructure, StartPictureWorksOnlyBeforeTheFirstTypeAndWithSound)
 // Every shipped unknown, built the way a student would, is accepted.
 TEST_F(GiveStructure, EveryShippedUnknownCanBeBuilt)
 {
+    // clang-format off
     struct Build { int unknown; const char* type; const char* subtype; const char* x; const char* y; const char* z; };
     const Build builds[] = {
         {0, "ester", "acyclic ester", "phenyl (Ph)", "ethyl", nullptr},                         // ethyl benzoate
@@ -547,6 +550,7 @@ TEST_F(GiveStructure, EveryShippedUnknownCanBeBuilt)
         {98, "carboxylic acid", "4-substituted benzoic acid", "tert-butyl (C4)", nullptr, nullptr},
         {99, "arene", "1,4-disubstituted benzene", "methyl", "bromine", nullptr},
     };
+    // clang-format on
     const QStringList sources =
         QDir(orvtest::sourceFile(QStringLiteral("data/compounds"))).entryList({QStringLiteral("u*.toml")}, QDir::Files);
     ASSERT_EQ(sources.size(), int(std::size(builds))) << "every shipped unknown needs a build here";
