@@ -5,6 +5,7 @@
 #   ./build.sh build                                 only build the programs
 #   ./build.sh fuzz [SECONDS]                        fuzz the three readers (300 s each by default)
 #   ./build.sh sanitize                              every test under ASan and UBSan (in build-san)
+# ORV_JOBS limits how many compilers, tests or fuzzers run at once (every core by default).
 set -euo pipefail
 cd "$(dirname "$0")"
 what=${1:-run}
@@ -15,6 +16,11 @@ case "$what" in
   run|test|build|fuzz|sanitize) ;;
   *) echo "$usage" >&2; exit 2 ;;
 esac
+export ORV_JOBS=${ORV_JOBS:-$(nproc)}
+if ! [[ $ORV_JOBS =~ ^[1-9][0-9]*$ ]]; then
+  echo "ORV_JOBS must be a whole number of 1 or more, not '$ORV_JOBS'." >&2
+  exit 2
+fi
 
 pkgs=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libasound2-dev fonts-dejavu-core fonts-liberation2)
 # The tests also check the unknowns' chemistry (RDKit), draw pictures (PIL)
@@ -47,17 +53,17 @@ programs=(orvantos ovsetup ovallocate program_folder default_config)
 case "$what" in
   run)
     [ -x build/orvanto/orvantos ] || echo "First build: this takes a few minutes."
-    cmake --build build --target "${programs[@]}"
+    cmake --build build -j"$ORV_JOBS" --target "${programs[@]}"
     prog=orvantos
     if [ $# -gt 0 ] && { [ "$1" = orvantos ] || [ "$1" = ovsetup ]; }; then prog=$1; shift; fi
     exec build/orvanto/"$prog" "$@"
     ;;
   test)
-    cmake --build build
+    cmake --build build -j"$ORV_JOBS"
     cd build
-    exec ctest --output-on-failure -j"$(nproc)"
+    exec ctest --output-on-failure -j"$ORV_JOBS"
     ;;
   build)
-    cmake --build build --target "${programs[@]}"
+    cmake --build build -j"$ORV_JOBS" --target "${programs[@]}"
     ;;
 esac

@@ -8,6 +8,7 @@
 #include "platform/msgbox.h"
 #include "platform/textfile.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace orv {
@@ -42,8 +43,10 @@ bool WriteConfigFile()
     QString error;
     if (writeFileAtomic(configPath(), studentConfigFileBytes(configSettingsOf(modOrvan)), &error))
         return true;
-    MsgBox(QStringLiteral("Error writing file orvanto.ini. Orvanto now ends. ") + error, MsgButtons::OkOnly,
-           MsgIcon::Critical);
+    // The reason stands on a line of its own, after the path it concerns.
+    MsgBox(QStringLiteral("Error writing file orvanto.ini. Orvanto now ends. ") + vbCrLf
+               + QDir::toNativeSeparators(configPath()) + QStringLiteral(": ") + error,
+           MsgButtons::OkOnly, MsgIcon::Critical);
     EndProgram();
     return false;
 }

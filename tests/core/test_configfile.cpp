@@ -11,6 +11,8 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <optional>
 
 #include <sys/stat.h>
@@ -308,19 +310,44 @@ TEST_F(ConfigFileTest, WriterDrawsEveryDigitFromTheRandomSource)
         EXPECT_EQ(line[p - 1], '9') << "filler at " << p;
 }
 
+// The fixed sentence, then on a line of its own the file and the reason the
+// system gave: a folder that is gone, and one this account may not write.
 TEST_F(ConfigFileTest, AFailedWriteSaysSoAndEndsTheProgram)
 {
-    // The folder is gone: nothing can be written into it.
-    m.ProgramPath = folder.file(QStringLiteral("no such folder"));
-    ReadConfigFile();
-    ASSERT_EQ(orvtest::msgLog().shown.size(), 1u) << "no 'created' message after a failed write";
-    const MsgRecord& r = orvtest::msgLog().shown[0];
-    EXPECT_TRUE(r.prompt.startsWith(QStringLiteral("Error writing file orvanto.ini. Orvanto now ends. ")));
-    EXPECT_GT(r.prompt.size(), QStringLiteral("Error writing file orvanto.ini. Orvanto now ends. ").size())
-        << "the system's description follows";
-    EXPECT_EQ(r.icon, MsgIcon::Critical);
-    EXPECT_EQ(orvtest::programEnds(), 1);
-    EXPECT_FALSE(QDir(m.ProgramPath).exists());
+    struct Case {
+        const char* name;
+        bool readOnlyFolder;
+        int reason;
+    };
+    for (const Case& c : {Case{"folder gone", false, ENOENT}, Case{"folder not writable", true, EACCES}}) {
+        SCOPED_TRACE(c.name);
+        orvtest::msgLog().shown.clear();
+        orvtest::programEnds() = 0;
+        std::optional<orvtest::AsOrdinaryUser> student;
+        if (c.readOnlyFolder) {
+            m.ProgramPath = folder.path();
+            ASSERT_EQ(::chmod(QFile::encodeName(folder.path()).constData(), 0555), 0);
+            student.emplace();
+            ASSERT_TRUE(student->ok());
+        } else {
+            m.ProgramPath = folder.file(QStringLiteral("no such folder"));
+        }
+        ReadConfigFile();
+        student.reset();
+        ::chmod(QFile::encodeName(folder.path()).constData(), 0700);
+        ASSERT_EQ(orvtest::msgLog().shown.size(), 1u) << "no 'created' message after a failed write";
+        const MsgRecord& r = orvtest::msgLog().shown[0];
+        EXPECT_TRUE(r.prompt.startsWith(QStringLiteral("Error writing file orvanto.ini. Orvanto now ends. ")));
+        EXPECT_GT(r.prompt.size(), QStringLiteral("Error writing file orvanto.ini. Orvanto now ends. ").size())
+            << "the system's description follows";
+        EXPECT_EQ(r.prompt, QStringLiteral("Error writing file orvanto.ini. Orvanto now ends. \r\n")
+                                + QDir::toNativeSeparators(m.ProgramPath + QStringLiteral("/orvanto.ini"))
+                                + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(c.reason)));
+        EXPECT_EQ(r.icon, MsgIcon::Critical);
+        EXPECT_EQ(orvtest::programEnds(), 1);
+        EXPECT_FALSE(QFileInfo::exists(m.ProgramPath + QStringLiteral("/orvanto.ini")));
+    }
+    EXPECT_FALSE(QDir(folder.file(QStringLiteral("no such folder"))).exists());
 }
 
 // A rewrite on a full disk: the instructor's file stays byte for byte, the

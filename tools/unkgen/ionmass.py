@@ -3,7 +3,9 @@
 A help text pairs an m/z value with an ion as "44 is (CH3)2N+", "31 (CH2=OH+)"
 or "105 (base peak) is PhCO+" ("107/109 is CH2CH2Br+" for a pair of
 halogen isotopes, weighed with the lighter), and may offer a second ion for the same m/z
-after "or".  Each ion written as a formula (charge "+" or radical cation "+."
+after "or".  An explained loss in brackets may stand between an m/z and its ion
+("65 (M - CO - Cl) C5H5+"), and several m/z values may share one sentence with as
+many ions, paired in order ("89 and 63 are hydrocarbon ions C7H5+ and C5H3+").  Each ion written as a formula (charge "+" or radical cation "+."
 somewhere in it, bonds "=" and "-" allowed, groups in brackets with a count,
 "Ph" for phenyl) is weighed with whole-number masses of the common isotopes
 and compared with its m/z.  Anything that is not such a formula ("M - CH3",
@@ -22,7 +24,12 @@ MZ = r"(?<![\d/.])(\d{2,3})(?:/\d{2,3})?"
 PAIRS = [
     re.compile(MZ + r"(?: \([^()]*\))? is (" + ION + r")(?: \([^()]*\))?((?: or " + ION + r"(?: \([^()]*\))?)*)"),
     re.compile(MZ + r" \((" + ION + r")\)()"),
+    re.compile(MZ + r" \([^()]*\) (" + ION + r")()"),
 ]
+# "A and B are ... X and Y", "A, B and C are X, Y and Z": the k-th ion explains the k-th m/z
+ONE_MZ = r"\d{2,3}(?:/\d{2,3})?"
+LISTS = re.compile(r"(?<![\d/.])(?P<mzs>" + ONE_MZ + r"(?:, " + ONE_MZ + r")* and " + ONE_MZ + r") are "
+                   r"(?:[a-z]+ )*(?P<ions>" + ION + r"(?:, " + ION + r")* and " + ION + r")(?![A-Za-z0-9(])")
 
 
 def formula_mass(ion):
@@ -69,13 +76,17 @@ def formula_mass(ion):
 
 
 def ion_mass_faults(text):
-    faults = []
+    explained = []  # (m/z, ion)
     for pattern in PAIRS:
         for m in pattern.finditer(text):
-            mz = int(m.group(1))
-            ions = [m.group(2)] + re.findall(ION, m.group(3))
-            for ion in ions:
-                mass = formula_mass(ion)
-                if mass is not None and mass != mz:
-                    faults.append(f"mass spectrum help: {ion} has mass {mass}, not the {mz} it explains")
+            explained += [(int(m.group(1)), ion) for ion in [m.group(2)] + re.findall(ION, m.group(3))]
+    for m in LISTS.finditer(text):
+        values = [int(v.split("/")[0]) for v in re.split(r", | and ", m.group("mzs"))]
+        ions = re.split(r", | and ", m.group("ions"))
+        explained += zip(values, ions)
+    faults = []
+    for mz, ion in explained:
+        mass = formula_mass(ion)
+        if mass is not None and mass != mz:
+            faults.append(f"mass spectrum help: {ion} has mass {mass}, not the {mz} it explains")
     return faults

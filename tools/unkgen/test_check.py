@@ -62,6 +62,12 @@ OTHER_SOURCE_CASES = [
      "naphthylurethane is called unsuitable, but the unknown is a phenol"),
     ("second ion offered for an m/z", "u74.toml", "or CH2=N+HCH3, the same mass after a hydrogen shift",
      "or O=C=NHCH3+", "O=C=NHCH3+ has mass 58, not the 44 it explains"),
+    ("ion after the loss that makes it", "u88.toml", "65 (M - CO - Cl) C5H5+", "65 (M - CO - Cl) C5H7+",
+     "C5H7+ has mass 67, not the 65 it explains"),
+    ("ions paired with their m/z in order", "u56.toml", "89 and 63 are hydrocarbon ions C7H5+ and C5H3+",
+     "89 and 63 are hydrocarbon ions C5H3+ and C7H5+", "C5H3+ has mass 63, not the 89 it explains"),
+    ("nitro compound's reduction product called unsuitable", "u34.toml", 'reduction = "The',
+     'reduction = "unsuitable: The', "reduction is called unsuitable, but the unknown is a nitro compound"),
 ]
 
 

@@ -145,6 +145,8 @@ def build(src, defaults, pictures):
             text = UNSUITABLE_DERIV
         elif isinstance(v, str) and (v == "unlisted" or v.startswith("unlisted:")):
             text = unlisted_text(defaults, d["label"], v[len("unlisted:"):].strip())
+        elif isinstance(v, str) and v.startswith("unsuitable:"):
+            text = f"{UNSUITABLE_DERIV} {v[len('unsuitable:'):].strip()}"
         elif isinstance(v, str):
             text = v
         else:
