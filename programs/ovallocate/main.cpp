@@ -96,7 +96,7 @@ int allocate(const QString& unknowns, const QString& password, bool withPassword
     if (const QString why = unreadableUnknowns(list); !why.isEmpty())
         return fail(why);
     UserRecord r;
-    r.currentUnknown = list.left(2).toInt();
+    r.progress.CurrentUnknown = list.left(2).toInt();
     r.allocatedUnknowns = list.mid(2);
     const QByteArray line = userFileLine(r, withPassword ? password : QString(), GetRandomNum);
     QString why;
@@ -126,20 +126,20 @@ int show(const QString& path)
     const UserRecord& r = c.record;
     QStringList revealed;
     for (int k = 1; k <= kLastItem; ++k)
-        if (r.itemsRevealed[k] == kTrue)
+        if (r.progress.ItemsRevealed[k] == kTrue)
             revealed << QString::number(k);
 
     QTextStream out(stdout);
     out << "File: " << path << (c.olderFormat ? " (older multi-line format)" : "") << '\n';
     out << "Allocation list: " << listed(r.allocatedUnknowns) << '\n';
-    out << "Current unknown: " << (r.currentUnknown == 0 ? QStringLiteral("none (all done)")
-                                                        : QString::number(r.currentUnknown)) << '\n';
+    out << "Current unknown: " << (r.progress.CurrentUnknown == 0 ? QStringLiteral("none (all done)")
+                                                        : QString::number(r.progress.CurrentUnknown)) << '\n';
     out << "Items revealed: " << revealed.size();
     if (!revealed.isEmpty())
         out << " (items " << revealed.join(QStringLiteral(", ")) << ')';
     out << '\n';
-    out << "Tries: precluded items " << r.precludedTries << ", naming " << r.nameTypingTries
-        << ", choosing the structure " << r.structChooseTries << ", building the structure " << r.structGiveTries
+    out << "Tries: precluded items " << r.progress.PrecludedTries << ", naming " << r.progress.NameTypingTries
+        << ", choosing the structure " << r.progress.StructChooseTries << ", building the structure " << r.progress.StructGiveTries
         << '\n';
     out << "Session: " << r.session << '\n';
     out << "Minutes: " << r.minutes << '\n';

@@ -217,7 +217,7 @@ TEST_F(AllocateTest, LooksForUnknownsBesideItself)
     EXPECT_TRUE(refused.second.contains(folder.unknownFile(40))) << refused.second.toStdString();
     const auto made = run({"--unknowns", "05,12", path});
     EXPECT_EQ(made.first, 0) << made.second.toStdString();
-    EXPECT_EQ(orvtest::userFileRecord(path).currentUnknown, 5);
+    EXPECT_EQ(orvtest::userFileRecord(path).progress.CurrentUnknown, 5);
 }
 
 // On a file system without hard links (a FAT stick) the allocation still
