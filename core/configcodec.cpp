@@ -7,8 +7,9 @@
 
 namespace orv {
 
-#define ORV_FLAG(pos, name) ConfigFlag{pos, #name, &ConfigSettings::name, &ModOrvan::name}
-const std::array<ConfigFlag, 30> kConfigFlags = {
+#define ORV_FLAG(pos, name) ConfigFlag{pos, #name, &ConfigSettings::name}
+// Constant: the program-wide state's constructor reads it during static start-up.
+constinit const std::array<ConfigFlag, 30> kConfigFlags = {
     ORV_FLAG(5, MultipleSessionsAllowed), ORV_FLAG(8, PasswordRequired),
     ORV_FLAG(11, ShowTipsAtStart),        ORV_FLAG(14, ShowRewardPicture),
     ORV_FLAG(17, SoundAllowed),           ORV_FLAG(20, ProgramChoosesUnknowns),
@@ -26,6 +27,15 @@ const std::array<ConfigFlag, 30> kConfigFlags = {
     ORV_FLAG(92, GiveStructureAllowed),   ORV_FLAG(95, ResignAllowed),
 };
 #undef ORV_FLAG
+
+ConfigSettings clearedConfigSettings()
+{
+    ConfigSettings s;
+    for (const ConfigFlag& f : kConfigFlags)
+        s.*(f.member) = kFalse;
+    s.BasicUnknownsBeforeAdvanced = 0;
+    return s;
+}
 
 QString encodeConfigDataLine(const ConfigSettings& s, const std::function<int(int, int)>& digit)
 {
@@ -96,21 +106,12 @@ QByteArray configFileBytes(const QByteArray& writerLine, const QString& dataLine
 
 void applyConfigSettings(const ConfigSettings& s, ModOrvan& m)
 {
-    for (const ConfigFlag& f : kConfigFlags)
-        m.*(f.state) = s.*(f.member);
-    m.BasicUnknownsBeforeAdvanced = s.BasicUnknownsBeforeAdvanced;
+    m.settings() = s;
     m.AnyCalcAllowed = vb(s.HShiftCalcAllowed || s.CouplingCalcAllowed || s.CShiftCalcAllowed
                           || s.FormulaCalcAllowed || s.MassCalcAllowed || s.IsotopeCalcAllowed);
     m.AnySpectrumAllowed = vb(s.CmrAllowed || s.IrAllowed || s.MsAllowed || s.PmrAllowed || s.UvAllowed);
 }
 
-ConfigSettings configSettingsOf(const ModOrvan& m)
-{
-    ConfigSettings s;
-    for (const ConfigFlag& f : kConfigFlags)
-        s.*(f.member) = m.*(f.state);
-    s.BasicUnknownsBeforeAdvanced = m.BasicUnknownsBeforeAdvanced;
-    return s;
-}
+ConfigSettings configSettingsOf(const ModOrvan& m) { return m.settings(); }
 
 } // namespace orv

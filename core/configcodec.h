@@ -4,7 +4,7 @@
 // digits. Each setting is one digit at a fixed position (0..4 True, 5..9
 // False) among random filler digits; the number of simple unknowns takes a
 // key digit at 22 and the two digits of key + 20 + N at 23-24.
-#include "platform/basic.h"
+#include "core/configsettings.h"
 
 #include <QByteArray>
 #include <QString>
@@ -15,48 +15,16 @@ namespace orv {
 
 struct ModOrvan;
 
-struct ConfigSettings {
-    Boolean MultipleSessionsAllowed = kTrue;
-    Boolean PasswordRequired = kTrue;
-    Boolean ShowTipsAtStart = kTrue;
-    Boolean ShowRewardPicture = kTrue;
-    Boolean SoundAllowed = kTrue;
-    Boolean ProgramChoosesUnknowns = kTrue;
-    int BasicUnknownsBeforeAdvanced = 3;
-    Boolean BpMpAllowed = kTrue;
-    Boolean TestsAllowed = kFalse;
-    Boolean DerivsAllowed = kFalse;
-    Boolean CmrAllowed = kTrue, IrAllowed = kTrue, MsAllowed = kTrue, PmrAllowed = kTrue, UvAllowed = kTrue;
-    Boolean ItemHelpAllowed = kTrue;
-    Boolean UnknownHelpAllowed = kTrue;
-    Boolean ShowUnknownNumber = kTrue;
-    Boolean AssignmentsAllowed = kTrue;
-    Boolean CorrelationsAllowed = kTrue;
-    Boolean HShiftCalcAllowed = kTrue, CouplingCalcAllowed = kTrue, CShiftCalcAllowed = kTrue;
-    Boolean FormulaCalcAllowed = kTrue, MassCalcAllowed = kTrue, IsotopeCalcAllowed = kTrue;
-    Boolean TypeNameOnly = kFalse;
-    Boolean OfferNameList = kTrue;
-    Boolean ChooseStructureAllowed = kTrue;
-    Boolean GiveStructureAllowed = kTrue;
-    Boolean ResignAllowed = kTrue;
-
-    bool operator==(const ConfigSettings&) const = default;
-};
-
 // A flag's position (1-based) in the data line and its member.
 struct ConfigFlag {
     int position;
     const char* name;
-    Boolean ConfigSettings::*member;
-    Boolean ModOrvan::*state;   // the same setting in the program-wide state
+    Boolean ConfigSettings::*member;   // also the state's, which holds the settings as its base
 };
 extern const std::array<ConfigFlag, 30> kConfigFlags;
 
 inline constexpr int kConfigLineLength = 101;
 inline constexpr int kConfigKeyPosition = 22;   // key digit; the number at 23-24
-
-// The defaults (the constructor's values).
-inline ConfigSettings defaultConfigSettings() { return ConfigSettings{}; }
 
 // Builds a data line. `digit(lo, hi)` draws each random digit (GetRandomNum).
 // N must be 0..20 (callers check it first: anything else would not fit).

@@ -9,6 +9,8 @@
 
 namespace orv {
 
+ModOrvan::ModOrvan() : ConfigSettings(clearedConfigSettings()) {}
+
 ModOrvan modOrvan;
 
 void resetModOrvan()
@@ -36,11 +38,12 @@ void InitProgram()
 void ResetProgress()
 {
     auto& m = modOrvan;
-    m.ItemsRevealed.fill(kFalse);
-    m.ItemHelpShown.fill(kFalse);
-    for (int k = 1; k <= kLastPrecludable; ++k)
-        m.ItemPrecluded[k] = kFalse;
-    m.PrecludedTries = m.UnsuitableDerivs = m.NameTypingTries = m.StructChooseTries = m.StructGiveTries = 0;
+    // The unknown stays and starts afresh; element 0 of ItemPrecluded is no
+    // item's flag and is left as it is.
+    UnknownProgress fresh;
+    fresh.CurrentUnknown = m.CurrentUnknown;
+    fresh.ItemPrecluded[0] = m.ItemPrecluded[0];
+    m.progress() = fresh;
     m.AllUnknownsDone = kFalse;
     m.MinutesUsed = 0;
     m.UnkIdentified = m.IdentifiedByName = m.IdentifiedByChoosing = m.IdentifiedByGiving = kFalse;
@@ -55,9 +58,8 @@ void ResetUserRecord()
     releaseUserFile();
     m.UserFilePath.clear();
     m.AllocatedUnknowns.clear();
-    m.CurrentUnknown = 0;
-    ResetProgress();
-    m.ItemPrecluded[0] = kFalse;
+    m.progress() = fresh.progress();
+    ResetProgress(); // and the rest of a new unknown's start
     m.StartTime = fresh.StartTime;
     m.StartMarkMs = fresh.StartMarkMs;
     m.StartMarkMinutes = fresh.StartMarkMinutes;
@@ -75,12 +77,7 @@ void ResetUserRecord()
     m.DataSaved = kFalse;
     m.QuitReason.clear();
     m.ExampleMode = kFalse;
-    m.SavedCurrentUnknown = fresh.SavedCurrentUnknown;
-    m.SavedItemsRevealed = fresh.SavedItemsRevealed;
-    m.SavedItemHelpShown = fresh.SavedItemHelpShown;
-    m.SavedItemPrecluded = fresh.SavedItemPrecluded;
-    m.SavedPrecludedTries = m.SavedUnsuitableDerivs = m.SavedNameTypingTries = 0;
-    m.SavedStructChooseTries = m.SavedStructGiveTries = 0;
+    m.SavedProgress = fresh.SavedProgress;
     // Only the kept texts: writing them through the sinks would bring up a
     // main window for nobody.
     m.StatusPanelText.fill(QString());
@@ -101,16 +98,7 @@ Boolean IsNewUser()
 void SaveUnknownState()
 {
     auto& m = modOrvan;
-    m.SavedCurrentUnknown = m.CurrentUnknown;
-    m.SavedItemsRevealed = m.ItemsRevealed;
-    m.SavedItemHelpShown = m.ItemHelpShown;
-    for (int k = 1; k <= kLastPrecludable; ++k)
-        m.SavedItemPrecluded[k] = m.ItemPrecluded[k];
-    m.SavedPrecludedTries = m.PrecludedTries;
-    m.SavedUnsuitableDerivs = m.UnsuitableDerivs;
-    m.SavedNameTypingTries = m.NameTypingTries;
-    m.SavedStructChooseTries = m.StructChooseTries;
-    m.SavedStructGiveTries = m.StructGiveTries;
+    m.SavedProgress = m.progress();
     setStatusPanel(1, QString());
     setStatusPanel(2, QString());
 }
@@ -118,22 +106,15 @@ void SaveUnknownState()
 void RestoreUnknownState()
 {
     auto& m = modOrvan;
-    m.CurrentUnknown = m.SavedCurrentUnknown;
-    m.ItemsRevealed = m.SavedItemsRevealed;
-    m.ItemHelpShown = m.SavedItemHelpShown;
-    for (int k = 1; k <= kLastPrecludable; ++k)
-        m.ItemPrecluded[k] = m.SavedItemPrecluded[k];
-    m.PrecludedTries = m.SavedPrecludedTries;
-    m.UnsuitableDerivs = m.SavedUnsuitableDerivs;
-    m.NameTypingTries = m.SavedNameTypingTries;
-    m.StructChooseTries = m.SavedStructChooseTries;
-    m.StructGiveTries = m.SavedStructGiveTries;
+    m.progress() = m.SavedProgress;
 }
+
+double startTimeFor(double now, long minutesUsed) { return now - minutesUsed / 1440.0; }
 
 void markStartTime()
 {
     auto& m = modOrvan;
-    m.StartTime = TimeOfDay() - m.MinutesUsed / 1440.0;
+    m.StartTime = startTimeFor(TimeOfDay(), m.MinutesUsed);
     m.StartMarkMs = MonotonicMs();
     m.StartMarkMinutes = m.MinutesUsed;
     m.StartMarkTime = m.StartTime;

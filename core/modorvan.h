@@ -2,6 +2,7 @@
 // The student program's shared state: every value that outlives a single
 // window, under the names the whole program uses. One thread reads and writes
 // it; windows reach it through the global `modOrvan`.
+#include "core/configsettings.h"
 #include "platform/basic.h"
 
 #include <QByteArray>
@@ -32,33 +33,38 @@ template <class Signature> struct Sink : std::function<Signature> {
     friend bool operator==(const Sink&, const Sink&) { return true; }
 };
 
-struct ModOrvan {
-    // --- Configuration settings (orvanto.ini) ---
-    Boolean MultipleSessionsAllowed = kFalse;
-    Boolean PasswordRequired = kFalse;
-    Boolean ShowTipsAtStart = kFalse;
-    Boolean ShowRewardPicture = kFalse;
-    Boolean SoundAllowed = kFalse;
-    Boolean ProgramChoosesUnknowns = kFalse;
-    int BasicUnknownsBeforeAdvanced = 0; // 0..20
-    Boolean BpMpAllowed = kFalse;
-    Boolean TestsAllowed = kFalse;
-    Boolean DerivsAllowed = kFalse;
-    Boolean CmrAllowed = kFalse, IrAllowed = kFalse, MsAllowed = kFalse, PmrAllowed = kFalse, UvAllowed = kFalse;
+// The progress on the current unknown that the solved example sets aside and
+// puts back whole. The user file keeps all of it but UnsuitableDerivs (a
+// count for the session only) and element 0 of ItemsRevealed and ItemPrecluded.
+struct UnknownProgress {
+    int CurrentUnknown = 0;                     // 0..99
+    std::array<Boolean, 55> ItemsRevealed{};    // 1..54 used
+    std::array<Boolean, 55> ItemHelpShown{};    // 0: help with the unknown as a whole
+    std::array<Boolean, 35> ItemPrecluded{};    // 1..34 used
+    int PrecludedTries = 0;
+    int UnsuitableDerivs = 0;
+    int NameTypingTries = 0;                    // 0..98
+    int StructChooseTries = 0;                  // 0..98
+    int StructGiveTries = 0;                    // 0..98
+
+    bool operator==(const UnknownProgress&) const = default;
+};
+
+// The settings (orvanto.ini) and the current unknown's progress are bases, so
+// that `modOrvan.PasswordRequired` and `modOrvan.ItemsRevealed` read as every
+// other variable does and each group can be copied whole.
+struct ModOrvan : ConfigSettings, UnknownProgress {
+    // Every setting False until a settings file is read.
+    ModOrvan();
+    // The two groups, for copying whole.
+    ConfigSettings& settings() { return *this; }
+    const ConfigSettings& settings() const { return *this; }
+    UnknownProgress& progress() { return *this; }
+    const UnknownProgress& progress() const { return *this; }
+
+    // --- Derived from the settings, not stored ---
     Boolean AnySpectrumAllowed = kFalse;
-    Boolean ItemHelpAllowed = kFalse;
-    Boolean UnknownHelpAllowed = kFalse;
-    Boolean ShowUnknownNumber = kFalse;
-    Boolean AssignmentsAllowed = kFalse;
-    Boolean CorrelationsAllowed = kFalse;
-    Boolean HShiftCalcAllowed = kFalse, CouplingCalcAllowed = kFalse, CShiftCalcAllowed = kFalse;
-    Boolean FormulaCalcAllowed = kFalse, MassCalcAllowed = kFalse, IsotopeCalcAllowed = kFalse;
     Boolean AnyCalcAllowed = kFalse;
-    Boolean TypeNameOnly = kFalse;
-    Boolean OfferNameList = kFalse;
-    Boolean ChooseStructureAllowed = kFalse;
-    Boolean GiveStructureAllowed = kFalse;
-    Boolean ResignAllowed = kFalse;
 
     // --- Current unknown's data (filled only by ReadUnknownFile) ---
     std::array<QString, 55> UnkItemTitle{};
@@ -84,15 +90,7 @@ struct ModOrvan {
     // --- User record and progress ---
     QString UserFilePath;
     QString AllocatedUnknowns;
-    int CurrentUnknown = 0;                     // 0..99
-    std::array<Boolean, 55> ItemsRevealed{};
-    std::array<Boolean, 55> ItemHelpShown{};
-    std::array<Boolean, 35> ItemPrecluded{};
-    int PrecludedTries = 0;
-    int UnsuitableDerivs = 0;
-    int NameTypingTries = 0;                    // 0..98
-    int StructChooseTries = 0;                  // 0..98
-    int StructGiveTries = 0;                    // 0..98
+    // CurrentUnknown, the item flags and the tries: the UnknownProgress base
     int SessionNumber = 0;                      // 0..999
     long MinutesUsed = 0;
     double StartTime = 0;                       // fraction of a day
@@ -124,13 +122,8 @@ struct ModOrvan {
     QString QuitReason;
     int MainWindowTop = 0, MainWindowLeft = 0, MainWindowWidth = 0; // twips; 0 = never shown
 
-    // --- Saved set while the solved example is shown ---
-    int SavedCurrentUnknown = 0;
-    std::array<Boolean, 55> SavedItemsRevealed{};
-    std::array<Boolean, 55> SavedItemHelpShown{};
-    std::array<Boolean, 35> SavedItemPrecluded{};
-    int SavedPrecludedTries = 0, SavedUnsuitableDerivs = 0, SavedNameTypingTries = 0;
-    int SavedStructChooseTries = 0, SavedStructGiveTries = 0;
+    // --- The unknown's progress set aside while the solved example is shown ---
+    UnknownProgress SavedProgress;
 
     // --- Environment and scratch ---
     QString ProgramPath;        // no trailing separator
@@ -190,6 +183,9 @@ void SaveUnknownState();
 // Puts the saved progress back (nothing else).
 void RestoreUnknownState();
 
+// The start of work on the unknown as a time of day: now less the minutes of
+// earlier sessions (it may fall before midnight, below 0).
+double startTimeFor(double now, long minutesUsed);
 // Starts the clock of the current unknown: StartTime := now moved back by
 // MinutesUsed (the earlier sessions' minutes), with a monotonic mark beside
 // it so that the minutes stay right across midnight and beyond a day.

@@ -55,6 +55,19 @@ void readFlags(const QString& s, Boolean* flags, int first, int last)
     }
 }
 
+// Values 1 to 7 of a record, alike in both formats: the current unknown, the
+// three flag strings and the first three tries.
+void readProgressFields(const QStringList& values, UnknownProgress& p)
+{
+    p.CurrentUnknown = fieldNumber(values[1]);
+    readFlags(values[2], p.ItemsRevealed.data(), 1, kLastItem);
+    readFlags(values[3], p.ItemHelpShown.data(), 0, kLastItem);
+    readFlags(values[4], p.ItemPrecluded.data(), 1, kLastPrecludable);
+    p.PrecludedTries = fieldNumber(values[5]);
+    p.NameTypingTries = fieldNumber(values[6]);
+    p.StructChooseTries = fieldNumber(values[7]);
+}
+
 // At most this many characters of a damaged field are quoted in a message.
 constexpr int kExcerptLength = 20;
 
@@ -108,8 +121,8 @@ QString checkLists(const UserRecord& r)
 {
     if (!isDigitPairs(r.allocatedUnknowns))
         return QStringLiteral("its allocation list is not made of two-digit numbers");
-    if (r.currentUnknown < 0 || r.currentUnknown > 99)
-        return QStringLiteral("its current unknown %1 is not between 0 and 99").arg(r.currentUnknown);
+    if (r.progress.CurrentUnknown < 0 || r.progress.CurrentUnknown > 99)
+        return QStringLiteral("its current unknown %1 is not between 0 and 99").arg(r.progress.CurrentUnknown);
     if (!isDigitPairs(r.completedUnknowns))
         return QStringLiteral("its list of finished unknowns is not made of two-digit numbers");
     if (r.completedUnknowns.size() / 2 > kMaxCompletedUnknowns)
@@ -136,19 +149,17 @@ QString readPassword(const QString& code, int session, QString& password)
 
 bool UserRecord::operator==(const UserRecord& o) const
 {
-    auto sameRows = [](const std::vector<UnkResultRow>& a, const std::vector<UnkResultRow>& b) {
-        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const UnkResultRow& x, const UnkResultRow& y) {
-            return x.resultLine == y.resultLine && x.sessionTime == y.sessionTime;
-        });
-    };
-    return allocatedUnknowns == o.allocatedUnknowns && currentUnknown == o.currentUnknown &&
-           std::equal(itemsRevealed.begin() + 1, itemsRevealed.end(), o.itemsRevealed.begin() + 1) &&
-           itemHelpShown == o.itemHelpShown &&
-           std::equal(itemPrecluded.begin() + 1, itemPrecluded.end(), o.itemPrecluded.begin() + 1) &&
-           precludedTries == o.precludedTries && nameTypingTries == o.nameTypingTries &&
-           structChooseTries == o.structChooseTries && structGiveTries == o.structGiveTries &&
+    return allocatedUnknowns == o.allocatedUnknowns && storedProgress(progress) == storedProgress(o.progress) &&
            session == o.session && minutes == o.minutes && completedUnknowns == o.completedUnknowns &&
-           sameRows(results, o.results);
+           results == o.results;
+}
+
+UnknownProgress storedProgress(UnknownProgress p)
+{
+    p.ItemsRevealed[0] = kFalse;
+    p.ItemPrecluded[0] = kFalse;
+    p.UnsuitableDerivs = 0;
+    return p;
 }
 
 QString sessionTimeField(int session, long minutes)
@@ -174,14 +185,14 @@ QString buildUserRecord(const UserRecord& r)
         out += sep;
     };
     field(r.allocatedUnknowns);
-    field(QString::number(r.currentUnknown));
-    field(flagString(r.itemsRevealed.data(), 1, kLastItem));
-    field(flagString(r.itemHelpShown.data(), 0, kLastItem));
-    field(flagString(r.itemPrecluded.data(), 1, kLastPrecludable));
-    field(QString::number(r.precludedTries));
-    field(QString::number(r.nameTypingTries));
-    field(QString::number(r.structChooseTries));
-    field(QString::number(r.structGiveTries));
+    field(QString::number(r.progress.CurrentUnknown));
+    field(flagString(r.progress.ItemsRevealed.data(), 1, kLastItem));
+    field(flagString(r.progress.ItemHelpShown.data(), 0, kLastItem));
+    field(flagString(r.progress.ItemPrecluded.data(), 1, kLastPrecludable));
+    field(QString::number(r.progress.PrecludedTries));
+    field(QString::number(r.progress.NameTypingTries));
+    field(QString::number(r.progress.StructChooseTries));
+    field(QString::number(r.progress.StructGiveTries));
     field(sessionTimeField(r.session, r.minutes));
     field(r.completedUnknowns);
     for (const auto& row : r.results) {
@@ -327,14 +338,8 @@ UserFileContents parseUserFileLine(const QByteArray& bytes)
     }
     UserRecord& r = out.record;
     r.allocatedUnknowns = fields[0];
-    r.currentUnknown = fieldNumber(fields[1]);
-    readFlags(fields[2], r.itemsRevealed.data(), 1, kLastItem);
-    readFlags(fields[3], r.itemHelpShown.data(), 0, kLastItem);
-    readFlags(fields[4], r.itemPrecluded.data(), 1, kLastPrecludable);
-    r.precludedTries = fieldNumber(fields[5]);
-    r.nameTypingTries = fieldNumber(fields[6]);
-    r.structChooseTries = fieldNumber(fields[7]);
-    r.structGiveTries = fieldNumber(fields[8]);
+    readProgressFields(fields, r.progress);
+    r.progress.StructGiveTries = fieldNumber(fields[8]);
     if ((out.error = readSessionField(fields[9], r.session, r.minutes)).size())
         return out;
     r.completedUnknowns = fields[10];
@@ -366,18 +371,12 @@ UserFileContents parseOlderUserFile(const QList<QByteArray>& bytes)
     }
     UserRecord& r = out.record;
     r.allocatedUnknowns = lines[0];
-    r.currentUnknown = fieldNumber(lines[1]);
-    readFlags(lines[2], r.itemsRevealed.data(), 1, kLastItem);
-    readFlags(lines[3], r.itemHelpShown.data(), 0, kLastItem);
-    readFlags(lines[4], r.itemPrecluded.data(), 1, kLastPrecludable);
-    r.precludedTries = fieldNumber(lines[5]);
-    r.nameTypingTries = fieldNumber(lines[6]);
-    r.structChooseTries = fieldNumber(lines[7]);
+    readProgressFields(lines, r.progress);
     int next = 8;
     // Version 4.2 added the building attempts, a short line before the session field.
     out.version42 = lines[8].size() < 3;
     if (out.version42)
-        r.structGiveTries = fieldNumber(lines[next++]);
+        r.progress.StructGiveTries = fieldNumber(lines[next++]);
     if ((out.error = readSessionField(lines[next++], r.session, r.minutes)).size())
         return out;
     if (next >= lines.size()) {
@@ -425,14 +424,7 @@ UserRecord userRecordOf(const ModOrvan& m)
 {
     UserRecord r;
     r.allocatedUnknowns = m.AllocatedUnknowns;
-    r.currentUnknown = m.CurrentUnknown;
-    r.itemsRevealed = m.ItemsRevealed;
-    r.itemHelpShown = m.ItemHelpShown;
-    r.itemPrecluded = m.ItemPrecluded;
-    r.precludedTries = m.PrecludedTries;
-    r.nameTypingTries = m.NameTypingTries;
-    r.structChooseTries = m.StructChooseTries;
-    r.structGiveTries = m.StructGiveTries;
+    r.progress = storedProgress(m.progress());
     r.session = m.SessionNumber;
     r.minutes = m.MinutesUsed;
     r.completedUnknowns = m.CompletedUnknowns;
@@ -445,17 +437,7 @@ UserRecord userRecordOf(const ModOrvan& m)
 void applyUserRecord(const UserRecord& r, ModOrvan& m)
 {
     m.AllocatedUnknowns = r.allocatedUnknowns;
-    m.CurrentUnknown = r.currentUnknown;
-    for (int k = 1; k <= kLastItem; ++k)
-        m.ItemsRevealed[k] = r.itemsRevealed[k];
-    m.ItemHelpShown = r.itemHelpShown;
-    for (int k = 1; k <= kLastPrecludable; ++k)
-        m.ItemPrecluded[k] = r.itemPrecluded[k];
-    m.PrecludedTries = r.precludedTries;
-    m.NameTypingTries = r.nameTypingTries;
-    m.StructChooseTries = r.structChooseTries;
-    m.StructGiveTries = r.structGiveTries;
-    m.UnsuitableDerivs = 0;
+    m.progress() = storedProgress(r.progress);
     // This session counts too; the three-digit field holds at most 999.
     m.SessionNumber = std::min(r.session + 1, kMaxSessionNumber);
     m.MinutesUsed = r.minutes;

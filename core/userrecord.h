@@ -32,14 +32,10 @@ extern const char kUserFileKey[];
 
 struct UserRecord {
     QString allocatedUnknowns;              // runs of two digits
-    int currentUnknown = 0;                 // 0..99
-    std::array<Boolean, 55> itemsRevealed{}; // 1..54 stored
-    std::array<Boolean, 55> itemHelpShown{}; // 0..54 stored
-    std::array<Boolean, 35> itemPrecluded{}; // 1..34 stored
-    int precludedTries = 0;
-    int nameTypingTries = 0;
-    int structChooseTries = 0;
-    int structGiveTries = 0;
+    // The current unknown (0..99) and its progress: ItemsRevealed 1..54,
+    // ItemHelpShown 0..54 and ItemPrecluded 1..34 are stored, UnsuitableDerivs
+    // is not (storedProgress).
+    UnknownProgress progress;
     int session = 0;                        // as written: 0..999 (0 with all done)
     long minutes = 0;
     QString completedUnknowns;              // runs of two digits
@@ -109,6 +105,9 @@ UserFileContents parseUserFileLine(const QByteArray& line);
 UserFileContents parseOlderUserFile(const QList<QByteArray>& lines);
 // Either format: one line (trailing empty lines aside) is the current format.
 UserFileContents parseUserFile(const QList<QByteArray>& lines);
+
+// The part of the progress the file keeps: the rest cleared.
+UnknownProgress storedProgress(UnknownProgress p);
 
 // The record as the program-wide state holds it (session and minutes as the
 // state holds them; the writer sets them first) and back (the session

@@ -7,8 +7,6 @@
 
 namespace orv {
 
-double startTimeFor(double now, long minutesUsed) { return now - minutesUsed / 1440.0; }
-
 QString timeTakenText(double startTime, double now)
 {
     constexpr long long kDay = 24LL * 60 * 60;

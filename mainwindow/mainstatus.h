@@ -7,9 +7,6 @@
 
 namespace orv {
 
-// The start of work on the unknown: now less the minutes of earlier sessions.
-double startTimeFor(double now, long minutesUsed);
-
 // "time taken " and the time from start to now as "hh:mm:ss"; hours run
 // modulo 24. A session that ran past midnight counts on across it rather
 // than showing a negative time.

@@ -366,7 +366,7 @@ TEST_F(UnreadableUnknownTest, NextReadableAllocatedUnknownFollows)
         EXPECT_TRUE(told.contains("Your progress has been saved."));
         EXPECT_EQ(orvtest::programEnds(), 0);
         const UserRecord back = saved();
-        EXPECT_EQ(back.currentUnknown, c.next);
+        EXPECT_EQ(back.progress.CurrentUnknown, c.next);
         EXPECT_EQ(back.allocatedUnknowns, c.listAfter);
         EXPECT_EQ(back.completedUnknowns, "03");
         EXPECT_LE(back.minutes, 1) << "the next unknown's clock starts now";
@@ -406,9 +406,9 @@ TEST_F(UnreadableUnknownTest, NothingReadableLeavesEverythingAsItWas)
         EXPECT_TRUE(orvtest::msgLog().shown.empty()) << "the quit window says it";
         EXPECT_EQ(orvtest::programEnds(), 0);
         const UserRecord back = saved();
-        EXPECT_EQ(back.currentUnknown, c.current);
+        EXPECT_EQ(back.progress.CurrentUnknown, c.current);
         EXPECT_EQ(back.allocatedUnknowns, c.list);
-        EXPECT_EQ(back.itemsRevealed[4], c.progress ? kTrue : kFalse);
+        EXPECT_EQ(back.progress.ItemsRevealed[4], c.progress ? kTrue : kFalse);
     }
 }
 

@@ -153,6 +153,63 @@ TEST_F(StateTest, SaveAndRestoreAroundTheSolvedExample)
     EXPECT_EQ(m.MinutesUsed, 17);
 }
 
+namespace {
+// Every field of the progress away from its fresh value, the flag arrays in
+// a different pattern each (element 0 and the last element set in all), so
+// that a field, an element or an array mixed up shows.
+UnknownProgress everyFieldSet()
+{
+    UnknownProgress p;
+    p.CurrentUnknown = 37;
+    for (int k = 0; k <= kLastItem; ++k) {
+        p.ItemsRevealed[k] = vb(k % 3 != 2);
+        p.ItemHelpShown[k] = vb(k % 4 != 3);
+    }
+    for (int k = 0; k <= kLastPrecludable; ++k)
+        p.ItemPrecluded[k] = vb(k % 5 != 3);
+    p.PrecludedTries = 11;
+    p.UnsuitableDerivs = 12;
+    p.NameTypingTries = 13;
+    p.StructChooseTries = 14;
+    p.StructGiveTries = 15;
+    return p;
+}
+} // namespace
+
+TEST_F(StateTest, SaveAndRestoreKeepEveryFieldOfTheProgress)
+{
+    const UnknownProgress real = everyFieldSet();
+    m.progress() = real;
+    SaveUnknownState();
+    // The example: a fresh unknown 0, worked on.
+    m.CurrentUnknown = 0;
+    ResetProgress();
+    m.ItemPrecluded.fill(kFalse);
+    m.ItemsRevealed[7] = kTrue;
+    m.NameTypingTries = 1;
+    RestoreUnknownState();
+    EXPECT_TRUE(m.progress() == real) << "a field of the real unknown's progress is lost across the example";
+}
+
+// Through the user file and back into the state: everything the file stores
+// comes back, the session's count of unsuitable derivatives does not.
+TEST_F(StateTest, TheUserFileKeepsEveryStoredFieldOfTheProgress)
+{
+    m.progress() = everyFieldSet();
+    const UserRecord written = userRecordOf(m);
+    int draws = 0;
+    const UserFileContents read =
+        parseUserFileLine(userFileLine(written, {}, [&](int lo, int hi) { return lo + draws++ % (hi - lo + 1); }));
+    ASSERT_TRUE(read.ok()) << read.error.toStdString();
+    ResetUserRecord();
+    applyUserRecord(read.record, m);
+
+    UnknownProgress expected = everyFieldSet();
+    expected.ItemsRevealed[0] = expected.ItemPrecluded[0] = kFalse; // no item's flags
+    expected.UnsuitableDerivs = 0;
+    EXPECT_TRUE(m.progress() == expected) << "a stored field of the progress is lost in the user file";
+}
+
 TEST_F(StateTest, StatusBarTexts)
 {
     std::vector<std::pair<int, QString>> seen;

@@ -48,14 +48,14 @@ UserRecord fullRecord()
 {
     UserRecord r;
     r.allocatedUnknowns = "1233";
-    r.currentUnknown = 5;
-    r.itemsRevealed[5] = kTrue;
-    r.itemHelpShown[0] = kTrue;
-    r.itemPrecluded[20] = kTrue;
-    r.precludedTries = 2;
-    r.nameTypingTries = 3;
-    r.structChooseTries = 1;
-    r.structGiveTries = 0;
+    r.progress.CurrentUnknown = 5;
+    r.progress.ItemsRevealed[5] = kTrue;
+    r.progress.ItemHelpShown[0] = kTrue;
+    r.progress.ItemPrecluded[20] = kTrue;
+    r.progress.PrecludedTries = 2;
+    r.progress.NameTypingTries = 3;
+    r.progress.StructChooseTries = 1;
+    r.progress.StructGiveTries = 0;
     r.session = 4;
     r.minutes = 37;
     r.completedUnknowns = "0721";
@@ -136,7 +136,7 @@ TEST(UserFileFormat, RoundTripWithAndWithoutPassword)
 {
     UserRecord done = fullRecord();
     done.allocatedUnknowns.clear();
-    done.currentUnknown = 0;
+    done.progress.CurrentUnknown = 0;
     done.session = 0;
     done.minutes = 0;
     for (const UserRecord& r : {fullRecord(), done, UserRecord{}}) {
@@ -195,7 +195,7 @@ TEST(UserFileFormat, RecordsTheFileCannotHoldAreNamed)
         {"letters in the completed list", [](UserRecord& r) { r.completedUnknowns = "07x1"; }},
         {"results missing", [](UserRecord& r) { r.results.pop_back(); }},
         {"session over 999", [](UserRecord& r) { r.session = 1000; }},
-        {"current unknown 100", [](UserRecord& r) { r.currentUnknown = 100; }},
+        {"current unknown 100", [](UserRecord& r) { r.progress.CurrentUnknown = 100; }},
     };
     EXPECT_TRUE(userRecordProblem(fullRecord()).isEmpty());
     for (const auto& c : cases) {

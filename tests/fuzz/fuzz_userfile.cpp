@@ -31,7 +31,7 @@ int userFile(const std::uint8_t* data, std::size_t size)
         return 0;
     }
     const UserRecord& r = c.record;
-    require(r.currentUnknown >= 0 && r.currentUnknown <= 99, "the current unknown lies in 0..99");
+    require(r.progress.CurrentUnknown >= 0 && r.progress.CurrentUnknown <= 99, "the current unknown lies in 0..99");
     require(r.session >= 0 && r.session <= 999 && r.minutes >= 0, "session and minutes as written");
     require(qsizetype(r.results.size()) == r.completedUnknowns.size() / 2, "one result row per finished unknown");
 

@@ -94,10 +94,10 @@ TEST_F(HelpMenuTest, SolvedExampleSetsTheRealUnknownAside)
     EXPECT_FALSE(isTrue(m.ItemsRevealed[1]));
     EXPECT_FALSE(isTrue(m.ItemPrecluded[13]));
     EXPECT_EQ(m.NameTypingTries, 0);
-    EXPECT_EQ(m.SavedCurrentUnknown, 1);
-    EXPECT_TRUE(isTrue(m.SavedItemsRevealed[6]));
-    EXPECT_TRUE(isTrue(m.SavedItemHelpShown[6]));
-    EXPECT_EQ(m.SavedNameTypingTries, 2);
+    EXPECT_EQ(m.SavedProgress.CurrentUnknown, 1);
+    EXPECT_TRUE(isTrue(m.SavedProgress.ItemsRevealed[6]));
+    EXPECT_TRUE(isTrue(m.SavedProgress.ItemHelpShown[6]));
+    EXPECT_EQ(m.SavedProgress.NameTypingTries, 2);
     EXPECT_EQ(m.SessionNumber, 3) << "the example runs inside the student's session";
     EXPECT_TRUE(m.StatusPanelText[1].isEmpty());
     EXPECT_TRUE(m.StatusPanelText[2].isEmpty());
@@ -121,10 +121,10 @@ TEST_F(HelpMenuTest, ChoosingTheExampleAgainKeepsTheFirstSavedState)
     helpMenuClick("mnuHelpGroup4", 0);
     EXPECT_FALSE(isTrue(m.ItemsRevealed[2])) << "the example restarts from an empty state";
     EXPECT_EQ(m.NameTypingTries, 0);
-    EXPECT_EQ(m.SavedCurrentUnknown, 1);
-    EXPECT_TRUE(isTrue(m.SavedItemsRevealed[1]));
-    EXPECT_FALSE(isTrue(m.SavedItemsRevealed[2]));
-    EXPECT_EQ(m.SavedNameTypingTries, 2);
+    EXPECT_EQ(m.SavedProgress.CurrentUnknown, 1);
+    EXPECT_TRUE(isTrue(m.SavedProgress.ItemsRevealed[1]));
+    EXPECT_FALSE(isTrue(m.SavedProgress.ItemsRevealed[2]));
+    EXPECT_EQ(m.SavedProgress.NameTypingTries, 2);
     EXPECT_TRUE(visible("mnuNameItem3")) << "the menu changes are made once";
     EXPECT_EQ(m.QuitReason, "NoSave");
 }

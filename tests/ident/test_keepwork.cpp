@@ -267,6 +267,6 @@ TEST_F(KeepWork, MissingNextUnknownAfterAReportKeepsTheFinishedOne)
     EXPECT_EQ(saved.completedUnknowns, "0307");
     ASSERT_EQ(saved.results.size(), 2u);
     EXPECT_TRUE(saved.results[1].resultLine.startsWith("2")) << "the finished unknown's result line";
-    EXPECT_EQ(saved.currentUnknown, 40) << "kept for when the instructor mends the folder";
+    EXPECT_EQ(saved.progress.CurrentUnknown, 40) << "kept for when the instructor mends the folder";
     EXPECT_EQ(m.DataSaved, kTrue);
 }

@@ -441,7 +441,7 @@ void loadStudentState(const orvtest::ProgramFolder& folder, int unknown)
     auto& m = modOrvan;
     m.ProgramPath = folder.path();
     for (const ConfigFlag& f : kConfigFlags)
-        m.*(f.state) = kTrue;
+        m.*(f.member) = kTrue;
     m.AnySpectrumAllowed = m.AnyCalcAllowed = kTrue;
     m.ProgramChoosesUnknowns = kTrue;
     m.CurrentUnknown = unknown;

@@ -6,27 +6,14 @@ namespace mwtest {
 
 using namespace orv;
 
-void deriveAnyFlags(ModOrvan& m)
-{
-    m.AnySpectrumAllowed = vb(isTrue(m.CmrAllowed) || isTrue(m.IrAllowed) || isTrue(m.MsAllowed)
-                              || isTrue(m.PmrAllowed) || isTrue(m.UvAllowed));
-    m.AnyCalcAllowed = vb(isTrue(m.HShiftCalcAllowed) || isTrue(m.CouplingCalcAllowed) || isTrue(m.CShiftCalcAllowed)
-                          || isTrue(m.FormulaCalcAllowed) || isTrue(m.MassCalcAllowed) || isTrue(m.IsotopeCalcAllowed));
-}
+void deriveAnyFlags(ModOrvan& m) { applyConfigSettings(configSettingsOf(m), m); }
 
-void applyDefaultSettings(ModOrvan& m)
-{
-    const ConfigSettings s = defaultConfigSettings();
-    for (const ConfigFlag& f : kConfigFlags)
-        m.*(f.state) = s.*(f.member);
-    m.BasicUnknownsBeforeAdvanced = s.BasicUnknownsBeforeAdvanced;
-    deriveAnyFlags(m);
-}
+void applyDefaultSettings(ModOrvan& m) { applyConfigSettings(defaultConfigSettings(), m); }
 
 void allowEverything(ModOrvan& m)
 {
     for (const ConfigFlag& f : kConfigFlags)
-        m.*(f.state) = kTrue;
+        m.*(f.member) = kTrue;
     deriveAnyFlags(m);
 }
 

@@ -388,7 +388,7 @@ TEST_F(LeavingForms, FailedSaveKeepsTheMainWindow)
     main->clickMenu("mnuSaveQuit");
     EXPECT_TRUE(left());
     EXPECT_EQ(quitCaption(), "Quitting Orvanto");
-    EXPECT_EQ(saved().itemsRevealed[3], kTrue);
+    EXPECT_EQ(saved().progress.ItemsRevealed[3], kTrue);
 }
 
 // The close box during the example saves the real unknown, as it does
@@ -400,9 +400,9 @@ TEST_F(LeavingForms, CloseBoxDuringTheExampleSavesTheRealUnknown)
     EXPECT_TRUE(left());
     EXPECT_EQ(quitCaption(), "Ready to quit Orvanto?");
     const UserRecord r = saved();
-    EXPECT_EQ(r.currentUnknown, 12);
-    EXPECT_EQ(r.itemsRevealed[3], kTrue);
-    EXPECT_EQ(r.itemsRevealed[2], kFalse);
+    EXPECT_EQ(r.progress.CurrentUnknown, 12);
+    EXPECT_EQ(r.progress.ItemsRevealed[3], kTrue);
+    EXPECT_EQ(r.progress.ItemsRevealed[2], kFalse);
     EXPECT_EQ(m.ExampleMode, kFalse);
 }
 
@@ -423,7 +423,7 @@ TEST_F(LeavingForms, EndNowDuringTheExampleAsksFirst)
     EXPECT_EQ(m.CurrentUnknown, 12);
     EXPECT_TRUE(main->menuAction("mnuSaveQuit")->isVisible());
     EXPECT_FALSE(main->menuAction("mnuExit")->isVisible());
-    EXPECT_EQ(saved().itemsRevealed[3], kFalse) << "not saved yet";
+    EXPECT_EQ(saved().progress.ItemsRevealed[3], kFalse) << "not saved yet";
 
     startExample();
     orvtest::msgLog().shown.clear();
@@ -432,6 +432,6 @@ TEST_F(LeavingForms, EndNowDuringTheExampleAsksFirst)
     EXPECT_TRUE(left());
     EXPECT_EQ(orvtest::msgLog().shown.size(), 1u);
     EXPECT_EQ(quitCaption(), "Quitting Orvanto");
-    EXPECT_EQ(saved().itemsRevealed[3], kFalse) << "the student chose not to save";
+    EXPECT_EQ(saved().progress.ItemsRevealed[3], kFalse) << "the student chose not to save";
 }
 

@@ -70,7 +70,7 @@ TEST_F(BadInput, AUserFileThatCannotBeUsedIsRefusedAndLeftAlone)
     const int unknown = someUnknown();
     const QByteArray good = line(record(unknown));
     UserRecord farAway = record(unknown);
-    farAway.currentUnknown = 150;
+    farAway.progress.CurrentUnknown = 150;
     QByteArray badLength = good;
     badLength[badLength.size() - 2 - kPasswordCodeLength] = char(badLength[badLength.size() - 2 - kPasswordCodeLength] + 40);
 
@@ -215,8 +215,8 @@ TEST_F(BadInput, AMissingOrDamagedUnknownIsNamedAndTheWorkKept)
         ASSERT_NE(quit, nullptr) << "the student leaves through the quit window";
         EXPECT_TRUE(quit->lblQuit->text().startsWith(expected)) << quit->lblQuit->text().toStdString();
         const UserRecord kept = orvtest::userFileRecord(path);
-        EXPECT_EQ(kept.currentUnknown, c.unknown);
-        EXPECT_EQ(kept.itemsRevealed[2], kTrue) << "the work on it is kept";
+        EXPECT_EQ(kept.progress.CurrentUnknown, c.unknown);
+        EXPECT_EQ(kept.progress.ItemsRevealed[2], kTrue) << "the work on it is kept";
         writeAll(data, full);
     }
 }

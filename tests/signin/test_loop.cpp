@@ -113,8 +113,8 @@ TEST(WholeLoop, TwoStudentsThroughTheWindows)
     UserFileContents saved = readBack(annaFile);
     ASSERT_TRUE(saved.ok()) << saved.error.toStdString();
     EXPECT_EQ(saved.password, password);
-    EXPECT_EQ(saved.record.currentUnknown, firstUnknown);
-    EXPECT_EQ(saved.record.itemsRevealed[2], kTrue);
+    EXPECT_EQ(saved.record.progress.CurrentUnknown, firstUnknown);
+    EXPECT_EQ(saved.record.progress.ItemsRevealed[2], kTrue);
     EXPECT_TRUE(saved.record.completedUnknowns.isEmpty());
 
     main->clickMenu("mnuSaveQuit");
@@ -170,7 +170,7 @@ TEST(WholeLoop, TwoStudentsThroughTheWindows)
     EXPECT_EQ(saved.record.completedUnknowns, modOrvan.CompletedUnknowns);
     ASSERT_EQ(saved.record.results.size(), 1u);
     EXPECT_EQ(saved.record.results[0].resultLine, modOrvan.UnkResults[1].resultLine);
-    EXPECT_EQ(saved.record.currentUnknown, modOrvan.CurrentUnknown);
+    EXPECT_EQ(saved.record.progress.CurrentUnknown, modOrvan.CurrentUnknown);
 
     quit->cmdQuitRestart_Click();
     EXPECT_NE(forms::find(forms::names::frmInitial), nullptr) << "the start window waits for the next student";

@@ -50,13 +50,13 @@ UserRecord annasRecord()
 {
     UserRecord r;
     r.allocatedUnknowns = QStringLiteral("0709");
-    r.currentUnknown = kAnnaUnknown;
-    r.itemsRevealed[6] = r.itemsRevealed[13] = kTrue;
-    r.itemHelpShown[0] = r.itemHelpShown[6] = kTrue;
-    r.itemPrecluded[20] = kTrue;
-    r.precludedTries = 1;
-    r.nameTypingTries = 2;
-    r.structChooseTries = 1;
+    r.progress.CurrentUnknown = kAnnaUnknown;
+    r.progress.ItemsRevealed[6] = r.progress.ItemsRevealed[13] = kTrue;
+    r.progress.ItemHelpShown[0] = r.progress.ItemHelpShown[6] = kTrue;
+    r.progress.ItemPrecluded[20] = kTrue;
+    r.progress.PrecludedTries = 1;
+    r.progress.NameTypingTries = 2;
+    r.progress.StructChooseTries = 1;
     r.session = 3;
     r.minutes = 42;
     r.completedUnknowns = QStringLiteral("1112");
@@ -193,22 +193,23 @@ protected:
         EXPECT_TRUE(r.results.empty());
         EXPECT_EQ(r.session, 1);
         EXPECT_EQ(r.minutes, 1);
-        EXPECT_EQ(r.currentUnknown, m.CurrentUnknown);
-        EXPECT_EQ(r.precludedTries + r.nameTypingTries + r.structChooseTries + r.structGiveTries, 0);
+        EXPECT_EQ(r.progress.CurrentUnknown, m.CurrentUnknown);
+        const UnknownProgress& p = r.progress;
+        EXPECT_EQ(p.PrecludedTries + p.NameTypingTries + p.StructChooseTries + p.StructGiveTries, 0);
         int revealed = 0;
         for (int k = 1; k <= kLastItem; ++k)
-            revealed += r.itemsRevealed[k] == kTrue;
+            revealed += r.progress.ItemsRevealed[k] == kTrue;
         EXPECT_LE(revealed, 1) << "only the item Bea asked for";
         for (int k = 0; k <= kLastItem; ++k)
-            EXPECT_EQ(r.itemHelpShown[k], kFalse) << "help " << k;
+            EXPECT_EQ(r.progress.ItemHelpShown[k], kFalse) << "help " << k;
         // Precluded only by what Bea revealed.
         QSet<int> precludable;
         for (int n = 1; n <= kLastPrecludable; ++n)
-            if (r.itemsRevealed[n] == kTrue)
+            if (r.progress.ItemsRevealed[n] == kTrue)
                 for (qsizetype i = 0; i + 2 <= m.ItemPrecludes[n].size(); i += 2)
                     precludable.insert(m.ItemPrecludes[n].mid(i, 2).toInt());
         for (int k = 1; k <= kLastPrecludable; ++k)
-            if (r.itemPrecluded[k] == kTrue)
+            if (r.progress.ItemPrecluded[k] == kTrue)
                 EXPECT_TRUE(precludable.contains(k)) << "precluded " << k;
     }
 

@@ -1,5 +1,7 @@
-// The allocation program ovallocate, run as the instructor runs it: the files
-// it makes are read by the student program, and it shows what a file holds.
+// The instructor's allocation: its command line and list rules directly, and
+// the program ovallocate run as the instructor runs it: the files it makes
+// are read by the student program, and it shows what a file holds.
+#include "core/allocation.h"
 #include "core/modorvan.h"
 #include "core/unknownfile.h"
 #include "core/userfile.h"
@@ -50,6 +52,74 @@ protected:
 };
 
 } // namespace
+
+TEST(AllocationRules, CommandLines)
+{
+    using Action = AllocationRequest::Action;
+    struct Case {
+        const char* name;
+        QStringList args;
+        Action action;
+        const char* unknowns = "";
+        const char* path = "";
+        bool withPassword = false;
+    };
+    const Case cases[] = {
+        {"show", {"--show", "a.ovg"}, Action::Show, "", "a.ovg"},
+        {"allocate", {"--unknowns", "05,12", "a.ovg"}, Action::Allocate, "05,12", "a.ovg"},
+        {"file first", {"a.ovg", "--unknowns", "05"}, Action::Allocate, "05", "a.ovg"},
+        {"with a password", {"--unknowns", "05", "--password", "cleo pass", "a.ovg"}, Action::Allocate, "05", "a.ovg",
+         true},
+        {"empty password, refused later", {"--password", "", "--unknowns", "05", "a.ovg"}, Action::Allocate, "05",
+         "a.ovg", true},
+        {"show with two files", {"--show", "a.ovg", "b.ovg"}, Action::Usage},
+        {"show without a file", {"--show"}, Action::Usage},
+        {"show among others", {"--unknowns", "05", "--show", "a.ovg"}, Action::Usage},
+        {"no file", {"--unknowns", "05"}, Action::Usage},
+        {"two files", {"--unknowns", "05", "a.ovg", "b.ovg"}, Action::Usage},
+        {"no list", {"a.ovg"}, Action::Usage},
+        {"empty list", {"--unknowns", "", "a.ovg"}, Action::Usage},
+        {"list missing its value", {"a.ovg", "--unknowns"}, Action::Usage},
+        {"unknown option", {"--unknowns", "05", "--force", "a.ovg"}, Action::Usage},
+        {"nothing", {}, Action::Usage},
+    };
+    for (const Case& c : cases) {
+        const AllocationRequest r = parseAllocationArguments(c.args);
+        EXPECT_EQ(r.action, c.action) << c.name;
+        if (c.action != Action::Allocate && c.action != Action::Show)
+            continue;
+        EXPECT_EQ(r.unknowns, QLatin1String(c.unknowns)) << c.name;
+        EXPECT_EQ(r.path, QLatin1String(c.path)) << c.name;
+        EXPECT_EQ(r.withPassword, c.withPassword) << c.name;
+    }
+    EXPECT_EQ(parseAllocationArguments({"--unknowns", "05", "--password", "cleo pass", "a.ovg"}).password,
+              "cleo pass");
+}
+
+TEST(AllocationRules, Lists)
+{
+    struct Case { const char* text; const char* list; const char* error; };
+    const Case cases[] = {
+        {"05,12,33", "051233", ""},
+        {"7", "07", ""},
+        {" 5 , 12 ", "0512", ""},
+        {"99,1", "9901", ""},
+        {"0", "", "\"0\" is not an unknown number from 1 to 99"},
+        {"05,100", "", "\"100\" is not an unknown number from 1 to 99"},
+        {"005", "", "\"005\" is not an unknown number from 1 to 99"},
+        {"05,,12", "", "\"\" is not an unknown number from 1 to 99"},
+        {"05,", "", "\"\" is not an unknown number from 1 to 99"},
+        {"-5", "", "\"-5\" is not an unknown number from 1 to 99"},
+        {"x1", "", "\"x1\" is not an unknown number from 1 to 99"},
+        {"05,5", "", "unknown 5 is listed twice"},
+        {"12,7,12", "", "unknown 12 is listed twice"},
+    };
+    for (const Case& c : cases) {
+        QString error;
+        EXPECT_EQ(allocationList(QLatin1String(c.text), error), QLatin1String(c.list)) << c.text;
+        EXPECT_EQ(error, QLatin1String(c.error)) << c.text;
+    }
+}
 
 TEST_F(AllocateTest, WrittenFileIsReadByTheStudentProgram)
 {
@@ -217,7 +287,7 @@ TEST_F(AllocateTest, LooksForUnknownsBesideItself)
     EXPECT_TRUE(refused.second.contains(folder.unknownFile(40))) << refused.second.toStdString();
     const auto made = run({"--unknowns", "05,12", path});
     EXPECT_EQ(made.first, 0) << made.second.toStdString();
-    EXPECT_EQ(orvtest::userFileRecord(path).currentUnknown, 5);
+    EXPECT_EQ(orvtest::userFileRecord(path).progress.CurrentUnknown, 5);
 }
 
 // On a file system without hard links (a FAT stick) the allocation still
