@@ -24,7 +24,6 @@ public:
     void pictureMouseMove(int button, int shift, float x, float y) override;
     void pictureMouseUp(int button, int shift, float x, float y) override;
 
-
 protected:
     void formPaint() override;
     void resetForm() override;

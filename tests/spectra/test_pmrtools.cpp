@@ -320,11 +320,11 @@ TEST_F(PmrToolsTest, ShortStepsAndReleasesOutsideAreNotMeasured)
 TEST(PmrPrintout, PageRunsAcrossTheLongSideAndTheTraceFollowsIt)
 {
     for (const QSizeF page : {QSizeF(12240, 15840), QSizeF(15840, 12240)}) {
-        const pmr::PageGeometry p = pmr::pageGeometry(page);
+        const pmr::PrintGeometry p = pmr::printGeometry(page);
         EXPECT_EQ(p.W, 14840);
         EXPECT_EQ(p.H, 8240);
     }
-    const pmr::PageGeometry p = pmr::pageGeometry(QSizeF(15840, 12240));
+    const pmr::PrintGeometry p = pmr::printGeometry(QSizeF(15840, 12240));
     std::array<QByteArray, 26> data{};
     data[5] = QByteArray(500, fixture::heightByte(241));
     const QList<Plot> trace = pmr::printTrace(p, data);
@@ -349,7 +349,7 @@ TEST(PmrPrintout, PageRunsAcrossTheLongSideAndTheTraceFollowsIt)
         lines += s.kind == PlotStep::Kind::Polyline;
     EXPECT_EQ(lines, 21);
     // A page longer than 32767 twips: the axis still runs from 500 to W.
-    const pmr::PageGeometry roll = pmr::pageGeometry(QSizeF(12240, 40000));
+    const pmr::PrintGeometry roll = pmr::printGeometry(QSizeF(12240, 40000));
     EXPECT_EQ(roll.W, 39000);
     EXPECT_EQ(pmr::printAxis(roll).steps().front().points, (QList<QPointF>{{500, 10240}, {39000, 10240}}));
 }
