@@ -8,18 +8,18 @@
 
 namespace orv::spectra::pmr {
 
-PrintPage printPage(QSizeF pageTwips)
+PrintGeometry printGeometry(QSizeF pageTwips)
 {
     const double longSide = std::max(pageTwips.width(), pageTwips.height());
     const double shortSide = std::min(pageTwips.width(), pageTwips.height());
-    PrintPage p;
+    PrintGeometry p;
     // Whole twips on any page size (a long roll of paper included).
     p.W = CInt(longSide - 1000);
     p.H = CInt(shortSide - 4000);
     return p;
 }
 
-Plot printAxis(const PrintPage& page)
+Plot printAxis(const PrintGeometry& page)
 {
     Plot p;
     const double axisY = page.H + 2000;
@@ -40,7 +40,7 @@ namespace {
 // Runs a pen across the elements: an empty element draws a straight stretch
 // across its span at the pen's height, a filled one a point per character.
 template <class NextY>
-QList<Plot> runAcross(const PrintPage& page, const std::array<QByteArray, 26>& pmrData, double startY,
+QList<Plot> runAcross(const PrintGeometry& page, const std::array<QByteArray, 26>& pmrData, double startY,
                       std::uint32_t colour, NextY nextY)
 {
     QList<Plot> plots;
@@ -66,14 +66,14 @@ QList<Plot> runAcross(const PrintPage& page, const std::array<QByteArray, 26>& p
 
 } // namespace
 
-QList<Plot> printTrace(const PrintPage& page, const std::array<QByteArray, 26>& pmrData)
+QList<Plot> printTrace(const PrintGeometry& page, const std::array<QByteArray, 26>& pmrData)
 {
     const double base = page.H + 1900;
     return runAcross(page, pmrData, base, kBlack,
                      [&](double, int h) { return base - double(h) * page.H / 241; });
 }
 
-Plot printIntegral(const PrintPage& page, const std::array<QByteArray, 26>& pmrData)
+Plot printIntegral(const PrintGeometry& page, const std::array<QByteArray, 26>& pmrData)
 {
     Plot all;
     const std::int32_t total = integralTotal(pmrData);

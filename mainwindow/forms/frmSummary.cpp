@@ -4,6 +4,7 @@
 #include "core/forms/formlook.h"
 #include "core/forms/printnotice.h"
 #include "core/modorvan.h"
+#include "mainwindow/forms/summaryprint.h"
 #include "mainwindow/summarytext.h"
 #include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
@@ -11,7 +12,6 @@
 #include "platform/forms/printer.h"
 
 #include <QCloseEvent>
-#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -99,30 +99,9 @@ void frmSummary::cmdSummaryPrint_Click()
     pbSummary->show();
 
     TwipsPrinter printer;
-    bool ok = printer.begin(QStringLiteral("Orvanto unknowns completed"));
-    if (ok) {
-        QPainter* p = printer.painter();
-        const QFont normal = twipsFont(QStringLiteral("Times New Roman"), 12);
-        QFont bold = normal;
-        bold.setBold(true);
-        const QFontMetricsF metrics(normal, p->device());
-        const double lineTw = metrics.height() > 0 ? metrics.height() : 280;
-        const QList<QList<PagedLine>> pages = summaryPages(
-            out, {printedLine(), 1, false}, summaryLinesPerPage(printer.pageSizeTwips().height(), lineTw));
-        for (qsizetype page = 0; page < pages.size() && ok; ++page) {
-            if (page > 0)
-                ok = printer.newPage();
-            for (qsizetype k = 0; k < pages[page].size() && ok; ++k) {
-                const PagedLine& l = pages[page][k];
-                p->setFont(l.line.bold ? bold : normal);
-                p->drawText(QPointF((l.line.column - 1) * metrics.averageCharWidth(), (k + 1) * lineTw), l.line.text);
-                if (l.progress > 0)
-                    pbSummary->setValue(l.progress);
-            }
-        }
-        if (ok)
-            ok = printer.end();
-    }
+    const bool ok = printer.begin(QStringLiteral("Orvanto unknowns completed"))
+                 && printSummary(printer, out, printedLine(), [this](int v) { pbSummary->setValue(v); })
+                 && printer.end();
     pbSummary->hide();
     printing_ = false;
     if (!ok)

@@ -2,6 +2,7 @@
 
 #include "core/forms/printnotice.h"
 #include "core/modorvan.h"
+#include "mscalc/forms/isotopeprint.h"
 #include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
@@ -9,10 +10,10 @@
 #include "platform/forms/printer.h"
 #include "platform/msgbox.h"
 
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -180,45 +181,13 @@ void frmCalcIsotope::cmdIsotopeHelp_Click()
 void frmCalcIsotope::cmdIsotopePrint_Click()
 {
     TwipsPrinter printer;
-    if (!printer.begin(QStringLiteral("Orvanto isotope peak calculator")))
+    if (!printer.begin(QString::fromLatin1(kIsotopePrintTitle)))
         return;
     PrintCursor out(printer);
-    const QFont printerFont = out.painter()->font();
-    out.print();
-    out.setBold(true);
-    out.print(QStringLiteral("Orvanto isotope peak calculator"));
-    out.setBold(false);
-    out.print();
-    modOrvan.TextBuffer = formulaPrintLine(counts());
-    out.print(modOrvan.TextBuffer);
-    out.print(QStringLiteral("the peaks due to isotopes in a mass spectrum are:"));
-    out.print();
-    out.setFont(fixedPitchFont(12));
-    QString block = txtIsotope->toPlainText();
-    out.print(block.endsWith(u'\n') ? block.chopped(1) : block);
-    out.setFont(printerFont);
-    out.print();
-
-    // The chart: 5000 high and 3900 wide, M+k at X0 + 300 (k + 1); a chart
-    // that would run off the page starts on the next one.
-    out.ensureRoom(kIsotopeChartHeight);
-    QPainter* p = out.painter();
-    // On a fresh page the "100" above the axis still needs its line.
-    const double X0 = std::round(out.x + 800), Y0 = std::round(std::max(out.y, 300.0));
-    const IsotopePrintChart chart = isotopePrintChart(calc_, X0, Y0);
-    const double ascent = QFontMetricsF(p->font()).ascent();
-    p->setPen(QPen(Qt::black, 3));
-    for (const ChartLine& l : chart.axes)
-        p->drawLine(l.from, l.to);
-    for (const ChartText& t : chart.texts)
-        p->drawText(t.at + QPointF(0, ascent), t.text);
-    p->setPen(QPen(Qt::black, 40, Qt::SolidLine, Qt::FlatCap));
-    for (const ChartLine& l : chart.bars)
-        p->drawLine(l.from, l.to);
-    out.x = 0;
-    out.y = Y0 + 6000;
-    modOrvan.TextBuffer = printedLine();
-    out.print(modOrvan.TextBuffer);
+    const IsotopePrintoutData data{counts(), txtIsotope->toPlainText(), calc_, printedLine()};
+    printIsotopes(out, data);
+    // The shared scratch text ends holding the last line printed.
+    modOrvan.TextBuffer = data.printed;
     if (!out.ok || !printer.end())
         return;
     showPrintNotice(txtCalcMessage, (kWidth - kPrintNoticeWidth) / 2, 4000, noticeTimer_);

@@ -29,7 +29,6 @@ frmCmr::frmCmr()
                       {QStringLiteral("measure"), QStringLiteral("Use this to click to measure peak positions")},
                       {QStringLiteral("redraw"), QStringLiteral("Click on this to redraw clean spectrum")}})
     , picCmrCor_(new PopupPicture(centralWidget()))
-    , progress_(centralWidget(), QStringLiteral("Cmr"))
 {
     setObjectName(QStringLiteral("frmCmr"));
     picCmrCor_->setObjectName(QStringLiteral("picCmrCor"));
@@ -50,7 +49,6 @@ void frmCmr::resetForm()
     ToolMode.clear();
     expandDragging_ = kFalse;
     picCmrCor_->hide();
-    progress_.abandon();
     MeasureProcess();
 }
 
@@ -94,13 +92,11 @@ void frmCmr::CorrelationBars(int x)
     picCmrCor_->draw(popup.plot, {4.0 * kTwipsPerPixel});
 }
 
-void frmCmr::printSpectrum()
+void frmCmr::printLayout(PrintPage& page, QSizeF pageTwips, const std::function<void(double)>& progress)
 {
     const ModOrvan& m = modOrvan;
     const cmr::PrintoutData data{windowTitle(), m.CmrLabel, m.CmrData, isTrue(m.ShowUnknownNumber), m.CurrentUnknown};
-    runPrintout(progress_, this, [this, &data](PrintPage& page, QSizeF size) {
-        cmr::printout(page, size, data, noise_, [this](double v) { progress_.setValue(v); });
-    });
+    cmr::printout(page, pageTwips, data, noise_, progress);
 }
 
 void frmCmr::toolsItemClick(int index)

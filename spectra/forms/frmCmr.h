@@ -7,7 +7,6 @@
 #include "spectra/expandband.h"
 #include "spectra/cmrplot.h"
 #include "spectra/forms/popuppicture.h"
-#include "spectra/forms/printprogress.h"
 #include "spectra/forms/spectrumviewer.h"
 
 namespace orv::spectra {
@@ -32,12 +31,11 @@ public:
     void pictureMouseUp(int button, int shift, float x, float y) override;
 
     PopupPicture* correlationPopup() const { return picCmrCor_; }
-    PrintProgress& printProgress() { return progress_; }
 
 protected:
     void formPaint() override;
     void resetForm() override;
-    void printSpectrum() override;
+    void printLayout(PrintPage& page, QSizeF pageTwips, const std::function<void(double)>& progress) override;
 
 private:
     Boolean expandDragging_ = kFalse;
@@ -46,7 +44,6 @@ private:
     // printout continues it.
     cmr::NoiseSource noise_{cmr::noiseSeed(0)};
     PopupPicture* picCmrCor_;
-    PrintProgress progress_;
 };
 
 } // namespace orv::spectra

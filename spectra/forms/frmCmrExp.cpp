@@ -19,8 +19,7 @@ frmCmrExp::frmCmrExp()
                       QStringLiteral("-"), QStringLiteral("&Carbon shift calculator")},
                      {{QStringLiteral("measure"), QStringLiteral("Use this to click to measure peak positions")},
                       {QStringLiteral("redraw"), QStringLiteral("Click on this to redraw clean spectrum")}},
-                     nullptr, {kWidth, 6000, 8240, 5300})
-    , progress_(centralWidget(), QStringLiteral("CmrExp"), 110)
+                     nullptr, {kWidth, 6000, 8240, 5300, 110})
 {
     setObjectName(QStringLiteral("frmCmrExp"));
     helpMenu()->setVisible(false);
@@ -33,7 +32,6 @@ frmCmrExp::frmCmrExp()
 void frmCmrExp::resetForm()
 {
     ToolMode.clear();
-    progress_.abandon();
     MeasureProcess();
 }
 
@@ -67,13 +65,11 @@ void frmCmrExp::pictureMouseDown(int, int, float x, float y)
         picture()->draw(*mark);
 }
 
-void frmCmrExp::printSpectrum()
+void frmCmrExp::printLayout(PrintPage& page, QSizeF pageTwips, const std::function<void(double)>& progress)
 {
     const ModOrvan& m = modOrvan;
     const cmrexp::PrintoutData data{windowTitle(), window_, m.CmrData, isTrue(m.ShowUnknownNumber), m.CurrentUnknown};
-    runPrintout(progress_, this, [this, &data](PrintPage& page, QSizeF size) {
-        cmrexp::printout(page, size, data, noise_, [this](double v) { progress_.setValue(v); });
-    });
+    cmrexp::printout(page, pageTwips, data, noise_, progress);
 }
 
 } // namespace orv::spectra

@@ -6,7 +6,6 @@
 // carbon shift calculator. It has no Help menu. The range is worked out
 // afresh at every paint.
 #include "spectra/cmrexpansion.h"
-#include "spectra/forms/printprogress.h"
 #include "spectra/forms/spectrumviewer.h"
 
 namespace orv::spectra {
@@ -23,18 +22,16 @@ public:
 
     // LeftPpm and WidthPpm as the last paint computed them.
     const cmrexp::Window& window() const { return window_; }
-    PrintProgress& printProgress() { return progress_; }
 
 protected:
     void formPaint() override;
     void resetForm() override;
-    void printSpectrum() override;
+    void printLayout(PrintPage& page, QSizeF pageTwips, const std::function<void(double)>& progress) override;
 
 private:
     cmrexp::Window window_;
     // The runtime's generator: re-seeded for every paint; the printout continues it.
     cmr::NoiseSource noise_{cmr::noiseSeed(0)};
-    PrintProgress progress_;
 };
 
 } // namespace orv::spectra

@@ -26,7 +26,6 @@ frmIr::frmIr()
                       {QStringLiteral("nujol"), QStringLiteral("Click on this to add or remove a Nujol spectrum")},
                       {QStringLiteral("redraw"), QStringLiteral("Click on this to redraw clean spectrum")}})
     , picIrCor_(new PopupPicture(picture()))
-    , progress_(centralWidget(), QStringLiteral("Ir"))
 {
     setObjectName(QStringLiteral("frmIr"));
     picIrCor_->setObjectName(QStringLiteral("picIrCor"));
@@ -46,7 +45,6 @@ void frmIr::resetForm()
 {
     ToolMode.clear();
     picIrCor_->hide();
-    progress_.abandon();
     nujolShown_ = kFalse;
     toolsItem(2)->setChecked(false);
     toolbar()->setDown(QStringLiteral("nujol"), false);
@@ -82,14 +80,12 @@ void frmIr::CorrelationBars(int x)
     picIrCor_->draw(popup.plot, {4.0 * kTwipsPerPixel});
 }
 
-void frmIr::printSpectrum()
+void frmIr::printLayout(PrintPage& page, QSizeF pageTwips, const std::function<void(double)>& progress)
 {
     const ModOrvan& m = modOrvan;
     const ir::PrintoutData data{windowTitle(), m.IrLabel, m.IrData, isTrue(m.ShowUnknownNumber), m.CurrentUnknown,
                                 isTrue(nujolShown_)};
-    runPrintout(progress_, this, [this, &data](PrintPage& page, QSizeF size) {
-        ir::printout(page, size, data, [this](double v) { progress_.setValue(v); });
-    });
+    ir::printout(page, pageTwips, data, progress);
 }
 
 void frmIr::NujolSpectrum()

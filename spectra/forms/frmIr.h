@@ -4,7 +4,6 @@
 // correlation tool's mode, the Nujol reference overlay (offered when the
 // item's text mentions "ujol"), Copy, quick help and the clean redraw.
 #include "spectra/forms/popuppicture.h"
-#include "spectra/forms/printprogress.h"
 #include "spectra/forms/spectrumviewer.h"
 
 namespace orv::spectra {
@@ -28,18 +27,16 @@ public:
     void pictureMouseUp(int button, int shift, float x, float y) override;
 
     PopupPicture* correlationPopup() const { return picIrCor_; }
-    PrintProgress& printProgress() { return progress_; }
 
 protected:
     void formPaint() override;
     void resetForm() override;
-    void printSpectrum() override;
+    void printLayout(PrintPage& page, QSizeF pageTwips, const std::function<void(double)>& progress) override;
 
 private:
     Boolean nujolAvailable_ = kFalse;
     Boolean nujolShown_ = kFalse;
     PopupPicture* picIrCor_;
-    PrintProgress progress_;
 };
 
 } // namespace orv::spectra

@@ -24,7 +24,6 @@ frmMs::frmMs()
                      {{QStringLiteral("measure"), QStringLiteral("Use this to click to measure peak positions")},
                       {QStringLiteral("loss"), QStringLiteral("Use this to drag to measure mass of losses")},
                       {QStringLiteral("redraw"), QStringLiteral("Click on this to redraw a clean spectrum")}})
-    , progress_(centralWidget(), QStringLiteral("Ms"))
 {
     setObjectName(QStringLiteral("frmMs"));
     setToolShortcut(4, QKeySequence(Qt::CTRL | Qt::Key_F));
@@ -44,7 +43,6 @@ void frmMs::resetForm()
 {
     ToolMode.clear();
     lossDragging_ = kFalse;
-    progress_.abandon();
     MeasureProcess();
     modOrvan.TextBuffer = ms::axisIonText(modOrvan.MsMolecularIon);
     axis_ = ms::mzAxisFor(modOrvan.MsMolecularIon);
@@ -59,18 +57,16 @@ void frmMs::formPaint()
     picture()->draw(note);
 }
 
-void frmMs::printSpectrum()
+void frmMs::printLayout(PrintPage& page, QSizeF pageTwips, const std::function<void(double)>& progress)
 {
     const ModOrvan& m = modOrvan;
     const ms::PrintoutData data{windowTitle(), m.MsMolecularIon, m.MsLabel, m.MsData, isTrue(m.ShowUnknownNumber),
                                 m.CurrentUnknown};
-    const bool printed = runPrintout(progress_, this, [this, &data](PrintPage& page, QSizeF size) {
-        ms::printout(page, size, data, [this](double v) { progress_.setValue(v); });
-    });
-    // The failure message's answer (its only button, OK) is kept as text.
-    if (!printed)
-        modOrvan.TextBuffer = QStringLiteral("1");
+    ms::printout(page, pageTwips, data, progress);
 }
+
+// The failure message's answer (its only button, OK) is kept as text.
+void frmMs::printFailed() { modOrvan.TextBuffer = QStringLiteral("1"); }
 
 void frmMs::MeasureProcess()
 {

@@ -3,7 +3,6 @@
 // from 30 to an axis top set by the molecular ion, the M+. label and the
 // note, with the ion m/z and loss measuring tools, Copy, quick help, the
 // clean redraw and the three mass-spectrometry calculators.
-#include "spectra/forms/printprogress.h"
 #include "spectra/forms/spectrumviewer.h"
 #include "spectra/msplot.h"
 
@@ -25,17 +24,15 @@ public:
     void pictureMouseMove(int button, int shift, float x, float y) override;
     void pictureMouseUp(int button, int shift, float x, float y) override;
 
-    PrintProgress& printProgress() { return progress_; }
-
 protected:
     void formPaint() override;
     void resetForm() override;
-    void printSpectrum() override;
+    void printLayout(PrintPage& page, QSizeF pageTwips, const std::function<void(double)>& progress) override;
+    void printFailed() override;
 
 private:
     ms::MzAxis axis_;
     Boolean lossDragging_ = kFalse;
-    PrintProgress progress_;
     float LossStartX = 0, LossStartY = 0, LossMinX = 0, LossMaxX = 0;
 };
 

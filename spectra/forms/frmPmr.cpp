@@ -40,15 +40,14 @@ frmPmr::frmPmr()
                       {QStringLiteral("step"), QStringLiteral("Use this to drag and measure integration steps")},
                       {QStringLiteral("measure"), QStringLiteral("Use this to click to measure peak positions")},
                       {QStringLiteral("redraw"), QStringLiteral("Click on this to redraw a clean spectrum")}})
-    , progress_(centralWidget(), QStringLiteral("Pmr"))
 {
     setObjectName(QStringLiteral("frmPmr"));
     picPmrCor_ = new CorBarPopup(picture());
     picPmrCor_->setObjectName(QStringLiteral("picPmrCor"));
-    progress_.notice()->setFrame(false);
-    QFont noticeFont = progress_.notice()->font();
+    printProgress().notice()->setFrame(false);
+    QFont noticeFont = printProgress().notice()->font();
     noticeFont.setPointSizeF(8);
-    progress_.notice()->setFont(noticeFont);
+    printProgress().notice()->setFont(noticeFont);
     connect(picture(), &SpectrumPicture::keyPress, this, &frmPmr::pictureKeyPress);
     formLoad();
 }
@@ -62,7 +61,6 @@ void frmPmr::formLoad()
     toolsItem(7)->setEnabled(isTrue(m.HShiftCalcAllowed));
     toolsItem(8)->setEnabled(isTrue(m.CouplingCalcAllowed));
     helpMenu()->setEnabled(isTrue(m.ItemHelpAllowed));
-    progress_.abandon();
     resetForm();
     UpdateStatusBar(1);
 }
@@ -192,14 +190,12 @@ void frmPmr::stepMouseUp(float x, float y)
     picture()->draw(step);
 }
 
-void frmPmr::printSpectrum()
+void frmPmr::printLayout(PrintPage& page, QSizeF pageTwips, const std::function<void(double)>& progress)
 {
     const ModOrvan& m = modOrvan;
     const pmr::PrintoutData data{windowTitle(), &m.PmrData, isTrue(integralShown_), isTrue(m.ShowUnknownNumber),
                                  m.CurrentUnknown};
-    runPrintout(progress_, this, [this, &data](PrintPage& page, QSizeF size) {
-        pmr::printout(page, size, data, [this](double v) { progress_.setValue(v); });
-    });
+    pmr::printout(page, pageTwips, data, progress);
 }
 
 void frmPmr::toolsItemClick(int index)

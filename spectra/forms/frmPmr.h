@@ -5,7 +5,6 @@
 // the correlation pop-up, the integral curve with its integration steps, the
 // printout, Copy, quick help, the clean redraw and the proton calculators.
 #include "spectra/expandband.h"
-#include "spectra/forms/printprogress.h"
 #include "spectra/forms/spectrumviewer.h"
 #include "spectra/pmrintegral.h"
 
@@ -35,7 +34,6 @@ public:
     void pictureKeyPress(int keyAscii);
 
     CorBarPopup* correlationPopup() const { return picPmrCor_; }
-    PrintProgress& printProgress() { return progress_; }
     int StepDigit() const { return step_.digit; }
     float StepScale() const { return step_.scale; }
 
@@ -50,7 +48,7 @@ private:
     void IntegrationProcess();
     void StepProcess();
     void formLoad();
-    void printSpectrum() override;
+    void printLayout(PrintPage& page, QSizeF pageTwips, const std::function<void(double)>& progress) override;
     void stepMouseDown(float x, float y);
     void stepMouseMove(float x, float y);
     void stepMouseUp(float x, float y);
@@ -64,7 +62,6 @@ private:
     pmr::StepMeter step_;
     float StepX = 0, StepStartY = 0, StepTopY = 0, StepBottomY = 0;
     CorBarPopup* picPmrCor_ = nullptr;
-    PrintProgress progress_;
 };
 
 } // namespace orv::spectra

@@ -26,8 +26,7 @@ frmPmrExp::frmPmrExp()
                       {QStringLiteral("measure"), QStringLiteral("Use this to click to measure peak positions")},
                       {QStringLiteral("coupling"), QStringLiteral("Use this to drag and measure coupling constants")},
                       {QStringLiteral("redraw"), QStringLiteral("Click on this to redraw a clean spectrum")}},
-                     nullptr, {8440, 6000, 8240, 5300})
-    , progress_(centralWidget(), QStringLiteral("PmrExp"), 100)
+                     nullptr, {8440, 6000, 8240, 5300, 100})
 {
     setObjectName(QStringLiteral("frmPmrExp"));
     // The expansion window's Copy menu is mnuPmrExp, and it has no Help menu.
@@ -217,16 +216,14 @@ void frmPmrExp::endStep(float x, float y)
     picture()->draw(p);
 }
 
-void frmPmrExp::printSpectrum()
+void frmPmrExp::printLayout(PrintPage& page, QSizeF pageTwips, const std::function<void(double)>& progress)
 {
     const pmrexp::PrintoutData data{window_, WindowSamples_, VerticalScale_, isTrue(modOrvan.ShowUnknownNumber),
                                     modOrvan.CurrentUnknown};
-    const bool printed = runPrintout(progress_, this, [this, &data](PrintPage& page, QSizeF size) {
-        pmrexp::printout(page, size, data, [this](double v) { progress_.setValue(v); });
-    });
-    // The failure message's answer (its only button, OK) is kept as text.
-    if (!printed)
-        modOrvan.TextBuffer = QStringLiteral("1");
+    pmrexp::printout(page, pageTwips, data, progress);
 }
+
+// The failure message's answer (its only button, OK) is kept as text.
+void frmPmrExp::printFailed() { modOrvan.TextBuffer = QStringLiteral("1"); }
 
 } // namespace orv::spectra

@@ -4,7 +4,6 @@
 // whole plot, with peak-position and coupling-constant measuring, the
 // integral with its integration steps, the clean redraw, Copy, the printout
 // and the proton calculators. It has no Help menu.
-#include "spectra/forms/printprogress.h"
 #include "spectra/forms/spectrumviewer.h"
 #include "spectra/pmrintegral.h"
 #include "spectra/pmrexpansion.h"
@@ -32,12 +31,12 @@ public:
     bool IntegralShown() const { return isTrue(IntegralShown_); }
     int StepDigit() const { return step_.digit; }
     float StepScale() const { return step_.scale; }
-    PrintProgress& printProgress() { return progress_; }
 
 protected:
     void formPaint() override;
     void resetForm() override;
-    void printSpectrum() override;
+    void printLayout(PrintPage& page, QSizeF pageTwips, const std::function<void(double)>& progress) override;
+    void printFailed() override;
 
 private:
     void toolButtons(bool step, bool measure, bool coupling);
@@ -55,7 +54,6 @@ private:
     Boolean StepDragging = kFalse;
     float StepStartX = 0, StepStartY = 0, StepMinY = 0, StepMaxY = 0;
     pmr::StepMeter step_;
-    PrintProgress progress_;
 };
 
 } // namespace orv::spectra

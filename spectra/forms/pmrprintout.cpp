@@ -21,7 +21,7 @@ void pmr::printout(spectra::PrintPage& page, QSizeF pageTwips, const PrintoutDat
                    const std::function<void(double)>& progress)
 {
     QPainter& painter = page.painter();
-    const pmr::PrintPage layout = pmr::printPage(pageTwips);
+    const pmr::PrintGeometry layout = pmr::printGeometry(pageTwips);
     const QString family = pictureFont().family();
 
     Plot header;

@@ -1,22 +1,18 @@
 #include "spectra/forms/printprogress.h"
 
-#include "core/coreservices.h"
 #include "core/forms/printnotice.h"
 #include "platform/forms/geometry.h"
-#include "platform/forms/printer.h"
-#include "platform/runtime.h"
-#include "spectra/plot.h"
 
-#include <QApplication>
 #include <QLineEdit>
-#include <QPointer>
 #include <QProgressBar>
+#include <QTimer>
 
 namespace orv::spectra {
 
 PrintProgress::PrintProgress(QWidget* parent, const QString& code, int barLeft)
     : bar_(new QProgressBar(parent))
     , notice_(new QLineEdit(parent))
+    , noticeTimer_(new QTimer(parent))
     , barLeft_(barLeft)
 {
     bar_->setObjectName(QStringLiteral("pb") + code);
@@ -27,67 +23,58 @@ PrintProgress::PrintProgress(QWidget* parent, const QString& code, int barLeft)
     notice_->setReadOnly(true);
     notice_->setAlignment(Qt::AlignCenter);
     notice_->hide();
+    noticeTimer_->setSingleShot(true);
+    QObject::connect(noticeTimer_, &QTimer::timeout, notice_, &QWidget::hide);
 }
 
 void PrintProgress::start(int viewerWidthTwips)
 {
+    noticeTimer_->stop();
+    notice_->hide();
     placeControl(bar_, barLeft_, 2200, viewerWidthTwips - 330, 330);
+    // The bar paints only through paintBar while it is shown for a printout.
+    bar_->setUpdatesEnabled(false);
     bar_->setValue(1);
     bar_->show();
     bar_->raise();
-    // Painted at once; events are not run here, so nothing can close the
-    // viewer or start a second printout in the middle of this one.
+    // Painted at once; events are not run while the page is laid out, so
+    // nothing can close the viewer or start a second printout meanwhile.
+    paintBar();
+}
+
+void PrintProgress::paintBar()
+{
+    bar_->setUpdatesEnabled(true);
     bar_->repaint();
+    bar_->setUpdatesEnabled(false);
+    paintedWidth_ = bar_->width() * (bar_->value() - bar_->minimum()) / (bar_->maximum() - bar_->minimum());
+    sincePaint_.start();
 }
 
 void PrintProgress::setValue(double value)
 {
-    bar_->setValue(int(value));
-    bar_->repaint();
-}
-
-void showPrintedNotice(QLineEdit* notice, int viewerWidthTwips)
-{
-    placePrintNotice(notice, (viewerWidthTwips - kPrintNoticeWidth) / 2, 2200);
-    const QPointer<QLineEdit> guard = notice;
-    Pause(3);
-    if (guard)
-        guard->hide();
+    const int whole = int(value);
+    if (whole == bar_->value())
+        return;
+    bar_->setValue(whole);
+    const int filled = bar_->width() * (whole - bar_->minimum()) / (bar_->maximum() - bar_->minimum());
+    if (filled != paintedWidth_ && sincePaint_.elapsed() >= kFrameMs)
+        paintBar();
 }
 
 void PrintProgress::finish(int viewerWidthTwips)
 {
     bar_->hide();
-    showPrintedNotice(notice_, viewerWidthTwips);
+    bar_->setUpdatesEnabled(true);
+    showPrintNotice(notice_, (viewerWidthTwips - kPrintNoticeWidth) / 2, 2200, noticeTimer_);
 }
 
 void PrintProgress::abandon()
 {
+    noticeTimer_->stop();
     bar_->hide();
+    bar_->setUpdatesEnabled(true);
     notice_->hide();
-}
-
-bool runPrintout(PrintProgress& progress, QWidget* viewer,
-                 const std::function<void(PrintPage&, QSizeF)>& layout)
-{
-    const int width = formRectTwips(viewer).width();
-    progress.start(width);
-    TwipsPrinter printer;
-    printer.setLandscape(true);
-    if (!printer.begin(viewer->windowTitle())) {
-        progress.abandon();
-        return false;
-    }
-    {
-        PrintPage page(*printer.painter());
-        layout(page, printer.pageSizeTwips());
-    }
-    if (!printer.end()) {
-        progress.abandon();
-        return false;
-    }
-    progress.finish(width);
-    return true;
 }
 
 } // namespace orv::spectra

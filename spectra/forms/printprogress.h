@@ -1,16 +1,15 @@
 #pragma once
 // A spectrum viewer's printing feedback: the progress bar (pbXxx) that
 // follows the printout and the text box (txtXxx) with the pale cyan
-// "Printing completed." notice shown for three seconds; both hidden
-// outside printing.
-#include "spectra/forms/printpage.h"
-
-#include <QSizeF>
+// "Printing completed." notice, shown for three seconds on a timer; both
+// hidden outside printing. The controls and the timer are children of the
+// viewer's client area and go with it.
+#include <QElapsedTimer>
 #include <QString>
-#include <functional>
 
 class QLineEdit;
 class QProgressBar;
+class QTimer;
 class QWidget;
 
 namespace orv::spectra {
@@ -21,32 +20,34 @@ public:
     // txt<code>; the bar starts `barLeft` twips from the left.
     PrintProgress(QWidget* parent, const QString& code, int barLeft = 120);
 
-    // Shows the bar across the viewer (its width in twips) at value 1.
+    // Shows the bar across the viewer (its width in twips) at value 1, the
+    // notice of an earlier printout hidden.
     void start(int viewerWidthTwips);
+    // The bar's value (0..100, whole numbers shown). While the page is laid
+    // out no events run, so the bar is painted here, at once, but only when
+    // its filled part has moved by a pixel and a frame's time (kFrameMs) has
+    // passed since it was last painted: a quick printout paints it once or
+    // twice, a slow one about 25 times a second, never once per point.
     void setValue(double value);
-    // The end notice, centred on the viewer, for three seconds.
+    static constexpr int kFrameMs = 40;
+    // The bar hidden and the end notice shown, centred on the viewer, until
+    // the notice timer runs out (three seconds).
     void finish(int viewerWidthTwips);
-    // After a failure: both hidden.
+    // After a failure, or for a clean picture: both hidden.
     void abandon();
 
     QProgressBar* bar() const { return bar_; }
     QLineEdit* notice() const { return notice_; }
+    QTimer* noticeTimer() const { return noticeTimer_; }
 
 private:
+    void paintBar();
     QProgressBar* bar_;
     QLineEdit* notice_;
+    QTimer* noticeTimer_;
     int barLeft_;
+    int paintedWidth_ = -1;     // the filled part's pixels when last painted
+    QElapsedTimer sincePaint_;
 };
-
-// The pale cyan "Printing completed." box, centred on the viewer (its width
-// in twips), for three seconds. The viewer may be closed meanwhile.
-void showPrintedNotice(QLineEdit* notice, int viewerWidthTwips);
-
-// One landscape printout of a viewer: the progress bar at 1, the page laid
-// out by `layout` (given the page size in twips as the printer reports it),
-// the document ended, then the notice. A printer failure shows "Error with
-// printer." and leaves both controls hidden; the result is false then.
-bool runPrintout(PrintProgress& progress, QWidget* viewer,
-                 const std::function<void(PrintPage&, QSizeF)>& layout);
 
 } // namespace orv::spectra

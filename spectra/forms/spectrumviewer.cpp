@@ -6,6 +6,8 @@
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"
+#include "platform/forms/printer.h"
+#include "spectra/forms/printpage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -71,7 +73,10 @@ SpectrumViewer::SpectrumViewer(const ViewerNames& names, const QStringList& tool
     connect(picture_, &SpectrumPicture::mouseDown, this, &SpectrumViewer::pictureMouseDown);
     connect(picture_, &SpectrumPicture::mouseMove, this, &SpectrumViewer::pictureMouseMove);
     connect(picture_, &SpectrumPicture::mouseUp, this, &SpectrumViewer::pictureMouseUp);
+    progress_ = std::make_unique<PrintProgress>(central, names.code, size.progressLeft);
 }
+
+SpectrumViewer::~SpectrumViewer() = default;
 
 void SpectrumViewer::setToolShortcut(int index, const QKeySequence& shortcut)
 {
@@ -153,6 +158,29 @@ void SpectrumViewer::moveBand(ExpandBand& band, float x, Plot (*box)(double, dou
     modOrvan.ExpandRightX = band.right;
 }
 
+bool SpectrumViewer::printSpectrum()
+{
+    const int width = formRectTwips(this).width();
+    progress_->start(width);
+    TwipsPrinter printer;
+    printer.setLandscape(true);
+    bool ok = printer.begin(windowTitle());
+    if (ok) {
+        {
+            PrintPage page(*printer.painter());
+            printLayout(page, printer.pageSizeTwips(), [this](double v) { progress_->setValue(v); });
+        }
+        ok = printer.end();
+    }
+    if (!ok) {
+        progress_->abandon();
+        printFailed();
+        return false;
+    }
+    progress_->finish(width);
+    return true;
+}
+
 void SpectrumViewer::copyPicture()
 {
     QClipboard* clipboard = QApplication::clipboard();
@@ -179,6 +207,7 @@ void SpectrumViewer::showQuickHelp(const QString& caption)
 void SpectrumViewer::RedrawSpectrum()
 {
     picture_->clear();
+    progress_->abandon();
     resetForm();
     formPaint();
 }

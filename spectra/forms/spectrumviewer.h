@@ -1,24 +1,31 @@
 #pragma once
-// What the four spectrum viewers share: a 9200 x 6000 twips window placed
+// What the spectrum viewers share: a 9200 x 6000 twips window placed
 // below the main window's caption, a white 8990 x 5300 picture box at
 // (55, 1), a toolbar over its top right corner, the menu bar (Print, Copy,
-// Tools, Help, Close), the pointer tools' states, Copy, quick help and the
-// clean redraw. Each viewer names its own controls and draws its spectrum.
+// Tools, Help, Close), the pointer tools' states, the printout's flow
+// (progress bar, page, "Printing completed." notice), Copy, quick help and
+// the clean redraw. Each viewer names its own controls, draws its spectrum
+// and lays out its printed page.
 #include "spectra/expandband.h"
 #include "platform/basic.h"
+#include "spectra/forms/printprogress.h"
 #include "spectra/forms/spectrumpicture.h"
 #include "spectra/forms/viewertoolbar.h"
 
 #include <QList>
 #include <QMainWindow>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QMenu;
 
 namespace orv::spectra {
+
+class PrintPage;
 
 struct ViewerNames {
     QString code;        // "Pmr": picPmr, tbrPmr, mnuPmrTItem, ...
@@ -33,6 +40,7 @@ struct ViewerSize {
     int height = 6000;
     int pictureWidth = 8990;
     int pictureHeight = 5300;
+    int progressLeft = 120;  // the print progress bar's left edge
 };
 
 struct ToolItemDef {
@@ -43,6 +51,8 @@ struct ToolItemDef {
 class SpectrumViewer : public QMainWindow {
     Q_OBJECT
 public:
+    ~SpectrumViewer() override;
+
     // The window's mouse pointer: 0 default, 2 cross-hair, 99 custom (MouseIcon).
     int MousePointer() const { return mousePointer_; }
     int MouseIconId() const { return mouseIcon_; }
@@ -55,6 +65,14 @@ public:
     QAction* copyMenu() const { return copy_; }
     QAction* helpMenu() const { return help_; }
     QAction* closeMenu() const { return close_; }
+    PrintProgress& printProgress() { return *progress_; }
+
+    // The Print menu: the progress bar at 1, the landscape page laid out by
+    // printLayout, the document ended, then the notice for three seconds on
+    // a timer (the handler does not wait). A printer failure shows "Error
+    // with printer.", hides both controls and calls printFailed; the result
+    // is false then.
+    bool printSpectrum();
 
     // The Tools menu item with this index, as the student chooses it.
     virtual void toolsItemClick(int index) = 0;
@@ -78,8 +96,11 @@ protected:
     virtual void formPaint() = 0;
     // Puts the form-level state back as a fresh load leaves it.
     virtual void resetForm() = 0;
-    // The printout (built separately); nothing until then.
-    virtual void printSpectrum() {}
+    // Lays the printed page out (its size in twips as the printer reports
+    // it), handing the progress bar's values (0..100) to `progress`.
+    virtual void printLayout(PrintPage& page, QSizeF pageTwips, const std::function<void(double)>& progress) = 0;
+    // After the failure message of a printout.
+    virtual void printFailed() {}
 
     // The window's pointer: 0 default, 2 cross-hair, 99 with cursor resource `icon`.
     void setPointer(int pointer, int icon = 0);
@@ -117,6 +138,7 @@ private:
     QAction* help_ = nullptr;
     QAction* close_ = nullptr;
     QList<QAction*> toolItems_;
+    std::unique_ptr<PrintProgress> progress_;
     ViewerSize size_;
     QStringList buttonKeys_;
     int mousePointer_ = 0;

@@ -88,7 +88,7 @@ int unknownFile(const std::uint8_t* data, std::size_t size)
     requireFinite(ms::bars(m.MsData, axis));
     requireFinite(pmr::trace(m.PmrData));
     requireFinite(pmr::integralCurve(m.PmrData));
-    const pmr::PrintPage page = pmr::printPage(QSizeF(11906, 40000));
+    const pmr::PrintGeometry page = pmr::printGeometry(QSizeF(11906, 40000));
     require(page.W == 39000, "the proton printout spans the long side");
     requireFinite(pmr::printAxis(page));
     requireFinite(pmr::printTrace(page, m.PmrData));

@@ -1,13 +1,20 @@
 #include "core/modorvan.h"
 #include "mainwindow/forms/frmSummary.h"
+#include "mainwindow/forms/summaryprint.h"
 #include "mainwindow/summarytext.h"
 #include "platform/forms/formregistry.h"
+#include "platform/forms/geometry.h"
+#include "platform/forms/printer.h"
+#include "tests/common/pdftools.h"
 #include "tests/common/testsupport.h"
 
 #include <QFile>
+#include <QFontMetricsF>
+#include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -152,6 +159,44 @@ TEST(SummaryWindow, ShowsTextAndPrints)
     EXPECT_TRUE(orvtest::msgLog().shown.empty());
     s->cmdSummaryOk_Click();
     EXPECT_EQ(forms::find(forms::names::frmSummary), nullptr);
+}
+
+// The printout as the printer gets it: every line of summaryPages on its
+// own page, the bar's values reaching 100 with the last unknown.
+TEST(SummaryPrint, PrintsThePagesSummaryPagesMakes)
+{
+    ModOrvan m = allAllowed();
+    for (int k = 1; k <= 14; ++k)
+        addResult(m, QStringLiteral("%1").arg(k + 20).toLatin1().constData(),
+                  "1" "3" "02" "01" "1" "02" "01" "00" "0" "03" "02" "00" "BUTANONE", "00112");
+    const SummaryPrintout out = summaryPrintout(m);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("pages.pdf");
+    qputenv("ORVANTO_PRINT_PDF", pdf.toLocal8Bit());
+    QList<int> progress;
+    int expectedPages = 0;
+    {
+        TwipsPrinter printer;
+        ASSERT_TRUE(printer.begin());
+        const double lineTw = QFontMetricsF(twipsFont("Times New Roman", 12), printer.painter()->device()).height();
+        expectedPages = int(summaryPages(out, {"printed today"}, summaryLinesPerPage(printer.pageSizeTwips().height(), lineTw))
+                                .size());
+        EXPECT_TRUE(printSummary(printer, out, "printed today", [&](int v) { progress.append(v); }));
+        EXPECT_TRUE(printer.end());
+    }
+    qputenv("ORVANTO_PRINT_PDF", QByteArray());
+    ASSERT_GE(expectedPages, 2) << "enough unknowns to need a second page";
+    EXPECT_EQ(orvtest::pdfPages(pdf), expectedPages);
+    ASSERT_FALSE(progress.isEmpty());
+    EXPECT_EQ(progress.back(), 100);
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    if (const auto text = orvtest::pdfText(pdf)) {
+        EXPECT_TRUE(text->contains("Orvanto unknowns completed"));
+        EXPECT_TRUE(text->contains("14 unknowns attempted"));
+        EXPECT_TRUE(text->contains("Unknown no. 34"));
+        EXPECT_TRUE(text->contains("NOT IDENTIFIED"));
+        EXPECT_TRUE(text->contains("printed today")) << text->toStdString();
+    }
 }
 
 TEST(SummaryWindow, NothingCompletedKeepsPrintDisabled)

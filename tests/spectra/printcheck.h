@@ -1,16 +1,23 @@
 #pragma once
 // Reading printouts in tests: a page laid out into an image (15 twips a
-// pixel), ink or magenta near a point of an image, and the text of a
-// printed PDF.
+// pixel), ink or magenta near a point of an image, the text of a printed
+// PDF, and a viewer's feedback after a printout.
+#include "core/forms/printnotice.h"
 #include "platform/twips.h"
 #include "spectra/forms/printpage.h"
+#include "spectra/forms/printprogress.h"
 
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
+#include <QProgressBar>
+#include <QTest>
+#include <QTimer>
 #include "tests/common/pdftools.h"
 
 #include <QSizeF>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace printcheck {
 
@@ -60,5 +67,20 @@ inline bool magentaNear(const QImage& image, double xTw, double yTw)
 }
 
 inline QString pdfText(const QString& pdf) { return orvtest::pdfText(pdf).value_or(QString()); }
+
+// Right after a printout's handler has returned: the bar hidden and
+// "Printing completed." shown on the viewer's three-second timer, which,
+// when its time is up (run out here at once), hides the notice.
+inline void expectTimedNotice(orv::spectra::PrintProgress& progress)
+{
+    EXPECT_FALSE(progress.bar()->isVisible());
+    EXPECT_TRUE(progress.notice()->isVisible());
+    EXPECT_EQ(progress.notice()->text(), QStringLiteral("Printing completed."));
+    ASSERT_TRUE(progress.noticeTimer()->isActive());
+    EXPECT_EQ(progress.noticeTimer()->interval(), orv::kPrintNoticeMs);
+    progress.noticeTimer()->start(0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !progress.notice()->isVisible(); }, 2000));
+    EXPECT_FALSE(progress.bar()->isVisible());
+}
 
 } // namespace printcheck

@@ -177,7 +177,7 @@ TEST_F(CmrToolsTest, PrintedHeadAndLabelsThroughTheViewer)
     EXPECT_TRUE(text.contains(modOrvan.CmrLabel));
     for (const char* label : {"220", "110", "0", "ppm", "CH"})
         EXPECT_TRUE(text.contains(QString::fromLatin1(label))) << label;
-    EXPECT_FALSE(w->printProgress().bar()->isVisible());
+    printcheck::expectTimedNotice(w->printProgress());
     EXPECT_TRUE(orvtest::msgLog().shown.empty());
 
     // Without the number and with no peaks: head, axis and noise only.

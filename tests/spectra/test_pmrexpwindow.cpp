@@ -308,17 +308,9 @@ TEST_F(ExpansionWindowTest, PrintsTheTraceOnALandscapePage)
     modOrvan.ShowUnknownNumber = kTrue;
     auto* w = open(2.2, 1.0);
     w->toolsItemClick(0);  // the integral is not printed
-    QString notice;
-    bool barHidden = false;
-    orvtest::later([&] {
-        notice = w->printProgress().notice()->isVisible() ? w->printProgress().notice()->text() : QString();
-        barHidden = !w->printProgress().bar()->isVisible();
-    }, 1000);
     w->printMenu()->trigger();
     qputenv("ORVANTO_PRINT_PDF", QByteArray());
-    EXPECT_EQ(notice, QStringLiteral("Printing completed."));
-    EXPECT_TRUE(barHidden);
-    EXPECT_FALSE(w->printProgress().notice()->isVisible());
+    printcheck::expectTimedNotice(w->printProgress());
     EXPECT_TRUE(orvtest::msgLog().shown.empty());
     ASSERT_GT(QFileInfo(pdf).size(), 1000);
     if (const QString dir = qEnvironmentVariable("ORV_SPECTRA_IMAGES"); !dir.isEmpty())

@@ -10,6 +10,7 @@
 #include "spectra/pmrintegral.h"
 #include "spectra/pmrplot.h"
 #include "spectra/pmrprint.h"
+#include "tests/spectra/printcheck.h"
 #include "tests/common/pdftools.h"
 #include "tests/common/testsupport.h"
 #include "tests/spectra/ethylacetate.h"
@@ -321,11 +322,11 @@ TEST_F(PmrToolsTest, ShortStepsAndReleasesOutsideAreNotMeasured)
 TEST(PmrPrintout, PageRunsAcrossTheLongSideAndTheTraceFollowsIt)
 {
     for (const QSizeF page : {QSizeF(12240, 15840), QSizeF(15840, 12240)}) {
-        const pmr::PrintPage p = pmr::printPage(page);
+        const pmr::PrintGeometry p = pmr::printGeometry(page);
         EXPECT_EQ(p.W, 14840);
         EXPECT_EQ(p.H, 8240);
     }
-    const pmr::PrintPage p = pmr::printPage(QSizeF(15840, 12240));
+    const pmr::PrintGeometry p = pmr::printGeometry(QSizeF(15840, 12240));
     std::array<QByteArray, 26> data{};
     data[5] = QByteArray(500, fixture::heightByte(241));
     const QList<Plot> trace = pmr::printTrace(p, data);
@@ -350,7 +351,7 @@ TEST(PmrPrintout, PageRunsAcrossTheLongSideAndTheTraceFollowsIt)
         lines += s.kind == PlotStep::Kind::Polyline;
     EXPECT_EQ(lines, 21);
     // A page longer than 32767 twips: the axis still runs from 500 to W.
-    const pmr::PrintPage roll = pmr::printPage(QSizeF(12240, 40000));
+    const pmr::PrintGeometry roll = pmr::printGeometry(QSizeF(12240, 40000));
     EXPECT_EQ(roll.W, 39000);
     EXPECT_EQ(pmr::printAxis(roll).steps().front().points, (QList<QPointF>{{500, 10240}, {39000, 10240}}));
 }
@@ -378,16 +379,9 @@ TEST_F(PmrToolsTest, PrintoutIsALandscapePageWithTheIntegralOnlyWhenShown)
     modOrvan.CurrentUnknown = 12;
     auto* w = open();
     qputenv("ORVANTO_PRINT_PDF", plain.toLocal8Bit());
-    bool noticeSeen = false;
-    orvtest::later([&] {
-        noticeSeen = w->printProgress().notice()->isVisible() && w->printProgress().notice()->text() == u"Printing completed."
-                  && !w->printProgress().bar()->isVisible();
-    }, 500);
     w->printMenu()->trigger();
-    EXPECT_TRUE(noticeSeen);
-    EXPECT_FALSE(w->printProgress().notice()->isVisible());
-    EXPECT_FALSE(w->printProgress().bar()->isVisible());
     EXPECT_EQ(w->printProgress().bar()->value(), 100);
+    printcheck::expectTimedNotice(w->printProgress());
     EXPECT_TRUE(orvtest::msgLog().shown.empty());
     w->toolsItemClick(2);
     modOrvan.ShowUnknownNumber = kFalse;
