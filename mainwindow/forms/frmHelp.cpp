@@ -70,11 +70,9 @@ void frmHelp::cmdHelpPrint_Click()
     bool ok = printer.begin(windowTitle());
     if (ok) {
         QPainter* p = printer.painter();
-        const QFont normal = twipsFont(QStringLiteral("Times New Roman"), 12);
-        QFont bold = normal;
-        bold.setBold(true);
-        const QFontMetricsF fm(normal, p->device());
-        const double lineTw = fm.height() > 0 ? fm.height() : 280;
+        const PrintTextFace face(p->device());
+        const QFontMetricsF& fm = face.metrics;
+        const double lineTw = face.lineTw;
         const QSizeF page = printer.pageSizeTwips();
         const auto lines = helpPrintout(windowTitle(), txtHelp->toPlainText(), printedLine(), page.width(),
                                         [&fm](const QString& s) { return fm.horizontalAdvance(s); });
@@ -86,7 +84,7 @@ void frmHelp::cmdHelpPrint_Click()
                     break;
                 y = 0;
             }
-            p->setFont(l.bold ? bold : normal);
+            p->setFont(l.bold ? face.bold : face.normal);
             p->drawText(QPointF(0, y + fm.ascent()), l.text);
             y += lineTw;
             pbHelpPrint->setValue(l.progress);

@@ -12,11 +12,8 @@ bool printSummary(TwipsPrinter& printer, const SummaryPrintout& out, const QStri
                   const std::function<void(int)>& progress)
 {
     QPainter* p = printer.painter();
-    const QFont normal = twipsFont(QStringLiteral("Times New Roman"), 12);
-    QFont bold = normal;
-    bold.setBold(true);
-    const QFontMetricsF metrics(normal, p->device());
-    const double lineTw = metrics.height() > 0 ? metrics.height() : 280;
+    const PrintTextFace face(p->device());
+    const double lineTw = face.lineTw;
     const QList<QList<PagedLine>> pages =
         summaryPages(out, {printed, 1, false}, summaryLinesPerPage(printer.pageSizeTwips().height(), lineTw));
     for (qsizetype page = 0; page < pages.size(); ++page) {
@@ -24,8 +21,8 @@ bool printSummary(TwipsPrinter& printer, const SummaryPrintout& out, const QStri
             return false;
         for (qsizetype k = 0; k < pages[page].size(); ++k) {
             const PagedLine& l = pages[page][k];
-            p->setFont(l.line.bold ? bold : normal);
-            p->drawText(QPointF((l.line.column - 1) * metrics.averageCharWidth(), (k + 1) * lineTw), l.line.text);
+            p->setFont(l.line.bold ? face.bold : face.normal);
+            p->drawText(QPointF((l.line.column - 1) * face.metrics.averageCharWidth(), (k + 1) * lineTw), l.line.text);
             if (l.progress > 0)
                 progress(l.progress);
         }

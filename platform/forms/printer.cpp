@@ -1,6 +1,7 @@
 #include "platform/forms/printer.h"
 
 #include "platform/basic.h"
+#include "platform/forms/geometry.h"
 #include "platform/msgbox.h"
 
 #include <QDateTime>
@@ -8,6 +9,14 @@
 #include <QPrinterInfo>
 
 namespace orv {
+
+PrintTextFace::PrintTextFace(QPaintDevice* device)
+    : normal(twipsFont(QStringLiteral("Times New Roman"), 12))
+    , bold(twipsFont(QStringLiteral("Times New Roman"), 12, true))
+    , metrics(normal, device)
+    , lineTw(metrics.height() > 0 ? metrics.height() : 280)
+{
+}
 
 TwipsPrinter::TwipsPrinter() = default;
 TwipsPrinter::~TwipsPrinter()

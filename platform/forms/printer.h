@@ -3,6 +3,8 @@
 // environment variable ORVANTO_PRINT_PDF names one (how tests read printouts).
 #include "platform/msgbox.h"
 
+#include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QSizeF>
 #include <QString>
@@ -42,6 +44,16 @@ private:
     QString failureText_ = QStringLiteral("Error with printer.");
     MsgIcon failureIcon_ = MsgIcon::Exclamation;
     void fail();
+};
+
+// The text printouts' face: Times New Roman 12 point (twipsFont), plain and
+// bold, its metrics on the printer and the height of one line in twips (280
+// where the metrics give none).
+struct PrintTextFace {
+    explicit PrintTextFace(QPaintDevice* device);
+    QFont normal, bold;
+    QFontMetricsF metrics;
+    double lineTw;
 };
 
 // The line that ends the text printouts: "printed hh:mm am/pm, d mmm, yyyy".
