@@ -1,7 +1,6 @@
 #include "core/modorvan.h"
 
 #include "core/coreservices.h"
-#include "core/userfile.h"
 #include "platform/programfolder.h"
 
 #include <QDir>
@@ -16,7 +15,6 @@ void resetModOrvan()
     auto sink = std::move(modOrvan.statusBarSink);
     auto ensure = std::move(modOrvan.ensureMainWindow);
     auto caption = std::move(modOrvan.mainCaptionSink);
-    releaseUserFile();
     modOrvan = ModOrvan{};
     modOrvan.statusBarSink = std::move(sink);
     modOrvan.ensureMainWindow = std::move(ensure);
@@ -52,7 +50,6 @@ void ResetUserRecord()
 {
     auto& m = modOrvan;
     const ModOrvan fresh;
-    releaseUserFile();
     m.UserFilePath.clear();
     m.AllocatedUnknowns.clear();
     m.CurrentUnknown = 0;

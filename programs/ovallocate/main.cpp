@@ -101,8 +101,14 @@ int allocate(const QString& unknowns, const QString& password, bool withPassword
     const QByteArray line = userFileLine(r, withPassword ? password : QString(), GetRandomNum);
     QString why;
     bool existed = false;
-    if (!createFileExclusive(path, line + "\r\n", &why, &existed))
+    QString notSynced;
+    if (!createFileExclusive(path, line + "\r\n", &why, &existed, &notSynced))
         return fail(existed ? exists : QStringLiteral("cannot write %1: %2; nothing was written").arg(path, why));
+    if (!notSynced.isEmpty())
+        QTextStream(stderr) << QStringLiteral("ovallocate: %1 has been written, but its folder could not be synced "
+                                              "(%2): a power cut now could still lose it")
+                                   .arg(path, notSynced)
+                            << Qt::endl;
     return 0;
 }
 
