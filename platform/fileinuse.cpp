@@ -201,7 +201,13 @@ Look look(const QString& mark, const MarkHolder& self)
     l.ino = st.st_ino;
     l.bytes = *bytes;
     const auto h = parseMark(*bytes);
-    if (h && !self.machine.isEmpty() && h->host == self.host && h->machine == self.machine) {
+    // This machine's: the same host name, and the same machine id or (where
+    // there is none, as in a bare chroot) the same boot, which no other
+    // machine shares.
+    const bool thisMachine = h && h->host == self.host
+                          && ((!self.machine.isEmpty() && h->machine == self.machine)
+                              || (!self.boot.isEmpty() && h->boot == self.boot));
+    if (thisMachine) {
         // This machine's: its process answers, in this boot.
         const bool alive = h->boot == self.boot && processAlive(h->pid, h->started);
         l.kind = alive ? Look::Alive : Look::Dead;

@@ -8,8 +8,9 @@
 // copy raises every kInUseRenewSeconds.
 //
 // Whether the copy that made a mark still runs is decided without clocks:
-// - a mark of this machine (host name and machine id both this machine's):
-//   alive while its process runs in this boot;
+// - a mark of this machine (host name and machine id both this machine's,
+//   or host name and boot where the machine has no id): alive while its
+//   process runs in this boot;
 // - a mark of another machine, or one this version cannot read: alive until
 //   this copy has itself seen it unchanged (counter included) for
 //   kInUseStaleMinutes, timed by this machine's monotonic clock;

@@ -173,6 +173,7 @@ TEST(InUseMark, WhatStandsInTheMarksPlace)
         SignInResult want;
         const char* says; // in the quit message, or in the message box shown
         bool stays;       // what stood there is still there (this account may not remove it)
+        bool needsMachineId = false; // only a machine id tells this machine's earlier boots
     };
     const qint64 dead = deadProcess();
     const Case cases[] = {
@@ -201,7 +202,7 @@ TEST(InUseMark, WhatStandsInTheMarksPlace)
          SignInResult::Loaded, nullptr, false},
         {"a copy from before this machine's last boot",
          [](const Lab& l) { writeMark(l.first, mark([](MarkHolder& h) { h.boot = QByteArray(h.boot.size(), 'b'); })); },
-         true, SignInResult::Loaded, nullptr, true},
+         true, SignInResult::Loaded, nullptr, true, true},
         {"mode 000, sticky",
          [](const Lab& l) {
              writeMark(l.first, mark([](MarkHolder&) {}));
@@ -241,8 +242,13 @@ TEST(InUseMark, WhatStandsInTheMarksPlace)
          },
          true, SignInResult::Loaded, "is open without an in-use mark", true},
     };
+    const bool machineId = !FileInUse::thisCopy().machine.isEmpty();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
+        if (c.needsMachineId && !machineId) {
+            std::printf("skipped \"%s\": this machine has no machine id\n", c.what);
+            continue;
+        }
         FileInUse::forgetSightingsForTests();
         lab.clearMarks();
         lab.sticky(c.sticky);
