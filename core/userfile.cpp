@@ -181,7 +181,8 @@ bool holdUserFile(const QString& path, QString* inUse, QString* markError)
     *inUse = QStringLiteral("The file ") + path + QStringLiteral(" is in use by another copy of Orvanto (")
            + out.holder + QStringLiteral("). Finish the session there first.");
     if (out.minutesLeft > 0)
-        *inUse += QStringLiteral(" If that copy is no longer running, ") + wait;
+        *inUse += QStringLiteral(" If that copy is no longer running, ") + wait
+                + QStringLiteral(" Your instructor can also delete its mark ") + out.mark + u'.';
     return false;
 }
 

@@ -401,6 +401,32 @@ TEST(InUseMark, CopiesSigningInAtTheSameInstantNeverBothGetIn)
     lab.clearMarks();
 }
 
+// No room even for the mark: the file is not opened, and the student is
+// told why, naming the mark; a live copy elsewhere is named with its mark,
+// so that an instructor knows what to delete once it is known to be dead.
+TEST(InUseMark, WhatTheStudentIsToldNamesTheMark)
+{
+    Lab lab;
+    SignInOutcome out;
+    {
+        orvtest::WriteLimit full(0);
+        out = lab.signIn();
+    }
+    EXPECT_EQ(out.result, SignInResult::Unreadable);
+    EXPECT_EQ(out.quitMessage, "The file " + lab.path + " cannot be opened: its in-use mark " + lab.first
+                                   + " cannot be written (No space left on device). Nothing of it has been read.");
+    EXPECT_TRUE(modOrvan.UserFilePath.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(lab.first));
+
+    FileInUse::forgetSightingsForTests();
+    writeMark(lab.first, mark(elsewhere));
+    out = lab.signIn();
+    EXPECT_EQ(out.result, SignInResult::InUse);
+    EXPECT_TRUE(out.quitMessage.endsWith(" Your instructor can also delete its mark " + lab.first + "."))
+        << out.quitMessage.toStdString();
+    lab.clearMarks();
+}
+
 // A user file the instructor forgot to hand over, in a sticky users/: the
 // student may read it but not replace it, and the failed save says why.
 TEST(InUseMark, AFailedSaveGivesTheWritersReasonOnALineOfItsOwn)
