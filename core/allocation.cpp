@@ -93,7 +93,7 @@ QString allocationList(const QString& text, QString& error)
     return list;
 }
 
-QString allocateUserFile(const AllocationRequest& request)
+QString allocateUserFile(const AllocationRequest& request, QString* warning)
 {
     const QString& path = request.path;
     if (!path.endsWith(QLatin1String(".ovg")))
@@ -117,8 +117,13 @@ QString allocateUserFile(const AllocationRequest& request)
     const QByteArray line = userFileLine(r, request.withPassword ? request.password : QString(), GetRandomNum);
     QString why;
     bool existed = false;
-    if (!createFileExclusive(path, line + "\r\n", &why, &existed))
+    QString notSynced;
+    if (!createFileExclusive(path, line + "\r\n", &why, &existed, &notSynced))
         return existed ? exists : QStringLiteral("cannot write %1: %2; nothing was written").arg(path, why);
+    if (!notSynced.isEmpty() && warning)
+        *warning = QStringLiteral("%1 has been written, but its folder could not be synced (%2): a power cut now "
+                                  "could still lose it")
+                       .arg(path, notSynced);
     return {};
 }
 

@@ -35,8 +35,10 @@ QString allocationList(const QString& text, QString& error);
 // program folder's unks/ cannot be read; the data files are read through the
 // program-wide state, which keeps the last one read. An existing file is
 // never replaced, not even by another run making the same file at the same
-// moment. Empty on success, else the message.
-QString allocateUserFile(const AllocationRequest& request);
+// moment. Empty on success, else the message. When the file is written but
+// its folder could not be synced, `warning` (if given) says so: a power cut
+// could still lose it.
+QString allocateUserFile(const AllocationRequest& request, QString* warning = nullptr);
 
 // What a user file holds, one line each ended by a line feed (the password
 // only as "set" or "none"). Empty with `error` set when the file cannot be

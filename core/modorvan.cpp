@@ -1,7 +1,6 @@
 #include "core/modorvan.h"
 
 #include "core/coreservices.h"
-#include "core/userfile.h"
 #include "platform/programfolder.h"
 
 #include <QDir>
@@ -18,7 +17,6 @@ void resetModOrvan()
     auto sink = std::move(modOrvan.statusBarSink);
     auto ensure = std::move(modOrvan.ensureMainWindow);
     auto caption = std::move(modOrvan.mainCaptionSink);
-    releaseUserFile();
     modOrvan = ModOrvan{};
     modOrvan.statusBarSink = std::move(sink);
     modOrvan.ensureMainWindow = std::move(ensure);
@@ -55,7 +53,6 @@ void ResetUserRecord()
 {
     auto& m = modOrvan;
     const ModOrvan fresh;
-    releaseUserFile();
     m.UserFilePath.clear();
     m.AllocatedUnknowns.clear();
     m.progress() = fresh.progress();

@@ -171,7 +171,9 @@ void InitProgram();
 // Settings, the program folder, the current unknown's data and the command
 // line stay. No window is touched. Every road that starts a student runs it:
 // the start window, the first-time road, and a refused sign-in, so that
-// nothing of one student can reach another's file.
+// nothing of one student can reach another's file. The user file's in-use
+// mark is not part of the state: those roads let go of it (releaseUserFile)
+// before they run this.
 void ResetUserRecord();
 // Clears the per-unknown progress.
 void ResetProgress();

@@ -8,6 +8,17 @@
 
 namespace orv {
 
+namespace {
+
+// Nothing of a refused file stays: neither its record nor its mark.
+void refuse()
+{
+    releaseUserFile();
+    ResetUserRecord();
+}
+
+} // namespace
+
 SignInOutcome signInFromUserFile(const QString& path, bool checkName)
 {
     auto& m = modOrvan;
@@ -15,17 +26,21 @@ SignInOutcome signInFromUserFile(const QString& path, bool checkName)
         return {SignInResult::NotAUserFile, {}};
     // The file is marked before it is read: a second copy is refused before
     // it could ask for the password or upgrade the file.
-    if (QString inUse; QFileInfo(path).isFile() && !holdUserFile(path, &inUse)) {
-        ResetUserRecord();
+    if (QString inUse, markError; QFileInfo(path).isFile() && !holdUserFile(path, &inUse, &markError)) {
+        refuse();
+        if (!markError.isEmpty())
+            return {SignInResult::Unreadable,
+                    QStringLiteral("The file ") + path + QStringLiteral(" cannot be opened: ") + markError
+                        + QStringLiteral(". Nothing of it has been read.")};
         return {SignInResult::InUse, inUse};
     }
     m.UserFilePath = path;
     if (!ReadUserFile()) {
-        ResetUserRecord();
+        refuse();
         return {SignInResult::Unreadable, {}};
     }
     if (isTrue(m.PasswordRequired) && !isTrue(m.PasswordVerified)) {
-        ResetUserRecord();
+        refuse();
         return {SignInResult::PasswordRefused, {}};
     }
     if (m.CurrentUnknown == 0) {

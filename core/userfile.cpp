@@ -31,10 +31,24 @@ void askNewPassword(const QString& caption)
         windows().askNewPassword(caption);
 }
 
-void reportWriteError()
+// A reason as a sentence of its own: capital first letter, final stop.
+QString sentence(QString reason)
 {
-    MsgBox(QStringLiteral("Error writing ") + modOrvan.UserFilePath + QStringLiteral(". Information not saved."),
-           MsgButtons::OkOnly, MsgIcon::Exclamation);
+    reason = reason.trimmed();
+    if (reason.isEmpty())
+        return reason;
+    reason[0] = reason[0].toUpper();
+    if (!reason.endsWith(u'.'))
+        reason += u'.';
+    return reason;
+}
+
+void reportWriteError(const QString& reason)
+{
+    QString text = QStringLiteral("Error writing ") + modOrvan.UserFilePath + QStringLiteral(". Information not saved.");
+    if (!reason.trimmed().isEmpty())
+        text += vbCrLf + sentence(reason);
+    MsgBox(text, MsgButtons::OkOnly, MsgIcon::Exclamation);
 }
 
 void reportReadError(const QString& reason)
@@ -49,16 +63,33 @@ void reportReadError(const QString& reason)
 bool writeUserRecord(const UserRecord& r)
 {
     auto& m = modOrvan;
-    if (!userRecordProblem(r).isEmpty() || (!m.Password.isEmpty() && !isStorablePassword(m.Password))) {
-        reportWriteError();
+    if (const QString problem = userRecordProblem(r); !problem.isEmpty()) {
+        reportWriteError(QStringLiteral("The record cannot be stored: ") + problem);
+        return false;
+    }
+    if (!m.Password.isEmpty() && !isStorablePassword(m.Password)) {
+        reportWriteError(QStringLiteral("The password cannot be stored in the file"));
+        return false;
+    }
+    if (userFileTakenOver()) {
+        // The other copy's work is in the file now; this copy's stays here.
+        reportWriteError(QStringLiteral("Another copy of Orvanto has opened this file since you signed in, and "
+                                        "saving here would overwrite its work. Your work is kept: save again to "
+                                        "give it another name"));
         return false;
     }
     const QByteArray line = userFileLine(r, m.Password, GetRandomNum);
     m.PasswordCode = fromBytes(line.right(kPasswordCodeLength));
-    if (!writeFileAtomic(m.UserFilePath, line + "\r\n")) {
-        reportWriteError();
+    QString why, notSynced;
+    if (!writeFileAtomic(m.UserFilePath, line + "\r\n", &why, &notSynced)) {
+        reportWriteError(why);
         return false;
     }
+    if (!notSynced.isEmpty())
+        MsgBox(QStringLiteral("Your progress has been written to ") + m.UserFilePath
+                   + QStringLiteral(", but the disk did not confirm it (") + notSynced
+                   + QStringLiteral("): a power cut now could still lose this save."),
+               MsgButtons::OkOnly, MsgIcon::Exclamation);
     return true;
 }
 
@@ -109,23 +140,55 @@ bool refusedByItsPassword(const UserFileContents& c)
 
 void setPasswordWindows(PasswordWindows w) { windows() = std::move(w); }
 
-bool holdUserFile(const QString& path, QString* inUse)
+bool holdUserFile(const QString& path, QString* inUse, QString* markError)
 {
-    QString holder;
-    bool elsewhere = false;
-    if (userFileMark().hold(path, &holder, &elsewhere))
+    const HoldOutcome out = userFileMark().hold(path);
+    switch (out.result) {
+    case HoldOutcome::Held:
         return true;
-    if (inUse) {
-        *inUse = QStringLiteral("The file ") + path + QStringLiteral(" is in use by another copy of Orvanto (")
-               + holder + QStringLiteral("). Finish the session there first.");
-        if (elsewhere)
-            *inUse += QStringLiteral(" If that copy is no longer running, the file can be opened again in %1 minutes.")
-                          .arg(kInUseStaleMinutes);
+    case HoldOutcome::HeldUnmarked:
+        if (!out.reason.isEmpty())
+            MsgBox(QStringLiteral("The file ") + path + QStringLiteral(" is open without an in-use mark: the marks ")
+                       + out.reason + QStringLiteral(" were left by copies of Orvanto that are no longer running, or "
+                                                     "are damaged, and this account may not remove them. Until your "
+                                                     "instructor deletes them, make sure that this file is not "
+                                                     "opened anywhere else at the same time."),
+                   MsgButtons::OkOnly, MsgIcon::Exclamation);
+        return true;
+    case HoldOutcome::Failed:
+        if (markError)
+            *markError = QStringLiteral("its in-use mark ") + out.mark + QStringLiteral(" cannot be written (")
+                       + out.reason + u')';
+        return false;
+    case HoldOutcome::InUse:
+        break;
     }
+    if (!inUse)
+        return false;
+    const QString wait = QStringLiteral("Orvanto on this machine takes the file over once it has seen the mark "
+                                        "unchanged for %1 minutes: choose Restart for new user and try again in %2 %3.")
+                             .arg(kInUseStaleMinutes)
+                             .arg(out.minutesLeft)
+                             .arg(out.minutesLeft == 1 ? QStringLiteral("minute") : QStringLiteral("minutes"));
+    if (out.holder.isEmpty()) {
+        *inUse = QStringLiteral("The file ") + path + QStringLiteral(" is marked as in use by ") + out.mark
+               + QStringLiteral(", a mark this version of Orvanto cannot read.");
+        if (out.minutesLeft > 0)
+            *inUse += QStringLiteral(" If no copy of Orvanto has the file open, ") + wait;
+        *inUse += QStringLiteral(" Your instructor can also delete the mark.");
+        return false;
+    }
+    *inUse = QStringLiteral("The file ") + path + QStringLiteral(" is in use by another copy of Orvanto (")
+           + out.holder + QStringLiteral("). Finish the session there first.");
+    if (out.minutesLeft > 0)
+        *inUse += QStringLiteral(" If that copy is no longer running, ") + wait
+                + QStringLiteral(" Your instructor can also delete its mark ") + out.mark + u'.';
     return false;
 }
 
 void releaseUserFile() { userFileMark().release(); }
+
+bool userFileTakenOver() { return !userFileMark().stillHeld(); }
 
 QString upgradeMessage(const QString& path, bool version42)
 {

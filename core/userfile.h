@@ -12,7 +12,12 @@ namespace orv {
 // is required and none is set). The minutes are the earlier minutes plus the
 // time worked on the monotonic clock. On failure, or when the record holds
 // something the file cannot store, reports "Error writing " + path +
-// ". Information not saved." and returns false; the state is kept.
+// ". Information not saved." with the reason on a line of its own, and
+// returns false; the state is kept. A file that another copy of the program
+// has taken over since this copy marked it (userFileTakenOver) is not
+// written over: that is the reason given. When the file was written but its
+// folder could not be synced, says so (the save stands; a power cut could
+// still lose it) and returns true.
 bool WriteUserFile();
 // Reads UserFilePath (either format) into the state, upgrading an older one,
 // and runs the password step. PasswordVerified is cleared first. A missing,
@@ -28,11 +33,19 @@ bool ReadUserFileRecord();
 
 // One copy of the program works on a user file at a time: the file is marked
 // as in use (see FileInUse) from sign-in, or from its creation, until the
-// record is reset or the program ends. holdUserFile marks `path` and lets go
-// of the file held before; when another live copy holds it, returns false
-// with `inUse` set to what the student is told, naming the file.
-bool holdUserFile(const QString& path, QString* inUse = nullptr);
+// record can no longer change (the quit window) or the program ends; the
+// roads that start another student let go of it before they clear the
+// record. holdUserFile marks `path` and lets go of the file held before. It
+// returns false when the file must not be opened: another copy holds it, or
+// may (`inUse` is what the student is told, naming the file), or the mark
+// cannot be written (`markError`, a reason that can follow the file's name:
+// "its in-use mark ... cannot be written (...)"). Where the marks left by
+// ended copies cannot be removed by this account the file is taken without
+// a mark, and a message says so and names them.
+bool holdUserFile(const QString& path, QString* inUse = nullptr, QString* markError = nullptr);
 void releaseUserFile();
+// True once another copy has taken over the user file this copy marked.
+bool userFileTakenOver();
 
 // The password windows, as the user-file routines show them. The forms layer
 // installs them (registerCoreForms); without them nothing is shown, so no

@@ -80,14 +80,21 @@ SaveOutcome WriteUserDataFlow()
         m.UserFilePath = chooseNewUserFile();
     if (m.UserFilePath.isEmpty())
         return SaveOutcome::NotNamed;
-    if (QString inUse; naming && !holdUserFile(m.UserFilePath, &inUse)) {
-        // Another copy made the same name meanwhile and works on it.
-        MsgBox(inUse, MsgButtons::OkOnly, MsgIcon::Exclamation);
+    if (QString inUse, markError; naming && !holdUserFile(m.UserFilePath, &inUse, &markError)) {
+        // Another copy made the same name meanwhile and works on it, or not
+        // even the mark could be written.
+        MsgBox(markError.isEmpty() ? inUse
+                                   : QStringLiteral("Error writing ") + m.UserFilePath
+                                         + QStringLiteral(". Information not saved.") + vbCrLf + u'I'
+                                         + markError.mid(1) + u'.',
+               MsgButtons::OkOnly, MsgIcon::Exclamation);
         m.UserFilePath.clear();
         return SaveOutcome::Failed;
     }
     if (!WriteUserFile()) {
-        if (naming) {
+        // A new file's name is given back, and so is one that another copy
+        // has taken over: the next save asks for a name of its own.
+        if (naming || userFileTakenOver()) {
             releaseUserFile();
             m.UserFilePath.clear();
         }

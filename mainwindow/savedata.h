@@ -17,7 +17,8 @@ QString userFileNameFor(const QString& title);
 // file. DataSaved becomes True only when the file was written. When the
 // write of a file named just now fails (its message shown), the name is
 // forgotten again, so that the next save asks for one (another folder, or a
-// disk with room).
+// disk with room); so is the name of a file that another copy of the program
+// has taken over since this one marked it (its work is never written over).
 enum class SaveOutcome {
     Saved,    // the file was written
     NotNamed, // no file: the student gave up naming one, or instructor mode

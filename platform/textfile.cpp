@@ -66,6 +66,12 @@ bool& linksUnsupported()
     return unsupported;
 }
 
+QString& folderSyncFailure()
+{
+    static QString failure;
+    return failure;
+}
+
 void setError(QString* error, const QString& text)
 {
     if (error)
@@ -127,6 +133,8 @@ QString writeAllAndSync(Descriptor& fd, const QByteArray& bytes)
 // when done (or when the file system cannot sync folders), else why not.
 QString syncFolder(const QString& folder)
 {
+    if (!folderSyncFailure().isEmpty())
+        return folderSyncFailure();
     Descriptor fd(::open(nativeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!fd.valid())
         return {}; // a folder that may be written but not read: nothing more can be done
@@ -208,7 +216,8 @@ QString writeTemporaryCopy(const QString& target, const QByteArray& bytes, QStri
 
 // Creates `path` itself exclusively, writes and syncs it; removes it again
 // when anything fails. For file systems without hard links.
-bool createFileInPlace(const QString& path, const QByteArray& bytes, QString* error, bool* existed)
+bool createFileInPlace(const QString& path, const QByteArray& bytes, QString* error, bool* existed,
+                       QString* notSynced)
 {
     Descriptor file(::open(nativeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!file.valid()) {
@@ -217,15 +226,14 @@ bool createFileInPlace(const QString& path, const QByteArray& bytes, QString* er
         setError(error, errnoText(errno));
         return false;
     }
-    QString why = writeAllAndSync(file, bytes);
-    if (why.isEmpty())
-        why = syncFolder(QFileInfo(path).absolutePath());
+    const QString why = writeAllAndSync(file, bytes);
     if (!why.isEmpty()) {
         file.close();
         ::unlink(nativeName(path).constData());
         setError(error, why);
         return false;
     }
+    setError(notSynced, syncFolder(QFileInfo(path).absolutePath()));
     return true;
 }
 
@@ -295,7 +303,20 @@ void setWriteLimitForTests(qint64 bytes) { writeLimit() = bytes; }
 
 void setLinksUnsupportedForTests(bool unsupported) { linksUnsupported() = unsupported; }
 
-bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* error)
+void setFolderSyncFailureForTests(const QString& failure) { folderSyncFailure() = failure; }
+
+QString replacedFilePath(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink()) {
+        const QString target = info.canonicalFilePath();
+        return target.isEmpty() ? path : target;
+    }
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return (folder.isEmpty() ? info.absolutePath() : folder) + u'/' + info.fileName();
+}
+
+bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* error, QString* notSynced)
 {
     const QString target = replacedFile(path, error);
     if (target.isEmpty())
@@ -309,15 +330,14 @@ bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* erro
         setError(error, errnoText(code));
         return false;
     }
-    const QString why = syncFolder(QFileInfo(target).absolutePath());
-    if (!why.isEmpty()) {
-        setError(error, why);
-        return false;
-    }
+    // The file is written now; a folder that cannot be synced only leaves
+    // the new name less safe against a power cut.
+    setError(notSynced, syncFolder(QFileInfo(target).absolutePath()));
     return true;
 }
 
-bool createFileExclusive(const QString& path, const QByteArray& bytes, QString* error, bool* existed)
+bool createFileExclusive(const QString& path, const QByteArray& bytes, QString* error, bool* existed,
+                         QString* notSynced)
 {
     if (existed)
         *existed = false;
@@ -331,18 +351,14 @@ bool createFileExclusive(const QString& path, const QByteArray& bytes, QString* 
         code = errno;
     ::unlink(nativeName(copy).constData());
     if (code != 0 && linksNotSupported(code))
-        return createFileInPlace(path, bytes, error, existed);
+        return createFileInPlace(path, bytes, error, existed, notSynced);
     if (code != 0) {
         if (existed)
             *existed = code == EEXIST;
         setError(error, errnoText(code));
         return false;
     }
-    const QString why = syncFolder(QFileInfo(path).absolutePath());
-    if (!why.isEmpty()) {
-        setError(error, why);
-        return false;
-    }
+    setError(notSynced, syncFolder(QFileInfo(path).absolutePath()));
     return true;
 }
 

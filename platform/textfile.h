@@ -32,20 +32,30 @@ QList<QByteArray> splitLines(const QByteArray& bytes);
 // old file stays as it was, byte for byte); the folder is synced after it,
 // so a save that succeeded survives a power cut. The copy is created with
 // the old file's permissions from the start. A symbolic link is followed and
-// its target replaced; a name that is not a regular file (a folder, a device)
-// or a link to nothing is refused. On failure returns false and, when error
-// is given, a description of what went wrong. The copy being written is
-// named NAME.XXXXXX.orvtmp (see kTemporarySuffix), NAME shortened where the
-// whole would be longer than the file system allows.
-bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+// its target replaced (see replacedFilePath); a name that is not a regular
+// file (a folder, a device) or a link to nothing is refused. On failure
+// returns false and, when error is given, a description of what went wrong.
+// Once the rename is done the file is written and the result is true even
+// when syncing the folder then fails: `notSynced` then says why (the new
+// file may still be lost in a power cut), else it is emptied. The copy being
+// written is named NAME.XXXXXX.orvtmp (see kTemporarySuffix), NAME shortened
+// where the whole would be longer than the file system allows.
+bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* error = nullptr,
+                     QString* notSynced = nullptr);
+// The file that writeFileAtomic replaces for `path`: a symbolic link's
+// target, and the folder named without links, so that every name of one
+// file gives the same path. `path` as given when it is a link to nothing.
+QString replacedFilePath(const QString& path);
 // Creates a new file with these bytes, never replacing one: the copy is
 // written and synced under a temporary name, then linked to the name, which
 // fails when the name exists (also when another program made it meanwhile).
 // Where the file system has no hard links (FAT, some shares) the file is
 // created under its name exclusively instead, written and synced, and
 // removed again if that fails. `existed` tells that failure apart from others.
+// `notSynced` as for writeFileAtomic: the file exists, but the folder could
+// not be synced after it was made.
 bool createFileExclusive(const QString& path, const QByteArray& bytes, QString* error = nullptr,
-                         bool* existed = nullptr);
+                         bool* existed = nullptr, QString* notSynced = nullptr);
 
 // `name` followed by `ending`, `name` shortened by whole characters where
 // the whole would be longer than a file name in `folder` may be.
@@ -66,6 +76,8 @@ void setWriteLimitForTests(qint64 bytes);
 // For tests: createFileExclusive behaves as on a file system without hard
 // links while this is set.
 void setLinksUnsupportedForTests(bool unsupported);
+// For tests: syncing a folder fails with this text while it is not empty.
+void setFolderSyncFailureForTests(const QString& failure);
 
 // Lines joined with CR LF, each line ended by CR LF.
 QByteArray joinLinesCrLf(const QList<QByteArray>& lines);

@@ -100,8 +100,8 @@ void routeCommandLineUser()
         // session cannot start. Nothing of the refused file stays behind.
         clearForNextStudent();
         m.TextBuffer = QStringLiteral("Invalid password.") + QString(25, u' ');
-        frmQuit::setMessage(out.result == SignInResult::PasswordRefused
-                                ? m.TextBuffer.trimmed()
+        frmQuit::setMessage(out.result == SignInResult::PasswordRefused ? m.TextBuffer.trimmed()
+                            : !out.quitMessage.isEmpty()                  ? out.quitMessage
                                 : QStringLiteral("The file ") + path + QStringLiteral(" could not be read."));
         showQuitWindow();
         return;
@@ -200,6 +200,8 @@ frmInitial::frmInitial()
         MsgBox(QStringLiteral("Orvanto already loaded"), MsgButtons::OkOnly, MsgIcon::Information);
         return;
     }
+    // A start window begins a student's sign-in: no file is held before it.
+    releaseUserFile();
     InitProgram();
     ResetProgress();
 

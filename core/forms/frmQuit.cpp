@@ -4,6 +4,7 @@
 #include "core/forms/formlook.h"
 #include "core/modorvan.h"
 #include "core/quitlayout.h"
+#include "core/userfile.h"
 #include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
@@ -34,6 +35,10 @@ frmQuit::frmQuit()
 void frmQuit::Form_Load()
 {
     auto& m = modOrvan;
+    // Whoever opens this window has saved what was to be saved: the record
+    // can no longer change, so the file is let go at once, not only when the
+    // student leaves this window.
+    releaseUserFile();
     applyFormLook(this);
     const int height = 3000 + CaptionExtraTwips();
     const TwipsPoint at = quitWindowPosition(m, height, screenWidthTwips(), screenHeightTwips());
@@ -88,6 +93,7 @@ void clearForNextStudent()
         m.MainWindowLeft = left;
         m.MainWindowWidth = width;
     }
+    releaseUserFile();
     ResetUserRecord();
 }
 

@@ -2,6 +2,9 @@
 // The window through which every session ends: goodbye or congratulations,
 // and the way to end the program, restart for the next student or look at
 // the summary of completed unknowns.
+// Once it opens, the student's record can no longer change: the user file
+// is let go then (its in-use mark removed), so that another machine may open
+// it while this window waits.
 #include <QWidget>
 
 class QLabel;
@@ -34,8 +37,8 @@ private:
 
 // Makes the program ready for another student: a main window still loaded
 // (it would hold the student before and be handed on as theirs) is closed
-// without saving and without opening the quit window, and the user record
-// starts afresh (ResetUserRecord). The restart for a new user and every
+// without saving and without opening the quit window, the user file is let
+// go and the user record starts afresh (ResetUserRecord). The restart for a new user and every
 // refused sign-in run it.
 void clearForNextStudent();
 

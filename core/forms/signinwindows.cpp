@@ -89,7 +89,10 @@ void signInChosenFile(const QString& fileName, bool modalQuit)
                      + (fileName.isEmpty() ? QStringLiteral(".") : u' ' + fileName + u'.') + u' ' + kComeBack);
         return;
     case SignInResult::Unreadable:
-        refuseSignIn(QStringLiteral("The file ") + fileName + QStringLiteral(" could not be read. ") + kComeBack);
+        refuseSignIn((out.quitMessage.isEmpty()
+                          ? QStringLiteral("The file ") + fileName + QStringLiteral(" could not be read.")
+                          : out.quitMessage)
+                     + u' ' + kComeBack);
         return;
     case SignInResult::PasswordRefused:
         refuseSignIn(QStringLiteral("Error with supplying the password for an existing file."));

@@ -42,9 +42,15 @@ int main(int argc, char** argv)
         QTextStream(stdout) << text;
         return 0;
     }
-    case orv::AllocationRequest::Action::Allocate:
-        error = orv::allocateUserFile(request);
-        return error.isEmpty() ? 0 : fail(error);
+    case orv::AllocationRequest::Action::Allocate: {
+        QString warning;
+        error = orv::allocateUserFile(request, &warning);
+        if (!error.isEmpty())
+            return fail(error);
+        if (!warning.isEmpty())
+            QTextStream(stderr) << "ovallocate: " << warning << Qt::endl;
+        return 0;
+    }
     case orv::AllocationRequest::Action::Usage:
         break;
     }

@@ -117,6 +117,7 @@ ProgramFolder::ProgramFolder()
     const QString help = qEnvironmentVariable("ORV_PROGRAM_DIR") + QStringLiteral("/orvantor.hlp");
     if (QFile::exists(help))
         QFile::copy(help, file(QStringLiteral("orvantor.hlp")));
+    orv::releaseUserFile(); // the state module leaves the user file's mark to its callers
     orv::resetModOrvan();
     msgLog().shown.clear();
     msgLog().answers.clear();

@@ -267,6 +267,24 @@ TEST_F(AllocateTest, FullDiskWritesNothing)
     EXPECT_EQ(readFileBytes(folder.file("users/other.ovg")).value(), QByteArray("another student\r\n"));
 }
 
+// A folder that cannot be synced after the file is made: the file is there
+// and usable, and the instructor is warned that a power cut could lose it.
+TEST_F(AllocateTest, AnUnsyncedFolderIsReportedAsWrittenWithAWarning)
+{
+    AllocationRequest request;
+    request.action = AllocationRequest::Action::Allocate;
+    request.unknowns = QStringLiteral("05,12");
+    request.path = path;
+    setFolderSyncFailureForTests(QStringLiteral("Input/output error"));
+    QString warning;
+    const QString error = allocateUserFile(request, &warning);
+    setFolderSyncFailureForTests({});
+    EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+    EXPECT_TRUE(warning.contains(path) && warning.contains("Input/output error") && warning.contains("power cut"))
+        << warning.toStdString();
+    EXPECT_EQ(orvtest::userFileRecord(path).progress.CurrentUnknown, 5);
+}
+
 // Run from its own program folder, as the instructor runs it (no
 // ORVANTO_HOME): the unknowns are looked for in that folder's unks/.
 TEST_F(AllocateTest, LooksForUnknownsBesideItself)

@@ -291,7 +291,7 @@ TEST_F(UserFileTest, FailedWriteIsReportedAndReturnsFalse)
     EXPECT_FALSE(WriteUserFile());
     ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
     EXPECT_EQ(orvtest::msgLog().shown[0].prompt,
-              "Error writing " + m.UserFilePath + ". Information not saved.");
+              "Error writing " + m.UserFilePath + ". Information not saved.\r\nNo such file or directory.");
     EXPECT_EQ(orvtest::msgLog().shown[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(m.CurrentUnknown, 5) << "the data stays in memory";
 }
@@ -324,7 +324,8 @@ TEST_F(UserFileTest, FullDiskKeepsTheOldFileByteForByte)
         }
         EXPECT_EQ(fileBytes(), before);
         ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
-        EXPECT_EQ(orvtest::msgLog().lastPrompt(), "Error writing " + path + ". Information not saved.");
+        EXPECT_EQ(orvtest::msgLog().lastPrompt(),
+                  "Error writing " + path + ". Information not saved.\r\nNo space left on device.");
     }
 }
 
@@ -335,7 +336,9 @@ TEST_F(UserFileTest, RecordTheFileCannotHoldIsNotWritten)
     const QByteArray before = fileBytes();
     m.UnkResults[2].resultLine = QStringLiteral("12010000000000000000Ac") + QChar(0x3B1) + "tone";
     EXPECT_FALSE(WriteUserFile());
-    EXPECT_EQ(orvtest::msgLog().lastPrompt(), "Error writing " + path + ". Information not saved.");
+    EXPECT_EQ(orvtest::msgLog().lastPrompt(),
+              "Error writing " + path + ". Information not saved.\r\nThe record cannot be stored: it holds the "
+                  "character \"" + QChar(0x3B1) + "\", which the file cannot store.");
     EXPECT_EQ(fileBytes(), before);
 }
 

@@ -202,7 +202,8 @@ TEST_F(KeepWork, FailedSaveKeepsTheStudentInTheMainWindow)
             const LeaveOutcome out = leaveMainWindow(m);
             EXPECT_FALSE(out.close);
         }
-        EXPECT_EQ(orvtest::msgLog().lastPrompt(), "Error writing " + path + ". Information not saved.");
+        EXPECT_EQ(orvtest::msgLog().lastPrompt(),
+                  "Error writing " + path + ". Information not saved.\r\nNo space left on device.");
         EXPECT_EQ(readFileBytes(path).value(), before);
         EXPECT_EQ(m.QuitReason, "Save") << "the close box saves again";
         EXPECT_EQ(m.DataSaved, kFalse);

@@ -381,7 +381,8 @@ TEST_F(LeavingForms, FailedSaveKeepsTheMainWindow)
         EXPECT_FALSE(left());
     }
     EXPECT_EQ(orvtest::msgLog().shown.size(), 3u);
-    EXPECT_EQ(orvtest::msgLog().lastPrompt(), "Error writing " + path + ". Information not saved.");
+    EXPECT_EQ(orvtest::msgLog().lastPrompt(),
+              "Error writing " + path + ". Information not saved.\r\nNo space left on device.");
     EXPECT_EQ(readFileBytes(path).value(), before);
     EXPECT_TRUE(main->isVisible());
     EXPECT_EQ(m.ItemsRevealed[3], kTrue);

@@ -321,9 +321,146 @@ TEST(FileInUse, AMarkFitsBesideAnyNameAndStaysItsOwn)
     const QString b = dir.filePath(QString(250, u'n') + QStringLiteral("b.ovg"));
     EXPECT_NE(FileInUse::markPath(a), FileInUse::markPath(b));
     FileInUse holdA, holdB;
-    EXPECT_TRUE(holdA.hold(a));
+    EXPECT_EQ(holdA.hold(a).result, HoldOutcome::Held);
     EXPECT_TRUE(QFileInfo::exists(FileInUse::markPath(a)));
-    EXPECT_TRUE(holdB.hold(b)) << "another file, another mark";
+    EXPECT_EQ(holdB.hold(b).result, HoldOutcome::Held) << "another file, another mark";
     holdA.release();
     EXPECT_FALSE(QFileInfo::exists(FileInUse::markPath(a)));
+}
+
+// A write is done once the file has its new name: a folder that cannot be
+// synced afterwards is told apart from a failure, for both writers.
+TEST(ByteFiles, AFolderSyncFailingAfterTheRenameIsNotAFailedWrite)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("anna.ovg");
+    ASSERT_TRUE(writeFileAtomic(path, "old"));
+    QString error, notSynced = QStringLiteral("left from before");
+    ASSERT_TRUE(writeFileAtomic(path, "new", &error, &notSynced));
+    EXPECT_TRUE(notSynced.isEmpty()) << "emptied when the sync succeeds";
+    setFolderSyncFailureForTests(QStringLiteral("Input/output error"));
+    EXPECT_TRUE(writeFileAtomic(path, "newer", &error, &notSynced));
+    EXPECT_EQ(notSynced, "Input/output error");
+    EXPECT_EQ(readFileBytes(path).value(), "newer");
+    for (const bool links : {true, false}) {
+        SCOPED_TRACE(links ? "with hard links" : "without hard links");
+        setLinksUnsupportedForTests(!links);
+        const QString fresh = dir.filePath(links ? "linked.ovg" : "inplace.ovg");
+        notSynced.clear();
+        EXPECT_TRUE(createFileExclusive(fresh, "made", &error, nullptr, &notSynced));
+        EXPECT_EQ(notSynced, "Input/output error");
+        EXPECT_EQ(readFileBytes(fresh).value(), "made") << "the file made stays";
+    }
+    setLinksUnsupportedForTests(false);
+    setFolderSyncFailureForTests({});
+}
+
+namespace {
+
+// A mark as another copy leaves it: this machine's, with its own token, or
+// another machine's when `host` is given.
+QByteArray markOf(const QByteArray& token, const QByteArray& host = {})
+{
+    MarkHolder h = FileInUse::thisCopy();
+    h.token = token;
+    if (!host.isEmpty()) {
+        h.host = host;
+        h.machine = QByteArray(h.machine.size(), 'e');
+    }
+    return markText(h);
+}
+
+} // namespace
+
+// The mark's text is read back as written, and nothing else passes for one.
+TEST(FileInUse, AMarkReadsBackAndOnlyAMarkIsOne)
+{
+    MarkHolder h = FileInUse::thisCopy();
+    h.token = "abc123";
+    h.renewal = 41;
+    const auto back = parseMark(markText(h));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->token, "abc123");
+    EXPECT_EQ(back->host, h.host);
+    EXPECT_EQ(back->machine, h.machine);
+    EXPECT_EQ(back->boot, h.boot);
+    EXPECT_EQ(back->pid, h.pid);
+    EXPECT_EQ(back->started, h.started);
+    EXPECT_EQ(back->renewal, 41);
+    h.renewal = 42;
+    EXPECT_EQ(markText(h).size(), markText(MarkHolder{h.token, h.host, h.machine, h.boot, h.account, h.pid,
+                                                      h.started, 999999})
+                                      .size())
+        << "a renewal keeps the mark's size";
+    for (const QByteArray& bad : {QByteArray(), QByteArray("1234\norvantos\nlab-pc\n"),
+                                  QByteArray("Orvanto in-use mark\nhost x\nrenewal 000000000001\n"),
+                                  QByteArray("Orvanto in-use mark\ntoken t\n")})
+        EXPECT_FALSE(parseMark(bad)) << bad.toStdString();
+}
+
+// One file reached by two names has one mark; a copy holding it refuses
+// every other, and lets go of its own mark only.
+TEST(FileInUse, OneMarkPerFileAndOnlyItsOwnIsRemoved)
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath("anna.ovg");
+    ASSERT_TRUE(writeFileAtomic(target, "record"));
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("elsewhere")));
+    const QString link = dir.filePath("elsewhere/anna-link.ovg");
+    ASSERT_TRUE(QFile::link(target, link));
+    EXPECT_EQ(FileInUse::markPath(link), FileInUse::markPath(target)) << "the writer replaces the link's target";
+
+    FileInUse first, second;
+    ASSERT_EQ(first.hold(link).result, HoldOutcome::Held);
+    const HoldOutcome out = second.hold(target);
+    EXPECT_EQ(out.result, HoldOutcome::InUse);
+    EXPECT_EQ(out.holder, "on this machine");
+    EXPECT_EQ(out.minutesLeft, 0);
+    EXPECT_TRUE(first.stillHeld());
+
+    // Another copy takes the mark over (as when this one slept past the
+    // stale time): this copy learns it, and its end leaves that mark alone.
+    const QString mark = FileInUse::markPath(target);
+    const QByteArray theirs = markOf("their token", "lab-pc-07");
+    ASSERT_TRUE(QFile::remove(mark));
+    ASSERT_TRUE(createFileExclusive(mark, theirs));
+    EXPECT_FALSE(first.stillHeld());
+    first.release();
+    EXPECT_EQ(readFileBytes(mark).value(), theirs);
+    ASSERT_TRUE(QFile::remove(mark));
+    ASSERT_EQ(first.hold(target).result, HoldOutcome::Held);
+    ASSERT_TRUE(QFile::remove(mark)); // gone, as an instructor's hand would take it
+    EXPECT_FALSE(first.stillHeld()) << "a mark removed by someone else is not this copy's any more";
+}
+
+// A mark that cannot be written for lack of space refuses the file with the
+// reason; a folder this account may not write is taken unmarked (no copy of
+// this account can save there either).
+TEST(FileInUse, NoSpaceForTheMarkIsAFailureAReadOnlyFolderIsNot)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("anna.ovg");
+    ASSERT_TRUE(writeFileAtomic(path, "record"));
+    FileInUse copy;
+    {
+        orvtest::WriteLimit full(0);
+        const HoldOutcome out = copy.hold(path);
+        EXPECT_EQ(out.result, HoldOutcome::Failed);
+        EXPECT_EQ(out.reason, "No space left on device");
+        EXPECT_EQ(out.mark, FileInUse::markPath(path));
+    }
+    EXPECT_FALSE(QFileInfo::exists(FileInUse::markPath(path)));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size() == 1) << "nothing left behind";
+
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0555), 0);
+    {
+        orvtest::AsOrdinaryUser student;
+        ASSERT_TRUE(student.ok());
+        const HoldOutcome out = copy.hold(path);
+        EXPECT_EQ(out.result, HoldOutcome::HeldUnmarked);
+        EXPECT_TRUE(out.reason.isEmpty());
+        EXPECT_TRUE(copy.stillHeld());
+        copy.release();
+    }
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
 }

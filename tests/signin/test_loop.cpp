@@ -18,6 +18,7 @@
 #include "mainwindow/forms/frmResult.h"
 #include "mainwindow/forms/frmSummary.h"
 #include "mainwindow/forms/registermainwindow.h"
+#include "platform/fileinuse.h"
 #include "platform/filedialog.h"
 #include "platform/forms/formregistry.h"
 #include "platform/textfile.h"
@@ -116,11 +117,14 @@ TEST(WholeLoop, TwoStudentsThroughTheWindows)
     EXPECT_EQ(saved.record.progress.CurrentUnknown, firstUnknown);
     EXPECT_EQ(saved.record.progress.ItemsRevealed[2], kTrue);
     EXPECT_TRUE(saved.record.completedUnknowns.isEmpty());
+    EXPECT_TRUE(QFile::exists(FileInUse::markPath(annaFile))) << "the file is marked while the student works";
 
     main->clickMenu("mnuSaveQuit");
     auto* quit = as<frmQuit>(forms::find(forms::names::frmQuit));
     ASSERT_TRUE(quit);
     EXPECT_EQ(quit->windowTitle(), "Quitting Orvanto");
+    EXPECT_FALSE(QFile::exists(FileInUse::markPath(annaFile)))
+        << "saved and leaving: another machine may open the file while this window waits";
     EXPECT_EQ(forms::find(forms::names::frmOVMain), nullptr);
     EXPECT_TRUE(readBack(annaFile).ok());
 

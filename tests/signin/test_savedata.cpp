@@ -1,6 +1,7 @@
 #include "core/modorvan.h"
 #include "core/userfile.h"
 #include "mainwindow/savedata.h"
+#include "platform/fileinuse.h"
 #include "platform/filedialog.h"
 #include "platform/textfile.h"
 #include "tests/common/testsupport.h"
@@ -151,8 +152,9 @@ TEST_F(SaveTest, FailedWriteLeavesDataUnsaved)
     modOrvan.UserFilePath = folder.file("missing-folder/fred.ovg");
     EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Failed);
     EXPECT_EQ(modOrvan.DataSaved, kFalse);
-    EXPECT_TRUE(orvtest::msgLog().lastPrompt().startsWith("Error writing "));
-    EXPECT_TRUE(orvtest::msgLog().lastPrompt().endsWith(". Information not saved."));
+    EXPECT_EQ(orvtest::msgLog().lastPrompt(), "Error writing " + folder.file("missing-folder/fred.ovg")
+                                                  + ". Information not saved.\r\nNo such file or directory.")
+        << "the writer's reason follows on a line of its own";
 }
 
 // A full disk under a new name: the message, nothing saved, the name given
@@ -172,11 +174,14 @@ TEST_F(SaveTest, FailedNewFileIsForgottenAndAnotherNameSaves)
         orvtest::WriteLimit full(20);
         EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Failed);
     }
+    // Not even the in-use mark fits on this disk; the file is not opened.
     EXPECT_EQ(orvtest::msgLog().lastPrompt(),
-              "Error writing " + folder.file("users/fred.ovg") + ". Information not saved.");
+              "Error writing " + folder.file("users/fred.ovg") + ". Information not saved.\r\nIts in-use mark "
+                  + FileInUse::markPath(folder.file("users/fred.ovg"))
+                  + " cannot be written (No space left on device).");
     EXPECT_TRUE(modOrvan.UserFilePath.isEmpty()) << "the next save asks for a name again";
     EXPECT_EQ(modOrvan.DataSaved, kFalse);
-    EXPECT_EQ(QDir(folder.file("users")).entryList(QDir::Files), QStringList{"anne.ovg"});
+    EXPECT_EQ(QDir(folder.file("users")).entryList(QDir::Files | QDir::Hidden), QStringList{"anne.ovg"});
 
     EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
     EXPECT_EQ(dialog.shown, 2);
@@ -186,4 +191,56 @@ TEST_F(SaveTest, FailedNewFileIsForgottenAndAnotherNameSaves)
     EXPECT_EQ(modOrvan.ItemsRevealed[3], kTrue);
     EXPECT_EQ(modOrvan.NameTypingTries, 2);
     EXPECT_EQ(*readFileBytes(folder.file("users/anne.ovg")), other);
+}
+
+// Another copy took the file over since this one marked it (this machine
+// slept, or its clock or network misled the other): the save does not write
+// over that copy's work and says so; the work stays, and the next save asks
+// for a name of its own.
+TEST_F(SaveTest, AFileTakenOverByAnotherCopyIsNeverWrittenOver)
+{
+    dialog.answers = {"fred", "fred2"};
+    ASSERT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
+    const QString fred = folder.file("users/fred.ovg"), mark = FileInUse::markPath(fred);
+    MarkHolder other = FileInUse::thisCopy();
+    other.token = "the other copy";
+    other.host = "lab-pc-07";
+    ASSERT_TRUE(QFile::remove(mark));
+    ASSERT_TRUE(createFileExclusive(mark, markText(other)));
+    const QByteArray theirs = "the other copy's work\r\n";
+    ASSERT_TRUE(writeFileAtomic(fred, theirs));
+
+    modOrvan.ItemsRevealed[5] = kTrue;
+    modOrvan.DataSaved = kFalse;
+    EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Failed);
+    EXPECT_EQ(orvtest::msgLog().lastPrompt(),
+              "Error writing " + fred
+                  + ". Information not saved.\r\nAnother copy of Orvanto has opened this file since you signed in, "
+                    "and saving here would overwrite its work. Your work is kept: save again to give it another name.");
+    EXPECT_EQ(*readFileBytes(fred), theirs);
+    EXPECT_EQ(*readFileBytes(mark), markText(other)) << "the other copy's mark stays";
+    EXPECT_TRUE(modOrvan.UserFilePath.isEmpty());
+    EXPECT_EQ(modOrvan.DataSaved, kFalse);
+
+    EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
+    EXPECT_EQ(dialog.shown, 2);
+    EXPECT_EQ(modOrvan.UserFilePath, folder.file("users/fred2.ovg"));
+    EXPECT_EQ(orvtest::userFileRecord(modOrvan.UserFilePath).progress.ItemsRevealed[5], kTrue);
+}
+
+// A save whose folder cannot be synced after the rename is a save: the
+// student is told that it is written and what a power cut could still do.
+TEST_F(SaveTest, AFolderThatCannotBeSyncedIsToldTruthfully)
+{
+    dialog.answers = {"fred"};
+    setFolderSyncFailureForTests(QStringLiteral("Input/output error"));
+    const SaveOutcome out = WriteUserDataFlow();
+    setFolderSyncFailureForTests({});
+    EXPECT_EQ(out, SaveOutcome::Saved);
+    EXPECT_EQ(modOrvan.DataSaved, kTrue);
+    EXPECT_EQ(orvtest::msgLog().lastPrompt(),
+              "Your progress has been written to " + folder.file("users/fred.ovg")
+                  + ", but the disk did not confirm it (Input/output error): a power cut now could still lose this "
+                    "save.");
+    EXPECT_EQ(orvtest::userFileRecord(folder.file("users/fred.ovg")).progress.CurrentUnknown, 7);
 }

@@ -1,5 +1,7 @@
 // One sign-in from a user file, whichever window chose it: what the outcome
 // is for each kind of file, and that a refused file leaves no record behind.
+#include "core/forms/frmQuit.h"
+#include "core/forms/registercore.h"
 #include "core/modorvan.h"
 #include "core/signin.h"
 #include "core/unknownfile.h"
@@ -41,10 +43,19 @@ QString writeUser(const orvtest::ProgramFolder& folder, const char* name, int un
     return path;
 }
 
+// The reader runs here without password windows (nothing is shown, so no
+// password is verified); the windows other tests of this program installed
+// come back afterwards.
+struct NoPasswordWindows {
+    NoPasswordWindows() { setPasswordWindows({}); }
+    ~NoPasswordWindows() { registerCoreForms(); }
+};
+
 } // namespace
 
 TEST(SignIn, OutcomeByFileAndNothingKeptOfARefusedOne)
 {
+    NoPasswordWindows noWindows;
     orvtest::ProgramFolder folder;
     const QString three = QStringLiteral("unks/ovunk") + UnknownFileCode(3) + QStringLiteral(".txt");
     folder.copyFromSource(QStringLiteral("data/") + three, three);
@@ -109,6 +120,7 @@ TEST(SignIn, DISABLED_HoldsAUserFileForAnotherProcess)
 // honoured until it is stale.
 TEST(SignIn, ASecondCopyOnTheSameUserFileIsRefused)
 {
+    NoPasswordWindows noWindows;
     orvtest::ProgramFolder folder;
     const QString three = QStringLiteral("unks/ovunk") + UnknownFileCode(3) + QStringLiteral(".txt");
     folder.copyFromSource(QStringLiteral("data/") + three, three);
@@ -148,27 +160,26 @@ TEST(SignIn, ASecondCopyOnTheSameUserFileIsRefused)
     EXPECT_EQ(signIn().result, SignInResult::Loaded) << "the dead copy's mark is taken over";
 
     // The same mark as another machine leaves it.
-    QList<QByteArray> lines = orv::readFileBytes(mark).value().split('\n');
-    ASSERT_GE(lines.size(), 3);
-    ResetUserRecord();
+    std::optional<MarkHolder> holder = parseMark(orv::readFileBytes(mark).value());
+    ASSERT_TRUE(holder);
+    clearForNextStudent();
     ASSERT_FALSE(QFile::exists(mark)) << "letting go removes the mark";
-    lines[0] = "4242";
-    lines[2] = "lab-pc-07";
-    for (int i = 3; i < lines.size(); ++i)
-        if (!lines[i].isEmpty())
-            lines[i] = QByteArray(lines[i].size(), '7');
-    ASSERT_TRUE(orv::writeFileAtomic(mark, lines.join('\n')));
+    qint64 now = 0;
+    FileInUse::setClockForTests([&now] { return now; });
+    holder->pid = 4242;
+    holder->host = "lab-pc-07";
+    holder->machine = QByteArray(holder->machine.size(), '7');
+    holder->boot = QByteArray(holder->boot.size(), '7');
+    ASSERT_TRUE(orv::writeFileAtomic(mark, markText(*holder)));
     out = signIn();
     EXPECT_EQ(out.result, SignInResult::InUse);
     EXPECT_TRUE(out.quitMessage.contains("(on machine lab-pc-07). Finish the session there first. If that copy is "
-                                         "no longer running, the file can be opened again in 10 minutes."))
+                                         "no longer running, Orvanto on this machine takes the file over once it has "
+                                         "seen the mark unchanged for 10 minutes: choose Restart for new user and "
+                                         "try again in 10 minutes."))
         << out.quitMessage.toStdString();
-    {
-        QFile f(mark);
-        ASSERT_TRUE(f.open(QIODevice::Append));
-        ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-(kInUseStaleMinutes + 1) * 60),
-                                  QFileDevice::FileModificationTime));
-    }
+    now += (kInUseStaleMinutes * 60 + 1) * 1000;
     EXPECT_EQ(signIn().result, SignInResult::Loaded) << "a mark not renewed for so long is stale";
-    ResetUserRecord();
+    FileInUse::setClockForTests(nullptr);
+    clearForNextStudent();
 }

@@ -1,0 +1,448 @@
+// The in-use mark as a lab meets it, through the real sign-in: a copy still
+// running anywhere keeps its file whatever the clocks say, a dead copy never
+// locks a student out whatever it left in the mark's place, and two copies
+// signing in at the same instant never both get in.
+#include "core/forms/frmQuit.h"
+#include "core/modorvan.h"
+#include "core/signin.h"
+#include "core/unknownfile.h"
+#include "core/userfile.h"
+#include "platform/fileinuse.h"
+#include "platform/textfile.h"
+#include "tests/common/testsupport.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+#include <condition_variable>
+#include <cstdio>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace orv;
+
+namespace {
+
+QByteArray native(const QString& path) { return QFile::encodeName(path); }
+
+// Ends the test program when a sign-in hangs (a pipe or a device read
+// waiting for ever), so that the failure is named instead of timing out.
+class Watchdog {
+public:
+    explicit Watchdog(const char* what, int seconds = 20)
+        : thread_([this, what, seconds] {
+              std::unique_lock lock(mutex_);
+              if (!done_.wait_for(lock, std::chrono::seconds(seconds), [this] { return over_; })) {
+                  std::fprintf(stderr, "\nhung: %s\n", what);
+                  std::_Exit(3);
+              }
+          })
+    {
+    }
+    ~Watchdog()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            over_ = true;
+        }
+        done_.notify_all();
+        thread_.join();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool over_ = false;
+    std::thread thread_;
+};
+
+// A program folder shared by a lab: the folder readable by all, users/
+// writable by all (with the sticky bit when asked), one student's file in it.
+struct Lab {
+    orvtest::ProgramFolder folder;
+    QString users, path, first, second;
+    Lab()
+    {
+        const QString three = QStringLiteral("unks/ovunk") + UnknownFileCode(3) + QStringLiteral(".txt");
+        folder.copyFromSource(QStringLiteral("data/") + three, three);
+        users = folder.file(QStringLiteral("users"));
+        path = users + QStringLiteral("/anna.ovg");
+        InitProgram();
+        modOrvan.UserFilePath = path;
+        modOrvan.CurrentUnknown = 3;
+        EXPECT_TRUE(WriteUserFile());
+        releaseUserFile();
+        InitProgram();
+        ::chmod(native(folder.path()).constData(), 0755);
+        sticky(true);
+        first = FileInUse::markPath(path);
+        second = FileInUse::secondMarkPath(path);
+    }
+    ~Lab() { FileInUse::setClockForTests(nullptr); }
+    void sticky(bool on) const { ::chmod(native(users).constData(), on ? 01777 : 0777); }
+    SignInOutcome signIn() const
+    {
+        releaseUserFile();
+        InitProgram();
+        return signInFromUserFile(path, true);
+    }
+    // Removes whatever stands in either mark's place.
+    void clearMarks() const
+    {
+        for (const QString& m : {first, second}) {
+            if (QFileInfo(m).isDir() && !QFileInfo(m).isSymLink())
+                QDir(m).removeRecursively();
+            else
+                ::unlink(native(m).constData());
+        }
+    }
+};
+
+// A mark as a copy of Orvanto leaves it; `edit` makes it another copy's.
+QByteArray mark(const std::function<void(MarkHolder&)>& edit)
+{
+    MarkHolder h = FileInUse::thisCopy();
+    h.token = "another copy";
+    h.renewal = 7;
+    edit(h);
+    return markText(h);
+}
+
+// A process number that no process has now.
+qint64 deadProcess()
+{
+    QProcess p;
+    p.start(QStringLiteral("true"), {});
+    p.waitForFinished();
+    return p.processId() > 0 ? p.processId() : 999999;
+}
+
+void elsewhere(MarkHolder& h)
+{
+    h.host = "lab-pc-07";
+    h.machine = QByteArray(h.machine.size(), 'e');
+    h.boot = QByteArray(h.boot.size(), 'b');
+}
+
+void writeMark(const QString& where, const QByteArray& bytes, int minutesFromNow = 0)
+{
+    ASSERT_TRUE(createFileExclusive(where, bytes));
+    QFile f(where);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTimeUtc().addSecs(minutesFromNow * 60),
+                              QFileDevice::FileModificationTime));
+}
+
+// The copy that signed in: its mark under the one name or the other.
+bool markedByThisCopy(const Lab& lab)
+{
+    for (const QString& m : {lab.first, lab.second})
+        if (const auto bytes = readFileBytes(m))
+            if (const auto h = parseMark(*bytes); h && h->pid == ::getpid() && h->token != "another copy")
+                return true;
+    return false;
+}
+
+} // namespace
+
+// What stands in the mark's place when a student signs in: live copies on
+// other machines are refused whatever their clocks, and a dead copy's mark,
+// of whatever account and whatever it has become, never keeps the student
+// out. The student is `nobody`, the marks are root's (another account's).
+TEST(InUseMark, WhatStandsInTheMarksPlace)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to leave marks as another account and sign in as nobody";
+    Lab lab;
+    struct Case {
+        const char* what;
+        std::function<void(const Lab&)> make;
+        bool sticky;
+        SignInResult want;
+        const char* says; // in the quit message, or in the message box shown
+        bool stays;       // what stood there is still there (this account may not remove it)
+        bool needsMachineId = false; // only a machine id tells this machine's earlier boots
+    };
+    const qint64 dead = deadProcess();
+    const Case cases[] = {
+        {"a live copy elsewhere whose clock is 11 minutes ahead",
+         [](const Lab& l) { writeMark(l.first, mark(elsewhere), 11); }, true, SignInResult::InUse,
+         "(on machine lab-pc-07). Finish the session there first.", true},
+        {"a live copy elsewhere whose clock is 11 minutes behind",
+         [](const Lab& l) { writeMark(l.first, mark(elsewhere), -11); }, true, SignInResult::InUse,
+         "try again in 10 minutes", true},
+        {"a cloned machine: this machine id, another host name and boot",
+         [](const Lab& l) {
+             writeMark(l.first, mark([](MarkHolder& h) {
+                           h.host = "lab-pc-07";
+                           h.boot = QByteArray(h.boot.size(), 'b');
+                       }));
+         },
+         true, SignInResult::InUse, "(on machine lab-pc-07)", true},
+        {"a live copy of this machine under another account",
+         [](const Lab& l) { writeMark(l.first, mark([](MarkHolder&) {})); }, true, SignInResult::InUse,
+         "(on this machine). Finish the session there first.", true},
+        {"a killed copy of another account in a sticky folder",
+         [dead](const Lab& l) { writeMark(l.first, mark([dead](MarkHolder& h) { h.pid = dead; })); }, true,
+         SignInResult::Loaded, nullptr, true},
+        {"a killed copy of another account in a folder without the sticky bit",
+         [dead](const Lab& l) { writeMark(l.first, mark([dead](MarkHolder& h) { h.pid = dead; })); }, false,
+         SignInResult::Loaded, nullptr, false},
+        {"a copy from before this machine's last boot",
+         [](const Lab& l) { writeMark(l.first, mark([](MarkHolder& h) { h.boot = QByteArray(h.boot.size(), 'b'); })); },
+         true, SignInResult::Loaded, nullptr, true, true},
+        {"mode 000, sticky",
+         [](const Lab& l) {
+             writeMark(l.first, mark([](MarkHolder&) {}));
+             ::chmod(native(l.first).constData(), 0);
+         },
+         true, SignInResult::Loaded, nullptr, true},
+        {"mode 000, not sticky",
+         [](const Lab& l) {
+             writeMark(l.first, mark([](MarkHolder&) {}));
+             ::chmod(native(l.first).constData(), 0);
+         },
+         false, SignInResult::Loaded, nullptr, false},
+        {"a folder", [](const Lab& l) { QDir().mkpath(l.first + "/inside"); }, true, SignInResult::Loaded, nullptr,
+         true},
+        {"a dangling link", [](const Lab& l) { QFile::link(l.users + "/nothing-here", l.first); }, true,
+         SignInResult::Loaded, nullptr, true},
+        {"a named pipe, sticky", [](const Lab& l) { ::mkfifo(native(l.first).constData(), 0666); }, true,
+         SignInResult::Loaded, nullptr, true},
+        {"a named pipe, not sticky", [](const Lab& l) { ::mkfifo(native(l.first).constData(), 0666); }, false,
+         SignInResult::Loaded, nullptr, false},
+        {"a link to /dev/zero", [](const Lab& l) { QFile::link(QStringLiteral("/dev/zero"), l.first); }, true,
+         SignInResult::Loaded, nullptr, true},
+        {"a huge file",
+         [](const Lab& l) {
+             QFile f(l.first);
+             f.open(QIODevice::WriteOnly);
+             f.resize(kMaxReadBytes);
+         },
+         true, SignInResult::Loaded, nullptr, true},
+        {"a mark this version cannot read (an older copy's)",
+         [](const Lab& l) { writeMark(l.first, "1234\norvantos\nlab-pc-07\n"); }, true, SignInResult::InUse,
+         "a mark this version of Orvanto cannot read", true},
+        {"both names stuck: taken without a mark, and said so",
+         [](const Lab& l) {
+             ::mkfifo(native(l.first).constData(), 0666);
+             QDir().mkpath(l.second);
+         },
+         true, SignInResult::Loaded, "is open without an in-use mark", true},
+    };
+    const bool machineId = !FileInUse::thisCopy().machine.isEmpty();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.needsMachineId && !machineId) {
+            std::printf("skipped \"%s\": this machine has no machine id\n", c.what);
+            continue;
+        }
+        FileInUse::forgetSightingsForTests();
+        lab.clearMarks();
+        lab.sticky(c.sticky);
+        c.make(lab);
+        struct stat before {};
+        ASSERT_EQ(::lstat(native(lab.first).constData(), &before), 0);
+        orvtest::msgLog().shown.clear();
+        SignInOutcome out;
+        {
+            orvtest::AsOrdinaryUser student;
+            ASSERT_TRUE(student.ok());
+            Watchdog hang(c.what);
+            QElapsedTimer took;
+            took.start();
+            out = lab.signIn();
+            EXPECT_LT(took.elapsed(), 3000);
+            EXPECT_EQ(out.result, c.want) << out.quitMessage.toStdString();
+            if (c.want == SignInResult::Loaded) {
+                EXPECT_EQ(modOrvan.CurrentUnknown, 3);
+                EXPECT_EQ(markedByThisCopy(lab), !c.says) << "marked unless it says it could not be";
+            } else {
+                EXPECT_TRUE(modOrvan.UserFilePath.isEmpty());
+            }
+            if (c.says) {
+                const QString said = c.want == SignInResult::InUse ? out.quitMessage : orvtest::msgLog().lastPrompt();
+                EXPECT_TRUE(said.contains(QLatin1String(c.says))) << said.toStdString();
+                EXPECT_TRUE(c.want != SignInResult::Loaded || (said.contains(lab.first) && said.contains(lab.second)))
+                    << "the marks to delete are named: " << said.toStdString();
+            }
+            clearForNextStudent();
+            EXPECT_FALSE(markedByThisCopy(lab)) << "letting go removes this copy's mark";
+        }
+        struct stat after {};
+        const bool there = ::lstat(native(lab.first).constData(), &after) == 0 && after.st_ino == before.st_ino;
+        EXPECT_EQ(there, c.stays);
+    }
+    lab.clearMarks();
+}
+
+// Another machine's mark is judged by what this copy sees of it, on its own
+// clock: refused while it is renewed, taken over once it stood still for the
+// whole stale time. The countdown starts again when the mark changes.
+TEST(InUseMark, AnotherMachinesMarkIsStaleOnlyOnceSeenUnchangedForTheStaleTime)
+{
+    Lab lab;
+    qint64 now = 0;
+    FileInUse::setClockForTests([&now] { return now; });
+    FileInUse::forgetSightingsForTests();
+    MarkHolder other = FileInUse::thisCopy();
+    other.token = "lab-pc-07's copy";
+    elsewhere(other);
+    ASSERT_TRUE(createFileExclusive(lab.first, markText(other)));
+    const auto minutes = [](const SignInOutcome& out) {
+        const qsizetype at = out.quitMessage.indexOf(QLatin1String("try again in "));
+        return at < 0 ? -1 : out.quitMessage.mid(at + 13).section(u' ', 0, 0).toInt();
+    };
+    SignInOutcome out = lab.signIn();
+    ASSERT_EQ(out.result, SignInResult::InUse);
+    EXPECT_EQ(minutes(out), 10) << out.quitMessage.toStdString();
+    now += 6 * 60 * 1000;
+    ++other.renewal; // the other copy renews its mark: it runs
+    ASSERT_TRUE(writeFileAtomic(lab.first, markText(other)));
+    out = lab.signIn();
+    ASSERT_EQ(out.result, SignInResult::InUse);
+    EXPECT_EQ(minutes(out), 10) << "seen changed: the waiting starts again";
+    now += 6 * 60 * 1000 + 1;
+    out = lab.signIn();
+    ASSERT_EQ(out.result, SignInResult::InUse);
+    EXPECT_EQ(minutes(out), 4);
+    EXPECT_TRUE(out.quitMessage.contains("try again in 4 minutes.")) << out.quitMessage.toStdString();
+    now += 4 * 60 * 1000;
+    EXPECT_EQ(lab.signIn().result, SignInResult::Loaded) << "unchanged for the stale time: taken over";
+    EXPECT_TRUE(markedByThisCopy(lab));
+    clearForNextStudent();
+}
+
+// Run only as a child of the test below: waits for the start signal, signs
+// in on ORV_RACE_FILE, says whether it got in, and keeps the file until killed.
+TEST(InUseMark, DISABLED_SignsInAtTheSignal)
+{
+    const QString path = qEnvironmentVariable("ORV_RACE_FILE"), go = qEnvironmentVariable("ORV_RACE_GO");
+    ASSERT_FALSE(path.isEmpty());
+    std::fputs("\nready\n", stdout);
+    std::fflush(stdout);
+    QDeadlineTimer deadline(30000);
+    while (!QFileInfo::exists(go) && !deadline.hasExpired())
+        QThread::usleep(200);
+    std::fputs(holdUserFile(path) ? "\nin\n" : "\nrefused\n", stdout);
+    std::fflush(stdout);
+    for (;;)
+        QThread::sleep(1);
+}
+
+// Copies signing in on one file at the same instant: exactly one gets in,
+// on a file without a mark and on one whose copy was killed.
+TEST(InUseMark, CopiesSigningInAtTheSameInstantNeverBothGetIn)
+{
+    Lab lab;
+    for (const bool deadMark : {false, true}) {
+        SCOPED_TRACE(deadMark ? "over a killed copy's mark" : "no mark before");
+        lab.clearMarks();
+        const qint64 dead = deadProcess();
+        if (deadMark)
+            writeMark(lab.first, mark([dead](MarkHolder& h) { h.pid = dead; }));
+        const QString go = lab.users + QStringLiteral("/go");
+        QFile::remove(go);
+        std::vector<std::unique_ptr<QProcess>> copies;
+        for (int i = 0; i < 6; ++i) {
+            auto p = std::make_unique<QProcess>();
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("ORV_RACE_FILE"), lab.path);
+            env.insert(QStringLiteral("ORV_RACE_GO"), go);
+            p->setProcessEnvironment(env);
+            p->start(QCoreApplication::applicationFilePath(),
+                     {QStringLiteral("--gtest_filter=InUseMark.DISABLED_SignsInAtTheSignal"),
+                      QStringLiteral("--gtest_also_run_disabled_tests")});
+            copies.push_back(std::move(p));
+        }
+        std::vector<QByteArray> said(copies.size());
+        const auto allSaid = [&](const char* word) {
+            for (size_t i = 0; i < copies.size(); ++i) {
+                QDeadlineTimer deadline(30000);
+                while (!said[i].contains(word) && !deadline.hasExpired() && copies[i]->waitForReadyRead(1000))
+                    said[i] += copies[i]->readAllStandardOutput();
+                if (!said[i].contains(word))
+                    return false;
+            }
+            return true;
+        };
+        ASSERT_TRUE(allSaid("ready"));
+        ASSERT_TRUE(createFileExclusive(go, "go"));
+        bool answered = true;
+        for (size_t i = 0; i < copies.size(); ++i) {
+            QDeadlineTimer deadline(30000);
+            while (!said[i].contains("\nin\n") && !said[i].contains("refused") && !deadline.hasExpired()
+                   && copies[i]->waitForReadyRead(1000))
+                said[i] += copies[i]->readAllStandardOutput();
+            answered = answered && (said[i].contains("\nin\n") || said[i].contains("refused"));
+        }
+        int in = 0;
+        for (const QByteArray& s : said)
+            in += s.contains("\nin\n") ? 1 : 0;
+        for (auto& p : copies) {
+            p->kill();
+            p->waitForFinished(10000);
+        }
+        EXPECT_TRUE(answered);
+        EXPECT_EQ(in, 1);
+    }
+    lab.clearMarks();
+}
+
+// No room even for the mark: the file is not opened, and the student is
+// told why, naming the mark; a live copy elsewhere is named with its mark,
+// so that an instructor knows what to delete once it is known to be dead.
+TEST(InUseMark, WhatTheStudentIsToldNamesTheMark)
+{
+    Lab lab;
+    SignInOutcome out;
+    {
+        orvtest::WriteLimit full(0);
+        out = lab.signIn();
+    }
+    EXPECT_EQ(out.result, SignInResult::Unreadable);
+    EXPECT_EQ(out.quitMessage, "The file " + lab.path + " cannot be opened: its in-use mark " + lab.first
+                                   + " cannot be written (No space left on device). Nothing of it has been read.");
+    EXPECT_TRUE(modOrvan.UserFilePath.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(lab.first));
+
+    FileInUse::forgetSightingsForTests();
+    writeMark(lab.first, mark(elsewhere));
+    out = lab.signIn();
+    EXPECT_EQ(out.result, SignInResult::InUse);
+    EXPECT_TRUE(out.quitMessage.endsWith(" Your instructor can also delete its mark " + lab.first + "."))
+        << out.quitMessage.toStdString();
+    lab.clearMarks();
+}
+
+// A user file the instructor forgot to hand over, in a sticky users/: the
+// student may read it but not replace it, and the failed save says why.
+TEST(InUseMark, AFailedSaveGivesTheWritersReasonOnALineOfItsOwn)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to leave a file of another account in a sticky folder";
+    Lab lab;
+    orvtest::AsOrdinaryUser student;
+    ASSERT_TRUE(student.ok());
+    ASSERT_EQ(lab.signIn().result, SignInResult::Loaded);
+    const QByteArray before = readFileBytes(lab.path).value();
+    modOrvan.ItemsRevealed[4] = kTrue;
+    orvtest::msgLog().shown.clear();
+    EXPECT_FALSE(WriteUserFile());
+    EXPECT_EQ(orvtest::msgLog().lastPrompt(),
+              "Error writing " + lab.path + ". Information not saved.\r\nOperation not permitted.");
+    EXPECT_EQ(readFileBytes(lab.path).value(), before);
+    clearForNextStudent();
+}
