@@ -7,6 +7,7 @@
 
 namespace orv {
 
+// clang-format off
 #define ORV_FLAG(pos, name) ConfigFlag{pos, #name, &ConfigSettings::name}
 // Constant: the program-wide state's constructor reads it during static start-up.
 constinit const std::array<ConfigFlag, 30> kConfigFlags = {
@@ -27,6 +28,7 @@ constinit const std::array<ConfigFlag, 30> kConfigFlags = {
     ORV_FLAG(92, GiveStructureAllowed),   ORV_FLAG(95, ResignAllowed),
 };
 #undef ORV_FLAG
+// clang-format on
 
 ConfigSettings clearedConfigSettings()
 {

@@ -45,7 +45,9 @@ TEST(SummaryText, OneUnknownTypedAtTheFirstAttempt)
 {
     ModOrvan m = allAllowed();
     //                  P S TT DD h HH RR UU M 15 17 19 name
+    // clang-format off
     addResult(m, "07", "1" "3" "02" "01" "1" "02" "01" "00" "1" "01" "00" "00" "ETHANOL", "00112");
+    // clang-format on
     const QString t = summaryText(m);
     const QString want =
         "1 unknown attempted.\r\n\r\n"
@@ -68,8 +70,10 @@ TEST(SummaryText, OneUnknownTypedAtTheFirstAttempt)
 TEST(SummaryText, ResignedAndChosenUnknowns)
 {
     ModOrvan m = allAllowed();
+    // clang-format off
     addResult(m, "12", "0" "1" "00" "00" "0" "00" "00" "00" "0" "03" "01" "00" "PROPANAL", "0030");
     addResult(m, "05", "1" "1" "00" "02" "0" "00" "00" "01" "2" "00" "03" "00" "BENZYL ALCOHOL", "0011");
+    // clang-format on
     const QString t = summaryText(m);
     EXPECT_TRUE(t.startsWith("2 unknowns attempted."));
     EXPECT_TRUE(t.contains("Unknown no. 12    PROPANAL     NOT IDENTIFIED"));
@@ -84,7 +88,9 @@ TEST(SummaryText, ResignedAndChosenUnknowns)
 TEST(SummaryText, HiddenCategoriesLeaveTheirLinesOut)
 {
     ModOrvan m;
+    // clang-format off
     addResult(m, "03", "1" "1" "00" "00" "0" "00" "00" "00" "1" "01" "00" "00" "X", "0015");
+    // clang-format on
     const QString t = summaryText(m);
     EXPECT_FALSE(t.contains("chemical test"));
     EXPECT_FALSE(t.contains("derivative"));
@@ -107,7 +113,9 @@ TEST(SummaryText, HiddenCategoriesLeaveTheirLinesOut)
 TEST(SummaryText, ZeroMinutesArePluralOnPaper)
 {
     ModOrvan m = allAllowed();
+    // clang-format off
     addResult(m, "03", "1" "1" "00" "00" "0" "00" "00" "00" "1" "01" "00" "00" "X", "0010");
+    // clang-format on
     EXPECT_TRUE(summaryText(m).contains("Completed in 0 minute with 0 file saves."));
     const SummaryPrintout p = summaryPrintout(m);
     bool found = false;
@@ -145,7 +153,9 @@ TEST(SummaryWindow, ShowsTextAndPrints)
     orvtest::ProgramFolder folder;
     ModOrvan& m = modOrvan;
     m.TestsAllowed = kTrue;
+    // clang-format off
     addResult(m, "07", "1" "3" "02" "01" "1" "02" "01" "00" "1" "01" "00" "00" "ETHANOL", "00112");
+    // clang-format on
     auto* s = forms::instance<frmSummary>();
     forms::showModeless(s);
     EXPECT_TRUE(s->txtSummaryText->toPlainText().startsWith("1 unknown attempted."));
@@ -166,9 +176,11 @@ TEST(SummaryWindow, ShowsTextAndPrints)
 TEST(SummaryPrint, PrintsThePagesSummaryPagesMakes)
 {
     ModOrvan m = allAllowed();
+    // clang-format off
     for (int k = 1; k <= 14; ++k)
         addResult(m, QStringLiteral("%1").arg(k + 20).toLatin1().constData(),
                   "1" "3" "02" "01" "1" "02" "01" "00" "0" "03" "02" "00" "BUTANONE", "00112");
+    // clang-format on
     const SummaryPrintout out = summaryPrintout(m);
     QTemporaryDir dir;
     const QString pdf = dir.filePath("pages.pdf");
