@@ -15,9 +15,9 @@ namespace orv {
 struct AllocationRequest {
     enum class Action { Usage, Allocate, Show };
     Action action = Action::Usage;
-    QString unknowns;           // as given: "05,12,33"
+    QString unknowns; // as given: "05,12,33"
     QString password;
-    bool withPassword = false;  // --password was given (an empty one is then refused)
+    bool withPassword = false; // --password was given (an empty one is then refused)
     QString path;
 };
 AllocationRequest parseAllocationArguments(const QStringList& args);

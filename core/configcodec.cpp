@@ -87,16 +87,16 @@ DecodedConfig decodeConfigDataLine(const QByteArray& line)
 }
 
 QByteArray configHeaderLine1() { return "This file contains details for controlling Orvanto"; }
-QByteArray configHeaderLine2()
-{
-    return "Do not change any of the contents - use the program ovsetup to do that";
-}
+QByteArray configHeaderLine2() { return "Do not change any of the contents - use the program ovsetup to do that"; }
 
 QByteArray configWriterLine(const QString& writer, int major, int minor, int revision)
 {
     const QDateTime now = QDateTime::currentDateTime();
     return toBytes(QStringLiteral("This file was written by %1 version %2.%3%4 on %5, %6")
-                       .arg(writer).arg(major).arg(minor).arg(revision)
+                       .arg(writer)
+                       .arg(major)
+                       .arg(minor)
+                       .arg(revision)
                        .arg(FormatTime(now.time(), QStringLiteral("hh:mm am/pm")),
                             FormatDate(now.date(), QStringLiteral("mmm dd, yyyy"))));
 }
@@ -109,8 +109,8 @@ QByteArray configFileBytes(const QByteArray& writerLine, const QString& dataLine
 void applyConfigSettings(const ConfigSettings& s, ModOrvan& m)
 {
     m.settings() = s;
-    m.AnyCalcAllowed = vb(s.HShiftCalcAllowed || s.CouplingCalcAllowed || s.CShiftCalcAllowed
-                          || s.FormulaCalcAllowed || s.MassCalcAllowed || s.IsotopeCalcAllowed);
+    m.AnyCalcAllowed = vb(s.HShiftCalcAllowed || s.CouplingCalcAllowed || s.CShiftCalcAllowed || s.FormulaCalcAllowed
+                          || s.MassCalcAllowed || s.IsotopeCalcAllowed);
     m.AnySpectrumAllowed = vb(s.CmrAllowed || s.IrAllowed || s.MsAllowed || s.PmrAllowed || s.UvAllowed);
 }
 

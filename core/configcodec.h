@@ -19,12 +19,12 @@ struct ModOrvan;
 struct ConfigFlag {
     int position;
     const char* name;
-    Boolean ConfigSettings::*member;   // also the state's, which holds the settings as its base
+    Boolean ConfigSettings::*member; // also the state's, which holds the settings as its base
 };
 extern const std::array<ConfigFlag, 30> kConfigFlags;
 
 inline constexpr int kConfigLineLength = 101;
-inline constexpr int kConfigKeyPosition = 22;   // key digit; the number at 23-24
+inline constexpr int kConfigKeyPosition = 22; // key digit; the number at 23-24
 
 // Builds a data line. `digit(lo, hi)` draws each random digit (GetRandomNum).
 // N must be 0..20 (callers check it first: anything else would not fit).
@@ -32,8 +32,8 @@ QString encodeConfigDataLine(const ConfigSettings& s, const std::function<int(in
 
 struct DecodedConfig {
     ConfigSettings settings;
-    int number = 0;              // N as computed from the line
-    bool numberInRange = true;   // false: N outside 0..20, settings hold 3
+    int number = 0;            // N as computed from the line
+    bool numberInRange = true; // false: N outside 0..20, settings hold 3
 };
 // Reads a data line. Missing or non-digit positions count as 0; a number
 // outside 0..20 becomes 3 with numberInRange false.

@@ -33,9 +33,8 @@ void SetConfigDefaults()
 
 QByteArray studentConfigFileBytes(const ConfigSettings& s)
 {
-    return configFileBytes(
-        configWriterLine(QStringLiteral("Orvanto"), kVersionMajor, kVersionMinor, kVersionRevision),
-        encodeConfigDataLine(s, GetRandomNum));
+    return configFileBytes(configWriterLine(QStringLiteral("Orvanto"), kVersionMajor, kVersionMinor, kVersionRevision),
+                           encodeConfigDataLine(s, GetRandomNum));
 }
 
 bool WriteConfigFile()

@@ -27,10 +27,8 @@ QString statusPanelText(int panel)
         if (m.ItemHelpShown[0] == kTrue && !m.UnkItemHelp[0].isEmpty())
             return m.UnkItemHelp[0].left(m.UnkItemHelp[0].size() - 1) + u' ';
         return {};
-    case 4:
-        return QStringLiteral("session ") + QString::number(m.SessionNumber);
-    default:
-        return {};
+    case 4: return QStringLiteral("session ") + QString::number(m.SessionNumber);
+    default: return {};
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Small services every window of the student program uses.
-#include "platform/runtime.h"   // Pause, EndProgram
+#include "platform/runtime.h" // Pause, EndProgram
 
 #include <QString>
 #include <cstdint>
@@ -23,7 +23,10 @@ inline constexpr std::uint32_t PaletteColour(std::uint32_t colour) { return colo
 // Plays "Sound" (clip 1 when SoundOn, else 2), "Good" or "Bad" (a random clip
 // of ten) or "Work", then pauses 0.1 or 0.3 s. Other kinds: nothing.
 // Returns the resource played (type and id), for callers that care.
-struct PlayedSound { QString type; int id = 0; };
+struct PlayedSound {
+    QString type;
+    int id = 0;
+};
 PlayedSound PlayResourceSound(const QString& kind);
 
 // Extra height of a window caption on this display, in twips.

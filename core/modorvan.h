@@ -20,8 +20,8 @@ inline int itemNameResource(int n) { return 1001 + 2 * (n - 1); }
 inline int itemDescriptionResource(int n) { return 1002 + 2 * (n - 1); }
 
 struct UnkResultRow {
-    QString resultLine;   // column 1: the result line of the finished unknown
-    QString sessionTime;  // column 2: session number (3 digits) and minutes
+    QString resultLine;  // column 1: the result line of the finished unknown
+    QString sessionTime; // column 2: session number (3 digits) and minutes
     bool operator==(const UnkResultRow&) const = default;
 };
 
@@ -37,15 +37,15 @@ template <class Signature> struct Sink : std::function<Signature> {
 // puts back whole. The user file keeps all of it but UnsuitableDerivs (a
 // count for the session only) and element 0 of ItemsRevealed and ItemPrecluded.
 struct UnknownProgress {
-    int CurrentUnknown = 0;                     // 0..99
-    std::array<Boolean, 55> ItemsRevealed{};    // 1..54 used
-    std::array<Boolean, 55> ItemHelpShown{};    // 0: help with the unknown as a whole
-    std::array<Boolean, 35> ItemPrecluded{};    // 1..34 used
+    int CurrentUnknown = 0;                  // 0..99
+    std::array<Boolean, 55> ItemsRevealed{}; // 1..54 used
+    std::array<Boolean, 55> ItemHelpShown{}; // 0: help with the unknown as a whole
+    std::array<Boolean, 35> ItemPrecluded{}; // 1..34 used
     int PrecludedTries = 0;
     int UnsuitableDerivs = 0;
-    int NameTypingTries = 0;                    // 0..98
-    int StructChooseTries = 0;                  // 0..98
-    int StructGiveTries = 0;                    // 0..98
+    int NameTypingTries = 0;   // 0..98
+    int StructChooseTries = 0; // 0..98
+    int StructGiveTries = 0;   // 0..98
 
     bool operator==(const UnknownProgress&) const = default;
 };
@@ -71,36 +71,36 @@ struct ModOrvan : ConfigSettings, UnknownProgress {
     std::array<QString, 55> UnkItemHelp{};
     std::array<QString, 35> ItemPrecludes{};   // 1..34 used
     std::array<QString, 35> ItemPrecludedBy{}; // 10..34 used
-    QByteArray CmrData;                         // spectrum data: raw bytes
+    QByteArray CmrData;                        // spectrum data: raw bytes
     QString CmrLabel;
     QByteArray IrData;
     QString IrLabel;
     QByteArray MsData;
     QString MsMolecularIon;
     QString MsLabel;
-    std::array<QByteArray, 26> PmrData{};       // 1..25 used: 5..24 trace, 25 note
-    int NameCount = 0;                          // 0..12
-    std::array<QString, 13> AcceptedNames{};    // 1..NameCount
-    int NameChoiceCount = 0;                    // 0..8
-    std::array<QString, 9> NameChoices{};       // 1..NameChoiceCount
+    std::array<QByteArray, 26> PmrData{};    // 1..25 used: 5..24 trace, 25 note
+    int NameCount = 0;                       // 0..12
+    std::array<QString, 13> AcceptedNames{}; // 1..NameCount
+    int NameChoiceCount = 0;                 // 0..8
+    std::array<QString, 9> NameChoices{};    // 1..NameChoiceCount
     QString StructChoiceLine;
-    int StructCodeCount = 0;                    // 0..4
-    std::array<QString, 5> StructCodes{};       // 1..StructCodeCount
+    int StructCodeCount = 0;              // 0..4
+    std::array<QString, 5> StructCodes{}; // 1..StructCodeCount
 
     // --- User record and progress ---
     QString UserFilePath;
     QString AllocatedUnknowns;
     // CurrentUnknown, the item flags and the tries: the UnknownProgress base
-    int SessionNumber = 0;                      // 0..999
+    int SessionNumber = 0; // 0..999
     long MinutesUsed = 0;
-    double StartTime = 0;                       // fraction of a day
+    double StartTime = 0; // fraction of a day
     // Monotonic mark of the same start (see markStartTime): the clock reading
     // in ms, the earlier minutes it stands behind, and the StartTime value it
     // belongs to (a StartTime set without the mark makes the mark stale).
-    qint64 StartMarkMs = 0;                     // 0 = no mark
+    qint64 StartMarkMs = 0; // 0 = no mark
     long StartMarkMinutes = 0;
     double StartMarkTime = -1;
-    double TimerNow = 0;                        // fraction of a day
+    double TimerNow = 0; // fraction of a day
     QString CompletedUnknowns;
     std::array<UnkResultRow, 100> UnkResults{}; // 1..99 used
     int LastUnknownDone = 0;
@@ -109,7 +109,7 @@ struct ModOrvan : ConfigSettings, UnknownProgress {
     Boolean PasswordVerified = kFalse;
 
     // --- Session and identification state ---
-    int CurrentItem = 0;                        // 0..54
+    int CurrentItem = 0; // 0..54
     Boolean DataSaved = kFalse;
     Boolean AllUnknownsDone = kFalse;
     QString CommandLineUsed;
@@ -126,8 +126,8 @@ struct ModOrvan : ConfigSettings, UnknownProgress {
     UnknownProgress SavedProgress;
 
     // --- Environment and scratch ---
-    QString ProgramPath;        // no trailing separator
-    int ScreenTopOffset = 0;    // twips
+    QString ProgramPath;     // no trailing separator
+    int ScreenTopOffset = 0; // twips
     int MaxUnknownNumber = 0;
     QString TextBuffer;
     QString FilePathBuffer;

@@ -30,8 +30,7 @@ constexpr std::array<std::array<int, 2>, kLastBasicUnknown + 1> kPartners = {{
 // clang-format on
 
 // Values of the two-digit entries of a list of unknowns, from the left.
-template <typename Fn>
-void forEachEntry(const QString& list, Fn fn)
+template <typename Fn> void forEachEntry(const QString& list, Fn fn)
 {
     for (qsizetype i = 0; i + 2 <= list.size(); i += 2)
         if (fn(static_cast<int>(Val(list.mid(i, 2)))))
@@ -95,8 +94,7 @@ bool acceptableBasic(int n)
 // Draws from lo..hi until a draw is acceptable. The callers make sure one
 // exists; should none (a list the teaching plan never produces), no endless
 // draw follows: false is returned and nothing is set.
-template <typename Accept>
-bool drawUntilAcceptable(int lo, int hi, Accept accept)
+template <typename Accept> bool drawUntilAcceptable(int lo, int hi, Accept accept)
 {
     bool any = false;
     for (int n = lo; n <= hi && !any; ++n)

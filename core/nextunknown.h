@@ -20,9 +20,9 @@ void TakeNextAllocatedUnknown();
 // plan never produces), each hands over to the next wider choice instead of
 // drawing forever: kinds -> any simple -> advanced -> any simple; with every
 // unknown done CurrentUnknown is left as it was.
-void PickBasicUnknown();       // 1..20, not done, no partner done
-void PickBasicUnknownAny();    // 1..20, not done
-void PickAdvancedUnknown();    // 21..MaxUnknownNumber, not done
+void PickBasicUnknown();    // 1..20, not done, no partner done
+void PickBasicUnknownAny(); // 1..20, not done
+void PickAdvancedUnknown(); // 21..MaxUnknownNumber, not done
 // True when the number is an entry of CompletedUnknowns.
 Boolean IsUnknownInList(int unknown);
 // Clears the progress, chooses, reads the unknown's file (OpenCurrentUnknown),

@@ -9,11 +9,11 @@ namespace orv {
 
 // The label and box after one press of Continue.
 struct PasswordStep {
-    QString label;          // new label text (empty: unchanged)
-    int labelWidthTw = 0;   // new label width in twips (0: unchanged)
-    bool clearBox = false;  // the text box is emptied
-    bool hideBox = false;   // the text box is hidden
-    bool closes = false;    // the window unloads
+    QString label;         // new label text (empty: unchanged)
+    int labelWidthTw = 0;  // new label width in twips (0: unchanged)
+    bool clearBox = false; // the text box is emptied
+    bool hideBox = false;  // the text box is hidden
+    bool closes = false;   // the window unloads
 };
 
 // frmNewPassword: a first entry of 6..20 characters, then the same again.
@@ -24,9 +24,9 @@ public:
     PasswordStep onContinue(const QString& typed, ModOrvan& m);
     int stage() const { return stage_; }
 private:
-    int stage_ = 1;         // 1 first entry, 2 confirmation
-    int confirmCount_ = 1;  // 1..4
-    QString pending_;       // the accepted first entry
+    int stage_ = 1;        // 1 first entry, 2 confirmation
+    int confirmCount_ = 1; // 1..4
+    QString pending_;      // the accepted first entry
 };
 
 // frmTestPassword: three tries, then "Too many guesses!", then closed.

@@ -34,7 +34,9 @@ QuitLayout quitLayout(const ModOrvan& m, const QString& message = QString());
 // The window's place: 2000 below the main window's last top and centred on
 // it, kept on the screen; or centred at ScreenTopOffset + 2250 when the main
 // window was never closed.
-struct TwipsPoint { int left = 0, top = 0; };
+struct TwipsPoint {
+    int left = 0, top = 0;
+};
 TwipsPoint quitWindowPosition(const ModOrvan& m, int windowHeight, int screenWidth, int screenHeight);
 
 } // namespace orv

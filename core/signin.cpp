@@ -29,9 +29,8 @@ SignInOutcome signInFromUserFile(const QString& path, bool checkName)
     if (QString inUse, markError; QFileInfo(path).isFile() && !holdUserFile(path, &inUse, &markError)) {
         refuse();
         if (!markError.isEmpty())
-            return {SignInResult::Unreadable,
-                    QStringLiteral("The file ") + path + QStringLiteral(" cannot be opened: ") + markError
-                        + QStringLiteral(". Nothing of it has been read.")};
+            return {SignInResult::Unreadable, QStringLiteral("The file ") + path + QStringLiteral(" cannot be opened: ")
+                                                  + markError + QStringLiteral(". Nothing of it has been read.")};
         return {SignInResult::InUse, inUse};
     }
     m.UserFilePath = path;

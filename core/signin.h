@@ -7,13 +7,13 @@
 namespace orv {
 
 enum class SignInResult {
-    Loaded,             // the record is in and its current unknown's data read
-    AllDone,            // the record is in; no unknown is left (QuitReason "AllDone")
-    NotAUserFile,       // no name, or not an .ovg file: nothing was read
-    Unreadable,         // the file could not be read (or not marked as in use): nothing of it is kept
-    InUse,              // another copy of the program has it open: nothing was read
-    PasswordRefused,    // a password is required and was not given: nothing is kept
-    UnknownUnreadable,  // the record is in (and saved) but no unknown can be read
+    Loaded,            // the record is in and its current unknown's data read
+    AllDone,           // the record is in; no unknown is left (QuitReason "AllDone")
+    NotAUserFile,      // no name, or not an .ovg file: nothing was read
+    Unreadable,        // the file could not be read (or not marked as in use): nothing of it is kept
+    InUse,             // another copy of the program has it open: nothing was read
+    PasswordRefused,   // a password is required and was not given: nothing is kept
+    UnknownUnreadable, // the record is in (and saved) but no unknown can be read
 };
 
 struct SignInOutcome {

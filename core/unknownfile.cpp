@@ -10,8 +10,8 @@
 
 namespace orv {
 
-const QByteArray UnknownFileKey =
-    QByteArrayLiteral("Every careful student reads the spectra twice before naming the unknown compound");
+const QByteArray UnknownFileKey = QByteArrayLiteral(
+    "Every careful student reads the spectra twice before naming the unknown compound");
 
 QString UnknownFileCode(int n)
 {
@@ -86,7 +86,7 @@ public:
             while (p < line.size() && (line[p] == ' ' || line[p] == '\t'))
                 ++p;
             if (p >= line.size()) {
-                fieldLine_ = -1;   // nothing left on this line: go on with the next
+                fieldLine_ = -1; // nothing left on this line: go on with the next
                 continue;
             }
             QByteArray value;

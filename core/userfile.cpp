@@ -45,7 +45,8 @@ QString sentence(QString reason)
 
 void reportWriteError(const QString& reason)
 {
-    QString text = QStringLiteral("Error writing ") + modOrvan.UserFilePath + QStringLiteral(". Information not saved.");
+    QString text = QStringLiteral("Error writing ") + modOrvan.UserFilePath
+                 + QStringLiteral(". Information not saved.");
     if (!reason.trimmed().isEmpty())
         text += vbCrLf + sentence(reason);
     MsgBox(text, MsgButtons::OkOnly, MsgIcon::Exclamation);
@@ -53,8 +54,8 @@ void reportWriteError(const QString& reason)
 
 void reportReadError(const QString& reason)
 {
-    MsgBox(QStringLiteral("The file ") + modOrvan.UserFilePath + QStringLiteral(" cannot be used: ") + reason +
-               QStringLiteral(". The file has been left as it is."),
+    MsgBox(QStringLiteral("The file ") + modOrvan.UserFilePath + QStringLiteral(" cannot be used: ") + reason
+               + QStringLiteral(". The file has been left as it is."),
            MsgButtons::OkOnly, MsgIcon::Exclamation);
 }
 
@@ -144,15 +145,15 @@ bool holdUserFile(const QString& path, QString* inUse, QString* markError)
 {
     const HoldOutcome out = userFileMark().hold(path);
     switch (out.result) {
-    case HoldOutcome::Held:
-        return true;
+    case HoldOutcome::Held: return true;
     case HoldOutcome::HeldUnmarked:
         if (!out.reason.isEmpty())
             MsgBox(QStringLiteral("The file ") + path + QStringLiteral(" is open without an in-use mark: the marks ")
-                       + out.reason + QStringLiteral(" were left by copies of Orvanto that are no longer running, or "
-                                                     "are damaged, and this account may not remove them. Until your "
-                                                     "instructor deletes them, make sure that this file is not "
-                                                     "opened anywhere else at the same time."),
+                       + out.reason
+                       + QStringLiteral(" were left by copies of Orvanto that are no longer running, or "
+                                        "are damaged, and this account may not remove them. Until your "
+                                        "instructor deletes them, make sure that this file is not "
+                                        "opened anywhere else at the same time."),
                    MsgButtons::OkOnly, MsgIcon::Exclamation);
         return true;
     case HoldOutcome::Failed:
@@ -160,8 +161,7 @@ bool holdUserFile(const QString& path, QString* inUse, QString* markError)
             *markError = QStringLiteral("its in-use mark ") + out.mark + QStringLiteral(" cannot be written (")
                        + out.reason + u')';
         return false;
-    case HoldOutcome::InUse:
-        break;
+    case HoldOutcome::InUse: break;
     }
     if (!inUse)
         return false;
@@ -178,8 +178,8 @@ bool holdUserFile(const QString& path, QString* inUse, QString* markError)
         *inUse += QStringLiteral(" Your instructor can also delete the mark.");
         return false;
     }
-    *inUse = QStringLiteral("The file ") + path + QStringLiteral(" is in use by another copy of Orvanto (")
-           + out.holder + QStringLiteral("). Finish the session there first.");
+    *inUse = QStringLiteral("The file ") + path + QStringLiteral(" is in use by another copy of Orvanto (") + out.holder
+           + QStringLiteral("). Finish the session there first.");
     if (out.minutesLeft > 0)
         *inUse += QStringLiteral(" If that copy is no longer running, ") + wait
                 + QStringLiteral(" Your instructor can also delete its mark ") + out.mark + u'.';
@@ -192,11 +192,11 @@ bool userFileTakenOver() { return !userFileMark().stillHeld(); }
 
 QString upgradeMessage(const QString& path, bool version42)
 {
-    return QStringLiteral("Your file ") + path +
-           (version42 ? QStringLiteral(" was from version 4.2 ")
-                      : QStringLiteral(" was from a version earlier than 4.2 ")) +
-           vbCrLf + QStringLiteral(" of Orvanto and has now been updated to") + QStringLiteral(" version ") +
-           versionText() + u'.';
+    return QStringLiteral("Your file ") + path
+         + (version42 ? QStringLiteral(" was from version 4.2 ")
+                      : QStringLiteral(" was from a version earlier than 4.2 "))
+         + vbCrLf + QStringLiteral(" of Orvanto and has now been updated to") + QStringLiteral(" version ")
+         + versionText() + u'.';
 }
 
 bool WriteUserFile()

@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kKeyLength = 57;
 constexpr int kFieldsBeforeResults = 11;
-constexpr int kResultDigits = 20;   // of a result line, before the name
+constexpr int kResultDigits = 20; // of a result line, before the name
 
 // Key character for record character number c (from 1): the key starts at
 // its second character and wraps after the 57th.
@@ -42,10 +42,7 @@ bool isDigits(const QString& s)
 }
 
 // The leading number of a field, as a 16-bit Integer.
-int fieldNumber(const QString& field)
-{
-    return static_cast<int>(std::clamp(Val(field), -32768.0, 32767.0));
-}
+int fieldNumber(const QString& field) { return static_cast<int>(std::clamp(Val(field), -32768.0, 32767.0)); }
 
 void readFlags(const QString& s, Boolean* flags, int first, int last)
 {
@@ -84,10 +81,7 @@ QString excerpt(const QString& field)
 }
 
 // Three digits of session, then at most nine of minutes (so both fit an int).
-bool isSessionTimeField(const QString& field)
-{
-    return field.size() >= 3 && field.size() <= 12 && isDigits(field);
-}
+bool isSessionTimeField(const QString& field) { return field.size() >= 3 && field.size() <= 12 && isDigits(field); }
 
 // Session field: three digits of session, then the minutes.
 QString readSessionField(const QString& field, int& session, long& minutes)
@@ -109,10 +103,13 @@ QString checkResults(const UserRecord& r)
         const UnkResultRow& row = r.results[i];
         if (row.resultLine.size() < kResultDigits || !isDigits(row.resultLine.left(kResultDigits)))
             return QStringLiteral("its result line %1 \"%2\" does not begin with %3 digits")
-                .arg(i + 1).arg(excerpt(row.resultLine)).arg(kResultDigits);
+                .arg(i + 1)
+                .arg(excerpt(row.resultLine))
+                .arg(kResultDigits);
         if (!isSessionTimeField(row.sessionTime))
             return QStringLiteral("the session and time field \"%1\" of its result line %2 is damaged")
-                .arg(excerpt(row.sessionTime)).arg(i + 1);
+                .arg(excerpt(row.sessionTime))
+                .arg(i + 1);
     }
     return {};
 }
@@ -149,9 +146,9 @@ QString readPassword(const QString& code, int session, QString& password)
 
 bool UserRecord::operator==(const UserRecord& o) const
 {
-    return allocatedUnknowns == o.allocatedUnknowns && storedProgress(progress) == storedProgress(o.progress) &&
-           session == o.session && minutes == o.minutes && completedUnknowns == o.completedUnknowns &&
-           results == o.results;
+    return allocatedUnknowns == o.allocatedUnknowns && storedProgress(progress) == storedProgress(o.progress)
+        && session == o.session && minutes == o.minutes && completedUnknowns == o.completedUnknowns
+        && results == o.results;
 }
 
 UnknownProgress storedProgress(UnknownProgress p)

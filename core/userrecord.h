@@ -31,15 +31,15 @@ inline constexpr int kMaxSessionNumber = 999;
 extern const char kUserFileKey[];
 
 struct UserRecord {
-    QString allocatedUnknowns;              // runs of two digits
+    QString allocatedUnknowns; // runs of two digits
     // The current unknown (0..99) and its progress: ItemsRevealed 1..54,
     // ItemHelpShown 0..54 and ItemPrecluded 1..34 are stored, UnsuitableDerivs
     // is not (storedProgress).
     UnknownProgress progress;
-    int session = 0;                        // as written: 0..999 (0 with all done)
+    int session = 0; // as written: 0..999 (0 with all done)
     long minutes = 0;
-    QString completedUnknowns;              // runs of two digits
-    std::vector<UnkResultRow> results;      // one per completed entry
+    QString completedUnknowns;         // runs of two digits
+    std::vector<UnkResultRow> results; // one per completed entry
 
     bool operator==(const UserRecord&) const;
 };
@@ -93,8 +93,8 @@ struct UserFileContents {
     QString password;
     QString passwordCode;
     QString error;
-    bool olderFormat = false;   // one value per line
-    bool version42 = false;     // of the older files, the one with building attempts
+    bool olderFormat = false; // one value per line
+    bool version42 = false;   // of the older files, the one with building attempts
     bool ok() const { return error.isEmpty(); }
 };
 

@@ -31,19 +31,22 @@ QString newUserText(const ModOrvan& m)
     const QString pad(39, u' ');
     for (const char* topic : {"How to use Orvanto", "Why use Orvanto", "Strategy background", "Strategy summary"})
         t += crlf + pad + QString::fromLatin1(topic);
-    t += crlf + crlf + QStringLiteral("In addition there is a worked example showing how to identify a typical unknown.");
+    t += crlf + crlf
+       + QStringLiteral("In addition there is a worked example showing how to identify a typical unknown.");
     t += crlf + QStringLiteral("This is selected from the \"Help\" menu item \"Solved example unknown\".");
-    t += crlf + QStringLiteral("You will be given a practice unknown and the help system will open to offer you some guidance.");
+    t += crlf
+       + QStringLiteral(
+             "You will be given a practice unknown and the help system will open to offer you some guidance.");
     return t;
 }
 
 QString oldUserText(const ModOrvan& m, int greeting, int encouragement, int ending)
 {
     static const char* const greetings[] = {"Welcome back for another session.", "Hello once more.",
-                                            "Glad that you are back.", "Good day once more.",
-                                            "Good that you have returned.", "Pleased to see you again."};
-    static const char* const cheers[] = {"Hang in there", "Stick at it", "Work at it",
-                                         "Have another go", "Persevere", "Persist"};
+                                            "Glad that you are back.",           "Good day once more.",
+                                            "Good that you have returned.",      "Pleased to see you again."};
+    static const char* const cheers[] = {"Hang in there",   "Stick at it", "Work at it",
+                                         "Have another go", "Persevere",   "Persist"};
     static const char* const endings[] = {"triumph. ", "win out. ", "succeed. ", "be victorious. "};
     QString t = QString::fromLatin1(greetings[std::clamp(greeting, 1, 6) - 1]) + crlf + crlf;
     if (m.MultipleSessionsAllowed != kTrue) {
@@ -98,10 +101,7 @@ QString oldUserText(const ModOrvan& m, int greeting, int encouragement, int endi
     return t;
 }
 
-QString tipText(int tip)
-{
-    return QStringLiteral("Did you know...") + crlf + crlf + LoadResString(2000 + tip);
-}
+QString tipText(int tip) { return QStringLiteral("Did you know...") + crlf + crlf + LoadResString(2000 + tip); }
 
 int nextTipNumber(int shown)
 {

@@ -39,16 +39,12 @@ QStringList errorReportRecord(const QString& digitPart, const ItemCounts& c, con
     const auto n = [](long v) { return QString::number(v); };
     QStringList r;
     r << QStringLiteral("unknown no ") + n(m.CurrentUnknown) + u' ' + m.AcceptedNames[1]
-      << QStringLiteral("time ") + generalDateTime(when)
-      << QStringLiteral("CODED LINE ") + digitPart
-      << QStringLiteral("line length ") + n(digitPart.size())
-      << QStringLiteral("phys prop ") + n(c.physProp)
-      << QStringLiteral("spec ") + n(c.spectrum)
-      << QStringLiteral("chem tests ") + n(c.chemTest)
-      << QStringLiteral("tot deriv ") + n(c.derivative)
-      << QStringLiteral("unsuit deriv ") + n(m.UnsuitableDerivs)
-      << QStringLiteral("general help with unk was ") + (m.ItemHelpShown[0] == kTrue ? QString() : QStringLiteral("not "))
-            + QStringLiteral("obtained")
+      << QStringLiteral("time ") + generalDateTime(when) << QStringLiteral("CODED LINE ") + digitPart
+      << QStringLiteral("line length ") + n(digitPart.size()) << QStringLiteral("phys prop ") + n(c.physProp)
+      << QStringLiteral("spec ") + n(c.spectrum) << QStringLiteral("chem tests ") + n(c.chemTest)
+      << QStringLiteral("tot deriv ") + n(c.derivative) << QStringLiteral("unsuit deriv ") + n(m.UnsuitableDerivs)
+      << QStringLiteral("general help with unk was ")
+             + (m.ItemHelpShown[0] == kTrue ? QString() : QStringLiteral("not ")) + QStringLiteral("obtained")
       << QStringLiteral("items with help ") + n(c.helpItems)
       << QStringLiteral("precluded item attempted ") + n(m.PrecludedTries);
     if (isTrue(m.ShowReportAfterResign))
@@ -61,8 +57,7 @@ QStringList errorReportRecord(const QString& digitPart, const ItemCounts& c, con
         r << QStringLiteral("IDByGiveStructure");
     r << QStringLiteral("AttemptsByName ") + n(m.NameTypingTries)
       << QStringLiteral("AttemptsByChooseStructure ") + n(m.StructChooseTries)
-      << QStringLiteral("AttemptsByGiveStructure ") + n(m.StructGiveTries)
-      << QStringLiteral("END");
+      << QStringLiteral("AttemptsByGiveStructure ") + n(m.StructGiveTries) << QStringLiteral("END");
     return r;
 }
 

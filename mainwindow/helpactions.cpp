@@ -75,7 +75,8 @@ QString notEnoughText(const ModOrvan& m, int r)
         t = QStringLiteral("You have only looked at 1 item.");
     else
         t = QStringLiteral("You have only looked at %1 items.").arg(r);
-    t += vbCrLf + QStringLiteral("Try a bit more before getting help about the compound class to which the unknown belongs.")
+    t += vbCrLf
+       + QStringLiteral("Try a bit more before getting help about the compound class to which the unknown belongs.")
        + kCrLf2;
     if (isTrue(m.AnySpectrumAllowed)) {
         // Only the spectra the instructor lets the student open are advised;
@@ -115,7 +116,8 @@ QString classHelpText(const ModOrvan& m)
         t += kCrLf2 + QStringLiteral("Possible names may be viewed via the menu item \"Identify - By typing name\".");
     if (isTrue(m.ChooseStructureAllowed))
         t += kCrLf2
-           + QStringLiteral("Possible structures may be viewed via the menu item \"Identify - By structure choosing\".");
+           + QStringLiteral(
+                 "Possible structures may be viewed via the menu item \"Identify - By structure choosing\".");
     if (isTrue(m.AnySpectrumAllowed) || isTrue(m.DerivsAllowed)) {
         t += kCrLf2 + QStringLiteral("To unambiguously identify the unknown:") + vbCrLf;
         if (isTrue(m.AnySpectrumAllowed))
@@ -174,7 +176,8 @@ HelpText itemsRevealedHelp(const ModOrvan& m)
             continue;
         ++counted;
         t += LoadResString(itemNameResource(n));
-        t += vbCrLf + (n >= 5 && n <= 8 ? QStringLiteral("Display of spectrum is not possible here.") : m.UnkItemTitle[n]);
+        t += vbCrLf
+           + (n >= 5 && n <= 8 ? QStringLiteral("Display of spectrum is not possible here.") : m.UnkItemTitle[n]);
         if (isTrue(m.ItemHelpShown[n]))
             t += itemHelpLines(m, n);
         t += kCrLf2;

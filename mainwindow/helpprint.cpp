@@ -29,10 +29,7 @@ QStringList helpTextLines(const QString& text)
     return t.split(u'\n');
 }
 
-int helpPrintProgress(int i, int last)
-{
-    return last <= 0 ? 100 : i * 100 / last;
-}
+int helpPrintProgress(int i, int last) { return last <= 0 ? 100 : i * 100 / last; }
 
 QList<HelpPrintLine> helpPrintout(const QString& caption, const QString& text, const QString& printedLine,
                                   double pageWidth, const TextWidth& width)

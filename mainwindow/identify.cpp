@@ -16,9 +16,9 @@ NameKey nameKeyAction(int code)
 {
     if (code == 13)
         return NameKey::Test;
-    const bool passed = code == 3 || code == 22 || code == 24 || code == 8 || code == 32
-        || (code >= 39 && code <= 41) || (code >= 43 && code <= 46) || (code >= 48 && code <= 57)
-        || (code >= 65 && code <= 91) || code == 93 || (code >= 97 && code <= 122);
+    const bool passed = code == 3 || code == 22 || code == 24 || code == 8 || code == 32 || (code >= 39 && code <= 41)
+                     || (code >= 43 && code <= 46) || (code >= 48 && code <= 57) || (code >= 65 && code <= 91)
+                     || code == 93 || (code >= 97 && code <= 122);
     return passed ? NameKey::Pass : NameKey::Discard;
 }
 
@@ -77,8 +77,8 @@ void chooseStructure(int selected, int answerPicture)
 QString structurePictureFailureText(const QString& path)
 {
     return QStringLiteral("Error loading file ") + path + vbCrLf + vbCrLf
-        + QStringLiteral("Identification by choosing a structure is not possible for this unknown. "
-                         "You will have to type a name.");
+         + QStringLiteral("Identification by choosing a structure is not possible for this unknown. "
+                          "You will have to type a name.");
 }
 
 namespace {
@@ -97,8 +97,8 @@ int countRevealed(int first, int last)
 ResignationVerdict judgeResignation()
 {
     auto& m = modOrvan;
-    const bool revealed5to8[4] = {m.ItemsRevealed[5] == kTrue, m.ItemsRevealed[6] == kTrue,
-                                  m.ItemsRevealed[7] == kTrue, m.ItemsRevealed[8] == kTrue};
+    const bool revealed5to8[4] = {m.ItemsRevealed[5] == kTrue, m.ItemsRevealed[6] == kTrue, m.ItemsRevealed[7] == kTrue,
+                                  m.ItemsRevealed[8] == kTrue};
     const Boolean allowed[4] = {m.CmrAllowed, m.IrAllowed, m.MsAllowed, m.PmrAllowed};
     QString text;
     m.TextBuffer.clear();
@@ -111,8 +111,8 @@ ResignationVerdict judgeResignation()
         text = QStringLiteral("You have not looked at the following spectra:") + vbCrLf + m.TextBuffer + vbCrLf;
 
     const QString para = vbCrLf + vbCrLf;
-    if (isTrue(m.BpMpAllowed) && (spectrumUnseen || !anySpectrum)
-        && m.ItemsRevealed[2] != kTrue && m.ItemsRevealed[3] != kTrue)
+    if (isTrue(m.BpMpAllowed) && (spectrumUnseen || !anySpectrum) && m.ItemsRevealed[2] != kTrue
+        && m.ItemsRevealed[3] != kTrue)
         text += QStringLiteral("You have obtained neither a boiling nor melting point.") + para;
 
     if (isTrue(m.TestsAllowed)) {
@@ -124,7 +124,8 @@ ResignationVerdict judgeResignation()
             else if (n == 1)
                 text += QStringLiteral("Only 1 chemical test has been revealed.") + para;
             else
-                text += QStringLiteral("Only ") + QString::number(n) + QStringLiteral(" chemical tests have been revealed.") + para;
+                text += QStringLiteral("Only ") + QString::number(n)
+                      + QStringLiteral(" chemical tests have been revealed.") + para;
         }
     }
 
@@ -149,7 +150,7 @@ ResignationVerdict judgeResignation()
     }
     v.accepted = true;
     v.text = QStringLiteral("A lot of information has been revealed to you.") + para
-        + QStringLiteral("This should be sufficient to allow an identification. Perhaps some revision is required?");
+           + QStringLiteral("This should be sufficient to allow an identification. Perhaps some revision is required?");
     return v;
 }
 

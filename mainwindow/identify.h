@@ -18,9 +18,9 @@ void countAttempt(int& counter);
 
 // What the name entry does with a typed character (its character code).
 enum class NameKey {
-    Pass,     // inserted (or, for copy, paste and cut, carried out)
-    Test,     // Enter: discarded, the name is tested
-    Discard,  // discarded with a beep while sound is on
+    Pass,    // inserted (or, for copy, paste and cut, carried out)
+    Test,    // Enter: discarded, the name is tested
+    Discard, // discarded with a beep while sound is on
 };
 NameKey nameKeyAction(int code);
 

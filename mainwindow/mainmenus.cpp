@@ -10,8 +10,7 @@ namespace {
 
 bool on(Boolean b) { return isTrue(b); }
 
-MenuEntry entry(const QString& name, int index, const QString& caption, const QString& shortcut = {},
-                int topic = 0)
+MenuEntry entry(const QString& name, int index, const QString& caption, const QString& shortcut = {}, int topic = 0)
 {
     MenuEntry e;
     e.name = name;
@@ -159,8 +158,8 @@ MenuEntry calculatorsMenu(const ModOrvan& m)
         t.visible = false;
         return t;
     }
-    const Boolean allowed[] = {m.HShiftCalcAllowed, m.CouplingCalcAllowed, m.CShiftCalcAllowed,
-                               m.FormulaCalcAllowed, m.MassCalcAllowed, m.IsotopeCalcAllowed};
+    const Boolean allowed[] = {m.HShiftCalcAllowed,  m.CouplingCalcAllowed, m.CShiftCalcAllowed,
+                               m.FormulaCalcAllowed, m.MassCalcAllowed,     m.IsotopeCalcAllowed};
     for (int i = 0; i < 6; ++i)
         t.entries[i].enabled = on(allowed[i]);
     return t;
@@ -275,8 +274,8 @@ int itemForMenuIndex(const QString& menuName, int index)
 
 std::vector<MenuEntry> buildMainMenus(const ModOrvan& m)
 {
-    return {fileMenu(m),      physPropMenu(m),   chemTestsMenu(m), derivativesMenu(m),
-            identityMenu(m),  calculatorsMenu(m), helpMenu(m)};
+    return {fileMenu(m),     physPropMenu(m),    chemTestsMenu(m), derivativesMenu(m),
+            identityMenu(m), calculatorsMenu(m), helpMenu(m)};
 }
 
 QString quitReasonAtLoad(const ModOrvan& m)

@@ -11,12 +11,12 @@
 namespace orv {
 
 struct MenuEntry {
-    QString name;        // control name, e.g. "mnuPhysPropItem"
-    int index = -1;      // index in its control array; -1 when not an array
-    QString caption;     // "-" for a separator line
-    QString shortcut;    // key sequence text ("Ctrl+V", "F1") or empty
-    int helpTopic = 0;   // F1 topic; 0: the topic of the menu it sits in
-    int item = 0;        // the item this entry reveals; 0 for none
+    QString name;      // control name, e.g. "mnuPhysPropItem"
+    int index = -1;    // index in its control array; -1 when not an array
+    QString caption;   // "-" for a separator line
+    QString shortcut;  // key sequence text ("Ctrl+V", "F1") or empty
+    int helpTopic = 0; // F1 topic; 0: the topic of the menu it sits in
+    int item = 0;      // the item this entry reveals; 0 for none
     bool visible = true;
     bool enabled = true;
     bool checkable = false;

@@ -13,7 +13,8 @@ QString timeTakenText(double startTime, double now)
     long long seconds = std::llround((now - startTime) * kDay) % kDay;
     if (seconds < 0)
         seconds += kDay;
-    return QStringLiteral("time taken ") + FormatTime(QTime(0, 0).addSecs(static_cast<int>(seconds)), QStringLiteral("hh:mm:ss"));
+    return QStringLiteral("time taken ")
+         + FormatTime(QTime(0, 0).addSecs(static_cast<int>(seconds)), QStringLiteral("hh:mm:ss"));
 }
 
 QString mainCaptionText(const ModOrvan& m)

@@ -17,12 +17,11 @@ namespace orv {
 
 namespace {
 
-const char* const kPraise[7] = {"Congratulations", "Well done", "Excellent", "Very commendable",
-                                "Great", "Three cheers", "Good on you"};
-const char* const kOpening[7] = {"Unfortunately", "Regrettably", "Too bad,", "Sadly",
-                                 "Alas", "Oh dear,", "Sorry to say"};
-const char* const kVerdict[7] = {"not correct", "wrong", "not right", "mistaken",
-                                 "incorrect", "erroneous", "false"};
+const char* const kPraise[7] = {"Congratulations", "Well done",    "Excellent",  "Very commendable",
+                                "Great",           "Three cheers", "Good on you"};
+const char* const kOpening[7] = {"Unfortunately", "Regrettably", "Too bad,",    "Sadly",
+                                 "Alas",          "Oh dear,",    "Sorry to say"};
+const char* const kVerdict[7] = {"not correct", "wrong", "not right", "mistaken", "incorrect", "erroneous", "false"};
 
 int countFlags(const auto& flags, int first, int last)
 {
@@ -56,8 +55,10 @@ QString randomWording(Wording list) { return wording(list, randomDraw(7)); }
 QString wrongAnswerText(const QString& opening, const QString& verdict)
 {
     const auto& m = modOrvan;
-    QString t = opening + QStringLiteral(" that is ") + verdict + QStringLiteral(". Please keep trying.") + vbCrLf + vbCrLf
-        + QStringLiteral("Perhaps you should review the information that you already have and/or obtain some more data.");
+    QString t = opening + QStringLiteral(" that is ") + verdict + QStringLiteral(". Please keep trying.") + vbCrLf
+              + vbCrLf
+              + QStringLiteral(
+                    "Perhaps you should review the information that you already have and/or obtain some more data.");
     if (isTrue(m.UnknownHelpAllowed)) {
         if (m.ItemHelpShown[0] == kTrue)
             t += QStringLiteral(" Looking again at the menu item \"Help with this unknown\" might also be worthwhile.");
@@ -72,7 +73,7 @@ QString verdictLine(const QString& praise)
     const auto& m = modOrvan;
     if (isTrue(m.ShowReportAfterResign))
         return QStringLiteral("Sorry that you could not identify the unknown. It was ") + m.AcceptedNames[1]
-            + QStringLiteral(".") + vbCrLf;
+             + QStringLiteral(".") + vbCrLf;
     return praise + QStringLiteral(", this is correct.") + vbCrLf;
 }
 
@@ -122,9 +123,9 @@ QString resultDigits(const ItemCounts& c, bool fitFields)
     const auto one = [&](int v) { return oneDigit(fitFields ? std::clamp(v, 0, 9) : v); };
     const auto two = [&](int v) { return twoDigits(fitFields ? std::clamp(v, 0, 99) : v); };
     return one(c.physProp) + one(c.spectrum) + two(c.chemTest) + two(c.derivative)
-        + (m.ItemHelpShown[0] == kTrue ? QStringLiteral("1") : QStringLiteral("0")) + two(c.helpItems)
-        + two(m.PrecludedTries) + two(m.UnsuitableDerivs) + oneDigit(methodDigit()) + two(m.NameTypingTries)
-        + two(m.StructChooseTries) + two(m.StructGiveTries);
+         + (m.ItemHelpShown[0] == kTrue ? QStringLiteral("1") : QStringLiteral("0")) + two(c.helpItems)
+         + two(m.PrecludedTries) + two(m.UnsuitableDerivs) + oneDigit(methodDigit()) + two(m.NameTypingTries)
+         + two(m.StructChooseTries) + two(m.StructGiveTries);
 }
 
 int completedCount() { return int(modOrvan.CompletedUnknowns.size() / 2); }
@@ -153,7 +154,8 @@ ReportOutcome GetReport(const QString& verdict, bool recorded, const QDateTime& 
     r.counts = c;
     const int obtained = c.physProp + c.spectrum + c.chemTest + c.derivative - m.UnsuitableDerivs;
     r.text += obtained == 1 ? QStringLiteral("You obtained 1 item of information.")
-                            : QStringLiteral("You obtained ") + QString::number(obtained) + QStringLiteral(" items of information.");
+                            : QStringLiteral("You obtained ") + QString::number(obtained)
+                                  + QStringLiteral(" items of information.");
     r.lineCount += 1;
     line(QStringLiteral("   ") + plural(c.spectrum, " spectrum", " spectra"), 1);
     line(QStringLiteral("   ") + plural(c.physProp, " other physical property", " other physical properties"), 1);
@@ -169,7 +171,8 @@ ReportOutcome GetReport(const QString& verdict, bool recorded, const QDateTime& 
         line(plural(m.PrecludedTries, " precluded item was attempted.", " precluded items were attempted."), 1);
     if (m.UnsuitableDerivs >= 1)
         line(plural(m.UnsuitableDerivs, " attempt at an unsuitable derivative was made.",
-                    " attempts at unsuitable derivatives were made."), 1);
+                    " attempts at unsuitable derivatives were made."),
+             1);
 
     if (isTrue(m.IdentifiedByName))
         line(QStringLiteral("Identification was by typing name."), 0);
@@ -200,8 +203,8 @@ ReportOutcome GetReport(const QString& verdict, bool recorded, const QDateTime& 
 
     m.MinutesUsed = roundedMinutes(secondsWorked());
     line(QStringLiteral("Completed in ") + QString::number(m.MinutesUsed)
-             + (m.MinutesUsed == 1 ? QStringLiteral(" minute") : QStringLiteral(" minutes")) + QStringLiteral(" during ")
-             + plural(m.SessionNumber, " session.", " sessions."),
+             + (m.MinutesUsed == 1 ? QStringLiteral(" minute") : QStringLiteral(" minutes"))
+             + QStringLiteral(" during ") + plural(m.SessionNumber, " session.", " sessions."),
          1);
 
     r.digitPart = resultDigits(c, false);
@@ -241,7 +244,8 @@ ReportOutcome GetReport(const QString& verdict, bool recorded, const QDateTime& 
     } else {
         r.restoreSaveMenus = isTrue(m.MultipleSessionsAllowed) && !isTrue(m.InstructorMode);
         r.showResignItem = isTrue(m.ResignAllowed);
-        r.text += QStringLiteral("Now that you have seen how to indentify an unknown, here is one for you to try yourself.");
+        r.text += QStringLiteral(
+            "Now that you have seen how to indentify an unknown, here is one for you to try yourself.");
         r.lineCount += 2;
     }
     return r;
@@ -266,8 +270,11 @@ QString rewardCaption(int pictureNo, int completed)
 {
     QString text = LoadResString(pictureNo + 102);
     if (pictureNo == 25) {
-        const char* effort = completed <= 25 ? "Very good effort. " : completed <= 50 ? "Excellent effort. " : "Outstanding effort. ";
-        text = QString::number(completed) + QStringLiteral(" unknowns attempted. ") + QString::fromLatin1(effort) + text;
+        const char* effort = completed <= 25 ? "Very good effort. "
+                           : completed <= 50 ? "Excellent effort. "
+                                             : "Outstanding effort. ";
+        text = QString::number(completed) + QStringLiteral(" unknowns attempted. ") + QString::fromLatin1(effort)
+             + text;
     }
     return text;
 }

@@ -52,13 +52,13 @@ int completedCount();
 bool appendCompletedUnknown();
 
 struct ReportOutcome {
-    QString text;            // the report shown in txtReport
-    int lineCount = 1;       // ReportLineCount
-    QString digitPart;       // as the counts made it (TextBuffer)
-    QString resultLine;      // as stored
+    QString text;       // the report shown in txtReport
+    int lineCount = 1;  // ReportLineCount
+    QString digitPart;  // as the counts made it (TextBuffer)
+    QString resultLine; // as stored
     ItemCounts counts;
     bool anotherUnknownLeft = false;
-    bool errorReported = false;   // the digit part was not 20 digits long
+    bool errorReported = false;    // the digit part was not 20 digits long
     bool restoreSaveMenus = false; // solved example: show the save entries again
     bool showResignItem = false;   // solved example: show "&Resign from this unknown"
 };

@@ -22,10 +22,11 @@ QString precludedExplanation(const ModOrvan& m, int n)
         ++count;
         list += vbCrLf + itemName(p) + precludeReason(n, p);
     }
-    const QString phrase = count <= 1 ? QStringLiteral("the following item:")
-                                      : QStringLiteral("the following ") + QString::number(count) + QStringLiteral(" items:");
+    const QString phrase = count <= 1
+                             ? QStringLiteral("the following item:")
+                             : QStringLiteral("the following ") + QString::number(count) + QStringLiteral(" items:");
     return QStringLiteral("This is a test for ") + itemDescription(n) + u'.' + vbCrLf
-           + QStringLiteral("It has been precluded by ") + phrase + list;
+         + QStringLiteral("It has been precluded by ") + phrase + list;
 }
 
 } // namespace
@@ -44,11 +45,9 @@ QString precludeReason(int n, int p)
             return QStringLiteral(" - no NH or OH present.");
         return p == 8 ? noExchangeable : QString();
     case 14:
-    case 20:
-        return QStringLiteral(" - no nitrogen present.");
+    case 20: return QStringLiteral(" - no nitrogen present.");
     case 15:
-    case 27:
-        return noDouble;
+    case 27: return noDouble;
     case 16:
         if (p == 5 || p == 6)
             return noDouble;
@@ -61,20 +60,16 @@ QString precludeReason(int n, int p)
         return p == 8 ? noExchangeable : QString();
     case 18:
     case 23:
-    case 25:
-        return QStringLiteral(" - no >C=O present.");
-    case 24:
-        return QStringLiteral(" - no >C=O present or C triple bond N present.");
+    case 25: return QStringLiteral(" - no >C=O present.");
+    case 24: return QStringLiteral(" - no >C=O present or C triple bond N present.");
     case 28:
     case 31:
         if (p == 5 || p == 6)
             return QStringLiteral(" - no -CHO present.");
         return p == 8 ? QStringLiteral(" - no -CHO proton present.") : QString();
     case 29:
-    case 30:
-        return p == 1 || p == 7 ? QStringLiteral(" - no halogen present.") : QString();
-    default:
-        return {};
+    case 30: return p == 1 || p == 7 ? QStringLiteral(" - no halogen present.") : QString();
+    default: return {};
     }
 }
 
@@ -82,7 +77,7 @@ QString derivativeVerdict(const ModOrvan& m, int n)
 {
     if (n == 53 || n == 54)
         return QStringLiteral(" This unknown is ") + (unsuitable(m, n) ? QStringLiteral("not ") : QString())
-               + QStringLiteral("of this type.");
+             + QStringLiteral("of this type.");
     if (unsuitable(m, n))
         return QStringLiteral(" Most likely this unknown is not of this type; alternatively it is of this type but "
                               "this particular unknown is somewhat unusual and does not form this derivative.");

@@ -16,7 +16,7 @@ QString userFileNameFor(const QString& title)
 {
     const int dot = title.indexOf(u'.');
     const QString base = dot < 0 ? title : title.left(dot);
-    if (base.trimmed().isEmpty())   // nothing, or blanks only
+    if (base.trimmed().isEmpty()) // nothing, or blanks only
         return {};
     return base + QStringLiteral(".ovg");
 }
@@ -47,7 +47,8 @@ QString chooseNewUserFile()
         if (chosen.isEmpty()) {
             // Only a plain No goes back to the dialog, so nothing can loop.
             if (MsgBox(QStringLiteral("Are you really sure that you want to cancel save?"), MsgButtons::YesNo,
-                       MsgIcon::Question, QString(), 2) != MsgResult::No) // No is the default
+                       MsgIcon::Question, QString(), 2)
+                != MsgResult::No) // No is the default
                 return {};
             continue;
         }
@@ -83,10 +84,10 @@ SaveOutcome WriteUserDataFlow()
     if (QString inUse, markError; naming && !holdUserFile(m.UserFilePath, &inUse, &markError)) {
         // Another copy made the same name meanwhile and works on it, or not
         // even the mark could be written.
-        MsgBox(markError.isEmpty() ? inUse
-                                   : QStringLiteral("Error writing ") + m.UserFilePath
-                                         + QStringLiteral(". Information not saved.") + vbCrLf + u'I'
-                                         + markError.mid(1) + u'.',
+        MsgBox(markError.isEmpty()
+                   ? inUse
+                   : QStringLiteral("Error writing ") + m.UserFilePath + QStringLiteral(". Information not saved.")
+                         + vbCrLf + u'I' + markError.mid(1) + u'.',
                MsgButtons::OkOnly, MsgIcon::Exclamation);
         m.UserFilePath.clear();
         return SaveOutcome::Failed;
@@ -127,10 +128,12 @@ LeaveOutcome leaveMainWindow(ModOrvan& m)
         if (!endSolvedExample(m))
             return out; // the real unknown could not be read: the program has ended
         const bool canSave = isTrue(m.MultipleSessionsAllowed) && !isTrue(m.InstructorMode);
-        const bool noSaveWay = m.QuitReason == QLatin1String("NoSaveNext") || m.QuitReason == QLatin1String("NoSaveExit");
+        const bool noSaveWay = m.QuitReason == QLatin1String("NoSaveNext")
+                            || m.QuitReason == QLatin1String("NoSaveExit");
         if (noSaveWay && canSave && !isTrue(m.DataSaved)
             && MsgBox(QStringLiteral("Your work on your own unknown has not been saved. Save it before leaving?"),
-                      MsgButtons::YesNo, MsgIcon::Question) == MsgResult::Yes)
+                      MsgButtons::YesNo, MsgIcon::Question)
+                   == MsgResult::Yes)
             m.QuitReason = m.QuitReason == QLatin1String("NoSaveNext") ? QStringLiteral("AnotherUser")
                                                                        : QStringLiteral("QuitNow");
     }

@@ -17,7 +17,10 @@ int num(const QString& line, int pos, int len) { return static_cast<int>(stored(
 QString n(long v) { return QString::number(v); }
 int completedCount(const ModOrvan& m) { return static_cast<int>(m.CompletedUnknowns.size() / 2); }
 
-struct MethodText { QChar digit; const char* text; };
+struct MethodText {
+    QChar digit;
+    const char* text;
+};
 const MethodText kMethods[] = {
     {u'0', "No identification was made."},
     {u'1', "Identification was by typing name."},
@@ -27,7 +30,10 @@ const MethodText kMethods[] = {
 
 // The unsuccessful attempts of each method: its counter less the successful
 // attempt when the unknown was identified that way.
-struct Attempts { int count; const char* what; };
+struct Attempts {
+    int count;
+    const char* what;
+};
 QList<Attempts> unsuccessful(const ResultFields& f)
 {
     const Attempts all[] = {
@@ -79,8 +85,9 @@ QString summaryText(const ModOrvan& m)
     if (m.CompletedUnknowns.isEmpty())
         return QStringLiteral("No unknowns have yet been completed.");
     const int count = completedCount(m);
-    QString t = n(count) + QStringLiteral(" unknown") + (m.CompletedUnknowns.size() > 2 ? QStringLiteral("s") : QString())
-              + QStringLiteral(" attempted.") + crlf + crlf;
+    QString t = n(count) + QStringLiteral(" unknown")
+              + (m.CompletedUnknowns.size() > 2 ? QStringLiteral("s") : QString()) + QStringLiteral(" attempted.")
+              + crlf + crlf;
     const QString i3(3, u' '), i7(7, u' ');
     for (int k = 1; k <= count && k <= 99; ++k) {
         const ResultFields f = resultFields(m.UnkResults[k].resultLine, m.UnkResults[k].sessionTime);
@@ -93,30 +100,35 @@ QString summaryText(const ModOrvan& m)
                          : QStringLiteral(" items of information were revealed."));
         t += crlf + i7 + n(f.spectra) + (f.spectra == 1 ? QStringLiteral(" spectrum") : QStringLiteral(" spectra"));
         t += crlf + i7 + n(f.physProps)
-           + (f.physProps == 1 ? QStringLiteral(" other physical property") : QStringLiteral(" other physical properties"));
+           + (f.physProps == 1 ? QStringLiteral(" other physical property")
+                               : QStringLiteral(" other physical properties"));
         if (m.TestsAllowed == kTrue)
             t += crlf + i7 + n(f.tests) + QStringLiteral(" chemical test") + s(f.tests);
         if (m.DerivsAllowed == kTrue)
-            t += crlf + i7 + n(f.derivatives - f.unsuitable) + QStringLiteral(" derivative") + s(f.derivatives - f.unsuitable);
+            t += crlf + i7 + n(f.derivatives - f.unsuitable) + QStringLiteral(" derivative")
+               + s(f.derivatives - f.unsuitable);
         if (m.ItemHelpAllowed == kTrue)
-            t += crlf + i3 + n(f.helpItems) + QStringLiteral(" item") + s(f.helpItems) + QStringLiteral(" had help revealed.");
+            t += crlf + i3 + n(f.helpItems) + QStringLiteral(" item") + s(f.helpItems)
+               + QStringLiteral(" had help revealed.");
         if (m.TestsAllowed == kTrue)
-            t += crlf + i3 + n(f.precluded) + QStringLiteral(" precluded item") + s(f.precluded) + QStringLiteral(" requested.");
+            t += crlf + i3 + n(f.precluded) + QStringLiteral(" precluded item") + s(f.precluded)
+               + QStringLiteral(" requested.");
         if (m.DerivsAllowed == kTrue)
             t += crlf + i3 + n(f.unsuitable) + QStringLiteral(" unsuitable derivative") + s(f.unsuitable)
                + QStringLiteral(" requested.");
         if (const QString ml = methodLine(f.method); !ml.isEmpty())
             t += crlf + i3 + ml;
         for (const Attempts& a : unsuccessful(f))
-            t += crlf + i3 + n(a.count) + QStringLiteral(" unsuccessful attempt") + (a.count > 1 ? QStringLiteral("s") : QString())
-               + QString::fromLatin1(a.what);
+            t += crlf + i3 + n(a.count) + QStringLiteral(" unsuccessful attempt")
+               + (a.count > 1 ? QStringLiteral("s") : QString()) + QString::fromLatin1(a.what);
         if (m.UnknownHelpAllowed == kTrue)
-            t += crlf + i3 + QStringLiteral("Help with identification was ") + (f.unknownHelp ? QString() : QStringLiteral("not "))
-               + QStringLiteral("given.");
+            t += crlf + i3 + QStringLiteral("Help with identification was ")
+               + (f.unknownHelp ? QString() : QStringLiteral("not ")) + QStringLiteral("given.");
         const int saves = f.sessions - 1;
         t += crlf + i3 + crlf + (f.method == u'2' ? QStringLiteral("Time taken ") : QStringLiteral("Completed in "))
            + n(f.minutes) + QStringLiteral(" minute") + (f.minutes > 1 ? QStringLiteral("s") : QString())
-           + QStringLiteral(" with ") + n(saves) + QStringLiteral(" file save") + s(saves) + QStringLiteral(".") + crlf + crlf;
+           + QStringLiteral(" with ") + n(saves) + QStringLiteral(" file save") + s(saves) + QStringLiteral(".") + crlf
+           + crlf;
     }
     return t;
 }
@@ -127,20 +139,26 @@ SummaryPrintout summaryPrintout(const ModOrvan& m)
     const int count = completedCount(m);
     p.header.append({QStringLiteral("Orvanto unknowns completed"), 1, true});
     p.header.append({QString(), 1, false});
-    p.header.append({n(count) + QStringLiteral(" unknown") + (m.CompletedUnknowns.size() > 2 ? QStringLiteral("s") : QString())
-                         + QStringLiteral(" attempted"), 1, false});
+    p.header.append({n(count) + QStringLiteral(" unknown")
+                         + (m.CompletedUnknowns.size() > 2 ? QStringLiteral("s") : QString())
+                         + QStringLiteral(" attempted"),
+                     1, false});
     const bool tests = m.TestsAllowed == kTrue, derivs = m.DerivsAllowed == kTrue;
     if (!tests || !derivs) {
         QStringList hidden;
-        if (!tests) hidden << QStringLiteral("chemical tests");
-        if (!derivs) hidden << QStringLiteral("derivatives");
+        if (!tests)
+            hidden << QStringLiteral("chemical tests");
+        if (!derivs)
+            hidden << QStringLiteral("derivatives");
         p.header.append({hidden.join(QStringLiteral(" and ")) + QStringLiteral(" all hidden"), 8, false});
     }
     const bool names = m.OfferNameList == kTrue, structs = m.ChooseStructureAllowed == kTrue;
     if (!names || !structs) {
         QStringList off;
-        if (!names) off << QStringLiteral("suggested names");
-        if (!structs) off << QStringLiteral("suggested structures");
+        if (!names)
+            off << QStringLiteral("suggested names");
+        if (!structs)
+            off << QStringLiteral("suggested structures");
         p.header.append({off.join(QStringLiteral(" and ")) + QStringLiteral(" not allowed"), 8, false});
     }
     if (m.ItemHelpAllowed != kTrue)
@@ -157,37 +175,56 @@ SummaryPrintout summaryPrintout(const ModOrvan& m)
             first += QStringLiteral("     NOT IDENTIFIED");
         b.lines.append({first, 1, true});
         const int items = f.physProps + f.spectra + f.tests + (f.derivatives - f.unsuitable);
-        b.lines.append({n(items) + (items == 1 ? QStringLiteral(" item of information was revealed")
-                                               : QStringLiteral(" items of information were revealed")), 8, false});
-        b.lines.append({n(f.spectra) + (f.spectra == 1 ? QStringLiteral(" spectrum") : QStringLiteral(" spectra")), 12, false});
-        b.lines.append({n(f.physProps) + (f.physProps == 1 ? QStringLiteral(" other physical property")
-                                                           : QStringLiteral(" other physical properties")), 12, false});
+        b.lines.append({n(items)
+                            + (items == 1 ? QStringLiteral(" item of information was revealed")
+                                          : QStringLiteral(" items of information were revealed")),
+                        8, false});
+        b.lines.append(
+            {n(f.spectra) + (f.spectra == 1 ? QStringLiteral(" spectrum") : QStringLiteral(" spectra")), 12, false});
+        b.lines.append({n(f.physProps)
+                            + (f.physProps == 1 ? QStringLiteral(" other physical property")
+                                                : QStringLiteral(" other physical properties")),
+                        12, false});
         if (tests)
-            b.lines.append({n(f.tests) + (f.tests == 1 ? QStringLiteral(" chemical test") : QStringLiteral(" chemical tests")), 12, false});
+            b.lines.append(
+                {n(f.tests) + (f.tests == 1 ? QStringLiteral(" chemical test") : QStringLiteral(" chemical tests")), 12,
+                 false});
         const int d = f.derivatives - f.unsuitable;
         if (derivs)
-            b.lines.append({n(d) + (d == 1 ? QStringLiteral(" derivative") : QStringLiteral(" derivatives")), 12, false});
+            b.lines.append(
+                {n(d) + (d == 1 ? QStringLiteral(" derivative") : QStringLiteral(" derivatives")), 12, false});
         if (m.ItemHelpAllowed == kTrue)
-            b.lines.append({n(f.helpItems) + (f.helpItems == 1 ? QStringLiteral(" item had help revealed")
-                                                               : QStringLiteral(" items had help revealed")), 8, false});
+            b.lines.append({n(f.helpItems)
+                                + (f.helpItems == 1 ? QStringLiteral(" item had help revealed")
+                                                    : QStringLiteral(" items had help revealed")),
+                            8, false});
         if (tests)
-            b.lines.append({n(f.precluded) + (f.precluded == 1 ? QStringLiteral(" precluded item requested")
-                                                               : QStringLiteral(" precluded items requested")), 8, false});
+            b.lines.append({n(f.precluded)
+                                + (f.precluded == 1 ? QStringLiteral(" precluded item requested")
+                                                    : QStringLiteral(" precluded items requested")),
+                            8, false});
         if (derivs)
-            b.lines.append({n(f.unsuitable) + (f.unsuitable == 1 ? QStringLiteral(" unsuitable derivative requested")
-                                                                 : QStringLiteral(" unsuitable derivatives requested")), 8, false});
+            b.lines.append({n(f.unsuitable)
+                                + (f.unsuitable == 1 ? QStringLiteral(" unsuitable derivative requested")
+                                                     : QStringLiteral(" unsuitable derivatives requested")),
+                            8, false});
         if (const QString ml = methodLine(f.method); !ml.isEmpty())
             b.lines.append({ml, 8, false});
         for (const Attempts& a : unsuccessful(f))
-            b.lines.append({n(a.count) + (a.count == 1 ? QStringLiteral(" unsuccessful attempt") : QStringLiteral(" unsuccessful attempts"))
-                                + QString::fromLatin1(a.what), 8, false});
+            b.lines.append({n(a.count)
+                                + (a.count == 1 ? QStringLiteral(" unsuccessful attempt")
+                                                : QStringLiteral(" unsuccessful attempts"))
+                                + QString::fromLatin1(a.what),
+                            8, false});
         if (m.UnknownHelpAllowed == kTrue)
-            b.lines.append({QStringLiteral("Help with identification was ") + (f.unknownHelp ? QString() : QStringLiteral("not "))
-                                + QStringLiteral("given."), 8, false});
+            b.lines.append({QStringLiteral("Help with identification was ")
+                                + (f.unknownHelp ? QString() : QStringLiteral("not ")) + QStringLiteral("given."),
+                            8, false});
         const int saves = f.sessions - 1;
-        b.lines.append({(f.method == u'2' ? QStringLiteral("Time taken ") : QStringLiteral("Completed in ")) + n(f.minutes)
-                            + QStringLiteral(" minute") + s(f.minutes) + QStringLiteral(" with ") + n(saves)
-                            + QStringLiteral(" file save") + s(saves), 8, false});
+        b.lines.append({(f.method == u'2' ? QStringLiteral("Time taken ") : QStringLiteral("Completed in "))
+                            + n(f.minutes) + QStringLiteral(" minute") + s(f.minutes) + QStringLiteral(" with ")
+                            + n(saves) + QStringLiteral(" file save") + s(saves),
+                        8, false});
         b.lines.append({QString(), 1, false});
         p.blocks.append(b);
     }
@@ -203,7 +240,9 @@ QList<QList<PagedLine>> summaryPages(const SummaryPrintout& out, const PrintLine
 {
     linesPerPage = std::max(10, linesPerPage);
     QList<QList<PagedLine>> pages(1);
-    const auto fits = [&](qsizetype need) { return pages.back().isEmpty() || pages.back().size() + need <= linesPerPage; };
+    const auto fits = [&](qsizetype need) {
+        return pages.back().isEmpty() || pages.back().size() + need <= linesPerPage;
+    };
     for (const PrintLine& l : out.header)
         pages.back().append({l});
     const qsizetype n = out.blocks.size();

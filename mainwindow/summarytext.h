@@ -41,7 +41,7 @@ struct SummaryBlock {
     QList<PrintLine> lines; // the block of one unknown, ending with an empty line
 };
 struct SummaryPrintout {
-    QList<PrintLine> header;        // title, count, hidden-feature lines, empty line
+    QList<PrintLine> header; // title, count, hidden-feature lines, empty line
     QList<SummaryBlock> blocks;
 };
 SummaryPrintout summaryPrintout(const ModOrvan& m);

@@ -5,10 +5,7 @@
 
 namespace orv {
 
-QPoint selectionButtonPosition(int n)
-{
-    return {300 + 450 * ((n - 1) % 10), 980 + 400 * ((n - 1) / 10)};
-}
+QPoint selectionButtonPosition(int n) { return {300 + 450 * ((n - 1) % 10), 980 + 400 * ((n - 1) / 10)}; }
 
 void enterInstructorMode()
 {

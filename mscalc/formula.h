@@ -51,7 +51,7 @@ public:
     int RestMass = 0;
     int NumC = 0, NumH = 0, NumN = 0, NumO = 0, NumBr = 0, NumCl = 0, NumI = 0;
     int FoundCount = 0;
-    QString text;   // lines joined by CR LF, no final line end
+    QString text; // lines joined by CR LF, no final line end
 
 private:
     bool shown(Limit l) const { return limits.hi(l) > 0; }

@@ -102,8 +102,10 @@ QString IsotopeCalc::resultText() const
         text += QString::number(p.mass).rightJustified(4) + QStringLiteral("\t\t");
         const QString value = Format(p.relAbundance, QStringLiteral("0.0"));
         const double shown = value.toDouble();
-        text += (shown < 10 ? QStringLiteral("  ") : shown < 100 ? QStringLiteral(" ") : QString()) + value
-              + QStringLiteral("\r\n");
+        text += (shown < 10    ? QStringLiteral("  ")
+                 : shown < 100 ? QStringLiteral(" ")
+                               : QString())
+              + value + QStringLiteral("\r\n");
     }
     return text;
 }
@@ -122,8 +124,8 @@ QString isotopeGeneralHelp()
                           "isotope peaks M+1, M+2 etc can help distinguish between them.")
          + nl + nl + QStringLiteral("For example, as an approximation") + nl
          + QStringLiteral("      number of C atoms x 0.0111 = [M+1]/[M]") + nl
-         + QStringLiteral("where [M+1] = abundance of M+1 ion") + nl + QStringLiteral("and     [M] = abundance of M ion.")
-         + nl + nl
+         + QStringLiteral("where [M+1] = abundance of M+1 ion") + nl
+         + QStringLiteral("and     [M] = abundance of M ion.") + nl + nl
          + QStringLiteral("This calculation is possible because for every 100 atoms of C mass 12 there are 1.11 of "
                           "mass 13. The best examples of elements having significant isotope peaks are Cl and Br.")
          + nl + nl;
@@ -162,8 +164,8 @@ IsotopePrintChart isotopePrintChart(const IsotopeCalc& calc, double x0, double y
     text(x0 + 3750, y0 + 5200, QString::number(calc.NominalMass + 12));
     for (const IsotopePeak& peak : calc.peaks())
         if (chartsPeak(peak))
-            c.bars.append({{x0 + 300 * (peak.k + 1), y0 + (100 - peak.relAbundance) * 50},
-                           {x0 + 300 * (peak.k + 1), y0 + 5000}});
+            c.bars.append(
+                {{x0 + 300 * (peak.k + 1), y0 + (100 - peak.relAbundance) * 50}, {x0 + 300 * (peak.k + 1), y0 + 5000}});
     return c;
 }
 

@@ -20,14 +20,14 @@ struct MinorIsotope {
     int gap;
 };
 
-inline constexpr int kPatternSlots = 17;   // M .. M+16
-inline constexpr int kChartedSlots = 13;   // M .. M+12 get a bar
+inline constexpr int kPatternSlots = 17; // M .. M+16
+inline constexpr int kChartedSlots = 13; // M .. M+12 get a bar
 // Atoms of one element the pattern is calculated for (the window offers fewer).
 inline constexpr int kMaxIsotopeAtoms = 999;
 
 // A listed peak: its mass and its percentage of the tallest.
 struct IsotopePeak {
-    int k = 0;          // M+k
+    int k = 0; // M+k
     int mass = 0;
     float relAbundance = 0;
 };
@@ -71,12 +71,12 @@ struct ChartText {
     QString text;
 };
 struct IsotopePrintChart {
-    QList<ChartLine> axes;  // thin lines
-    QList<ChartLine> bars;  // thick bars
+    QList<ChartLine> axes; // thin lines
+    QList<ChartLine> bars; // thick bars
     QList<ChartText> texts;
 };
 IsotopePrintChart isotopePrintChart(const IsotopeCalc& calc, double x0, double y0);
-inline constexpr int kIsotopeChartHeight = 5600;   // room the chart needs on the page
+inline constexpr int kIsotopeChartHeight = 5600; // room the chart needs on the page
 
 // The window's two help texts: before the first calculation, and after it
 // (beside the picture of the abundances used).

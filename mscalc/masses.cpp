@@ -15,14 +15,14 @@ double highResMass(const AtomCounts& f)
 {
     // Carbon is written 12.00000001 in the tables this calculator was checked
     // against; at six decimals it cannot be told from 12.
-    return 1.007825 * f.h + 12.00000001 * f.c + 78.918348 * f.br + 34.968855 * f.cl + 126.904352 * f.i
-         + 14.003074 * f.n + 15.994915 * f.o;
+    return 1.007825 * f.h + 12.00000001 * f.c + 78.918348 * f.br + 34.968855 * f.cl + 126.904352 * f.i + 14.003074 * f.n
+         + 15.994915 * f.o;
 }
 
 double molarMass(const AtomCounts& f)
 {
-    const double sum = 1.00797 * f.h + 12.01115 * f.c + 79.904 * f.br + 35.453 * f.cl + 126.9044 * f.i
-                     + 14.0067 * f.n + 15.9994 * f.o;
+    const double sum = 1.00797 * f.h + 12.01115 * f.c + 79.904 * f.br + 35.453 * f.cl + 126.9044 * f.i + 14.0067 * f.n
+                     + 15.9994 * f.o;
     // Round on the 15-digit decimal form so that 78.1147 and 108.9655 land
     // where a reader expects, halves going to the even neighbour.
     const double scaled = std::stod(QString::number(sum * 1000.0, 'f', 6).toStdString());
@@ -35,8 +35,11 @@ QString formatGeneral(double value) { return QString::number(value, 'g', 15); }
 
 QString formulaPrintLine(const AtomCounts& f)
 {
-    const struct { const char* label; int count; } order[] = {
-        {"C = ", f.c}, {"H = ", f.h}, {"Br = ", f.br}, {"Cl = ", f.cl}, {"I = ", f.i}, {"N = ", f.n}, {"O = ", f.o}};
+    const struct {
+        const char* label;
+        int count;
+    } order[] = {{"C = ", f.c}, {"H = ", f.h}, {"Br = ", f.br}, {"Cl = ", f.cl},
+                 {"I = ", f.i}, {"N = ", f.n}, {"O = ", f.o}};
     QString line = QStringLiteral("For the formula ");
     for (const auto& e : order)
         if (e.count > 0)

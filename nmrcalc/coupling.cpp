@@ -155,12 +155,8 @@ DrawOps CouplingCalc::overseeCoupling(DisplayKind kind, const CouplingInputs& in
     ops << textOp(2620 + tenHz, 3500, QStringLiteral("10 Hz"));
 
     switch (kind) {
-    case DisplayKind::StraightLines:
-        ops << DrawLines();
-        break;
-    case DisplayKind::LorentzCurve:
-        ops << DrawLorentz();
-        break;
+    case DisplayKind::StraightLines: ops << DrawLines(); break;
+    case DisplayKind::LorentzCurve: ops << DrawLorentz(); break;
     case DisplayKind::StickDiagram:
         setTreeOrder(in);
         ops << DrawSticks();
@@ -345,12 +341,9 @@ bool CouplingCalc::SuperImpose() const
 QString CouplingCalc::setLetter(CouplingSet set)
 {
     switch (set) {
-    case CouplingSet::A:
-        return QStringLiteral("A");
-    case CouplingSet::M:
-        return QStringLiteral("M");
-    case CouplingSet::X:
-        break;
+    case CouplingSet::A: return QStringLiteral("A");
+    case CouplingSet::M: return QStringLiteral("M");
+    case CouplingSet::X: break;
     }
     return QStringLiteral("X");
 }

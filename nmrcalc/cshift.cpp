@@ -48,7 +48,7 @@ const QList<BenzeneCarbons>& benzenePatterns()
 // increment at `position`), a fixed value or a fixed text.
 struct ChainLine {
     const char* label;
-    double parent;     // NaN-free: used only when position is set
+    double parent; // NaN-free: used only when position is set
     const char* position;
     const char* fixed; // fixed value or text shown as it stands
     bool fixedIsText;
@@ -227,7 +227,8 @@ QString cShiftResult(const QString& stageKey, int subX, int subY, int subZ)
             const ChainLine& l = page.lines[i];
             QString value;
             if (l.position) {
-                const float v = static_cast<float>(l.parent) + CalculateAlkyl(subX, kind, QString::fromLatin1(l.position));
+                const float v = static_cast<float>(l.parent)
+                              + CalculateAlkyl(subX, kind, QString::fromLatin1(l.position));
                 value = AddSpaces(singleText(v));
             } else {
                 value = l.fixedIsText ? QString::fromLatin1(l.fixed) : AddSpaces(QString::fromLatin1(l.fixed));

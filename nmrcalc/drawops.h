@@ -11,8 +11,8 @@ struct DrawOp {
     enum Kind { Line, Text };
     Kind kind = Line;
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // a line's ends; text: top left at (x1, y1)
-    int penWidth = 1;                        // twips on paper, pixels on screen
-    std::uint32_t colour = 0;                // &HBBGGRR
+    int penWidth = 1;                      // twips on paper, pixels on screen
+    std::uint32_t colour = 0;              // &HBBGGRR
     QString text;
 };
 

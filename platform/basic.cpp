@@ -3,11 +3,11 @@
 #include <QElapsedTimer>
 
 #include <QDateTime>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <limits>
-#include <algorithm>
 #include <random>
 #include <string>
 
@@ -15,8 +15,7 @@ namespace orv {
 
 namespace {
 // Rounds half to even (the default rounding mode) and keeps the result within lo..hi.
-template <class T>
-T roundedWithin(double v, T lo, T hi)
+template <class T> T roundedWithin(double v, T lo, T hi)
 {
     if (std::isnan(v))
         return 0;
@@ -55,7 +54,8 @@ double Val(const QString& text)
         for (int i = 2; i < s.size() && n < kLargestExact; ++i) {
             int d = s.at(i).isDigit() ? s.at(i).digitValue()
                   : (base == 16 && QStringLiteral("ABCDEF").contains(s.at(i).toUpper()))
-                      ? 10 + (s.at(i).toUpper().unicode() - u'A') : -1;
+                      ? 10 + (s.at(i).toUpper().unicode() - u'A')
+                      : -1;
             if (d < 0 || d >= base)
                 break;
             n = std::min(n * base + d, kLargestExact);
@@ -69,9 +69,14 @@ double Val(const QString& text)
     bool digits = false, point = false;
     while (i < s.size()) {
         QChar c = s[i];
-        if (c.isDigit() && c.unicode() < 128) { num += static_cast<char>(c.unicode()); digits = true; }
-        else if (c == u'.' && !point) { num += '.'; point = true; }
-        else break;
+        if (c.isDigit() && c.unicode() < 128) {
+            num += static_cast<char>(c.unicode());
+            digits = true;
+        } else if (c == u'.' && !point) {
+            num += '.';
+            point = true;
+        } else
+            break;
         ++i;
     }
     if (!digits)
@@ -127,9 +132,16 @@ std::string roundedDigits(double v, int decimals, int& intDigits)
     bool up = keep < static_cast<int>(mant.size()) && mant[keep] >= '5';
     if (up) {
         int k = keep - 1;
-        while (k >= 0 && digits[k] == '9') { digits[k] = '0'; --k; }
-        if (k >= 0) digits[k]++;
-        else { digits.insert(digits.begin(), '1'); ++pointPos; }
+        while (k >= 0 && digits[k] == '9') {
+            digits[k] = '0';
+            --k;
+        }
+        if (k >= 0)
+            digits[k]++;
+        else {
+            digits.insert(digits.begin(), '1');
+            ++pointPos;
+        }
     }
     if (pointPos <= 0) { // value below 1: pad leading zeros
         digits.insert(0, std::string(1 - pointPos, '0'));
@@ -146,7 +158,8 @@ QString Format(double v, const QString& pattern)
     int first = -1, last = -1;
     for (int i = 0; i < pattern.size(); ++i)
         if (QStringLiteral("#0.,").contains(pattern[i])) {
-            if (first < 0) first = i;
+            if (first < 0)
+                first = i;
             last = i;
         }
     if (first < 0)
@@ -168,10 +181,14 @@ QString Format(double v, const QString& pattern)
     int intDigits = 0;
     std::string d = roundedDigits(v, decimals, intDigits);
     std::string ip = d.substr(0, intDigits), fp = d.substr(intDigits);
-    while (ip.size() > 1 && ip[0] == '0') ip.erase(0, 1);
-    if (ip == "0") ip.clear();
-    while (static_cast<int>(ip.size()) < minInt) ip.insert(0, "0");
-    while (static_cast<int>(fp.size()) > minFrac && !fp.empty() && fp.back() == '0') fp.pop_back();
+    while (ip.size() > 1 && ip[0] == '0')
+        ip.erase(0, 1);
+    if (ip == "0")
+        ip.clear();
+    while (static_cast<int>(ip.size()) < minInt)
+        ip.insert(0, "0");
+    while (static_cast<int>(fp.size()) > minFrac && !fp.empty() && fp.back() == '0')
+        fp.pop_back();
     if (thousands)
         for (int k = static_cast<int>(ip.size()) - 3; k > 0; k -= 3)
             ip.insert(static_cast<size_t>(k), ",");
@@ -185,8 +202,8 @@ QString Format(double v, const QString& pattern)
 }
 
 namespace {
-const char* const kMonths[] = {"January", "February", "March", "April", "May", "June", "July",
-                               "August", "September", "October", "November", "December"};
+const char* const kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
+                               "July",    "August",   "September", "October", "November", "December"};
 QString two(int n) { return QString::number(n).rightJustified(2, u'0'); }
 }
 
@@ -198,9 +215,11 @@ QString FormatTime(const QTime& t, const QString& pattern)
     if (ampm) {
         const bool upper = pattern.contains(QStringLiteral("AM/PM"));
         suffix = (h < 12) ? QStringLiteral("am") : QStringLiteral("pm");
-        if (upper) suffix = suffix.toUpper();
+        if (upper)
+            suffix = suffix.toUpper();
         h = h % 12;
-        if (h == 0) h = 12;
+        if (h == 0)
+            h = 12;
     }
     QString out = pattern;
     out.replace(QStringLiteral("am/pm"), suffix, Qt::CaseInsensitive);
@@ -217,17 +236,30 @@ QString FormatDate(const QDate& d, const QString& pattern)
     // Tokenise greedily: yyyy, mmmm, mmm, mm, m, dd, d.
     QString out;
     for (int i = 0; i < pattern.size();) {
-        auto run = [&](QChar c) { int n = 0; while (i + n < pattern.size() && pattern[i + n] == c) ++n; return n; };
+        auto run = [&](QChar c) {
+            int n = 0;
+            while (i + n < pattern.size() && pattern[i + n] == c)
+                ++n;
+            return n;
+        };
         const QChar c = pattern[i];
-        if (c == u'y') { int n = run(c); out += n >= 4 ? QString::number(d.year()) : two(d.year() % 100); i += n; }
-        else if (c == u'm') {
+        if (c == u'y') {
+            int n = run(c);
+            out += n >= 4 ? QString::number(d.year()) : two(d.year() % 100);
+            i += n;
+        } else if (c == u'm') {
             int n = run(c);
             const QString name = QString::fromLatin1(kMonths[d.month() - 1]);
             out += n >= 4 ? name : n == 3 ? name.left(3) : n == 2 ? two(d.month()) : QString::number(d.month());
             i += n;
+        } else if (c == u'd') {
+            int n = run(c);
+            out += n >= 2 ? two(d.day()) : QString::number(d.day());
+            i += n;
+        } else {
+            out += c;
+            ++i;
         }
-        else if (c == u'd') { int n = run(c); out += n >= 2 ? two(d.day()) : QString::number(d.day()); i += n; }
-        else { out += c; ++i; }
     }
     return out;
 }
@@ -268,9 +300,8 @@ std::function<double()>& source()
 }
 std::mt19937& generator()
 {
-    static std::mt19937 g(static_cast<unsigned>(
-        std::chrono::steady_clock::now().time_since_epoch().count() ^
-        std::chrono::system_clock::now().time_since_epoch().count()));
+    static std::mt19937 g(static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()
+                                                ^ std::chrono::system_clock::now().time_since_epoch().count()));
     return g;
 }
 }

@@ -1,9 +1,9 @@
 #pragma once
 // The Basic runtime's arithmetic and formatting, kept in one place so every
 // window rounds, formats and draws random numbers alike.
+#include <QDate>
 #include <QString>
 #include <QTime>
-#include <QDate>
 #include <cstdint>
 #include <functional>
 

@@ -3,7 +3,11 @@
 namespace orv {
 
 namespace {
-FileDialogPresenter& presenter() { static FileDialogPresenter p; return p; }
+FileDialogPresenter& presenter()
+{
+    static FileDialogPresenter p;
+    return p;
+}
 }
 
 QString showFileDialog(const FileDialogRequest& r) { return presenter() ? presenter()(r) : QString(); }

@@ -8,13 +8,13 @@
 namespace orv {
 
 struct FileDialogRequest {
-    bool save = false;          // Save dialog, else Open
+    bool save = false; // Save dialog, else Open
     QString title;
     QString initialDir;
-    QString filter;             // "Description|*.ext|..." pairs, as the programs give them
+    QString filter; // "Description|*.ext|..." pairs, as the programs give them
     QString defaultName;
-    QString defaultSuffix;      // added to a name typed without an extension
-    bool mustExist = true;      // Open: the file must exist
+    QString defaultSuffix; // added to a name typed without an extension
+    bool mustExist = true; // Open: the file must exist
     bool promptOverwrite = false;
 };
 

@@ -394,16 +394,13 @@ HoldOutcome FileInUse::hold(const QString& path)
             if (looks[i].kind != Look::Free) {
                 QString why;
                 switch (removeMark(marks[i], looks[i], &why)) {
-                case Removal::Changed:
-                    again = true;
-                    continue;
+                case Removal::Changed: again = true; continue;
                 case Removal::Stuck:
-                    stuck[i] = looks[i].kind == Look::Damaged ? looks[i].damage : QStringLiteral("left by a copy that ended");
+                    stuck[i] = looks[i].kind == Look::Damaged ? looks[i].damage
+                                                              : QStringLiteral("left by a copy that ended");
                     stuck[i] += QStringLiteral(", not removable: ") + why;
                     continue;
-                case Removal::Removed:
-                    tookOver = true;
-                    break;
+                case Removal::Removed: tookOver = true; break;
                 }
             }
             if (slot < 0)
@@ -538,7 +535,8 @@ void FileInUse::release()
 {
     renewal_.reset();
     if (!mark_.isEmpty() && !lost_) {
-        struct stat st {}, now {};
+        struct stat st {
+        }, now{};
         QString why;
         const auto bytes = readMark(mark_, &st, &why);
         const auto h = bytes ? parseMark(*bytes) : std::nullopt;

@@ -102,7 +102,7 @@ public:
 private:
     void renew();
 
-    QString mark_;     // the mark made, empty when none
+    QString mark_; // the mark made, empty when none
     bool held_ = false;
     bool lost_ = false;
     QByteArray token_;

@@ -35,11 +35,9 @@ MsgResult defaultResult(MsgButtons b, int defaultButton)
 }
 }
 
-MsgResult MsgBox(const QString& prompt, MsgButtons buttons, MsgIcon icon, const QString& title,
-                 int defaultButton)
+MsgResult MsgBox(const QString& prompt, MsgButtons buttons, MsgIcon icon, const QString& title, int defaultButton)
 {
-    MsgRecord r{prompt, buttons, icon,
-                title.isEmpty() ? QCoreApplication::applicationName() : title, defaultButton};
+    MsgRecord r{prompt, buttons, icon, title.isEmpty() ? QCoreApplication::applicationName() : title, defaultButton};
     if (presenter())
         return presenter()(r);
     return defaultResult(buttons, defaultButton);

@@ -17,7 +17,7 @@ struct MsgRecord {
     MsgButtons buttons = MsgButtons::OkOnly;
     MsgIcon icon = MsgIcon::None;
     QString title;
-    int defaultButton = 1;   // 1 = first button, 2 = second (a question's "No")
+    int defaultButton = 1; // 1 = first button, 2 = second (a question's "No")
 };
 
 using MsgPresenter = std::function<MsgResult(const MsgRecord&)>;
@@ -25,9 +25,8 @@ using MsgPresenter = std::function<MsgResult(const MsgRecord&)>;
 // Shows the message and returns the button pressed. Title empty: the
 // application's name. `defaultButton` is the button Enter presses (1 or 2).
 // Without a presenter the default button is the answer.
-MsgResult MsgBox(const QString& prompt, MsgButtons buttons = MsgButtons::OkOnly,
-                 MsgIcon icon = MsgIcon::None, const QString& title = QString(),
-                 int defaultButton = 1);
+MsgResult MsgBox(const QString& prompt, MsgButtons buttons = MsgButtons::OkOnly, MsgIcon icon = MsgIcon::None,
+                 const QString& title = QString(), int defaultButton = 1);
 
 void setMsgPresenter(MsgPresenter presenter);
 MsgPresenter msgPresenter();

@@ -13,8 +13,16 @@
 namespace orv {
 
 namespace {
-int& waitDepth() { static int d = 0; return d; }
-std::function<void()>& waitsEndedHook() { static std::function<void()> h; return h; }
+int& waitDepth()
+{
+    static int d = 0;
+    return d;
+}
+std::function<void()>& waitsEndedHook()
+{
+    static std::function<void()> h;
+    return h;
+}
 }
 
 NestedWait::NestedWait() { ++waitDepth(); }
@@ -46,8 +54,16 @@ void Pause(double seconds)
 }
 
 namespace {
-std::function<void()>& endHandler() { static std::function<void()> h; return h; }
-std::function<void()>& unloadHook() { static std::function<void()> h; return h; }
+std::function<void()>& endHandler()
+{
+    static std::function<void()> h;
+    return h;
+}
+std::function<void()>& unloadHook()
+{
+    static std::function<void()> h;
+    return h;
+}
 }
 
 void setEndProgramHandler(std::function<void()> handler) { endHandler() = std::move(handler); }

@@ -47,7 +47,7 @@ class SingleInstance {
 public:
     explicit SingleInstance(const QString& name, const QString& folder = QString());
     ~SingleInstance();
-    bool tryLock();     // false when another live process holds it
+    bool tryLock(); // false when another live process holds it
 private:
     QString path_;
     std::unique_ptr<QLockFile> lock_;

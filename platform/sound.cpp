@@ -9,7 +9,10 @@ namespace orv {
 
 namespace {
 
-quint32 le32(const char* p) { return quint8(p[0]) | quint8(p[1]) << 8 | quint8(p[2]) << 16 | quint32(quint8(p[3])) << 24; }
+quint32 le32(const char* p)
+{
+    return quint8(p[0]) | quint8(p[1]) << 8 | quint8(p[2]) << 16 | quint32(quint8(p[3])) << 24;
+}
 quint16 le16(const char* p) { return quint16(quint8(p[0]) | quint8(p[1]) << 8); }
 
 std::atomic<int> generation{0};
@@ -23,8 +26,7 @@ void playOnDevice(WavInfo info, int myGeneration)
     if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, 0) < 0)
         return;
     const snd_pcm_format_t fmt = info.bitsPerSample == 8 ? SND_PCM_FORMAT_U8 : SND_PCM_FORMAT_S16_LE;
-    if (snd_pcm_set_params(pcm, fmt, SND_PCM_ACCESS_RW_INTERLEAVED, info.channels,
-                           info.sampleRate, 1, 100000) < 0) {
+    if (snd_pcm_set_params(pcm, fmt, SND_PCM_ACCESS_RW_INTERLEAVED, info.channels, info.sampleRate, 1, 100000) < 0) {
         snd_pcm_close(pcm);
         return;
     }

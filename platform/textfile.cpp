@@ -185,11 +185,9 @@ QString writeTemporaryCopy(const QString& target, const QByteArray& bytes, QStri
     QString copy;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        const QString tag =
-            QString::number(QRandomGenerator::global()->bounded(36u * 36u * 36u * 36u * 36u * 36u), 36)
-                .rightJustified(6, u'0');
-        copy = folder + u'/'
-             + fittedFileName(folder, info.fileName(), u'.' + tag + QLatin1String(kTemporarySuffix));
+        const QString tag = QString::number(QRandomGenerator::global()->bounded(36u * 36u * 36u * 36u * 36u * 36u), 36)
+                                .rightJustified(6, u'0');
+        copy = folder + u'/' + fittedFileName(folder, info.fileName(), u'.' + tag + QLatin1String(kTemporarySuffix));
         fd = ::open(nativeName(copy).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd < 0 && errno != EEXIST) {
             setError(error, errnoText(errno));
@@ -216,8 +214,7 @@ QString writeTemporaryCopy(const QString& target, const QByteArray& bytes, QStri
 
 // Creates `path` itself exclusively, writes and syncs it; removes it again
 // when anything fails. For file systems without hard links.
-bool createFileInPlace(const QString& path, const QByteArray& bytes, QString* error, bool* existed,
-                       QString* notSynced)
+bool createFileInPlace(const QString& path, const QByteArray& bytes, QString* error, bool* existed, QString* notSynced)
 {
     Descriptor file(::open(nativeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (!file.valid()) {
@@ -264,8 +261,8 @@ std::optional<QByteArray> readFileBytes(const QString& path, QString* error)
         setError(error, QStringLiteral("it is not a regular file"));
         return std::nullopt;
     }
-    const QString tooLarge = QStringLiteral("it is larger than any file of its kind (more than %1 bytes)")
-                                 .arg(kMaxReadBytes);
+    const QString tooLarge =
+        QStringLiteral("it is larger than any file of its kind (more than %1 bytes)").arg(kMaxReadBytes);
     if (st.st_size > kMaxReadBytes) {
         setError(error, tooLarge);
         return std::nullopt;

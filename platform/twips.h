@@ -18,7 +18,9 @@ int captionExtraTwipsFor(int captionPixels);
 
 // A colour given as &HBBGGRR (bits above 24 such as the palette mark ignored)
 // split into red, green and blue.
-struct Rgb { int r, g, b; };
+struct Rgb {
+    int r, g, b;
+};
 inline constexpr Rgb rgbOf(std::uint32_t bbggrr)
 {
     return {int(bbggrr & 0xFF), int((bbggrr >> 8) & 0xFF), int((bbggrr >> 16) & 0xFF)};

@@ -26,12 +26,12 @@ void setTeachingStyle(ConfigSettings& s, Boolean tips, Boolean bpMp, Boolean tes
     s.BpMpAllowed = bpMp;
     s.TestsAllowed = testsDerivs;
     s.DerivsAllowed = testsDerivs;
-    for (Member m : {&ConfigSettings::CmrAllowed, &ConfigSettings::IrAllowed, &ConfigSettings::MsAllowed,
-                     &ConfigSettings::PmrAllowed, &ConfigSettings::UvAllowed,
-                     &ConfigSettings::AssignmentsAllowed, &ConfigSettings::CorrelationsAllowed,
-                     &ConfigSettings::HShiftCalcAllowed, &ConfigSettings::CouplingCalcAllowed,
-                     &ConfigSettings::CShiftCalcAllowed, &ConfigSettings::FormulaCalcAllowed,
-                     &ConfigSettings::MassCalcAllowed, &ConfigSettings::IsotopeCalcAllowed})
+    for (Member m :
+         {&ConfigSettings::CmrAllowed, &ConfigSettings::IrAllowed, &ConfigSettings::MsAllowed,
+          &ConfigSettings::PmrAllowed, &ConfigSettings::UvAllowed, &ConfigSettings::AssignmentsAllowed,
+          &ConfigSettings::CorrelationsAllowed, &ConfigSettings::HShiftCalcAllowed,
+          &ConfigSettings::CouplingCalcAllowed, &ConfigSettings::CShiftCalcAllowed, &ConfigSettings::FormulaCalcAllowed,
+          &ConfigSettings::MassCalcAllowed, &ConfigSettings::IsotopeCalcAllowed})
         s.*m = spectraTools;
     s.ItemHelpAllowed = On;
     s.UnknownHelpAllowed = On;
@@ -47,22 +47,31 @@ void assign(ConfigSettings& s, Assignments values)
 
 void setSpectra(ConfigSettings& s, Boolean v)
 {
-    assign(s, {{&ConfigSettings::CmrAllowed, v}, {&ConfigSettings::IrAllowed, v}, {&ConfigSettings::MsAllowed, v},
-               {&ConfigSettings::PmrAllowed, v}, {&ConfigSettings::UvAllowed, v}});
+    assign(s, {{&ConfigSettings::CmrAllowed, v},
+               {&ConfigSettings::IrAllowed, v},
+               {&ConfigSettings::MsAllowed, v},
+               {&ConfigSettings::PmrAllowed, v},
+               {&ConfigSettings::UvAllowed, v}});
 }
 
 void setCalculators(ConfigSettings& s, Boolean v)
 {
-    assign(s, {{&ConfigSettings::HShiftCalcAllowed, v}, {&ConfigSettings::CouplingCalcAllowed, v},
-               {&ConfigSettings::CShiftCalcAllowed, v}, {&ConfigSettings::FormulaCalcAllowed, v},
-               {&ConfigSettings::MassCalcAllowed, v}, {&ConfigSettings::IsotopeCalcAllowed, v}});
+    assign(s, {{&ConfigSettings::HShiftCalcAllowed, v},
+               {&ConfigSettings::CouplingCalcAllowed, v},
+               {&ConfigSettings::CShiftCalcAllowed, v},
+               {&ConfigSettings::FormulaCalcAllowed, v},
+               {&ConfigSettings::MassCalcAllowed, v},
+               {&ConfigSettings::IsotopeCalcAllowed, v}});
 }
 
 void setAssistance(ConfigSettings& s, Boolean v)
 {
-    assign(s, {{&ConfigSettings::ItemHelpAllowed, v}, {&ConfigSettings::UnknownHelpAllowed, v},
-               {&ConfigSettings::ShowUnknownNumber, v}, {&ConfigSettings::AssignmentsAllowed, v},
-               {&ConfigSettings::CorrelationsAllowed, v}, {&ConfigSettings::ResignAllowed, v}});
+    assign(s, {{&ConfigSettings::ItemHelpAllowed, v},
+               {&ConfigSettings::UnknownHelpAllowed, v},
+               {&ConfigSettings::ShowUnknownNumber, v},
+               {&ConfigSettings::AssignmentsAllowed, v},
+               {&ConfigSettings::CorrelationsAllowed, v},
+               {&ConfigSettings::ResignAllowed, v}});
 }
 
 } // namespace
@@ -77,14 +86,18 @@ ConfigSettings applyPreset(Preset preset, ConfigSettings s)
     case Preset::MaxAssist: setAssistance(s, On); break;
     case Preset::MinAssist: setAssistance(s, Off); break;
     case Preset::MaxID:
-        assign(s, {{&ConfigSettings::TypeNameOnly, Off}, {&ConfigSettings::OfferNameList, On},
-                   {&ConfigSettings::ChooseStructureAllowed, On}, {&ConfigSettings::GiveStructureAllowed, On},
+        assign(s, {{&ConfigSettings::TypeNameOnly, Off},
+                   {&ConfigSettings::OfferNameList, On},
+                   {&ConfigSettings::ChooseStructureAllowed, On},
+                   {&ConfigSettings::GiveStructureAllowed, On},
                    {&ConfigSettings::ResignAllowed, On}});
         break;
     case Preset::MinID:
         // Generating a structure stays allowed: at least one method must remain.
-        assign(s, {{&ConfigSettings::TypeNameOnly, On}, {&ConfigSettings::OfferNameList, Off},
-                   {&ConfigSettings::ChooseStructureAllowed, Off}, {&ConfigSettings::GiveStructureAllowed, On},
+        assign(s, {{&ConfigSettings::TypeNameOnly, On},
+                   {&ConfigSettings::OfferNameList, Off},
+                   {&ConfigSettings::ChooseStructureAllowed, Off},
+                   {&ConfigSettings::GiveStructureAllowed, On},
                    {&ConfigSettings::ResignAllowed, Off}});
         break;
     case Preset::NoSpec: setTeachingStyle(s, Off, On, On, Off); break;
@@ -94,10 +107,7 @@ ConfigSettings applyPreset(Preset preset, ConfigSettings s)
     return s;
 }
 
-bool presetSetsAllocation(Preset p)
-{
-    return p == Preset::NoSpec || p == Preset::NoTrad || p == Preset::Defaults;
-}
+bool presetSetsAllocation(Preset p) { return p == Preset::NoSpec || p == Preset::NoTrad || p == Preset::Defaults; }
 
 bool presetSetsTyping(Preset p) { return p == Preset::MaxID || p == Preset::MinID || p == Preset::Defaults; }
 

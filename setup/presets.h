@@ -7,8 +7,17 @@
 namespace orv {
 
 enum class Preset {
-    SpectraAll, SpectraNone, CalcAll, CalcNone, MaxAssist, MinAssist,
-    MaxID, MinID, NoSpec, NoTrad, Defaults,
+    SpectraAll,
+    SpectraNone,
+    CalcAll,
+    CalcNone,
+    MaxAssist,
+    MinAssist,
+    MaxID,
+    MinID,
+    NoSpec,
+    NoTrad,
+    Defaults,
 };
 
 // The settings after the preset. A preset that sets the allocation also sets

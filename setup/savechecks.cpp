@@ -24,27 +24,30 @@ SaveMessage simpleUnknownsRefusal()
 
 std::optional<SaveMessage> spectraQuestion(const ConfigSettings& s)
 {
-    const bool anySpectrum = isTrue(s.CmrAllowed) || isTrue(s.IrAllowed) || isTrue(s.MsAllowed)
-                          || isTrue(s.PmrAllowed) || isTrue(s.UvAllowed);
+    const bool anySpectrum = isTrue(s.CmrAllowed) || isTrue(s.IrAllowed) || isTrue(s.MsAllowed) || isTrue(s.PmrAllowed)
+                          || isTrue(s.UvAllowed);
     if (anySpectrum)
         return std::nullopt;
     const bool tests = isTrue(s.TestsAllowed), derivs = isTrue(s.DerivsAllowed), bpMp = isTrue(s.BpMpAllowed);
     if (!tests && !derivs)
         return SaveMessage{QStringLiteral("Are you REALLY SURE you want to prevent the use of") + vbCrLf
                                + QStringLiteral("all spectra, all tests, ")
-                               + (bpMp ? QStringLiteral("and all derivatives?") : QStringLiteral("all derivatives and BP/MP?")),
+                               + (bpMp ? QStringLiteral("and all derivatives?")
+                                       : QStringLiteral("all derivatives and BP/MP?")),
                            MsgButtons::YesNo, MsgIcon::Critical};
     if (tests && !derivs)
         return SaveMessage{QStringLiteral("Are you sure you want to allow only tests and ")
                                + (bpMp ? QStringLiteral("BP/MP and ") : QString()) + vbCrLf
                                + QStringLiteral("prevent the use of all derivatives")
-                               + (bpMp ? QStringLiteral(" and all spectra?") : QStringLiteral(", all spectra and BP/MP?")),
+                               + (bpMp ? QStringLiteral(" and all spectra?")
+                                       : QStringLiteral(", all spectra and BP/MP?")),
                            MsgButtons::YesNo, MsgIcon::Question};
     if (!tests && derivs)
         return SaveMessage{QStringLiteral("Are you sure you want to allow only derivatives and ")
                                + (bpMp ? QStringLiteral("BP/MP and ") : QString()) + vbCrLf
                                + QStringLiteral("prevent the use of all tests")
-                               + (bpMp ? QStringLiteral(" and all spectra?") : QStringLiteral(", all spectra, and BP/MP?")),
+                               + (bpMp ? QStringLiteral(" and all spectra?")
+                                       : QStringLiteral(", all spectra, and BP/MP?")),
                            MsgButtons::YesNo, MsgIcon::Question};
     return std::nullopt;
 }
@@ -54,7 +57,8 @@ std::optional<SaveMessage> identificationRefusal(const ConfigSettings& s)
     if (isTrue(s.TypeNameOnly) || isTrue(s.OfferNameList) || isTrue(s.ChooseStructureAllowed)
         || isTrue(s.GiveStructureAllowed))
         return std::nullopt;
-    return SaveMessage{QStringLiteral("All methods of identification have been disallowed. At least one must be enabled.")
+    return SaveMessage{QStringLiteral(
+                           "All methods of identification have been disallowed. At least one must be enabled.")
                            + vbCrLf + QStringLiteral("File not saved."),
                        MsgButtons::OkOnly, MsgIcon::Critical};
 }

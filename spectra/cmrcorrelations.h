@@ -11,10 +11,10 @@
 namespace orv::spectra::cmr {
 
 struct CorrelationClass {
-    int matchAbove;   // selected when matchAbove < D ...
-    int matchBelow;   // ... and D < matchBelow (the alkanes also at D = 0)
-    int high;         // the bar from high ppm ...
-    int low;          // ... to low ppm
+    int matchAbove; // selected when matchAbove < D ...
+    int matchBelow; // ... and D < matchBelow (the alkanes also at D = 0)
+    int high;       // the bar from high ppm ...
+    int low;        // ... to low ppm
     const char* label;
 };
 
@@ -29,7 +29,7 @@ QList<CorrelationClass> classesAt(int d);
 // The pop-up in twips of the viewer's client area and what it shows (magenta, pen four pixels wide).
 struct CorrelationPopup {
     double left = 0, top = 2000, width = 0, height = 0;
-    int shown = 0;   // rows drawn (at most two)
+    int shown = 0; // rows drawn (at most two)
     Plot plot;
 };
 CorrelationPopup correlationPopup(int x);

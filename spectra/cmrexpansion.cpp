@@ -8,7 +8,7 @@
 namespace orv::spectra::cmrexp {
 
 namespace {
-constexpr float kViewerRightX = cmr::kRightX;  // 0 ppm on the carbon viewer
+constexpr float kViewerRightX = cmr::kRightX; // 0 ppm on the carbon viewer
 constexpr float kViewerTwipsPerPpm = 40;
 constexpr int kMaxLeftPpm = 220;
 } // namespace
@@ -34,10 +34,7 @@ Window windowFor(float expandLeftX, float expandRightX)
 double xAtShift(const Window& w, double ppm) { return kLeftX + (w.LeftPpm - ppm) * kSpan / w.WidthPpm; }
 double shiftAtX(const Window& w, double x) { return w.LeftPpm - (x - kLeftX) * w.WidthPpm / kSpan; }
 
-bool shows(const Window& w, float ppm)
-{
-    return float(w.LeftPpm) - w.WidthPpm <= ppm && ppm <= float(w.LeftPpm);
-}
+bool shows(const Window& w, float ppm) { return float(w.LeftPpm) - w.WidthPpm <= ppm && ppm <= float(w.LeftPpm); }
 
 QString header(const Window& w)
 {
@@ -101,10 +98,7 @@ Plot picture(const Window& w, const QByteArray& cmrData, cmr::NoiseSource& sourc
     return p;
 }
 
-bool measureAccepted(double x, double y)
-{
-    return x > 90 && x < kRightX && y > kPeakTopY - 100 && y < kBaselineY;
-}
+bool measureAccepted(double x, double y) { return x > 90 && x < kRightX && y > kPeakTopY - 100 && y < kBaselineY; }
 
 std::optional<Plot> measureMark(const Window& w, double x, double y)
 {

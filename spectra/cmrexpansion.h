@@ -17,14 +17,14 @@
 namespace orv::spectra::cmrexp {
 
 inline constexpr int kBaselineY = 4680;
-inline constexpr int kPeakTopY = 660;   // top of a height-241 stick
-inline constexpr int kLeftX = 80;       // LeftPpm
-inline constexpr int kRightX = 8080;    // LeftPpm - WidthPpm
+inline constexpr int kPeakTopY = 660; // top of a height-241 stick
+inline constexpr int kLeftX = 80;     // LeftPpm
+inline constexpr int kRightX = 8080;  // LeftPpm - WidthPpm
 inline constexpr int kSpan = 8000;
 
 struct Window {
-    int LeftPpm = 220;     // the highest shift shown, 5..220 for any dragged range
-    float WidthPpm = 5;    // 5, or 10, 20, ... 220
+    int LeftPpm = 220;  // the highest shift shown, 5..220 for any dragged range
+    float WidthPpm = 5; // 5, or 10, 20, ... 220
 };
 
 // The window for a dragged range. Narrower than 5 ppm (a click included):
@@ -71,9 +71,9 @@ std::optional<Plot> measureMark(const Window& w, double x, double y);
 // (either orientation): the axis runs from x 500 to 500 + axisLength, the
 // baseline at y baselineY, a height-241 stick reaches y 2000.
 struct PrintGeometry {
-    int longSide = 0;        // the longer side - 1000: the axis's right end
-    double axisLength = 0;   // longSide - 500
-    double baselineY = 0;    // the shorter side - 2000
+    int longSide = 0;      // the longer side - 1000: the axis's right end
+    double axisLength = 0; // longSide - 500
+    double baselineY = 0;  // the shorter side - 2000
     int xAt(const Window& w, double ppm) const;
     int stickTop(int height) const;
 };

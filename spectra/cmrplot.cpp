@@ -63,8 +63,7 @@ Plot sticks(const QByteArray& cmrData)
     return p;
 }
 
-void labelledStick(Plot& p, double x, double baseline, double top, int hydrogens, double labelRise,
-                   double digitDrop)
+void labelledStick(Plot& p, double x, double baseline, double top, int hydrogens, double labelRise, double digitDrop)
 {
     const std::uint32_t labelColour = PaletteColour(0xFF7D00); // RGB 0, 125, 255
     p.line(x, baseline, x, top);
@@ -98,14 +97,8 @@ bool expandPressAccepted(double x, double y)
     return x > 50 && x < kRightX && y > kPeakTopY - 30 && y < kBaselineY - 80;
 }
 
-bool expandMoveAccepted(double x, double y)
-{
-    return x > 50 && x < kRightX && y > kPeakTopY - 30 && y < kBaselineY;
-}
+bool expandMoveAccepted(double x, double y) { return x > 50 && x < kRightX && y > kPeakTopY - 30 && y < kBaselineY; }
 
-Plot bandBox(double x1, double x2, bool tint)
-{
-    return spectra::bandBox(x1, x2, kPeakTopY, kBaselineY - 35, tint);
-}
+Plot bandBox(double x1, double x2, bool tint) { return spectra::bandBox(x1, x2, kPeakTopY, kBaselineY - 35, tint); }
 
 } // namespace orv::spectra::cmr

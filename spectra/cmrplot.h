@@ -10,8 +10,8 @@
 namespace orv::spectra::cmr {
 
 inline constexpr int kBaselineY = 4680;
-inline constexpr int kPeakTopY = 600;   // top of a height-241 stick
-inline constexpr int kRightX = 8860;    // 0 ppm
+inline constexpr int kPeakTopY = 600; // top of a height-241 stick
+inline constexpr int kRightX = 8860;  // 0 ppm
 
 double ppmAtX(double x);
 double xAtPpm(double ppm);
@@ -41,8 +41,7 @@ Plot sticks(const QByteArray& cmrData);
 // "C" or "CH" with its top left at (x - 80, top - labelRise), rounded to
 // whole twips, and for CH2 and CH3 the digit 190 twips right of the label
 // and `digitDrop` below it.
-void labelledStick(Plot& p, double x, double baseline, double top, int hydrogens, double labelRise,
-                   double digitDrop);
+void labelledStick(Plot& p, double x, double baseline, double top, int hydrogens, double labelRise, double digitDrop);
 Plot note(const QString& text);
 
 // The measuring tool's mark and its whole-ppm label, or nothing outside

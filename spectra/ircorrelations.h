@@ -11,8 +11,8 @@
 namespace orv::spectra::ir {
 
 struct CorrelationRegion {
-    int upper;          // cm-1
-    int lower;          // cm-1
+    int upper; // cm-1
+    int lower; // cm-1
     const char* label;
 };
 

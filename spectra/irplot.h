@@ -11,8 +11,8 @@
 
 namespace orv::spectra::ir {
 
-inline constexpr int kTraceBaseY = 4600;   // height 0
-inline constexpr int kNujolBaseY = 4580;   // the overlay's height 0
+inline constexpr int kTraceBaseY = 4600; // height 0
+inline constexpr int kNujolBaseY = 4580; // the overlay's height 0
 inline constexpr int kNujolPoints = 600;
 
 // x of point i of a trace.

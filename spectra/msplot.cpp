@@ -90,10 +90,7 @@ std::optional<Plot> measureMark(double x, double y, const MzAxis& axis)
     return p;
 }
 
-bool lossZone(double x, double y)
-{
-    return x > 240 && x < 8720 && y > kPeakTopY && y < kBaselineY + 50;
-}
+bool lossZone(double x, double y) { return x > 240 && x < 8720 && y > kPeakTopY && y < kBaselineY + 50; }
 
 int lossBetween(double x1, double x2, const MzAxis& axis)
 {

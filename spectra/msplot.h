@@ -8,8 +8,8 @@
 
 namespace orv::spectra::ms {
 
-inline constexpr int kBaselineY = 4600;  // zero intensity
-inline constexpr int kPeakTopY = 400;    // full intensity
+inline constexpr int kBaselineY = 4600; // zero intensity
+inline constexpr int kPeakTopY = 400;   // full intensity
 
 // The m/z axis set by the molecular ion (its last "/"-separated value of
 // up to three, read as a number and kept within 0..999 like the peaks).

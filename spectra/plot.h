@@ -21,18 +21,17 @@ enum class DrawMode {
 struct PlotStep {
     enum class Kind { Polyline, Text, Box };
     Kind kind = Kind::Polyline;
-    QList<QPointF> points;     // Polyline: one or more points (one point draws a dot)
-    QPointF at;                // Text: top left corner of the text
-    QString text;              // Text
-    QRectF box;                // Box: filled rectangle, corners included
-    std::uint32_t colour = 0;  // &HBBGGRR; a palette mark is ignored
+    QList<QPointF> points;    // Polyline: one or more points (one point draws a dot)
+    QPointF at;               // Text: top left corner of the text
+    QString text;             // Text
+    QRectF box;               // Box: filled rectangle, corners included
+    std::uint32_t colour = 0; // &HBBGGRR; a palette mark is ignored
     DrawMode mode = DrawMode::CopyPen;
 };
 
 class Plot {
 public:
-    void line(double x1, double y1, double x2, double y2, std::uint32_t colour = 0,
-              DrawMode mode = DrawMode::CopyPen);
+    void line(double x1, double y1, double x2, double y2, std::uint32_t colour = 0, DrawMode mode = DrawMode::CopyPen);
     void polyline(QList<QPointF> points, std::uint32_t colour = 0, DrawMode mode = DrawMode::CopyPen);
     void text(double x, double y, const QString& text, std::uint32_t colour = 0);
     void box(double x1, double y1, double x2, double y2, std::uint32_t colour, DrawMode mode);

@@ -11,7 +11,7 @@
 namespace orv::spectra::pmr {
 
 struct CorrelationRow {
-    float high;        // ppm, both ends belong to the range
+    float high; // ppm, both ends belong to the range
     float low;
     const char* label;
 };
@@ -19,10 +19,10 @@ struct CorrelationRow {
 // Sixteen rows in the order the pop-up lists them; the last is the
 // exchangeable-proton row, drawn in its own colour.
 extern const std::array<CorrelationRow, 16> kCorrelationRows;
-inline constexpr int kExchangeableRow = 15;   // index into kCorrelationRows
+inline constexpr int kExchangeableRow = 15; // index into kCorrelationRows
 // Rows the pop-up can list at once; the table never puts more rows on one shift.
 inline constexpr int kCorrelationSlots = 8;
-inline constexpr int kCorRowHeight = 420;     // twips per listed row
+inline constexpr int kCorRowHeight = 420; // twips per listed row
 inline constexpr int kCorPopupTop = 1000;
 
 // Indexes of the rows whose range contains the shift s, in table order, at
@@ -42,6 +42,6 @@ struct CorrelationPopup {
 };
 CorrelationPopup correlationPopup(int x);
 
-inline constexpr std::uint32_t kCorrelationBlue = 0xFF7D00;   // the exchangeable row
+inline constexpr std::uint32_t kCorrelationBlue = 0xFF7D00; // the exchangeable row
 
 } // namespace orv::spectra::pmr

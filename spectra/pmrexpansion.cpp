@@ -138,7 +138,8 @@ Plot trace(const QByteArray& samples, int scale)
         return p;
     QList<QPointF> points{QPointF(kLeftX, traceY(sampleHeight(samples.at(0)), scale))};
     for (qsizetype i = 1; i <= n; ++i)
-        points.append(QPointF(kLeftX + double(kSpan) * double(i) / double(n), traceY(sampleHeight(samples.at(i - 1)), scale)));
+        points.append(
+            QPointF(kLeftX + double(kSpan) * double(i) / double(n), traceY(sampleHeight(samples.at(i - 1)), scale)));
     p.polyline(points);
     return p;
 }
@@ -196,10 +197,7 @@ QString couplingText(const Window& w, double dx)
     return Format(couplingHz(w, dx), format) + QStringLiteral(" Hz");
 }
 
-bool stepAccepted(double x, double y)
-{
-    return x > kLeftX && x < kRightX && y > kPlotTopY - 30 && y < kPlotBaseY - 80;
-}
+bool stepAccepted(double x, double y) { return x > kLeftX && x < kRightX && y > kPlotTopY - 30 && y < kPlotBaseY - 80; }
 
 Plot integral(const QByteArray& samples)
 {
@@ -224,8 +222,8 @@ Plot integral(const QByteArray& samples)
     return p;
 }
 
-Printout printout(const Window& w, const QByteArray& samples, int scale, QSizeF page,
-                                 bool showUnknownNumber, int unknown)
+Printout printout(const Window& w, const QByteArray& samples, int scale, QSizeF page, bool showUnknownNumber,
+                  int unknown)
 {
     const double longer = std::max(page.width(), page.height());
     const double shorter = std::min(page.width(), page.height());
@@ -250,18 +248,20 @@ Printout printout(const Window& w, const QByteArray& samples, int scale, QSizeF 
             }
         out.axis.line(major, axisY, major, axisY + 150);
         const float v = w.LeftPpm - w.WidthPpm / 10 * float(g - 1);
-        out.texts.append({QPointF(g == 11 ? major - 250 : major - 100, axisY + 250), Format(v, QStringLiteral("#.00")),
-                          10, false});
+        out.texts.append(
+            {QPointF(g == 11 ? major - 250 : major - 100, axisY + 250), Format(v, QStringLiteral("#.00")), 10, false});
     }
     // A line below the scale's numbers (which stand 250 twips under the
     // axis), as on the full spectrum's printout, not across the middle one.
-    out.texts.append({QPointF(axisLength / 2 + 500 - 150, out.PrintShortSide + 2500), QStringLiteral("ppm"), 10, false});
+    out.texts.append(
+        {QPointF(axisLength / 2 + 500 - 150, out.PrintShortSide + 2500), QStringLiteral("ppm"), 10, false});
     const qsizetype n = samples.size();
     if (n > 0) {
         const double rise = (out.PrintShortSide - 100) / 241.0 * scale;
         QList<QPointF> points{QPointF(500, zeroY - sampleHeight(samples.at(0)) * rise)};
         for (qsizetype i = 1; i <= n; ++i)
-            points.append(QPointF(axisLength / double(n) * double(i) + 500, zeroY - sampleHeight(samples.at(i - 1)) * rise));
+            points.append(
+                QPointF(axisLength / double(n) * double(i) + 500, zeroY - sampleHeight(samples.at(i - 1)) * rise));
         out.trace.polyline(points);
     }
     return out;

@@ -13,7 +13,7 @@
 
 namespace orv::spectra::pmrexp {
 
-inline constexpr int kPlotBaseY = 4600;  // the trace's zero line lies 100 twips below
+inline constexpr int kPlotBaseY = 4600; // the trace's zero line lies 100 twips below
 inline constexpr int kPlotTopY = 600;
 inline constexpr int kLeftX = 60;
 inline constexpr int kRightX = 8060;
@@ -24,7 +24,7 @@ inline constexpr std::uint32_t kBlue = 0xFF4000;
 enum class Precision { High, Medium, Low };
 
 struct Window {
-    float LeftX = 0, RightX = 0;  // the range after snapping (proton viewer twips)
+    float LeftX = 0, RightX = 0; // the range after snapping (proton viewer twips)
     float WidthPpm = 0.2f;
     float LeftPpm = 10;
     Precision LabelPrecision = Precision::High;
@@ -74,21 +74,21 @@ Plot integral(const QByteArray& samples);
 // The printout on a page of the given size (twips, either orientation):
 // header texts, then the axis (one pixel) and the trace (thick pen).
 struct PrintText {
-    QPointF at;   // top left
+    QPointF at; // top left
     QString text;
     double points = 10;
     bool bold = false;
 };
 struct Printout {
-    int PrintLongSide = 0;       // the longer side - 1000 (whole twips, any page size)
-    double PrintShortSide = 0;   // the shorter side - 4000
-    double PrintAxisLength = 0;  // PrintLongSide - 500
+    int PrintLongSide = 0;      // the longer side - 1000 (whole twips, any page size)
+    double PrintShortSide = 0;  // the shorter side - 4000
+    double PrintAxisLength = 0; // PrintLongSide - 500
     QList<PrintText> texts;
     Plot axis;
     Plot trace;
 };
-Printout printout(const Window& w, const QByteArray& samples, int scale, QSizeF page,
-                                 bool showUnknownNumber, int unknown);
+Printout printout(const Window& w, const QByteArray& samples, int scale, QSizeF page, bool showUnknownNumber,
+                  int unknown);
 
 // The scale line as the picture and the printout show it (without the printout's two leading blanks).
 QString scaleLine(float widthPpm, int scale);

@@ -57,10 +57,7 @@ Plot integralCurve(const std::array<QByteArray, 26>& pmrData)
     return p;
 }
 
-bool stepAreaContains(double x, double y)
-{
-    return x > kLeftX && x < kRightX && y > kTopY - 30 && y < kBaselineY - 80;
-}
+bool stepAreaContains(double x, double y) { return x > kLeftX && x < kRightX && y > kTopY - 30 && y < kBaselineY - 80; }
 
 float StepMeter::measure(float height)
 {

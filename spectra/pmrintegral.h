@@ -30,7 +30,11 @@ class StepMeter {
 public:
     // The tool switched on: calibrate again on the next step, to one proton
     // unless a digit is typed.
-    void reset() { scale = 0; digit = 1; }
+    void reset()
+    {
+        scale = 0;
+        digit = 1;
+    }
     // A key typed on the picture: a digit sets the calibration digit, any other key 1.
     void key(int keyAscii) { digit = keyAscii >= 48 && keyAscii <= 57 ? keyAscii - 48 : 1; }
     // The value of a step of this height (twips); the first step calibrates.

@@ -11,10 +11,7 @@ namespace orv::spectra::pmr {
 double ppmAtX(double x) { return (kRightX - x) / kTwipsPerPpm; }
 double xAtPpm(double ppm) { return kRightX - kTwipsPerPpm * ppm; }
 double sampleX(int element, int k) { return kLeftX + 440.0 * (element - 5) + 0.88 * k; }
-double sampleY(int height, int baselineY, int topY)
-{
-    return baselineY - double(baselineY - topY) * height / 252.0;
-}
+double sampleY(int height, int baselineY, int topY) { return baselineY - double(baselineY - topY) * height / 252.0; }
 
 Plot axis()
 {
@@ -70,19 +67,10 @@ std::optional<Plot> measureMark(double x, double y)
     return p;
 }
 
-bool expandPressAccepted(double x, double y)
-{
-    return x > 50 && x < kRightX && y > kTopY - 30 && y < kBaselineY - 80;
-}
+bool expandPressAccepted(double x, double y) { return x > 50 && x < kRightX && y > kTopY - 30 && y < kBaselineY - 80; }
 
-bool expandMoveAccepted(double x, double y)
-{
-    return x > 50 && x < kRightX && y > kTopY - 30 && y < kBaselineY;
-}
+bool expandMoveAccepted(double x, double y) { return x > 50 && x < kRightX && y > kTopY - 30 && y < kBaselineY; }
 
-Plot bandBox(double x1, double x2, bool tint)
-{
-    return spectra::bandBox(x1, x2, kTopY, kBaselineY, tint);
-}
+Plot bandBox(double x1, double x2, bool tint) { return spectra::bandBox(x1, x2, kTopY, kBaselineY, tint); }
 
 } // namespace orv::spectra::pmr

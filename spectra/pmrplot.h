@@ -10,10 +10,10 @@
 
 namespace orv::spectra::pmr {
 
-inline constexpr int kBaselineY = 4680;  // zero height
-inline constexpr int kTopY = 600;        // where a height of 252 would reach
-inline constexpr int kLeftX = 60;        // 10 ppm
-inline constexpr int kRightX = 8860;     // 0 ppm
+inline constexpr int kBaselineY = 4680; // zero height
+inline constexpr int kTopY = 600;       // where a height of 252 would reach
+inline constexpr int kLeftX = 60;       // 10 ppm
+inline constexpr int kRightX = 8860;    // 0 ppm
 inline constexpr double kTwipsPerPpm = 880;
 
 double ppmAtX(double x);
@@ -30,8 +30,7 @@ Plot note(const QString& text);
 // an empty element draws its flat stretch of baseline. Only the odd
 // characters of a line are drawn; a line longer than 500 characters runs on
 // past its span at the same spacing.
-Plot trace(const std::array<QByteArray, 26>& pmrData, std::uint32_t colour = kBlack,
-           DrawMode mode = DrawMode::CopyPen);
+Plot trace(const std::array<QByteArray, 26>& pmrData, std::uint32_t colour = kBlack, DrawMode mode = DrawMode::CopyPen);
 
 // A peak-position mark for a click of the measuring tool, or nothing when the
 // click lies outside 0..10 ppm, at or above y 750 or on or below the baseline.
@@ -39,7 +38,7 @@ std::optional<Plot> measureMark(double x, double y);
 
 // The expansion drag's accepted areas.
 bool expandPressAccepted(double x, double y);
-bool expandMoveAccepted(double x, double y);   // also the release's area
+bool expandMoveAccepted(double x, double y); // also the release's area
 // The band tinted or wiped between two x.
 Plot bandBox(double x1, double x2, bool tint);
 

@@ -69,8 +69,7 @@ QList<Plot> runAcross(const PrintGeometry& page, const std::array<QByteArray, 26
 QList<Plot> printTrace(const PrintGeometry& page, const std::array<QByteArray, 26>& pmrData)
 {
     const double base = page.H + 1900;
-    return runAcross(page, pmrData, base, kBlack,
-                     [&](double, int h) { return base - double(h) * page.H / 241; });
+    return runAcross(page, pmrData, base, kBlack, [&](double, int h) { return base - double(h) * page.H / 241; });
 }
 
 Plot printIntegral(const PrintGeometry& page, const std::array<QByteArray, 26>& pmrData)
@@ -80,8 +79,7 @@ Plot printIntegral(const PrintGeometry& page, const std::array<QByteArray, 26>& 
     if (total <= 150)
         return all;
     const double rise = double(page.H) / (total - 150);
-    for (const Plot& p : runAcross(page, pmrData, page.H + 1800, kBlack,
-                                   [&](double y, int h) { return y - h * rise; }))
+    for (const Plot& p : runAcross(page, pmrData, page.H + 1800, kBlack, [&](double y, int h) { return y - h * rise; }))
         all.append(p);
     return all;
 }

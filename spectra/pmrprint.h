@@ -12,8 +12,8 @@
 namespace orv::spectra::pmr {
 
 struct PrintGeometry {
-    int W = 0;      // the page's long side - 1000: the axis runs from x 500 to W
-    int H = 0;      // the page's short side - 4000: the baseline lies at H + 1900
+    int W = 0; // the page's long side - 1000: the axis runs from x 500 to W
+    int H = 0; // the page's short side - 4000: the baseline lies at H + 1900
     double L() const { return W - 500; }
     double elementX(int element) const { return 500 + (element - 5) * L() / 20; }
     double sampleX(int element, int k) const { return elementX(element) + k * L() / 10000; }

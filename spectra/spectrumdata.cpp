@@ -6,10 +6,7 @@
 
 namespace orv::spectra {
 
-double fieldValue(const QByteArray& field)
-{
-    return Val(QString::fromLatin1(field));
-}
+double fieldValue(const QByteArray& field) { return Val(QString::fromLatin1(field)); }
 
 QList<CarbonPeakRecord> decodeCarbonPeaks(const QByteArray& cmrData)
 {

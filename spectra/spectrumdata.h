@@ -15,18 +15,18 @@ namespace orv::spectra {
 // Carbon-13 peak record, six characters: four digits of the shift x 10, one
 // height character, one digit of attached hydrogens.
 struct CarbonPeakRecord {
-    int ppm = 0;        // shift rounded to whole ppm (halves to even), kept within -999..999
-    float shift = 0;    // the exact shift in ppm (tenths), single precision, same range
-    int height = 0;     // sample height
-    int hydrogens = 0;  // leading numeric value of the last character (0 when not a digit)
+    int ppm = 0;       // shift rounded to whole ppm (halves to even), kept within -999..999
+    float shift = 0;   // the exact shift in ppm (tenths), single precision, same range
+    int height = 0;    // sample height
+    int hydrogens = 0; // leading numeric value of the last character (0 when not a digit)
 };
 QList<CarbonPeakRecord> decodeCarbonPeaks(const QByteArray& cmrData);
 
 // Mass-spectrum peak record, four characters: three digits of m/z, one
 // intensity character (241 = 100 %).
 struct MsPeakRecord {
-    int mz = 0;         // leading numeric value, rounded (halves to even), kept within -99..999
-    int intensity = 0;  // sample height
+    int mz = 0;        // leading numeric value, rounded (halves to even), kept within -99..999
+    int intensity = 0; // sample height
 };
 QList<MsPeakRecord> decodeMsPeaks(const QByteArray& msData);
 

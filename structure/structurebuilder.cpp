@@ -18,15 +18,9 @@ QStringList texts(const std::vector<Substituent>& list)
 }
 } // namespace
 
-StructureBuilder::StructureBuilder()
-{
-    basePicture = {true, kStartPicture, 350, 3550};
-}
+StructureBuilder::StructureBuilder() { basePicture = {true, kStartPicture, 350, 3550}; }
 
-QString& StructureBuilder::code(Slot slot)
-{
-    return slot == Slot::X ? XCode : slot == Slot::Y ? YCode : ZCode;
-}
+QString& StructureBuilder::code(Slot slot) { return slot == Slot::X ? XCode : slot == Slot::Y ? YCode : ZCode; }
 
 void StructureBuilder::GetReady()
 {
@@ -159,7 +153,8 @@ void recordGivenStructure(const QString& code)
 QString giveStructureHelpText()
 {
     const QString br = QStringLiteral("\r\n");
-    QString t = QStringLiteral("Build a structural formula then click on Continue to see if that is your unknown.") + br + br;
+    QString t = QStringLiteral("Build a structural formula then click on Continue to see if that is your unknown.") + br
+              + br;
     t += QStringLiteral("Choose a starting compound type (and subtype if needed) then add substituents. ") + br + br;
     t += QStringLiteral("The brackets in eg (2-substituted) phenol mean that ");
     t += QStringLiteral("the \"substituent\" could be H.") + br + br;

@@ -17,16 +17,16 @@ namespace orv::structure {
 
 // What choosing a substituent shows.
 enum class ChoiceKind {
-    Fragment,     // a fragment picture at (baseTop + topOffset, baseLeft + leftOffset)
-    BaseVariant,  // the skeleton picture is swapped; it stays where it is
-    MovedBase,    // the skeleton picture is swapped and moved to (top, left)
+    Fragment,    // a fragment picture at (baseTop + topOffset, baseLeft + leftOffset)
+    BaseVariant, // the skeleton picture is swapped; it stays where it is
+    MovedBase,   // the skeleton picture is swapped and moved to (top, left)
 };
 
 struct ChoicePicture {
     ChoiceKind kind = ChoiceKind::Fragment;
     int bitmap = 0;
-    int top = 0;   // offset from baseTop, or the absolute Top of a MovedBase
-    int left = 0;  // offset from baseLeft, or the absolute Left of a MovedBase
+    int top = 0;  // offset from baseTop, or the absolute Top of a MovedBase
+    int left = 0; // offset from baseLeft, or the absolute Left of a MovedBase
 };
 
 struct Substituent {

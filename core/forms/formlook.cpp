@@ -7,8 +7,8 @@
 #include "platform/forms/pictures.h"
 #include "platform/twips.h"
 
-#include <QFontMetrics>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -119,7 +119,8 @@ void fitCaptionsToButtons(std::initializer_list<QAbstractButton*> group, double 
     QFont f = (*group.begin())->font();
     const auto fits = [&f](const QAbstractButton* b) {
         const QSize room = captionRoom(b);
-        const QSize need = QFontMetrics(f).boundingRect(QRect(0, 0, 100000, 100000), Qt::TextShowMnemonic, b->text()).size();
+        const QSize need =
+            QFontMetrics(f).boundingRect(QRect(0, 0, 100000, 100000), Qt::TextShowMnemonic, b->text()).size();
         return need.width() <= room.width() && need.height() <= room.height() + 1;
     };
     while (f.pointSizeF() - 0.5 >= minPoints && !std::all_of(group.begin(), group.end(), fits))

@@ -36,15 +36,27 @@ namespace orv {
 
 namespace {
 
-QString& commandLine() { static QString c; return c; }
-QString& lockFolder() { static QString f; return f; }
-std::unique_ptr<SingleInstance>& singleCopy() { static std::unique_ptr<SingleInstance> s; return s; }
+QString& commandLine()
+{
+    static QString c;
+    return c;
+}
+QString& lockFolder()
+{
+    static QString f;
+    return f;
+}
+std::unique_ptr<SingleInstance>& singleCopy()
+{
+    static std::unique_ptr<SingleInstance> s;
+    return s;
+}
 
 constexpr int kWidthTw = 6500;
 const QString kAboutAtLoad = QStringLiteral(
     "A program from Kordavia that helps you learn to use spectroscopy to identify organic unknowns");
 const QString kAboutAfterPicture = QStringLiteral("A program from Kordavia to help you learn to use spectroscopy and ")
-                                   + QStringLiteral("chemical reactions to identify organic unknowns");
+                                 + QStringLiteral("chemical reactions to identify organic unknowns");
 
 // A label font of the given point size at the designed 15 twips a pixel.
 QFont labelFont(double points)
@@ -101,13 +113,12 @@ void routeCommandLineUser()
         clearForNextStudent();
         m.TextBuffer = QStringLiteral("Invalid password.") + QString(25, u' ');
         frmQuit::setMessage(out.result == SignInResult::PasswordRefused ? m.TextBuffer.trimmed()
-                            : !out.quitMessage.isEmpty()                  ? out.quitMessage
+                            : !out.quitMessage.isEmpty()
+                                ? out.quitMessage
                                 : QStringLiteral("The file ") + path + QStringLiteral(" could not be read."));
         showQuitWindow();
         return;
-    case SignInResult::AllDone:
-        showQuitWindow();
-        return;
+    case SignInResult::AllDone: showQuitWindow(); return;
     case SignInResult::InUse:
         clearForNextStudent();
         frmQuit::setMessage(out.quitMessage);
@@ -117,8 +128,7 @@ void routeCommandLineUser()
         frmQuit::setMessage(out.quitMessage);
         showQuitWindow();
         return;
-    case SignInResult::Loaded:
-        break;
+    case SignInResult::Loaded: break;
     }
     AnnounceUnknown();
     if (isTrue(IsNewUser())) {
@@ -171,7 +181,8 @@ QPixmap titlePicture()
         p.setPen(colour);
         p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, text);
     };
-    write(QStringLiteral("DejaVu Serif"), 30, true, QColor(255, 224, 64), QRect(12, 2, 300, 36), QStringLiteral("Orvanto"));
+    write(QStringLiteral("DejaVu Serif"), 30, true, QColor(255, 224, 64), QRect(12, 2, 300, 36),
+          QStringLiteral("Orvanto"));
     write(QStringLiteral("DejaVu Sans"), 13, false, QColor(0, 70, 140), QRect(12, 44, 220, 18),
           QStringLiteral("Identifying organic unknowns"));
     // A benzene ring, left of the region picture.
@@ -238,10 +249,12 @@ frmInitial::frmInitial()
     lblVersion->setFont(labelFont(10));
     lblVersion->setAlignment(Qt::AlignCenter);
     // Ten twips a point a character, or what the text needs in this face.
-    const int versionWidth = std::max(10 * static_cast<int>(lblVersion->text().size()) * 10,
-                                      int(twips(QFontMetrics(lblVersion->font()).horizontalAdvance(lblVersion->text()) + 4)));
+    const int versionWidth = std::max(
+        10 * static_cast<int>(lblVersion->text().size()) * 10,
+        int(twips(QFontMetrics(lblVersion->font()).horizontalAdvance(lblVersion->text()) + 4)));
     placeControl(lblVersion, 5600 - versionWidth, 670, versionWidth, 10 * 25);
-    lblVersion->setToolTip(QStringLiteral("version %1.%2 build %3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
+    lblVersion->setToolTip(
+        QStringLiteral("version %1.%2 build %3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
 
     lblAbout = new QLabel(kAboutAtLoad, this);
     lblAbout->setObjectName(QStringLiteral("lblAbout"));
@@ -254,7 +267,8 @@ frmInitial::frmInitial()
     // to see, and each description is fitted to it.
     placeControl(lblAbout, 3200, 1200, 2800, 2050 - 20 - 1200);
     fitTextToLabel(lblAbout);
-    lblAbout->setToolTip(QStringLiteral("Kordavia is a small region of lakes and pine hills with a long tradition in chemistry."));
+    lblAbout->setToolTip(
+        QStringLiteral("Kordavia is a small region of lakes and pine hills with a long tradition in chemistry."));
 
     cmdInitial = new QPushButton(this);
     cmdInitial->setObjectName(QStringLiteral("cmdInitial"));
@@ -323,7 +337,8 @@ void routeFromStartWindow()
         routeCommandLineUser();
         return;
     }
-    const forms::FormName signIn = isTrue(m.ProgramChoosesUnknowns) ? forms::names::frmUnkProgm : forms::names::frmUnkTeach;
+    const forms::FormName signIn = isTrue(m.ProgramChoosesUnknowns) ? forms::names::frmUnkProgm
+                                                                    : forms::names::frmUnkTeach;
     if (!forms::showModal(signIn))
         startChosenUnknown();
 }

@@ -15,7 +15,11 @@
 namespace orv {
 
 namespace {
-QString& pendingMessage() { static QString m; return m; }
+QString& pendingMessage()
+{
+    static QString m;
+    return m;
+}
 }
 
 void frmQuit::setMessage(const QString& message) { pendingMessage() = message; }

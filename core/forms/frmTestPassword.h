@@ -22,7 +22,7 @@ public:
     QLabel* lblTestPassword;
     PasswordBox* txtTestPassword;
     QPushButton* cmdTestPassword;
-    QPushButton* cmdTPwordCancel;   // no action; lies below the visible area
+    QPushButton* cmdTPwordCancel; // no action; lies below the visible area
 
 private:
     void cmdTestPassword_Click();

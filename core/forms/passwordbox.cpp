@@ -15,8 +15,7 @@
 
 namespace orv {
 
-PasswordBox::PasswordBox(QWidget* parent, QPushButton* continueButton)
-    : QLineEdit(parent), continue_(continueButton)
+PasswordBox::PasswordBox(QWidget* parent, QPushButton* continueButton) : QLineEdit(parent), continue_(continueButton)
 {
     setEchoMode(QLineEdit::Password);
     setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
@@ -54,9 +53,7 @@ void PasswordBox::keyPressEvent(QKeyEvent* e)
         if (modOrvan.SoundOn == kTrue)
             QApplication::beep();
         return;
-    case PasswordKey::Take:
-        QLineEdit::keyPressEvent(e);
-        return;
+    case PasswordKey::Take: QLineEdit::keyPressEvent(e); return;
     }
 }
 

@@ -97,15 +97,9 @@ void signInChosenFile(const QString& fileName, bool modalQuit)
     case SignInResult::PasswordRefused:
         refuseSignIn(QStringLiteral("Error with supplying the password for an existing file."));
         return;
-    case SignInResult::InUse:
-        refuseSignIn(out.quitMessage);
-        return;
-    case SignInResult::AllDone:
-        showQuit(QString(), modalQuit);
-        return;
-    case SignInResult::UnknownUnreadable:
-        showQuit(out.quitMessage);
-        return;
+    case SignInResult::InUse: refuseSignIn(out.quitMessage); return;
+    case SignInResult::AllDone: showQuit(QString(), modalQuit); return;
+    case SignInResult::UnknownUnreadable: showQuit(out.quitMessage); return;
     case SignInResult::Loaded:
         AnnounceUnknown();
         showWelcomeAfterSignIn();
@@ -157,7 +151,8 @@ frmUnkProgm::frmUnkProgm()
     if (m.MultipleSessionsAllowed == kTrue) {
         setWindowTitle(QStringLiteral("Orvanto data saving option"));
         labelHeight = 450;
-        text = QStringLiteral("Orvanto can save the details of your analysis so that you can exit the program and then ")
+        text = QStringLiteral(
+                   "Orvanto can save the details of your analysis so that you can exit the program and then ")
              + QStringLiteral("continue at a later time.");
         optUnkProg[0]->setText(QStringLiteral("first time user"));
         optUnkProg[1]->setText(QStringLiteral("previous user with saved information"));

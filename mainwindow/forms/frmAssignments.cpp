@@ -2,9 +2,9 @@
 
 #include "core/coreservices.h"
 #include "core/forms/formlook.h"
+#include "core/forms/printnotice.h"
 #include "core/modorvan.h"
 #include "mainwindow/assignments.h"
-#include "core/forms/printnotice.h"
 #include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"

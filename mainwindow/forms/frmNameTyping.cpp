@@ -84,7 +84,8 @@ void frmNameTyping::Form_Load()
 
 bool frmNameTyping::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && (watched == txtNameText || watched == cboGetName || watched == cboGetName->lineEdit())) {
+    if (event->type() == QEvent::KeyPress
+        && (watched == txtNameText || watched == cboGetName || watched == cboGetName->lineEdit())) {
         auto* key = static_cast<QKeyEvent*>(event);
         // Keys without a character (arrows, Delete, Tab) move or edit as usual.
         if (key->text().isEmpty() || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
@@ -98,11 +99,8 @@ bool frmNameTyping::eventFilter(QObject* watched, QEvent* event)
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
             code = 13;
         switch (nameKeyAction(code)) {
-        case NameKey::Pass:
-            return false;
-        case NameKey::Test:
-            cmdNameTest_Click();
-            return true;
+        case NameKey::Pass: return false;
+        case NameKey::Test: cmdNameTest_Click(); return true;
         case NameKey::Discard:
             if (isTrue(modOrvan.SoundOn))
                 QApplication::beep();

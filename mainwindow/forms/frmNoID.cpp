@@ -2,8 +2,8 @@
 
 #include "core/forms/formlook.h"
 #include "core/modorvan.h"
-#include "mainwindow/identify.h"
 #include "mainwindow/forms/textboxes.h"
+#include "mainwindow/identify.h"
 #include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"

@@ -83,10 +83,7 @@ QMenu* frmOVMain::buildMenu(const MenuEntry& menuEntry, QMenu* into, bool reacha
     return menu;
 }
 
-QAction* frmOVMain::menuAction(const QString& name, int index) const
-{
-    return actions_.value(actionKey(name, index));
-}
+QAction* frmOVMain::menuAction(const QString& name, int index) const { return actions_.value(actionKey(name, index)); }
 
 void frmOVMain::clickMenu(const QString& name, int index)
 {

@@ -66,8 +66,8 @@ int neededHeightTwips(QPlainTextEdit* box)
     int width = box->width() - margins;
     if (box->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
         width -= box->verticalScrollBar()->sizeHint().width();
-    const QRect need =
-        QFontMetrics(box->font()).boundingRect(QRect(0, 0, std::max(1, width), 100000), Qt::TextWordWrap, box->toPlainText());
+    const QRect need = QFontMetrics(box->font())
+                           .boundingRect(QRect(0, 0, std::max(1, width), 100000), Qt::TextWordWrap, box->toPlainText());
     return int(twips(need.height() + margins));
 }
 
@@ -81,7 +81,10 @@ int rewardMarginWidth()
     return std::min((kRightWidth - 5200) / 2, clientWidth - rewardMarginLeft() - kTwipsPerPixel * 4);
 }
 
-QAction* resignEntry() { return mainMenuEntry(QStringLiteral("mnuNameItem_3"), QStringLiteral("&Resign from this unknown")); }
+QAction* resignEntry()
+{
+    return mainMenuEntry(QStringLiteral("mnuNameItem_3"), QStringLiteral("&Resign from this unknown"));
+}
 
 } // namespace
 
@@ -262,8 +265,7 @@ void frmReportProgress::carryOn()
         QTimer::singleShot(0, [] { forms::unload(forms::names::frmOVMain); });
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -60,9 +60,10 @@ frmSelectUnks::frmSelectUnks()
     lblSelectUnks = new QLabel(this);
     applyLabelLook(lblSelectUnks);
     lblSelectUnks->setWordWrap(false);
-    lblSelectUnks->setText(QStringLiteral("This option is intended for special use by instructors only. \n"
-                                          "Click on the unknown to load it into Orvanto. Leave the pointer on the unknown\n"
-                                          "to see its name. Compound classes may be highlighted by selecting a type."));
+    lblSelectUnks->setText(
+        QStringLiteral("This option is intended for special use by instructors only. \n"
+                       "Click on the unknown to load it into Orvanto. Leave the pointer on the unknown\n"
+                       "to see its name. Compound classes may be highlighted by selecting a type."));
     lblSelectUnks->setContentsMargins(px(60), 0, 0, 0);
     fitFontToWidth(lblSelectUnks, lblSelectUnks->text().split(u'\n'), 5800 - 150);
     placeControl(lblSelectUnks, (kWidth - 5800) / 2 - 40, 150, 5800, 650);

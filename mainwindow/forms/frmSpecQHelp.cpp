@@ -21,7 +21,8 @@ frmSpecQHelp::frmSpecQHelp()
     constexpr int width = 6500;
     const int height = 2000 + CaptionExtraTwips();
     int mainLeft = 0, mainTop = 0, mainWidth = 0;
-    if (QWidget* main = forms::find(forms::names::frmOVMain); main && mainWindowRectTwips(mainLeft, mainTop, mainWidth)) {
+    if (QWidget* main = forms::find(forms::names::frmOVMain);
+        main && mainWindowRectTwips(mainLeft, mainTop, mainWidth)) {
         const int mainHeight = formRectTwips(main).height();
         setFormGeometry(this, mainLeft + (mainWidth - width) / 2,
                         mainTop + static_cast<int>((mainHeight - height) / 1.5), width, height);

@@ -3,8 +3,8 @@
 #include "core/coreservices.h"
 #include "core/forms/formlook.h"
 #include "core/modorvan.h"
-#include "mainwindow/identify.h"
 #include "mainwindow/forms/textboxes.h"
+#include "mainwindow/identify.h"
 #include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
@@ -205,15 +205,9 @@ bool frmStructure::eventFilter(QObject* watched, QEvent* event)
     if (index >= 6)
         return QWidget::eventFilter(watched, event);
     switch (event->type()) {
-    case QEvent::MouseMove:
-        Structure_MouseMove(index);
-        return true; // the window's background did not see the pointer
-    case QEvent::FocusIn:
-        Structure_GotFocus(index);
-        break;
-    case QEvent::FocusOut:
-        Structure_LostFocus(index);
-        break;
+    case QEvent::MouseMove: Structure_MouseMove(index); return true; // the window's background did not see the pointer
+    case QEvent::FocusIn: Structure_GotFocus(index); break;
+    case QEvent::FocusOut: Structure_LostFocus(index); break;
     case QEvent::MouseButtonRelease:
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton
             && Structure[index]->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
@@ -229,8 +223,7 @@ bool frmStructure::eventFilter(QObject* watched, QEvent* event)
         }
         break;
     }
-    default:
-        break;
+    default: break;
     }
     return QWidget::eventFilter(watched, event);
 }

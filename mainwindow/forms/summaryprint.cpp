@@ -14,8 +14,8 @@ bool printSummary(TwipsPrinter& printer, const SummaryPrintout& out, const QStri
     QPainter* p = printer.painter();
     const PrintTextFace face(p->device());
     const double lineTw = face.lineTw;
-    const QList<QList<PagedLine>> pages =
-        summaryPages(out, {printed, 1, false}, summaryLinesPerPage(printer.pageSizeTwips().height(), lineTw));
+    const QList<QList<PagedLine>> pages = summaryPages(out, {printed, 1, false},
+                                                       summaryLinesPerPage(printer.pageSizeTwips().height(), lineTw));
     for (qsizetype page = 0; page < pages.size(); ++page) {
         if (page > 0 && !printer.newPage())
             return false;

@@ -19,8 +19,8 @@
 namespace orv::mscalc {
 
 namespace {
-const QString kCountBoxStyle =
-    QStringLiteral("QLineEdit { padding: 0px; background: white; border: 1px solid #808080; }");
+const QString kCountBoxStyle = QStringLiteral(
+    "QLineEdit { padding: 0px; background: white; border: 1px solid #808080; }");
 } // namespace
 
 QFont designFont()
@@ -96,8 +96,8 @@ void UpDown::keyPressEvent(QKeyEvent* e)
 void UpDown::focusInEvent(QFocusEvent* e)
 {
     if (buddy_)
-        buddy_->setStyleSheet(QStringLiteral(
-            "QLineEdit { padding: 0px; background: #C0E0FF; border: 1px solid #000080; }"));
+        buddy_->setStyleSheet(
+            QStringLiteral("QLineEdit { padding: 0px; background: #C0E0FF; border: 1px solid #000080; }"));
     QWidget::focusInEvent(e);
 }
 
@@ -173,15 +173,12 @@ PrintCursor::PrintCursor(TwipsPrinter& printer) : printer_(printer), painter_(pr
     setFont(QStringLiteral("Arial"), 12);
 }
 
-void PrintCursor::setFont(const QString& family, double points, bool bold)
-{
-    setFont(twipsFont(family, points, bold));
-}
+void PrintCursor::setFont(const QString& family, double points, bool bold) { setFont(twipsFont(family, points, bold)); }
 
 void PrintCursor::setFont(const QFont& font)
 {
     font_ = font;
-    if (font_.pixelSize() <= 0)   // a point-sized font: make it print true in twips
+    if (font_.pixelSize() <= 0) // a point-sized font: make it print true in twips
         font_.setPixelSize(static_cast<int>(std::lround(font.pointSizeF() * 20)));
     painter_->setFont(font_);
 }

@@ -25,16 +25,16 @@ namespace {
 constexpr int kWidth = 7500;
 
 struct LimitRow {
-    const char* symbol;   // as the labels and tool tips name it
-    const char* what;     // tool tip wording
+    const char* symbol; // as the labels and tool tips name it
+    const char* what;   // tool tip wording
     int rowTop, labelTop;
     int minStart, maxStart;
 };
 const LimitRow kRows[kLimitCount] = {
-    {"C", "number of C atoms", 435, 480, 1, 15},   {"H", "number of H atoms", 810, 885, 4, 32},
-    {"N", "number of N atoms", 1185, 1245, 0, 0},  {"O", "number of O atoms", 1560, 1605, 0, 3},
+    {"C", "number of C atoms", 435, 480, 1, 15},    {"H", "number of H atoms", 810, 885, 4, 32},
+    {"N", "number of N atoms", 1185, 1245, 0, 0},   {"O", "number of O atoms", 1560, 1605, 0, 3},
     {"Br", "number of Br atoms", 2040, 2085, 0, 0}, {"Cl", "number of Cl atoms", 2400, 2445, 0, 0},
-    {"I", "number of I atoms", 2760, 2805, 0, 0},  {"IHD", "ihd", 3240, 3200, 0, 16},
+    {"I", "number of I atoms", 2760, 2805, 0, 0},   {"IHD", "ihd", 3240, 3200, 0, 16},
 };
 
 QLabel* label(QWidget* parent, const QString& text, int left, int top, int width, int height)
@@ -111,7 +111,8 @@ frmCalcFormula::frmCalcFormula()
     cmdCalcCalc = calcButton(this, QStringLiteral("C&alculate"), QStringLiteral("Click here to perform calculations"),
                              6070, 3720);
     cmdCalcHelp = calcButton(this, QStringLiteral("&Help"), QStringLiteral("Click here to get help"), 120, 5050);
-    cmdCalcPrint = calcButton(this, QStringLiteral("&Print"), QStringLiteral("Click here to print above text"), 3180, 5050);
+    cmdCalcPrint = calcButton(this, QStringLiteral("&Print"), QStringLiteral("Click here to print above text"), 3180,
+                              5050);
     cmdCalcOk = calcButton(this, QStringLiteral("&Continue"), QStringLiteral("Click here to continue with Orvanto"),
                            6240, 5050);
 

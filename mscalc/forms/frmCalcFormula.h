@@ -50,13 +50,13 @@ public slots:
     void cmdCalcOk_Click();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;   // txtMass_KeyPress
+    bool eventFilter(QObject* watched, QEvent* event) override; // txtMass_KeyPress
 
 private:
     void setResultText(const QString& crlfText);
     mscalc::FormulaSearch search_;
     QFont resultFont_;
-    bool helpShown_ = false;   // the help text is what the result box shows
+    bool helpShown_ = false; // the help text is what the result box shows
     QTimer* noticeTimer_;
 };
 

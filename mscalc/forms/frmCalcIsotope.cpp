@@ -43,11 +43,21 @@ frmCalcIsotope::frmCalcIsotope()
     frmAtoms->setFrameShadow(QFrame::Sunken);
     placeControl(frmAtoms, 6050, 20, 1220, 3015);
 
-    struct Row { const char* symbol; int labelTop, boxTop, spinTop, max; const char* tipMax; QLineEdit** box; UpDown** upd; int start; };
+    struct Row {
+        const char* symbol;
+        int labelTop, boxTop, spinTop, max;
+        const char* tipMax;
+        QLineEdit** box;
+        UpDown** upd;
+        int start;
+    };
     const Row rows[] = {
-        {"C", 285, 240, 240, 15, "15", &txtC, &updC, 1}, {"H", 690, 615, 645, 32, "32", &txtH, &updH, 0},
-        {"N", 1050, 990, 990, 4, "4", &txtN, &updN, 0},   {"O", 1410, 1365, 1365, 4, "4", &txtO, &updO, 0},
-        {"Br", 1890, 1845, 1845, 3, "3", &txtBr, &updBr, 0}, {"Cl", 2250, 2205, 2205, 3, "3", &txtCl, &updCl, 0},
+        {"C", 285, 240, 240, 15, "15", &txtC, &updC, 1},
+        {"H", 690, 615, 645, 32, "32", &txtH, &updH, 0},
+        {"N", 1050, 990, 990, 4, "4", &txtN, &updN, 0},
+        {"O", 1410, 1365, 1365, 4, "4", &txtO, &updO, 0},
+        {"Br", 1890, 1845, 1845, 3, "3", &txtBr, &updBr, 0},
+        {"Cl", 2250, 2205, 2205, 3, "3", &txtCl, &updCl, 0},
         // Iodine stops at 2 although its tool tip offers 3.
         {"I", 2610, 2565, 2565, 2, "3", &txtI, &updI, 0},
     };
@@ -62,17 +72,17 @@ frmCalcIsotope::frmCalcIsotope()
         upd->setObjectName(QStringLiteral("upd") + symbol);
         placeControl(upd, 780, r.spinTop, 240, 285);
         upd->setBuddy(*r.box);
-        upd->setToolTip(QStringLiteral("Click here to change number of %1 atoms (max %2)")
-                            .arg(symbol, QLatin1String(r.tipMax)));
+        upd->setToolTip(
+            QStringLiteral("Click here to change number of %1 atoms (max %2)").arg(symbol, QLatin1String(r.tipMax)));
         connect(upd, &UpDown::Change, this, &frmCalcIsotope::GetReady);
         *r.upd = upd;
     }
 
-    cmdIsotopeCalc = calcButton(this, QStringLiteral("C&alculate"), QStringLiteral("Click here to perform calculations"),
-                                6070, 3720);
+    cmdIsotopeCalc = calcButton(this, QStringLiteral("C&alculate"),
+                                QStringLiteral("Click here to perform calculations"), 6070, 3720);
     cmdIsotopeHelp = calcButton(this, QStringLiteral("&Help"), QStringLiteral("Click here to get help"), 120, 5040);
-    cmdIsotopePrint = calcButton(this, QStringLiteral("&Print"), QStringLiteral("Click here to print above text"),
-                                 3150, 5050);
+    cmdIsotopePrint = calcButton(this, QStringLiteral("&Print"), QStringLiteral("Click here to print above text"), 3150,
+                                 5050);
     cmdIsotopeOk = calcButton(this, QStringLiteral("&Continue"), QStringLiteral("Click here to proceed"), 6120, 5040);
     txtCalcMessage = new QLineEdit(this);
 
@@ -130,8 +140,8 @@ void frmCalcIsotope::cmdIsotopeCalc_Click()
     }
     IsotopeCalc calc;
     if (!calc.calculate(f)) {
-        MsgBox(QStringLiteral("Too many atoms: at most %1 of each element.").arg(kMaxIsotopeAtoms),
-               MsgButtons::OkOnly, MsgIcon::Exclamation);
+        MsgBox(QStringLiteral("Too many atoms: at most %1 of each element.").arg(kMaxIsotopeAtoms), MsgButtons::OkOnly,
+               MsgIcon::Exclamation);
         return;
     }
     LastAction = QStringLiteral("Calculate");

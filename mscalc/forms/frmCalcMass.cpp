@@ -45,7 +45,13 @@ frmCalcMass::frmCalcMass()
 
     frmAtoms = new QGroupBox(QStringLiteral("Atoms present"), this);
     placeControl(frmAtoms, 98, 150, 7215, 900);
-    struct Row { const char* symbol; int max; QLineEdit** box; UpDown** upd; int labelLeft, boxLeft, spinLeft; };
+    struct Row {
+        const char* symbol;
+        int max;
+        QLineEdit** box;
+        UpDown** upd;
+        int labelLeft, boxLeft, spinLeft;
+    };
     const Row rows[] = {
         {"C", 15, &txtC, &updC, 240, 375, 735},      {"H", 32, &txtH, &updH, 1245, 1440, 1740},
         {"Br", 3, &txtBr, &updBr, 2235, 2445, 2745}, {"Cl", 3, &txtCl, &updCl, 3240, 3435, 3735},
@@ -83,14 +89,15 @@ frmCalcMass::frmCalcMass()
     txtHMCalc = resultBox(frmCalc, 3050, 360, 1095);
     massLabel(QStringLiteral("Molar mass"), 5300, 330, 780);
     txtMMCalc = resultBox(frmCalc, 6140, 400, 800);
-    cmdMCalcCalc = calcButton(frmCalc, QStringLiteral("C&alculate"), QStringLiteral("Click here to perform calculations"),
-                              3050, 950);
+    cmdMCalcCalc = calcButton(frmCalc, QStringLiteral("C&alculate"),
+                              QStringLiteral("Click here to perform calculations"), 3050, 950);
 
     txtMassHelp = new QPlainTextEdit(this);
     txtMassHelp->setReadOnly(true);
     placeControl(txtMassHelp, 98, 3140, 7215, 1700);
     cmdMCalcHelp = calcButton(this, QStringLiteral("&Help"), QStringLiteral("Click here to get help"), 120, 5040);
-    cmdMCalcPrint = calcButton(this, QStringLiteral("&Print"), QStringLiteral("Click here to print result"), 3158, 5040);
+    cmdMCalcPrint = calcButton(this, QStringLiteral("&Print"), QStringLiteral("Click here to print result"), 3158,
+                               5040);
     cmdCMassOk = calcButton(this, QStringLiteral("&Continue"), QStringLiteral("Click here to continue with Orvanto"),
                             6240, 5040);
     txtCalcMessage = new QLineEdit(this);

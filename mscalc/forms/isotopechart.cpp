@@ -9,10 +9,7 @@
 
 namespace orv::mscalc {
 
-IsotopeChart::IsotopeChart(QWidget* parent) : QWidget(parent)
-{
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
+IsotopeChart::IsotopeChart(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
 
 void IsotopeChart::clearToFrame()
 {

@@ -14,9 +14,9 @@ class PrintCursor;
 
 struct IsotopePrintoutData {
     AtomCounts counts;
-    QString peaksText;      // the result box's text (LF line ends)
-    IsotopeCalc calc;       // the calculation shown
-    QString printed;        // the closing "printed ..." line
+    QString peaksText; // the result box's text (LF line ends)
+    IsotopeCalc calc;  // the calculation shown
+    QString printed;   // the closing "printed ..." line
 };
 
 inline constexpr const char* kIsotopePrintTitle = "Orvanto isotope peak calculator";

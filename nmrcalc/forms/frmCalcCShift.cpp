@@ -42,10 +42,7 @@ const nmr::ShiftStage& frmCalcCShift::benzeneStage(int subtype) const { return n
 QString frmCalcCShift::result(const QString& key) const { return nmr::cShiftResult(key, SubX, SubY, SubZ); }
 QString frmCalcCShift::help(const QString& key, bool resultShown) const { return nmr::cShiftHelp(key, resultShown); }
 
-QStringList frmCalcCShift::printedExplanation(const QString& key) const
-{
-    return nmr::cShiftPrintedExplanation(key);
-}
+QStringList frmCalcCShift::printedExplanation(const QString& key) const { return nmr::cShiftPrintedExplanation(key); }
 
 void frmCalcCShift::optSub_DblClick(int)
 {

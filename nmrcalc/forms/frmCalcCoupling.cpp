@@ -81,8 +81,8 @@ frmCalcCoupling::frmCalcCoupling(QWidget* parent) : QWidget(parent)
         (*r.spin)->setObjectName(QStringLiteral("upd") + QLatin1String(r.name));
         placeControl(*r.spin, 1800, r.top, 240, 285);
     }
-    fitTextToLabel(makeLabel(QStringLiteral("Coupling constants for each interaction (in Hz, max 20)"), frmAtoms,
-                             50, 2080, 2000, 375));
+    fitTextToLabel(makeLabel(QStringLiteral("Coupling constants for each interaction (in Hz, max 20)"), frmAtoms, 50,
+                             2080, 2000, 375));
 
     frmDisplay = new QGroupBox(QStringLiteral("Display"), this);
     placeControl(frmDisplay, 7590, 10, 1250, 2160);
@@ -300,9 +300,9 @@ void frmCalcCoupling::cmdCalcCouplingHelp_Click()
         e.enabledMX = updMX->isEnabled();
         e.stickShown = optDisplay[2]->isChecked();
         e.superImpose = calc_.SuperImpose();
-        const CouplingSet set = calc_.CurrentSet.endsWith(u'A')   ? CouplingSet::A
-                                : calc_.CurrentSet.endsWith(u'M') ? CouplingSet::M
-                                                                  : CouplingSet::X;
+        const CouplingSet set = calc_.CurrentSet.endsWith(u'A') ? CouplingSet::A
+                              : calc_.CurrentSet.endsWith(u'M') ? CouplingSet::M
+                                                                : CouplingSet::X;
         text = nmr::couplingExplanation(set, e);
     }
     txtCalcCoupling->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
@@ -331,9 +331,9 @@ void frmCalcCoupling::cmdCalcCouplingPrint_Click()
     out.print(QStringLiteral("Coupling constant for MX = %1 Hz").arg(in.JMX));
     out.print();
     const DisplayKind kind = displayKind();
-    const QString kindText = kind == DisplayKind::StraightLines  ? QStringLiteral("straight line display")
-                             : kind == DisplayKind::LorentzCurve ? QStringLiteral("Lorentz curve")
-                                                                 : QStringLiteral("stick diagram");
+    const QString kindText = kind == DisplayKind::StraightLines ? QStringLiteral("straight line display")
+                           : kind == DisplayKind::LorentzCurve  ? QStringLiteral("Lorentz curve")
+                                                                : QStringLiteral("stick diagram");
     out.print(calc_.CurrentSet + QStringLiteral(" multiplicity - ") + kindText, 1000, true);
     out.print();
     const int y0 = static_cast<int>(std::lround(out.y()));

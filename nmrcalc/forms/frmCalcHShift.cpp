@@ -51,9 +51,6 @@ QString frmCalcHShift::result(const QString& key) const { return nmr::hShiftResu
 
 QString frmCalcHShift::help(const QString& key, bool resultShown) const { return nmr::hShiftHelp(key, resultShown); }
 
-QStringList frmCalcHShift::printedExplanation(const QString& key) const
-{
-    return nmr::hShiftPrintedExplanation(key);
-}
+QStringList frmCalcHShift::printedExplanation(const QString& key) const { return nmr::hShiftPrintedExplanation(key); }
 
 } // namespace orv

@@ -29,7 +29,7 @@ struct ShiftWindowLook {
     int groupsLeft;
     int xSelectLeft;
     int pictureCentre;
-    int bottomLefts[3];   // Help, Print, Continue
+    int bottomLefts[3]; // Help, Print, Continue
     int calcFrameWidth, labelLeft, boxLeft, calcLeft, calcWidth, resultWidth;
     nmr::SubstituentList list;
     const char* printTitle;

@@ -74,7 +74,7 @@ public:
         if (auto* combo = qobject_cast<QComboBox*>(watched))
             return combo->isEditable();
         return qobject_cast<QLineEdit*>(watched) || qobject_cast<QAbstractSpinBox*>(watched)
-               || qobject_cast<QTextEdit*>(watched) || qobject_cast<QPlainTextEdit*>(watched);
+            || qobject_cast<QTextEdit*>(watched) || qobject_cast<QPlainTextEdit*>(watched);
     }
 };
 
@@ -132,7 +132,7 @@ bool isUnmatchedAccessKey(const QKeyEvent* key)
 {
     const auto mods = key->modifiers();
     return (mods & Qt::AltModifier) && !(mods & Qt::ControlModifier) && !(mods & Qt::MetaModifier)
-           && !key->text().isEmpty() && key->text().at(0).isPrint();
+        && !key->text().isEmpty() && key->text().at(0).isPrint();
 }
 
 bool typesCharacter(const QKeyEvent* key)

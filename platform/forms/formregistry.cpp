@@ -19,21 +19,33 @@ struct Entry {
     bool closing = false;
 };
 
-QList<Entry>& entries() { static QList<Entry> e; return e; }
-QHash<QString, Factory>& factories() { static QHash<QString, Factory> f; return f; }
+QList<Entry>& entries()
+{
+    static QList<Entry> e;
+    return e;
+}
+QHash<QString, Factory>& factories()
+{
+    static QHash<QString, Factory> f;
+    return f;
+}
 
 // Windows closed during a nested wait: hidden, forgotten by name, and
 // deleted once the outermost wait has returned. Deleting them at once would
 // free a window whose handler (the one that started the wait, or Qt's own
 // dispatch around it) is still running.
-QList<QPointer<QWidget>>& buried() { static QList<QPointer<QWidget>> b; return b; }
+QList<QPointer<QWidget>>& buried()
+{
+    static QList<QPointer<QWidget>> b;
+    return b;
+}
 
 void deleteBuried()
 {
     const QList<QPointer<QWidget>> all = std::exchange(buried(), {});
     for (const QPointer<QWidget>& w : all)
         if (w)
-            w->deleteLater();   // runs when the event loop that posted it is back
+            w->deleteLater(); // runs when the event loop that posted it is back
 }
 
 // A window is deleted later: at once (from the event loop) when no wait is
@@ -71,8 +83,7 @@ public:
                 e.closing = true;
             else if (ev->type() == QEvent::Show)
                 e.closing = false;
-            else if (ev->type() == QEvent::Hide && e.closing
-                     && w->testAttribute(Qt::WA_DeleteOnClose)) {
+            else if (ev->type() == QEvent::Hide && e.closing && w->testAttribute(Qt::WA_DeleteOnClose)) {
                 forget(w);
                 if (nestedWaitDepth() > 0) {
                     // Qt would delete it as soon as the wait's event loop
@@ -167,7 +178,7 @@ void unloadAll()
     // they would live on unregistered and never be deleted.
     constexpr int kRounds = 8;
     for (int round = 0; round < kRounds; ++round) {
-        forget(nullptr);   // the windows already deleted
+        forget(nullptr); // the windows already deleted
         if (entries().isEmpty())
             break;
         QList<QPointer<QWidget>> all;
@@ -175,7 +186,7 @@ void unloadAll()
             all.append(e.widget);
         for (int i = all.size() - 1; i >= 0; --i)
             if (all[i] && !unload(all[i].data()))
-                forget(all[i].data());   // it refused: forgotten, as before
+                forget(all[i].data()); // it refused: forgotten, as before
     }
     entries().clear();
 }

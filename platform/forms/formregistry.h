@@ -3,10 +3,10 @@
 // first use, kept until it is unloaded, and found again by its class name.
 // Windows close with WA_DeleteOnClose; closing one (by code or by its close
 // box) unloads it, and the next use creates a fresh instance.
+#include "platform/formnames.h"
 #include <QPointer>
 #include <QString>
 #include <QWidget>
-#include "platform/formnames.h"
 #include <functional>
 
 namespace orv::forms {
@@ -44,10 +44,7 @@ template <class T> T* instance()
     adopt(w);
     return w;
 }
-template <class T> T* loaded()
-{
-    return qobject_cast<T*>(detail::find(formName(&T::staticMetaObject)));
-}
+template <class T> T* loaded() { return qobject_cast<T*>(detail::find(formName(&T::staticMetaObject))); }
 
 // Closes the window (its close handling runs) and forgets it. Returns false
 // when the window refused to close.

@@ -41,8 +41,8 @@ int screenHeightTwips()
 QRect formRectTwips(const QWidget* w)
 {
     const QRect f = w->frameGeometry();
-    return {int(twips(f.x())), int(twips(f.y())),
-            int(twips(w->width() + kFrameExtraWidthPx)), int(twips(w->height() + kFrameExtraHeightPx))};
+    return {int(twips(f.x())), int(twips(f.y())), int(twips(w->width() + kFrameExtraWidthPx)),
+            int(twips(w->height() + kFrameExtraHeightPx))};
 }
 
 QColor vbColour(std::uint32_t c)

@@ -18,7 +18,11 @@
 namespace orv {
 
 namespace {
-QPointer<HelpViewer>& viewer() { static QPointer<HelpViewer> v; return v; }
+QPointer<HelpViewer>& viewer()
+{
+    static QPointer<HelpViewer> v;
+    return v;
+}
 }
 
 void setHelpText(QTextEdit* box, const QString& text)

@@ -11,10 +11,9 @@
 namespace orv {
 
 PrintTextFace::PrintTextFace(QPaintDevice* device)
-    : normal(twipsFont(QStringLiteral("Times New Roman"), 12))
-    , bold(twipsFont(QStringLiteral("Times New Roman"), 12, true))
-    , metrics(normal, device)
-    , lineTw(metrics.height() > 0 ? metrics.height() : 280)
+    : normal(twipsFont(QStringLiteral("Times New Roman"), 12)),
+      bold(twipsFont(QStringLiteral("Times New Roman"), 12, true)), metrics(normal, device),
+      lineTw(metrics.height() > 0 ? metrics.height() : 280)
 {
 }
 

@@ -1,8 +1,8 @@
 #include "platform/forms/widgetservices.h"
 
+#include "platform/filedialog.h"
 #include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
-#include "platform/filedialog.h"
 #include "platform/msgbox.h"
 #include "platform/runtime.h"
 

@@ -51,8 +51,7 @@ int main(int argc, char** argv)
             QTextStream(stderr) << "ovallocate: " << warning << Qt::endl;
         return 0;
     }
-    case orv::AllocationRequest::Action::Usage:
-        break;
+    case orv::AllocationRequest::Action::Usage: break;
     }
     return fail(orv::allocationUsage());
 }

@@ -28,8 +28,8 @@ public:
     void cmdCancel_Click();
 
 protected:
-    void reject() override;   // Esc acts as Exit
-    void closeEvent(QCloseEvent* e) override;   // the close box: the login is not accepted
+    void reject() override;                   // Esc acts as Exit
+    void closeEvent(QCloseEvent* e) override; // the close box: the login is not accepted
 
 private:
     void Form_Load();

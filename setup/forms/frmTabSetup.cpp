@@ -86,8 +86,8 @@ QPushButton* frmTabSetup::addButton(QWidget* parent, const QString& caption, int
 void frmTabSetup::buildGeneral()
 {
     frmGeneral = new QGroupBox(QStringLiteral("General settings"), this);
-    chkMulti = addCheck(frmGeneral, QStringLiteral("Multiple sessions"), &S::MultipleSessionsAllowed, 120, 240, 1500, 495,
-                        QStringLiteral("Allows students to save work to file"));
+    chkMulti = addCheck(frmGeneral, QStringLiteral("Multiple sessions"), &S::MultipleSessionsAllowed, 120, 240, 1500,
+                        495, QStringLiteral("Allows students to save work to file"));
     chkPWord = addCheck(frmGeneral, QStringLiteral("Password"), &S::PasswordRequired, 120, 870, 1335, 495);
     chkTips = addCheck(frmGeneral, QStringLiteral("Tips"), &S::ShowTipsAtStart, 120, 1500, 1335, 495,
                        QStringLiteral("Seen by returning students - about spectroscopy"));
@@ -156,13 +156,14 @@ void frmTabSetup::buildHelp()
     frmHelp = new QWidget(this);
     frmHelp->setObjectName(QStringLiteral("frmHelp"));
     frmIdentify = new QGroupBox(QStringLiteral("Student can see"), frmHelp);
-    chkHelpResults = addCheck(frmIdentify, QStringLiteral("Help about results"), &S::ItemHelpAllowed, 120, 200, 2745, 495);
+    chkHelpResults = addCheck(frmIdentify, QStringLiteral("Help about results"), &S::ItemHelpAllowed, 120, 200, 2745,
+                              495);
     chkHelpType = addCheck(frmIdentify, QStringLiteral("Help about unknown type"), &S::UnknownHelpAllowed, 120, 725,
                            2625, 495);
     chkShowNum = addCheck(frmIdentify, QStringLiteral("ID number of un&known"), &S::ShowUnknownNumber, 120, 1250, 2205,
                           495);
-    chkSpecAssign = addCheck(frmIdentify, QStringLiteral("Spectroscopic assignments"), &S::AssignmentsAllowed, 120, 1775,
-                             2970, 495);
+    chkSpecAssign = addCheck(frmIdentify, QStringLiteral("Spectroscopic assignments"), &S::AssignmentsAllowed, 120,
+                             1775, 2970, 495);
     chkCorrel = addCheck(frmIdentify, QStringLiteral("Spectral correlation tools"), &S::CorrelationsAllowed, 120, 2300,
                          2820, 495);
     cmdMaxAssist = addButton(frmIdentify, QStringLiteral("Ma&x assist"), 105, 2805, 1000, 400);
@@ -195,9 +196,18 @@ void frmTabSetup::buildID()
     placeSetupControl(optType, 120, 300, 2175, 375);
     placeSetupControl(optSeeNames, 120, 739, 3070, 375);
     placeSetupControl(optNoType, 120, 1178, 2895, 375);
-    connect(optType, &QRadioButton::toggled, this, [this](bool on) { if (on) optType_Click(); });
-    connect(optSeeNames, &QRadioButton::toggled, this, [this](bool on) { if (on) optSeeNames_Click(); });
-    connect(optNoType, &QRadioButton::toggled, this, [this](bool on) { if (on) optNoType_Click(); });
+    connect(optType, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optType_Click();
+    });
+    connect(optSeeNames, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optSeeNames_Click();
+    });
+    connect(optNoType, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optNoType_Click();
+    });
     linNames = new QFrame(frmNames);
     linNames->setObjectName(QStringLiteral("linNames"));
     linNames->setFrameShape(QFrame::HLine);

@@ -55,7 +55,7 @@ public:
     int GetRandomNum(int lo, int hi);
 
     // Handlers of the window's buttons and tabs.
-    void tspSetup_Click(int index);   // 1..5
+    void tspSetup_Click(int index); // 1..5
     void cmdPrint_Click();
     void cmdSave_Click();
     void cmdExit_Click();
@@ -111,7 +111,7 @@ public:
     QLabel* lblPrinted;
 
 protected:
-    void closeEvent(QCloseEvent* e) override;   // Form_Unload
+    void closeEvent(QCloseEvent* e) override; // Form_Unload
 
 private:
     void buildGeneral();

@@ -6,9 +6,9 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 #include <algorithm>
 #include <cmath>
-#include <QWidget>
 
 namespace orv {
 

@@ -3,12 +3,12 @@
 #include "platform/filedialog.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
-#include "setup/forms/setuplook.h"
 #include "platform/forms/printer.h"
 #include "platform/msgbox.h"
 #include "platform/programfolder.h"
 #include "setup/forms/frmLogin.h"
 #include "setup/forms/frmTabSetup.h"
+#include "setup/forms/setuplook.h"
 #include "setup/savechecks.h"
 #include "setup/setupconfig.h"
 #include "setup/setupstate.h"
@@ -137,7 +137,8 @@ void frmTabSetup::cmdSave_Click()
         return;
     }
     QString error;
-    if (!writeSetupConfig(cdlSetupFileName, s, [this](int lo, int hi) { return GetRandomNum(lo, hi); }, &error)) {
+    if (!writeSetupConfig(
+            cdlSetupFileName, s, [this](int lo, int hi) { return GetRandomNum(lo, hi); }, &error)) {
         MsgBox(QStringLiteral("Error writing file ") + QDir::toNativeSeparators(cdlSetupFileName)
                    + QStringLiteral(". Settings not saved.") + vbCrLf + error,
                MsgButtons::OkOnly, MsgIcon::Critical);
@@ -161,7 +162,7 @@ void frmTabSetup::cmdPrint_Click()
     QPainter* p = printer.painter();
     // One empty line, then the window as it stands, at its size on screen.
     const int lineHeight = QFontMetrics(twipsFont(font().family(), 10)).height();
-    constexpr int scale = 3;   // rendered at three times the screen's pixels for a sharp print
+    constexpr int scale = 3; // rendered at three times the screen's pixels for a sharp print
     QImage image(size() * scale, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(scale);
     image.fill(Qt::white);
@@ -195,7 +196,8 @@ void frmTabSetup::closeEvent(QCloseEvent* e)
         e->accept();
         return;
     }
-    if (isTrue(SetupDirty) && MsgBox(kNotSavedQuestion, MsgButtons::YesNo, MsgIcon::None, QString(), 2) != MsgResult::Yes) {
+    if (isTrue(SetupDirty)
+        && MsgBox(kNotSavedQuestion, MsgButtons::YesNo, MsgIcon::None, QString(), 2) != MsgResult::Yes) {
         e->ignore();
         return;
     }

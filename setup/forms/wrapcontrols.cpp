@@ -25,7 +25,9 @@ void paintIndicatorAndCaption(QAbstractButton* b, const QStyleOptionButton& opt,
     if (b->hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(b);
-        focus.rect = p.fontMetrics().boundingRect(textRect, kCaptionFlags, b->text()).adjusted(-2, 0, 2, 0)
+        focus.rect = p.fontMetrics()
+                         .boundingRect(textRect, kCaptionFlags, b->text())
+                         .adjusted(-2, 0, 2, 0)
                          .intersected(b->rect());
         p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
@@ -56,8 +58,8 @@ void WrapPushButton::paintEvent(QPaintEvent*)
     opt.text.clear();
     p.drawControl(QStyle::CE_PushButton, opt);
     const QRect textRect = rect().adjusted(3, 2, -3, -2);
-    p.drawItemText(textRect, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, palette(), isEnabled(),
-                   caption, QPalette::ButtonText);
+    p.drawItemText(textRect, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic, palette(), isEnabled(), caption,
+                   QPalette::ButtonText);
 }
 
 } // namespace orv

@@ -14,9 +14,9 @@
 namespace orv::spectra::cmrexp {
 
 struct PrintoutData {
-    QString caption;        // the window's caption
-    Window window;          // as the last paint computed it
-    QByteArray peaks;       // CmrData
+    QString caption;  // the window's caption
+    Window window;    // as the last paint computed it
+    QByteArray peaks; // CmrData
     bool unknownNumberShown = false;
     int unknownNumber = 0;
 };

@@ -60,8 +60,7 @@ void printout(PrintPage& page, QSizeF pageTwips, const PrintoutData& data, Noise
     }
 }
 
-void printStick(PrintPage& page, double x, double baseline, double top, int hydrogens, QPointF labelAt,
-                QPointF digitAt)
+void printStick(PrintPage& page, double x, double baseline, double top, int hydrogens, QPointF labelAt, QPointF digitAt)
 {
     page.setDrawWidth(4);
     page.line(x, baseline, x, top);

@@ -13,19 +13,19 @@
 namespace orv::spectra::cmr {
 
 struct PrintoutData {
-    QString caption;        // the viewer's caption
-    QString note;           // CmrLabel
-    QByteArray peaks;       // CmrData
+    QString caption;  // the viewer's caption
+    QString note;     // CmrLabel
+    QByteArray peaks; // CmrData
     bool unknownNumberShown = false;
     int unknownNumber = 0;
 };
 
 // Page quantities in twips from the page's sides as the printer reports them.
 struct PrintGeometry {
-    int longSide = 0;       // the longer side - 1000: where 0 ppm lies
-    double shortSide = 0;   // the shorter side - 4000: the height of a full stick
-    double axisLength = 0;  // longSide - 500: the extent of 220 ppm
-    double baselineY = 0;   // shortSide + 2000
+    int longSide = 0;      // the longer side - 1000: where 0 ppm lies
+    double shortSide = 0;  // the shorter side - 4000: the height of a full stick
+    double axisLength = 0; // longSide - 500: the extent of 220 ppm
+    double baselineY = 0;  // shortSide + 2000
     double xAt(double ppm) const;
     double stickTop(int height) const;
 };

@@ -42,7 +42,7 @@ void CorBarPopup::showPlot(int leftTw, int topTw, int widthTw, int heightTw, con
     p.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
     paintPlot(p, plot_, PaintStyle{kBarWidthTwips, popupFont()});
     p.end();
-    show();   // with no rows it stays visible at zero size, which shows nothing
+    show(); // with no rows it stays visible at zero size, which shows nothing
     raise();
     update();
 }

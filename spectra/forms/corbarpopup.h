@@ -28,6 +28,6 @@ private:
     Plot plot_;
 };
 
-inline constexpr std::uint32_t kPopupBack = 0xC0FFFF;   // light yellow
+inline constexpr std::uint32_t kPopupBack = 0xC0FFFF; // light yellow
 
 } // namespace orv::spectra

@@ -27,8 +27,8 @@ frmCmr::frmCmr()
                        QStringLiteral("Use this to hold button down for correlation information")},
                       {QStringLiteral("expand"), QStringLiteral("Use this to drag or click to expand spectrum")},
                       {QStringLiteral("measure"), QStringLiteral("Use this to click to measure peak positions")},
-                      {QStringLiteral("redraw"), QStringLiteral("Click on this to redraw clean spectrum")}})
-    , picCmrCor_(new PopupPicture(centralWidget()))
+                      {QStringLiteral("redraw"), QStringLiteral("Click on this to redraw clean spectrum")}}),
+      picCmrCor_(new PopupPicture(centralWidget()))
 {
     setObjectName(QStringLiteral("frmCmr"));
     picCmrCor_->setObjectName(QStringLiteral("picCmrCor"));

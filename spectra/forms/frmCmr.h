@@ -4,8 +4,8 @@
 // measuring tool, the expansion drag (handing its band to frmCmrExp through
 // ExpandLeftX/ExpandRightX), the correlation tool's mode, Copy, quick help,
 // the clean redraw and the carbon shift calculator.
-#include "spectra/expandband.h"
 #include "spectra/cmrplot.h"
+#include "spectra/expandband.h"
 #include "spectra/forms/popuppicture.h"
 #include "spectra/forms/spectrumviewer.h"
 

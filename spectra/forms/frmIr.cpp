@@ -17,15 +17,15 @@ const QStringList kPointerKeys{QStringLiteral("correlate"), QStringLiteral("meas
 } // namespace
 
 frmIr::frmIr()
-    : SpectrumViewer({QStringLiteral("Ir"), QStringLiteral("IR"), QStringLiteral("Ir"), QStringLiteral("Ir spectrum quick help")},
-                     {QStringLiteral("&Correlations"), QStringLiteral("&Peak position measurement"),
-                      QStringLiteral("&Nujol spectrum"), QStringLiteral("&Redraw a clean spectrum")},
-                     {{QStringLiteral("correlate"),
-                       QStringLiteral("Use this to hold button down for correlation information")},
-                      {QStringLiteral("measure"), QStringLiteral("Use this to click to measure peak positions")},
-                      {QStringLiteral("nujol"), QStringLiteral("Click on this to add or remove a Nujol spectrum")},
-                      {QStringLiteral("redraw"), QStringLiteral("Click on this to redraw clean spectrum")}})
-    , picIrCor_(new PopupPicture(picture()))
+    : SpectrumViewer(
+        {QStringLiteral("Ir"), QStringLiteral("IR"), QStringLiteral("Ir"), QStringLiteral("Ir spectrum quick help")},
+        {QStringLiteral("&Correlations"), QStringLiteral("&Peak position measurement"),
+         QStringLiteral("&Nujol spectrum"), QStringLiteral("&Redraw a clean spectrum")},
+        {{QStringLiteral("correlate"), QStringLiteral("Use this to hold button down for correlation information")},
+         {QStringLiteral("measure"), QStringLiteral("Use this to click to measure peak positions")},
+         {QStringLiteral("nujol"), QStringLiteral("Click on this to add or remove a Nujol spectrum")},
+         {QStringLiteral("redraw"), QStringLiteral("Click on this to redraw clean spectrum")}}),
+      picIrCor_(new PopupPicture(picture()))
 {
     setObjectName(QStringLiteral("frmIr"));
     picIrCor_->setObjectName(QStringLiteral("picIrCor"));
@@ -83,8 +83,8 @@ void frmIr::CorrelationBars(int x)
 void frmIr::printLayout(PrintPage& page, QSizeF pageTwips, const std::function<void(double)>& progress)
 {
     const ModOrvan& m = modOrvan;
-    const ir::PrintoutData data{windowTitle(), m.IrLabel, m.IrData, isTrue(m.ShowUnknownNumber), m.CurrentUnknown,
-                                isTrue(nujolShown_)};
+    const ir::PrintoutData data{windowTitle(),    m.IrLabel,          m.IrData, isTrue(m.ShowUnknownNumber),
+                                m.CurrentUnknown, isTrue(nujolShown_)};
     ir::printout(page, pageTwips, data, progress);
 }
 

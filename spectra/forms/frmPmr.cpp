@@ -27,19 +27,18 @@ const QStringList kPointerKeys{QStringLiteral("step"), QStringLiteral("expand"),
 } // namespace
 
 frmPmr::frmPmr()
-    : SpectrumViewer({QStringLiteral("Pmr"), {}, {}, QStringLiteral("Pmr spectrum quick help")},
-                     {QStringLiteral("&Correlations"), QStringLiteral("&Expand spectrum"),
-                      QStringLiteral("&Integrate spectrum"), QStringLiteral("&Measure integration steps"),
-                      QStringLiteral("Pea&k position measurement"), QStringLiteral("&Redraw a clean spectrum"),
-                      QStringLiteral("-"), QStringLiteral("&Proton shift calculator"),
-                      QStringLiteral("Pr&oton coupling calculator")},
-                     {{QStringLiteral("correlate"),
-                       QStringLiteral("Use this to hold button down for correlation information")},
-                      {QStringLiteral("expand"), QStringLiteral("Use this to drag or click to expand the spectrum")},
-                      {QStringLiteral("integrate"), QStringLiteral("Click on this to add or delete integration line")},
-                      {QStringLiteral("step"), QStringLiteral("Use this to drag and measure integration steps")},
-                      {QStringLiteral("measure"), QStringLiteral("Use this to click to measure peak positions")},
-                      {QStringLiteral("redraw"), QStringLiteral("Click on this to redraw a clean spectrum")}})
+    : SpectrumViewer(
+        {QStringLiteral("Pmr"), {}, {}, QStringLiteral("Pmr spectrum quick help")},
+        {QStringLiteral("&Correlations"), QStringLiteral("&Expand spectrum"), QStringLiteral("&Integrate spectrum"),
+         QStringLiteral("&Measure integration steps"), QStringLiteral("Pea&k position measurement"),
+         QStringLiteral("&Redraw a clean spectrum"), QStringLiteral("-"), QStringLiteral("&Proton shift calculator"),
+         QStringLiteral("Pr&oton coupling calculator")},
+        {{QStringLiteral("correlate"), QStringLiteral("Use this to hold button down for correlation information")},
+         {QStringLiteral("expand"), QStringLiteral("Use this to drag or click to expand the spectrum")},
+         {QStringLiteral("integrate"), QStringLiteral("Click on this to add or delete integration line")},
+         {QStringLiteral("step"), QStringLiteral("Use this to drag and measure integration steps")},
+         {QStringLiteral("measure"), QStringLiteral("Use this to click to measure peak positions")},
+         {QStringLiteral("redraw"), QStringLiteral("Click on this to redraw a clean spectrum")}})
 {
     setObjectName(QStringLiteral("frmPmr"));
     picPmrCor_ = new CorBarPopup(picture());
@@ -94,10 +93,7 @@ void frmPmr::formPaint()
     DrawSpectrumLines();
 }
 
-void frmPmr::DrawSpectrumLines()
-{
-    picture()->draw(pmr::trace(modOrvan.PmrData));
-}
+void frmPmr::DrawSpectrumLines() { picture()->draw(pmr::trace(modOrvan.PmrData)); }
 
 void frmPmr::MeasureProcess()
 {

@@ -134,10 +134,7 @@ void frmPmrExp::toolsItemClick(int index)
     }
 }
 
-void frmPmrExp::picPmrExp_KeyPress(int keyAscii)
-{
-    step_.key(keyAscii);
-}
+void frmPmrExp::picPmrExp_KeyPress(int keyAscii) { step_.key(keyAscii); }
 
 void frmPmrExp::pictureMouseDown(int, int, float x, float y)
 {
@@ -193,8 +190,8 @@ void frmPmrExp::endCoupling(float x, float y)
     if (pmrexp::couplingAccepted(x, y)) {
         p.line(CouplingStartX, CouplingStartY, x, CouplingStartY, pmrexp::kBlue);
         // Far enough above the line that the text does not stand on it.
-        p.text((CouplingStartX + x) / 2 - 200, CouplingStartY - 260,
-               pmrexp::couplingText(window_, CouplingStartX - x), pmrexp::kBlue);
+        p.text((CouplingStartX + x) / 2 - 200, CouplingStartY - 260, pmrexp::couplingText(window_, CouplingStartX - x),
+               pmrexp::kBlue);
     }
     picture()->draw(p);
 }

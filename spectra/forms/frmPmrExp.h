@@ -5,8 +5,8 @@
 // integral with its integration steps, the clean redraw, Copy, the printout
 // and the proton calculators. It has no Help menu.
 #include "spectra/forms/spectrumviewer.h"
-#include "spectra/pmrintegral.h"
 #include "spectra/pmrexpansion.h"
+#include "spectra/pmrintegral.h"
 
 namespace orv::spectra {
 

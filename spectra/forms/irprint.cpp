@@ -33,8 +33,7 @@ QByteArray nujolCodes()
 
 } // namespace
 
-void printout(PrintPage& page, QSizeF pageTwips, const PrintoutData& data,
-              const std::function<void(double)>& progress)
+void printout(PrintPage& page, QSizeF pageTwips, const PrintoutData& data, const std::function<void(double)>& progress)
 {
     const double longSide = std::max(pageTwips.width(), pageTwips.height());
     const double shortSide = std::min(pageTwips.width(), pageTwips.height());
@@ -44,7 +43,8 @@ void printout(PrintPage& page, QSizeF pageTwips, const PrintoutData& data,
     const double bottom = ph + 2000;
 
     printTitle(page, data.caption, data.unknownNumberShown, data.unknownNumber, 1300);
-    page.print(500, 1600, data.note + (data.nujolShown ? QStringLiteral(" (dashed line is Nujol spectrum)") : QString()));
+    page.print(500, 1600,
+               data.note + (data.nujolShown ? QStringLiteral(" (dashed line is Nujol spectrum)") : QString()));
 
     page.setFontSize(10);
     page.print(500, 1900, QStringLiteral("100"));

@@ -12,16 +12,15 @@
 namespace orv::spectra::ir {
 
 struct PrintoutData {
-    QString caption;        // the viewer's caption
-    QString note;           // IrLabel
-    QByteArray trace;       // IrData
+    QString caption;  // the viewer's caption
+    QString note;     // IrLabel
+    QByteArray trace; // IrData
     bool unknownNumberShown = false;
     int unknownNumber = 0;
     bool nujolShown = false;
 };
 
 // Lays the page out; `progress` receives the progress bar's values (10..100).
-void printout(PrintPage& page, QSizeF pageTwips, const PrintoutData& data,
-              const std::function<void(double)>& progress);
+void printout(PrintPage& page, QSizeF pageTwips, const PrintoutData& data, const std::function<void(double)>& progress);
 
 } // namespace orv::spectra::ir

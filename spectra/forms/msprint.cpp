@@ -18,8 +18,7 @@ PrintGeometry printGeometry(QSizeF pageTwips)
     return g;
 }
 
-void printout(PrintPage& page, QSizeF pageTwips, const PrintoutData& data,
-              const std::function<void(double)>& progress)
+void printout(PrintPage& page, QSizeF pageTwips, const PrintoutData& data, const std::function<void(double)>& progress)
 {
     const PrintGeometry g = printGeometry(pageTwips);
     const double base = g.baselineY;

@@ -15,8 +15,8 @@
 namespace orv::spectra::pmr {
 
 struct PrintoutData {
-    QString caption;                                // the viewer's caption
-    const std::array<QByteArray, 26>* data = nullptr;   // PmrData: 5..24 the trace, 25 the note
+    QString caption;                                  // the viewer's caption
+    const std::array<QByteArray, 26>* data = nullptr; // PmrData: 5..24 the trace, 25 the note
     bool integralShown = false;
     bool unknownNumberShown = false;
     int unknownNumber = 0;
@@ -31,7 +31,7 @@ namespace orv::spectra::pmrexp {
 
 struct PrintoutData {
     Window window;
-    QByteArray samples;     // the window's samples as drawn on screen
+    QByteArray samples; // the window's samples as drawn on screen
     int verticalScale = 1;
     bool unknownNumberShown = false;
     int unknownNumber = 0;

@@ -8,8 +8,7 @@
 
 namespace orv::spectra {
 
-PopupPicture::PopupPicture(QWidget* parent)
-    : QWidget(parent)
+PopupPicture::PopupPicture(QWidget* parent) : QWidget(parent)
 {
     setAutoFillBackground(true);
     setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -9,9 +9,7 @@
 namespace orv::spectra {
 
 PrintPage::PrintPage(QPainter& painter)
-    : painter_(painter)
-    , font_(twipsFont(programFont().family(), 10))
-    , pen_(Qt::black)
+    : painter_(painter), font_(twipsFont(programFont().family(), 10)), pen_(Qt::black)
 {
     painter_.setRenderHint(QPainter::Antialiasing, true);
     pen_.setCapStyle(Qt::RoundCap);
@@ -30,7 +28,7 @@ void PrintPage::setFontSize(double points)
 
 void PrintPage::setFontFamily(const QString& family)
 {
-    font_ = twipsFont(family, font_.pixelSize() / 20.0, font_.bold());  // twips fonts are sized in pixels of 1/20 point
+    font_ = twipsFont(family, font_.pixelSize() / 20.0, font_.bold()); // twips fonts are sized in pixels of 1/20 point
     applyFont();
 }
 
@@ -68,8 +66,7 @@ void PrintPage::lineTo(double x, double y)
     current_ = {x, y};
 }
 
-void printTitle(PrintPage& page, const QString& caption, bool unknownNumberShown, int unknownNumber,
-                double numberY)
+void printTitle(PrintPage& page, const QString& caption, bool unknownNumberShown, int unknownNumber, double numberY)
 {
     page.setFontSize(12);
     page.setBold(true);

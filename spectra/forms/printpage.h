@@ -39,7 +39,6 @@ private:
 // The printouts' head: "Orvanto " and the viewer's caption at (500, 1000) in
 // 12-point bold, then, when shown, "Unknown number " and the number at
 // (500, numberY), still bold; bold is off afterwards.
-void printTitle(PrintPage& page, const QString& caption, bool unknownNumberShown, int unknownNumber,
-                double numberY);
+void printTitle(PrintPage& page, const QString& caption, bool unknownNumberShown, int unknownNumber, double numberY);
 
 } // namespace orv::spectra

@@ -10,10 +10,8 @@
 namespace orv::spectra {
 
 PrintProgress::PrintProgress(QWidget* parent, const QString& code, int barLeft)
-    : bar_(new QProgressBar(parent))
-    , notice_(new QLineEdit(parent))
-    , noticeTimer_(new QTimer(parent))
-    , barLeft_(barLeft)
+    : bar_(new QProgressBar(parent)), notice_(new QLineEdit(parent)), noticeTimer_(new QTimer(parent)),
+      barLeft_(barLeft)
 {
     bar_->setObjectName(QStringLiteral("pb") + code);
     bar_->setRange(0, 100);

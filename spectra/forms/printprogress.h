@@ -46,7 +46,7 @@ private:
     QLineEdit* notice_;
     QTimer* noticeTimer_;
     int barLeft_;
-    int paintedWidth_ = -1;     // the filled part's pixels when last painted
+    int paintedWidth_ = -1; // the filled part's pixels when last painted
     QElapsedTimer sincePaint_;
 };
 

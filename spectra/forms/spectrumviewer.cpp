@@ -12,8 +12,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QMenu>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QVariant>

@@ -6,8 +6,8 @@
 // (progress bar, page, "Printing completed." notice), Copy, quick help and
 // the clean redraw. Each viewer names its own controls, draws its spectrum
 // and lays out its printed page.
-#include "spectra/expandband.h"
 #include "platform/basic.h"
+#include "spectra/expandband.h"
 #include "spectra/forms/printprogress.h"
 #include "spectra/forms/spectrumpicture.h"
 #include "spectra/forms/viewertoolbar.h"
@@ -40,11 +40,11 @@ struct ViewerSize {
     int height = 6000;
     int pictureWidth = 8990;
     int pictureHeight = 5300;
-    int progressLeft = 120;  // the print progress bar's left edge
+    int progressLeft = 120; // the print progress bar's left edge
 };
 
 struct ToolItemDef {
-    QString caption;     // "-" for a separator
+    QString caption; // "-" for a separator
     QKeySequence shortcut = {};
 };
 
@@ -85,8 +85,8 @@ public:
     virtual void pictureMouseUp(int button, int shift, float x, float y);
 
 protected:
-    SpectrumViewer(const ViewerNames& names, const QStringList& toolCaptions,
-                   const QList<ToolButtonDef>& buttons, QWidget* parent = nullptr, const ViewerSize& size = {});
+    SpectrumViewer(const ViewerNames& names, const QStringList& toolCaptions, const QList<ToolButtonDef>& buttons,
+                   QWidget* parent = nullptr, const ViewerSize& size = {});
     // Overrides the shortcut of one Tools item.
     void setToolShortcut(int index, const QKeySequence& shortcut);
 
@@ -107,13 +107,12 @@ protected:
     // One pointer tool's process routine: its own state when `own`, else the
     // state with no tool. `items` and `keys` are every pointer tool's Tools
     // items and buttons; `item` and `key` the tool's own.
-    void applyToolState(bool own, int pointer, int icon, const QList<int>& items, int item,
-                        const QStringList& keys, const QString& key);
+    void applyToolState(bool own, int pointer, int icon, const QList<int>& items, int item, const QStringList& keys,
+                        const QString& key);
     // Chooses a tool: its mode, or empty when it already was the mode (always
     // the mode when `toggle` is false); then the process routines in the
     // given order, the chosen tool's last, so that it decides the state.
-    void chooseTool(const QString& mode, std::initializer_list<std::function<void()>> processes,
-                    bool toggle = true);
+    void chooseTool(const QString& mode, std::initializer_list<std::function<void()>> processes, bool toggle = true);
 
     // An expansion drag's move to x: the band grows (tinted) or shrinks from
     // its nearer edge (wiped white, then the trace redrawn); ExpandLeftX and

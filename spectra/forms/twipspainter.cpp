@@ -51,9 +51,7 @@ void paintPlot(QPainter& painter, const Plot& plot, const PaintStyle& style)
             else
                 painter.drawPolyline(s.points.constData(), int(s.points.size()));
             break;
-        case PlotStep::Kind::Text:
-            painter.drawText(QPointF(s.at.x(), s.at.y() + ascent), s.text);
-            break;
+        case PlotStep::Kind::Text: painter.drawText(QPointF(s.at.x(), s.at.y() + ascent), s.text); break;
         case PlotStep::Kind::Box:
             painter.setBrush(colour);
             painter.drawRect(s.box);

@@ -14,8 +14,8 @@ class QPainter;
 namespace orv::spectra {
 
 struct PaintStyle {
-    double lineWidthTwips = 0;  // 0: one device pixel (screen and images)
-    QFont font = {};            // texts; the default font stands for pictureFont()
+    double lineWidthTwips = 0; // 0: one device pixel (screen and images)
+    QFont font = {};           // texts; the default font stands for pictureFont()
 };
 
 // The picture boxes' font (the program's default, 8.25 points) for a painter in twips.

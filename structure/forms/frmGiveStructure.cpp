@@ -50,13 +50,13 @@ std::function<void(const QString&)>& frmGiveStructure::soundPlayer()
 frmGiveStructure::frmGiveStructure()
     : cmdGSHelp(new QPushButton(this)), cmdGSOk(new QPushButton(this)), frmCompType(new QGroupBox(this)),
       cmdCompType(new QPushButton(frmCompType)), lstCompType(new QListWidget(frmCompType)),
-      frmSubType(new QGroupBox(this)), lstSubType(new QListWidget(frmSubType)),
-      cmdSubType(new QPushButton(frmSubType)), txtGiveStruct(new QPlainTextEdit(this)),
-      cmdGCancel(new QPushButton(this)), frmSubstituents(new QGroupBox(this)), lstX(new QListWidget(frmSubstituents)),
-      lstY(new QListWidget(frmSubstituents)), lstZ(new QListWidget(frmSubstituents)),
-      cmdSelectX(new QPushButton(frmSubstituents)), cmdSelectZ(new QPushButton(frmSubstituents)),
-      cmdSelectY(new QPushButton(frmSubstituents)), picBaseStruct(new QLabel(this)), picXSub(new QLabel(this)),
-      picYSub(new QLabel(this)), picZsub(new QLabel(this)), txtStructure(new QTextEdit(this))
+      frmSubType(new QGroupBox(this)), lstSubType(new QListWidget(frmSubType)), cmdSubType(new QPushButton(frmSubType)),
+      txtGiveStruct(new QPlainTextEdit(this)), cmdGCancel(new QPushButton(this)), frmSubstituents(new QGroupBox(this)),
+      lstX(new QListWidget(frmSubstituents)), lstY(new QListWidget(frmSubstituents)),
+      lstZ(new QListWidget(frmSubstituents)), cmdSelectX(new QPushButton(frmSubstituents)),
+      cmdSelectZ(new QPushButton(frmSubstituents)), cmdSelectY(new QPushButton(frmSubstituents)),
+      picBaseStruct(new QLabel(this)), picXSub(new QLabel(this)), picYSub(new QLabel(this)), picZsub(new QLabel(this)),
+      txtStructure(new QTextEdit(this))
 {
     setObjectName(QStringLiteral("frmGiveStructure"));
     setFocusPolicy(Qt::ClickFocus); // the drawing area hands its focus to the window
@@ -136,9 +136,9 @@ frmGiveStructure::frmGiveStructure()
     // passes a click's focus on, so Tab does not stop there.
     txtStructure->setFocusPolicy(Qt::ClickFocus);
     QWidget* previous = lstCompType;
-    for (QWidget* w : std::initializer_list<QWidget*>{cmdCompType, lstSubType, cmdSubType, lstX, cmdSelectX, lstY,
-                                                      cmdSelectY, lstZ, cmdSelectZ, txtGiveStruct, cmdGSHelp,
-                                                      cmdGCancel, cmdGSOk}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{cmdCompType, lstSubType, cmdSubType, lstX, cmdSelectX, lstY, cmdSelectY, lstZ,
+                                         cmdSelectZ, txtGiveStruct, cmdGSHelp, cmdGCancel, cmdGSOk}) {
         setTabOrder(previous, w);
         previous = w;
     }

@@ -52,7 +52,7 @@ QImage pdfFirstPage(const QString& pdfPath, int dpi)
 {
     const QString base = pdfPath + QStringLiteral("-page");
     if (!runPoppler(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-png"),
-                                                  QStringLiteral("-singlefile"), pdfPath, base}))
+                                                 QStringLiteral("-singlefile"), pdfPath, base}))
         return {};
     return QImage(base + QStringLiteral(".png"));
 }

@@ -74,11 +74,9 @@ void FullDisk::fill() const
     if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return;
     const QByteArray block(512, 'f');
-    while (f.write(block) == block.size()) {
-    }
+    while (f.write(block) == block.size()) {}
     // The last partial block may have taken all but a few bytes.
-    while (f.write("f", 1) == 1) {
-    }
+    while (f.write("f", 1) == 1) {}
 }
 
 AsOrdinaryUser::AsOrdinaryUser()
@@ -164,9 +162,8 @@ bool ProgramFolder::shipUnknown(int n) const
 {
     const QString target = unknownFile(n);
     QFile::remove(target);
-    return QFile::copy(qEnvironmentVariable("ORV_PROGRAM_DIR") + QStringLiteral("/unks/")
-                           + QFileInfo(target).fileName(),
-                       target);
+    return QFile::copy(
+        qEnvironmentVariable("ORV_PROGRAM_DIR") + QStringLiteral("/unks/") + QFileInfo(target).fileName(), target);
 }
 
 void scriptRandom(std::vector<double> values)

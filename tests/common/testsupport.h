@@ -7,10 +7,10 @@
 #include "platform/msgbox.h"
 
 #include <QString>
-#include <gtest/gtest.h>
 #include <QTemporaryDir>
 #include <deque>
 #include <functional>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace orvtest {

@@ -5,4 +5,7 @@
 #include <ostream>
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-inline void PrintTo(const QByteArray& b, std::ostream* os) { *os << '"' << b.toPercentEncoding(" ").toStdString() << '"'; }
+inline void PrintTo(const QByteArray& b, std::ostream* os)
+{
+    *os << '"' << b.toPercentEncoding(" ").toStdString() << '"';
+}

@@ -68,10 +68,18 @@ TEST(AllocationRules, CommandLines)
         {"show", {"--show", "a.ovg"}, Action::Show, "", "a.ovg"},
         {"allocate", {"--unknowns", "05,12", "a.ovg"}, Action::Allocate, "05,12", "a.ovg"},
         {"file first", {"a.ovg", "--unknowns", "05"}, Action::Allocate, "05", "a.ovg"},
-        {"with a password", {"--unknowns", "05", "--password", "cleo pass", "a.ovg"}, Action::Allocate, "05", "a.ovg",
+        {"with a password",
+         {"--unknowns", "05", "--password", "cleo pass", "a.ovg"},
+         Action::Allocate,
+         "05",
+         "a.ovg",
          true},
-        {"empty password, refused later", {"--password", "", "--unknowns", "05", "a.ovg"}, Action::Allocate, "05",
-         "a.ovg", true},
+        {"empty password, refused later",
+         {"--password", "", "--unknowns", "05", "a.ovg"},
+         Action::Allocate,
+         "05",
+         "a.ovg",
+         true},
         {"show with two files", {"--show", "a.ovg", "b.ovg"}, Action::Usage},
         {"show without a file", {"--show"}, Action::Usage},
         {"show among others", {"--unknowns", "05", "--show", "a.ovg"}, Action::Usage},
@@ -92,13 +100,16 @@ TEST(AllocationRules, CommandLines)
         EXPECT_EQ(r.path, QLatin1String(c.path)) << c.name;
         EXPECT_EQ(r.withPassword, c.withPassword) << c.name;
     }
-    EXPECT_EQ(parseAllocationArguments({"--unknowns", "05", "--password", "cleo pass", "a.ovg"}).password,
-              "cleo pass");
+    EXPECT_EQ(parseAllocationArguments({"--unknowns", "05", "--password", "cleo pass", "a.ovg"}).password, "cleo pass");
 }
 
 TEST(AllocationRules, Lists)
 {
-    struct Case { const char* text; const char* list; const char* error; };
+    struct Case {
+        const char* text;
+        const char* list;
+        const char* error;
+    };
     const Case cases[] = {
         {"05,12,33", "051233", ""},
         {"7", "07", ""},
@@ -186,7 +197,11 @@ TEST_F(AllocateTest, BadFilesAndArgumentsFailClearly)
     f.write("this is not a user file\r\n");
     f.close();
 
-    struct Case { const char* name; QStringList args; const char* message; };
+    struct Case {
+        const char* name;
+        QStringList args;
+        const char* message;
+    };
     const Case cases[] = {
         {"missing file", {"--show", folder.file("users/nobody.ovg")}, "it does not exist"},
         {"damaged file", {"--show", folder.file("users/broken.ovg")}, "is not a usable user file"},
@@ -218,7 +233,11 @@ TEST_F(AllocateTest, RefusesUnknownsTheStudentProgramCannotRead)
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
     damaged.write("Not an unknown\r\n");
     damaged.close();
-    struct Case { const char* name; const char* list; const char* unknown; };
+    struct Case {
+        const char* name;
+        const char* list;
+        const char* unknown;
+    };
     const Case cases[] = {
         {"no data file, first", "40,05", "unknown 40 "},
         {"no data file, later", "05,12,40", "unknown 40 "},

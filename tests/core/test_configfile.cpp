@@ -205,7 +205,7 @@ TEST_F(ConfigFileTest, MissingOrShortFileIsRecreatedWithTheDefaults)
 {
     const struct {
         const char* name;
-        std::optional<QByteArray> bytes;   // none: no file
+        std::optional<QByteArray> bytes; // none: no file
     } cases[] = {
         {"missing", std::nullopt},
         {"three lines", joinLinesCrLf({"a", "b", dataLine('9')})},
@@ -235,10 +235,11 @@ TEST_F(ConfigFileTest, MissingOrShortFileIsRecreatedWithTheDefaults)
         ASSERT_EQ(lines.size(), 4) << c.name;
         EXPECT_EQ(lines[0], QByteArray("This file contains details for controlling Orvanto"));
         EXPECT_EQ(lines[1], QByteArray("Do not change any of the contents - use the program ovsetup to do that"));
-        EXPECT_TRUE(QRegularExpression(QStringLiteral(
-                        "^This file was written by Orvanto version 4\\.40 on \\d\\d:\\d\\d [ap]m, "
-                        "[A-Z][a-z][a-z] \\d\\d, \\d{4}$"))
-                        .match(QString::fromLatin1(lines[2])).hasMatch())
+        EXPECT_TRUE(QRegularExpression(
+                        QStringLiteral("^This file was written by Orvanto version 4\\.40 on \\d\\d:\\d\\d [ap]m, "
+                                       "[A-Z][a-z][a-z] \\d\\d, \\d{4}$"))
+                        .match(QString::fromLatin1(lines[2]))
+                        .hasMatch())
             << lines[2].toStdString();
         EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{101}$")).match(QString::fromLatin1(lines[3])).hasMatch());
         EXPECT_TRUE(iniBytes().endsWith("\r\n")) << "every line ends in CR LF";

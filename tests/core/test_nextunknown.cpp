@@ -87,10 +87,13 @@ protected:
 
 TEST_F(NextUnknownTest, IsUnknownInListComparesWholeEntries)
 {
-    const struct { const char* list; int n; Boolean expected; } cases[] = {
-        {"", 7, kFalse},     {"0712", 7, kTrue},  {"0712", 12, kTrue},
-        {"0712", 71, kFalse}, {"0712", 1, kFalse}, {"2199", 99, kTrue},
-        {"071", 1, kFalse},  {"05", 50, kFalse},
+    const struct {
+        const char* list;
+        int n;
+        Boolean expected;
+    } cases[] = {
+        {"", 7, kFalse},     {"0712", 7, kTrue},  {"0712", 12, kTrue}, {"0712", 71, kFalse},
+        {"0712", 1, kFalse}, {"2199", 99, kTrue}, {"071", 1, kFalse},  {"05", 50, kFalse},
     };
     for (const auto& c : cases) {
         m.CompletedUnknowns = QString::fromLatin1(c.list);
@@ -102,7 +105,7 @@ TEST_F(NextUnknownTest, TheAllocationListIsConsumedFromTheFront)
 {
     m.ProgramChoosesUnknowns = kFalse;
     m.AllocatedUnknowns = QStringLiteral("051299");
-    m.CompletedUnknowns = QStringLiteral("05");   // an allocation is taken as it stands
+    m.CompletedUnknowns = QStringLiteral("05"); // an allocation is taken as it stands
     script({basicDraw(1)});
     for (const auto& [unknown, rest] : std::vector<std::pair<int, QString>>{{5, "1299"}, {12, "99"}, {99, ""}}) {
         ChooseUnknown();
@@ -153,16 +156,21 @@ TEST_F(NextUnknownTest, PickersSkipWhatIsDone)
         {"17 blocks 16-18", listOf({17}), 3, {basicDraw(16), basicDraw(18), basicDraw(17), basicDraw(19)}, 19},
         {"07 blocks 12, leaves 8", listOf({7}), 3, {basicDraw(12), basicDraw(8)}, 8},
         {"N reached: advanced", listOf({3, 5, 19}), 3, {advancedDraw(21)}, 21},
-        {"advanced done are skipped", listOf({3, 5, 19, 21, 22}), 3,
-         {advancedDraw(21), advancedDraw(22), advancedDraw(99)}, 99},
+        {"advanced done are skipped",
+         listOf({3, 5, 19, 21, 22}),
+         3,
+         {advancedDraw(21), advancedDraw(22), advancedDraw(99)},
+         99},
         {"N 0: advanced first", "", 0, {advancedDraw(40)}, 40},
         {"entries count twice", listOf({3, 3}), 2, {advancedDraw(50)}, 50},
         // Ten simple ones done (below N = 15): still one of each kind.
-        {"ten done, kinds kept", listOf({1, 3, 5, 7, 8, 10, 11, 13, 14, 16}), 15,
-         {basicDraw(4), basicDraw(20)}, 20},
+        {"ten done, kinds kept", listOf({1, 3, 5, 7, 8, 10, 11, 13, 14, 16}), 15, {basicDraw(4), basicDraw(20)}, 20},
         // Eleven done: any simple one not done, partners included.
-        {"eleven done, any simple", listOf({1, 3, 5, 7, 8, 10, 11, 13, 14, 16, 19}), 15,
-         {basicDraw(3), basicDraw(4)}, 4},
+        {"eleven done, any simple",
+         listOf({1, 3, 5, 7, 8, 10, 11, 13, 14, 16, 19}),
+         15,
+         {basicDraw(3), basicDraw(4)},
+         4},
         {"basic count ignores advanced", listOf({21, 30, 31, 32, 7}), 3, {basicDraw(12), basicDraw(2)}, 2},
         {"20 counts as simple", listOf({20, 3, 5}), 3, {advancedDraw(60)}, 60},
     };
@@ -289,7 +297,11 @@ TEST(UnknownAvailability, OnlyUnknownsWithADataFileAreGivenOut)
         QFile f(unknownFilePath(n));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
-    const struct { const char* completed; int chosen; bool left; } cases[] = {
+    const struct {
+        const char* completed;
+        int chosen;
+        bool left;
+    } cases[] = {
         {"0102", 3, true},      // the only simple unknown with a file
         {"010203", 25, true},   // advanced: the only one shipped
         {"01020325", 0, false}, // nothing left: the choice sets nothing

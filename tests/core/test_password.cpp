@@ -63,16 +63,21 @@ TEST_F(PasswordTest, NewPasswordSteps)
 {
     // Each row: typed text, then the label, its width (0 unchanged), and
     // whether the window closes.
-    struct Row { QString typed; QString label; int width; bool closes; };
+    struct Row {
+        QString typed;
+        QString label;
+        int width;
+        bool closes;
+    };
     const std::vector<Row> rows = {
         {"abcde", kTooShort, 3300, false},
         {"abcdefghijklmnopqrstu", kTooLong, 3300, false},
         {"Secret", kReenter, 3300, false},
-        {"secret", kIncorrect, 3300, false},    // letter case counts
+        {"secret", kIncorrect, 3300, false}, // letter case counts
         {"Secre", kIncorrect, 3300, false},
         {"", kIncorrect, 3300, false},
-        {"Secrets", kStartAgain, 4200, false},  // fourth wrong confirmation
-        {"Secret", kReenter, 3300, false},      // a fresh pair works
+        {"Secrets", kStartAgain, 4200, false}, // fourth wrong confirmation
+        {"Secret", kReenter, 3300, false},     // a fresh pair works
         {"Secret", "", 0, true},
     };
     m.Password = "previous";
@@ -104,7 +109,13 @@ TEST_F(PasswordTest, NewPasswordLengthsSixAndTwentyAccepted)
 
 TEST_F(PasswordTest, TestPasswordSteps)
 {
-    struct Case { const char* name; QStringList typed; bool verified; QString lastLabel; bool closed; };
+    struct Case {
+        const char* name;
+        QStringList typed;
+        bool verified;
+        QString lastLabel;
+        bool closed;
+    };
     const Case cases[] = {
         {"right at once", {"letmein"}, true, "", true},
         {"right at the third try", {"x", "LETMEIN", "letmein"}, true, "", true},

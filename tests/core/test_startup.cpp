@@ -42,9 +42,20 @@ protected:
     {
         releaseSingleCopy();
         setSingleCopyLockFolder(lockDir.path());
-        forms::registerForm(forms::names::frmUnkProgm, [this] { opened << "frmUnkProgm"; closeSoon(); return new frmUnkProgm; });
-        forms::registerForm(forms::names::frmUnkTeach, [this] { opened << "frmUnkTeach"; closeSoon(); return new frmUnkTeach; });
-        forms::registerForm(forms::names::frmQuit, [this] { opened << "frmQuit"; return new frmQuit; });
+        forms::registerForm(forms::names::frmUnkProgm, [this] {
+            opened << "frmUnkProgm";
+            closeSoon();
+            return new frmUnkProgm;
+        });
+        forms::registerForm(forms::names::frmUnkTeach, [this] {
+            opened << "frmUnkTeach";
+            closeSoon();
+            return new frmUnkTeach;
+        });
+        forms::registerForm(forms::names::frmQuit, [this] {
+            opened << "frmQuit";
+            return new frmQuit;
+        });
     }
     void TearDown() override
     {
@@ -100,7 +111,8 @@ TEST_F(StartWindow, LaysItselfOutAndSetsUpTheState)
     const int versionWidthPx = qRound(10.0 * w->lblVersion->text().size() * 10 / 15);
     EXPECT_GE(w->lblVersion->width(), versionWidthPx);
     EXPECT_LE(w->lblVersion->width(),
-              std::max(versionWidthPx, QFontMetrics(w->lblVersion->font()).horizontalAdvance(w->lblVersion->text()) + 5));
+              std::max(versionWidthPx,
+                       QFontMetrics(w->lblVersion->font()).horizontalAdvance(w->lblVersion->text()) + 5));
     EXPECT_GE(w->lblVersion->width(), QFontMetrics(w->lblVersion->font()).horizontalAdvance(w->lblVersion->text()));
     EXPECT_TRUE(w->lblVersion->toolTip().startsWith("version "));
     EXPECT_TRUE(w->lblVersion->toolTip().contains(" build "));

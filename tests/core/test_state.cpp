@@ -198,8 +198,8 @@ TEST_F(StateTest, TheUserFileKeepsEveryStoredFieldOfTheProgress)
     m.progress() = everyFieldSet();
     const UserRecord written = userRecordOf(m);
     int draws = 0;
-    const UserFileContents read =
-        parseUserFileLine(userFileLine(written, {}, [&](int lo, int hi) { return lo + draws++ % (hi - lo + 1); }));
+    const UserFileContents read = parseUserFileLine(
+        userFileLine(written, {}, [&](int lo, int hi) { return lo + draws++ % (hi - lo + 1); }));
     ASSERT_TRUE(read.ok()) << read.error.toStdString();
     ResetUserRecord();
     applyUserRecord(read.record, m);
@@ -246,7 +246,9 @@ TEST_F(StateTest, StatusBarTexts)
 
 TEST_F(StateTest, RandomNumbersStayInRange)
 {
-    const struct { int lo, hi; } ranges[] = {{0, 9}, {1, 9}, {0, 4}, {5, 9}, {1, 10}};
+    const struct {
+        int lo, hi;
+    } ranges[] = {{0, 9}, {1, 9}, {0, 4}, {5, 9}, {1, 10}};
     for (const auto& r : ranges) {
         orvtest::scriptRandom({0.9999999});
         EXPECT_EQ(GetRandomNum(r.lo, r.hi), r.hi);

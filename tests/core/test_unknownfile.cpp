@@ -1,7 +1,7 @@
 #include "core/modorvan.h"
 #include "core/unknownfile.h"
-#include "spectra/spectrumdata.h"
 #include "platform/textfile.h"
+#include "spectra/spectrumdata.h"
 #include "tests/common/testsupport.h"
 #include "tests/core/qtprinters.h"
 
@@ -29,8 +29,8 @@ QByteArray scramble(const QByteArray& plain)
 {
     QByteArray out;
     for (qsizetype f = 0; f < plain.size(); ++f)
-        out.append(static_cast<char>(static_cast<unsigned char>(plain[f])
-                                     + static_cast<unsigned char>(UnknownFileKey[f])));
+        out.append(
+            static_cast<char>(static_cast<unsigned char>(plain[f]) + static_cast<unsigned char>(UnknownFileKey[f])));
     return out;
 }
 
@@ -64,7 +64,10 @@ protected:
 
 TEST(UnknownFileCodeTest, NamesEveryUnknownWithItsOwnTwoLetters)
 {
-    const struct { int n; const char* code; } known[] = {
+    const struct {
+        int n;
+        const char* code;
+    } known[] = {
         {0, "uz"}, {1, "oz"}, {2, "iz"}, {20, "ev"}, {21, "yu"}, {99, "yc"},
     };
     for (const auto& k : known)
@@ -102,16 +105,26 @@ TEST_F(UnknownFileTest, EveryLineLandsInItsVariable)
 
     // Texts: {variable, line number}.
     std::vector<std::pair<std::string, std::pair<QString, int>>> texts = {
-        {"UnkItemTitle(0)", {m.UnkItemTitle[0], 1}}, {"UnkItemHelp(0)", {m.UnkItemHelp[0], 2}},
-        {"UnkItemTitle(5)", {m.UnkItemTitle[5], 15}}, {"CmrLabel", {m.CmrLabel, 17}},
-        {"UnkItemHelp(5)", {m.UnkItemHelp[5], 18}}, {"ItemPrecludes(5)", {m.ItemPrecludes[5], 19}},
-        {"UnkItemTitle(6)", {m.UnkItemTitle[6], 20}}, {"IrLabel", {m.IrLabel, 22}},
-        {"UnkItemHelp(6)", {m.UnkItemHelp[6], 23}}, {"ItemPrecludes(6)", {m.ItemPrecludes[6], 24}},
-        {"UnkItemTitle(7)", {m.UnkItemTitle[7], 25}}, {"MsMolecularIon", {m.MsMolecularIon, 27}},
-        {"MsLabel", {m.MsLabel, 28}}, {"UnkItemHelp(7)", {m.UnkItemHelp[7], 29}},
-        {"ItemPrecludes(7)", {m.ItemPrecludes[7], 30}}, {"UnkItemTitle(8)", {m.UnkItemTitle[8], 31}},
-        {"UnkItemHelp(8)", {m.UnkItemHelp[8], 57}}, {"ItemPrecludes(8)", {m.ItemPrecludes[8], 58}},
-        {"NameChoices(1)", {m.NameChoices[1], 206}}, {"NameChoices(2)", {m.NameChoices[2], 207}},
+        {"UnkItemTitle(0)", {m.UnkItemTitle[0], 1}},
+        {"UnkItemHelp(0)", {m.UnkItemHelp[0], 2}},
+        {"UnkItemTitle(5)", {m.UnkItemTitle[5], 15}},
+        {"CmrLabel", {m.CmrLabel, 17}},
+        {"UnkItemHelp(5)", {m.UnkItemHelp[5], 18}},
+        {"ItemPrecludes(5)", {m.ItemPrecludes[5], 19}},
+        {"UnkItemTitle(6)", {m.UnkItemTitle[6], 20}},
+        {"IrLabel", {m.IrLabel, 22}},
+        {"UnkItemHelp(6)", {m.UnkItemHelp[6], 23}},
+        {"ItemPrecludes(6)", {m.ItemPrecludes[6], 24}},
+        {"UnkItemTitle(7)", {m.UnkItemTitle[7], 25}},
+        {"MsMolecularIon", {m.MsMolecularIon, 27}},
+        {"MsLabel", {m.MsLabel, 28}},
+        {"UnkItemHelp(7)", {m.UnkItemHelp[7], 29}},
+        {"ItemPrecludes(7)", {m.ItemPrecludes[7], 30}},
+        {"UnkItemTitle(8)", {m.UnkItemTitle[8], 31}},
+        {"UnkItemHelp(8)", {m.UnkItemHelp[8], 57}},
+        {"ItemPrecludes(8)", {m.ItemPrecludes[8], 58}},
+        {"NameChoices(1)", {m.NameChoices[1], 206}},
+        {"NameChoices(2)", {m.NameChoices[2], 207}},
         {"StructChoiceLine", {m.StructChoiceLine, 208}},
     };
     // Item i from its first line: result, help, then (items 1..34) the items
@@ -185,7 +198,7 @@ TEST_F(UnknownFileTest, SpectrumRecordsDecode)
 TEST_F(UnknownFileTest, StructureCodesReadAsFieldsWhateverTheLineEnds)
 {
     const QList<QByteArray> base = fixtureLines();
-    const QList<QByteArray> head = base.mid(0, base.size() - 1);   // up to K
+    const QList<QByteArray> head = base.mid(0, base.size() - 1); // up to K
     const struct {
         const char* name;
         QList<QByteArray> tail;
@@ -268,13 +281,13 @@ TEST_F(UnknownFileTest, ADamagedFileEndsTheProgramWithTheReadError)
     const QList<QByteArray> base = fixtureLines();
     auto withNames = [&](const QList<QByteArray>& names) {
         return base.mid(0, kNameCountLine - 1) + QList<QByteArray>{QByteArray::number(names.size())} + names
-               + QList<QByteArray>{"0", "A", "0"};
+             + QList<QByteArray>{"0", "A", "0"};
     };
     QByteArray below = scramble("benzene");
     below[3] = static_cast<char>(UnknownFileKey[3] - 1);
     const struct {
         const char* name;
-        std::function<QList<QByteArray>()> lines;   // empty result: no file at all
+        std::function<QList<QByteArray>()> lines; // empty result: no file at all
     } cases[] = {
         {"file missing", [] { return QList<QByteArray>{}; }},
         {"ends inside the items", [&] { return base.mid(0, 150); }},
@@ -283,16 +296,16 @@ TEST_F(UnknownFileTest, ADamagedFileEndsTheProgramWithTheReadError)
         {"ends before the codes", [&] { return base.mid(0, 209); }},
         {"ends after one of two codes", [&] { return base.mid(0, 209) + QList<QByteArray>{"G1AB"}; }},
         {"13 accepted names", [&] { return withNames(QList<QByteArray>(13, scramble("x"))); }},
-        {"negative name count", [&] {
+        {"negative name count",
+         [&] {
              return base.mid(0, kNameCountLine - 1) + QList<QByteArray>{"-1", "0", "A", "0"};
          }},
-        {"9 candidate names", [&] {
+        {"9 candidate names",
+         [&] {
              QList<QByteArray> l = base.mid(0, kNameCountLine - 1) + QList<QByteArray>{"0", "9"};
              return l + QList<QByteArray>(9, "name") + QList<QByteArray>{"A", "0"};
          }},
-        {"5 structure codes", [&] {
-             return base.mid(0, 208) + QList<QByteArray>{"5", "A1", "A2", "A3", "A4", "A5"};
-         }},
+        {"5 structure codes", [&] { return base.mid(0, 208) + QList<QByteArray>{"5", "A1", "A2", "A3", "A4", "A5"}; }},
         {"a scrambled name of 81 characters", [&] { return withNames({scramble(QByteArray(80, 'a')) + 'x'}); }},
         {"a stored code below the key's", [&] { return withNames({below}); }},
     };

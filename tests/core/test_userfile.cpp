@@ -18,9 +18,9 @@ namespace {
 
 // Password windows that answer as scripted and record what was asked.
 struct FakePasswordWindows {
-    QStringList asked;          // captions, in order
-    QString newPassword;        // what the new-password window leaves (empty: cancelled)
-    QString typed;              // what the student types in the test window
+    QStringList asked;   // captions, in order
+    QString newPassword; // what the new-password window leaves (empty: cancelled)
+    QString typed;       // what the student types in the test window
     void install()
     {
         setPasswordWindows({
@@ -255,7 +255,10 @@ TEST_F(UserFileTest, MinutesAcrossMidnightAndBeyondADay)
 
 TEST_F(UserFileTest, DamagedOrMissingFileIsRefusedAndLeftAlone)
 {
-    struct Case { const char* name; QByteArray bytes; };
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+    };
     const Case cases[] = {
         {"empty file", QByteArray()},
         {"too short", QByteArray("abc\r\n")},
@@ -337,8 +340,10 @@ TEST_F(UserFileTest, RecordTheFileCannotHoldIsNotWritten)
     m.UnkResults[2].resultLine = QStringLiteral("12010000000000000000Ac") + QChar(0x3B1) + "tone";
     EXPECT_FALSE(WriteUserFile());
     EXPECT_EQ(orvtest::msgLog().lastPrompt(),
-              "Error writing " + path + ". Information not saved.\r\nThe record cannot be stored: it holds the "
-                  "character \"" + QChar(0x3B1) + "\", which the file cannot store.");
+              "Error writing " + path
+                  + ". Information not saved.\r\nThe record cannot be stored: it holds the "
+                    "character \""
+                  + QChar(0x3B1) + "\", which the file cannot store.");
     EXPECT_EQ(fileBytes(), before);
 }
 
@@ -347,19 +352,26 @@ namespace {
 QByteArray olderFile(bool version42, const QString& passwordCode, bool withPasswordLine)
 {
     QList<QByteArray> lines = {
-        "",                 // allocation list (the program chooses)
+        "", // allocation list (the program chooses)
         "5",
-        QByteArray(5, '0') + "1" + QByteArray(48, '0'),  // item 6 revealed
+        QByteArray(5, '0') + "1" + QByteArray(48, '0'), // item 6 revealed
         "1" + QByteArray(54, '0'),
-        QByteArray(33, '0') + "1",                       // item 34 precluded
-        "1", "2", "0",
+        QByteArray(33, '0') + "1", // item 34 precluded
+        "1",
+        "2",
+        "0",
     };
     if (version42) {
-        lines << "2" << "00315";
-        lines << "07" << "11000000000000000002Ethanol" << "00211";
+        lines << "2"
+              << "00315";
+        lines << "07"
+              << "11000000000000000002Ethanol"
+              << "00211";
     } else {
         lines << "0015";
-        lines << "07" << "110000000000000000Ethanol" << "00112";
+        lines << "07"
+              << "110000000000000000Ethanol"
+              << "00112";
     }
     if (withPasswordLine)
         lines << toBytes(passwordCode);
@@ -372,7 +384,7 @@ TEST_F(UserFileTest, OlderFilesAreUpgradedWithTheirMinutes)
 {
     struct Case {
         bool version42;
-        int session;        // as read, this session counted
+        int session; // as read, this session counted
         long minutes;
         int giveTries;
         QString result;
@@ -406,8 +418,8 @@ TEST_F(UserFileTest, OlderFilesAreUpgradedWithTheirMinutes)
         EXPECT_EQ(m.ItemsRevealed[6], kTrue);
         EXPECT_EQ(m.ItemPrecluded[34], kTrue);
         ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
-        EXPECT_EQ(orvtest::msgLog().shown[0].prompt, "Your file " + path + c.message +
-                                                         "\r\n of Orvanto and has now been updated to version 4.40.");
+        EXPECT_EQ(orvtest::msgLog().shown[0].prompt,
+                  "Your file " + path + c.message + "\r\n of Orvanto and has now been updated to version 4.40.");
         EXPECT_EQ(orvtest::msgLog().shown[0].icon, MsgIcon::Information);
 
         // Rewritten as one line that reads back to the same state.
@@ -454,7 +466,10 @@ TEST_F(UserFileTest, OlderFileWithoutPasswordReadsAsNoPassword)
 // format, and an older file is not rewritten for someone who is not its owner.
 TEST_F(UserFileTest, WrongPasswordLeavesTheStateAndTheFileAsTheyWere)
 {
-    struct Case { const char* name; bool older; };
+    struct Case {
+        const char* name;
+        bool older;
+    };
     for (const Case c : {Case{"one-line file", false}, Case{"older file", true}}) {
         SCOPED_TRACE(c.name);
         freshState();

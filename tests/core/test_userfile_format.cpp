@@ -90,22 +90,29 @@ TEST(UserFileFormat, KnownLineForFixedPaddingAndFillers)
 
 TEST(UserFileFormat, PasswordCodeKnownAnswers)
 {
-    struct Case { const char* password; int session; const char* hex; };
+    struct Case {
+        const char* password;
+        int session;
+        const char* hex;
+    };
     const Case cases[] = {
         {"abcdef", 1, "6963216528672f69366b3d6d444b525960676e757c222930373e454c535a61686f767d232a31383f464d545b6269"},
         {"abcdef", 16, "5a72217428762f78367a3d7c444b525960676e757c222930373e454c535a61686f767d232a31383f464d545b6269"},
         {"abcdef", 17, "6963216528672f69366b3d6d444b525960676e757c222930373e454c535a61686f767d232a31383f464d545b6269"},
         {"abcdef", 0, "6a62216428662f68366a3d6c444b525960676e757c222930373e454c535a61686f767d232a31383f464d545b6269"},
-        {"ABCDEFGHIJKLMNOPQRST", 1, "7743214528472f49364b3d4d444f4b5152535955605767596e5b755d7c5f22612963306537673e69454c535a6168"},
-        {"ABCDEFGHIJKLMNOPQRST", 16, "6852215428562f58365a3d5c445e4b6052625964606667686e6a756c7c6e22702972307437763e78454c535a6168"},
-        {"ABCDEFGHIJKLMNOPQRST", 17, "7743214528472f49364b3d4d444f4b5152535955605767596e5b755d7c5f22612963306537673e69454c535a6168"},
-        {"ABCDEFGHIJKLMNOPQRST", 0, "7842214428462f48364a3d4c444e4b5052525954605667586e5a755c7c5e22602962306437663e68454c535a6168"},
+        {"ABCDEFGHIJKLMNOPQRST", 1,
+         "7743214528472f49364b3d4d444f4b5152535955605767596e5b755d7c5f22612963306537673e69454c535a6168"},
+        {"ABCDEFGHIJKLMNOPQRST", 16,
+         "6852215428562f58365a3d5c445e4b6052625964606667686e6a756c7c6e22702972307437763e78454c535a6168"},
+        {"ABCDEFGHIJKLMNOPQRST", 17,
+         "7743214528472f49364b3d4d444f4b5152535955605767596e5b755d7c5f22612963306537673e69454c535a6168"},
+        {"ABCDEFGHIJKLMNOPQRST", 0,
+         "7842214428462f48364a3d4c444e4b5052525954605667586e5a755c7c5e22602962306437663e68454c535a6168"},
     };
     for (const auto& c : cases) {
         const QString code = encodePasswordCode(c.password, c.session, scripted(fillers()));
         EXPECT_EQ(code.size(), kPasswordCodeLength);
-        EXPECT_EQ(QString::fromLatin1(QByteArray::fromHex(c.hex)), code)
-            << c.password << " at session " << c.session;
+        EXPECT_EQ(QString::fromLatin1(QByteArray::fromHex(c.hex)), code) << c.password << " at session " << c.session;
         QString back;
         EXPECT_TRUE(decodePasswordCode(code, c.session, back));
         EXPECT_EQ(back, c.password) << c.password << " at session " << c.session;
@@ -187,7 +194,10 @@ TEST(UserFileFormat, SessionTimeField)
 
 TEST(UserFileFormat, RecordsTheFileCannotHoldAreNamed)
 {
-    struct Case { const char* name; std::function<void(UserRecord&)> spoil; };
+    struct Case {
+        const char* name;
+        std::function<void(UserRecord&)> spoil;
+    };
     const Case cases[] = {
         {"character above 185", [](UserRecord& r) { r.results[0].resultLine += QChar(0xE9); }},
         {"separator inside a result line", [](UserRecord& r) { r.results[1].sessionTime += QChar(31); }},
@@ -224,7 +234,11 @@ TEST(UserFileFormat, DamagedLinesAreRefused)
     QString shortLength = badLength;
     shortLength[0] = QChar(shortLength[0].unicode() - 16); // length 5
 
-    struct Case { const char* name; QByteArray line; const char* why; };
+    struct Case {
+        const char* name;
+        QByteArray line;
+        const char* why;
+    };
     const Case cases[] = {
         {"empty", QByteArray(), "too short"},
         {"only a password code", good.right(46), "too short"},
@@ -262,7 +276,8 @@ TEST(UserFileFormat, RefusalsQuoteAShortPrintableExcerpt)
         damaged += QChar(char16_t(1 + k % 30));
     QStringList f = buildUserRecord(fullRecord()).split(QChar(31));
     f[9] = damaged;
-    const QByteArray line = toBytes(QStringLiteral("!") + QChar(31) + scrambleRecord(f.join(QChar(31)), 1) + noPassword);
+    const QByteArray line = toBytes(QStringLiteral("!") + QChar(31) + scrambleRecord(f.join(QChar(31)), 1)
+                                    + noPassword);
     const UserFileContents r = parseUserFileLine(line);
     ASSERT_FALSE(r.ok());
     EXPECT_TRUE(r.error.contains(QStringLiteral("\"001?????????????????...\""))) << r.error.toStdString();
@@ -272,7 +287,10 @@ TEST(UserFileFormat, RefusalsQuoteAShortPrintableExcerpt)
 // What the reader refuses the writer does not store, so a saved file always reads back.
 TEST(UserFileFormat, RowsTheReaderRefusesAreNotWritten)
 {
-    const struct { const char* name; std::function<void(UserRecord&)> spoil; } cases[] = {
+    const struct {
+        const char* name;
+        std::function<void(UserRecord&)> spoil;
+    } cases[] = {
         {"unknown 00 finished", [](UserRecord& r) { r.completedUnknowns = "0700"; }},
         {"short result line", [](UserRecord& r) { r.results[0].resultLine = "kept"; }},
         {"session field with a letter", [](UserRecord& r) { r.results[1].sessionTime = "001e100"; }},
@@ -286,9 +304,12 @@ TEST(UserFileFormat, RowsTheReaderRefusesAreNotWritten)
 
 TEST(UserFileFormat, MinutesRule)
 {
-    struct Case { double seconds; long minutes; };
-    const Case cases[] = {{0, 1}, {10, 1}, {59, 1}, {60, 1}, {89, 1}, {90, 2}, {149, 2}, {150, 3},
-                          {3600 + 29, 60}, {86400 + 30, 1441}};
+    struct Case {
+        double seconds;
+        long minutes;
+    };
+    const Case cases[] = {{0, 1},  {10, 1},  {59, 1},  {60, 1},         {89, 1},
+                          {90, 2}, {149, 2}, {150, 3}, {3600 + 29, 60}, {86400 + 30, 1441}};
     for (const auto& c : cases)
         EXPECT_EQ(roundedMinutes(c.seconds), c.minutes) << c.seconds << " s";
 }

@@ -42,7 +42,7 @@ void expansion(const std::array<QByteArray, 26>& pmrData, const QByteArray& byte
     for (int e = 5; e <= 24; ++e)
         full[size_t(e)] = QByteArray(500, char(14));
     const unsigned seed = bytes.isEmpty() ? 0 : static_cast<unsigned char>(bytes.back());
-    const float left = 60 + float(seed % 100) * 88;   // anywhere on the proton plot
+    const float left = 60 + float(seed % 100) * 88; // anywhere on the proton plot
     const float right = left + 176 + float(seed / 100) * 2000;
     const pmrexp::Window w = pmrexp::snapRange(left, right);
     const QByteArray samples = pmrexp::windowSamples(pmrData, w);

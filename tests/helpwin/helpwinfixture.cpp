@@ -17,10 +17,11 @@ namespace helpwintest {
 frmOVMain::frmOVMain()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    const QList<QPair<QString, QString>> fileEntries{
-        {"mnuSaveCont", "Sa&ve and continue"}, {"mnuSaveNext", "Save and ne&xt user"},
-        {"mnuSaveQuit", "Save and &quit"},     {"mnuNextUser", "N&ext user"},
-        {"mnuExit", "End n&ow"}};
+    const QList<QPair<QString, QString>> fileEntries{{"mnuSaveCont", "Sa&ve and continue"},
+                                                     {"mnuSaveNext", "Save and ne&xt user"},
+                                                     {"mnuSaveQuit", "Save and &quit"},
+                                                     {"mnuNextUser", "N&ext user"},
+                                                     {"mnuExit", "End n&ow"}};
     for (const auto& [name, caption] : fileEntries)
         file->addAction(caption)->setObjectName(name);
     entry("mnuNextUser")->setVisible(false);

@@ -35,7 +35,8 @@ TEST(Assignments, CaptionAndPrintedTitle)
     };
     for (const Case& c : cases) {
         EXPECT_EQ(assignmentsCaption(c.unknown, c.showNumber), c.caption);
-        EXPECT_EQ(assignmentsPrintTitle(c.unknown), "Main spectral assignments for unknown " + QString::number(c.unknown))
+        EXPECT_EQ(assignmentsPrintTitle(c.unknown),
+                  "Main spectral assignments for unknown " + QString::number(c.unknown))
             << "the printout carries the number whatever the setting";
     }
 }

@@ -76,7 +76,8 @@ TEST_F(HelpMenuTest, TopicEntriesOpenTheHelpViewer)
         EXPECT_EQ(shownTopic(), 585) << entry;
     }
     EXPECT_FALSE(helpMenuClick("mnuFile", 0)) << "not a Help entry";
-    EXPECT_EQ(currentHelpViewer()->shownTitle(), "Table of compounds: Phenols") << "the tables open the program's own help file";
+    EXPECT_EQ(currentHelpViewer()->shownTitle(), "Table of compounds: Phenols")
+        << "the tables open the program's own help file";
 }
 
 TEST_F(HelpMenuTest, SolvedExampleSetsTheRealUnknownAside)
@@ -165,7 +166,8 @@ TEST_F(HelpMenuTest, MissingExampleFileEndsTheProgram)
     QFile::remove(unknownFilePath(0));
     helpMenuClick("mnuHelpGroup4", 0);
     ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
-    EXPECT_TRUE(orvtest::msgLog().lastPrompt().startsWith("Error reading file ")) << orvtest::msgLog().lastPrompt().toStdString();
+    EXPECT_TRUE(orvtest::msgLog().lastPrompt().startsWith("Error reading file "))
+        << orvtest::msgLog().lastPrompt().toStdString();
     EXPECT_EQ(orvtest::programEnds(), 1);
     EXPECT_NE(shownTopic(), kSolvedExampleTopic);
 }

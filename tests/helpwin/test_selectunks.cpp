@@ -12,22 +12,22 @@
 #include "tests/helpwin/helpwinfixture.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QSet>
 #include <QTest>
-#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace orv;
 
 TEST(UnknownCatalogue, ClassesAndMembershipsHoldTogether)
 {
-    const QStringList classes{"none", "acyl halide", "alcohol", "aldehyde", "alkene", "amide",
-                              "amine", "arene", "carboxylic acid", "cyanide", "ester", "ether",
-                              "haloalkane", "haloarene", "ketone", "nitroarene", "phenol"};
+    const QStringList classes{"none",       "acyl halide", "alcohol",         "aldehyde",   "alkene", "amide",
+                              "amine",      "arene",       "carboxylic acid", "cyanide",    "ester",  "ether",
+                              "haloalkane", "haloarene",   "ketone",          "nitroarene", "phenol"};
     ASSERT_EQ(classes.size(), kCatalogueClasses);
     QMap<int, int> classCount;
     int memberships = 0;
@@ -67,7 +67,7 @@ TEST(UnknownSelection, ButtonsStandTenToARow)
         QPoint at;
     };
     const Case cases[]{
-        {1, {300, 980}}, {2, {750, 980}}, {10, {4350, 980}}, {11, {300, 1380}},
+        {1, {300, 980}},    {2, {750, 980}},   {10, {4350, 980}},  {11, {300, 1380}},
         {55, {2100, 2980}}, {91, {300, 4580}}, {99, {3900, 4580}},
     };
     for (const Case& c : cases)
@@ -78,10 +78,7 @@ namespace {
 
 class SelectUnksTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        helpwintest::registerWindows();
-    }
+    void SetUp() override { helpwintest::registerWindows(); }
     void TearDown() override { helpwintest::unloadEverything(); }
 
     frmSelectUnks* open()

@@ -8,8 +8,8 @@
 #include <QFileInfo>
 #include <optional>
 
-#include <sys/stat.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace orv;
 
@@ -40,25 +40,24 @@ struct Malformed : identtest::Unknown7 {
     QString errPath() const { return folder.file(QStringLiteral("users/student1.err")); }
 };
 
-const char* const kRecord =
-    "unknown no 7 ethanol\r\n"
-    "time 10/12/2026 2:05:09 PM\r\n"
-    "CODED LINE 120102001100011020001\r\n"
-    "line length 21\r\n"
-    "phys prop 1\r\n"
-    "spec 2\r\n"
-    "chem tests 1\r\n"
-    "tot deriv 2\r\n"
-    "unsuit deriv 1\r\n"
-    "general help with unk was not obtained\r\n"
-    "items with help 1\r\n"
-    "precluded item attempted 100\r\n"
-    "IDByName\r\n"
-    "AttemptsByName 2\r\n"
-    "AttemptsByChooseStructure 0\r\n"
-    "AttemptsByGiveStructure 1\r\n"
-    "END\r\n"
-    "\r\n";
+const char* const kRecord = "unknown no 7 ethanol\r\n"
+                            "time 10/12/2026 2:05:09 PM\r\n"
+                            "CODED LINE 120102001100011020001\r\n"
+                            "line length 21\r\n"
+                            "phys prop 1\r\n"
+                            "spec 2\r\n"
+                            "chem tests 1\r\n"
+                            "tot deriv 2\r\n"
+                            "unsuit deriv 1\r\n"
+                            "general help with unk was not obtained\r\n"
+                            "items with help 1\r\n"
+                            "precluded item attempted 100\r\n"
+                            "IDByName\r\n"
+                            "AttemptsByName 2\r\n"
+                            "AttemptsByChooseStructure 0\r\n"
+                            "AttemptsByGiveStructure 1\r\n"
+                            "END\r\n"
+                            "\r\n";
 
 } // namespace
 

@@ -159,8 +159,10 @@ TEST(Resignation, AcceptedWithSpectraSeenHelpUsedAndThreeAttempts)
     Resigning r;
     const ResignationVerdict v = judgeResignation();
     EXPECT_TRUE(v.accepted);
-    EXPECT_EQ(v.text, QStringLiteral("A lot of information has been revealed to you.") + kCrLf + kCrLf
-                          + QStringLiteral("This should be sufficient to allow an identification. Perhaps some revision is required?"));
+    EXPECT_EQ(v.text,
+              QStringLiteral("A lot of information has been revealed to you.") + kCrLf + kCrLf
+                  + QStringLiteral(
+                      "This should be sufficient to allow an identification. Perhaps some revision is required?"));
     // Missing boiling points and chemical tests are not asked for once every spectrum is seen.
     EXPECT_EQ(modOrvan.UnkIdentified, kFalse) << "judging alone sets nothing";
     acceptResignation();
@@ -203,8 +205,8 @@ TEST(Resignation, RefusedTextsListWhatIsMissing)
         modOrvan.NameTypingTries = 0;
         const auto v = judgeResignation();
         EXPECT_EQ(v.text, harder + QStringLiteral("You have not looked at the following spectra:") + kCrLf
-                              + QStringLiteral("        ") + name(5) + kCrLf + QStringLiteral("        ") + name(7) + kCrLf
-                              + kCrLf + QStringLiteral("Only 1 chemical test has been revealed.") + para
+                              + QStringLiteral("        ") + name(5) + kCrLf + QStringLiteral("        ") + name(7)
+                              + kCrLf + kCrLf + QStringLiteral("Only 1 chemical test has been revealed.") + para
                               + QStringLiteral("You have not made any attempts at identifying the compound."));
     }
 }
@@ -219,8 +221,8 @@ TEST(Resignation, WithoutSpectraItAsksForBoilingPointTestsAndDerivatives)
     m.UnsuitableDerivs = 1; // the one derivative was unsuitable
     const QString para = kCrLf + kCrLf;
     EXPECT_EQ(judgeResignation().text, QStringLiteral("Try a bit harder.") + para
-                                           + QStringLiteral("You have obtained neither a boiling nor melting point.") + para
-                                           + QStringLiteral("Only 3 chemical tests have been revealed.") + para
+                                           + QStringLiteral("You have obtained neither a boiling nor melting point.")
+                                           + para + QStringLiteral("Only 3 chemical tests have been revealed.") + para
                                            + QStringLiteral("No derivatives have been obtained.") + para);
     identtest::reveal({2, 16, 41});
     EXPECT_TRUE(judgeResignation().accepted);

@@ -126,9 +126,9 @@ TEST_F(KeepWork, LeavingDuringTheExampleSavesOrAsksFirst)
 {
     const struct {
         const char* what;
-        const char* reason;    // set by the way out
-        bool savedBefore;      // the own work was saved before the example
-        MsgResult answer;      // to "Save it before leaving?"
+        const char* reason; // set by the way out
+        bool savedBefore;   // the own work was saved before the example
+        MsgResult answer;   // to "Save it before leaving?"
         bool asked;
         bool saves;
         const char* reasonAfter;

@@ -154,4 +154,3 @@ TEST_F(IdentKeys, TheStructurePicturesShowFocusAndPointer)
     // The drawing's lines stay black under the tint.
     EXPECT_GT(pixelsOf(w->Structure[4], Qt::black), 20);
 }
-

@@ -179,15 +179,18 @@ TEST(ProgressReport, WrongAnswerTextsAndSounds)
 {
     identtest::Unknown7 u;
     auto& m = modOrvan;
-    const QString base = QStringLiteral("Sadly that is false. Please keep trying.") + kCrLf + kCrLf
-        + QStringLiteral("Perhaps you should review the information that you already have and/or obtain some more data.");
+    const QString base =
+        QStringLiteral("Sadly that is false. Please keep trying.") + kCrLf + kCrLf
+        + QStringLiteral(
+            "Perhaps you should review the information that you already have and/or obtain some more data.");
     EXPECT_EQ(wrongAnswerText(wording(Wording::Opening, 4), wording(Wording::Verdict, 7)), base);
     m.UnknownHelpAllowed = kTrue;
     EXPECT_EQ(wrongAnswerText(QStringLiteral("Sadly"), QStringLiteral("false")),
               base + kCrLf + kCrLf + QStringLiteral("Try the menu item \"Help with this unknown\" for some ideas."));
     m.ItemHelpShown[0] = kTrue;
-    EXPECT_EQ(wrongAnswerText(QStringLiteral("Sadly"), QStringLiteral("false")),
-              base + QStringLiteral(" Looking again at the menu item \"Help with this unknown\" might also be worthwhile."));
+    EXPECT_EQ(
+        wrongAnswerText(QStringLiteral("Sadly"), QStringLiteral("false")),
+        base + QStringLiteral(" Looking again at the menu item \"Help with this unknown\" might also be worthwhile."));
 
     orvtest::scriptRandom({0.0, 0.99, 0.5});
     EXPECT_EQ(randomWording(Wording::Praise), QStringLiteral("Congratulations"));
@@ -206,8 +209,7 @@ TEST(ProgressReport, WrongAnswerTextsAndSounds)
         m.ExampleMode = s.example;
         m.UnkIdentified = s.identified;
         m.ShowReportAfterResign = s.resigned;
-        EXPECT_EQ(reportSoundKind(), QString::fromLatin1(s.kind))
-            << s.sound << s.example << s.identified << s.resigned;
+        EXPECT_EQ(reportSoundKind(), QString::fromLatin1(s.kind)) << s.sound << s.example << s.identified << s.resigned;
     }
 }
 
@@ -224,7 +226,8 @@ TEST(ProgressReport, TheProgramsChoiceEndsAfterItsLastUnknown)
     m.NameTypingTries = 1;
     const ReportOutcome r = makeReport(QStringLiteral("Great"), kWhen);
     EXPECT_FALSE(r.anotherUnknownLeft);
-    EXPECT_TRUE(r.text.endsWith(kCrLf + kCrLf + QStringLiteral("All of the available unknowns have been identified. A splendid effort.")));
+    EXPECT_TRUE(r.text.endsWith(
+        kCrLf + kCrLf + QStringLiteral("All of the available unknowns have been identified. A splendid effort.")));
     EXPECT_EQ(continueAfterReport(r.anotherUnknownLeft), ReportNext::AllDone);
     EXPECT_EQ(m.AllUnknownsDone, kTrue);
     EXPECT_EQ(m.CurrentUnknown, 0);
@@ -279,7 +282,9 @@ TEST(ProgressReport, SolvedExampleStoresNothingAndRestoresTheStudentsUnknown)
     EXPECT_TRUE(m.UnkResults[2].resultLine.isEmpty());
     EXPECT_TRUE(r.restoreSaveMenus);
     EXPECT_TRUE(r.showResignItem);
-    EXPECT_TRUE(r.text.endsWith(kCrLf + kCrLf + QStringLiteral("Now that you have seen how to indentify an unknown, here is one for you to try yourself.")));
+    EXPECT_TRUE(r.text.endsWith(
+        kCrLf + kCrLf
+        + QStringLiteral("Now that you have seen how to indentify an unknown, here is one for you to try yourself.")));
     EXPECT_EQ(m.MinutesUsed, 3) << "minutes are worked out even in the example";
 
     setStatusPanel(1, QString()); // as the example left it (here the main window's load had refilled it)
@@ -308,14 +313,17 @@ TEST(ProgressReport, WrongAnswerContinueChangesNothing)
 
 TEST(RewardPictures, NumberCycleAndCaptions)
 {
-    const struct { int completed, picture; } numbers[] = {{1, 1}, {2, 2}, {25, 25}, {26, 1}, {50, 25}, {51, 1}, {99, 24}};
+    const struct {
+        int completed, picture;
+    } numbers[] = {{1, 1}, {2, 2}, {25, 25}, {26, 1}, {50, 25}, {51, 1}, {99, 24}};
     for (const auto& n : numbers)
         EXPECT_EQ(rewardPictureNumber(n.completed), n.picture) << n.completed;
 
     EXPECT_EQ(rewardCaption(3, 3), LoadResString(105));
     EXPECT_EQ(rewardCaption(25, 25), QStringLiteral("25 unknowns attempted. Very good effort. ") + LoadResString(127));
     EXPECT_EQ(rewardCaption(25, 50), QStringLiteral("50 unknowns attempted. Excellent effort. ") + LoadResString(127));
-    EXPECT_EQ(rewardCaption(25, 75), QStringLiteral("75 unknowns attempted. Outstanding effort. ") + LoadResString(127));
+    EXPECT_EQ(rewardCaption(25, 75),
+              QStringLiteral("75 unknowns attempted. Outstanding effort. ") + LoadResString(127));
     EXPECT_EQ(rewardCaptionHeight(QString(22, u'x')), 390);
     EXPECT_EQ(rewardIntroHeight(QString(22, u'x')), 350);
     EXPECT_EQ(reportBoxHeight(13), 2730);

@@ -48,7 +48,9 @@ bool wholeTextReadable(QPlainTextEdit* box)
         return true;
     // The box's own size: its viewport follows only once the window lays out.
     const int margins = 2 * (box->frameWidth() + int(box->document()->documentMargin()));
-    const int bar = box->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn ? box->verticalScrollBar()->sizeHint().width() : 0;
+    const int bar = box->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn
+                      ? box->verticalScrollBar()->sizeHint().width()
+                      : 0;
     const QRect need = QFontMetrics(box->font())
                            .boundingRect(QRect(0, 0, box->width() - margins - bar, 100000), Qt::TextWordWrap,
                                          box->toPlainText());
@@ -72,7 +74,8 @@ void answerReport(SeenReport& seen, bool closeBox = false)
         seen.captionVisible = r->txtStrReward->isVisibleTo(r);
         seen.caption = r->txtStrReward->toPlainText();
         seen.captionReadable = wholeTextReadable(r->txtStrReward);
-        seen.captionColour = r->txtStrReward->viewport()->palette().color(r->txtStrReward->viewport()->backgroundRole());
+        seen.captionColour = r->txtStrReward->viewport()->palette().color(
+            r->txtStrReward->viewport()->backgroundRole());
         seen.nameTries = modOrvan.NameTypingTries;
         seen.chooseTries = modOrvan.StructChooseTries;
         seen.byName = modOrvan.IdentifiedByName;
@@ -81,8 +84,8 @@ void answerReport(SeenReport& seen, bool closeBox = false)
             QTest::mouseClick(r->picStrReward, Qt::LeftButton);
             seen.captionAfterClick = r->txtStrReward->toPlainText();
             seen.captionAfterClickReadable = wholeTextReadable(r->txtStrReward);
-            seen.captionAfterClickColour =
-                r->txtStrReward->viewport()->palette().color(r->txtStrReward->viewport()->backgroundRole());
+            seen.captionAfterClickColour = r->txtStrReward->viewport()->palette().color(
+                r->txtStrReward->viewport()->backgroundRole());
         }
         if (closeBox)
             r->close();
@@ -122,7 +125,8 @@ TEST_F(Roads, AWrongThenARightTypedName)
     EXPECT_FALSE(w->cboGetName->isVisibleTo(w));
     EXPECT_TRUE(w->txtNameText->isVisibleTo(w));
     EXPECT_FALSE(w->txtNameText->isReadOnly());
-    EXPECT_EQ(w->lblNameTyping->text(), QStringLiteral("Type the name exactly as shown in the Orvanto tables or textbook."));
+    EXPECT_EQ(w->lblNameTyping->text(),
+              QStringLiteral("Type the name exactly as shown in the Orvanto tables or textbook."));
     EXPECT_NEAR(heightTwips(w), 2100 + CaptionExtraTwips(), 15);
     w->txtNameText->setText(QStringLiteral("methanol"));
     SeenReport wrong;
@@ -130,9 +134,11 @@ TEST_F(Roads, AWrongThenARightTypedName)
     w->cmdNameTest->click();
     ASSERT_TRUE(wrong.shown);
     EXPECT_EQ(wrong.title, QStringLiteral("Sorry"));
-    EXPECT_EQ(wrong.text, lf(QStringLiteral("Sadly that is false. Please keep trying.\r\n\r\n"
-                                            "Perhaps you should review the information that you already have and/or obtain some more data."
-                                            "\r\n\r\nTry the menu item \"Help with this unknown\" for some ideas.")));
+    EXPECT_EQ(wrong.text,
+              lf(QStringLiteral(
+                  "Sadly that is false. Please keep trying.\r\n\r\n"
+                  "Perhaps you should review the information that you already have and/or obtain some more data."
+                  "\r\n\r\nTry the menu item \"Help with this unknown\" for some ideas.")));
     EXPECT_EQ(forms::find(forms::names::frmNameTyping), nullptr);
     EXPECT_EQ(forms::find(forms::names::frmReportProgress), nullptr);
     EXPECT_EQ(m.NameTypingTries, 1);
@@ -147,13 +153,16 @@ TEST_F(Roads, AWrongThenARightTypedName)
     w->cmdNameTest->click();
     ASSERT_TRUE(right.shown);
     EXPECT_EQ(right.title, QStringLiteral("Progress report"));
-    EXPECT_TRUE(right.text.startsWith(QStringLiteral("Congratulations, this is correct.\nYou obtained 2 items of information.")));
-    EXPECT_TRUE(right.text.contains(QStringLiteral("\n1 unsuccessful attempt at identification by typing the name was made.\n")));
+    EXPECT_TRUE(right.text.startsWith(
+        QStringLiteral("Congratulations, this is correct.\nYou obtained 2 items of information.")));
+    EXPECT_TRUE(right.text.contains(
+        QStringLiteral("\n1 unsuccessful attempt at identification by typing the name was made.\n")));
     EXPECT_FALSE(right.assignVisible);
     EXPECT_EQ(right.nameTries, 2);
     EXPECT_EQ(right.byName, kTrue);
     EXPECT_EQ(m.CompletedUnknowns, QStringLiteral("0307"));
-    EXPECT_EQ(m.UnkResults[2].resultLine, QStringLiteral("02000000000000000000ethanol").replace(13, 3, QStringLiteral("102")));
+    EXPECT_EQ(m.UnkResults[2].resultLine,
+              QStringLiteral("02000000000000000000ethanol").replace(13, 3, QStringLiteral("102")));
     EXPECT_EQ(m.UnkResults[2].sessionTime, QStringLiteral("0013"));
     EXPECT_EQ(m.DataSaved, kFalse);
 }
@@ -285,7 +294,8 @@ TEST_F(Roads, AWrongThenARightStructurePicture)
     QTest::keyClick(w->Structure[2], Qt::Key_Return);
     ASSERT_TRUE(right.shown);
     EXPECT_TRUE(right.text.contains(QStringLiteral("\nIdentification was by choosing a structure.\n")));
-    EXPECT_TRUE(right.text.contains(QStringLiteral("\n1 unsuccessful attempt at identification by choosing a structure was made.\n")));
+    EXPECT_TRUE(right.text.contains(
+        QStringLiteral("\n1 unsuccessful attempt at identification by choosing a structure was made.\n")));
     EXPECT_EQ(right.chooseTries, 2);
     EXPECT_EQ(right.byChoosing, kTrue);
     EXPECT_EQ(m.UnkResults[2].resultLine, QStringLiteral("00000000000002000200ethanol"));
@@ -299,9 +309,12 @@ TEST_F(Roads, AMissingPictureLeavesOnlyTheMessage)
     for (int k = 0; k < 6; ++k)
         EXPECT_FALSE(w->Structure[k]->isVisibleTo(w)) << k;
     EXPECT_TRUE(w->txtStructure->isVisibleTo(w));
-    EXPECT_EQ(w->txtStructure->toPlainText(),
-              lf(QStringLiteral("Error loading file ") + u.folder.path() + QStringLiteral("/gifs/ovstzz.gif\r\n\r\n"
-                 "Identification by choosing a structure is not possible for this unknown. You will have to type a name.")));
+    EXPECT_EQ(
+        w->txtStructure->toPlainText(),
+        lf(QStringLiteral("Error loading file ") + u.folder.path()
+           + QStringLiteral(
+               "/gifs/ovstzz.gif\r\n\r\n"
+               "Identification by choosing a structure is not possible for this unknown. You will have to type a name.")));
     EXPECT_EQ(w->cmdStructureOk->text(), QStringLiteral("&Continue"));
     w->cmdStructureOk->click();
     EXPECT_EQ(modOrvan.StructChooseTries, 0);
@@ -326,14 +339,17 @@ TEST_F(Roads, ARefusedThenAnAcceptedResignation)
 
     m.NameTypingTries = 3;
     w = qobject_cast<frmNoID*>(forms::load(forms::names::frmNoID));
-    EXPECT_TRUE(w->txtNoIDText->toPlainText().startsWith(QStringLiteral("A lot of information has been revealed to you.")));
+    EXPECT_TRUE(
+        w->txtNoIDText->toPlainText().startsWith(QStringLiteral("A lot of information has been revealed to you.")));
     EXPECT_EQ(m.ShowReportAfterResign, kTrue);
     SeenReport seen;
     answerReport(seen);
     w->cmdNoIDOk->click();
     ASSERT_TRUE(seen.shown);
-    EXPECT_TRUE(seen.text.startsWith(QStringLiteral("Sorry that you could not identify the unknown. It was ethanol.\n")));
-    EXPECT_TRUE(seen.text.contains(QStringLiteral("\n3 unsuccessful attempts at identification by typing the name were made.\n")));
+    EXPECT_TRUE(
+        seen.text.startsWith(QStringLiteral("Sorry that you could not identify the unknown. It was ethanol.\n")));
+    EXPECT_TRUE(seen.text.contains(
+        QStringLiteral("\n3 unsuccessful attempts at identification by typing the name were made.\n")));
     EXPECT_TRUE(seen.pictureVisible) << "the reward picture follows a resignation too";
     EXPECT_EQ(m.CompletedUnknowns, QStringLiteral("0307"));
     EXPECT_EQ(m.UnkResults[2].resultLine, QStringLiteral("02000000000000030000ethanol"));
@@ -379,7 +395,8 @@ TEST_F(Roads, TheFirstCompletedUnknownShowsThePictureWithTheIntroduction)
     EXPECT_EQ(seen.captionAfterClick, rewardCaption(1, 1));
     EXPECT_TRUE(seen.captionReadable);
     EXPECT_TRUE(seen.captionAfterClickReadable);
-    EXPECT_TRUE(seen.text.endsWith(QStringLiteral("All of the available unknowns have been identified. A splendid effort.")));
+    EXPECT_TRUE(
+        seen.text.endsWith(QStringLiteral("All of the available unknowns have been identified. A splendid effort.")));
     EXPECT_TRUE(seen.reportReadable);
     EXPECT_EQ(seen.captionColour, QColor(255, 255, 255)) << "the introduction is on white";
     EXPECT_EQ(seen.captionAfterClickColour, QColor(192, 192, 192)) << "a picture's caption is on light grey";

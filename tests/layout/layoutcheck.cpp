@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QFontMetrics>
-#include <cmath>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -19,6 +18,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextDocument>
+#include <cmath>
 
 namespace layoutcheck {
 
@@ -130,8 +130,8 @@ QRect markAndCaption(const QAbstractButton* b)
 {
     const bool radio = qobject_cast<const QRadioButton*>(b) != nullptr;
     const QStyleOptionButton opt = buttonOption(b);
-    const QRect mark = b->style()->subElementRect(radio ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator,
-                                                  &opt, b);
+    const QRect mark = b->style()->subElementRect(
+        radio ? QStyle::SE_RadioButtonIndicator : QStyle::SE_CheckBoxIndicator, &opt, b);
     if (b->text().isEmpty())
         return mark;
     const QRect text = b->style()->subElementRect(radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents,
@@ -140,8 +140,8 @@ QRect markAndCaption(const QAbstractButton* b)
         const int gap = b->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &opt, b);
         const QRect room = b->rect().adjusted(mark.right() + 1 + gap, 0, 0, 0);
         const QSize need = textNeed(b->font(), b->text(), room.width(), false, Qt::TextShowMnemonic);
-        return mark.united(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignLeft | Qt::AlignVCenter,
-                                               need.boundedTo(room.size()), room));
+        return mark.united(
+            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignLeft | Qt::AlignVCenter, need.boundedTo(room.size()), room));
     }
     const QSize need = textNeed(b->font(), b->text(), 0, false, Qt::TextShowMnemonic);
     const QRect drawn(text.left(), text.center().y() - need.height() / 2, std::min(need.width(), text.width()),
@@ -253,7 +253,7 @@ public:
     Checker(QWidget* window, const std::vector<AllowedOverlap>& allowed) : window_(window), allowed_(allowed)
     {
         windowName_ = window->objectName().isEmpty() ? QString::fromLatin1(window->metaObject()->className())
-                                                      : window->objectName();
+                                                     : window->objectName();
         if (!window->windowTitle().isEmpty())
             windowName_ += QStringLiteral(" (") + window->windowTitle() + u')';
     }
@@ -417,8 +417,8 @@ private:
             const int has = std::min(r.width(), bar->width() - r.left());
             if (has < need)
                 faults_ << windowName_ + QStringLiteral(": tab ") + quoted(bar->tabText(i))
-                               + QStringLiteral(": caption needs ") + QString::number(need) + QStringLiteral(" px, has ")
-                               + QString::number(has);
+                               + QStringLiteral(": caption needs ") + QString::number(need)
+                               + QStringLiteral(" px, has ") + QString::number(has);
         }
     }
 };

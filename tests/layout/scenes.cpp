@@ -15,8 +15,8 @@
 #include "mscalc/forms/frmCalcIsotope.h"
 #include "mscalc/forms/frmCalcMass.h"
 #include "mscalc/forms/registermscalc.h"
-#include "nmrcalc/forms/frmCalcCoupling.h"
 #include "nmrcalc/forms/frmCalcCShift.h"
+#include "nmrcalc/forms/frmCalcCoupling.h"
 #include "nmrcalc/forms/frmCalcHShift.h"
 #include "nmrcalc/forms/registernmrcalc.h"
 #include "nmrcalc/forms/spincontrol.h"
@@ -42,11 +42,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTest>
 #include <QRadioButton>
 #include <QTabWidget>
-#include <QTextEdit>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <array>
 
@@ -296,7 +296,9 @@ std::vector<Scene> build()
         {"frmCmr", [] { return viewer("frmCmr", 5); }},
         {"frmMs", [] { return viewer("frmMs", 7); }},
         {"frmMs_printed",
-         [] { return viewer("frmMs", 7, [](spectra::SpectrumViewer* v) { printed([v] { v->printMenu()->trigger(); }); }); }},
+         [] {
+             return viewer("frmMs", 7, [](spectra::SpectrumViewer* v) { printed([v] { v->printMenu()->trigger(); }); });
+         }},
         {"frmPmrExp",
          [] {
              modOrvan.ExpandLeftX = float(8860 - 880 * 3.0);
@@ -313,7 +315,9 @@ std::vector<Scene> build()
              });
          }},
         {"frmCmrExp_printed",
-         [] { return carbonExpansion([](spectra::SpectrumViewer* v) { printed([v] { v->printMenu()->trigger(); }); }); }},
+         [] {
+             return carbonExpansion([](spectra::SpectrumViewer* v) { printed([v] { v->printMenu()->trigger(); }); });
+         }},
         {"frmPmrExp_measured",
          [] {
              modOrvan.ExpandLeftX = float(8860 - 880 * 3.0);
@@ -339,7 +343,10 @@ std::vector<Scene> build()
         {"frmCalcCoupling_lines", [] { return coupling(0); }},
         {"frmCalcCoupling_lorentz", [] { return coupling(1); }},
         // A multiplet just over 60 Hz wide (lines at +-30.5 Hz): the widest the picture holds.
-        {"frmCalcCoupling_wide", [] { return coupling(1, {1, 3, 1, 17, 10, 0}); }},
+        {"frmCalcCoupling_wide",
+         [] {
+             return coupling(1, {1, 3, 1, 17, 10, 0});
+         }},
         {"frmCalcCoupling_printed",
          [] {
              auto* w = coupling(2);

@@ -15,8 +15,8 @@ namespace layoutscenes {
 inline constexpr int kUnknown = 16;
 
 struct Scene {
-    std::string name;                   // a test name: letters, digits, '_'
-    std::function<QWidget*()> open;     // opens the window and returns it
+    std::string name;               // a test name: letters, digits, '_'
+    std::function<QWidget*()> open; // opens the window and returns it
 };
 const std::vector<Scene>& scenes();
 const Scene* findScene(const std::string& name);

@@ -111,7 +111,7 @@ TEST_F(LayoutCheck, FindsCaptionsCutOffInEveryKindOfControl)
     const QStringList f = faults();
     for (const char* name : {"cmdNarrow", "optNarrow", "chkNarrow", "lblNarrow", "lblShort", "frmNarrow", "txtNotice"})
         EXPECT_TRUE(mentions(f, QLatin1String(name), QStringLiteral("needs"))) << name << '\n'
-                                                                              << f.join(u'\n').toStdString();
+                                                                               << f.join(u'\n').toStdString();
     EXPECT_TRUE(mentions(f, QStringLiteral("tab \"A caption far too long")));
 }
 

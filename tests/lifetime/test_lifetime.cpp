@@ -28,8 +28,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QEventLoop>
-#include <QPointer>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -43,11 +43,11 @@ namespace {
 struct ViewerCase {
     const char* name;
     int item;
-    const char* parent;   // the window it is opened from ("frmOVMain" or a viewer)
+    const char* parent; // the window it is opened from ("frmOVMain" or a viewer)
 };
 const ViewerCase kViewers[] = {
-    {"frmPmr", 8, "frmOVMain"},  {"frmCmr", 5, "frmOVMain"},    {"frmIr", 6, "frmOVMain"},
-    {"frmMs", 7, "frmOVMain"},   {"frmPmrExp", 8, "frmPmr"},    {"frmCmrExp", 5, "frmCmr"},
+    {"frmPmr", 8, "frmOVMain"}, {"frmCmr", 5, "frmOVMain"}, {"frmIr", 6, "frmOVMain"},
+    {"frmMs", 7, "frmOVMain"},  {"frmPmrExp", 8, "frmPmr"}, {"frmCmrExp", 5, "frmCmr"},
 };
 
 enum class Closer { Shortcut, CloseItem, CloseBox, ParentCloseBox, MainCloseBox, EndNow };
@@ -56,9 +56,12 @@ struct CloserCase {
     Closer how;
 };
 const CloserCase kClosers[] = {
-    {"Alt+C", Closer::Shortcut},          {"the Close item", Closer::CloseItem},
-    {"the close box", Closer::CloseBox},  {"the parent's close box", Closer::ParentCloseBox},
-    {"the main window's close box", Closer::MainCloseBox}, {"End now", Closer::EndNow},
+    {"Alt+C", Closer::Shortcut},
+    {"the Close item", Closer::CloseItem},
+    {"the close box", Closer::CloseBox},
+    {"the parent's close box", Closer::ParentCloseBox},
+    {"the main window's close box", Closer::MainCloseBox},
+    {"End now", Closer::EndNow},
 };
 
 // A window's close box: the close request comes from the window system.
@@ -129,7 +132,7 @@ TEST_F(Lifetime, AViewerClosedDuringItsPrintNoticeLeavesTheProgramRunning)
     for (const ViewerCase& v : kViewers) {
         for (const CloserCase& c : kClosers) {
             if (c.how == Closer::ParentCloseBox && QLatin1String(v.parent) == QLatin1String("frmOVMain"))
-                continue;   // the main window's close box, below
+                continue; // the main window's close box, below
             SCOPED_TRACE(std::string(v.name) + " closed by " + c.name);
             modOrvan.CurrentItem = v.item;
             QPointer<QWidget> main = showMain();
@@ -218,7 +221,7 @@ TEST_F(Lifetime, APrintoutWithATimedNoticeSurvivesItsWindowClosingAtOnce)
              f->txtMass->setText(QStringLiteral("72"));
              f->cmdCalcCalc_Click();
              f->cmdCalcPrint_Click();
-             f->txtMass->setFocus();   // where the keyboard is after Calculate
+             f->txtMass->setFocus(); // where the keyboard is after Calculate
          },
          [](QWidget* w) { return static_cast<frmCalcFormula*>(w)->cmdCalcOk; }},
         {"frmCalcMass",
@@ -263,7 +266,9 @@ TEST_F(Lifetime, APrintoutWithATimedNoticeSurvivesItsWindowClosingAtOnce)
                     printed = printed || (box->isVisible() && box->text() == QLatin1String("Printing completed."));
                 switch (how) {
                 // To the control with the focus, as the student's key goes.
-                case TimedCloser::Escape: QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_Escape); break;
+                case TimedCloser::Escape:
+                    QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_Escape);
+                    break;
                 case TimedCloser::Continue: p.continueButton(w)->click(); break;
                 case TimedCloser::CloseBox: closeBox(w); break;
                 case TimedCloser::MainCloseBox: closeBox(main); break;
@@ -296,12 +301,15 @@ TEST_F(Lifetime, AWindowClosedDuringAnyWaitIsDeletedOnlyAfterTheWait)
     const WaitCase waits[] = {
         {"a pause", [] { Pause(0.3); }},
         {"a pause after a sound", [] { PlayResourceSound(QStringLiteral("Good")); }},
-        {"a modal window", [] {
+        {"a modal window",
+         [] {
              QWidget* w = forms::load(forms::names::frmSummary);
-             orvtest::later([w = QPointer<QWidget>(w)] {
-                 if (w)
-                     w->close();
-             }, 300);
+             orvtest::later(
+                 [w = QPointer<QWidget>(w)] {
+                     if (w)
+                         w->close();
+                 },
+                 300);
              forms::showModal(w);
          }},
     };

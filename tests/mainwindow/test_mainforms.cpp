@@ -262,7 +262,10 @@ TEST_F(MainWindowForms, InstructorModeSavesNothing)
 {
     m.InstructorMode = kTrue;
     int asked = 0;
-    setFileDialogPresenter([&](const FileDialogRequest&) { ++asked; return QString(); });
+    setFileDialogPresenter([&](const FileDialogRequest&) {
+        ++asked;
+        return QString();
+    });
     loadMain();
     main->WriteUserData();
     EXPECT_EQ(asked, 0);
@@ -435,4 +438,3 @@ TEST_F(LeavingForms, EndNowDuringTheExampleAsksFirst)
     EXPECT_EQ(quitCaption(), "Quitting Orvanto");
     EXPECT_EQ(saved().progress.ItemsRevealed[3], kFalse) << "the student chose not to save";
 }
-

@@ -124,14 +124,13 @@ TEST_F(Reveal, ExplanationOfAPrecludedTest)
     m.ItemsRevealed[6] = m.ItemsRevealed[8] = kTrue;
     m.ItemPrecluded[13] = kTrue;
     const QString desc = LoadResString(itemDescriptionResource(13));
-    EXPECT_EQ(resultExplanation(m, 13),
-              "This is a test for " + desc + ".\r\nIt has been precluded by the following 2 items:"
-              "\r\nInfra red spectrum - no NH or OH present."
-              "\r\nProton nmr spectrum - no exchangeable proton(s) present.");
+    EXPECT_EQ(resultExplanation(m, 13), "This is a test for " + desc
+                                            + ".\r\nIt has been precluded by the following 2 items:"
+                                              "\r\nInfra red spectrum - no NH or OH present."
+                                              "\r\nProton nmr spectrum - no exchangeable proton(s) present.");
 
     m.ItemsRevealed[8] = kFalse; // a precluding item not revealed is skipped
-    EXPECT_TRUE(resultExplanation(m, 13).endsWith(
-        "the following item:\r\nInfra red spectrum - no NH or OH present."));
+    EXPECT_TRUE(resultExplanation(m, 13).endsWith("the following item:\r\nInfra red spectrum - no NH or OH present."));
     m.ItemsRevealed[6] = kFalse;
     EXPECT_TRUE(resultExplanation(m, 13).endsWith("It has been precluded by the following item:"));
 
@@ -149,8 +148,9 @@ TEST_F(Reveal, ExplanationsByKindOfItem)
     EXPECT_EQ(resultExplanation(m, 2), d2 + ".\r\n" + m.UnkItemHelp[2]);
     EXPECT_EQ(resultExplanation(m, 44), m.UnkItemHelp[44] + " This unknown is of this type.");
     EXPECT_EQ(resultExplanation(m, 43),
-              m.UnkItemHelp[43] + " Most likely this unknown is not of this type; alternatively it is of this type "
-                                  "but this particular unknown is somewhat unusual and does not form this derivative.");
+              m.UnkItemHelp[43]
+                  + " Most likely this unknown is not of this type; alternatively it is of this type "
+                    "but this particular unknown is somewhat unusual and does not form this derivative.");
     m.UnkItemTitle[43] = QStringLiteral("Unsuitable.");
     EXPECT_EQ(resultExplanation(m, 43), m.UnkItemHelp[43] + " This unknown is of this type.");
     EXPECT_EQ(resultExplanation(m, 53), m.UnkItemHelp[53] + " This unknown is not of this type.");

@@ -139,7 +139,7 @@ TEST(Formulae, NotMolRulesAndWideIhd)
         s.NumC = c.c, s.NumH = c.h, s.NumN = c.n, s.NumO = c.o, s.NumBr = c.br, s.NumCl = 0, s.NumI = 0;
         s.CheckAndShow();
         if (QString::fromLatin1(c.ihd).startsWith('-')) {
-            EXPECT_EQ(s.FoundCount, 0);   // H above the saturation limit
+            EXPECT_EQ(s.FoundCount, 0); // H above the saturation limit
             continue;
         }
         ASSERT_EQ(s.FoundCount, 1);
@@ -153,7 +153,7 @@ TEST(Formulae, NotMolRulesAndWideIhd)
     s.CheckAndShow();
     EXPECT_TRUE(s.text.endsWith(" 14 10                  10  ")) << s.text.toStdString();
     s.text.clear();
-    s.NumC = 13, s.NumH = 22;   // 178 as C13H22, ihd 3
+    s.NumC = 13, s.NumH = 22; // 178 as C13H22, ihd 3
     s.CheckAndShow();
     EXPECT_TRUE(s.text.endsWith(" 13 22                   3 ")) << s.text.toStdString();
 }
@@ -204,7 +204,7 @@ TEST(Formulae, ShownColumnsAndImpossibleLimits)
     std::vector<double> steps;
     ASSERT_TRUE(s.Calculate("260", l, [&](double p) { steps.push_back(p); }));
     EXPECT_EQ(s.FoundCount, 0);
-    ASSERT_EQ(steps.size(), 4u);   // O 0..3
+    ASSERT_EQ(steps.size(), 4u); // O 0..3
     EXPECT_DOUBLE_EQ(steps.back(), 100.0);
 }
 
@@ -274,7 +274,7 @@ TEST(Isotopes, ListingAndChartLimits)
     IsotopeCalc c6;
     c6.calculate(counts(6, 6));
     ASSERT_EQ(c6.peaks().size(), 3u);
-    EXPECT_TRUE(chartsPeak(c6.peaks()[2]));   // 0.17 %
+    EXPECT_TRUE(chartsPeak(c6.peaks()[2])); // 0.17 %
     IsotopeCalc ch;
     ch.calculate(counts(1, 4, 0, 0, 0, 0, 0));
     for (const IsotopePeak& p : ch.peaks())
@@ -319,7 +319,7 @@ TEST(Isotopes, LargeCountsStayFiniteAndBeyondTheLimitAreRefused)
 TEST(Isotopes, ThePrintedChartHasABarPerChartedPeakOnItsMassAxis)
 {
     IsotopeCalc calc;
-    ASSERT_TRUE(calc.calculate(counts(2, 4, 0, 0, 0, 2)));   // C2H4Cl2: M, M+2, M+4 stand out
+    ASSERT_TRUE(calc.calculate(counts(2, 4, 0, 0, 0, 2))); // C2H4Cl2: M, M+2, M+4 stand out
     const IsotopePrintChart chart = isotopePrintChart(calc, 1000, 300);
     int charted = 0;
     for (const IsotopePeak& p : calc.peaks())
@@ -350,9 +350,9 @@ TEST(Isotopes, ProcessIsotopeIsABinomial)
     calc.IsotopePattern.fill(0);
     calc.IsotopePattern[0] = 1;
     calc.ProcessIsotope(1.0f, 10, 2);
-    EXPECT_FLOAT_EQ(calc.IsotopePattern[16], 45.0f);   // C(10,8)
+    EXPECT_FLOAT_EQ(calc.IsotopePattern[16], 45.0f); // C(10,8)
     float sum = 0;
     for (float v : calc.IsotopePattern)
         sum += v;
-    EXPECT_FLOAT_EQ(sum, 1024.0f - 10 - 1);            // j = 9 and 10 fall off
+    EXPECT_FLOAT_EQ(sum, 1024.0f - 10 - 1); // j = 9 and 10 fall off
 }

@@ -20,12 +20,12 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProgressBar>
-#include <QRegularExpression>
-#include <QToolButton>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace orv {
@@ -91,7 +91,7 @@ TEST_F(CalcWindows, PlacedUnderTheMainWindowCentredEvenWhenNarrower)
 {
     auto* main = new frmOVMain;
     forms::adopt(main);
-    setFormGeometry(main, 3000, 1500, 6000, 5000);   // narrower than the calculators
+    setFormGeometry(main, 3000, 1500, 6000, 5000); // narrower than the calculators
     main->show();
     const QString names[] = {"frmCalcFormula", "frmCalcMass", "frmCalcIsotope"};
     const QString captions[] = {"Orvanto formula calculator", "Orvanto mass calculator", "Orvanto isotope calculator"};
@@ -185,7 +185,7 @@ TEST_F(CalcWindows, FormulaCalculatesFromButtonAndEnter)
     EXPECT_EQ(QFontInfo(f->txtCalc->font()).fixedPitch(), true);
 
     f->txtMass->setText("29");
-    EXPECT_FALSE(f->txtCalc->isVisible());   // any input change hides the result
+    EXPECT_FALSE(f->txtCalc->isVisible()); // any input change hides the result
     EXPECT_FALSE(f->cmdCalcPrint->isEnabled());
     typeKey(f->txtMass, Qt::Key_Return, "\r");
     EXPECT_TRUE(boxText(f->txtCalc).contains("  2  5       0.5 not mol"));
@@ -251,7 +251,7 @@ TEST_F(CalcWindows, FormulaMassBoxLetsEscapeAndTabOut)
         const char* what;
         Qt::Key key;
         Qt::KeyboardModifiers mods;
-        const char* text;   // as the keyboard sends it
+        const char* text; // as the keyboard sends it
         Then then;
     };
     const Case cases[] = {
@@ -299,7 +299,7 @@ TEST_F(CalcWindows, FormulaLimitsCoupleAndRaiseTheMassLimit)
     EXPECT_EQ(f->txtMass->toolTip(), "Supply mass here via keyboard (max 328)");
     EXPECT_FALSE(f->txtCalc->isVisible());
     EXPECT_FALSE(f->cmdCalcPrint->isEnabled());
-    EXPECT_EQ(f->txtMax[int(Limit::Br)]->text(), "1");   // the maximum follows its minimum up
+    EXPECT_EQ(f->txtMax[int(Limit::Br)]->text(), "1"); // the maximum follows its minimum up
     f->txtMass->setText("300");
     orvtest::msgLog().shown.clear();
     f->cmdCalcCalc->click();
@@ -336,7 +336,7 @@ TEST_F(CalcWindows, FormulaTakesTheMolecularIonFromTheVisibleViewer)
     forms::unload(f);
     ms->hide();
     QApplication::processEvents();
-    f = open<frmCalcFormula>();   // from the main window: empty
+    f = open<frmCalcFormula>(); // from the main window: empty
     EXPECT_TRUE(f->txtMass->text().isEmpty());
 }
 
@@ -362,7 +362,7 @@ TEST_F(CalcWindows, FormulaHelpReplacesResultsAndToggles)
 TEST_F(CalcWindows, MassCalculatesAndEmptiesOnChange)
 {
     auto* m = open<frmCalcMass>();
-    EXPECT_FALSE(m->cmdMCalcCalc->isEnabled());   // no atoms, no zero mass
+    EXPECT_FALSE(m->cmdMCalcCalc->isEnabled()); // no atoms, no zero mass
     EXPECT_FALSE(m->cmdMCalcPrint->isEnabled());
     EXPECT_EQ(m->updI->Max(), 3);
     EXPECT_EQ(m->updC->toolTip(), "Click here to choose number of C atoms (max 15)");
@@ -452,14 +452,14 @@ TEST_F(CalcWindows, IsotopeHelpBeforeAndAfterACalculation)
     w->cmdIsotopeHelp->click();
     EXPECT_FALSE(w->txtIsotope->isVisible());
     w->cmdIsotopeHelp->click();
-    w->updH->setValue(3);   // a change between presses hides it too
+    w->updH->setValue(3); // a change between presses hides it too
     EXPECT_FALSE(w->txtIsotope->isVisible());
     w->cmdIsotopeHelp->click();
     EXPECT_TRUE(w->txtIsotope->isVisible());
 
     w->cmdIsotopeCalc->click();
     const QRect chart = w->picCalcIsotope->geometry();
-    w->cmdIsotopeHelp->click();   // results help with the picture, Print off
+    w->cmdIsotopeHelp->click(); // results help with the picture, Print off
     EXPECT_TRUE(boxText(w->txtIsotope).startsWith("The results of these calculations depend"));
     EXPECT_TRUE(w->picCalcIsotope->showsPicture());
     EXPECT_TRUE(w->picCalcIsotope->isVisible());
@@ -475,12 +475,12 @@ TEST_F(CalcWindows, IsotopeHelpBeforeAndAfterACalculation)
     EXPECT_TRUE(w->ResultsHelpShown);
     w->cmdIsotopeCalc->click();
     EXPECT_FALSE(w->picCalcIsotope->showsPicture());
-    EXPECT_EQ(w->picCalcIsotope->x(), chart.x() + px(200) - px(120));   // stays moved
+    EXPECT_EQ(w->picCalcIsotope->x(), chart.x() + px(200) - px(120)); // stays moved
 }
 
 TEST_F(CalcWindows, IsotopeResultsHelpWithoutThePictureStillShowsText)
 {
-    auto* w = open<frmCalcIsotope>();   // the temporary program folder has no gifs/ovicaa.gif
+    auto* w = open<frmCalcIsotope>(); // the temporary program folder has no gifs/ovicaa.gif
     w->cmdIsotopeCalc->click();
     w->cmdIsotopeHelp->click();
     EXPECT_TRUE(boxText(w->txtIsotope).startsWith("The results of these calculations"));
@@ -536,7 +536,7 @@ TEST_F(CalcWindows, PrintoutsCarryTitleBodyAndFooter)
     EXPECT_TRUE(text.contains("the peaks due to isotopes in a mass spectrum are:"));
     EXPECT_TRUE(text.contains("100.0"));
     EXPECT_TRUE(text.contains("RA"));
-    EXPECT_TRUE(text.contains("90"));   // the M+12 label
+    EXPECT_TRUE(text.contains("90")); // the M+12 label
     EXPECT_TRUE(text.contains("printed "));
     EXPECT_TRUE(i->txtCalcMessage->isVisible());
     QTest::qWait(3200);

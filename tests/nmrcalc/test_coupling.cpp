@@ -9,7 +9,6 @@
 using namespace orv::nmr;
 
 
-
 namespace {
 
 struct Line {
@@ -315,7 +314,7 @@ TEST(CouplingDrawing, SecondTreeLabelStaysInsideThePicture)
 {
     CouplingCalc calc;
     const CouplingInputs in{6, 1, 1, 18, 0, 2}; // scale 2, rightmost first stem at 4838
-    calc.calculateSet(CouplingSet::M, in); // first split by A (6, 20 Hz)
+    calc.calculateSet(CouplingSet::M, in);      // first split by A (6, 20 Hz)
     const DrawOps ops = calc.overseeCoupling(DisplayKind::StickDiagram, in);
     for (const DrawOp& op : ops)
         if (op.kind == DrawOp::Text && op.text == "J = 2 Hz")

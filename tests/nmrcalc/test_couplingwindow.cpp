@@ -194,10 +194,10 @@ TEST_F(CouplingWindow, PrintoutHoldsInputsDiagramExplanationAndFooter)
         EXPECT_EQ(w->txtCalcMessage->text(), "Printing completed.");
         const auto text = nmrtest::pdfText(pdf.path());
         ASSERT_TRUE(text.has_value());
-        for (const char* s : {"Orvanto first order proton coupling calculator", "Set A contains 1 proton\n",
-                              "Set M contains 0 protons", "Set X contains 0 protons", "Coupling constant for AM = 0 Hz",
-                              "Coupling constant for MX = 0 Hz", "Set A multiplicity - straight line display",
-                              "10 Hz", "printed "})
+        for (const char* s :
+             {"Orvanto first order proton coupling calculator", "Set A contains 1 proton\n", "Set M contains 0 protons",
+              "Set X contains 0 protons", "Coupling constant for AM = 0 Hz", "Coupling constant for MX = 0 Hz",
+              "Set A multiplicity - straight line display", "10 Hz", "printed "})
             EXPECT_TRUE(text->contains(QString::fromLatin1(s))) << s;
         EXPECT_FALSE(text->contains("singlet"));
         EXPECT_EQ(nmrtest::pdfPages(pdf.path()), 1);

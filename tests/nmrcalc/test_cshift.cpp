@@ -53,8 +53,7 @@ TEST(CShiftResult, KnownAnswers)
 
 TEST(CShiftResult, ValueColumnAndLineEnds)
 {
-    EXPECT_EQ(cShiftResult("methyl", Cl, 0, 0),
-              "substituted methyl calculated shift is:\r\n         \t28.7   ppm");
+    EXPECT_EQ(cShiftResult("methyl", Cl, 0, 0), "substituted methyl calculated shift is:\r\n         \t28.7   ppm");
     EXPECT_EQ(cShiftResult("methyl", I, 0, 0), "substituted methyl calculated shift is:\r\n         \t-8.3     ppm");
     EXPECT_FALSE(cShiftResult("ethyl", Br, 0, 0).endsWith("\r\n"));
     EXPECT_TRUE(cShiftResult("alkene", Cl, H, 0).endsWith("117.2 ppm\r\n"));
@@ -93,8 +92,8 @@ TEST(CShiftHelp, TextsByStage)
     EXPECT_TRUE(cShiftHelp("subtypearyl", false).contains("benzene.\r\nMonosubstituted"));
     EXPECT_TRUE(cShiftHelp("cyclo", false).startsWith("Select one or more substituents."));
     EXPECT_EQ(cShiftHelp("methyl", true), "Methane gives a carbon nmr signal at -2.3 ppm and this result shows the "
-                                         "effect of a substituent. The value should typically be within 3 ppm of the "
-                                         "experimental result.");
+                                          "effect of a substituent. The value should typically be within 3 ppm of the "
+                                          "experimental result.");
     EXPECT_EQ(cShiftHelp("1,2,4-trisub", true), cShiftHelp("1,2,3-trisub", true));
     EXPECT_EQ(cShiftPrintedExplanation("alkene").size(), 4);
     EXPECT_EQ(cShiftPrintedExplanation("1,3,5-trisub")[1], " calculation shows the effect of three substituents. ");
@@ -103,11 +102,11 @@ TEST(CShiftHelp, TextsByStage)
 
 TEST(CShiftResult, LookupsWithoutEntriesGiveZero)
 {
-    EXPECT_EQ(CalculateAlkyl(0, "terminal", "alpha"), 0.0f);    // H: not offered on chains
-    EXPECT_EQ(CalculateAlkyl(8, "ring", "alpha"), 0.0f);        // unknown kind
-    EXPECT_EQ(CalculateAlkyl(8, "terminal", "delta"), 0.0f);    // unknown position
-    EXPECT_EQ(carbon::CalculateEthene(11, "alpha"), 0.0f);      // OH: not offered on alkenes
-    EXPECT_EQ(carbon::CalculateBenzene(15, "ipso"), 0.0f);      // OCOPh: not offered on benzenes
+    EXPECT_EQ(CalculateAlkyl(0, "terminal", "alpha"), 0.0f); // H: not offered on chains
+    EXPECT_EQ(CalculateAlkyl(8, "ring", "alpha"), 0.0f);     // unknown kind
+    EXPECT_EQ(CalculateAlkyl(8, "terminal", "delta"), 0.0f); // unknown position
+    EXPECT_EQ(carbon::CalculateEthene(11, "alpha"), 0.0f);   // OH: not offered on alkenes
+    EXPECT_EQ(carbon::CalculateBenzene(15, "ipso"), 0.0f);   // OCOPh: not offered on benzenes
     EXPECT_EQ(carbon::CalculateBenzene(8, "geminal"), 0.0f);
     EXPECT_FLOAT_EQ(CalculateAlkyl(8, "internal", "alpha"), 32.0f);
     EXPECT_FLOAT_EQ(carbon::CalculateEthene(22, "beta"), 15.0f);

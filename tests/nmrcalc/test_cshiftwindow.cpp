@@ -165,4 +165,3 @@ TEST_F(CShiftWindow, PrintoutOfABenzene)
                           "This result, although approximate, should be fairly good.", "printed "})
         EXPECT_TRUE(text->contains(QString::fromLatin1(s))) << s;
 }
-

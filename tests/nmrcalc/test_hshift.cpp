@@ -63,9 +63,9 @@ TEST(HShiftResult, TextLayout)
     EXPECT_EQ(hShiftResult("methine", Cl, Cl, H), "Methine calculated shift is:\r\n\r\n\t5.62 ppm");
     EXPECT_EQ(hShiftResult("alkene", H, H, H), "Ethylene H calculated shift is:\r\n\r\n\t5.25 ppm");
     const QString nine(9, ' ');
-    EXPECT_EQ(hShiftResult("1,4-disub", Cl, Cl, H),
-              "1,4-disubstituted benzene calculated shifts are:\r\n\r\n" + nine + "H-2 \t" + nine + "7.28 ppm\r\n"
-                  + nine + "H-3 \t" + nine + "7.28 ppm\r\n");
+    EXPECT_EQ(hShiftResult("1,4-disub", Cl, Cl, H), "1,4-disubstituted benzene calculated shifts are:\r\n\r\n" + nine
+                                                        + "H-2 \t" + nine + "7.28 ppm\r\n" + nine + "H-3 \t" + nine
+                                                        + "7.28 ppm\r\n");
     // Only the 1,2,4 labels have no blank before the tab.
     const QString t = hShiftResult("1,2,4-trisub", R, R, R);
     EXPECT_TRUE(t.contains(nine + "H-3\t"));
@@ -100,9 +100,10 @@ TEST(HShiftHelp, TextsByStage)
     EXPECT_EQ(hShiftHelp("monosub", true), "The protons in unsubstituted benzene occur at 7.27 ppm and the "
                                            "calculation shows the effect of one substituent. "
                                            "This result should be very good.");
-    EXPECT_EQ(hShiftHelp("methine", true), "The protons in methane occur at 0.23 ppm and the calculation shows the "
-                                           "effect of one or more substituents. This result, although approximate, "
-                                           "should be quite good - typically within 0.3 ppm of the experimental value.");
+    EXPECT_EQ(hShiftHelp("methine", true),
+              "The protons in methane occur at 0.23 ppm and the calculation shows the "
+              "effect of one or more substituents. This result, although approximate, "
+              "should be quite good - typically within 0.3 ppm of the experimental value.");
     EXPECT_EQ(hShiftPrintedExplanation("1,3,5-trisub"),
               (QStringList{"The protons in unsubstituted benzene occur at 7.27 ppm and ",
                            "the calculation shows the effect of three substituents. ",

@@ -217,4 +217,3 @@ TEST_F(HShiftWindow, MissingDiagramLeavesThePageUsable)
     w->cmdHShiftPrint->click();
     EXPECT_TRUE(orvtest::msgLog().shown.empty());
 }
-

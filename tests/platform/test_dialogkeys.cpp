@@ -7,13 +7,13 @@
 #include "tests/common/testsupport.h"
 
 #include <QApplication>
-#include <QFontMetricsF>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -180,8 +180,8 @@ TEST(HelpText, TablesAreCutIntoColumnsAndPadded)
     EXPECT_FALSE(blocks[2].table);
     EXPECT_EQ(blocks[2].lines, (QStringList{"", "A sentence.  With two blanks once.", "Main window"}));
     ASSERT_TRUE(blocks[3].table);
-    EXPECT_EQ(blocks[3].lines, (QStringList{"F1                       Help contents",
-                                            "Alt + underlined letter  open a menu"}));
+    EXPECT_EQ(blocks[3].lines,
+              (QStringList{"F1                       Help contents", "Alt + underlined letter  open a menu"}));
     EXPECT_TRUE(helpTextBlocks(QString()).size() <= 1);
 }
 
@@ -204,8 +204,8 @@ TEST(HelpViewer, ShowsTheTablesOfATopicInColumnsThatLineUp)
             const QFontMetricsF metrics(b.begin().fragment().charFormat().font());
             const double advance = metrics.horizontalAdvance(u'0');
             for (const QChar c : line)
-                EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(c), advance) << "'" << QString(c).toStdString() << "' in "
-                                                                        << line.toStdString();
+                EXPECT_DOUBLE_EQ(metrics.horizontalAdvance(c), advance)
+                    << "'" << QString(c).toStdString() << "' in " << line.toStdString();
             // The names start in one column.
             const int at = int(QRegularExpression(QStringLiteral(" {2,}(\\S)")).match(line).capturedStart(1));
             if (nameColumn < 0)
@@ -232,15 +232,17 @@ TEST(HelpViewer, OpensInFrontOfAModalWindowAndOutlivesIt)
     forms::adopt(modal);
     QPointer<HelpViewer> seen;
     bool blocked = true;
-    orvtest::later([&] {
-        showHelpTopic(kHelpContentsTopic);
-        seen = currentHelpViewer();
-        if (seen) {
-            // Not blocked by the modal window: a transient of it.
-            blocked = seen->windowHandle()->transientParent() != modal->windowHandle();
-        }
-        forms::unload(modal);
-    }, 10);
+    orvtest::later(
+        [&] {
+            showHelpTopic(kHelpContentsTopic);
+            seen = currentHelpViewer();
+            if (seen) {
+                // Not blocked by the modal window: a transient of it.
+                blocked = seen->windowHandle()->transientParent() != modal->windowHandle();
+            }
+            forms::unload(modal);
+        },
+        10);
     forms::showModal(modal);
     ASSERT_TRUE(seen);
     EXPECT_FALSE(blocked);

@@ -13,8 +13,8 @@
 #include <memory>
 #include <thread>
 
-#include <sys/stat.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace orv;
 
@@ -66,10 +66,7 @@ TEST(ByteFiles, FailedWriteLeavesTheOldFile)
 
 namespace {
 
-QStringList filesIn(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-}
+QStringList filesIn(const QString& folder) { return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
 
 struct LinksUnsupported {
     explicit LinksUnsupported(bool on) { setLinksUnsupportedForTests(on); }
@@ -285,9 +282,9 @@ TEST(ByteFiles, StaleCopiesAreRecognisedAndRemoved)
         f.flush(); // so that closing does not touch the time again
         f.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds), QFileDevice::FileModificationTime);
     };
-    make("fred.ovg.a1b2c3.orvtmp", 3600);   // left by a killed program
+    make("fred.ovg.a1b2c3.orvtmp", 3600); // left by a killed program
     make("orvanto.ini.zz09ab.orvtmp", 900);
-    make("mary.ovg.q1w2e3.orvtmp", 5);      // another copy writing now
+    make("mary.ovg.q1w2e3.orvtmp", 5); // another copy writing now
     make("fred.ovg", 3600);
     make("notes.orvtmp.txt", 3600);
     EXPECT_EQ(removeStaleTemporaries(dir.path()), 2);
@@ -388,9 +385,8 @@ TEST(FileInUse, AMarkReadsBackAndOnlyAMarkIsOne)
     EXPECT_EQ(back->started, h.started);
     EXPECT_EQ(back->renewal, 41);
     h.renewal = 42;
-    EXPECT_EQ(markText(h).size(), markText(MarkHolder{h.token, h.host, h.machine, h.boot, h.account, h.pid,
-                                                      h.started, 999999})
-                                      .size())
+    EXPECT_EQ(markText(h).size(),
+              markText(MarkHolder{h.token, h.host, h.machine, h.boot, h.account, h.pid, h.started, 999999}).size())
         << "a renewal keeps the mark's size";
     for (const QByteArray& bad : {QByteArray(), QByteArray("1234\norvantos\nlab-pc\n"),
                                   QByteArray("Orvanto in-use mark\nhost x\nrenewal 000000000001\n"),

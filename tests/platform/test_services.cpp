@@ -24,8 +24,8 @@ QByteArray makeWav(int rate, int samples)
     QByteArray data(samples * 2, '\0');
     auto le32 = [](quint32 v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); };
     auto le16 = [](quint16 v) { return QByteArray(reinterpret_cast<const char*>(&v), 2); };
-    QByteArray w = "RIFF" + le32(36 + data.size()) + "WAVEfmt " + le32(16) + le16(1) + le16(1)
-                 + le32(rate) + le32(rate * 2) + le16(2) + le16(16) + "data" + le32(data.size());
+    QByteArray w = "RIFF" + le32(36 + data.size()) + "WAVEfmt " + le32(16) + le16(1) + le16(1) + le32(rate)
+                 + le32(rate * 2) + le16(2) + le16(16) + "data" + le32(data.size());
     return w + data;
 }
 }
@@ -177,7 +177,12 @@ TEST(FormRegistry, ModalShowReturnsWhenClosed)
 {
     Probe* p = forms::instance<Probe>();
     bool seen = false;
-    orvtest::later([&] { seen = p->isVisible() && p->isModal(); forms::unload(p); }, 10);
+    orvtest::later(
+        [&] {
+            seen = p->isVisible() && p->isModal();
+            forms::unload(p);
+        },
+        10);
     forms::showModal(p);
     EXPECT_TRUE(seen);
     EXPECT_EQ(forms::find(kProbe), nullptr);

@@ -91,7 +91,10 @@ TEST(ResourceStrings, UnusedItemsHoldUnusedInBothResources)
 
 TEST(ResourceStrings, FixedTextsStandAsWritten)
 {
-    struct Case { int id; const char* text; };
+    struct Case {
+        int id;
+        const char* text;
+    };
     const Case cases[] = {
         {1002, "For detecting nitrogen, sulfur, phosphorus and the halogens"},
         {1004, "For liquids"},
@@ -139,7 +142,10 @@ TEST(ResourceStrings, RewardTextsFitBesideThePictureAboveTheButtons)
 
 TEST(ResourcePictures, EveryBitmapLoadsAtASizeItsWindowHolds)
 {
-    struct Range { int first, last, maxWidthTwips, maxHeightTwips; const char* where; };
+    struct Range {
+        int first, last, maxWidthTwips, maxHeightTwips;
+        const char* where;
+    };
     const Range ranges[] = {
         {101, 101, 100, 100, "start window's small picture"},
         {102, 102, 480, 485, "start window's large picture"},

@@ -6,8 +6,8 @@
 #include "core/forms/frmNewPassword.h"
 #include "core/forms/frmTestPassword.h"
 #include "core/forms/passwordbox.h"
-#include "core/forms/startup.h"
 #include "core/forms/registercore.h"
+#include "core/forms/startup.h"
 #include "core/modorvan.h"
 #include "core/unknownfile.h"
 #include "mainwindow/forms/registermainwindow.h"
@@ -16,9 +16,9 @@
 #include "spectra/forms/registerspectra.h"
 
 #include <QDir>
-#include <QPushButton>
 #include <QFile>
 #include <QPointer>
+#include <QPushButton>
 #include <QSet>
 #include <QTimer>
 #include <map>
@@ -50,7 +50,8 @@ void SavedSettings::TearDown()
 void SavedSettings::saveAndRead(const ConfigSettings& s)
 {
     QString error;
-    ASSERT_TRUE(writeSetupConfig(folder.file(QStringLiteral("orvanto.ini")), s, GetRandomNum, &error)) << error.toStdString();
+    ASSERT_TRUE(writeSetupConfig(folder.file(QStringLiteral("orvanto.ini")), s, GetRandomNum, &error))
+        << error.toStdString();
     orvtest::msgLog().shown.clear();
     ReadConfigFile();
     EXPECT_TRUE(orvtest::msgLog().shown.empty()) << orvtest::msgLog().lastPrompt().toStdString();

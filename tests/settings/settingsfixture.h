@@ -54,4 +54,7 @@ void startAndContinue(const QString& commandLine, WindowWatch& watch, const QStr
 
 #include <ostream>
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-inline void PrintTo(const QStringList& l, std::ostream* os) { *os << '{' << l.join(QStringLiteral(", ")).toStdString() << '}'; }
+inline void PrintTo(const QStringList& l, std::ostream* os)
+{
+    *os << '{' << l.join(QStringLiteral(", ")).toStdString() << '}';
+}

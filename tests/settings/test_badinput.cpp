@@ -1,6 +1,7 @@
 // Damaged and unsuitable files met on the student program's start: each is
 // refused with a message that names it, is left as it was, and never lets
 // the student into the main window on wrong data.
+#include "core/coreservices.h"
 #include "core/forms/frmInitial.h"
 #include "core/forms/frmQuit.h"
 #include "core/forms/frmTestPassword.h"
@@ -10,7 +11,6 @@
 #include "core/unknownfile.h"
 #include "core/userfile.h"
 #include "core/userrecord.h"
-#include "core/coreservices.h"
 #include "platform/fileinuse.h"
 #include "platform/forms/formregistry.h"
 #include "platform/textfile.h"
@@ -71,9 +71,15 @@ TEST_F(BadInput, AUserFileThatCannotBeUsedIsRefusedAndLeftAlone)
     UserRecord farAway = record(unknown);
     farAway.progress.CurrentUnknown = 150;
     QByteArray badLength = good;
-    badLength[badLength.size() - 2 - kPasswordCodeLength] = char(badLength[badLength.size() - 2 - kPasswordCodeLength] + 40);
+    badLength[badLength.size() - 2 - kPasswordCodeLength] = char(badLength[badLength.size() - 2 - kPasswordCodeLength]
+                                                                 + 40);
 
-    struct Case { const char* what; QString path; std::optional<QByteArray> contents; const char* message; };
+    struct Case {
+        const char* what;
+        QString path;
+        std::optional<QByteArray> contents;
+        const char* message;
+    };
     const Case cases[] = {
         {"missing", users() + "/nobody.ovg", std::nullopt, "it does not exist"},
         {"a folder", users(), std::nullopt, "it is not a regular file"},
@@ -112,7 +118,8 @@ TEST_F(BadInput, AUserFileThatCannotBeUsedIsRefusedAndLeftAlone)
         EXPECT_EQ(forms::find(forms::names::frmOVMain), nullptr) << "no main window on a refused file";
         auto* quit = forms::loaded<frmQuit>();
         ASSERT_NE(quit, nullptr) << "the student leaves through the quit window";
-        EXPECT_TRUE(quit->lblQuit->text().contains(QStringLiteral(" could not be read."))) << quit->lblQuit->text().toStdString();
+        EXPECT_TRUE(quit->lblQuit->text().contains(QStringLiteral(" could not be read.")))
+            << quit->lblQuit->text().toStdString();
         EXPECT_EQ(readAll(c.path), before) << "the file is left as it was";
         EXPECT_EQ(QDir(users()).entryList(QDir::Files | QDir::Hidden), filesBefore) << "nothing written beside it";
     }
@@ -132,7 +139,8 @@ TEST_F(BadInput, AWrongPasswordOnTheCommandLineIsNamedInTheQuitWindow)
     EXPECT_EQ(forms::find(forms::names::frmOVMain), nullptr);
     auto* quit = forms::loaded<frmQuit>();
     ASSERT_NE(quit, nullptr);
-    EXPECT_TRUE(quit->lblQuit->text().contains(QStringLiteral("Invalid password."))) << quit->lblQuit->text().toStdString();
+    EXPECT_TRUE(quit->lblQuit->text().contains(QStringLiteral("Invalid password.")))
+        << quit->lblQuit->text().toStdString();
     EXPECT_EQ(readAll(path), before);
 }
 
@@ -181,7 +189,11 @@ TEST_F(BadInput, AMissingOrDamagedUnknownIsNamedAndTheWorkKept)
     QByteArray badCount = full;
     badCount.replace("\n" + lines.value(201) + "\n", "\n13\r\n"); // more accepted names than a file may hold
 
-    struct Case { const char* what; int unknown; std::optional<QByteArray> data; };
+    struct Case {
+        const char* what;
+        int unknown;
+        std::optional<QByteArray> data;
+    };
     const Case cases[] = {
         {"no data file", missing, std::nullopt},
         {"short", unknown, full.left(full.size() / 3)},
@@ -206,7 +218,8 @@ TEST_F(BadInput, AMissingOrDamagedUnknownIsNamedAndTheWorkKept)
             writeAll(unknownFilePath(c.unknown), *c.data);
         const QString path = users() + QStringLiteral("/student.ovg");
         writeAll(path, line(record(c.unknown)));
-        const QString expected = QStringLiteral("Error reading file ") + unknownFilePath(c.unknown) + QStringLiteral(" . ");
+        const QString expected = QStringLiteral("Error reading file ") + unknownFilePath(c.unknown)
+                               + QStringLiteral(" . ");
         resetModOrvan();
         settingstest::WindowWatch watch;
         startOn(path, watch);

@@ -33,8 +33,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTextEdit>
 #include <QPushButton>
+#include <QTextEdit>
 
 using namespace orv;
 using namespace orv::spectra;
@@ -187,8 +187,8 @@ TEST_F(Settings, TheCaptionCarriesTheUnknownsNumberOnlyWhenAllowed)
         saveAndRead(withDefaults([&](ConfigSettings& s) { s.ShowUnknownNumber = show; }));
         frmOVMain* w = openMain();
         const QString number = QStringLiteral("unknown %1, ").arg(m.CurrentUnknown);
-        const QString expected = QStringLiteral("Orvanto assigns you ") + (show == kTrue ? number : QString()) +
-                                 m.UnkItemTitle[0];
+        const QString expected = QStringLiteral("Orvanto assigns you ") + (show == kTrue ? number : QString())
+                               + m.UnkItemTitle[0];
         EXPECT_EQ(w->windowTitle(), expected);
         forms::unloadAll();
     }
@@ -299,7 +299,11 @@ TEST_F(Settings, ViewersOfferTheirToolsAsSaved)
 
 TEST_F(Settings, TheReportShowsTheRewardPictureAndAssignmentsAsSaved)
 {
-    struct Case { const char* what; Change change; bool picture, assign; };
+    struct Case {
+        const char* what;
+        Change change;
+        bool picture, assign;
+    };
     const Case cases[] = {
         {"defaults", {}, true, true},
         {"no reward picture", [](ConfigSettings& s) { s.ShowRewardPicture = kFalse; }, false, true},
@@ -347,8 +351,11 @@ TEST_F(Settings, NameTypingOffersSuggestionsOnlyWhenSaved)
 
 TEST_F(Settings, StartWindowChoosesTheSignInWindowAsSaved)
 {
-    const struct { Boolean chooses; const char* window; const char* other; } cases[] = {
-        {kTrue, "frmUnkProgm", "frmUnkTeach"}, {kFalse, "frmUnkTeach", "frmUnkProgm"}};
+    const struct {
+        Boolean chooses;
+        const char* window;
+        const char* other;
+    } cases[] = {{kTrue, "frmUnkProgm", "frmUnkTeach"}, {kFalse, "frmUnkTeach", "frmUnkProgm"}};
     for (const auto& c : cases) {
         saveAndRead(withDefaults([&](ConfigSettings& s) { s.ProgramChoosesUnknowns = c.chooses; }));
         settingstest::WindowWatch watch;
@@ -479,7 +486,12 @@ TEST_F(Settings, ResigningAsksOnlyAboutWhatIsOffered)
 {
     // Nothing revealed yet: the refusal lists the unseen spectra that are
     // offered and the unknown's help when it is offered.
-    struct Case { const char* what; Change change; std::vector<int> unseen; bool help; };
+    struct Case {
+        const char* what;
+        Change change;
+        std::vector<int> unseen;
+        bool help;
+    };
     const Case cases[] = {
         {"defaults", {}, {5, 6, 7, 8}, true},
         {"no infrared, no mass", [](ConfigSettings& s) { s.IrAllowed = s.MsAllowed = kFalse; }, {5, 8}, true},
@@ -496,7 +508,8 @@ TEST_F(Settings, ResigningAsksOnlyAboutWhatIsOffered)
         EXPECT_TRUE(text.startsWith(QStringLiteral("Try a bit harder."))) << text.toStdString();
         for (int item = 5; item <= 8; ++item) {
             const bool listed = std::find(c.unseen.begin(), c.unseen.end(), item) != c.unseen.end();
-            EXPECT_EQ(text.contains(QStringLiteral("        ") + LoadResString(itemNameResource(item))), listed) << item;
+            EXPECT_EQ(text.contains(QStringLiteral("        ") + LoadResString(itemNameResource(item))), listed)
+                << item;
         }
         EXPECT_EQ(text.contains(QStringLiteral("\"Help with this unknown\"")), c.help);
         forms::unloadAll();

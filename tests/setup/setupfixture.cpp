@@ -54,7 +54,7 @@ void SetupWindowTest::SetUp()
 
 void SetupWindowTest::unloadWindows()
 {
-    orv::modSetup.ending = true;   // no questions while the windows go
+    orv::modSetup.ending = true; // no questions while the windows go
     orv::forms::unloadAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     orv::resetModSetup();
@@ -67,15 +67,9 @@ void SetupWindowTest::TearDown()
     qputenv("ORVANTO_PRINT_PDF", QByteArray());
 }
 
-void SetupWindowTest::writeIni(const QByteArray& bytes) const
-{
-    ASSERT_TRUE(orv::writeFileAtomic(ini, bytes));
-}
+void SetupWindowTest::writeIni(const QByteArray& bytes) const { ASSERT_TRUE(orv::writeFileAtomic(ini, bytes)); }
 
-QByteArray SetupWindowTest::readIni() const
-{
-    return orv::readFileBytes(ini).value_or(QByteArray());
-}
+QByteArray SetupWindowTest::readIni() const { return orv::readFileBytes(ini).value_or(QByteArray()); }
 
 orv::frmTabSetup* SetupWindowTest::start(const QString& password)
 {

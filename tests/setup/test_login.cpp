@@ -15,7 +15,11 @@ using setuptest::kPassword;
 
 TEST(PasswordDigest, Cases)
 {
-    struct Case { const char* what; QString password; std::optional<qint32> digest; };
+    struct Case {
+        const char* what;
+        QString password;
+        std::optional<qint32> digest;
+    };
     const QString tenOf255 = QString(10, QChar(0xFF));
     const Case cases[] = {
         {"empty", QString(), 0},

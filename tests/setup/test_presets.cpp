@@ -20,7 +20,7 @@ struct PresetCase {
     const char* name;
     Preset preset;
     std::map<std::string, bool> sets;
-    bool allocation = false;   // "By Orvanto" and the number 3
+    bool allocation = false; // "By Orvanto" and the number 3
 };
 
 std::map<std::string, bool> values(std::initializer_list<const char*> names, bool v)
@@ -41,10 +41,10 @@ std::map<std::string, bool> merged(std::initializer_list<std::map<std::string, b
 }
 
 const auto kSpectra = {"CmrAllowed", "IrAllowed", "MsAllowed", "PmrAllowed", "UvAllowed"};
-const auto kCalcs = {"HShiftCalcAllowed", "CouplingCalcAllowed", "CShiftCalcAllowed", "FormulaCalcAllowed",
-                     "MassCalcAllowed", "IsotopeCalcAllowed"};
-const auto kHelp = {"ItemHelpAllowed", "UnknownHelpAllowed", "ShowUnknownNumber", "AssignmentsAllowed",
-                    "CorrelationsAllowed", "ResignAllowed"};
+const auto kCalcs = {"HShiftCalcAllowed",  "CouplingCalcAllowed", "CShiftCalcAllowed",
+                     "FormulaCalcAllowed", "MassCalcAllowed",     "IsotopeCalcAllowed"};
+const auto kHelp = {"ItemHelpAllowed",    "UnknownHelpAllowed",  "ShowUnknownNumber",
+                    "AssignmentsAllowed", "CorrelationsAllowed", "ResignAllowed"};
 const auto kGeneral = {"MultipleSessionsAllowed", "PasswordRequired", "ShowRewardPicture", "SoundAllowed",
                        "ProgramChoosesUnknowns"};
 
@@ -129,7 +129,9 @@ TEST_F(PresetWindowTest, ButtonsKeepEveryControlAndFlagEqualAndMarkUnsaved)
     // clang-format on
     for (const auto& [button, preset] : buttons) {
         ConfigSettings expected = applyPreset(preset, modSetup.settings);
-        expected.BasicUnknownsBeforeAdvanced = presetSetsAllocation(preset) ? 3 : w->shownSettings().BasicUnknownsBeforeAdvanced;
+        expected.BasicUnknownsBeforeAdvanced = presetSetsAllocation(preset)
+                                                 ? 3
+                                                 : w->shownSettings().BasicUnknownsBeforeAdvanced;
         button->click();
         ConfigSettings flags = modSetup.settings;
         flags.BasicUnknownsBeforeAdvanced = expected.BasicUnknownsBeforeAdvanced;
@@ -146,9 +148,9 @@ TEST_F(PresetWindowTest, AlreadyShownValuesStillMarkUnsavedAndTheNumberBecomesTh
     ASSERT_NE(w, nullptr);
     w->txtUnkNum->setText(QStringLiteral("12"));
     ASSERT_FALSE(w->setupDirty());
-    w->cmdSpectraAll->click();   // every spectrum already on
+    w->cmdSpectraAll->click(); // every spectrum already on
     EXPECT_TRUE(w->setupDirty());
-    w->cmdNoTrad->click();       // "By Orvanto" already chosen
+    w->cmdNoTrad->click(); // "By Orvanto" already chosen
     EXPECT_EQ(w->txtUnkNum->text(), "3");
     EXPECT_TRUE(w->frmItems->isVisible()) << "the teaching styles show the items page";
 }

@@ -29,14 +29,16 @@ std::vector<std::pair<const char*, ConfigSettings>> settingMixes()
     ConfigSettings inverse;
     for (const ConfigFlag& f : kConfigFlags)
         inverse.*(f.member) = vb(!isTrue(defaultConfigSettings().*(f.member)));
-    inverse.TypeNameOnly = kTrue;   // the window offers one typing option at a time
+    inverse.TypeNameOnly = kTrue; // the window offers one typing option at a time
     inverse.OfferNameList = kFalse;
     inverse.BasicUnknownsBeforeAdvanced = 20;
     ConfigSettings noTyping = defaultConfigSettings();
     noTyping.OfferNameList = kFalse;
     noTyping.BasicUnknownsBeforeAdvanced = 0;
     noTyping.ProgramChoosesUnknowns = kFalse;
-    return {{"defaults", defaultConfigSettings()}, {"every flag turned", inverse}, {"no typing, by instructor", noTyping}};
+    return {{"defaults", defaultConfigSettings()},
+            {"every flag turned", inverse},
+            {"no typing, by instructor", noTyping}};
 }
 } // namespace
 
@@ -53,7 +55,10 @@ TEST_F(ReadWriteTest, AFileSavedByTheSetupProgramDecodesToTheSettingsShown)
             if (QCheckBox* box = w->checkBoxFor(f.member))
                 box->setChecked(isTrue(s.*(f.member)));
         w->optAllocate[isTrue(s.ProgramChoosesUnknowns) ? 0 : 1]->setChecked(true);
-        (isTrue(s.TypeNameOnly) ? w->optType : isTrue(s.OfferNameList) ? w->optSeeNames : w->optNoType)->setChecked(true);
+        (isTrue(s.TypeNameOnly)    ? w->optType
+         : isTrue(s.OfferNameList) ? w->optSeeNames
+                                   : w->optNoType)
+            ->setChecked(true);
         w->txtUnkNum->setText(QString::number(s.BasicUnknownsBeforeAdvanced));
         ASSERT_EQ(differences(w->shownSettings(), s), QString()) << what;
         w->cmdSave_Click();
@@ -110,7 +115,11 @@ TEST_F(ReadWriteTest, AFileTheStudentProgramWroteFromDefaultsIsShownAsTheDefault
 
 TEST_F(ReadWriteTest, UnusableContentsGiveTheMessageTheDefaultsAndUnsavedSettings)
 {
-    struct Case { const char* what; QByteArray bytes; bool missing; };
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        bool missing;
+    };
     const Case cases[] = {
         {"three lines", QByteArray("one\r\ntwo\r\nthree\r\n"), false},
         {"empty file", QByteArray(), false},

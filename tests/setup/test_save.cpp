@@ -30,7 +30,12 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 TEST(SaveChecks, SpectraQuestions)
 {
-    struct Case { const char* what; ConfigSettings s; QString prompt; MsgIcon icon; };
+    struct Case {
+        const char* what;
+        ConfigSettings s;
+        QString prompt;
+        MsgIcon icon;
+    };
     ConfigSettings withUv = noSpectra(false, false, true);
     withUv.UvAllowed = kTrue;
     // clang-format off
@@ -83,8 +88,9 @@ TEST(SaveChecks, IdentificationNeedsOneMethodAndResigningDoesNotCount)
                              + "File not saved.");
     EXPECT_EQ(r->icon, MsgIcon::Critical);
     EXPECT_EQ(r->buttons, MsgButtons::OkOnly);
-    for (Boolean ConfigSettings::*m : {&ConfigSettings::TypeNameOnly, &ConfigSettings::OfferNameList,
-                                       &ConfigSettings::ChooseStructureAllowed, &ConfigSettings::GiveStructureAllowed}) {
+    for (Boolean ConfigSettings::*m :
+         {&ConfigSettings::TypeNameOnly, &ConfigSettings::OfferNameList, &ConfigSettings::ChooseStructureAllowed,
+          &ConfigSettings::GiveStructureAllowed}) {
         ConfigSettings one = s;
         one.*m = kTrue;
         EXPECT_FALSE(identificationRefusal(one).has_value());
@@ -116,10 +122,11 @@ TEST(SetupFile, HasFourLinesAndADataLineOf101DigitsThatDecodesBack)
             ASSERT_EQ(lines.size(), 4);
             EXPECT_EQ(lines[0], "This file contains details for controlling Orvanto");
             EXPECT_EQ(lines[1], "Do not change any of the contents - use the program ovsetup to do that");
-            EXPECT_TRUE(QRegularExpression(QStringLiteral(
-                            "^This file was written by ovsetup version 4\\.40 on \\d\\d:\\d\\d [ap]m, "
-                            "[A-Z][a-z][a-z] \\d\\d, \\d{4}$"))
-                            .match(fromBytes(lines[2])).hasMatch())
+            EXPECT_TRUE(QRegularExpression(
+                            QStringLiteral("^This file was written by ovsetup version 4\\.40 on \\d\\d:\\d\\d [ap]m, "
+                                           "[A-Z][a-z][a-z] \\d\\d, \\d{4}$"))
+                            .match(fromBytes(lines[2]))
+                            .hasMatch())
                 << lines[2].constData();
             EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{101}$")).match(fromBytes(lines[3])).hasMatch());
             const int number = lines[3].mid(22, 2).toInt();
@@ -145,7 +152,11 @@ protected:
 
 TEST_F(SaveWindowTest, EachQuestionAppearsForItsCombinationAndNoWritesNothing)
 {
-    struct Case { const char* what; bool tests, derivs, bpMp; MsgIcon icon; };
+    struct Case {
+        const char* what;
+        bool tests, derivs, bpMp;
+        MsgIcon icon;
+    };
     const Case cases[] = {
         {"nothing allowed", false, false, true, MsgIcon::Critical},
         {"tests only", true, false, false, MsgIcon::Question},

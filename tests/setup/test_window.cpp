@@ -91,7 +91,7 @@ TEST_F(WindowTest, AFileOfAnotherNameIsRefusedAndLeftAlone)
 
 TEST_F(WindowTest, RefusedLoginEndsTheProgramWithoutAQuestion)
 {
-    writeIni("bad");   // unusable contents leave the settings unsaved, yet nothing is asked
+    writeIni("bad"); // unusable contents leave the settings unsaved, yet nothing is asked
     orvtest::later([] {
         if (auto* login = forms::loaded<frmLogin>()) {
             EXPECT_EQ(login->windowTitle(), "Orvanto setup login");
@@ -314,8 +314,8 @@ TEST_F(WindowTest, EveryAccessKeyOnShowIsItsOwn)
             const QString key = QKeySequence::mnemonic(caption).toString();
             if (key.isEmpty())
                 return;
-            EXPECT_FALSE(keys.contains(key)) << "page " << page << ": " << qPrintable(caption) << " and "
-                                             << qPrintable(keys.value(key));
+            EXPECT_FALSE(keys.contains(key))
+                << "page " << page << ": " << qPrintable(caption) << " and " << qPrintable(keys.value(key));
             keys.insert(key, caption);
         };
         for (int t = 0; t < w->tspSetup->count(); ++t)

@@ -141,8 +141,8 @@ void writeMark(const QString& where, const QByteArray& bytes, int minutesFromNow
     ASSERT_TRUE(createFileExclusive(where, bytes));
     QFile f(where);
     ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTimeUtc().addSecs(minutesFromNow * 60),
-                              QFileDevice::FileModificationTime));
+    ASSERT_TRUE(
+        f.setFileTime(QDateTime::currentDateTimeUtc().addSecs(minutesFromNow * 60), QFileDevice::FileModificationTime));
 }
 
 // The copy that signed in: its mark under the one name or the other.
@@ -171,8 +171,8 @@ TEST(InUseMark, WhatStandsInTheMarksPlace)
         std::function<void(const Lab&)> make;
         bool sticky;
         SignInResult want;
-        const char* says; // in the quit message, or in the message box shown
-        bool stays;       // what stood there is still there (this account may not remove it)
+        const char* says;            // in the quit message, or in the message box shown
+        bool stays;                  // what stood there is still there (this account may not remove it)
         bool needsMachineId = false; // only a machine id tells this machine's earlier boots
     };
     const qint64 dead = deadProcess();

@@ -80,15 +80,15 @@ protected:
     QString beaFile = folder.file(QStringLiteral("users/bea.ovg"));
 
     // How the robot answers.
-    bool previousUser = false;      // the option chosen in frmUnkProgm
-    QString typedPassword;          // in frmTestPassword
-    bool quitByExit = false;        // else Restart (or Continue) for the next user
+    bool previousUser = false; // the option chosen in frmUnkProgm
+    QString typedPassword;     // in frmTestPassword
+    bool quitByExit = false;   // else Restart (or Continue) for the next user
     // What the quit window found when it showed.
     QString quitTitle, quitText;
     bool mainWindowAtQuit = false;
     UserRecord recordAtQuit;
     QString passwordAtQuit, pathAtQuit;
-    QStringList saveDialogs;        // titles of Save dialogs shown
+    QStringList saveDialogs; // titles of Save dialogs shown
 
     void SetUp() override
     {

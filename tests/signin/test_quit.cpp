@@ -90,7 +90,11 @@ TEST(QuitWindow, NarrowLabelUpTo180Characters)
 {
     ModOrvan m; // goodbye text: 37 characters
     const QString goodbye = quitText(m);
-    const struct { int length; int width; int height; } cases[] = {
+    const struct {
+        int length;
+        int width;
+        int height;
+    } cases[] = {
         {180, 4650, static_cast<int>(180 * 4.6 + 120)},
         {181, 5300, static_cast<int>(181 * 3.3 + 120)},
         {400, 5300, 1300}, // 400 x 3.3 + 120 is above the limit
@@ -118,8 +122,8 @@ TEST(QuitWindow, Position)
     p = quitWindowPosition(m, 3000, 19200, 14400);
     EXPECT_EQ(p.top, 3000);
     EXPECT_EQ(p.left, 2000 + (9000 - 6500) / 2);
-    m.MainWindowTop = 13000;   // would leave the screen at the bottom
-    m.MainWindowLeft = 15000;  // and at the right
+    m.MainWindowTop = 13000;  // would leave the screen at the bottom
+    m.MainWindowLeft = 15000; // and at the right
     p = quitWindowPosition(m, 3000, 19200, 14400);
     EXPECT_EQ(p.top, 14400 - 3000 - 10);
     EXPECT_EQ(p.left, 19200 - 6500 - 10);
@@ -175,8 +179,8 @@ TEST(QuitWindow, EnterAndEscapePressTheOnlyWayOn)
         bool restarted;
     };
     const KeyCase cases[] = {
-        {"QuitNow", Qt::Key_Return, 1, false},    {"NoSaveExit", Qt::Key_Escape, 1, false},
-        {"AnotherUser", Qt::Key_Enter, 0, true},  {"NoSaveNext", Qt::Key_Escape, 0, true},
+        {"QuitNow", Qt::Key_Return, 1, false},   {"NoSaveExit", Qt::Key_Escape, 1, false},
+        {"AnotherUser", Qt::Key_Enter, 0, true}, {"NoSaveNext", Qt::Key_Escape, 0, true},
         {"Save", Qt::Key_Escape, 0, false},
     };
     for (const KeyCase& c : cases) {

@@ -1,8 +1,8 @@
 #include "core/modorvan.h"
 #include "core/userfile.h"
 #include "mainwindow/savedata.h"
-#include "platform/fileinuse.h"
 #include "platform/filedialog.h"
+#include "platform/fileinuse.h"
 #include "platform/textfile.h"
 #include "tests/common/testsupport.h"
 
@@ -61,9 +61,16 @@ protected:
 
 TEST(SaveFileName, TakesTheTitleUpToItsFirstDot)
 {
-    const struct { const char* title; const char* want; } cases[] = {
-        {"fred", "fred.ovg"}, {"fred.ovg", "fred.ovg"}, {"fred.txt", "fred.ovg"},
-        {"fred.a.b", "fred.ovg"}, {".ovg", ""}, {"", ""},
+    const struct {
+        const char* title;
+        const char* want;
+    } cases[] = {
+        {"fred", "fred.ovg"},
+        {"fred.ovg", "fred.ovg"},
+        {"fred.txt", "fred.ovg"},
+        {"fred.a.b", "fred.ovg"},
+        {".ovg", ""},
+        {"", ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(userFileNameFor(QString::fromLatin1(c.title)), QString::fromLatin1(c.want)) << c.title;
@@ -175,10 +182,10 @@ TEST_F(SaveTest, FailedNewFileIsForgottenAndAnotherNameSaves)
         EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Failed);
     }
     // Not even the in-use mark fits on this disk; the file is not opened.
-    EXPECT_EQ(orvtest::msgLog().lastPrompt(),
-              "Error writing " + folder.file("users/fred.ovg") + ". Information not saved.\r\nIts in-use mark "
-                  + FileInUse::markPath(folder.file("users/fred.ovg"))
-                  + " cannot be written (No space left on device).");
+    EXPECT_EQ(orvtest::msgLog().lastPrompt(), "Error writing " + folder.file("users/fred.ovg")
+                                                  + ". Information not saved.\r\nIts in-use mark "
+                                                  + FileInUse::markPath(folder.file("users/fred.ovg"))
+                                                  + " cannot be written (No space left on device).");
     EXPECT_TRUE(modOrvan.UserFilePath.isEmpty()) << "the next save asks for a name again";
     EXPECT_EQ(modOrvan.DataSaved, kFalse);
     EXPECT_EQ(QDir(folder.file("users")).entryList(QDir::Files | QDir::Hidden), QStringList{"anne.ovg"});

@@ -147,7 +147,8 @@ TEST(SignIn, ASecondCopyOnTheSameUserFileIsRefused)
     SignInOutcome out = signIn();
     EXPECT_EQ(out.result, SignInResult::InUse);
     EXPECT_EQ(out.quitMessage,
-              "The file " + path + " is in use by another copy of Orvanto (on this machine). Finish the session there first.")
+              "The file " + path
+                  + " is in use by another copy of Orvanto (on this machine). Finish the session there first.")
         << out.quitMessage.toStdString();
     EXPECT_TRUE(modOrvan.UserFilePath.isEmpty());
     EXPECT_EQ(modOrvan.CurrentUnknown, 0);

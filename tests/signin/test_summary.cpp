@@ -49,21 +49,20 @@ TEST(SummaryText, OneUnknownTypedAtTheFirstAttempt)
     addResult(m, "07", "1" "3" "02" "01" "1" "02" "01" "00" "1" "01" "00" "00" "ETHANOL", "00112");
     // clang-format on
     const QString t = summaryText(m);
-    const QString want =
-        "1 unknown attempted.\r\n\r\n"
-        "Unknown no. 7    ETHANOL\r\n"
-        "   7 items of information were revealed.\r\n"
-        "       3 spectra\r\n"
-        "       1 other physical property\r\n"
-        "       2 chemical tests\r\n"
-        "       1 derivative\r\n"
-        "   2 items had help revealed.\r\n"
-        "   1 precluded item requested.\r\n"
-        "   0 unsuitable derivatives requested.\r\n"
-        "   Identification was by typing name.\r\n"
-        "   Help with identification was given.\r\n"
-        "   \r\n"
-        "Completed in 12 minutes with 0 file saves.\r\n\r\n";
+    const QString want = "1 unknown attempted.\r\n\r\n"
+                         "Unknown no. 7    ETHANOL\r\n"
+                         "   7 items of information were revealed.\r\n"
+                         "       3 spectra\r\n"
+                         "       1 other physical property\r\n"
+                         "       2 chemical tests\r\n"
+                         "       1 derivative\r\n"
+                         "   2 items had help revealed.\r\n"
+                         "   1 precluded item requested.\r\n"
+                         "   0 unsuitable derivatives requested.\r\n"
+                         "   Identification was by typing name.\r\n"
+                         "   Help with identification was given.\r\n"
+                         "   \r\n"
+                         "Completed in 12 minutes with 0 file saves.\r\n\r\n";
     EXPECT_EQ(t, want);
 }
 
@@ -80,8 +79,9 @@ TEST(SummaryText, ResignedAndChosenUnknowns)
     EXPECT_TRUE(t.contains("   No identification was made.\r\n   3 unsuccessful attempts at supplying name by typing."
                            "\r\n   1 unsuccessful attempt at structure choosing."));
     EXPECT_TRUE(t.contains("Completed in 0 minute with 2 file saves."));
-    EXPECT_TRUE(t.contains("   2 unsuccessful attempts at structure choosing.\r\n   Help with identification was not given."
-                           "\r\n   \r\nTime taken 1 minute with 0 file saves."));
+    EXPECT_TRUE(
+        t.contains("   2 unsuccessful attempts at structure choosing.\r\n   Help with identification was not given."
+                   "\r\n   \r\nTime taken 1 minute with 0 file saves."));
     EXPECT_TRUE(t.contains("   3 items of information were revealed.")) << "unsuitable derivatives are not counted";
 }
 
@@ -191,8 +191,8 @@ TEST(SummaryPrint, PrintsThePagesSummaryPagesMakes)
         TwipsPrinter printer;
         ASSERT_TRUE(printer.begin());
         const double lineTw = QFontMetricsF(twipsFont("Times New Roman", 12), printer.painter()->device()).height();
-        expectedPages = int(summaryPages(out, {"printed today"}, summaryLinesPerPage(printer.pageSizeTwips().height(), lineTw))
-                                .size());
+        expectedPages = int(
+            summaryPages(out, {"printed today"}, summaryLinesPerPage(printer.pageSizeTwips().height(), lineTw)).size());
         EXPECT_TRUE(printSummary(printer, out, "printed today", [&](int v) { progress.append(v); }));
         EXPECT_TRUE(printer.end());
     }

@@ -41,7 +41,12 @@ TEST(WelcomeTexts, NewUserNamesTheUnknownOnlyWhenAllowed)
 
 TEST(WelcomeTexts, ReturningUserCountsAndPlurals)
 {
-    const struct { int revealed; long minutes; const char* counts; bool reminder; } cases[] = {
+    const struct {
+        int revealed;
+        long minutes;
+        const char* counts;
+        bool reminder;
+    } cases[] = {
         {0, 0, "You have so far viewed 0 items and taken 0 minutes.", false},
         {1, 1, "You have so far viewed 1 item and taken 1 minute.", false},
         {2, 5, "You have so far viewed 2 items and taken 5 minutes.", true},
@@ -60,7 +65,10 @@ TEST(WelcomeTexts, ReturningUserCountsAndPlurals)
 
 TEST(WelcomeTexts, PraiseByCompletedUnknowns)
 {
-    const struct { const char* completed; const char* ending; } cases[] = {
+    const struct {
+        const char* completed;
+        const char* ending;
+    } cases[] = {
         {"07", "To date you have already completed 1 unknown. Well done - keep up the good work."},
         {"0712", "To date you have already completed 2 unknowns. Well done - keep up the good work."},
         {"071233", "To date you have already completed 3 unknowns. Excellent work."},

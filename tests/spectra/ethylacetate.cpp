@@ -73,7 +73,8 @@ void loadEthylAcetate()
               + QByteArray("0210") + heightByte(220) + '3' + QByteArray("0142") + heightByte(210) + '3';
     m.CmrLabel = QStringLiteral("CDCl3 solution, proton decoupled");
     m.UnkItemTitle[7] = QStringLiteral("(electron impact, 70 eV)");
-    const QList<std::pair<int, int>> ms{{29, 60}, {42, 15}, {43, 241}, {45, 36}, {61, 30}, {70, 24}, {73, 10}, {88, 19}};
+    const QList<std::pair<int, int>> ms{{29, 60}, {42, 15}, {43, 241}, {45, 36},
+                                        {61, 30}, {70, 24}, {73, 10},  {88, 19}};
     m.MsData.clear();
     for (auto [mz, h] : ms)
         m.MsData += QByteArray::number(mz).rightJustified(3, '0') + heightByte(h);

@@ -10,7 +10,10 @@
 
 namespace fixture {
 
-struct Line { double ppm; double height; };
+struct Line {
+    double ppm;
+    double height;
+};
 
 // Proton trace lines 5..24 built from Lorentzian lines of the given heights
 // (a height above 241 is kept at 241).

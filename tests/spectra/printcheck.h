@@ -7,13 +7,13 @@
 #include "spectra/forms/printpage.h"
 #include "spectra/forms/printprogress.h"
 
+#include "tests/common/pdftools.h"
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
 #include <QProgressBar>
 #include <QTest>
 #include <QTimer>
-#include "tests/common/pdftools.h"
 
 #include <QSizeF>
 #include <functional>

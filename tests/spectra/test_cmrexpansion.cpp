@@ -94,8 +94,8 @@ TEST(CmrExpansionWindow, DraggedRangesBecomeWholePpmWindows)
 TEST(CmrExpansionWindow, ElevenTicksWithLabelsAndTheLastOneMovedLeft)
 {
     const Plot p = cmrexp::frame(window(202, 5));
-    const QStringList labels{" 202 ", " 201.5 ", " 201 ", " 200.5 ", " 200 ", " 199.5 ", " 199 ", " 198.5 ",
-                             " 198 ", " 197.5 ", " 197 "};
+    const QStringList labels{" 202 ", " 201.5 ", " 201 ", " 200.5 ", " 200 ", " 199.5 ",
+                             " 199 ", " 198.5 ", " 198 ", " 197.5 ", " 197 "};
     for (int i = 1; i <= 11; ++i) {
         const PlotStep* t = textStep(p, labels[i - 1]);
         ASSERT_NE(t, nullptr) << labels[i - 1].toStdString();
@@ -113,7 +113,7 @@ TEST(CmrExpansionWindow, ElevenTicksWithLabelsAndTheLastOneMovedLeft)
     struct Case { int left; float width; int tick; double value; double offset; };
     for (const Case c : {Case{100, 10, 11, 90, -200}, {110, 10, 11, 100, -280}, {110, 10, 10, 101, -95},
                          {220, 220, 6, 110, -95}, {220, 220, 11, 0, -200}}) {
-    // clang-format on
+        // clang-format on
         EXPECT_DOUBLE_EQ(cmrexp::tickValue(window(c.left, c.width), c.tick), c.value) << c.left << " " << c.tick;
         EXPECT_EQ(cmrexp::tickLabelOffset(window(c.left, c.width), c.tick), c.offset) << c.left << " " << c.tick;
     }
@@ -131,7 +131,7 @@ TEST(CmrExpansionWindow, SticksStandAtTheirExactShiftsWithinTheWindowOnly)
     EXPECT_EQ(c->at, QPointF(0, 460));
     const PlotStep* two = textStep(p, QStringLiteral(" 2 "));
     ASSERT_NE(two, nullptr);
-    EXPECT_EQ(two->at, QPointF(8080 - 80 + 190, 2812 + 80));  // the top of height 100: 3011.95
+    EXPECT_EQ(two->at, QPointF(8080 - 80 + 190, 2812 + 80)); // the top of height 100: 3011.95
     EXPECT_EQ(textStep(p, QStringLiteral(" 3 ")), nullptr) << "the records just outside draw nothing";
 
     // Two close carbons, 22.0 and 21.0 ppm, 1600 twips apart in a 5 ppm window.
@@ -148,7 +148,7 @@ TEST(CmrExpansionWindow, MeasureReadoutsAndTheAcceptedArea)
         int left;
         float width;
         double x, y;
-        const char* text;  // nullptr: the click counts for nothing; "": a mark without text
+        const char* text; // nullptr: the click counts for nothing; "": a mark without text
         double textX;
     };
     const Case cases[] = {
@@ -191,7 +191,7 @@ TEST(CmrExpansionWindow, NoiseIsReseededForEveryPaintAndStaysInItsBand)
     const QByteArray peaks = record("0220", 200, '2') + record("0210", 180, '3');
     cmr::NoiseSource source(cmr::noiseSeed(0));
     const QImage first = renderPlot(cmrexp::picture(window(25, 5), peaks, source, 20), 8240, 5300);
-    source.next();  // a printout in between takes values from the same generator
+    source.next(); // a printout in between takes values from the same generator
     const QImage second = renderPlot(cmrexp::picture(window(25, 5), peaks, source, 20), 8240, 5300);
     EXPECT_EQ(first, second);
     const QImage other = renderPlot(cmrexp::picture(window(25, 5), peaks, source, 21), 8240, 5300);

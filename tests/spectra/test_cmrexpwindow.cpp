@@ -35,7 +35,8 @@ bool labelBlueNear(const QImage& image, double xTw, double yTw)
     const int cx = px(xTw), cy = px(yTw);
     for (int dy = -3; dy <= 3; ++dy)
         for (int dx = -3; dx <= 3; ++dx) {
-            const QRgb p = image.pixel(std::clamp(cx + dx, 0, image.width() - 1), std::clamp(cy + dy, 0, image.height() - 1));
+            const QRgb p = image.pixel(std::clamp(cx + dx, 0, image.width() - 1),
+                                       std::clamp(cy + dy, 0, image.height() - 1));
             if (qBlue(p) == 255 && qRed(p) < 80 && qGreen(p) < 170)
                 return true;
         }
@@ -81,22 +82,25 @@ TEST_F(CmrExpansionTest, OpensModallyFromTheCarbonViewersDragAFreshWindowEachTim
         viewer->buttonClick(QStringLiteral("expand"));
         viewer->pictureMouseDown(1, 0, viewerX(22.5), 2000);
         viewer->pictureMouseMove(1, 0, viewerX(19.5), 2000);
-        orvtest::later([&] {
-            auto* exp = qobject_cast<frmCmrExp*>(forms::find(forms::names::frmCmrExp));
-            if (!exp)
-                return;
-            ++seen.shown;
-            QApplication::processEvents();
-            seen.fresh = seen.fresh && exp != previous;
-            previous = exp;
-            seen.modal = exp->isModal() || exp->windowModality() != Qt::NonModal;
-            seen.title = exp->windowTitle();
-            seen.leftPpm = exp->window().LeftPpm;
-            seen.widthPpm = exp->window().WidthPpm;
-            const QImage img = exp->picture()->image();
-            seen.pairDrawn = colourNear(img, 4880, 3000, qRgb(0, 0, 0), 1) && colourNear(img, 6480, 3000, qRgb(0, 0, 0), 1);
-            exp->closeMenu()->trigger();
-        }, 50);
+        orvtest::later(
+            [&] {
+                auto* exp = qobject_cast<frmCmrExp*>(forms::find(forms::names::frmCmrExp));
+                if (!exp)
+                    return;
+                ++seen.shown;
+                QApplication::processEvents();
+                seen.fresh = seen.fresh && exp != previous;
+                previous = exp;
+                seen.modal = exp->isModal() || exp->windowModality() != Qt::NonModal;
+                seen.title = exp->windowTitle();
+                seen.leftPpm = exp->window().LeftPpm;
+                seen.widthPpm = exp->window().WidthPpm;
+                const QImage img = exp->picture()->image();
+                seen.pairDrawn = colourNear(img, 4880, 3000, qRgb(0, 0, 0), 1)
+                              && colourNear(img, 6480, 3000, qRgb(0, 0, 0), 1);
+                exp->closeMenu()->trigger();
+            },
+            50);
         viewer->pictureMouseUp(1, 0, viewerX(19.5), 2000);
     }
     EXPECT_EQ(seen.shown, 2);
@@ -126,8 +130,9 @@ TEST_F(CmrExpansionTest, LoadsWithNoToolAndTheDesignedControls)
     QStringList tools;
     for (int i = 0; i < 4; ++i)
         tools.append(w->toolsItem(i)->isSeparator() ? QStringLiteral("-") : w->toolsItem(i)->text());
-    EXPECT_EQ(tools, (QStringList{QStringLiteral("&Peak position measurement"), QStringLiteral("&Redraw a clean spectrum"),
-                                  QStringLiteral("-"), QStringLiteral("&Carbon shift calculator")}));
+    EXPECT_EQ(tools,
+              (QStringList{QStringLiteral("&Peak position measurement"), QStringLiteral("&Redraw a clean spectrum"),
+                           QStringLiteral("-"), QStringLiteral("&Carbon shift calculator")}));
     EXPECT_NE(w->toolbar()->button(QStringLiteral("measure")), nullptr);
     EXPECT_NE(w->toolbar()->button(QStringLiteral("redraw")), nullptr);
     EXPECT_TRUE(w->toolsItem(3)->isEnabled());
@@ -152,7 +157,7 @@ TEST_F(CmrExpansionTest, MeasureToggleMarksAndTheCleanRedrawGivesTheSamePicture)
     EXPECT_EQ(w->MousePointer(), 2);
     EXPECT_TRUE(w->toolsItem(0)->isChecked());
     EXPECT_TRUE(w->toolbar()->isDown(QStringLiteral("measure")));
-    w->pictureMouseDown(1, 0, 4080, 4680);  // on the baseline: nothing
+    w->pictureMouseDown(1, 0, 4080, 4680); // on the baseline: nothing
     EXPECT_EQ(w->picture()->image(), clean);
     w->pictureMouseDown(1, 0, 6480, 2000);
     EXPECT_TRUE(colourNear(w->picture()->image(), 6480, 1900, qRgb(255, 0, 255)));

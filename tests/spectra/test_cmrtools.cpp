@@ -52,21 +52,28 @@ TEST(CmrCorrelationTable, SevenClassesWithinTheAxisAndNeverMoreThanTwoAtOnce)
     for (int d = -5; d <= 230; ++d)
         EXPECT_LE(cmr::classesAt(d).size(), 2) << d;
     // Shifts a chemist checks first.
-    EXPECT_TRUE(labelsAt(207).contains(u"aldehydes and ketones"));   // acetone C=O
-    EXPECT_TRUE(labelsAt(171).contains(u"acids, esters amides, etc")); // ethyl acetate C=O
+    EXPECT_TRUE(labelsAt(207).contains(u"aldehydes and ketones"));               // acetone C=O
+    EXPECT_TRUE(labelsAt(171).contains(u"acids, esters amides, etc"));           // ethyl acetate C=O
     EXPECT_TRUE(labelsAt(128).contains(u"alkenes, arenes and heteroaromatics")); // benzene
-    EXPECT_TRUE(labelsAt(118).contains(u"cyanides"));                 // acetonitrile CN
+    EXPECT_TRUE(labelsAt(118).contains(u"cyanides"));                            // acetonitrile CN
     EXPECT_TRUE(labelsAt(84).contains(u"alkynes"));
     EXPECT_TRUE(labelsAt(60).contains(u"alkyl C next to O, N or halogen")); // OCH2
     EXPECT_TRUE(labelsAt(14).contains(u"alkanes"));
-    struct Case { int d; int count; };
+    struct Case {
+        int d;
+        int count;
+    };
     for (const Case c : {Case{185, 2}, {155, 2}, {120, 2}, {80, 2}, {30, 2}, {95, 0}, {0, 1}, {-1, 0}, {221, 0}})
         EXPECT_EQ(cmr::classesAt(c.d).size(), c.count) << c.d;
 }
 
 TEST(CmrCorrelationPopup, SizeAndPlaceFollowTheShownClasses)
 {
-    struct Case { int d; double left, width, height; int shown; };
+    struct Case {
+        int d;
+        double left, width, height;
+        int shown;
+    };
     const Case cases[] = {
         {185, 80, 1200 + 67 * 25 + 260, 800, 2},
         {200, 80, 67 * 21 + 260, 400, 1},
@@ -152,7 +159,7 @@ TEST(CmrPrintout, PageQuantitiesSticksAndLabels)
                       [&](double v) { progress.append(v); });
     });
     const double base = a4.baselineY;
-    EXPECT_TRUE(inkNear(img, 500, 2020));                  // the 220 ppm stick reaches y 2000
+    EXPECT_TRUE(inkNear(img, 500, 2020)); // the 220 ppm stick reaches y 2000
     EXPECT_TRUE(inkNear(img, 15838, a4.stickTop(120) + 20));
     EXPECT_FALSE(inkNear(img, 15838, a4.stickTop(120) - 60, 0));
     EXPECT_TRUE(inkNear(img, a4.xAt(110), a4.stickTop(60) + 20));

@@ -15,7 +15,11 @@ using namespace orv::spectra;
 
 TEST(SpectrumGeometry, ClickedXToPpmWavenumberAndMz)
 {
-    struct Case { const char* name; double got; double want; };
+    struct Case {
+        const char* name;
+        double got;
+        double want;
+    };
     const ms::MzAxis axis100 = ms::mzAxisFor(QStringLiteral("88"));
     const Case cases[] = {
         {"proton x 60 is 10 ppm", pmr::ppmAtX(60), 10},
@@ -68,7 +72,11 @@ QString textOf(const std::optional<Plot>& p)
 
 TEST(SpectrumGeometry, MeasuredValuesAreFormattedAsTheViewersPrintThem)
 {
-    struct Case { const char* name; QString got; QString want; };
+    struct Case {
+        const char* name;
+        QString got;
+        QString want;
+    };
     const ms::MzAxis axis = ms::mzAxisFor(QStringLiteral("88"));
     const Case cases[] = {
         {"proton 10 ppm", textOf(pmr::measureMark(60, 2000)), QStringLiteral("10.0")},
@@ -139,7 +147,12 @@ TEST(SpectrumData, CarbonRecordsRoundToWholePpmAndReadTheirHydrogens)
 
 TEST(SpectrumData, OnlyWholeRecordsAreDecoded)
 {
-    struct Case { const char* name; QByteArray data; qsizetype carbon; qsizetype mass; };
+    struct Case {
+        const char* name;
+        QByteArray data;
+        qsizetype carbon;
+        qsizetype mass;
+    };
     const Case cases[] = {
         {"empty line", QByteArray(), 0, 0},
         {"half a carbon record left over (9 characters)", QByteArray("0604x20604"), 1, 2},
@@ -167,8 +180,8 @@ TEST(SpectrumData, ProtonTraceRunsOnAcrossLinesAndBreaksAtEmptyOnes)
 {
     std::array<QByteArray, 26> data{};
     data[5] = QByteArray(500, fixture::heightByte(0));
-    data[7] = QByteArray(3, char(252)); // height 238
-    data[8] = QByteArray(600, fixture::heightByte(0));           // longer than its span
+    data[7] = QByteArray(3, char(252));                // height 238
+    data[8] = QByteArray(600, fixture::heightByte(0)); // longer than its span
     const Plot p = pmr::trace(data);
     // element 5 draws its 250 odd samples after (60, 4680); the empty element 6
     // ends that run and starts a flat one that runs on through 7 and 8; each
@@ -204,7 +217,8 @@ TEST(SpectrumData, EveryLineAtItsLimitDrawsWithinTheRangeOfItsFormula)
     EXPECT_NEAR(irPlot.steps().front().points.back().y(), 4600 - 4350.0 * 241 / 260, 1e-9);
     EXPECT_TRUE(ir::trace(QByteArray()).isEmpty());
     EXPECT_NEAR(ms::frame(ms::mzAxisFor(QString()), QString(400, u'1'), QString()).steps().last().at.x(),
-                7000 - 90.0 * 400 + 500, 1e-9) << "a long ion text moves its label left without wrapping";
+                7000 - 90.0 * 400 + 500, 1e-9)
+        << "a long ion text moves its label left without wrapping";
 }
 
 TEST(ExpandBandTest, GrowsTowardsThePointerAndShrinksFromTheNearerEdge)

@@ -80,8 +80,8 @@ TEST(IrCorrelationTable, SixteenRegionsInsideTheSpectrumWithUpperAboveLower)
     }
     // Group frequencies a chemist checks first.
     const auto has = [&](const char* label, int w) { return labelsAt(w).contains(QString::fromLatin1(label)); };
-    EXPECT_TRUE(has("C=O stretch", 1715));  // ketone
-    EXPECT_TRUE(has("C=O stretch", 1742));  // ester
+    EXPECT_TRUE(has("C=O stretch", 1715));                // ketone
+    EXPECT_TRUE(has("C=O stretch", 1742));                // ester
     EXPECT_TRUE(has("alkyne and cyanide stretch", 2250)); // nitrile
     EXPECT_TRUE(has("O-H and N-H stretch", 3350));
     EXPECT_TRUE(has("C-H stretch", 2960));
@@ -113,7 +113,10 @@ TEST(IrCorrelationTable, WavenumbersFindTheRegionsThatStrictlyContainThem)
 
 TEST(IrCorrelationTable, PressPositionsReadWavenumbersRoundedDown)
 {
-    struct Case { int x; int w; };
+    struct Case {
+        int x;
+        int w;
+    };
     const Case cases[] = {{239, 0}, {240, 4000}, {3735, 2000}, {3736, 1999}, {8629, 599}, {8630, 0}, {1988, 3000}};
     for (const Case& c : cases)
         EXPECT_EQ(ir::correlationWavenumber(c.x), c.w) << c.x;
@@ -121,7 +124,11 @@ TEST(IrCorrelationTable, PressPositionsReadWavenumbersRoundedDown)
 
 TEST(IrCorrelationPopup, PlacesBarsUnderTheirRegionsOnBothScales)
 {
-    struct Case { int w; double left, width, height; int labels; };
+    struct Case {
+        int w;
+        double left, width, height;
+        int labels;
+    };
     const Case cases[] = {
         // 3700..2700 and 3100..2800: the second label decides the width.
         {3000, 240 + 300 * 874.0 / 500, 1048.8 + 997, 810, 2},
@@ -253,12 +260,12 @@ TEST_F(IrToolsTest, PrintedPageFollowsTheRawCodesOnALandscapeFrame)
     const QSizeF page(15840, 12240);
     const double pw = 15840 - 2000, ph = 12240 - 4000, left = 900, bottom = ph + 2000;
     QByteArray trace;
-    trace.append(char(14));      // height 0 on the screen
-    trace.append(char(255));     // the highest code a byte holds
+    trace.append(char(14));  // height 0 on the screen
+    trace.append(char(255)); // the highest code a byte holds
     trace.append(QByteArray(98, char(14 + 130)));
     QList<double> progress;
-    const QImage img = pageImage({QStringLiteral("Infrared spectrum (film)"), QStringLiteral("film"), trace, false, 0, false},
-                                 page, &progress);
+    const QImage img = pageImage(
+        {QStringLiteral("Infrared spectrum (film)"), QStringLiteral("film"), trace, false, 0, false}, page, &progress);
     EXPECT_EQ(img.width(), px(15840));
     EXPECT_TRUE(inkNear(img, left, 2000));
     EXPECT_TRUE(inkNear(img, left, bottom - 10));
@@ -354,9 +361,8 @@ TEST_F(IrToolsTest, PrintingShowsProgressThenTheNoticeAndAFailureTheMessage)
     bool barSeen = false;
     const QString pdf = folder.file(QStringLiteral("ir.pdf"));
     qputenv("ORVANTO_PRINT_PDF", pdf.toLocal8Bit());
-    QObject::connect(w->printProgress().bar(), &QProgressBar::valueChanged, [&](int) {
-        barSeen = barSeen || w->printProgress().bar()->isVisible();
-    });
+    QObject::connect(w->printProgress().bar(), &QProgressBar::valueChanged,
+                     [&](int) { barSeen = barSeen || w->printProgress().bar()->isVisible(); });
     w->printMenu()->trigger();
     EXPECT_TRUE(barSeen);
     EXPECT_TRUE(QFile::exists(pdf));

@@ -43,11 +43,12 @@ TEST(MsPrintout, BarsStandOnTheFixedAxisAndTicksStopAt230)
     const QSizeF page(16838, 11906);
     const ms::PrintGeometry g = ms::printGeometry(page);
     const double base = g.baselineY, unit = g.axisLength / 200;
-    const QByteArray peaks = record(30, 241) + record(31, 241) + record(120, 120) + record(229, 60)
-                           + record(230, 241) + record(200, 0);
+    const QByteArray peaks = record(30, 241) + record(31, 241) + record(120, 120) + record(229, 60) + record(230, 241)
+                           + record(200, 0);
     QList<double> progress;
     const QImage img = printcheck::pageImage(page, [&](PrintPage& p) {
-        ms::printout(p, page, {QStringLiteral("Mass spectrum x"), QStringLiteral("88"), QStringLiteral("EI"), peaks, false, 0},
+        ms::printout(p, page,
+                     {QStringLiteral("Mass spectrum x"), QStringLiteral("88"), QStringLiteral("EI"), peaks, false, 0},
                      [&](double v) { progress.append(v); });
     });
     const auto xOf = [&](int mz) { return (mz - 30) * unit + 900; };

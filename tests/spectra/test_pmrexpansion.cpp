@@ -143,8 +143,8 @@ TEST(PmrExpansion, SamplesFollowTheShiftEmptyLinesAndShortLinesAreFlat)
 TEST(PmrExpansion, APeakOfAShortLineStaysAtItsShift)
 {
     std::array<QByteArray, 26> data{};
-    data[15] = QByteArray(60, fixture::heightByte(0));   // 4.999 .. 4.940 ppm
-    data[15][49] = fixture::heightByte(200);              // 4.950 ppm
+    data[15] = QByteArray(60, fixture::heightByte(0)); // 4.999 .. 4.940 ppm
+    data[15][49] = fixture::heightByte(200);           // 4.950 ppm
     const pmrexp::Window w = windowOf(5.0f, 0.2f, Precision::High);
     const QByteArray s = pmrexp::windowSamples(data, w);
     ASSERT_EQ(s.size(), 200);
@@ -305,7 +305,7 @@ TEST(PmrExpansion, PrintedPageOnPortraitA4)
         EXPECT_EQ(texts[3], QStringLiteral(".30"));
         EXPECT_EQ(texts[13], QStringLiteral(".10"));
         EXPECT_EQ(out->texts[13].at, QPointF(15838 - 250, 9906 + 250)) << "the last label";
-        EXPECT_EQ(out->texts[4].at, QPointF(500 + 1534 - 100, 9906 + 250));  // CInt(2033.8)
+        EXPECT_EQ(out->texts[4].at, QPointF(500 + 1534 - 100, 9906 + 250)); // CInt(2033.8)
     }
     // "ppm" stands a whole 10-point line (about 230 twips) below the scale's
     // numbers, not across the middle one.

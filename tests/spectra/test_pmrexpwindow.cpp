@@ -20,9 +20,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QRegularExpression>
 #include <QPrinterInfo>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -101,23 +101,25 @@ TEST_F(ExpansionWindowTest, OpensModallyFromTheProtonViewersDragAndShowsTheSnapp
     // A band from 2.2 to 1.0 ppm (1.2 ppm) over the singlet at 2.05 and the triplet at 1.26.
     viewer->pictureMouseDown(1, 0, viewerX(2.2), 2000);
     viewer->pictureMouseMove(1, 0, viewerX(1.0), 2000);
-    orvtest::later([&seen] {
-        auto* exp = qobject_cast<frmPmrExp*>(forms::find(forms::names::frmPmrExp));
-        if (!exp)
-            return;
-        ++seen.shown;
-        QApplication::processEvents();
-        seen.modal = exp->isModal() || exp->windowModality() != Qt::NonModal;
-        seen.title = exp->windowTitle();
-        seen.leftPpm = exp->window().LeftPpm;
-        seen.widthPpm = exp->window().WidthPpm;
-        seen.samples = exp->WindowSamples().size();
-        seen.helpVisible = exp->helpMenu()->isVisible();
-        // The singlet (2.051 ppm, height 230) reaches near the top at scale 1.
-        const double x = 60 + (2.2 - 2.051) * 8000 / 1.5;
-        seen.singletDrawn = colourNear(exp->picture()->image(), x, 4700 - 4100 * 230 / 252.0, qRgb(0, 0, 0), 3);
-        exp->closeMenu()->trigger();
-    }, 50);
+    orvtest::later(
+        [&seen] {
+            auto* exp = qobject_cast<frmPmrExp*>(forms::find(forms::names::frmPmrExp));
+            if (!exp)
+                return;
+            ++seen.shown;
+            QApplication::processEvents();
+            seen.modal = exp->isModal() || exp->windowModality() != Qt::NonModal;
+            seen.title = exp->windowTitle();
+            seen.leftPpm = exp->window().LeftPpm;
+            seen.widthPpm = exp->window().WidthPpm;
+            seen.samples = exp->WindowSamples().size();
+            seen.helpVisible = exp->helpMenu()->isVisible();
+            // The singlet (2.051 ppm, height 230) reaches near the top at scale 1.
+            const double x = 60 + (2.2 - 2.051) * 8000 / 1.5;
+            seen.singletDrawn = colourNear(exp->picture()->image(), x, 4700 - 4100 * 230 / 252.0, qRgb(0, 0, 0), 3);
+            exp->closeMenu()->trigger();
+        },
+        50);
     viewer->pictureMouseUp(1, 0, viewerX(1.0), 2000);
     EXPECT_EQ(seen.shown, 1);
     EXPECT_TRUE(seen.modal);
@@ -133,7 +135,7 @@ TEST_F(ExpansionWindowTest, OpensModallyFromTheProtonViewersDragAndShowsTheSnapp
 
 TEST_F(ExpansionWindowTest, LoadsWithNoToolAndTheDesignedControls)
 {
-    auto* w = open(1.3, 2.0);  // dragged right to left: a 0.2 ppm window round the middle
+    auto* w = open(1.3, 2.0); // dragged right to left: a 0.2 ppm window round the middle
     EXPECT_FLOAT_EQ(w->window().WidthPpm, 0.2f);
     EXPECT_EQ(w->picture()->image().size(), QSize(549, 353));
     EXPECT_EQ(w->toolMode(), QString());
@@ -188,7 +190,7 @@ TEST_F(ExpansionWindowTest, ToolsToggleAndSetPointerPrintChecksAndButtons)
     w->toolsItemClick(2);
     EXPECT_EQ(state(), QStringLiteral("Measure|2|-|.xx.|1010")) << "item 1 keeps its check";
     w->toolsItemClick(1);
-    w->toolsItemClick(0);  // the integral off ends the step tool
+    w->toolsItemClick(0); // the integral off ends the step tool
     EXPECT_EQ(state(), QStringLiteral("Integrate|0|P|....|0000"));
     EXPECT_FALSE(w->toolsItem(1)->isEnabled());
     EXPECT_FALSE(w->toolbar()->isButtonEnabled(QStringLiteral("step")));
@@ -196,7 +198,7 @@ TEST_F(ExpansionWindowTest, ToolsToggleAndSetPointerPrintChecksAndButtons)
 
 TEST_F(ExpansionWindowTest, IntegralTwiceRestoresThePictureTraceIncluded)
 {
-    auto* w = open(1.4, 1.1);  // the triplet at 1.26 (0.4 ppm window)
+    auto* w = open(1.4, 1.1); // the triplet at 1.26 (0.4 ppm window)
     const QImage before = w->picture()->image();
     w->toolsItemClick(0);
     const QImage with = w->picture()->image();
@@ -219,10 +221,10 @@ TEST_F(ExpansionWindowTest, IntegralTwiceRestoresThePictureTraceIncluded)
 
 TEST_F(ExpansionWindowTest, PeakPositionAndCouplingMarks)
 {
-    auto* w = open(1.3, 1.1);  // 0.2 ppm from 1.30
+    auto* w = open(1.3, 1.1); // 0.2 ppm from 1.30
     ASSERT_FLOAT_EQ(w->window().LeftPpm, 1.3f);
     w->toolsItemClick(2);
-    w->pictureMouseDown(1, 0, 60 + 0.04f * 40000, 3000);  // 1.26 ppm
+    w->pictureMouseDown(1, 0, 60 + 0.04f * 40000, 3000); // 1.26 ppm
     EXPECT_TRUE(colourNear(w->picture()->image(), 1660, 2900, qRgb(255, 0, 255))) << "magenta tick";
     const QImage marked = w->picture()->image();
     w->pictureMouseDown(1, 0, 4000, 350);
@@ -307,7 +309,7 @@ TEST_F(ExpansionWindowTest, PrintsTheTraceOnALandscapePage)
     qputenv("ORVANTO_PRINT_PDF", pdf.toLocal8Bit());
     modOrvan.ShowUnknownNumber = kTrue;
     auto* w = open(2.2, 1.0);
-    w->toolsItemClick(0);  // the integral is not printed
+    w->toolsItemClick(0); // the integral is not printed
     w->printMenu()->trigger();
     qputenv("ORVANTO_PRINT_PDF", QByteArray());
     printcheck::expectTimedNotice(w->printProgress());
@@ -317,7 +319,8 @@ TEST_F(ExpansionWindowTest, PrintsTheTraceOnALandscapePage)
         QFile::copy(pdf, dir + QStringLiteral("/frmPmrExp.pdf"));
     const QString info = orvtest::pdfInfo(pdf).value_or(QString());
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
-    const QRegularExpressionMatch size = QRegularExpression(QStringLiteral("Page size:\\s+(\\d+) x (\\d+)")).match(info);
+    const QRegularExpressionMatch size =
+        QRegularExpression(QStringLiteral("Page size:\\s+(\\d+) x (\\d+)")).match(info);
     ASSERT_TRUE(size.hasMatch()) << info.toStdString();
     EXPECT_GT(size.captured(1).toInt(), size.captured(2).toInt()) << "landscape";
     const QString out = orvtest::pdfText(pdf).value_or(QString());

@@ -10,10 +10,10 @@
 #include "spectra/pmrintegral.h"
 #include "spectra/pmrplot.h"
 #include "spectra/pmrprint.h"
-#include "tests/spectra/printcheck.h"
 #include "tests/common/pdftools.h"
 #include "tests/common/testsupport.h"
 #include "tests/spectra/ethylacetate.h"
+#include "tests/spectra/printcheck.h"
 
 #include <QAction>
 #include <QApplication>
@@ -177,7 +177,7 @@ TEST_F(PmrToolsTest, CorrelationPressShowsBarsAndReleaseHidesThem)
     const QImage spectrum = w->picture()->image();
     w->toolsItemClick(0);
     ASSERT_EQ(w->toolMode(), QStringLiteral("CorBar"));
-    w->pictureMouseDown(1, 0, 6572, 2000);   // 2.6 ppm
+    w->pictureMouseDown(1, 0, 6572, 2000); // 2.6 ppm
     CorBarPopup* pop = w->correlationPopup();
     ASSERT_TRUE(pop->isVisible());
     EXPECT_EQ(pop->objectName(), QStringLiteral("picPmrCor"));
@@ -207,7 +207,7 @@ TEST_F(PmrToolsTest, CorrelationPressShowsBarsAndReleaseHidesThem)
 TEST_F(PmrToolsTest, IntegralDrawnTwiceRestoresThePictureAndTogglesTheStepTool)
 {
     auto* w = open();
-    w->toolsItemClick(4);   // measuring on: the integral switches it off
+    w->toolsItemClick(4); // measuring on: the integral switches it off
     const QImage before = w->picture()->image();
     w->toolsItemClick(2);
     EXPECT_TRUE(w->IntegralShown());
@@ -260,7 +260,7 @@ TEST_F(PmrToolsTest, StepsAreCalibratedByTheFirstStepAndTheTypedDigit)
     EXPECT_TRUE(w->IntegralShown());
     EXPECT_TRUE(w->toolbar()->isDown(QStringLiteral("step")));
     w->pictureKeyPress('3');
-    drag(w, 3000, 3000, 2400);   // first step, 600 twips, upwards
+    drag(w, 3000, 3000, 2400); // first step, 600 twips, upwards
     EXPECT_EQ(modOrvan.TextBuffer, QStringLiteral("3.0"));
     if (const QString dir = qEnvironmentVariable("ORV_SPECTRA_IMAGES"); !dir.isEmpty())
         w->picture()->image().save(dir + QStringLiteral("/pmrstep.png"));
@@ -268,9 +268,9 @@ TEST_F(PmrToolsTest, StepsAreCalibratedByTheFirstStepAndTheTypedDigit)
     const QImage img = w->picture()->image();
     EXPECT_GT(countColour(img, QRectF(2985, 2420, 30, 560), kBluePixel), 30);
     EXPECT_GT(countBluish(img, QRectF(3050, 2600, 400, 250)), 5) << "the value 3.0";
-    drag(w, 5000, 1000, 2200);   // twice as high, downwards
+    drag(w, 5000, 1000, 2200); // twice as high, downwards
     EXPECT_EQ(modOrvan.TextBuffer, QStringLiteral("6.0"));
-    drag(w, 6000, 2200, 1000);   // the same height upwards
+    drag(w, 6000, 2200, 1000); // the same height upwards
     EXPECT_EQ(modOrvan.TextBuffer, QStringLiteral("6.0"));
     // Off and on again: a new calibration, to one proton without a digit.
     w->toolsItemClick(3);
@@ -289,7 +289,7 @@ TEST_F(PmrToolsTest, ShortStepsAndReleasesOutsideAreNotMeasured)
     w->toolsItemClick(2);
     w->toolsItemClick(3);
     modOrvan.TextBuffer = QStringLiteral("unchanged");
-    drag(w, 3000, 3000, 2970);   // 30 twips
+    drag(w, 3000, 3000, 2970); // 30 twips
     EXPECT_EQ(modOrvan.TextBuffer, QStringLiteral("unchanged"));
     EXPECT_EQ(w->StepScale(), 0.0f);
     // Released above the plot: the rubber line is taken away, nothing measured.
@@ -346,7 +346,7 @@ TEST(PmrPrintout, PageRunsAcrossTheLongSideAndTheTraceFollowsIt)
     EXPECT_FALSE(pmr::printIntegral(p, data).isEmpty());
     // Half-ppm ticks from 9.5 to 1.5: 1 axis line + 11 ticks + 9 half ticks.
     int lines = 0;
-    const Plot axis = pmr::printAxis(p);   // kept: the loop walks its steps
+    const Plot axis = pmr::printAxis(p); // kept: the loop walks its steps
     for (const PlotStep& s : axis.steps())
         lines += s.kind == PlotStep::Kind::Polyline;
     EXPECT_EQ(lines, 21);

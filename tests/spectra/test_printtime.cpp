@@ -157,8 +157,8 @@ TEST(PrintTime, DISABLED_EveryViewerFromTheKeyToTheNoticeWithinTwiceABarePdf)
              ms::printout(page, size, {w->windowTitle(), m.MsMolecularIon, m.MsLabel, m.MsData, false, 0}, none);
          }},
     };
-    std::printf("%-10s %8s %8s %6s %8s %6s  (fastest of %d, ms)\n", "viewer", "printout", "page", "ratio",
-                "trace", "ratio", kRuns);
+    std::printf("%-10s %8s %8s %6s %8s %6s  (fastest of %d, ms)\n", "viewer", "printout", "page", "ratio", "trace",
+                "ratio", kRuns);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         modOrvan.CurrentItem = c.item;

@@ -77,7 +77,8 @@ bool colourNear(const QImage& image, double xTw, double yTw, QRgb colour)
     const int cx = int(xTw / 15), cy = int(yTw / 15);
     for (int dy = -2; dy <= 2; ++dy)
         for (int dx = -2; dx <= 2; ++dx)
-            if (image.rect().contains(cx + dx, cy + dy) && (image.pixel(cx + dx, cy + dy) & 0xFFFFFF) == (colour & 0xFFFFFF))
+            if (image.rect().contains(cx + dx, cy + dy)
+                && (image.pixel(cx + dx, cy + dy) & 0xFFFFFF) == (colour & 0xFFFFFF))
                 return true;
     return false;
 }
@@ -112,7 +113,10 @@ struct ExpansionStandIn {
         });
         name_ = name;
     }
-    ~ExpansionStandIn() { forms::registerForm(orvtest::form(name_), [] { return nullptr; }); }
+    ~ExpansionStandIn()
+    {
+        forms::registerForm(orvtest::form(name_), [] { return nullptr; });
+    }
 private:
     QString name_;
 };
@@ -340,7 +344,12 @@ TEST_F(ViewerTest, SettingsEnableTheirToolsAndHelp)
 
 TEST_F(ViewerTest, MeasuringClicksMarkInMagentaAndCleanRedrawRemovesThem)
 {
-    struct Case { const char* name; std::function<SpectrumViewer*()> open; int item; double x, y, outX, outY; };
+    struct Case {
+        const char* name;
+        std::function<SpectrumViewer*()> open;
+        int item;
+        double x, y, outX, outY;
+    };
     const ms::MzAxis axis = ms::mzAxisFor(QStringLiteral("88"));
     const Case cases[] = {
         {"proton", [this] { return open<frmPmr>(8); }, 4, pmr::xAtPpm(2.05), 2000, 4000, 700},
@@ -356,8 +365,9 @@ TEST_F(ViewerTest, MeasuringClicksMarkInMagentaAndCleanRedrawRemovesThem)
         EXPECT_EQ(w->picture()->image(), clean) << c.name;
         w->pictureMouseDown(1, 0, float(c.x), float(c.y));
         const QImage marked = w->picture()->image();
-        EXPECT_TRUE(colourNear(marked, c.x, c.name == std::string("infrared") ? c.y + 50 : c.y - 120,
-                               qRgb(255, 0, 255))) << c.name;
+        EXPECT_TRUE(
+            colourNear(marked, c.x, c.name == std::string("infrared") ? c.y + 50 : c.y - 120, qRgb(255, 0, 255)))
+            << c.name;
         w->buttonClick(QStringLiteral("redraw"));
         EXPECT_EQ(w->picture()->image(), clean) << c.name;
         EXPECT_EQ(w->toolMode(), QString()) << c.name;
@@ -573,7 +583,7 @@ TEST_F(ViewerTest, CarbonExpansionBandShrinkingKeepsEveryStickBlack)
     EXPECT_TRUE(inkAt(shrunk, cmr::xAtPpm(171), 4000)) << "the first stick is redrawn black";
     EXPECT_TRUE(inkAt(shrunk, cmr::xAtPpm(60), 4000));
     // Shrunk from the left as well.
-    w->pictureMouseMove(1, 0, float(cmr::xAtPpm(170.5)), 2000);  // wipes over the stick
+    w->pictureMouseMove(1, 0, float(cmr::xAtPpm(170.5)), 2000); // wipes over the stick
     EXPECT_TRUE(inkAt(w->picture()->image(), cmr::xAtPpm(171), 4000));
     w->pictureMouseUp(1, 0, float(cmr::xAtPpm(165)), 2000);
     EXPECT_EQ(expansion.shown, 1);
@@ -624,7 +634,8 @@ TEST_F(ViewerTest, EscapeClosesEveryViewerButNotInTheMiddleOfADrag)
     for (const auto& v : viewers) {
         SCOPED_TRACE(v.name);
         modOrvan.CurrentItem = v.item;
-        QPointer<SpectrumViewer> w = qobject_cast<SpectrumViewer*>(forms::load(orvtest::form(QString::fromLatin1(v.name))));
+        QPointer<SpectrumViewer> w = qobject_cast<SpectrumViewer*>(
+            forms::load(orvtest::form(QString::fromLatin1(v.name))));
         ASSERT_TRUE(w);
         w->show();
         w->activateWindow();

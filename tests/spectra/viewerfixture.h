@@ -12,8 +12,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-template <class Viewer, int Item>
-class ViewerFixture : public ::testing::Test {
+template <class Viewer, int Item> class ViewerFixture : public ::testing::Test {
 protected:
     orvtest::ProgramFolder folder;
     void SetUp() override

@@ -20,10 +20,7 @@ struct Choices {
     const char* z = nullptr;
 };
 
-int indexOf(const QStringList& items, const char* text)
-{
-    return text ? int(items.indexOf(QLatin1String(text))) : -1;
-}
+int indexOf(const QStringList& items, const char* text) { return text ? int(items.indexOf(QLatin1String(text))) : -1; }
 
 // Builds the structure; returns the code, or a text that names the failing step.
 QString build(StructureBuilder& b, const Choices& c)
@@ -52,7 +49,10 @@ QString build(StructureBuilder& b, const Choices& c)
 
 TEST(StructureBuilder, CodesBuiltFromChoices)
 {
-    struct Case { Choices c; const char* code; };
+    struct Case {
+        Choices c;
+        const char* code;
+    };
     const Case cases[] = {
         {{"acyl halide", nullptr, "methyl", "chlorine"}, "A1AB"},
         {{"alcohol", "acyclic alcohol", "phenoxymethylene", "n-pentyl (C5)"}, "B1KF"},
@@ -139,7 +139,12 @@ TEST(StructureBuilder, ANewTypeDropsTheHalfBuiltStructureButKeepsItsPicture)
 
 TEST(StructureBuilder, PicturesAreMeasuredFromTheReferencePoint)
 {
-    struct Case { const char* subtype; Slot slot; int index; int bitmap, top, left; };
+    struct Case {
+        const char* subtype;
+        Slot slot;
+        int index;
+        int bitmap, top, left;
+    };
     const Case cases[] = {
         {"(2-substituted) aniline", Slot::X, 1, 510, 820, 4750},
         {"(monosubstituted) benzene", Slot::X, 3, 550, 920, 4740},
@@ -246,7 +251,10 @@ TEST(StructureBuilder, JudgingIsExactAndCountsEveryAttempt)
     m.StructCodeCount = 2;
     m.StructCodes[1] = QStringLiteral("M1AB");
     m.StructCodes[2] = QStringLiteral("M1BA");
-    struct Case { const char* code; bool right; };
+    struct Case {
+        const char* code;
+        bool right;
+    };
     const Case cases[] = {{"M1ab", false}, {"M1AB ", false}, {"M1A", false}, {"M1BA", true}, {"M1AB", true}};
     for (const Case& c : cases) {
         m.UnkIdentified = m.IdentifiedByGiving = kFalse;

@@ -27,8 +27,9 @@ TEST(StructureTables, CountsOfTypesSubtypesAndEntries)
     EXPECT_EQ(z, 28u);
     EXPECT_EQ(withY, 35u);
     EXPECT_EQ(withZ, 5u);
-    const std::pair<char, size_t> subtypeCounts[] = {{'A', 0}, {'B', 3}, {'C', 4}, {'D', 4}, {'E', 0}, {'F', 12}, {'G', 9},
-                                                     {'H', 5}, {'I', 10}, {'J', 2}, {'K', 2}, {'L', 3}, {'M', 3}, {'N', 3}};
+    const std::pair<char, size_t> subtypeCounts[] = {{'A', 0},  {'B', 3}, {'C', 4}, {'D', 4},  {'E', 0},
+                                                     {'F', 12}, {'G', 9}, {'H', 5}, {'I', 10}, {'J', 2},
+                                                     {'K', 2},  {'L', 3}, {'M', 3}, {'N', 3}};
     size_t all = 0;
     for (auto [letter, n] : subtypeCounts) {
         EXPECT_EQ(subtypesOf(letter).size(), n) << letter;

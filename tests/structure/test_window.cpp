@@ -19,10 +19,10 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextEdit>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -111,8 +111,9 @@ bool pick(QListWidget* list, const QString& text)
             return ::testing::AssertionFailure() << "no subtype " << subtype;
         w->cmdSubType->click();
     }
-    const std::tuple<const char*, QListWidget*, QPushButton*> steps[] = {
-        {x, w->lstX, w->cmdSelectX}, {y, w->lstY, w->cmdSelectY}, {z, w->lstZ, w->cmdSelectZ}};
+    const std::tuple<const char*, QListWidget*, QPushButton*> steps[] = {{x, w->lstX, w->cmdSelectX},
+                                                                         {y, w->lstY, w->cmdSelectY},
+                                                                         {z, w->lstZ, w->cmdSelectZ}};
     for (auto [text, list, button] : steps) {
         if (!text)
             continue;
@@ -337,7 +338,8 @@ TEST_F(GiveStructure, TabFollowsTheStepsOfBuilding)
     for (QWidget* next : expected) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         ASSERT_EQ(QApplication::focusWidget(), next)
-            << "after Tab: " << (QApplication::focusWidget() ? qPrintable(QApplication::focusWidget()->objectName()) : "none")
+            << "after Tab: "
+            << (QApplication::focusWidget() ? qPrintable(QApplication::focusWidget()->objectName()) : "none")
             << ", expected " << qPrintable(next->objectName());
     }
     // Backwards from the list: Cancel, not a stop on the drawing area.
@@ -578,4 +580,3 @@ TEST_F(GiveStructure, EveryShippedUnknownCanBeBuilt)
         forms::unloadAll();
     }
 }
-
