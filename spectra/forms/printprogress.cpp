@@ -49,6 +49,14 @@ void PrintProgress::paintBar()
     sincePaint_.start();
 }
 
+void PrintProgress::hideBar()
+{
+    // Painting is allowed again first: a widget hidden while its updates are
+    // off leaves its last picture on the screen over its parent.
+    bar_->setUpdatesEnabled(true);
+    bar_->hide();
+}
+
 void PrintProgress::setValue(double value)
 {
     const int whole = int(value);
@@ -62,16 +70,14 @@ void PrintProgress::setValue(double value)
 
 void PrintProgress::finish(int viewerWidthTwips)
 {
-    bar_->hide();
-    bar_->setUpdatesEnabled(true);
+    hideBar();
     showPrintNotice(notice_, (viewerWidthTwips - kPrintNoticeWidth) / 2, 2200, noticeTimer_);
 }
 
 void PrintProgress::abandon()
 {
     noticeTimer_->stop();
-    bar_->hide();
-    bar_->setUpdatesEnabled(true);
+    hideBar();
     notice_->hide();
 }
 

@@ -42,6 +42,7 @@ public:
 
 private:
     void paintBar();
+    void hideBar();
     QProgressBar* bar_;
     QLineEdit* notice_;
     QTimer* noticeTimer_;

@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -353,6 +354,27 @@ TEST_F(IrToolsTest, TheProgressBarRepaintsAHandfulOfTimesNotOncePerPoint)
     EXPECT_LE(counter.paints, 2 + elapsedMs / PrintProgress::kFrameMs) << "in " << elapsedMs << " ms";
     EXPECT_LE(counter.paints, 47) << "never more than the pixels the bar moves by";
     printcheck::expectTimedNotice(w->printProgress());
+}
+
+// What the screen shows where the bar stood, once the notice has gone: the
+// spectrum again, as a fresh paint of the whole window shows it (a bar hidden
+// while its painting was held back would stay there as a picture).
+TEST_F(IrToolsTest, TheBarLeavesNothingOnTheScreenOnceThePrintoutIsDone)
+{
+    auto* w = open();
+    qputenv("ORVANTO_PRINT_PDF", folder.file(QStringLiteral("irscreen.pdf")).toLocal8Bit());
+    QProgressBar* bar = w->printProgress().bar();
+    const auto screenAtBar = [&] {
+        QApplication::processEvents();
+        const QRect r(bar->mapTo(w, QPoint(0, 0)), bar->size());
+        return w->screen()->grabWindow(w->winId(), r.x(), r.y(), r.width(), r.height()).toImage();
+    };
+    w->printMenu()->trigger();
+    printcheck::expectTimedNotice(w->printProgress());
+    const QImage afterPrintout = screenAtBar();
+    ASSERT_FALSE(afterPrintout.isNull()) << "the screen can be read back here";
+    w->repaint();
+    EXPECT_EQ(afterPrintout, screenAtBar());
 }
 
 TEST_F(IrToolsTest, PrintingShowsProgressThenTheNoticeAndAFailureTheMessage)
