@@ -13,6 +13,13 @@ using Assignments = std::initializer_list<std::pair<Member, Boolean>>;
 constexpr Boolean On = kTrue;
 constexpr Boolean Off = kFalse;
 
+// Each of these settings to the one value.
+void setAll(ConfigSettings& s, std::initializer_list<Member> members, Boolean value)
+{
+    for (Member m : members)
+        s.*m = value;
+}
+
 // General switches, help and calculators as the teaching-style presets share them.
 void setTeachingStyle(ConfigSettings& s, Boolean tips, Boolean bpMp, Boolean testsDerivs, Boolean spectraTools)
 {
@@ -26,13 +33,13 @@ void setTeachingStyle(ConfigSettings& s, Boolean tips, Boolean bpMp, Boolean tes
     s.BpMpAllowed = bpMp;
     s.TestsAllowed = testsDerivs;
     s.DerivsAllowed = testsDerivs;
-    for (Member m :
-         {&ConfigSettings::CmrAllowed, &ConfigSettings::IrAllowed, &ConfigSettings::MsAllowed,
-          &ConfigSettings::PmrAllowed, &ConfigSettings::UvAllowed, &ConfigSettings::AssignmentsAllowed,
-          &ConfigSettings::CorrelationsAllowed, &ConfigSettings::HShiftCalcAllowed,
-          &ConfigSettings::CouplingCalcAllowed, &ConfigSettings::CShiftCalcAllowed, &ConfigSettings::FormulaCalcAllowed,
-          &ConfigSettings::MassCalcAllowed, &ConfigSettings::IsotopeCalcAllowed})
-        s.*m = spectraTools;
+    setAll(s,
+           {&ConfigSettings::CmrAllowed, &ConfigSettings::IrAllowed, &ConfigSettings::MsAllowed,
+            &ConfigSettings::PmrAllowed, &ConfigSettings::UvAllowed, &ConfigSettings::AssignmentsAllowed,
+            &ConfigSettings::CorrelationsAllowed, &ConfigSettings::HShiftCalcAllowed,
+            &ConfigSettings::CouplingCalcAllowed, &ConfigSettings::CShiftCalcAllowed,
+            &ConfigSettings::FormulaCalcAllowed, &ConfigSettings::MassCalcAllowed, &ConfigSettings::IsotopeCalcAllowed},
+           spectraTools);
     s.ItemHelpAllowed = On;
     s.UnknownHelpAllowed = On;
     s.ShowUnknownNumber = On;
@@ -47,31 +54,27 @@ void assign(ConfigSettings& s, Assignments values)
 
 void setSpectra(ConfigSettings& s, Boolean v)
 {
-    assign(s, {{&ConfigSettings::CmrAllowed, v},
-               {&ConfigSettings::IrAllowed, v},
-               {&ConfigSettings::MsAllowed, v},
-               {&ConfigSettings::PmrAllowed, v},
-               {&ConfigSettings::UvAllowed, v}});
+    setAll(s,
+           {&ConfigSettings::CmrAllowed, &ConfigSettings::IrAllowed, &ConfigSettings::MsAllowed,
+            &ConfigSettings::PmrAllowed, &ConfigSettings::UvAllowed},
+           v);
 }
 
 void setCalculators(ConfigSettings& s, Boolean v)
 {
-    assign(s, {{&ConfigSettings::HShiftCalcAllowed, v},
-               {&ConfigSettings::CouplingCalcAllowed, v},
-               {&ConfigSettings::CShiftCalcAllowed, v},
-               {&ConfigSettings::FormulaCalcAllowed, v},
-               {&ConfigSettings::MassCalcAllowed, v},
-               {&ConfigSettings::IsotopeCalcAllowed, v}});
+    setAll(s,
+           {&ConfigSettings::HShiftCalcAllowed, &ConfigSettings::CouplingCalcAllowed,
+            &ConfigSettings::CShiftCalcAllowed, &ConfigSettings::FormulaCalcAllowed, &ConfigSettings::MassCalcAllowed,
+            &ConfigSettings::IsotopeCalcAllowed},
+           v);
 }
 
 void setAssistance(ConfigSettings& s, Boolean v)
 {
-    assign(s, {{&ConfigSettings::ItemHelpAllowed, v},
-               {&ConfigSettings::UnknownHelpAllowed, v},
-               {&ConfigSettings::ShowUnknownNumber, v},
-               {&ConfigSettings::AssignmentsAllowed, v},
-               {&ConfigSettings::CorrelationsAllowed, v},
-               {&ConfigSettings::ResignAllowed, v}});
+    setAll(s,
+           {&ConfigSettings::ItemHelpAllowed, &ConfigSettings::UnknownHelpAllowed, &ConfigSettings::ShowUnknownNumber,
+            &ConfigSettings::AssignmentsAllowed, &ConfigSettings::CorrelationsAllowed, &ConfigSettings::ResignAllowed},
+           v);
 }
 
 } // namespace

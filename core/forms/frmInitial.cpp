@@ -36,20 +36,17 @@ namespace orv {
 
 namespace {
 
-QString& commandLine()
+// What the start window keeps for the whole run: the user file named on the
+// command line, and the single-copy lock with the folder it lives in.
+struct RunState {
+    QString commandLine;
+    QString lockFolder;
+    std::unique_ptr<SingleInstance> singleCopy;
+};
+RunState& runState()
 {
-    static QString c;
-    return c;
-}
-QString& lockFolder()
-{
-    static QString f;
-    return f;
-}
-std::unique_ptr<SingleInstance>& singleCopy()
-{
-    static std::unique_ptr<SingleInstance> s;
-    return s;
+    static RunState r;
+    return r;
 }
 
 constexpr int kWidthTw = 6500;
@@ -101,7 +98,7 @@ void startChosenUnknown()
 void routeCommandLineUser()
 {
     auto& m = modOrvan;
-    const QString path = commandLine();
+    const QString path = runState().commandLine;
     m.CommandLineUsed = QStringLiteral("yes");
     const SignInOutcome out = signInFromUserFile(path, false);
     switch (out.result) {
@@ -145,21 +142,21 @@ void routeCommandLineUser()
 
 } // namespace
 
-void setStudentCommandLine(const QString& c) { commandLine() = c; }
-void setSingleCopyLockFolder(const QString& folder) { lockFolder() = folder; }
+void setStudentCommandLine(const QString& c) { runState().commandLine = c; }
+void setSingleCopyLockFolder(const QString& folder) { runState().lockFolder = folder; }
 
 bool claimSingleCopy()
 {
-    if (singleCopy())
+    if (runState().singleCopy)
         return true;
-    auto lock = std::make_unique<SingleInstance>(QStringLiteral("orvantos"), lockFolder());
+    auto lock = std::make_unique<SingleInstance>(QStringLiteral("orvantos"), runState().lockFolder);
     if (!lock->tryLock())
         return false;
-    singleCopy() = std::move(lock);
+    runState().singleCopy = std::move(lock);
     return true;
 }
 
-void releaseSingleCopy() { singleCopy().reset(); }
+void releaseSingleCopy() { runState().singleCopy.reset(); }
 
 QPixmap titlePicture()
 {
@@ -333,7 +330,7 @@ void frmInitial::instructorSelection()
 void routeFromStartWindow()
 {
     auto& m = modOrvan;
-    if (!commandLine().isEmpty() && m.CommandLineUsed != QLatin1String("yes")) {
+    if (!runState().commandLine.isEmpty() && m.CommandLineUsed != QLatin1String("yes")) {
         routeCommandLineUser();
         return;
     }
