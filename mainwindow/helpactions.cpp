@@ -135,7 +135,6 @@ QString classHelpText(const ModOrvan& m)
 int helpGroup1Topic(int index)
 {
     switch (index) {
-    case 0: return kHelpContentsTopic;
     case 1: return 707;
     case 2: return 733;
     default: return 0;

@@ -3,7 +3,7 @@
 //
 // The menu (control arrays of frmOVMain) and what each entry's click does:
 //
-//   mnuHelpGroup1 0 "C&ontents"                       help file contents (topic kHelpContentsTopic)
+//   mnuHelpGroup1 0 "C&ontents"                       the help file's contents (no topic of its own)
 //   mnuHelpGroup1 1 "&Keyboard shortcuts"             topic 707
 //   mnuHelpGroup1 2 "&Tools (spectroscopy toolbars)"  topic 733
 //   mnuHelpGroup2 0 "&Spectroscopy help"              topic 730
@@ -20,7 +20,6 @@
 //
 // Texts use CR LF line breaks, as the help text window receives them.
 #include "core/modorvan.h"
-#include "platform/helpfile.h"
 
 #include <QString>
 
@@ -28,8 +27,8 @@ namespace orv {
 
 inline constexpr int kSolvedExampleTopic = 734;
 
-// Help file topic a click on the entry opens; 0 for a separator, a submenu
-// or an index out of range.
+// Help file topic a click on the entry opens; 0 for Contents, a separator, a
+// submenu or an index out of range.
 int helpGroup1Topic(int index);
 int helpGroup2Topic(int index);
 int helpTablesTopic(int index); // 0..17

@@ -4,6 +4,7 @@
 #include "platform/textfile.h"
 
 #include <QRegularExpression>
+#include <QSet>
 
 #include <algorithm>
 
@@ -80,21 +81,26 @@ QList<HelpBlock> helpTextBlocks(const QString& text)
 
 QString helpFilePath() { return programFile(QStringLiteral("orvantor.hlp")); }
 
-std::optional<HelpTopic> readHelpTopic(const QString& path, int topic)
+std::optional<QList<HelpTopic>> readHelpFile(const QString& path, QString* error)
 {
-    const auto bytes = readFileBytes(path);
+    const auto bytes = readFileBytes(path, error);
     if (!bytes)
         return std::nullopt;
-    const QString all = QString::fromUtf8(*bytes);
-    const QStringList lines = all.split(u'\n');
-    const QString header = QStringLiteral("#TOPIC %1").arg(topic);
-    for (int i = 0; i < lines.size(); ++i) {
-        if (lines[i].trimmed() != header)
+    QStringList lines = QString::fromUtf8(*bytes).split(u'\n');
+    for (QString& l : lines)
+        if (l.endsWith(u'\r'))
+            l.chop(1);
+    static const QRegularExpression header(QStringLiteral("^#TOPIC (\\d{1,9})$"));
+    QList<HelpTopic> topics;
+    QSet<int> numbers;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QRegularExpressionMatch m = header.match(lines[i].trimmed());
+        if (!m.hasMatch())
             continue;
         HelpTopic t;
-        t.number = topic;
-        int j = i + 1;
-        if (j < lines.size())
+        t.number = m.captured(1).toInt();
+        qsizetype j = i + 1;
+        if (j < lines.size() && !lines[j].startsWith(QStringLiteral("#TOPIC ")))
             t.title = lines[j++].trimmed();
         QStringList body;
         for (; j < lines.size() && !lines[j].startsWith(QStringLiteral("#TOPIC ")); ++j)
@@ -104,9 +110,63 @@ std::optional<HelpTopic> readHelpTopic(const QString& path, int topic)
         while (!body.isEmpty() && body.first().trimmed().isEmpty())
             body.removeFirst();
         t.text = body.join(u'\n');
-        return t;
+        if (!numbers.contains(t.number)) {
+            numbers.insert(t.number);
+            topics.append(t);
+        }
+        i = j - 1;
     }
+    if (topics.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("it holds no help topics");
+        return std::nullopt;
+    }
+    return topics;
+}
+
+std::optional<HelpTopic> readHelpTopic(const QString& path, int topic)
+{
+    const auto topics = readHelpFile(path);
+    if (!topics)
+        return std::nullopt;
+    for (const HelpTopic& t : *topics)
+        if (t.number == topic)
+            return t;
     return std::nullopt;
+}
+
+QList<HelpReference> helpReferences(const QString& line)
+{
+    static const QRegularExpression see(QStringLiteral("\\bsee\\b"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression end(QStringLiteral("[.;!?)]"));
+    QList<HelpReference> refs;
+    bool referring = false;
+    qsizetype p = 0;
+    while (p < line.size()) {
+        if (line[p] == u'"') {
+            const qsizetype close = line.indexOf(u'"', p + 1);
+            if (close < 0)
+                break; // an unclosed quote names nothing
+            if (referring && close > p + 1)
+                refs.append(HelpReference{p + 1, close - p - 1});
+            p = close + 1;
+            continue;
+        }
+        // Text outside quotes: the last "see" in it starts a reference, an end
+        // of sentence or bracket after it stops one.
+        qsizetype next = line.indexOf(u'"', p);
+        if (next < 0)
+            next = line.size();
+        const QString run = line.mid(p, next - p);
+        qsizetype lastSee = -1;
+        for (auto it = see.globalMatch(run); it.hasNext();)
+            lastSee = it.next().capturedStart();
+        const qsizetype lastEnd = run.lastIndexOf(end);
+        if (lastSee >= 0 || lastEnd >= 0)
+            referring = lastSee > lastEnd;
+        p = next;
+    }
+    return refs;
 }
 
 } // namespace orv

@@ -1,15 +1,14 @@
 #pragma once
 // The help file of numbered topics in the program folder. Each topic starts
-// with a line "#TOPIC <n>", followed by its title line and its text.
+// with a line "#TOPIC <n>", followed by its title line and its text. The
+// file's topics in their order are its contents; a topic refers to others by
+// their titles in double quotes after "see" (see helpReferences).
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 namespace orv {
-
-// The topic the help opens at when no entry names one ("How to use Orvanto").
-inline constexpr int kHelpContentsTopic = 1;
 
 struct HelpTopic {
     int number = 0;
@@ -28,8 +27,24 @@ struct HelpBlock {
 };
 QList<HelpBlock> helpTextBlocks(const QString& text);
 
+// Every topic of the file in the file's order; a number that comes twice is
+// the first of them. Nothing when the file cannot be read or holds no topic:
+// `error`, when given, then says why in words that can follow the file's
+// name ("it does not exist", "it holds no help topics").
+std::optional<QList<HelpTopic>> readHelpFile(const QString& helpFilePath, QString* error = nullptr);
 // The topic, or nothing when the file or the topic is missing.
 std::optional<HelpTopic> readHelpTopic(const QString& helpFilePath, int topic);
+
+// Where a line of topic text names other topics: each text in double quotes
+// that follows the word "see" (any case) up to the end of that sentence or
+// bracket, as in `See also "A", "B" and "C".` or `(see "A")`. The spans are
+// the texts inside the quotes, in order; whether a topic has that title is
+// for the reader to look up.
+struct HelpReference {
+    qsizetype start = 0;
+    qsizetype length = 0;
+};
+QList<HelpReference> helpReferences(const QString& line);
 // The program's help file: <program folder>/orvantor.hlp.
 QString helpFilePath();
 

@@ -10,7 +10,6 @@
 #include "platform/forms/geometry.h"
 #include "platform/forms/helpviewer.h"
 #include "platform/forms/pictures.h"
-#include "platform/helpfile.h"
 #include "platform/twips.h"
 
 #include <QLabel>
@@ -63,7 +62,7 @@ frmNewUser::frmNewUser()
     setContinueButton(this, cmdNewUser);
     // The text tells the student to press F1 for help while it is on show.
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [] { showHelpTopic(kHelpContentsTopic); });
+    connect(help, &QShortcut::activated, this, [] { showHelpContents(); });
     modOrvan.DataSaved = kFalse;
     placeWelcome(this);
 }

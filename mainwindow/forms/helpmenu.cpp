@@ -36,7 +36,13 @@ void exampleMenus(bool inExample)
                                 !inExample);
 }
 
-void mnuHelpGroup1_Click(int index) { openTopic(helpGroup1Topic(index)); }
+void mnuHelpGroup1_Click(int index)
+{
+    if (index == 0)
+        showHelpContents();
+    else
+        openTopic(helpGroup1Topic(index));
+}
 void mnuHelpGroup2_Click(int index) { openTopic(helpGroup2Topic(index)); }
 void mnuHelpTables_Click(int index) { openTopic(helpTablesTopic(index)); }
 

@@ -7,34 +7,74 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTextBrowser>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace orv {
 
 namespace {
+
 QPointer<HelpViewer>& viewer()
 {
     static QPointer<HelpViewer> v;
     return v;
 }
+
+QString topicTitle(const HelpTopic& t)
+{
+    return t.title.isEmpty() ? QStringLiteral("Help topic %1").arg(t.number) : t.title;
 }
 
-void setHelpText(QTextEdit* box, const QString& text)
+QString unreadableHelp(const QString& why)
+{
+    return QStringLiteral("The help file cannot be read: %1 (%2).").arg(QDir::toNativeSeparators(helpFilePath()), why);
+}
+
+// A line of running text as HTML, its references to known topics as links.
+QString linkedLine(const QString& line, const QHash<QString, int>& topics)
+{
+    QString html;
+    qsizetype at = 0;
+    for (const HelpReference& r : helpReferences(line)) {
+        const QString title = line.mid(r.start, r.length);
+        const auto topic = topics.constFind(title);
+        if (topic == topics.cend())
+            continue;
+        html += line.mid(at, r.start - at).toHtmlEscaped();
+        html += QStringLiteral("<a href=\"topic:%1\">%2</a>").arg(*topic).arg(title.toHtmlEscaped());
+        at = r.start + r.length;
+    }
+    return html + line.mid(at).toHtmlEscaped();
+}
+
+} // namespace
+
+void setHelpText(QTextEdit* box, const QString& text, const QHash<QString, int>& topics)
 {
     const QString mono = fixedPitchFamily();
     QString html;
     for (const HelpBlock& b : helpTextBlocks(text)) {
-        const QString body = b.lines.join(u'\n').toHtmlEscaped();
-        if (b.table)
-            html += QStringLiteral("<pre style=\"font-family: '%1'; white-space: pre-wrap;\">%2</pre>").arg(mono, body);
-        else
-            html += QStringLiteral("<div style=\"white-space: pre-wrap;\">%1</div>").arg(body);
+        if (b.table) {
+            html += QStringLiteral("<pre style=\"font-family: '%1'; white-space: pre-wrap;\">%2</pre>")
+                        .arg(mono, b.lines.join(u'\n').toHtmlEscaped());
+        } else {
+            QStringList lines;
+            for (const QString& line : b.lines)
+                lines << linkedLine(line, topics);
+            html += QStringLiteral("<div style=\"white-space: pre-wrap;\">%1</div>").arg(lines.join(u'\n'));
+        }
     }
     box->setHtml(html);
 }
@@ -50,31 +90,129 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent)
     f.setPointSizeF(f.pointSizeF() * 1.3);
     title_->setFont(f);
     title_->setWordWrap(true);
-    text_ = new QTextBrowser(this);
+    pages_ = new QStackedWidget(this);
+    contents_ = new QListWidget(pages_);
+    contents_->installEventFilter(this);
+    connect(contents_, &QListWidget::itemClicked, this, &HelpViewer::openItem);
+    connect(contents_, &QListWidget::itemActivated, this, &HelpViewer::openItem);
+    text_ = new QTextBrowser(pages_);
+    text_->setOpenLinks(false);
+    connect(text_, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) {
+        if (link.scheme() == QLatin1String("topic"))
+            showTopic(link.path().toInt());
+    });
+    pages_->addWidget(contents_);
+    pages_->addWidget(text_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    contentsButton_ = buttons->addButton(QStringLiteral("C&ontents"), QDialogButtonBox::ActionRole);
+    connect(contentsButton_, &QPushButton::clicked, this, &HelpViewer::showContents);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     lay->addWidget(title_);
-    lay->addWidget(text_, 1);
+    lay->addWidget(pages_, 1);
     lay->addWidget(buttons);
     resize(560, 480);
 }
 
-void HelpViewer::showTopic(int topic)
+void HelpViewer::showMessage(const QString& title, const QString& text)
 {
-    topic_ = topic;
-    if (auto t = readHelpTopic(helpFilePath(), topic)) {
-        title_->setText(t->title);
-        setHelpText(text_, t->text);
-    } else {
-        title_->setText(QStringLiteral("Help topic %1").arg(topic));
-        text_->setPlainText(QStringLiteral("There is no help text for this topic yet."));
-    }
+    title_->setText(title);
+    text_->setPlainText(text);
+    pages_->setCurrentWidget(text_);
 }
 
-QString HelpViewer::shownTitle() const { return title_->text(); }
-QString HelpViewer::shownText() const { return text_->toPlainText(); }
+void HelpViewer::showTopic(int topic)
+{
+    topic_ = lastTopic_ = topic;
+    contentsButton_->setEnabled(true);
+    QString why;
+    const auto topics = readHelpFile(helpFilePath(), &why);
+    if (!topics) {
+        showMessage(QStringLiteral("Help topic %1").arg(topic), unreadableHelp(why));
+        return;
+    }
+    const auto t = std::find_if(topics->cbegin(), topics->cend(),
+                                [topic](const HelpTopic& h) { return h.number == topic; });
+    if (t == topics->cend()) {
+        showMessage(QStringLiteral("Help topic %1").arg(topic),
+                    QStringLiteral("There is no help text for this topic yet."));
+        return;
+    }
+    QHash<QString, int> titles;
+    // A title that comes twice leads to the first topic of that title.
+    for (auto it = topics->crbegin(); it != topics->crend(); ++it)
+        titles.insert(it->title, it->number);
+    title_->setText(topicTitle(*t));
+    setHelpText(text_, t->text, titles);
+    pages_->setCurrentWidget(text_);
+}
 
-void showHelpTopic(int topic)
+void HelpViewer::showContents()
+{
+    topic_ = 0;
+    contentsButton_->setEnabled(false);
+    contents_->clear();
+    QString why;
+    const auto topics = readHelpFile(helpFilePath(), &why);
+    if (!topics) {
+        showMessage(QStringLiteral("Contents"), unreadableHelp(why));
+        return;
+    }
+    title_->setText(QStringLiteral("Contents"));
+    for (const HelpTopic& t : *topics) {
+        auto* item = new QListWidgetItem(topicTitle(t), contents_);
+        item->setData(Qt::UserRole, t.number);
+        if (t.number == lastTopic_ || contents_->currentItem() == nullptr)
+            contents_->setCurrentItem(item);
+    }
+    pages_->setCurrentWidget(contents_);
+    contents_->setFocus();
+}
+
+void HelpViewer::openItem(const QListWidgetItem* item)
+{
+    if (!item)
+        return;
+    // The focus goes on with the reader into the topic, where Tab reaches
+    // its links, not to whatever follows the hidden list.
+    const bool focused = contents_->hasFocus();
+    showTopic(item->data(Qt::UserRole).toInt());
+    if (focused)
+        text_->setFocus();
+}
+
+bool HelpViewer::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter opens the current entry of the list, and goes no further: the
+    // window would otherwise press a button with it as well.
+    if (watched == contents_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && contents_->currentItem()) {
+            openItem(contents_->currentItem());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool HelpViewer::showingContents() const { return topic_ == 0; }
+QString HelpViewer::shownTitle() const { return title_->text(); }
+QString HelpViewer::shownText() const
+{
+    if (pages_->currentWidget() == contents_) {
+        QStringList titles;
+        for (int i = 0; i < contents_->count(); ++i)
+            titles << contents_->item(i)->text();
+        return titles.join(u'\n');
+    }
+    return text_->toPlainText();
+}
+
+namespace {
+
+// The one viewer, made when there is none; in front of a modal window that
+// is open, so that it takes input meanwhile.
+HelpViewer* viewerToShow()
 {
     // A closed viewer is already on its way to deletion (at the next pass of
     // the event loop): never show that one again, make a new one.
@@ -84,7 +222,6 @@ void showHelpTopic(int topic)
         viewer() = new HelpViewer;
         viewer()->setAttribute(Qt::WA_DeleteOnClose);
     }
-    viewer()->showTopic(topic);
     // Opened from a modal window (F1 there), the help stands in front of it
     // and takes input while that window is open; it stays when it closes.
     if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != viewer()) {
@@ -92,9 +229,30 @@ void showHelpTopic(int topic)
         modal->winId();
         viewer()->windowHandle()->setTransientParent(modal->windowHandle());
     }
-    viewer()->show();
-    viewer()->raise();
-    viewer()->activateWindow();
+    return viewer();
+}
+
+void bringForward(HelpViewer* v)
+{
+    v->show();
+    v->raise();
+    v->activateWindow();
+}
+
+} // namespace
+
+void showHelpTopic(int topic)
+{
+    HelpViewer* v = viewerToShow();
+    v->showTopic(topic);
+    bringForward(v);
+}
+
+void showHelpContents()
+{
+    HelpViewer* v = viewerToShow();
+    v->showContents();
+    bringForward(v);
 }
 
 HelpViewer* currentHelpViewer() { return viewer(); }

@@ -1,9 +1,17 @@
 #pragma once
-// Stands in for the system's help viewer: shows one numbered topic of the
-// program folder's help file in a window of its own.
+// Stands in for the system's help viewer: shows the program folder's help
+// file in a window of its own, either its contents (every topic by title, in
+// the file's order) or one numbered topic. A topic's references to other
+// topics ("see" and a title in double quotes) are links to them; the
+// Contents button goes back to the list.
 #include <QDialog>
+#include <QHash>
 
 class QLabel;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QStackedWidget;
 class QTextBrowser;
 class QTextEdit;
 
@@ -14,22 +22,41 @@ class HelpViewer : public QDialog {
 public:
     explicit HelpViewer(QWidget* parent = nullptr);
     void showTopic(int topic);
+    // The list of topics, the one last shown current; a help file that
+    // cannot be read is named with the reason in its place.
+    void showContents();
+    // The topic on show; 0 while the contents are.
     int topic() const { return topic_; }
+    bool showingContents() const;
     QString shownTitle() const;
+    // The topic's text, or the message that stands in the place of the text
+    // or the list.
     QString shownText() const;
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 private:
+    void openItem(const QListWidgetItem* item);
+    void showMessage(const QString& title, const QString& text);
     int topic_ = 0;
+    int lastTopic_ = 0;
     QLabel* title_;
+    QStackedWidget* pages_;
+    QListWidget* contents_;
     QTextBrowser* text_;
+    QPushButton* contentsButton_;
 };
 
 // Puts a help text (plain, LF line breaks) into a text box: running text in
-// the box's font, tables aligned in a fixed-pitch font.
-void setHelpText(QTextEdit* box, const QString& text);
+// the box's font, tables aligned in a fixed-pitch font. A title that the text
+// refers to (see helpReferences) becomes a link "topic:<number>" where
+// `topics` knows it.
+void setHelpText(QTextEdit* box, const QString& text, const QHash<QString, int>& topics = {});
 
-// Opens the help file at a topic number (modeless, one viewer at a time);
-// says plainly when the topic has no text yet.
+// Opens the help file at a topic number, or at its contents (modeless, one
+// viewer at a time); says plainly when the topic has no text yet or the file
+// cannot be read.
 void showHelpTopic(int topic);
+void showHelpContents();
 // The viewer currently shown, if any (for tests).
 HelpViewer* currentHelpViewer();
 

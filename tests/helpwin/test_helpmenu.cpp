@@ -61,13 +61,15 @@ TEST_F(HelpMenuTest, TopicEntriesOpenTheHelpViewer)
     };
     // clang-format off
     const Case cases[]{
-        {"mnuHelpGroup1", 0, kHelpContentsTopic}, {"mnuHelpGroup1", 1, 707}, {"mnuHelpGroup1", 2, 733},
+        {"mnuHelpGroup1", 0, 0 /* the contents */}, {"mnuHelpGroup1", 1, 707}, {"mnuHelpGroup1", 2, 733},
         {"mnuHelpGroup2", 0, 730}, {"mnuHelpGroup2", 1, 100}, {"mnuHelpGroup2", 2, 200},
         {"mnuHelpTables", 0, 545}, {"mnuHelpTables", 7, 535}, {"mnuHelpTables", 17, 585},
     };
     // clang-format on
     for (const Case& c : cases) {
         EXPECT_TRUE(helpMenuClick(c.entry, c.index)) << c.entry << c.index;
+        ASSERT_TRUE(currentHelpViewer()) << c.entry << " " << c.index;
+        EXPECT_EQ(currentHelpViewer()->showingContents(), c.topic == 0) << c.entry << " " << c.index;
         EXPECT_EQ(shownTopic(), c.topic) << c.entry << " " << c.index;
     }
     // Separators do nothing: the viewer keeps its topic.

@@ -39,7 +39,7 @@ TEST(HelpTopics, EachEntryOpensItsTopic)
     };
     // clang-format off
     const std::vector<Case> cases{
-        {"mnuHelpGroup1", helpGroup1Topic, {kHelpContentsTopic, 707, 733, 0}},
+        {"mnuHelpGroup1", helpGroup1Topic, {0, 707, 733, 0}}, // Contents: the list, no topic
         {"mnuHelpGroup2", helpGroup2Topic, {730, 100, 200, 0}},
         {"mnuHelpTables", helpTablesTopic,
          {545, 505, 510, 515, 520, 525, 530, 535, 540, 543, 550, 555, 560, 565, 570, 575, 580, 585, 0}},

@@ -23,6 +23,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
@@ -284,7 +285,8 @@ TEST_F(MainWindowForms, F1OnAHighlightedEntryOpensItsTopic)
     } cases[] = {
         {"mnuDerivs", "mnuDerivItem", 2, 215},
         {"mnuPhysProp", "mnuPhysPropItem", 6, 755},
-        {"mnuname", "mnuNameItem", 0, 500}, // no topic of its own: the menu's
+        {"mnuname", "mnuNameItem", 0, 500},   // no topic of its own: the menu's
+        {"mnuHelp", "mnuHelpGroup1", 0, 715}, // Contents: about the Help menu, not the list
     };
     for (const auto& c : cases) {
         auto* menu = main->findChild<QMenu*>(c.menu);
@@ -297,6 +299,19 @@ TEST_F(MainWindowForms, F1OnAHighlightedEntryOpensItsTopic)
         EXPECT_EQ(currentHelpViewer()->topic(), c.topic) << c.name << ' ' << c.index;
         EXPECT_FALSE(menu->isVisible());
     }
+}
+
+TEST_F(MainWindowForms, F1InTheWindowOpensTheHelpContents)
+{
+    loadMain();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    QTest::keyClick(main, Qt::Key_F1);
+    HelpViewer* v = currentHelpViewer();
+    ASSERT_NE(v, nullptr);
+    EXPECT_TRUE(v->isVisible());
+    EXPECT_TRUE(v->showingContents());
+    EXPECT_TRUE(v->shownText().startsWith(QStringLiteral("How to use Orvanto\n"))) << v->shownText().toStdString();
 }
 
 TEST_F(MainWindowForms, SaveNamesANewUserFileOnce)

@@ -234,7 +234,7 @@ TEST(HelpViewer, OpensInFrontOfAModalWindowAndOutlivesIt)
     bool blocked = true;
     orvtest::later(
         [&] {
-            showHelpTopic(kHelpContentsTopic);
+            showHelpContents();
             seen = currentHelpViewer();
             if (seen) {
                 // Not blocked by the modal window: a transient of it.

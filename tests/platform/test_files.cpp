@@ -11,6 +11,7 @@
 #include <atomic>
 #include <future>
 #include <memory>
+#include <optional>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -306,6 +307,91 @@ TEST(HelpFile, FindsNumberedTopics)
     EXPECT_EQ(readHelpTopic(path, 7)->text, "Body of seven.");
     EXPECT_FALSE(readHelpTopic(path, 8));
     EXPECT_FALSE(readHelpTopic(dir.filePath("none.hlp"), 7));
+}
+
+TEST(HelpFile, ContentsAreTheTopicsInTheFilesOrder)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("help.hlp");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    // CR LF line ends, a topic without a title, a number given twice, and
+    // lines that only look like a topic's start.
+    f.write("#TOPIC 9\r\nNine\r\nText of nine.\r\n#TOPIC 2\r\n#TOPIC 300\r\nThree hundred\r\n#TOPICS 4\r\n"
+            "# TOPIC 5\r\n#TOPIC 9\r\nNine again\r\n #TOPIC x\r\n");
+    f.close();
+    const auto topics = readHelpFile(path);
+    ASSERT_TRUE(topics);
+    ASSERT_EQ(topics->size(), 3);
+    EXPECT_EQ(topics->at(0).number, 9);
+    EXPECT_EQ(topics->at(0).title, "Nine");
+    EXPECT_EQ(topics->at(0).text, "Text of nine.");
+    EXPECT_EQ(topics->at(1).number, 2);
+    EXPECT_EQ(topics->at(1).title, "") << "the next topic's start is no title";
+    EXPECT_EQ(topics->at(2).number, 300);
+    EXPECT_EQ(topics->at(2).text, "#TOPICS 4\n# TOPIC 5");
+    EXPECT_EQ(readHelpTopic(path, 9)->title, "Nine") << "a number given twice is its first topic";
+}
+
+TEST(HelpFile, AnUnreadableFileSaysWhy)
+{
+    QTemporaryDir dir;
+    struct Case {
+        const char* name;
+        std::optional<QByteArray> bytes; // nothing: no file by that name
+        const char* why;
+    };
+    const Case cases[]{
+        {"missing.hlp", std::nullopt, "it does not exist"},
+        {"empty.hlp", QByteArray(), "it holds no help topics"},
+        {"text.hlp", QByteArray("How to use Orvanto\nNo topic lines at all.\n"), "it holds no help topics"},
+        {"binary.hlp", QByteArray("?_\x03\0\xff\xfe#TOPIC\0\x01\n#TOPIC \xff\n", 24), "it holds no help topics"},
+    };
+    for (const Case& c : cases) {
+        const QString path = dir.filePath(c.name);
+        if (c.bytes) {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(*c.bytes);
+        }
+        QString why;
+        EXPECT_FALSE(readHelpFile(path, &why)) << c.name;
+        EXPECT_EQ(why, c.why) << c.name;
+        EXPECT_FALSE(readHelpTopic(path, 1)) << c.name;
+    }
+    QString why;
+    EXPECT_FALSE(readHelpFile(dir.path(), &why)) << "a folder in the file's place";
+    EXPECT_EQ(why, "it is not a regular file");
+}
+
+TEST(HelpFile, ReferencesAreTheQuotedTitlesAfterSee)
+{
+    struct Case {
+        const char* line;
+        QStringList titles;
+    };
+    // clang-format off
+    const Case cases[]{
+        {R"(See also "Why use Orvanto", "Strategy background" and "Strategy summary", and the solved example.)",
+         {"Why use Orvanto", "Strategy background", "Strategy summary"}},
+        {R"(The solid sulfonamides are useful (see "Benzenesulfonamide"). Tell "Alcohols" apart.)",
+         {"Benzenesulfonamide"}},
+        {R"x(tools for measuring (see "Tools (spectroscopy toolbars)"). The "Calculators" menu.)x",
+         {"Tools (spectroscopy toolbars)"}},
+        {R"(SEE "Oxime"; then "Picrate" is no reference.)", {"Oxime"}},
+        {R"(The menus "Physical properties" and "Derivatives" reveal items.)", {}},
+        {R"(Choose "See results" and "Oxime". Foresee "Picrate", seen "Amide".)", {}},
+        {R"(see "" and "Unclosed)", {}},
+        {R"(Line one says see, and then "Amide" follows)", {"Amide"}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const QString line = QString::fromUtf8(c.line);
+        QStringList found;
+        for (const HelpReference& r : helpReferences(line))
+            found << line.mid(r.start, r.length);
+        EXPECT_EQ(found, c.titles) << c.line;
+    }
 }
 
 // The in-use mark beside a user file: hidden, and made for names at the file

@@ -9,6 +9,8 @@
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
+#include <QSet>
+#include <QStringList>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -243,6 +245,37 @@ TEST(HelpTopics, EveryTopicTheWindowsOpenHasATitleAndText)
         EXPECT_FALSE(t->title.isEmpty()) << "topic " << topic;
         EXPECT_GT(t->text.size(), 150) << "topic " << topic << " has hardly any text";
     }
+}
+
+TEST(HelpTopics, EveryReferenceNamesATopicAndEveryTopicHasItsOwnTitle)
+{
+    const auto topics = readHelpFile(shippedHelpFile());
+    ASSERT_TRUE(topics) << shippedHelpFile().toStdString();
+    QSet<QString> titles;
+    for (const HelpTopic& t : *topics) {
+        EXPECT_FALSE(titles.contains(t.title)) << "two topics titled " << t.title.toStdString();
+        titles.insert(t.title);
+    }
+    int references = 0;
+    for (const HelpTopic& t : *topics) {
+        for (const QString& line : t.text.split(u'\n')) {
+            for (const HelpReference& r : helpReferences(line)) {
+                ++references;
+                EXPECT_TRUE(titles.contains(line.mid(r.start, r.length)))
+                    << "topic " << t.number << " refers to \"" << line.mid(r.start, r.length).toStdString()
+                    << "\", which no topic is titled";
+            }
+        }
+    }
+    EXPECT_GE(references, 10);
+    // The first topic sends the new user on to the next three.
+    QStringList seeAlso;
+    const HelpTopic& first = topics->first();
+    ASSERT_EQ(first.number, 1);
+    for (const QString& line : first.text.split(u'\n'))
+        for (const HelpReference& r : helpReferences(line))
+            seeAlso << line.mid(r.start, r.length);
+    EXPECT_EQ(seeAlso, (QStringList{"Why use Orvanto", "Strategy background", "Strategy summary"}));
 }
 
 TEST(HelpTopics, ItemTopicsAreAboutTheirItem)
