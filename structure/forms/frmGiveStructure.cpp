@@ -9,6 +9,9 @@
 #include "platform/forms/pictures.h"
 
 #include <QEvent>
+#include <QFocusEvent>
+#include <QItemSelectionModel>
+#include <QSignalBlocker>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -39,6 +42,27 @@ QFont designFont(double points)
 }
 
 QString crlfToBox(QString t) { return t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+
+// A list whose entry is chosen only by the student: a click, the arrow keys
+// or a typed letter. The toolkit makes the first entry current when a list
+// without one takes the focus from the keyboard or the window's activation;
+// here the focus arrives with nothing current, so it neither enables a
+// Select button nor leaves an entry for one to take, and the first Down
+// arrow chooses the first entry.
+class ChoiceList : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override
+    {
+        const bool hadCurrent = currentIndex().isValid();
+        const QSignalBlocker quiet(this);
+        QListWidget::focusInEvent(event);
+        if (!hadCurrent && currentIndex().isValid())
+            selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
+};
 } // namespace
 
 std::function<void(const QString&)>& frmGiveStructure::soundPlayer()
@@ -49,11 +73,11 @@ std::function<void(const QString&)>& frmGiveStructure::soundPlayer()
 
 frmGiveStructure::frmGiveStructure()
     : cmdGSHelp(new QPushButton(this)), cmdGSOk(new QPushButton(this)), frmCompType(new QGroupBox(this)),
-      cmdCompType(new QPushButton(frmCompType)), lstCompType(new QListWidget(frmCompType)),
-      frmSubType(new QGroupBox(this)), lstSubType(new QListWidget(frmSubType)), cmdSubType(new QPushButton(frmSubType)),
+      cmdCompType(new QPushButton(frmCompType)), lstCompType(new ChoiceList(frmCompType)),
+      frmSubType(new QGroupBox(this)), lstSubType(new ChoiceList(frmSubType)), cmdSubType(new QPushButton(frmSubType)),
       txtGiveStruct(new QPlainTextEdit(this)), cmdGCancel(new QPushButton(this)), frmSubstituents(new QGroupBox(this)),
-      lstX(new QListWidget(frmSubstituents)), lstY(new QListWidget(frmSubstituents)),
-      lstZ(new QListWidget(frmSubstituents)), cmdSelectX(new QPushButton(frmSubstituents)),
+      lstX(new ChoiceList(frmSubstituents)), lstY(new ChoiceList(frmSubstituents)),
+      lstZ(new ChoiceList(frmSubstituents)), cmdSelectX(new QPushButton(frmSubstituents)),
       cmdSelectZ(new QPushButton(frmSubstituents)), cmdSelectY(new QPushButton(frmSubstituents)),
       picBaseStruct(new QLabel(this)), picXSub(new QLabel(this)), picYSub(new QLabel(this)), picZsub(new QLabel(this)),
       txtStructure(new QTextEdit(this))
