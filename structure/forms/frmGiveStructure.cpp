@@ -10,14 +10,14 @@
 
 #include <QEvent>
 #include <QFocusEvent>
-#include <QItemSelectionModel>
-#include <QSignalBlocker>
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextEdit>

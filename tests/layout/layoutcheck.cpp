@@ -453,8 +453,7 @@ QStringList tabStopFaults(QWidget* window)
 {
     QStringList faults;
     for (QWidget* w : window->findChildren<QWidget*>()) {
-        if (w->window() != window || !(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled()
-            || !w->isVisibleTo(window))
+        if (w->window() != window || !(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled() || !w->isVisibleTo(window))
             continue;
         // What is left of it once every container up to the window has
         // clipped it.

@@ -192,7 +192,7 @@ TEST_F(LayoutCheck, FindsTabStopsOutOfSight)
 {
     struct Case {
         const char* name;
-        QRect at;            // in the window, or in the clipping group box
+        QRect at; // in the window, or in the clipping group box
         bool inGroup = false;
         Qt::FocusPolicy policy = Qt::StrongFocus;
         bool hidden = false;
@@ -201,7 +201,7 @@ TEST_F(LayoutCheck, FindsTabStopsOutOfSight)
     const Case cases[] = {
         {"cmdBelow", {10, 320, 90, 30}, false, Qt::StrongFocus, false, true},
         {"cmdRight", {410, 10, 90, 30}, false, Qt::TabFocus, false, true},
-        {"cmdClipped", {10, 130, 90, 30}, true, Qt::StrongFocus, false, true}, // below the group's bottom
+        {"cmdClipped", {10, 130, 90, 30}, true, Qt::StrongFocus, false, true},  // below the group's bottom
         {"cmdPartly", {10, 290, 90, 30}, false, Qt::StrongFocus, false, false}, // its top is seen
         {"cmdNoTab", {10, 320, 90, 30}, false, Qt::ClickFocus, false, false},
         {"cmdHidden", {10, 320, 90, 30}, false, Qt::StrongFocus, true, false},
@@ -220,7 +220,8 @@ TEST_F(LayoutCheck, FindsTabStopsOutOfSight)
     const QStringList f = layoutcheck::tabStopFaults(&window);
     for (const Case& c : cases)
         EXPECT_EQ(mentions(f, QLatin1String(c.name) + QStringLiteral(": takes a Tab stop")), c.fault)
-            << c.name << '\n' << f.join(u'\n').toStdString();
+            << c.name << '\n'
+            << f.join(u'\n').toStdString();
 }
 
 } // namespace

@@ -66,9 +66,8 @@ protected:
         registerMainwindowForms();
         releaseSingleCopy();
         setSingleCopyLockFolder(lockDir.path());
-        setFileDialogPresenter([this](const FileDialogRequest& r) {
-            return r.save ? folder.file(QStringLiteral("users/bea")) : beaFile;
-        });
+        setFileDialogPresenter(
+            [this](const FileDialogRequest& r) { return r.save ? folder.file(QStringLiteral("users/bea")) : beaFile; });
         robot.on["frmUnkProgm"] = [this](QWidget* w) {
             auto* s = as<frmUnkProgm>(w);
             s->optUnkProg[previousUser ? 1 : 0]->setChecked(true);

@@ -418,12 +418,18 @@ TEST_F(GiveStructure, TheFocusArrivingInAListChoosesNothing)
 // then takes that type.
 TEST_F(GiveStructure, TheStudentsOwnChoiceEnablesSelect)
 {
-    struct Way { const char* name; std::function<void(QListWidget*)> act; const char* chosen; };
+    struct Way {
+        const char* name;
+        std::function<void(QListWidget*)> act;
+        const char* chosen;
+    };
     const Way ways[] = {
-        {"click", [](QListWidget* l) {
+        {"click",
+         [](QListWidget* l) {
              QListWidgetItem* item = l->findItems(QStringLiteral("alcohol"), Qt::MatchExactly).value(0);
              ASSERT_TRUE(item);
-             QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(item).center()); },
+             QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(item).center());
+         },
          "alcohol"},
         {"Down arrow", [](QListWidget* l) { QTest::keyClick(l, Qt::Key_Down); }, "acyl halide"},
         {"typed letter", [](QListWidget* l) { QTest::keyClick(l, Qt::Key_K); }, "ketone"},
