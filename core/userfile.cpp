@@ -255,9 +255,14 @@ bool ReadUserFile()
         return true;
     applyContents(c);
     if (!passwordForWriting()) {
-        // Not upgraded without a password, and not let in either: the file
-        // stays as it was, with the work in it, for the next sign-in.
-        m.PasswordVerified = kFalse;
+        // Not upgraded without a password: the file stays as it was, with
+        // the work in it. Where progress is saved the student is not let in
+        // either (the next sign-in asks again); where it is not, a file
+        // without a password is let in as always.
+        if (m.MultipleSessionsAllowed == kTrue)
+            m.PasswordVerified = kFalse;
+        else
+            passwordStep();
         return true;
     }
     // Rewritten as it was read: same session and minutes, so that the

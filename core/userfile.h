@@ -29,8 +29,9 @@ bool WriteUserFile();
 // required, a stored password is tested before anything else of the file
 // enters the state: a wrong one leaves the state and the file as they were,
 // PasswordVerified False, and the result true (the caller refuses the user).
-// So is an older file that needs a new password for its upgrade when the
-// window is closed without one: it is left as it was.
+// An older file that needs a new password for its upgrade is left as it was
+// when the window is closed without one, and refused like that where
+// progress is saved.
 bool ReadUserFile();
 // Reads the one-line format from TextBuffer, as ReadUserFile does.
 bool ReadUserFileRecord();

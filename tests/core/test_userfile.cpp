@@ -488,6 +488,8 @@ TEST_F(UserFileTest, OlderFileWithoutPasswordGetsOneWhenRequired)
 
 // Closing the window that asks for the upgrade's password refuses the file:
 // it is not rewritten without one, and stays as it was for the next try.
+// Where progress is not saved, a file without a password is let in as any
+// such file is, still not upgraded.
 TEST_F(UserFileTest, OlderFileIsNotUpgradedWithoutTheRequiredPassword)
 {
     QFile f(path);
@@ -495,13 +497,19 @@ TEST_F(UserFileTest, OlderFileIsNotUpgradedWithoutTheRequiredPassword)
     f.write(olderFile(false, {}, false));
     f.close();
     const QByteArray before = fileBytes();
-    m.PasswordRequired = kTrue;
-    orvtest::msgLog().shown.clear();
-    ASSERT_TRUE(ReadUserFile());
-    EXPECT_EQ(pw.asked, QStringList{"Password required for new user"});
-    EXPECT_EQ(m.PasswordVerified, kFalse) << "the caller refuses the user";
-    EXPECT_EQ(fileBytes(), before);
-    EXPECT_TRUE(orvtest::msgLog().shown.empty()) << "no upgrade is announced";
+    for (const auto& [multiple, verified] : {std::pair{kTrue, kFalse}, std::pair{kFalse, kTrue}}) {
+        SCOPED_TRACE(multiple == kTrue ? "progress saved" : "one session only");
+        freshState();
+        m.PasswordRequired = kTrue;
+        m.MultipleSessionsAllowed = multiple;
+        pw.asked.clear();
+        orvtest::msgLog().shown.clear();
+        ASSERT_TRUE(ReadUserFile());
+        EXPECT_EQ(pw.asked, QStringList{"Password required for new user"});
+        EXPECT_EQ(m.PasswordVerified, verified);
+        EXPECT_EQ(fileBytes(), before);
+        EXPECT_TRUE(orvtest::msgLog().shown.empty()) << "no upgrade is announced";
+    }
 }
 
 TEST_F(UserFileTest, OlderFileWithoutPasswordReadsAsNoPassword)
