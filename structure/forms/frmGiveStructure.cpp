@@ -9,15 +9,12 @@
 #include "platform/forms/pictures.h"
 
 #include <QEvent>
-#include <QFocusEvent>
 #include <QGroupBox>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -43,26 +40,15 @@ QFont designFont(double points)
 
 QString crlfToBox(QString t) { return t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 
-// A list whose entry is chosen only by the student: a click, the arrow keys
-// or a typed letter. The toolkit makes the first entry current when a list
-// without one takes the focus from the keyboard or the window's activation;
-// here the focus arrives with nothing current, so it neither enables a
-// Select button nor leaves an entry for one to take, and the first Down
-// arrow chooses the first entry.
-class ChoiceList : public QListWidget {
-public:
-    using QListWidget::QListWidget;
-
-protected:
-    void focusInEvent(QFocusEvent* event) override
-    {
-        const bool hadCurrent = currentIndex().isValid();
-        const QSignalBlocker quiet(this);
-        QListWidget::focusInEvent(event);
-        if (!hadCurrent && currentIndex().isValid())
-            selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
-    }
-};
+// The entry the student chose in a list: the selected one, by a click, the
+// arrow keys, a typed letter or Space. The current entry alone, where the
+// focus shows, is no choice: the toolkit makes the first entry current when
+// a list takes the focus by Tab or with the window.
+int chosenRow(const QListWidget* list)
+{
+    const QList<QListWidgetItem*> chosen = list->selectedItems();
+    return chosen.isEmpty() ? -1 : list->row(chosen.first());
+}
 } // namespace
 
 std::function<void(const QString&)>& frmGiveStructure::soundPlayer()
@@ -73,11 +59,11 @@ std::function<void(const QString&)>& frmGiveStructure::soundPlayer()
 
 frmGiveStructure::frmGiveStructure()
     : cmdGSHelp(new QPushButton(this)), cmdGSOk(new QPushButton(this)), frmCompType(new QGroupBox(this)),
-      cmdCompType(new QPushButton(frmCompType)), lstCompType(new ChoiceList(frmCompType)),
-      frmSubType(new QGroupBox(this)), lstSubType(new ChoiceList(frmSubType)), cmdSubType(new QPushButton(frmSubType)),
+      cmdCompType(new QPushButton(frmCompType)), lstCompType(new QListWidget(frmCompType)),
+      frmSubType(new QGroupBox(this)), lstSubType(new QListWidget(frmSubType)), cmdSubType(new QPushButton(frmSubType)),
       txtGiveStruct(new QPlainTextEdit(this)), cmdGCancel(new QPushButton(this)), frmSubstituents(new QGroupBox(this)),
-      lstX(new ChoiceList(frmSubstituents)), lstY(new ChoiceList(frmSubstituents)),
-      lstZ(new ChoiceList(frmSubstituents)), cmdSelectX(new QPushButton(frmSubstituents)),
+      lstX(new QListWidget(frmSubstituents)), lstY(new QListWidget(frmSubstituents)),
+      lstZ(new QListWidget(frmSubstituents)), cmdSelectX(new QPushButton(frmSubstituents)),
       cmdSelectZ(new QPushButton(frmSubstituents)), cmdSelectY(new QPushButton(frmSubstituents)),
       picBaseStruct(new QLabel(this)), picXSub(new QLabel(this)), picYSub(new QLabel(this)), picZsub(new QLabel(this)),
       txtStructure(new QTextEdit(this))
@@ -167,14 +153,14 @@ frmGiveStructure::frmGiveStructure()
         previous = w;
     }
 
-    connect(lstCompType, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
+    connect(lstCompType, &QListWidget::itemSelectionChanged, this, [this] {
+        if (chosenRow(lstCompType) >= 0)
             lstCompType_Click();
     });
     connect(lstCompType, &QListWidget::itemDoubleClicked, this, &frmGiveStructure::lstCompType_DblClick);
     connect(cmdCompType, &QPushButton::clicked, this, &frmGiveStructure::cmdCompType_Click);
-    connect(lstSubType, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
+    connect(lstSubType, &QListWidget::itemSelectionChanged, this, [this] {
+        if (chosenRow(lstSubType) >= 0)
             lstSubType_Click();
     });
     connect(lstSubType, &QListWidget::itemDoubleClicked, this, &frmGiveStructure::lstSubType_DblClick);
@@ -304,8 +290,8 @@ void frmGiveStructure::lstCompType_DblClick() { cmdCompType_Click(); }
 
 void frmGiveStructure::cmdCompType_Click()
 {
-    const QListWidgetItem* item = lstCompType->currentItem();
-    const QString text = item && lstCompType->currentRow() >= 0 ? item->text() : QString();
+    const int row = chosenRow(lstCompType);
+    const QString text = row >= 0 ? lstCompType->item(row)->text() : QString();
     builder_.chooseType(text);
     if (builder_.subtypeFrameShown)
         fillList(lstSubType, builder_.subtypeItems);
@@ -317,14 +303,14 @@ void frmGiveStructure::lstSubType_DblClick() { cmdSubType_Click(); }
 
 void frmGiveStructure::cmdSubType_Click()
 {
-    const int row = lstSubType->currentRow();
+    const int row = chosenRow(lstSubType);
     builder_.chooseSubtype(row >= 0 ? lstSubType->item(row)->text() : QString());
     render(true);
 }
 
 void frmGiveStructure::chooseSubstituent(Slot slot, QListWidget* list)
 {
-    if (!builder_.chooseSubstituent(slot, list->currentRow()))
+    if (!builder_.chooseSubstituent(slot, chosenRow(list)))
         return;
     render();
     list->setCurrentRow(-1);
