@@ -103,7 +103,7 @@ protected:
             auto* q = as<frmQuit>(w);
             quitTitle = q->windowTitle();
             quitText = q->lblQuit->text();
-            q->cmdQuitRestart->click();
+            (q->cmdQuitRestart->isVisible() ? q->cmdQuitRestart : q->cmdQuitExit)->click();
         };
     }
     void TearDown() override
@@ -214,28 +214,36 @@ TEST_F(ClosedPasswordTest, ClosingItAtSignInRefusesTheSignInAndKeepsTheFile)
     r.progress.ItemsRevealed[6] = kTrue;
     r.session = 2;
     r.minutes = 17;
-    for (PasswordAnswer closes : {PasswordAnswer::ClosesAtFirstEntry, PasswordAnswer::ClosesAtConfirmation}) {
-        SCOPED_TRACE(closes == PasswordAnswer::ClosesAtFirstEntry ? "at the first entry" : "at the confirmation");
-        forms::unloadAll();
-        QFile f(beaFile);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(userFileLine(r, QString(), GetRandomNum) + "\r\n");
-        f.close();
-        const QByteArray before = readFileBytes(beaFile).value_or(QByteArray());
-        ASSERT_TRUE(startStudentProgram(QString()));
-        answer = closes;
-        passwordCaptions.clear();
-        quitTitle.clear();
-        signIn(true);
+    for (const bool commandLine : {false, true})
+        for (PasswordAnswer closes : {PasswordAnswer::ClosesAtFirstEntry, PasswordAnswer::ClosesAtConfirmation}) {
+            SCOPED_TRACE(std::string(commandLine ? "on the command line" : "in the sign-in window")
+                         + (closes == PasswordAnswer::ClosesAtFirstEntry ? ", at the first entry"
+                                                                         : ", at the confirmation"));
+            forms::unloadAll();
+            QFile f(beaFile);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(userFileLine(r, QString(), GetRandomNum) + "\r\n");
+            f.close();
+            const QByteArray before = readFileBytes(beaFile).value_or(QByteArray());
+            m.CommandLineUsed.clear(); // a new run of the program
+            ASSERT_TRUE(startStudentProgram(commandLine ? beaFile : QString()));
+            answer = closes;
+            passwordCaptions.clear();
+            quitTitle.clear();
+            signIn(true);
+            EXPECT_TRUE(waitFor([this] { return !quitTitle.isEmpty(); })) << "no quit window";
 
-        EXPECT_EQ(passwordCaptions, QStringList{"Password now required"});
-        EXPECT_EQ(quitTitle, "Ready to quit Orvanto?");
-        EXPECT_TRUE(quitText.startsWith(QStringLiteral("Error with supplying the password"))) << quitText.toStdString();
-        EXPECT_EQ(readFileBytes(beaFile).value_or(QByteArray()), before) << "the file is left as it was";
-        EXPECT_TRUE(m.Password.isEmpty());
-        EXPECT_TRUE(m.UserFilePath.isEmpty());
-        EXPECT_EQ(m.ItemsRevealed[6], kFalse) << "nothing of the refused file stays";
-    }
+            EXPECT_EQ(passwordCaptions, QStringList{"Password now required"});
+            EXPECT_EQ(quitTitle, "Ready to quit Orvanto?");
+            EXPECT_TRUE(quitText.startsWith(commandLine ? QStringLiteral("Invalid password.")
+                                                        : QStringLiteral("Error with supplying the password")))
+                << quitText.toStdString();
+            EXPECT_EQ(forms::find(forms::names::frmOVMain), nullptr);
+            EXPECT_EQ(readFileBytes(beaFile).value_or(QByteArray()), before) << "the file is left as it was";
+            EXPECT_TRUE(m.Password.isEmpty());
+            EXPECT_TRUE(m.UserFilePath.isEmpty());
+            EXPECT_EQ(m.ItemsRevealed[6], kFalse) << "nothing of the refused file stays";
+        }
 
     // The same student again, giving the password: in, with the work, and the
     // next save stores the password.
