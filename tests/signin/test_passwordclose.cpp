@@ -216,9 +216,9 @@ TEST_F(ClosedPasswordTest, ClosingItAtSignInRefusesTheSignInAndKeepsTheFile)
     r.minutes = 17;
     for (const bool commandLine : {false, true})
         for (PasswordAnswer closes : {PasswordAnswer::ClosesAtFirstEntry, PasswordAnswer::ClosesAtConfirmation}) {
-            SCOPED_TRACE(std::string(commandLine ? "on the command line" : "in the sign-in window")
-                         + (closes == PasswordAnswer::ClosesAtFirstEntry ? ", at the first entry"
-                                                                         : ", at the confirmation"));
+            SCOPED_TRACE(
+                std::string(commandLine ? "on the command line" : "in the sign-in window")
+                + (closes == PasswordAnswer::ClosesAtFirstEntry ? ", at the first entry" : ", at the confirmation"));
             forms::unloadAll();
             QFile f(beaFile);
             ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
