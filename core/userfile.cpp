@@ -31,6 +31,17 @@ void askNewPassword(const QString& caption)
         windows().askNewPassword(caption);
 }
 
+// While passwords are required, a user file is written only with a password
+// the student typed twice: one stored or confirmed before, or one asked for
+// now. False when the window was closed without one.
+bool passwordForWriting()
+{
+    auto& m = modOrvan;
+    if (m.PasswordRequired == kTrue && m.Password.isEmpty())
+        askNewPassword(QStringLiteral("Password required for new user"));
+    return m.PasswordRequired != kTrue || !m.Password.isEmpty();
+}
+
 // A reason as a sentence of its own: capital first letter, final stop.
 QString sentence(QString reason)
 {
@@ -202,8 +213,12 @@ QString upgradeMessage(const QString& path, bool version42)
 bool WriteUserFile()
 {
     auto& m = modOrvan;
-    if (m.Password.isEmpty() && m.PasswordRequired == kTrue)
-        askNewPassword(QStringLiteral("Password required for new user"));
+    if (!passwordForWriting()) {
+        // Nothing is written: the file could be opened by anyone, who would
+        // then set its password. The work stays here, to be saved again.
+        reportWriteError(QStringLiteral("No password was given, and one is required: save again and supply one"));
+        return false;
+    }
     const bool allDone = m.AllUnknownsDone == kTrue;
     if (allDone)
         m.SessionNumber = 0;
@@ -239,8 +254,17 @@ bool ReadUserFile()
     if (refusedByItsPassword(c))
         return true;
     applyContents(c);
-    if (m.Password.isEmpty() && m.PasswordRequired == kTrue)
-        askNewPassword(QStringLiteral("Password required for new user"));
+    if (!passwordForWriting()) {
+        // Not upgraded without a password: the file stays as it was, with
+        // the work in it. Where progress is saved the student is not let in
+        // either (the next sign-in asks again); where it is not, a file
+        // without a password is let in as always.
+        if (m.MultipleSessionsAllowed == kTrue)
+            m.PasswordVerified = kFalse;
+        else
+            passwordStep();
+        return true;
+    }
     // Rewritten as it was read: same session and minutes, so that the
     // upgrade itself neither counts a session nor loses time.
     if (writeUserRecord(c.record))

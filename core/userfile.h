@@ -9,7 +9,9 @@
 namespace orv {
 
 // Writes the user file at UserFilePath (asking for a password first when one
-// is required and none is set). The minutes are the earlier minutes plus the
+// is required and none is set; when that window is closed without a
+// confirmed password nothing is written, and it is reported as a failed
+// write is). The minutes are the earlier minutes plus the
 // time worked on the monotonic clock. On failure, or when the record holds
 // something the file cannot store, reports "Error writing " + path +
 // ". Information not saved." with the reason on a line of its own, and
@@ -27,6 +29,9 @@ bool WriteUserFile();
 // required, a stored password is tested before anything else of the file
 // enters the state: a wrong one leaves the state and the file as they were,
 // PasswordVerified False, and the result true (the caller refuses the user).
+// An older file that needs a new password for its upgrade is left as it was
+// when the window is closed without one, and refused like that where
+// progress is saved.
 bool ReadUserFile();
 // Reads the one-line format from TextBuffer, as ReadUserFile does.
 bool ReadUserFileRecord();

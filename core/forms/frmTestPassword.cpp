@@ -31,6 +31,9 @@ frmTestPassword::frmTestPassword()
     cmdTPwordCancel->setObjectName(QStringLiteral("cmdTPwordCancel"));
     applyButtonLook(cmdTPwordCancel);
     placeControl(cmdTPwordCancel, 0, 2160, 1000, 490);
+    // It lies below the window's visible area and does nothing: Tab passes
+    // it by, so the focus never goes where the student cannot see it.
+    cmdTPwordCancel->setFocusPolicy(Qt::NoFocus);
 
     lblTestPassword = new QLabel(kTestPasswordPrompt, this);
     lblTestPassword->setObjectName(QStringLiteral("lblTestPassword"));

@@ -39,6 +39,16 @@ QFont designFont(double points)
 }
 
 QString crlfToBox(QString t) { return t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+
+// The entry the student chose in a list: the selected one, by a click, the
+// arrow keys, a typed letter or Space. The current entry alone, where the
+// focus shows, is no choice: the toolkit makes the first entry current when
+// a list takes the focus by Tab or with the window.
+int chosenRow(const QListWidget* list)
+{
+    const QList<QListWidgetItem*> chosen = list->selectedItems();
+    return chosen.isEmpty() ? -1 : list->row(chosen.first());
+}
 } // namespace
 
 std::function<void(const QString&)>& frmGiveStructure::soundPlayer()
@@ -143,14 +153,14 @@ frmGiveStructure::frmGiveStructure()
         previous = w;
     }
 
-    connect(lstCompType, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
+    connect(lstCompType, &QListWidget::itemSelectionChanged, this, [this] {
+        if (chosenRow(lstCompType) >= 0)
             lstCompType_Click();
     });
     connect(lstCompType, &QListWidget::itemDoubleClicked, this, &frmGiveStructure::lstCompType_DblClick);
     connect(cmdCompType, &QPushButton::clicked, this, &frmGiveStructure::cmdCompType_Click);
-    connect(lstSubType, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
+    connect(lstSubType, &QListWidget::itemSelectionChanged, this, [this] {
+        if (chosenRow(lstSubType) >= 0)
             lstSubType_Click();
     });
     connect(lstSubType, &QListWidget::itemDoubleClicked, this, &frmGiveStructure::lstSubType_DblClick);
@@ -280,8 +290,8 @@ void frmGiveStructure::lstCompType_DblClick() { cmdCompType_Click(); }
 
 void frmGiveStructure::cmdCompType_Click()
 {
-    const QListWidgetItem* item = lstCompType->currentItem();
-    const QString text = item && lstCompType->currentRow() >= 0 ? item->text() : QString();
+    const int row = chosenRow(lstCompType);
+    const QString text = row >= 0 ? lstCompType->item(row)->text() : QString();
     builder_.chooseType(text);
     if (builder_.subtypeFrameShown)
         fillList(lstSubType, builder_.subtypeItems);
@@ -293,14 +303,14 @@ void frmGiveStructure::lstSubType_DblClick() { cmdSubType_Click(); }
 
 void frmGiveStructure::cmdSubType_Click()
 {
-    const int row = lstSubType->currentRow();
+    const int row = chosenRow(lstSubType);
     builder_.chooseSubtype(row >= 0 ? lstSubType->item(row)->text() : QString());
     render(true);
 }
 
 void frmGiveStructure::chooseSubstituent(Slot slot, QListWidget* list)
 {
-    if (!builder_.chooseSubstituent(slot, list->currentRow()))
+    if (!builder_.chooseSubstituent(slot, chosenRow(list)))
         return;
     render();
     list->setCurrentRow(-1);

@@ -2,6 +2,7 @@
 #include "core/modorvan.h"
 #include "core/nextunknown.h"
 #include "core/unknownfile.h"
+#include "core/userfile.h"
 #include "core/userrecord.h"
 #include "platform/basic.h"
 #include "platform/textfile.h"
@@ -383,6 +384,34 @@ TEST_F(UnreadableUnknownTest, NextReadableAllocatedUnknownFollows)
         EXPECT_EQ(back.completedUnknowns, "03");
         EXPECT_LE(back.minutes, 1) << "the next unknown's clock starts now";
     }
+}
+
+// The save made when an unknown cannot be read asks for the password as any
+// save does; closing that window writes nothing, and the student is not told
+// that the progress was saved.
+TEST_F(UnreadableUnknownTest, TheAutomaticSaveIsNotMadeWithoutTheRequiredPassword)
+{
+    QStringList asked;
+    setPasswordWindows({[&asked](const QString& caption) { asked << caption; }, {}}); // closed at once
+    orvtest::msgLog().shown.clear();
+    QFile::remove(path);
+    ResetProgress();
+    m.PasswordRequired = kTrue;
+    m.PasswordVerified = kTrue;
+    m.Password.clear();
+    m.CurrentUnknown = 40;
+    m.AllocatedUnknowns = QStringLiteral("0712");
+    QString why;
+    EXPECT_TRUE(OpenCurrentUnknown(&why));
+    setPasswordWindows({});
+    EXPECT_EQ(m.CurrentUnknown, 7);
+    EXPECT_EQ(asked, QStringList{"Password required for new user"});
+    EXPECT_FALSE(QFile::exists(path));
+    ASSERT_EQ(orvtest::msgLog().shown.size(), 2u);
+    EXPECT_TRUE(orvtest::msgLog().shown[0].prompt.contains("Information not saved."));
+    const QString told = orvtest::msgLog().lastPrompt();
+    EXPECT_TRUE(told.startsWith("Error reading file ")) << told.toStdString();
+    EXPECT_FALSE(told.contains("Your progress has been saved.")) << told.toStdString();
 }
 
 TEST_F(UnreadableUnknownTest, NothingReadableLeavesEverythingAsItWas)

@@ -279,6 +279,26 @@ TEST_F(PasswordTest, TestPasswordWindowSequence)
     EXPECT_EQ(m.PasswordVerified, kFalse);
 }
 
+// Tab goes between the box and Continue only: the Cancel below the visible
+// area takes no turn, so the focus is always on something the student sees.
+TEST_F(PasswordTest, TabInThePasswordTestStaysOnScreen)
+{
+    auto* w = forms::instance<frmTestPassword>();
+    w->show();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    ASSERT_EQ(QApplication::focusWidget(), w->txtTestPassword);
+    for (QWidget* next : {static_cast<QWidget*>(w->cmdTestPassword), static_cast<QWidget*>(w->txtTestPassword),
+                          static_cast<QWidget*>(w->cmdTestPassword)}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), next)
+            << (QApplication::focusWidget() ? qPrintable(QApplication::focusWidget()->objectName()) : "none");
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), w->txtTestPassword);
+    EXPECT_FALSE(w->rect().intersects(w->cmdTPwordCancel->geometry())) << "the Cancel is out of sight";
+}
+
 TEST_F(PasswordTest, UserFileShowsTheWindowsModally)
 {
     registerCoreForms();

@@ -219,6 +219,41 @@ TEST_F(UserFileTest, SavingAsksForAPasswordWhenOneIsRequired)
     EXPECT_EQ(c.password, "firstpass");
 }
 
+// The new-password window closed without a confirmed password: nothing is
+// written, neither a new file nor over an old one, and the failure is told
+// as a failed write is; the state stays for the next save.
+TEST_F(UserFileTest, SavingWithoutTheRequiredPasswordWritesNothing)
+{
+    for (const bool fileBefore : {false, true}) {
+        SCOPED_TRACE(fileBefore ? "over a file without a password" : "a new file");
+        freshState();
+        fillProgress();
+        QFile::remove(path);
+        if (fileBefore) {
+            m.PasswordRequired = kFalse;
+            ASSERT_TRUE(WriteUserFile());
+        }
+        const QByteArray before = fileBytes();
+        m.PasswordRequired = kTrue;
+        pw.asked.clear();
+        pw.newPassword.clear(); // the window is closed
+        orvtest::msgLog().shown.clear();
+        EXPECT_FALSE(WriteUserFile());
+        EXPECT_EQ(pw.asked, QStringList{"Password required for new user"});
+        EXPECT_EQ(fileBytes(), before);
+        EXPECT_EQ(QFile::exists(path), fileBefore);
+        ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
+        EXPECT_TRUE(orvtest::msgLog().shown[0].prompt.startsWith("Error writing " + path + ". Information not saved."))
+            << orvtest::msgLog().shown[0].prompt.toStdString();
+        EXPECT_EQ(orvtest::msgLog().shown[0].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(m.CurrentUnknown, 5) << "the state is kept";
+
+        pw.newPassword = "givennow";
+        ASSERT_TRUE(WriteUserFile());
+        EXPECT_EQ(parseUserFile(readFileLines(path).value()).password, "givennow");
+    }
+}
+
 TEST_F(UserFileTest, SessionNumberStopsAt999)
 {
     fillProgress();
@@ -449,6 +484,32 @@ TEST_F(UserFileTest, OlderFileWithoutPasswordGetsOneWhenRequired)
     m.PasswordRequired = kFalse;
     ASSERT_TRUE(ReadUserFile());
     EXPECT_EQ(m.Password, "givennow");
+}
+
+// Closing the window that asks for the upgrade's password refuses the file:
+// it is not rewritten without one, and stays as it was for the next try.
+// Where progress is not saved, a file without a password is let in as any
+// such file is, still not upgraded.
+TEST_F(UserFileTest, OlderFileIsNotUpgradedWithoutTheRequiredPassword)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(olderFile(false, {}, false));
+    f.close();
+    const QByteArray before = fileBytes();
+    for (const auto& [multiple, verified] : {std::pair{kTrue, kFalse}, std::pair{kFalse, kTrue}}) {
+        SCOPED_TRACE(multiple == kTrue ? "progress saved" : "one session only");
+        freshState();
+        m.PasswordRequired = kTrue;
+        m.MultipleSessionsAllowed = multiple;
+        pw.asked.clear();
+        orvtest::msgLog().shown.clear();
+        ASSERT_TRUE(ReadUserFile());
+        EXPECT_EQ(pw.asked, QStringList{"Password required for new user"});
+        EXPECT_EQ(m.PasswordVerified, verified);
+        EXPECT_EQ(fileBytes(), before);
+        EXPECT_TRUE(orvtest::msgLog().shown.empty()) << "no upgrade is announced";
+    }
 }
 
 TEST_F(UserFileTest, OlderFileWithoutPasswordReadsAsNoPassword)

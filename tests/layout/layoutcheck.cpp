@@ -29,6 +29,11 @@ constexpr int kHeightSlack = 1;
 
 QString describe(const QRect& r) { return QStringLiteral("%1x%2").arg(r.width()).arg(r.height()); }
 
+QString rectText(const QRect& r)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
 QString quoted(QString text)
 {
     text.replace(u'\n', QStringLiteral("\\n")).remove(QStringLiteral("\r"));
@@ -337,10 +342,6 @@ private:
         }
     }
 
-    static QString rectText(const QRect& r)
-    {
-        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-    }
 
     void checkCaption(QWidget* w)
     {
@@ -446,6 +447,26 @@ QRect inkRect(const QWidget* w)
 QStringList windowFaults(QWidget* window, const std::vector<AllowedOverlap>& allowed)
 {
     return Checker(window, allowed).run();
+}
+
+QStringList tabStopFaults(QWidget* window)
+{
+    QStringList faults;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (w->window() != window || !(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled() || !w->isVisibleTo(window))
+            continue;
+        // What is left of it once every container up to the window has
+        // clipped it.
+        QRect seen = w->rect();
+        for (const QWidget* c = w; c != window; c = c->parentWidget())
+            seen = seen.translated(c->pos()).intersected(c->parentWidget()->rect());
+        if (seen.isEmpty())
+            faults << window->objectName() + QStringLiteral(": ") + controlName(w)
+                          + QStringLiteral(": takes a Tab stop but is not on screen (at ")
+                          + rectText(QRect(w->mapTo(window, QPoint(0, 0)), w->size())) + QStringLiteral(", window ")
+                          + rectText(window->rect()) + u')';
+    }
+    return faults;
 }
 
 } // namespace layoutcheck

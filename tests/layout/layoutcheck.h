@@ -28,6 +28,12 @@ QString controlName(const QWidget* w);
 // The faults of one top-level window (each naming window and control).
 QStringList windowFaults(QWidget* window, const std::vector<AllowedOverlap>& allowed = {});
 
+// The controls of one window that Tab stops at (shown, enabled, taking the
+// focus by Tab) although no part of them is on screen: placed outside the
+// window or outside a container that clips them. Each fault names window
+// and control.
+QStringList tabStopFaults(QWidget* window);
+
 // The part of `w` that is drawn, in its parent's coordinates.
 QRect inkRect(const QWidget* w);
 

@@ -49,6 +49,15 @@ TEST_P(Layout, CaptionsFitAndControlsDoNotOverlap)
     EXPECT_TRUE(faults.isEmpty()) << GetParam().name << ":\n" << faults.join(u'\n').toStdString();
 }
 
+// Tab never takes the focus where the student cannot see it.
+TEST_P(Layout, NoTabStopOutOfSight)
+{
+    QWidget* w = GetParam().open();
+    ASSERT_NE(w, nullptr) << GetParam().name << " did not open";
+    const QStringList faults = layoutcheck::tabStopFaults(w);
+    EXPECT_TRUE(faults.isEmpty()) << GetParam().name << ":\n" << faults.join(u'\n').toStdString();
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryWindow, Layout, ::testing::ValuesIn(layoutscenes::scenes()),
                          [](const auto& info) { return info.param.name; });
 
@@ -177,6 +186,42 @@ TEST_F(LayoutCheck, FindsControlsOverTheirFrameOrOutsideTheWindow)
     EXPECT_TRUE(mentions(f, QStringLiteral("optFirst: runs over the frame and title"))) << f.join(u'\n').toStdString();
     EXPECT_TRUE(mentions(f, QStringLiteral("lblOnLine: runs over the frame line"))) << f.join(u'\n').toStdString();
     EXPECT_TRUE(mentions(f, QStringLiteral("cmdOutside: runs over the window"))) << f.join(u'\n').toStdString();
+}
+
+TEST_F(LayoutCheck, FindsTabStopsOutOfSight)
+{
+    struct Case {
+        const char* name;
+        QRect at; // in the window, or in the clipping group box
+        bool inGroup = false;
+        Qt::FocusPolicy policy = Qt::StrongFocus;
+        bool hidden = false;
+        bool fault = false;
+    };
+    const Case cases[] = {
+        {"cmdBelow", {10, 320, 90, 30}, false, Qt::StrongFocus, false, true},
+        {"cmdRight", {410, 10, 90, 30}, false, Qt::TabFocus, false, true},
+        {"cmdClipped", {10, 130, 90, 30}, true, Qt::StrongFocus, false, true},  // below the group's bottom
+        {"cmdPartly", {10, 290, 90, 30}, false, Qt::StrongFocus, false, false}, // its top is seen
+        {"cmdNoTab", {10, 320, 90, 30}, false, Qt::ClickFocus, false, false},
+        {"cmdHidden", {10, 320, 90, 30}, false, Qt::StrongFocus, true, false},
+    };
+    auto* group = new QGroupBox(QStringLiteral("Types"), &window);
+    group->setGeometry(200, 10, 150, 100);
+    for (const Case& c : cases) {
+        auto* b = new QPushButton(QStringLiteral("Go"), c.inGroup ? static_cast<QWidget*>(group) : &window);
+        b->setObjectName(QLatin1String(c.name));
+        b->setGeometry(c.at);
+        b->setFocusPolicy(c.policy);
+        b->setHidden(c.hidden);
+    }
+    window.show();
+    QApplication::processEvents();
+    const QStringList f = layoutcheck::tabStopFaults(&window);
+    for (const Case& c : cases)
+        EXPECT_EQ(mentions(f, QLatin1String(c.name) + QStringLiteral(": takes a Tab stop")), c.fault)
+            << c.name << '\n'
+            << f.join(u'\n').toStdString();
 }
 
 } // namespace

@@ -328,6 +328,7 @@ TEST_F(MainWindowForms, SaveNamesANewUserFileOnce)
         EXPECT_EQ(r.initialDir, QDir(folder.path()).filePath("users"));
         return answers.at(asked++);
     });
+    m.PasswordRequired = kFalse; // no password windows here to give one
     loadMain();
     main->clickMenu("mnuSaveCont");
     EXPECT_EQ(asked, 2);

@@ -23,6 +23,8 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextEdit>
+#include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -345,6 +347,139 @@ TEST_F(GiveStructure, TabFollowsTheStepsOfBuilding)
     // Backwards from the list: Cancel, not a stop on the drawing area.
     QTest::keyClick(w->lstCompType, Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(QApplication::focusWidget(), w->cmdGCancel);
+}
+
+// Nothing of a list is chosen: the student has selected no entry in it.
+static ::testing::AssertionResult nothingChosen(const QListWidget* list)
+{
+    if (list->selectedItems().isEmpty())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << qPrintable(list->selectedItems().first()->text()) << " is chosen in "
+                                         << qPrintable(list->objectName());
+}
+
+// The focus arriving in a list chooses nothing: the Select button beside it
+// stays as it was, and Enter or Select takes nothing; only the student's own
+// choice does.
+TEST_F(GiveStructure, TheFocusArrivingInAListChoosesNothing)
+{
+    auto* w = open();
+    w->show();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    ASSERT_TRUE(w->lstCompType->hasFocus());
+    EXPECT_TRUE(nothingChosen(w->lstCompType));
+    EXPECT_FALSE(w->cmdCompType->isEnabled());
+    QTest::keyClick(w->lstCompType, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_TRUE(w->state().SubTypeName.isEmpty()) << "Enter picked " << qPrintable(w->state().SubTypeName);
+    EXPECT_FALSE(w->frmSubType->isVisibleTo(w));
+    EXPECT_FALSE(w->frmSubstituents->isVisibleTo(w)) << "acyl halide was not chosen";
+    // Away and back by Tab: still nothing.
+    w->cmdGSHelp->setFocus();
+    QTest::keyClick(w->cmdGSHelp, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), w->lstCompType);
+    EXPECT_TRUE(nothingChosen(w->lstCompType));
+    EXPECT_FALSE(w->cmdCompType->isEnabled());
+
+    // The subtype list when Tab first enters it.
+    ASSERT_TRUE(pick(w->lstCompType, QStringLiteral("arene")));
+    w->cmdCompType->click();
+    ASSERT_TRUE(w->frmSubType->isVisibleTo(w));
+    w->cmdCompType->setFocus();
+    QTest::keyClick(w->cmdCompType, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), w->lstSubType);
+    EXPECT_TRUE(nothingChosen(w->lstSubType));
+    EXPECT_FALSE(w->cmdSubType->isEnabled());
+    QTest::keyClick(w->lstSubType, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_TRUE(w->state().BaseCode.isEmpty());
+    EXPECT_FALSE(w->frmSubstituents->isVisibleTo(w));
+
+    // Once enabled the Select button stays so; after the list is filled
+    // again for another type, Tab into it still leaves Select nothing to take.
+    ASSERT_TRUE(pick(w->lstSubType, QStringLiteral("1,2-disubstituted benzene")));
+    ASSERT_TRUE(w->cmdSubType->isEnabled());
+    ASSERT_TRUE(pick(w->lstCompType, QStringLiteral("phenol")));
+    w->cmdCompType->click();
+    w->cmdCompType->setFocus();
+    QTest::keyClick(w->cmdCompType, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), w->lstSubType);
+    EXPECT_TRUE(nothingChosen(w->lstSubType));
+    w->cmdSubType->click();
+    EXPECT_TRUE(w->state().BaseCode.isEmpty());
+    EXPECT_TRUE(w->state().SubTypeName.isEmpty()) << "took " << qPrintable(w->state().SubTypeName);
+
+    // The substituent lists alike: Tab into X, then Select X takes nothing.
+    ASSERT_TRUE(pick(w->lstSubType, QStringLiteral("(2-substituted) phenol")));
+    w->cmdSubType->click();
+    ASSERT_TRUE(w->lstX->isVisibleTo(w));
+    w->cmdSubType->setFocus();
+    QTest::keyClick(w->cmdSubType, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), w->lstX);
+    EXPECT_TRUE(nothingChosen(w->lstX));
+    w->cmdSelectX->click();
+    EXPECT_TRUE(w->state().XCode.isEmpty());
+    EXPECT_FALSE(w->cmdGSOk->isEnabled());
+}
+
+// Each way the student chooses a compound type enables Select, and Select
+// then takes that type: a click, the arrow keys (from where the focus
+// shows), a typed letter, Space on the entry with the focus.
+TEST_F(GiveStructure, TheStudentsOwnChoiceEnablesSelect)
+{
+    // The entry a key moves to, from the one with the focus (none: the first).
+    const auto below = [](QListWidget* l) { return l->item(std::max(l->currentRow() + 1, 0))->text(); };
+    const auto focused = [](QListWidget* l) { return l->item(std::max(l->currentRow(), 0))->text(); };
+    struct Way {
+        const char* name;
+        std::function<QString(QListWidget*)> expected; // worked out before the act
+        std::function<void(QListWidget*)> act;
+    };
+    const Way ways[] = {
+        {"click", [](QListWidget*) { return QStringLiteral("alcohol"); },
+         [](QListWidget* l) {
+             QListWidgetItem* item = l->findItems(QStringLiteral("alcohol"), Qt::MatchExactly).value(0);
+             ASSERT_TRUE(item);
+             QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(item).center());
+         }},
+        {"Down arrow", below, [](QListWidget* l) { QTest::keyClick(l, Qt::Key_Down); }},
+        {"typed letter", [](QListWidget*) { return QStringLiteral("ketone"); },
+         [](QListWidget* l) { QTest::keyClick(l, Qt::Key_K); }},
+        {"Space", focused, [](QListWidget* l) { QTest::keyClick(l, Qt::Key_Space); }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        auto* w = open();
+        w->show();
+        w->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+        ASSERT_TRUE(w->lstCompType->hasFocus());
+        ASSERT_FALSE(w->cmdCompType->isEnabled());
+        const QString expected = way.expected(w->lstCompType);
+        way.act(w->lstCompType);
+        EXPECT_TRUE(w->cmdCompType->isEnabled());
+        w->cmdCompType->click();
+        EXPECT_EQ(w->state().SubTypeName, expected);
+        forms::unloadAll();
+    }
+    // The subtype list by the Down arrow after Tab entered it.
+    auto* w = open();
+    w->show();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    ASSERT_TRUE(pick(w->lstCompType, QStringLiteral("phenol")));
+    w->cmdCompType->click();
+    w->cmdCompType->setFocus();
+    QTest::keyClick(w->cmdCompType, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), w->lstSubType);
+    const QString expected = below(w->lstSubType);
+    QTest::keyClick(w->lstSubType, Qt::Key_Down);
+    EXPECT_TRUE(w->cmdSubType->isEnabled());
+    w->cmdSubType->click();
+    EXPECT_EQ(w->state().SubTypeName, expected);
+    EXPECT_TRUE(w->lstX->isVisibleTo(w));
 }
 
 TEST_F(GiveStructure, EveryButtonOnShowHasItsOwnAccessKey)
