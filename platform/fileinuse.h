@@ -3,11 +3,10 @@
 // that opens it: on this machine, under another account, or on another
 // machine sharing the folder. The mark is a small text file beside the file
 // (.NAME.ovg.lock beside NAME.ovg, hidden), made whole in one step, readable
-// by every account
-// whatever the umask (mode 644: its text is no secret), and never replaced
-// while its copy lives. It names the copy (a token of its own, host name,
-// machine id, boot id, process and its start, account) and a renewal counter
-// that the copy raises every kInUseRenewSeconds.
+// by every account whatever the umask (mode 644: its text is no secret), and
+// never replaced while its copy lives. It names the copy (a token of its own,
+// host name, machine id, boot id, process and its start, account) and a
+// renewal counter that the copy raises every kInUseRenewSeconds.
 //
 // Whether the copy that made a mark still runs is decided without clocks
 // shared between machines:
@@ -25,10 +24,10 @@
 //
 // The watch is shared by every start of the program on every machine through
 // sightings: beside the mark, each observer (host, machine id and account)
-// keeps a small file (.NAME.ovg.lock.KEY.seen, readable by all) holding what it
-// saw of the mark (its fingerprint), its boot, and two readings of that
-// boot's clock (CLOCK_BOOTTIME): `last`, when it last saw it, and `start`,
-// from when on the mark is known to have been unchanged. The rule:
+// keeps a small file (.NAME.ovg.lock.KEY.seen, readable by all) holding
+// what it saw of the mark (its fingerprint), its boot, and two readings of
+// that boot's clock (CLOCK_BOOTTIME): `last`, when it last saw it, and
+// `start`, from when on the mark is known to have been unchanged. The rule:
 // - a sighting with the mark's present fingerprint counts for `last - start`
 //   milliseconds; a sighting of this machine's running boot counts for
 //   `now - start`, now read on the same clock (the mark is the same now as
