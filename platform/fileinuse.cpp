@@ -255,7 +255,9 @@ std::map<QString, Sighting> storedSightings(const QString& mark)
                    field("boot"),
                    field("start").toLongLong(&startOk),
                    field("last").toLongLong(&lastOk)};
-        if (startOk && lastOk && s.start <= s.last)
+        // Readings of a clock since boot; anything past centuries is no sighting.
+        constexpr qint64 sane = qint64(1) << 50;
+        if (startOk && lastOk && s.start <= s.last && -sane < s.start && s.last < sane)
             found.emplace(folder.filePath(name), s);
     }
     return found;
