@@ -97,6 +97,16 @@ bool writeUserRecord(const UserRecord& r)
         reportWriteError(why);
         return false;
     }
+    if (userFileTakenOver()) {
+        // Taken over between the check above and the rename: this save
+        // stands in the file, but the other copy's next save replaces it.
+        MsgBox(QStringLiteral("Your progress has been written to ") + m.UserFilePath
+                   + QStringLiteral(", but another copy of Orvanto opened this file while it was being saved: this "
+                                    "save may have overwritten that copy's work, and that copy's next save will "
+                                    "overwrite yours. Your work is kept: save again to give it another name."),
+               MsgButtons::OkOnly, MsgIcon::Exclamation);
+        return false;
+    }
     if (!notSynced.isEmpty())
         MsgBox(QStringLiteral("Your progress has been written to ") + m.UserFilePath
                    + QStringLiteral(", but the disk did not confirm it (") + notSynced
@@ -183,7 +193,9 @@ bool holdUserFile(const QString& path, QString* inUse, QString* markError)
                              .arg(out.minutesLeft == 1 ? QStringLiteral("minute") : QStringLiteral("minutes"));
     if (out.holder.isEmpty()) {
         *inUse = QStringLiteral("The file ") + path + QStringLiteral(" is marked as in use by ") + out.mark
-               + QStringLiteral(", a mark this version of Orvanto cannot read.");
+               + (out.reason.isEmpty() ? QStringLiteral(", a mark this version of Orvanto cannot read.")
+                                       : QStringLiteral(", a mark this account may not read (") + out.reason
+                                             + QStringLiteral("): another copy of Orvanto may have the file open."));
         if (out.minutesLeft > 0)
             *inUse += QStringLiteral(" If no copy of Orvanto has the file open, ") + wait;
         *inUse += QStringLiteral(" Your instructor can also delete the mark.");
@@ -197,7 +209,17 @@ bool holdUserFile(const QString& path, QString* inUse, QString* markError)
     return false;
 }
 
-void releaseUserFile() { userFileMark().release(); }
+QString releaseUserFile()
+{
+    const QString stuck = userFileMark().release();
+    if (stuck.isEmpty())
+        return {};
+    return QStringLiteral("The in-use mark of your file could not be removed: ") + stuck
+         + QStringLiteral(". Orvanto on this machine opens the file again once this program has ended; on another "
+                          "machine, once it has seen the mark unchanged for %1 minutes, or when your instructor "
+                          "deletes the mark.")
+               .arg(kInUseStaleMinutes);
+}
 
 bool userFileTakenOver() { return !userFileMark().stillHeld(); }
 

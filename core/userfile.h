@@ -17,7 +17,10 @@ namespace orv {
 // ". Information not saved." with the reason on a line of its own, and
 // returns false; the state is kept. A file that another copy of the program
 // has taken over since this copy marked it (userFileTakenOver) is not
-// written over: that is the reason given. When the file was written but its
+// written over: that is the reason given. A file taken over while the save
+// was being written (found so after the rename) is told as such: the save
+// may have overwritten that copy's work and will be overwritten by it, so
+// the result is false. When the file was written but its
 // folder could not be synced, says so (the save stands; a power cut could
 // still lose it) and returns true.
 bool WriteUserFile();
@@ -48,7 +51,12 @@ bool ReadUserFileRecord();
 // ended copies cannot be removed by this account the file is taken without
 // a mark, and a message says so and names them.
 bool holdUserFile(const QString& path, QString* inUse = nullptr, QString* markError = nullptr);
-void releaseUserFile();
+// Lets go of the user file: removes its mark and forgets it (the one way to
+// let go, on every road). Empty when done or when no file was held; else what
+// the student is told: the mark that could not be removed, and why, and when
+// the file can be opened again (this program takes its own mark back at its
+// next sign-in).
+QString releaseUserFile();
 // True once another copy has taken over the user file this copy marked.
 bool userFileTakenOver();
 

@@ -3,8 +3,8 @@
 #include "platform/textfile.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -12,15 +12,19 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <set>
+#include <vector>
 
 #include <fcntl.h>
 #include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace orv {
@@ -28,19 +32,13 @@ namespace orv {
 namespace {
 
 const QByteArray kMarkHeader = "Orvanto in-use mark";
-
-// What this copy has seen of other machines' marks: the mark as it was read
-// and since when (monotonic milliseconds) it has been so.
-struct Sighting {
-    QByteArray bytes;
-    qint64 since = 0;
-};
-
-std::map<QString, Sighting>& sightings()
-{
-    static std::map<QString, Sighting> seen;
-    return seen;
-}
+const QByteArray kSightingHeader = "Orvanto in-use mark sighting";
+const QString kSightingEnding = QStringLiteral(".seen");
+// Marks and sightings are read by every account that may open the file.
+constexpr int kReadableByAll = 0644;
+constexpr qint64 kStaleMs = qint64(kInUseStaleMinutes) * 60 * 1000;
+// Copies at the same marks at the same moment try again this many times.
+constexpr int kHoldAttempts = 10;
 
 std::function<qint64()>& testClock()
 {
@@ -48,16 +46,15 @@ std::function<qint64()>& testClock()
     return clock;
 }
 
-qint64 nowMs()
+// This boot's clock in milliseconds, suspended time included: one reading
+// minus another is time that really passed, whatever the wall clock did.
+qint64 bootClockMs()
 {
     if (testClock())
         return testClock()();
-    static const QElapsedTimer timer = [] {
-        QElapsedTimer t;
-        t.start();
-        return t;
-    }();
-    return timer.elapsed();
+    timespec ts{};
+    ::clock_gettime(CLOCK_BOOTTIME, &ts);
+    return qint64(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
 }
 
 QByteArray nativeName(const QString& path) { return QFile::encodeName(path); }
@@ -69,6 +66,21 @@ QByteArray oneLine(QByteArray s)
     s.replace('\n', '?');
     s.replace('\r', '?');
     return s;
+}
+
+// "key value" lines after a header line; empty when the header differs.
+std::map<QByteArray, QByteArray> fieldsOf(const QByteArray& bytes, const QByteArray& header)
+{
+    std::map<QByteArray, QByteArray> fields;
+    const QList<QByteArray> lines = bytes.split('\n');
+    if (lines.isEmpty() || lines.front() != header)
+        return fields;
+    for (const QByteArray& line : lines.mid(1)) {
+        const qsizetype blank = line.indexOf(' ');
+        if (blank > 0)
+            fields.emplace(line.left(blank), line.mid(blank + 1));
+    }
+    return fields;
 }
 
 // The start of a process in clock ticks since boot, or -1 when unknown.
@@ -100,6 +112,14 @@ bool processAlive(qint64 pid, qint64 started)
     return now < 0 || started <= 0 || now == started;
 }
 
+// The tokens of marks this process made and could not remove: its own to
+// take back, whatever FileInUse made them.
+std::set<QByteArray>& leftBehind()
+{
+    static std::set<QByteArray> tokens;
+    return tokens;
+}
+
 bool folderWritable(const QString& folder)
 {
     return ::faccessat(AT_FDCWD, nativeName(folder).constData(), W_OK | X_OK, AT_EACCESS) == 0;
@@ -118,117 +138,268 @@ QString kindOf(mode_t mode)
     return QStringLiteral("a device");
 }
 
-// A mark's bytes, read without waiting and without following a link; empty
-// optional with `why` set when it is not a regular file of a sane size or
-// cannot be read. `st` receives what was read.
-std::optional<QByteArray> readMark(const QString& mark, struct stat* st, QString* why, int* openError = nullptr)
+// A small file's bytes (a mark, a sighting), read without waiting and
+// without following a link. `st` receives what was read. On failure: empty,
+// `why` says what it is or why it cannot be read, and `damaged` whether it
+// is something no copy makes (not a regular file, too large) rather than a
+// file this account cannot read just now.
+std::optional<QByteArray> readSmallFile(const QString& path, struct stat* st, QString* why, bool* damaged = nullptr,
+                                        int* openError = nullptr)
 {
-    const int fd = ::open(nativeName(mark).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) {
-        if (openError)
-            *openError = errno;
-        *why = errno == ELOOP ? QStringLiteral("a symbolic link")
-                              : QStringLiteral("unreadable (%1)").arg(errnoText(errno));
+    const auto fail = [&](const QString& text, bool isDamaged) {
+        *why = text;
+        if (damaged)
+            *damaged = isDamaged;
         return std::nullopt;
+    };
+    const int fd = ::open(nativeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        const int code = errno;
+        if (openError)
+            *openError = code;
+        if (code == ELOOP)
+            return fail(QStringLiteral("a symbolic link"), true);
+        return fail(QStringLiteral("unreadable (%1)").arg(errnoText(code)), false);
     }
     QByteArray bytes;
-    bool ok = ::fstat(fd, st) == 0;
-    if (!ok)
-        *why = QStringLiteral("unreadable (%1)").arg(errnoText(errno));
-    else if (!S_ISREG(st->st_mode)) {
-        ok = false;
-        *why = kindOf(st->st_mode);
+    QString problem;
+    bool notAMark = false;
+    if (::fstat(fd, st) != 0) {
+        problem = QStringLiteral("unreadable (%1)").arg(errnoText(errno));
+    } else if (!S_ISREG(st->st_mode)) {
+        problem = kindOf(st->st_mode);
+        notAMark = true;
     } else if (st->st_size > kMaxMarkBytes) {
-        ok = false;
-        *why = QStringLiteral("larger than any mark");
+        problem = QStringLiteral("larger than any mark");
+        notAMark = true;
     }
-    while (ok) {
+    while (problem.isEmpty()) {
         char buffer[kMaxMarkBytes + 1];
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            ok = false;
-            *why = QStringLiteral("unreadable (%1)").arg(errnoText(errno));
+            problem = QStringLiteral("unreadable (%1)").arg(errnoText(errno));
         } else if (n == 0) {
             break;
         } else {
             bytes.append(buffer, n);
             if (bytes.size() > kMaxMarkBytes) {
-                ok = false;
-                *why = QStringLiteral("larger than any mark");
+                problem = QStringLiteral("larger than any mark");
+                notAMark = true;
             }
         }
     }
     ::close(fd);
-    if (!ok)
-        return std::nullopt;
+    if (!problem.isEmpty())
+        return fail(problem, notAMark);
     return bytes;
+}
+
+QByteArray nanoseconds(const timespec& t) { return QByteArray::number(qint64(t.tv_sec) * 1000000000 + t.tv_nsec); }
+
+// What tells one state of a mark from another, on every machine that sees
+// it: its text and modification time, or where the text cannot be read its
+// size, times and inode. Every renewal changes it, and it never comes back.
+QByteArray fingerprintOf(const struct stat& st, const std::optional<QByteArray>& bytes)
+{
+    QByteArray f = QByteArray::number(qint64(st.st_size)) + ' ' + nanoseconds(st.st_mtim);
+    if (bytes)
+        return f + ' ' + QCryptographicHash::hash(*bytes, QCryptographicHash::Sha256).toHex();
+    return f + ' ' + nanoseconds(st.st_ctim) + ' ' + QByteArray::number(quint64(st.st_ino));
+}
+
+// One observer's watch of a mark (see the header for the rule).
+struct Sighting {
+    QByteArray fingerprint, host, machine, boot;
+    qint64 start = 0, last = 0; // the observer's boot clock, milliseconds
+};
+
+QByteArray sightingText(const QString& markName, const Sighting& s)
+{
+    return kSightingHeader + "\nmark " + oneLine(markName.toUtf8()) + "\nseen " + s.fingerprint + "\nhost "
+         + oneLine(s.host) + "\nmachine " + oneLine(s.machine) + "\nboot " + oneLine(s.boot) + "\nstart "
+         + QByteArray::number(s.start) + "\nlast " + QByteArray::number(s.last) + '\n';
+}
+
+// What this process saw where its sighting could not be stored.
+std::map<QString, Sighting>& unstoredSightings()
+{
+    static std::map<QString, Sighting> seen;
+    return seen;
+}
+
+// The sightings beside `mark`, by name (each observer's file).
+std::map<QString, Sighting> storedSightings(const QString& mark)
+{
+    std::map<QString, Sighting> found;
+    const QFileInfo info(mark);
+    const QDir folder = info.absoluteDir();
+    const QByteArray markName = info.fileName().toUtf8();
+    for (const QString& name :
+         folder.entryList({QStringLiteral("*") + kSightingEnding}, QDir::Files | QDir::Hidden | QDir::System)) {
+        struct stat st {};
+        QString why;
+        const auto bytes = readSmallFile(folder.filePath(name), &st, &why);
+        const auto fields = bytes ? fieldsOf(*bytes, kSightingHeader) : std::map<QByteArray, QByteArray>{};
+        const auto field = [&fields](const char* key) {
+            const auto it = fields.find(key);
+            return it == fields.end() ? QByteArray() : it->second;
+        };
+        if (field("mark") != markName)
+            continue;
+        bool startOk = false, lastOk = false;
+        Sighting s{field("seen"),
+                   field("host"),
+                   field("machine"),
+                   field("boot"),
+                   field("start").toLongLong(&startOk),
+                   field("last").toLongLong(&lastOk)};
+        // Readings of a clock since boot; anything past centuries is no sighting.
+        constexpr qint64 sane = qint64(1) << 50;
+        if (startOk && lastOk && s.start <= s.last && -sane < s.start && s.last < sane)
+            found.emplace(folder.filePath(name), s);
+    }
+    return found;
+}
+
+// This observer's sighting file for `mark`: one per host, machine id and
+// account, so that in a sticky folder each account replaces only its own.
+QString sightingPath(const QString& mark, const MarkHolder& self)
+{
+    const QByteArray key = QCryptographicHash::hash(self.host + '\n' + self.machine + '\n'
+                                                        + QByteArray::number(qint64(::geteuid())),
+                                                    QCryptographicHash::Sha256)
+                               .toHex()
+                               .left(12);
+    const QFileInfo info(mark);
+    const QString folder = info.absolutePath();
+    return folder + u'/' + fittedFileName(folder, info.fileName(), u'.' + QString::fromLatin1(key) + kSightingEnding);
+}
+
+// Writes a sighting whole under a new name and renames it over the old one
+// (never through a link put in its place). Not synced: a sighting lost in a
+// power cut only makes a copy wait longer.
+bool storeSighting(const QString& path, const QByteArray& text)
+{
+    const QFileInfo info(path);
+    const QString folder = info.absolutePath();
+    const QString tag = QString::number(QRandomGenerator::global()->bounded(1u << 30), 36);
+    const QString copy = folder + u'/' + fittedFileName(folder, info.fileName(), u'.' + tag + kTemporarySuffix);
+    const int fd = ::open(nativeName(copy).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kReadableByAll);
+    if (fd < 0)
+        return false;
+    const bool written = ::fchmod(fd, kReadableByAll) == 0
+                      && ::write(fd, text.constData(), static_cast<size_t>(text.size())) == text.size();
+    const bool closed = ::close(fd) == 0;
+    if (written && closed && ::rename(nativeName(copy).constData(), nativeName(path).constData()) == 0)
+        return true;
+    ::unlink(nativeName(copy).constData());
+    return false;
+}
+
+bool sameBoot(const Sighting& s, const MarkHolder& self)
+{
+    return !self.boot.isEmpty() && s.boot == self.boot && s.host == self.host && s.machine == self.machine;
+}
+
+// How long `mark`, now with this fingerprint, is known to have been
+// unchanged, from every sighting of it; stores this observer's own.
+qint64 unchangedFor(const QString& mark, const QByteArray& fingerprint, const MarkHolder& self)
+{
+    const qint64 now = bootClockMs();
+    std::map<QString, Sighting> all = storedSightings(mark);
+    if (const auto it = unstoredSightings().find(mark); it != unstoredSightings().end())
+        all.emplace(QString(), it->second);
+    qint64 longest = 0;
+    for (const auto& [file, s] : all)
+        if (s.fingerprint == fingerprint)
+            longest = std::max(longest, (sameBoot(s, self) ? std::max(now, s.last) : s.last) - s.start);
+    const Sighting own{fingerprint, self.host, self.machine, self.boot, now - longest, now};
+    if (storeSighting(sightingPath(mark, self), sightingText(QFileInfo(mark).fileName(), own)))
+        unstoredSightings().erase(mark);
+    else
+        unstoredSightings()[mark] = own;
+    return longest;
+}
+
+// Removes the sightings of `mark` that this account may remove: they were
+// of a mark that is gone.
+void forgetSightingsOf(const QString& mark)
+{
+    unstoredSightings().erase(mark);
+    for (const auto& [file, s] : storedSightings(mark))
+        ::unlink(nativeName(file).constData());
 }
 
 // What stands in a mark's place, judged for this copy.
 struct Look {
     enum Kind { Free, Alive, Dead, Damaged } kind = Free;
-    dev_t dev = 0;
-    ino_t ino = 0;
-    QByteArray bytes;    // Dead: the mark as read
-    QString holder;      // Alive
-    int minutesLeft = 0; // Alive, another machine's
-    QString damage;      // Damaged: what it is
+    struct stat st {};
+    std::optional<QByteArray> bytes; // the mark as read; none when it cannot be read
+    QString holder;                  // Alive
+    int minutesLeft = 0;             // Alive, a watched mark
+    QString unreadable;              // Alive: why this account cannot read it
+    QString damage;                  // Damaged: what it is
 };
+
+// A mark of another machine, or one this copy cannot read or understand:
+// dead once seen unchanged for the stale time.
+void watch(const QString& mark, const MarkHolder& self, const std::optional<MarkHolder>& h, Look& l)
+{
+    const qint64 left = kStaleMs - unchangedFor(mark, fingerprintOf(l.st, l.bytes), self);
+    if (left <= 0) {
+        l.kind = Look::Dead;
+        return;
+    }
+    l.kind = Look::Alive;
+    l.holder = h ? QStringLiteral("on machine ") + QString::fromUtf8(h->host) : QString();
+    l.minutesLeft = static_cast<int>(std::ceil(left / 60000.0));
+}
 
 Look look(const QString& mark, const MarkHolder& self)
 {
     Look l;
-    struct stat st {};
-    if (::lstat(nativeName(mark).constData(), &st) != 0)
+    if (::lstat(nativeName(mark).constData(), &l.st) != 0)
         return l; // nothing there (or nothing this account may see: no mark can be made either)
-    l.dev = st.st_dev;
-    l.ino = st.st_ino;
-    if (!S_ISREG(st.st_mode)) {
+    if (!S_ISREG(l.st.st_mode)) {
         // Never opened: a pipe would wait, a device could do anything.
         l.kind = Look::Damaged;
-        l.damage = kindOf(st.st_mode);
+        l.damage = kindOf(l.st.st_mode);
         return l;
     }
+    QString why;
+    bool damaged = false;
     int openError = 0;
-    const auto bytes = readMark(mark, &st, &l.damage, &openError);
-    if (!bytes) {
-        l.kind = openError == ENOENT ? Look::Free : Look::Damaged;
+    struct stat read {};
+    l.bytes = readSmallFile(mark, &read, &why, &damaged, &openError);
+    if (!l.bytes && openError == ENOENT)
+        return l; // gone meanwhile
+    if (damaged) {
+        l.kind = Look::Damaged;
+        l.damage = why;
         return l;
     }
-    l.dev = st.st_dev;
-    l.ino = st.st_ino;
-    l.bytes = *bytes;
-    const auto h = parseMark(*bytes);
+    if (l.bytes)
+        l.st = read;
+    else
+        l.unreadable = openError != 0 ? errnoText(openError) : why; // another account's, perhaps: never damaged
+    const auto h = l.bytes ? parseMark(*l.bytes) : std::nullopt;
     // This machine's: the same host name, and the same machine id or (where
     // there is none, as in a bare chroot) the same boot, which no other
     // machine shares.
     const bool thisMachine = h && h->host == self.host
                           && ((!self.machine.isEmpty() && h->machine == self.machine)
                               || (!self.boot.isEmpty() && h->boot == self.boot));
-    if (thisMachine) {
-        // This machine's: its process answers, in this boot.
-        const bool alive = h->boot == self.boot && processAlive(h->pid, h->started);
-        l.kind = alive ? Look::Alive : Look::Dead;
-        l.holder = QStringLiteral("on this machine");
+    if (!thisMachine) {
+        watch(mark, self, h, l);
         return l;
     }
-    // Another machine's (a clone's too: the host name differs), or a mark
-    // this version cannot read: stale only once this copy has seen it stay
-    // the same for the whole stale time, by its own clock.
-    const qint64 now = nowMs();
-    auto [it, fresh] = sightings().try_emplace(mark, Sighting{*bytes, now});
-    if (!fresh && it->second.bytes != *bytes)
-        it->second = Sighting{*bytes, now};
-    const qint64 left = qint64(kInUseStaleMinutes) * 60 * 1000 - (now - it->second.since);
-    if (left <= 0) {
-        l.kind = Look::Dead;
-        return l;
-    }
-    l.kind = Look::Alive;
-    l.holder = h ? QStringLiteral("on machine ") + QString::fromUtf8(h->host) : QString();
-    l.minutesLeft = static_cast<int>(std::ceil(left / 60000.0));
+    const bool thisProcess = h->boot == self.boot && h->pid == self.pid && h->started == self.started;
+    const bool alive = h->boot == self.boot && processAlive(h->pid, h->started)
+                    && !(thisProcess && leftBehind().count(h->token));
+    l.kind = alive ? Look::Alive : Look::Dead;
+    l.holder = QStringLiteral("on this machine");
     return l;
 }
 
@@ -249,10 +420,15 @@ Removal removeMark(const QString& mark, const Look& judged, QString* why)
         return Removal::Stuck;
     }
     struct stat st {};
-    bool same = ::lstat(nativeName(aside).constData(), &st) == 0 && st.st_dev == judged.dev && st.st_ino == judged.ino;
+    bool same = ::lstat(nativeName(aside).constData(), &st) == 0 && st.st_dev == judged.st.st_dev
+             && st.st_ino == judged.st.st_ino;
     if (same && judged.kind == Look::Dead) {
+        // The renaming changed its status time; its text (or, unreadable,
+        // its size and modification time) tells whether it was renewed.
         QString unused;
-        same = readMark(aside, &st, &unused) == judged.bytes;
+        same = judged.bytes ? readSmallFile(aside, &st, &unused) == judged.bytes
+                            : st.st_size == judged.st.st_size && st.st_mtim.tv_sec == judged.st.st_mtim.tv_sec
+                                  && st.st_mtim.tv_nsec == judged.st.st_mtim.tv_nsec;
     }
     if (!same) {
         // A live mark made or renewed meanwhile: back under its name, the
@@ -283,6 +459,16 @@ QString markNamed(const QString& path, const QString& ending)
     return folder + u'/' + mark;
 }
 
+// This copy's mark at `mark`, read: its bytes when it is there, readable,
+// and carries `token`; `st` receives what was read.
+bool isOwnMark(const QString& mark, const QByteArray& token, struct stat* st)
+{
+    QString why;
+    const auto bytes = readSmallFile(mark, st, &why);
+    const auto h = bytes ? parseMark(*bytes) : std::nullopt;
+    return h && h->token == token;
+}
+
 } // namespace
 
 QByteArray markText(const MarkHolder& h)
@@ -308,33 +494,20 @@ QByteArray markText(const MarkHolder& h)
 
 std::optional<MarkHolder> parseMark(const QByteArray& bytes)
 {
-    const QList<QByteArray> lines = bytes.split('\n');
-    if (lines.isEmpty() || lines.front() != kMarkHeader)
-        return std::nullopt;
-    MarkHolder h;
+    const auto fields = fieldsOf(bytes, kMarkHeader);
+    const auto field = [&fields](const char* key) {
+        const auto it = fields.find(key);
+        return it == fields.end() ? QByteArray() : it->second;
+    };
+    MarkHolder h{field("token"),
+                 field("host"),
+                 field("machine"),
+                 field("boot"),
+                 field("account"),
+                 field("pid").toLongLong(),
+                 field("started").toLongLong()};
     bool renewal = false;
-    for (const QByteArray& line : lines.mid(1)) {
-        const qsizetype blank = line.indexOf(' ');
-        if (blank < 0)
-            continue;
-        const QByteArray key = line.left(blank), value = line.mid(blank + 1);
-        if (key == "token")
-            h.token = value;
-        else if (key == "host")
-            h.host = value;
-        else if (key == "machine")
-            h.machine = value;
-        else if (key == "boot")
-            h.boot = value;
-        else if (key == "account")
-            h.account = value;
-        else if (key == "pid")
-            h.pid = value.toLongLong();
-        else if (key == "started")
-            h.started = value.toLongLong();
-        else if (key == "renewal")
-            h.renewal = value.toLongLong(&renewal);
-    }
+    h.renewal = field("renewal").toLongLong(&renewal);
     if (h.token.isEmpty() || !renewal)
         return std::nullopt;
     return h;
@@ -363,131 +536,172 @@ MarkHolder FileInUse::thisCopy()
 
 void FileInUse::setClockForTests(std::function<qint64()> clock) { testClock() = std::move(clock); }
 
-void FileInUse::forgetSightingsForTests() { sightings().clear(); }
+void FileInUse::forgetSightingsForTests() { unstoredSightings().clear(); }
+
+// One try at the two mark names: what stands there, and what was done.
+enum class FileInUse::Step {
+    Next,  // on to the next step
+    Retry, // another copy is at the same marks this moment: look again
+    Done,  // the outcome is decided
+};
+
+struct FileInUse::Attempt {
+    QString names[2];
+    Look looks[2];
+    int slot = -1;         // the name this copy marks
+    bool tookOver = false; // a mark was removed for it
+    QString stuck[2];      // the names whose dead marks could not be removed, and why
+};
 
 HoldOutcome FileInUse::hold(const QString& path)
 {
-    const QString marks[2] = {markPath(path), secondMarkPath(path)};
-    if (held_ && !lost_ && !mark_.isEmpty() && (mark_ == marks[0] || mark_ == marks[1]))
+    const QString names[2] = {markPath(path), secondMarkPath(path)};
+    if (state_ == State::Marked && (mark_ == names[0] || mark_ == names[1]))
         return {};
     release();
     self_ = thisCopy();
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        if (attempt > 0) // another copy is at the same marks this moment
+    static constexpr Step (FileInUse::*steps[])(Attempt&, HoldOutcome&) = {
+        &FileInUse::refuseLiveMarks, &FileInUse::clearDeadMarks, &FileInUse::makeMark, &FileInUse::confirmMark};
+    for (int attempt = 0; attempt < kHoldAttempts; ++attempt) {
+        if (attempt > 0)
             QThread::msleep(10 + QRandomGenerator::global()->bounded(40));
-        Look looks[2] = {look(marks[0], self_), look(marks[1], self_)};
-        bool again = false;
-        for (const Look& l : looks)
-            if (l.kind == Look::Alive) {
-                HoldOutcome out;
-                out.result = HoldOutcome::InUse;
-                out.holder = l.holder;
-                out.minutesLeft = l.minutesLeft;
-                out.mark = marks[&l - looks];
-                return out;
-            }
-        // Dead and damaged marks go where this account may remove them.
-        int slot = -1;
-        bool tookOver = false;
-        QString stuck[2];
-        for (int i = 0; i < 2 && !again; ++i) {
-            if (looks[i].kind != Look::Free) {
-                QString why;
-                switch (removeMark(marks[i], looks[i], &why)) {
-                case Removal::Changed: again = true; continue;
-                case Removal::Stuck:
-                    stuck[i] = looks[i].kind == Look::Damaged ? looks[i].damage
-                                                              : QStringLiteral("left by a copy that ended");
-                    stuck[i] += QStringLiteral(", not removable: ") + why;
-                    continue;
-                case Removal::Removed: tookOver = true; break;
-                }
-            }
-            if (slot < 0)
-                slot = i;
-        }
-        if (again)
-            continue;
-        if (slot < 0) {
-            held_ = true; // unmarked
-            HoldOutcome out;
-            out.result = HoldOutcome::HeldUnmarked;
-            out.mark = marks[0];
-            out.reason = marks[0] + QStringLiteral(" (") + stuck[0] + QStringLiteral(") and ") + marks[1]
-                       + QStringLiteral(" (") + stuck[1] + u')';
+        Attempt a{{names[0], names[1]}, {look(names[0], self_), look(names[1], self_)}};
+        HoldOutcome out;
+        Step step = Step::Next;
+        for (const auto run : steps)
+            if ((step = (this->*run)(a, out)) != Step::Next)
+                break;
+        if (step == Step::Done)
             return out;
-        }
-        token_ = QByteArray::number(QRandomGenerator::global()->generate64(), 16)
-               + QByteArray::number(QRandomGenerator::global()->generate64(), 16);
-        self_.token = token_;
-        self_.renewal = 0;
-        QString why;
-        bool existed = false;
-        if (!createFileExclusive(marks[slot], markText(self_), &why, &existed)) {
-            if (existed)
-                continue;
-            HoldOutcome out;
-            out.mark = marks[slot];
-            if (!folderWritable(QFileInfo(marks[slot]).absolutePath())) {
-                // Nobody can save there from this account, this copy included.
-                held_ = true;
-                out.result = HoldOutcome::HeldUnmarked;
-                return out;
-            }
-            out.result = HoldOutcome::Failed;
-            out.reason = why;
-            return out;
-        }
-        mark_ = marks[slot];
-        held_ = true;
-        lost_ = false;
-        // A copy that judged the old mark at the same moment may still be
-        // setting aside what it finds; give it the time to put ours back.
-        if (tookOver)
-            QThread::msleep(150);
-        if (!stillHeld()) {
-            mark_.clear();
-            held_ = false;
-            continue;
-        }
-        // Two copies making a mark under each name at the same moment both
-        // give way; neither is let in.
-        const Look other = look(marks[1 - slot], self_);
-        if (other.kind == Look::Alive) {
-            release();
-            HoldOutcome out;
-            out.result = HoldOutcome::InUse;
-            out.holder = other.holder;
-            out.minutesLeft = other.minutesLeft;
-            out.mark = marks[1 - slot];
-            return out;
-        }
-        sightings().erase(marks[0]);
-        sightings().erase(marks[1]);
-        if (QCoreApplication::instance()) {
-            renewal_ = std::make_unique<QTimer>();
-            QObject::connect(renewal_.get(), &QTimer::timeout, [this] { renew(); });
-            renewal_->start(kInUseRenewSeconds * 1000);
-        }
-        return {};
     }
     HoldOutcome out;
     out.result = HoldOutcome::InUse;
     out.holder = QStringLiteral("opening it at this moment");
-    out.mark = marks[0];
+    out.mark = names[0];
     return out;
+}
+
+// A live mark under either name: the file is another copy's.
+FileInUse::Step FileInUse::refuseLiveMarks(Attempt& a, HoldOutcome& out)
+{
+    for (int i = 0; i < 2; ++i)
+        if (a.looks[i].kind == Look::Alive) {
+            out.result = HoldOutcome::InUse;
+            out.holder = a.looks[i].holder;
+            out.minutesLeft = a.looks[i].minutesLeft;
+            out.mark = a.names[i];
+            out.reason = a.looks[i].unreadable;
+            return Step::Done;
+        }
+    return Step::Next;
+}
+
+// Dead and damaged marks go where this account may remove them; the first
+// name free then is this copy's. Where none is, the file is held unmarked.
+FileInUse::Step FileInUse::clearDeadMarks(Attempt& a, HoldOutcome& out)
+{
+    for (int i = 0; i < 2; ++i) {
+        const Look& l = a.looks[i];
+        if (l.kind != Look::Free) {
+            QString why;
+            switch (removeMark(a.names[i], l, &why)) {
+            case Removal::Changed: return Step::Retry;
+            case Removal::Stuck:
+                a.stuck[i] = (l.kind == Look::Damaged ? l.damage : QStringLiteral("left by a copy that ended"))
+                           + QStringLiteral(", not removable: ") + why;
+                continue;
+            case Removal::Removed: a.tookOver = true; break;
+            }
+        }
+        if (a.slot < 0)
+            a.slot = i;
+    }
+    if (a.slot >= 0)
+        return Step::Next;
+    state_ = State::Unmarked;
+    out.result = HoldOutcome::HeldUnmarked;
+    out.mark = a.names[0];
+    out.reason = a.names[0] + QStringLiteral(" (") + a.stuck[0] + QStringLiteral(") and ") + a.names[1]
+               + QStringLiteral(" (") + a.stuck[1] + u')';
+    return Step::Done;
+}
+
+// Creates this copy's mark, readable by every account, under the free name.
+FileInUse::Step FileInUse::makeMark(Attempt& a, HoldOutcome& out)
+{
+    token_ = QByteArray::number(QRandomGenerator::global()->generate64(), 16)
+           + QByteArray::number(QRandomGenerator::global()->generate64(), 16);
+    self_.token = token_;
+    self_.renewal = 0;
+    QString why;
+    bool existed = false;
+    const QString& mark = a.names[a.slot];
+    if (createFileExclusive(mark, markText(self_), &why, &existed, nullptr, kReadableByAll)) {
+        mark_ = mark;
+        state_ = State::Marked;
+        return Step::Next;
+    }
+    token_.clear();
+    if (existed)
+        return Step::Retry;
+    out.mark = mark;
+    if (!folderWritable(QFileInfo(mark).absolutePath())) {
+        // Nobody can save there from this account, this copy included.
+        state_ = State::Unmarked;
+        out.result = HoldOutcome::HeldUnmarked;
+        return Step::Done;
+    }
+    out.result = HoldOutcome::Failed;
+    out.reason = why;
+    return Step::Done;
+}
+
+// The mark made is still this copy's, and no live mark stands under the
+// other name (two copies making one under each name at the same moment
+// both give way); then the file is held, and the mark renewed from now on.
+FileInUse::Step FileInUse::confirmMark(Attempt& a, HoldOutcome& out)
+{
+    // A copy that judged the old mark at the same moment may still be
+    // setting aside what it finds; give it the time to put ours back.
+    if (a.tookOver)
+        QThread::msleep(150);
+    if (!stillHeld()) {
+        release();
+        return Step::Retry;
+    }
+    const int other = 1 - a.slot;
+    const Look l = look(a.names[other], self_);
+    if (l.kind == Look::Alive) {
+        release();
+        out.result = HoldOutcome::InUse;
+        out.holder = l.holder;
+        out.minutesLeft = l.minutesLeft;
+        out.mark = a.names[other];
+        out.reason = l.unreadable;
+        return Step::Done;
+    }
+    forgetSightingsOf(a.names[0]);
+    forgetSightingsOf(a.names[1]);
+    if (QCoreApplication::instance()) {
+        renewal_ = std::make_unique<QTimer>();
+        QObject::connect(renewal_.get(), &QTimer::timeout, [this] { renew(); });
+        renewal_->start(kInUseRenewSeconds * 1000);
+    }
+    out = {};
+    return Step::Done;
 }
 
 void FileInUse::renew()
 {
-    if (mark_.isEmpty() || lost_)
+    if (state_ != State::Marked)
         return;
     // Read and rewritten through one open file: if the name has meanwhile
     // been given to another copy's mark, that mark is only read, never written.
     const int fd = ::open(nativeName(mark_).constData(), O_RDWR | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
-        if (errno == ENOENT || errno == ELOOP)
-            lost_ = true;
+        // Gone, a link, or a file this account may not write: not this copy's.
+        if (errno == ENOENT || errno == ELOOP || errno == EACCES || errno == EPERM)
+            state_ = State::Lost;
         return;
     }
     struct stat st {};
@@ -500,7 +714,7 @@ void FileInUse::renew()
     }
     auto h = parseMark(bytes);
     if (!h || h->token != token_) {
-        lost_ = true;
+        state_ = State::Lost;
     } else {
         ++h->renewal;
         const QByteArray text = markText(*h);
@@ -516,38 +730,33 @@ void FileInUse::renew()
 
 bool FileInUse::stillHeld()
 {
-    if (!held_ || mark_.isEmpty())
-        return true;
-    if (lost_)
-        return false;
     struct stat st {};
-    QString why;
-    int openError = 0;
-    const auto bytes = readMark(mark_, &st, &why, &openError);
-    if (!bytes && openError != ENOENT && openError != ELOOP && openError != 0)
-        return true; // it cannot be read just now; nothing says it is another's
-    const auto h = bytes ? parseMark(*bytes) : std::nullopt;
-    lost_ = !h || h->token != token_;
-    return !lost_;
+    if (state_ == State::Marked && !isOwnMark(mark_, token_, &st))
+        state_ = State::Lost; // replaced, removed, or unreadable: not known to be this copy's
+    return state_ != State::Lost;
 }
 
-void FileInUse::release()
+QString FileInUse::release()
 {
     renewal_.reset();
-    if (!mark_.isEmpty() && !lost_) {
+    QString failure;
+    if (state_ == State::Marked) {
+        // Removed only while it is the very file that carries this copy's token.
         struct stat st {
         }, now{};
-        QString why;
-        const auto bytes = readMark(mark_, &st, &why);
-        const auto h = bytes ? parseMark(*bytes) : std::nullopt;
-        if (h && h->token == token_ && ::lstat(nativeName(mark_).constData(), &now) == 0 && now.st_ino == st.st_ino
-            && now.st_dev == st.st_dev)
-            ::unlink(nativeName(mark_).constData());
+        if (isOwnMark(mark_, token_, &st)) {
+            if (::lstat(nativeName(mark_).constData(), &now) == 0 && now.st_ino == st.st_ino && now.st_dev == st.st_dev
+                && ::unlink(nativeName(mark_).constData()) != 0 && errno != ENOENT) {
+                failure = mark_ + QStringLiteral(" (") + errnoText(errno) + u')';
+                leftBehind().insert(token_);
+            } else
+                forgetSightingsOf(mark_);
+        }
     }
+    state_ = State::None;
     mark_.clear();
     token_.clear();
-    held_ = false;
-    lost_ = false;
+    return failure;
 }
 
 } // namespace orv

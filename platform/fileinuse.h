@@ -2,28 +2,62 @@
 // Marks a file as in use by this copy of the program, for every other copy
 // that opens it: on this machine, under another account, or on another
 // machine sharing the folder. The mark is a small text file beside the file
-// (.NAME.lock, hidden), made whole in one step and never replaced while its
-// copy lives. It names the copy (a token of its own, host name, machine id,
-// boot id, process and its start, account) and a renewal counter that the
-// copy raises every kInUseRenewSeconds.
+// (.NAME.ovg.lock beside NAME.ovg, hidden), made whole in one step, readable
+// by every account whatever the umask (mode 644: its text is no secret), and
+// never replaced while its copy lives. It names the copy (a token of its own,
+// host name, machine id, boot id, process and its start, account) and a
+// renewal counter that the copy raises every kInUseRenewSeconds.
 //
-// Whether the copy that made a mark still runs is decided without clocks:
+// Whether the copy that made a mark still runs is decided without clocks
+// shared between machines:
 // - a mark of this machine (host name and machine id both this machine's,
 //   or host name and boot where the machine has no id): alive while its
-//   process runs in this boot;
-// - a mark of another machine, or one this version cannot read: alive until
-//   this copy has itself seen it unchanged (counter included) for
-//   kInUseStaleMinutes, timed by this machine's monotonic clock;
+//   process runs in this boot. A mark of this very process that a failed
+//   release left behind is this copy's to take back;
+// - a mark of another machine, one this version cannot read, and one this
+//   account may not read (an older copy's under a private umask): alive
+//   until it has been seen unchanged for kInUseStaleMinutes. Unchanged means
+//   the same text and modification time, or, where the text cannot be read,
+//   the same size, times and inode; a renewal changes it;
 // - anything that is not a regular file of a sane size (a folder, a pipe, a
-//   link, a device) or cannot be read is damaged: no copy's mark.
+//   link, a device) is damaged: no copy's mark.
+//
+// The watch is shared by every start of the program on every machine through
+// sightings: beside the mark, each observer (host, machine id and account)
+// keeps a small file (.NAME.ovg.lock.KEY.seen, readable by all) holding
+// what it saw of the mark (its fingerprint), its boot, and two readings of
+// that boot's clock (CLOCK_BOOTTIME): `last`, when it last saw it, and
+// `start`, from when on the mark is known to have been unchanged. The rule:
+// - a sighting with the mark's present fingerprint counts for `last - start`
+//   milliseconds; a sighting of this machine's running boot counts for
+//   `now - start`, now read on the same clock (the mark is the same now as
+//   at `start`, and a fingerprint never comes back once changed);
+// - the mark has been unchanged for at least the longest count of all the
+//   sightings of its fingerprint (never their sum: two machines' watches may
+//   overlap); every look stores its own sighting with that count as
+//   `start = now - count` and `last = now`. A count read from another
+//   sighting was written before this look, so it ends before now: carried
+//   on, it stays a lower bound;
+// - a changed fingerprint counts nothing: every sighting of the old one is
+//   ignored, so a renewing copy is never taken over.
+// So a fresh start of the program on the same machine (any account) goes on
+// with the wait where the last look left it, and the minutes left that a
+// refusal names are true there; another machine starts from the longest
+// count any machine stored. A copy that holds the file removes the sightings
+// of its marks (those it may remove; others are ignored once the mark
+// changes).
+//
 // A dead or damaged mark is removed and replaced. One that this account may
 // not remove (another account's in a sticky folder) gives way to a second
-// mark name, .NAME.lock.2, which every copy checks too; only when both are
-// stuck is the file taken unmarked, and the caller is told so.
+// mark name, .NAME.ovg.2.lock, which every copy checks too; only when both
+// are stuck is the file taken unmarked, and the caller is told so. A copy
+// that has made its mark gives way to a live mark under the other name,
+// including one it cannot read.
 //
 // A copy checks that its mark is still its own (its token) at each renewal
-// and whenever stillHeld() is asked, so a copy whose mark was taken over
-// (it slept, or its machine was cut off) learns it before it writes.
+// and whenever stillHeld() is asked: a mark it cannot read is not taken for
+// its own. So a copy whose mark was taken over (it slept, or its machine was
+// cut off) learns it before it writes.
 #include <QByteArray>
 #include <QString>
 #include <functional>
@@ -59,15 +93,16 @@ struct HoldOutcome {
     Result result = Held;
     // InUse: "on this machine", "on machine NAME", "opening it at this
     // moment" (the marks kept changing), or empty for a mark this version
-    // cannot read.
+    // cannot read or this account may not read (see unreadable).
     QString holder;
-    // InUse, from another machine: the whole minutes until this copy may
-    // take the mark over if it stays unchanged; 0 for a copy on this machine.
+    // InUse, a watched mark: the whole minutes until the mark may be taken
+    // over on this machine if it stays unchanged; 0 for a copy on this machine.
     int minutesLeft = 0;
     QString mark; // the mark concerned (InUse, Failed, HeldUnmarked)
     // HeldUnmarked: empty when the folder cannot be written (this copy cannot
     // save there either), else why the marks could not be replaced. Failed:
-    // why the mark could not be written.
+    // why the mark could not be written. InUse: why the mark could not be
+    // read, when this account may not read it.
     QString reason;
 };
 
@@ -82,10 +117,14 @@ public:
     // of the file held before.
     HoldOutcome hold(const QString& path);
     // False once this copy's mark has been replaced or removed by another
-    // copy; true while it is intact, and when nothing or no mark is held.
+    // copy, or can no longer be read; true while it is intact, and when
+    // nothing or no mark is held.
     bool stillHeld();
-    // Removes this copy's mark (never another's); nothing when none is held.
-    void release();
+    // Lets go of the file: removes this copy's mark (never another's) and
+    // clears what this copy holds. Empty when done or when nothing was held;
+    // else the mark that stays and why ("MARK (reason)"). This copy takes such
+    // a mark back at its next hold.
+    QString release();
 
     // The mark of `path`, and its second name for when that one is stuck.
     static QString markPath(const QString& path);
@@ -93,18 +132,29 @@ public:
     // The holder this copy writes into its marks (token empty).
     static MarkHolder thisCopy();
 
-    // For tests: the monotonic clock in milliseconds that times how long a
-    // mark was seen unchanged (nullptr: the real one); and forgetting what
-    // was seen.
+    // For tests: the boot clock in milliseconds that times how long a mark
+    // was seen unchanged (nullptr: the real one); and forgetting what this
+    // process saw where no sighting could be stored (as a fresh start would).
     static void setClockForTests(std::function<qint64()> clock);
     static void forgetSightingsForTests();
 
 private:
+    enum class State {
+        None,     // no file held
+        Marked,   // mark_ is this copy's mark, token_ its token
+        Unmarked, // the file is held without a mark (none could be made)
+        Lost,     // mark_ was this copy's; another copy took it over or removed it
+    };
+    enum class Step;
+    struct Attempt;
+    Step refuseLiveMarks(Attempt& a, HoldOutcome& out);
+    Step clearDeadMarks(Attempt& a, HoldOutcome& out);
+    Step makeMark(Attempt& a, HoldOutcome& out);
+    Step confirmMark(Attempt& a, HoldOutcome& out);
     void renew();
 
-    QString mark_; // the mark made, empty when none
-    bool held_ = false;
-    bool lost_ = false;
+    State state_ = State::None;
+    QString mark_; // Marked, Lost: the mark made
     QByteArray token_;
     MarkHolder self_;
     std::unique_ptr<QTimer> renewal_;

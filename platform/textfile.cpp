@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -70,6 +71,12 @@ QString& folderSyncFailure()
 {
     static QString failure;
     return failure;
+}
+
+std::function<void()>& beforeRename()
+{
+    static std::function<void()> hook;
+    return hook;
 }
 
 void setError(QString* error, const QString& text)
@@ -172,23 +179,56 @@ qsizetype nameLimit(const QString& folder)
     return limit > 0 ? static_cast<qsizetype>(limit) : 255;
 }
 
-// Writes the bytes to a new file beside `target` and syncs it; the copy has
-// `target`'s permissions from its creation on. Returns the copy's path, or
-// empty with `error` set (no copy is left behind then).
-QString writeTemporaryCopy(const QString& target, const QByteArray& bytes, QString* error)
+// The account's name for a user id, or the number where it has none.
+QString accountName(uid_t uid)
+{
+    if (const passwd* pw = ::getpwuid(uid))
+        return QString::fromLocal8Bit(pw->pw_name);
+    return QString::number(uid);
+}
+
+// Gives the copy that replaces `old` the old file's owner and group, so that
+// a save by another account (root, the instructor) leaves the file its
+// student's. Empty when kept, or when it cannot be kept and need not be: in a
+// folder without the sticky bit every account that could replace the old file
+// can replace the new one too. In a sticky folder a file of another account
+// is replaced only by the folder's owner, whose copy would then shut its
+// student out: that is refused (why).
+QString keepOwner(int fd, const struct stat& old, const QString& folder)
+{
+    if (old.st_uid == ::geteuid() && old.st_gid == ::getegid())
+        return {};
+    if (::fchown(fd, old.st_uid, old.st_gid) == 0)
+        return {};
+    [[maybe_unused]] const int group = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    struct stat dir {};
+    if (old.st_uid != ::geteuid() && ::stat(nativeName(folder).constData(), &dir) == 0 && (dir.st_mode & S_ISVTX)
+        && dir.st_uid == ::geteuid())
+        return QStringLiteral("the file belongs to the account %1, which could not save it any more once this "
+                              "account had replaced it")
+            .arg(accountName(old.st_uid));
+    return {};
+}
+
+// Writes the bytes to a new file beside `target` and syncs it. Replacing an
+// existing file (`old` given), the copy has its permissions from its creation
+// on and its owner where that can be kept (keepOwner); a new file has `mode`
+// whatever the umask, or what the umask leaves of 0666 where `mode` is
+// negative. Returns the copy's path, or empty with `error` set (no copy is
+// left behind then).
+QString writeTemporaryCopy(const QString& target, const QByteArray& bytes, QString* error, const struct stat* old,
+                           int mode = -1)
 {
     const QFileInfo info(target);
     const QString folder = info.absolutePath();
-    struct stat old {};
-    const bool replacing = ::stat(nativeName(target).constData(), &old) == 0;
-    const mode_t mode = replacing ? (old.st_mode & 07777) : 0666;
+    const mode_t created = old ? (old->st_mode & 07777) : mode >= 0 ? static_cast<mode_t>(mode) : 0666;
     QString copy;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         const QString tag = QString::number(QRandomGenerator::global()->bounded(36u * 36u * 36u * 36u * 36u * 36u), 36)
                                 .rightJustified(6, u'0');
         copy = folder + u'/' + fittedFileName(folder, info.fileName(), u'.' + tag + QLatin1String(kTemporarySuffix));
-        fd = ::open(nativeName(copy).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        fd = ::open(nativeName(copy).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, created);
         if (fd < 0 && errno != EEXIST) {
             setError(error, errnoText(errno));
             return {};
@@ -199,8 +239,11 @@ QString writeTemporaryCopy(const QString& target, const QByteArray& bytes, QStri
         return {};
     }
     Descriptor file(fd);
-    // The creation mode lost what the umask takes away; the old file had it.
-    QString why = replacing && ::fchmod(fd, mode) != 0 ? errnoText(errno) : QString();
+    QString why = old ? keepOwner(fd, *old, folder) : QString();
+    // The creation mode lost what the umask takes away (and a new owner may
+    // have cleared set-id bits); the old file had it.
+    if (why.isEmpty() && (old || mode >= 0) && ::fchmod(fd, created) != 0)
+        why = errnoText(errno);
     if (why.isEmpty())
         why = writeAllAndSync(file, bytes);
     if (!why.isEmpty()) {
@@ -214,16 +257,20 @@ QString writeTemporaryCopy(const QString& target, const QByteArray& bytes, QStri
 
 // Creates `path` itself exclusively, writes and syncs it; removes it again
 // when anything fails. For file systems without hard links.
-bool createFileInPlace(const QString& path, const QByteArray& bytes, QString* error, bool* existed, QString* notSynced)
+bool createFileInPlace(const QString& path, const QByteArray& bytes, QString* error, bool* existed, QString* notSynced,
+                       int mode)
 {
-    Descriptor file(::open(nativeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    Descriptor file(::open(nativeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                           mode >= 0 ? static_cast<mode_t>(mode) : 0666));
     if (!file.valid()) {
         if (existed)
             *existed = errno == EEXIST;
         setError(error, errnoText(errno));
         return false;
     }
-    const QString why = writeAllAndSync(file, bytes);
+    QString why = mode >= 0 && ::fchmod(file.get(), static_cast<mode_t>(mode)) != 0 ? errnoText(errno) : QString();
+    if (why.isEmpty())
+        why = writeAllAndSync(file, bytes);
     if (!why.isEmpty()) {
         file.close();
         ::unlink(nativeName(path).constData());
@@ -302,6 +349,8 @@ void setLinksUnsupportedForTests(bool unsupported) { linksUnsupported() = unsupp
 
 void setFolderSyncFailureForTests(const QString& failure) { folderSyncFailure() = failure; }
 
+void setBeforeRenameForTests(std::function<void()> hook) { beforeRename() = std::move(hook); }
+
 QString replacedFilePath(const QString& path)
 {
     const QFileInfo info(path);
@@ -318,9 +367,13 @@ bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* erro
     const QString target = replacedFile(path, error);
     if (target.isEmpty())
         return false;
-    const QString copy = writeTemporaryCopy(target, bytes, error);
+    struct stat old {};
+    const bool replacing = ::stat(nativeName(target).constData(), &old) == 0;
+    const QString copy = writeTemporaryCopy(target, bytes, error, replacing ? &old : nullptr);
     if (copy.isEmpty())
         return false;
+    if (beforeRename())
+        beforeRename()();
     if (::rename(nativeName(copy).constData(), nativeName(target).constData()) != 0) {
         const int code = errno;
         ::unlink(nativeName(copy).constData());
@@ -334,11 +387,11 @@ bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* erro
 }
 
 bool createFileExclusive(const QString& path, const QByteArray& bytes, QString* error, bool* existed,
-                         QString* notSynced)
+                         QString* notSynced, int mode)
 {
     if (existed)
         *existed = false;
-    const QString copy = writeTemporaryCopy(path, bytes, error);
+    const QString copy = writeTemporaryCopy(path, bytes, error, nullptr, mode);
     if (copy.isEmpty())
         return false;
     int code = 0;
@@ -348,7 +401,7 @@ bool createFileExclusive(const QString& path, const QByteArray& bytes, QString* 
         code = errno;
     ::unlink(nativeName(copy).constData());
     if (code != 0 && linksNotSupported(code))
-        return createFileInPlace(path, bytes, error, existed, notSynced);
+        return createFileInPlace(path, bytes, error, existed, notSynced, mode);
     if (code != 0) {
         if (existed)
             *existed = code == EEXIST;

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace orv {
@@ -31,8 +32,12 @@ QList<QByteArray> splitLines(const QByteArray& bytes);
 // is synced to the disk before the rename (a full disk is a failure, and the
 // old file stays as it was, byte for byte); the folder is synced after it,
 // so a save that succeeded survives a power cut. The copy is created with
-// the old file's permissions from the start. A symbolic link is followed and
-// its target replaced (see replacedFilePath); a name that is not a regular
+// the old file's permissions from the start, and given its owner and group
+// where this account may (root; the group for a member of it). In a sticky
+// folder, a file of another account that this account could replace only as
+// the folder's owner is refused instead, since its owner could not save it
+// any more. A symbolic link is followed and its target replaced (see
+// replacedFilePath); a name that is not a regular
 // file (a folder, a device) or a link to nothing is refused. On failure
 // returns false and, when error is given, a description of what went wrong.
 // Once the rename is done the file is written and the result is true even
@@ -54,8 +59,10 @@ QString replacedFilePath(const QString& path);
 // removed again if that fails. `existed` tells that failure apart from others.
 // `notSynced` as for writeFileAtomic: the file exists, but the folder could
 // not be synced after it was made.
+// `mode`, when not negative, is the new file's permissions whatever the
+// umask (for files every account must read, such as the in-use marks).
 bool createFileExclusive(const QString& path, const QByteArray& bytes, QString* error = nullptr,
-                         bool* existed = nullptr, QString* notSynced = nullptr);
+                         bool* existed = nullptr, QString* notSynced = nullptr, int mode = -1);
 
 // `name` followed by `ending`, `name` shortened by whole characters where
 // the whole would be longer than a file name in `folder` may be.
@@ -78,6 +85,9 @@ void setWriteLimitForTests(qint64 bytes);
 void setLinksUnsupportedForTests(bool unsupported);
 // For tests: syncing a folder fails with this text while it is not empty.
 void setFolderSyncFailureForTests(const QString& failure);
+// For tests: writeFileAtomic runs this once the new copy is written, just
+// before it is renamed over the file (nullptr: nothing).
+void setBeforeRenameForTests(std::function<void()> hook);
 
 // Lines joined with CR LF, each line ended by CR LF.
 QByteArray joinLinesCrLf(const QList<QByteArray>& lines);

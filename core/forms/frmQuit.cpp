@@ -41,8 +41,9 @@ void frmQuit::Form_Load()
     auto& m = modOrvan;
     // Whoever opens this window has saved what was to be saved: the record
     // can no longer change, so the file is let go at once, not only when the
-    // student leaves this window.
-    releaseUserFile();
+    // student leaves this window. A mark that stays is named here.
+    if (const QString stuck = releaseUserFile(); !stuck.isEmpty())
+        pendingMessage() = pendingMessage().isEmpty() ? stuck : pendingMessage() + QStringLiteral("  ") + stuck;
     applyFormLook(this);
     const int height = 3000 + CaptionExtraTwips();
     const TwipsPoint at = quitWindowPosition(m, height, screenWidthTwips(), screenHeightTwips());

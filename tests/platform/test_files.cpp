@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace orv;
 
@@ -411,6 +412,47 @@ TEST(FileInUse, AMarkFitsBesideAnyNameAndStaysItsOwn)
     EXPECT_FALSE(QFileInfo::exists(FileInUse::markPath(a)));
 }
 
+// A save keeps the replaced file's owner and permissions whatever the umask
+// and whoever saves (root saving a student's file leaves it the student's).
+// Where the owner cannot be kept and would be shut out (a sticky folder of
+// the saving account, whose other files only their owners may replace),
+// the save is refused, saying why, and the file stays as it was.
+TEST(ByteFiles, AReplacedFileKeepsItsOwnerAndPermissions)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to give files to another account";
+    QTemporaryDir dir;
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    const QString path = dir.filePath("anna.ovg");
+    ASSERT_TRUE(writeFileAtomic(path, "old"));
+    ASSERT_EQ(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+    const mode_t umaskBefore = ::umask(077);
+    ASSERT_TRUE(writeFileAtomic(path, "new"));
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+    const QString users = dir.filePath("users"), bert = users + QStringLiteral("/bert.ovg");
+    ASSERT_TRUE(QDir().mkpath(users));
+    ASSERT_EQ(::chown(QFile::encodeName(users).constData(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(users).constData(), 01777), 0);
+    ASSERT_TRUE(writeFileAtomic(bert, "bert's")); // root's file
+    {
+        orvtest::AsOrdinaryUser folderOwner;
+        ASSERT_TRUE(folderOwner.ok());
+        QString error;
+        EXPECT_FALSE(writeFileAtomic(bert, "taken", &error));
+        EXPECT_EQ(error, "the file belongs to the account root, which could not save it any more once this account "
+                         "had replaced it");
+    }
+    ::umask(umaskBefore);
+    EXPECT_EQ(readFileBytes(bert).value(), "bert's");
+    EXPECT_EQ(QDir(users).entryList(QDir::Files | QDir::Hidden), QStringList{"bert.ovg"}) << "no copy left behind";
+}
+
 // A write is done once the file has its new name: a folder that cannot be
 // synced afterwards is told apart from a failure, for both writers.
 TEST(ByteFiles, AFolderSyncFailingAfterTheRenameIsNotAFailedWrite)
@@ -478,6 +520,76 @@ TEST(FileInUse, AMarkReadsBackAndOnlyAMarkIsOne)
                                   QByteArray("Orvanto in-use mark\nhost x\nrenewal 000000000001\n"),
                                   QByteArray("Orvanto in-use mark\ntoken t\n")})
         EXPECT_FALSE(parseMark(bad)) << bad.toStdString();
+}
+
+// Under a private umask the mark and the sightings beside it are still
+// readable by every account: a mark another account cannot read would
+// keep that account out for the stale time.
+TEST(FileInUse, MarksAndSightingsAreReadableByEveryAccountWhateverTheUmask)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("anna.ovg"), mark = FileInUse::markPath(path);
+    ASSERT_TRUE(writeFileAtomic(path, "record"));
+    const mode_t umaskBefore = ::umask(077);
+    const auto modeOf = [](const QString& file) {
+        struct stat st {};
+        return ::lstat(QFile::encodeName(file).constData(), &st) == 0 ? st.st_mode & 07777 : 0u;
+    };
+    FileInUse copy, other;
+    ASSERT_EQ(copy.hold(path).result, HoldOutcome::Held);
+    EXPECT_EQ(modeOf(mark), 0644u);
+    EXPECT_TRUE(copy.release().isEmpty());
+    ASSERT_TRUE(createFileExclusive(mark, markOf("their token", "lab-pc-07")));
+    EXPECT_EQ(other.hold(path).result, HoldOutcome::InUse);
+    const QStringList seen = QDir(dir.path()).entryList({QStringLiteral("*.seen")}, QDir::Files | QDir::Hidden);
+    ASSERT_EQ(seen.size(), 1);
+    EXPECT_EQ(modeOf(dir.filePath(seen.front())), 0644u);
+    ::umask(umaskBefore);
+}
+
+// What this account cannot read is never taken for its own mark, nor for a
+// damaged one: a copy whose mark's name now holds such a file has lost the
+// file (and leaves that file alone), and one that meets such a file under
+// either name is refused.
+TEST(FileInUse, AMarkThatCannotBeReadIsAnotherCopys)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to leave marks that the account nobody cannot read";
+    QTemporaryDir dir;
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+    const QString path = dir.filePath("anna.ovg"), mark = FileInUse::markPath(path);
+    ASSERT_TRUE(writeFileAtomic(path, "record"));
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0666), 0);
+    const auto unreadableMark = [](const QString& where) {
+        ASSERT_TRUE(createFileExclusive(where, markOf("their token", "lab-pc-07")));
+        ASSERT_EQ(::chmod(QFile::encodeName(where).constData(), 0600), 0);
+    };
+    FileInUse copy;
+    {
+        orvtest::AsOrdinaryUser student;
+        ASSERT_TRUE(student.ok());
+        ASSERT_EQ(copy.hold(path).result, HoldOutcome::Held);
+    }
+    ASSERT_TRUE(QFile::remove(mark));
+    unreadableMark(mark);
+    {
+        orvtest::AsOrdinaryUser student;
+        EXPECT_FALSE(copy.stillHeld());
+        EXPECT_TRUE(copy.release().isEmpty());
+    }
+    EXPECT_TRUE(QFileInfo::exists(mark)) << "not this copy's to remove";
+    ASSERT_TRUE(QFile::remove(mark));
+
+    unreadableMark(FileInUse::secondMarkPath(path));
+    {
+        orvtest::AsOrdinaryUser student;
+        const HoldOutcome out = copy.hold(path);
+        EXPECT_EQ(out.result, HoldOutcome::InUse);
+        EXPECT_EQ(out.mark, FileInUse::secondMarkPath(path));
+        EXPECT_EQ(out.reason, "Permission denied");
+        EXPECT_EQ(out.minutesLeft, kInUseStaleMinutes);
+    }
+    EXPECT_FALSE(QFileInfo::exists(mark)) << "no mark beside one that may be alive";
 }
 
 // One file reached by two names has one mark; a copy holding it refuses

@@ -3,11 +3,13 @@
 // locks a student out whatever it left in the mark's place, and two copies
 // signing in at the same instant never both get in.
 #include "core/forms/frmQuit.h"
+#include "core/forms/registercore.h"
 #include "core/modorvan.h"
 #include "core/signin.h"
 #include "core/unknownfile.h"
 #include "core/userfile.h"
 #include "platform/fileinuse.h"
+#include "platform/forms/formregistry.h"
 #include "platform/textfile.h"
 #include "tests/common/testsupport.h"
 
@@ -18,14 +20,18 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QProcess>
 #include <QThread>
 #include <condition_variable>
 #include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <string>
 #include <thread>
 
 #include <sys/stat.h>
@@ -36,6 +42,10 @@ using namespace orv;
 namespace {
 
 QByteArray native(const QString& path) { return QFile::encodeName(path); }
+
+// Waits up to a second for more of a child's output; false once it has
+// ended without more (a slow start, as under a sanitizer, is no end).
+bool mayStillSay(QProcess& p) { return p.waitForReadyRead(1000) || p.state() == QProcess::Running; }
 
 // Ends the test program when a sign-in hangs (a pipe or a device read
 // waiting for ever), so that the failure is named instead of timing out.
@@ -203,18 +213,21 @@ TEST(InUseMark, WhatStandsInTheMarksPlace)
         {"a copy from before this machine's last boot",
          [](const Lab& l) { writeMark(l.first, mark([](MarkHolder& h) { h.boot = QByteArray(h.boot.size(), 'b'); })); },
          true, SignInResult::Loaded, nullptr, true, true},
+        // A mark this account may not read is another copy's (an older
+        // copy's under a private umask) until seen unchanged for the stale time.
         {"mode 000, sticky",
          [](const Lab& l) {
              writeMark(l.first, mark([](MarkHolder&) {}));
              ::chmod(native(l.first).constData(), 0);
          },
-         true, SignInResult::Loaded, nullptr, true},
+         true, SignInResult::InUse,
+         "a mark this account may not read (Permission denied): another copy of Orvanto may have the file open.", true},
         {"mode 000, not sticky",
          [](const Lab& l) {
              writeMark(l.first, mark([](MarkHolder&) {}));
              ::chmod(native(l.first).constData(), 0);
          },
-         false, SignInResult::Loaded, nullptr, false},
+         false, SignInResult::InUse, "try again in 10 minutes", true},
         {"a folder", [](const Lab& l) { QDir().mkpath(l.first + "/inside"); }, true, SignInResult::Loaded, nullptr,
          true},
         {"a dangling link", [](const Lab& l) { QFile::link(l.users + "/nothing-here", l.first); }, true,
@@ -371,7 +384,7 @@ TEST(InUseMark, CopiesSigningInAtTheSameInstantNeverBothGetIn)
         const auto allSaid = [&](const char* word) {
             for (size_t i = 0; i < copies.size(); ++i) {
                 QDeadlineTimer deadline(30000);
-                while (!said[i].contains(word) && !deadline.hasExpired() && copies[i]->waitForReadyRead(1000))
+                while (!said[i].contains(word) && !deadline.hasExpired() && mayStillSay(*copies[i]))
                     said[i] += copies[i]->readAllStandardOutput();
                 if (!said[i].contains(word))
                     return false;
@@ -384,7 +397,7 @@ TEST(InUseMark, CopiesSigningInAtTheSameInstantNeverBothGetIn)
         for (size_t i = 0; i < copies.size(); ++i) {
             QDeadlineTimer deadline(30000);
             while (!said[i].contains("\nin\n") && !said[i].contains("refused") && !deadline.hasExpired()
-                   && copies[i]->waitForReadyRead(1000))
+                   && mayStillSay(*copies[i]))
                 said[i] += copies[i]->readAllStandardOutput();
             answered = answered && (said[i].contains("\nin\n") || said[i].contains("refused"));
         }
@@ -445,4 +458,258 @@ TEST(InUseMark, AFailedSaveGivesTheWritersReasonOnALineOfItsOwn)
               "Error writing " + lab.path + ". Information not saved.\r\nOperation not permitted.");
     EXPECT_EQ(readFileBytes(lab.path).value(), before);
     clearForNextStudent();
+}
+
+// Run only as a child of the tests below: another copy of the program on
+// ORV_COPY_FILE, with a private umask, as the account nobody when
+// ORV_COPY_NOBODY is set. Takes one command a line ("signin", "save N" with
+// N the naming tries stored, "release", anything else ends it) and answers
+// each on a line of its own after "=".
+TEST(InUseMark, DISABLED_ACopyOfTheProgram)
+{
+    const QString path = qEnvironmentVariable("ORV_COPY_FILE");
+    ASSERT_FALSE(path.isEmpty());
+    ::umask(077);
+    std::optional<orvtest::AsOrdinaryUser> nobody;
+    if (qEnvironmentVariableIsSet("ORV_COPY_NOBODY"))
+        nobody.emplace();
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        QString answer;
+        if (line == "signin") {
+            releaseUserFile();
+            InitProgram();
+            const SignInOutcome out = signInFromUserFile(path, true);
+            answer = out.result == SignInResult::Loaded ? QStringLiteral("in") : QStringLiteral("refused");
+        } else if (line.rfind("save ", 0) == 0) {
+            modOrvan.NameTypingTries = std::stoi(line.substr(5));
+            orvtest::msgLog().shown.clear();
+            answer = WriteUserFile() ? QStringLiteral("saved")
+                                     : QStringLiteral("not saved: ") + orvtest::msgLog().lastPrompt();
+        } else if (line == "release") {
+            clearForNextStudent();
+            answer = QStringLiteral("released");
+        } else {
+            break;
+        }
+        std::printf("\n=%s\n", answer.simplified().toUtf8().constData());
+        std::fflush(stdout);
+    }
+}
+
+namespace {
+
+// Another copy of the program, in a process of its own (see above).
+class OtherCopy {
+public:
+    OtherCopy(const QString& path, bool asNobody)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ORV_COPY_FILE"), path);
+        if (asNobody)
+            env.insert(QStringLiteral("ORV_COPY_NOBODY"), QStringLiteral("1"));
+        process_.setProcessEnvironment(env);
+        process_.start(QCoreApplication::applicationFilePath(),
+                       {QStringLiteral("--gtest_filter=InUseMark.DISABLED_ACopyOfTheProgram"),
+                        QStringLiteral("--gtest_also_run_disabled_tests")});
+        process_.waitForStarted(10000);
+    }
+    ~OtherCopy()
+    {
+        process_.write("end\n");
+        if (!process_.waitForFinished(10000))
+            process_.kill();
+        process_.waitForFinished(10000);
+    }
+    // The answer to one command, or what the copy said when it gave none.
+    QByteArray ask(const QByteArray& command)
+    {
+        process_.write(command + '\n');
+        QDeadlineTimer deadline(30000);
+        for (;;) {
+            const qsizetype at = said_.indexOf("\n=");
+            const qsizetype end = at < 0 ? -1 : said_.indexOf('\n', at + 2);
+            if (end >= 0) {
+                const QByteArray answer = said_.mid(at + 2, end - at - 2);
+                said_ = said_.mid(end);
+                return answer;
+            }
+            if (deadline.hasExpired() || !mayStillSay(process_))
+                return "no answer: " + said_ + process_.readAllStandardError();
+            said_ += process_.readAllStandardOutput();
+        }
+    }
+
+private:
+    QProcess process_;
+    QByteArray said_;
+};
+
+mode_t modeOf(const QString& path)
+{
+    struct stat st {};
+    return ::lstat(native(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+int storedTries(const QString& path) { return orvtest::userFileRecord(path).progress.NameTypingTries; }
+
+} // namespace
+
+// Two accounts with a private umask (077) on one student's file, in users/
+// with and without the sticky bit: the student (nobody) in another process,
+// root in this one. Whoever comes second is refused while the first runs
+// (never let in beside it, never under the second mark name); a refused
+// open never stops the first copy's saves; every save reported done is in
+// the file; root's save leaves the file the student's, so that the
+// student's saves go on working.
+TEST(InUseMark, TwoAccountsWithAPrivateUmaskNeverShareAFile)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to run a second copy as nobody";
+    Lab lab;
+    const mode_t umaskBefore = ::umask(077);
+    // The student's own file, as their first save under that umask made it.
+    ASSERT_EQ(::chown(native(lab.path).constData(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(native(lab.path).constData(), 0600), 0);
+    for (const bool sticky : {false, true}) {
+        SCOPED_TRACE(sticky ? "sticky users/" : "users/ without the sticky bit");
+        lab.sticky(sticky);
+        lab.clearMarks();
+        OtherCopy student(lab.path, true);
+        ASSERT_EQ(student.ask("signin"), "in");
+        EXPECT_EQ(modeOf(lab.first), 0644u) << "readable by every account whatever the umask";
+        EXPECT_EQ(lab.signIn().result, SignInResult::InUse) << "root opens the file for a moment";
+        EXPECT_FALSE(QFileInfo::exists(lab.second));
+        EXPECT_EQ(student.ask("save 5"), "saved");
+        EXPECT_EQ(lab.signIn().result, SignInResult::InUse);
+        EXPECT_EQ(student.ask("save 7"), "saved") << "a refused open never stops the owner's saves";
+        EXPECT_EQ(storedTries(lab.path), 7);
+        EXPECT_EQ(student.ask("release"), "released");
+        EXPECT_FALSE(QFileInfo::exists(lab.first));
+
+        // Now root holds it (an instructor, say) and saves; the student waits.
+        ASSERT_EQ(lab.signIn().result, SignInResult::Loaded);
+        EXPECT_EQ(student.ask("signin"), "refused");
+        EXPECT_FALSE(QFileInfo::exists(lab.second));
+        modOrvan.NameTypingTries = 6;
+        EXPECT_TRUE(WriteUserFile());
+        struct stat st {};
+        ASSERT_EQ(::stat(native(lab.path).constData(), &st), 0);
+        EXPECT_EQ(st.st_uid, 65534u) << "the save keeps the file's owner";
+        EXPECT_EQ(st.st_mode & 0777, 0600u) << "and its permissions";
+        // A mark as an older copy under the private umask left it: another
+        // account cannot read it, and still never takes it for damaged.
+        ASSERT_EQ(::chmod(native(lab.first).constData(), 0600), 0);
+        EXPECT_EQ(student.ask("signin"), "refused");
+        EXPECT_FALSE(QFileInfo::exists(lab.second));
+        modOrvan.NameTypingTries = 8;
+        EXPECT_TRUE(WriteUserFile()) << "the holder reads its own mark";
+        EXPECT_EQ(storedTries(lab.path), 8);
+        clearForNextStudent();
+        EXPECT_EQ(student.ask("signin"), "in");
+        EXPECT_EQ(student.ask("save 9"), "saved") << "the file is still the student's to replace";
+        EXPECT_EQ(storedTries(lab.path), 9);
+        EXPECT_EQ(student.ask("release"), "released");
+    }
+    ::umask(umaskBefore);
+    lab.clearMarks();
+}
+
+// A refused student's wait is not started again by a fresh start of the
+// program: each look writes down beside the mark how long it has been seen
+// unchanged, by this machine's clock since boot. Another machine's watch
+// counts as far as it went (the longest of them, never their sum), and a
+// renewed mark starts every watch again.
+TEST(InUseMark, AFreshStartGoesOnWithTheWait)
+{
+    Lab lab;
+    qint64 now = 5'000'000;
+    FileInUse::setClockForTests([&now] { return now; });
+    MarkHolder other = FileInUse::thisCopy();
+    other.token = "lab-pc-07's copy";
+    elsewhere(other);
+    ASSERT_TRUE(createFileExclusive(lab.first, markText(other)));
+    const auto minutes = [&lab] {
+        const SignInOutcome out = lab.signIn();
+        const qsizetype at = out.quitMessage.indexOf(QLatin1String("try again in "));
+        return out.result == SignInResult::Loaded ? 0
+             : at < 0                             ? -1
+                                                  : out.quitMessage.mid(at + 13).section(u' ', 0, 0).toInt();
+    };
+    const auto sightings = [&lab] {
+        return QDir(lab.users).entryList({QStringLiteral("*.seen")}, QDir::Files | QDir::Hidden);
+    };
+    EXPECT_EQ(minutes(), 10);
+    now += 4 * 60 * 1000;
+    FileInUse::forgetSightingsForTests(); // a fresh start: nothing in memory
+    EXPECT_EQ(minutes(), 6) << "the wait goes on";
+    ASSERT_EQ(sightings().size(), 1);
+
+    // Two other machines wrote down 3 and 4 minutes; this one has seen
+    // nothing yet, and its clock has nothing to do with theirs.
+    const QString ours = lab.users + u'/' + sightings().front();
+    QByteArray text = readFileBytes(ours).value();
+    ASSERT_TRUE(QFile::remove(ours));
+    text.replace("\nhost " + FileInUse::thisCopy().host + '\n', "\nhost lab-pc-09\n");
+    const QList<QByteArray> lines = text.split('\n');
+    const auto withWatch = [&lines](qint64 ms) {
+        QByteArray out;
+        for (const QByteArray& l : lines)
+            out += (l.startsWith("start ")  ? "start 100"
+                    : l.startsWith("last ") ? "last " + QByteArray::number(100 + ms)
+                                            : l)
+                 + (&l == &lines.back() ? "" : "\n");
+        return out;
+    };
+    ASSERT_TRUE(createFileExclusive(lab.first + ".pc09.seen", withWatch(3 * 60 * 1000)));
+    ASSERT_TRUE(createFileExclusive(lab.first + ".pc10.seen", withWatch(4 * 60 * 1000)));
+    now = 42;
+    EXPECT_EQ(minutes(), 6) << "the longest watch elsewhere counts";
+    now += 3 * 60 * 1000;
+    FileInUse::forgetSightingsForTests();
+    EXPECT_EQ(minutes(), 3);
+
+    ++other.renewal; // the copy on lab-pc-07 was alive after all
+    ASSERT_TRUE(writeFileAtomic(lab.first, markText(other)));
+    EXPECT_EQ(minutes(), 10) << "a renewed mark starts every watch again";
+    now += 10 * 60 * 1000;
+    FileInUse::forgetSightingsForTests();
+    EXPECT_EQ(minutes(), 0) << "unchanged for the stale time on this machine: taken over";
+    EXPECT_TRUE(markedByThisCopy(lab));
+    EXPECT_TRUE(sightings().isEmpty()) << "the sightings of a mark taken over are removed";
+    clearForNextStudent();
+}
+
+// users/ is read-only for a moment as the student leaves: the quit window
+// names the mark that stays, and the same running program's next sign-in
+// ("Restart for new user") takes its own mark back.
+TEST(InUseMark, AFailedReleaseIsToldAndTheProgramTakesItsMarkBack)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to sign in as nobody (root may write a read-only folder)";
+    Lab lab;
+    lab.sticky(false);
+    ASSERT_EQ(::chown(native(lab.users).constData(), 65534, 65534), 0);
+    registerCoreForms();
+    orvtest::AsOrdinaryUser student;
+    ASSERT_TRUE(student.ok());
+    ASSERT_EQ(lab.signIn().result, SignInResult::Loaded);
+    const QByteArray left = readFileBytes(lab.first).value();
+    ASSERT_EQ(::chmod(native(lab.users).constData(), 0555), 0);
+    modOrvan.QuitReason = QStringLiteral("NoSaveNext");
+    auto* quit = qobject_cast<frmQuit*>(forms::load(forms::names::frmQuit));
+    ASSERT_TRUE(quit);
+    EXPECT_TRUE(quit->lblQuit->text().startsWith("The in-use mark of your file could not be removed: " + lab.first
+                                                 + " (Permission denied)."))
+        << quit->lblQuit->text().toStdString();
+    forms::unload(quit);
+    EXPECT_EQ(readFileBytes(lab.first).value(), left);
+
+    ASSERT_EQ(::chmod(native(lab.users).constData(), 0777), 0);
+    EXPECT_EQ(lab.signIn().result, SignInResult::Loaded) << "its own mark, taken back";
+    EXPECT_TRUE(markedByThisCopy(lab));
+    EXPECT_NE(readFileBytes(lab.first).value(), left);
+    EXPECT_FALSE(QFileInfo::exists(lab.second));
+    clearForNextStudent();
+    EXPECT_FALSE(QFileInfo::exists(lab.first));
 }

@@ -200,6 +200,26 @@ TEST_F(SaveTest, FailedNewFileIsForgottenAndAnotherNameSaves)
     EXPECT_EQ(*readFileBytes(folder.file("users/anne.ovg")), other);
 }
 
+namespace {
+
+// A copy on another machine, as its mark names it.
+MarkHolder otherMachinesCopy()
+{
+    MarkHolder other = FileInUse::thisCopy();
+    other.token = "the other copy";
+    other.host = "lab-pc-07";
+    return other;
+}
+
+// That copy takes `mark` over, as it does once it has judged the mark dead.
+void takeOver(const QString& mark, const MarkHolder& other)
+{
+    ASSERT_TRUE(QFile::remove(mark));
+    ASSERT_TRUE(createFileExclusive(mark, markText(other)));
+}
+
+} // namespace
+
 // Another copy took the file over since this one marked it (this machine
 // slept, or its clock or network misled the other): the save does not write
 // over that copy's work and says so; the work stays, and the next save asks
@@ -209,11 +229,8 @@ TEST_F(SaveTest, AFileTakenOverByAnotherCopyIsNeverWrittenOver)
     dialog.answers = {"fred", "fred2"};
     ASSERT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
     const QString fred = folder.file("users/fred.ovg"), mark = FileInUse::markPath(fred);
-    MarkHolder other = FileInUse::thisCopy();
-    other.token = "the other copy";
-    other.host = "lab-pc-07";
-    ASSERT_TRUE(QFile::remove(mark));
-    ASSERT_TRUE(createFileExclusive(mark, markText(other)));
+    const MarkHolder other = otherMachinesCopy();
+    takeOver(mark, other);
     const QByteArray theirs = "the other copy's work\r\n";
     ASSERT_TRUE(writeFileAtomic(fred, theirs));
 
@@ -233,6 +250,37 @@ TEST_F(SaveTest, AFileTakenOverByAnotherCopyIsNeverWrittenOver)
     EXPECT_EQ(dialog.shown, 2);
     EXPECT_EQ(modOrvan.UserFilePath, folder.file("users/fred2.ovg"));
     EXPECT_EQ(orvtest::userFileRecord(modOrvan.UserFilePath).progress.ItemsRevealed[5], kTrue);
+}
+
+// Another copy takes the file over while this copy's save is being written
+// (after the check before it, before the rename): the save is not reported
+// done, since that copy's next save replaces it; the student is told that
+// it may have overwritten that copy's work, keeps the work and saves it
+// under a name of its own.
+TEST_F(SaveTest, ATakeoverWhileTheSaveIsWrittenIsTold)
+{
+    dialog.answers = {"fred", "fred2"};
+    ASSERT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
+    const QString fred = folder.file("users/fred.ovg"), mark = FileInUse::markPath(fred);
+    const MarkHolder other = otherMachinesCopy();
+    setBeforeRenameForTests([&] { takeOver(mark, other); });
+    modOrvan.ItemsRevealed[5] = kTrue;
+    modOrvan.DataSaved = kFalse;
+    const SaveOutcome out = WriteUserDataFlow();
+    setBeforeRenameForTests(nullptr);
+    EXPECT_EQ(out, SaveOutcome::Failed);
+    EXPECT_EQ(orvtest::msgLog().lastPrompt(),
+              "Your progress has been written to " + fred
+                  + ", but another copy of Orvanto opened this file while it was being saved: this save may have "
+                    "overwritten that copy's work, and that copy's next save will overwrite yours. Your work is kept: "
+                    "save again to give it another name.");
+    EXPECT_EQ(orvtest::userFileRecord(fred).progress.ItemsRevealed[5], kTrue) << "written, as said";
+    EXPECT_EQ(*readFileBytes(mark), markText(other)) << "the other copy's mark stays";
+    EXPECT_TRUE(modOrvan.UserFilePath.isEmpty());
+    EXPECT_EQ(modOrvan.DataSaved, kFalse);
+
+    EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
+    EXPECT_EQ(modOrvan.UserFilePath, folder.file("users/fred2.ovg"));
 }
 
 // A save whose folder cannot be synced after the rename is a save: the
