@@ -1,0 +1,247 @@
+// The end of a lab session with the student program open, through the real
+// program: the built orvantos runs as a child process on a program folder of
+// its own, a robot preloaded into it signs the student in and reveals an
+// item, and the test then ends it as a shutdown or logout would (SIGTERM,
+// SIGHUP, SIGINT, the session manager's order to quit). Each must end the
+// program at once the way the main window's close box leaves: the work saved
+// in the user file, the file whole, its in-use mark gone.
+#include "core/configfile.h"
+#include "core/modorvan.h"
+#include "core/userfile.h"
+#include "mainwindow/mainmenus.h"
+#include "platform/fileinuse.h"
+#include "signinsupport.h"
+#include "tests/common/testsupport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <atomic>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <thread>
+
+using namespace orv;
+
+namespace {
+
+constexpr int kReadyMs = 60000; // a loaded machine may take this long to start it
+constexpr int kEndMs = 15000;   // the end itself is a save and a remove
+
+const char* const kPassword = "kordavia1";
+
+// The built student program with the robot in it, on the test's folder.
+class Student {
+public:
+    Student(const QString& programFolder, const QStringList& args, const QString& script)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ORVANTO_HOME"), programFolder);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
+        env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(ORV_ROBOT_LIBRARY));
+        env.insert(QStringLiteral("ORV_ROBOT"), script);
+        QFile::setPermissions(runtime_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        process_.setProcessEnvironment(env);
+        process_.setWorkingDirectory(programFolder);
+        process_.start(QStringLiteral(ORV_STUDENT_PROGRAM), args);
+    }
+    ~Student()
+    {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill(); // the watchdog: a program that did not end
+            process_.waitForFinished(5000);
+        }
+    }
+    qint64 pid() const { return process_.processId(); }
+    // Waits for the robot's "READY label".
+    bool waitReady(const QString& label)
+    {
+        const QByteArray line = "READY " + label.toUtf8() + '\n';
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < kReadyMs && process_.state() != QProcess::NotRunning) {
+            process_.waitForReadyRead(200);
+            out_ += process_.readAllStandardOutput();
+            if (out_.contains(line))
+                return true;
+        }
+        return false;
+    }
+    void signal(int signo) const { ::kill(static_cast<pid_t>(pid()), signo); }
+    bool waitEnd()
+    {
+        const bool ended = process_.waitForFinished(kEndMs);
+        out_ += process_.readAllStandardOutput();
+        return ended;
+    }
+    bool endedNormally() const
+    {
+        return process_.state() == QProcess::NotRunning && process_.exitStatus() == QProcess::NormalExit
+            && process_.exitCode() == 0;
+    }
+    // What the program and the robot said, for failure messages.
+    std::string log()
+    {
+        out_ += process_.readAllStandardOutput();
+        return (out_ + "--- error output:\n" + process_.readAllStandardError()).toStdString();
+    }
+    bool running() const { return process_.state() != QProcess::NotRunning; }
+
+private:
+    QTemporaryDir runtime_;
+    QProcess process_;
+    QByteArray out_;
+};
+
+// Signs in on the command line with the password, passes the welcome
+// windows, and reveals the melting point (physical property 1).
+QString signInAndReveal()
+{
+    return QStringLiteral("frmInitial:click:cmdInitial;"
+                          "frmTestPassword:type:txtTestPassword:%1;frmTestPassword:click:cmdTestPassword;"
+                          "frmNewUser:close;frmOVMain:menu:mnuPhysPropItem1;")
+        .arg(QLatin1String(kPassword));
+}
+
+int meltingPoint() { return itemForMenuIndex(QStringLiteral("mnuPhysPropItem"), 1); }
+
+class SystemEndTest : public orvtest::StudentFileTest {
+protected:
+    SystemEndTest() : StudentFileTest(QStringLiteral("anna"), {3}) {}
+    void SetUp() override
+    {
+        StudentFileTest::SetUp();
+        InitProgram();
+        ResetProgress();
+        ReadConfigFile(); // defaults: passwords required, sessions saved
+        ASSERT_TRUE(WriteConfigFile());
+        m.UserFilePath = path;
+        m.CurrentUnknown = 3;
+        m.Password = QString::fromLatin1(kPassword);
+        m.PasswordVerified = kTrue;
+        ASSERT_TRUE(WriteUserFile());
+        releaseUserFile();
+        before_ = readBytes();
+    }
+    QByteArray readBytes() const
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    bool markThere() const
+    {
+        return QFileInfo::exists(FileInUse::markPath(path)) || QFileInfo::exists(FileInUse::secondMarkPath(path));
+    }
+    // No unfinished copy of a write is left in users/.
+    QStringList leftovers() const
+    {
+        return QDir(folder.file(QStringLiteral("users"))).entryList({QStringLiteral("*.orvtmp")}, QDir::Files);
+    }
+    QByteArray before_;
+};
+
+struct SignalCase {
+    const char* name;
+    int signo;
+    bool resultWindowOpen; // the revealed item's result window is still open (modal)
+};
+
+} // namespace
+
+TEST_F(SystemEndTest, EachSignalSavesTheWorkAndLetsTheFileGo)
+{
+    // clang-format off
+    const SignalCase cases[] = {
+        {"SIGTERM, the result window open", SIGTERM, true},
+        {"SIGTERM, the main window alone",  SIGTERM, false},
+        {"SIGHUP, the result window open",  SIGHUP,  true},
+        {"SIGHUP, the main window alone",   SIGHUP,  false},
+        {"SIGINT, the main window alone",   SIGINT,  false},
+    };
+    // clang-format on
+    for (const SignalCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(QFile::remove(path));
+        {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(before_) == before_.size());
+        }
+        const QString script = signInAndReveal()
+                             + (c.resultWindowOpen
+                                    ? QStringLiteral("frmResult:ready:work")
+                                    : QStringLiteral("frmResult:click:cmdResultOk;frmOVMain:ready:work"));
+        Student student(folder.path(), {path}, script);
+        ASSERT_TRUE(student.waitReady(QStringLiteral("work"))) << student.log();
+        if (!c.resultWindowOpen)
+            QThread::msleep(300); // the result window closes meanwhile
+        EXPECT_TRUE(markThere()) << "the session holds its file";
+        EXPECT_EQ(readBytes(), before_) << "nothing saved before the end";
+
+        student.signal(c.signo);
+        ASSERT_TRUE(student.waitEnd()) << student.log();
+        EXPECT_TRUE(student.endedNormally()) << student.log();
+        const UserRecord r = orvtest::userFileRecord(path);
+        EXPECT_EQ(r.progress.CurrentUnknown, 3);
+        EXPECT_TRUE(r.progress.ItemsRevealed[meltingPoint()] == kTrue) << "the revealed item is saved\n"
+                                                                       << student.log();
+        EXPECT_FALSE(markThere()) << student.log();
+        EXPECT_TRUE(leftovers().isEmpty()) << leftovers().join(u' ').toStdString();
+    }
+}
+
+TEST_F(SystemEndTest, SignalsDuringTheSaveLeaveTheFileWhole)
+{
+    // Signals keep coming from the first until the program has ended, so
+    // that some arrive while the work is being written.
+    Student student(folder.path(), {path}, signInAndReveal() + QStringLiteral("frmResult:ready:work"));
+    ASSERT_TRUE(student.waitReady(QStringLiteral("work"))) << student.log();
+    std::atomic<bool> ended = false;
+    const pid_t pid = static_cast<pid_t>(student.pid());
+    std::thread sender([&] {
+        for (int i = 0; !ended; ++i) {
+            ::kill(pid, i % 3 == 2 ? SIGHUP : SIGTERM);
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+    });
+    const bool finished = student.waitEnd();
+    ended = true;
+    sender.join();
+    ASSERT_TRUE(finished) << student.log();
+    EXPECT_TRUE(student.endedNormally()) << student.log();
+    const UserRecord r = orvtest::userFileRecord(path);
+    EXPECT_TRUE(r.progress.ItemsRevealed[meltingPoint()] == kTrue) << student.log();
+    EXPECT_FALSE(markThere());
+    EXPECT_TRUE(leftovers().isEmpty()) << leftovers().join(u' ').toStdString();
+}
+
+TEST_F(SystemEndTest, TheSessionManagersEndTakesTheSameRoad)
+{
+    // Its order to end reaches the program as the application's Quit event,
+    // which would otherwise close each window in turn and ask.
+    Student student(folder.path(), {path},
+                    signInAndReveal() + QStringLiteral("frmResult:click:cmdResultOk;frmOVMain:quit"));
+    ASSERT_TRUE(student.waitEnd()) << student.log();
+    EXPECT_TRUE(student.endedNormally()) << student.log();
+    const UserRecord r = orvtest::userFileRecord(path);
+    EXPECT_TRUE(r.progress.ItemsRevealed[meltingPoint()] == kTrue) << student.log();
+    EXPECT_FALSE(markThere());
+}
+
+TEST_F(SystemEndTest, AnEndDuringTheSignInLetsTheFileGoUnchanged)
+{
+    // The password window is open: the file is marked, nothing of it is in
+    // the program yet, so there is nothing to save.
+    Student student(folder.path(), {path},
+                    QStringLiteral("frmInitial:click:cmdInitial;frmTestPassword:ready:password"));
+    ASSERT_TRUE(student.waitReady(QStringLiteral("password"))) << student.log();
+    EXPECT_TRUE(markThere());
+    student.signal(SIGTERM);
+    ASSERT_TRUE(student.waitEnd()) << student.log();
+    EXPECT_TRUE(student.endedNormally()) << student.log();
+    EXPECT_EQ(readBytes(), before_);
+    EXPECT_FALSE(markThere());
+}
