@@ -6,10 +6,19 @@
 // program at once the way the main window's close box leaves: the work saved
 // in the user file, the file whole, its in-use mark gone.
 #include "core/configfile.h"
+#include "core/forms/registercore.h"
 #include "core/modorvan.h"
 #include "core/userfile.h"
+#include "core/userrecord.h"
+#include "mainwindow/forms/frmOVMain.h"
+#include "mainwindow/forms/registermainwindow.h"
+#include "mainwindow/forms/systemroad.h"
 #include "mainwindow/mainmenus.h"
+#include "platform/filedialog.h"
 #include "platform/fileinuse.h"
+#include "platform/forms/formregistry.h"
+#include "platform/runtime.h"
+#include "platform/textfile.h"
 #include "signinsupport.h"
 #include "tests/common/testsupport.h"
 
@@ -17,12 +26,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <atomic>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace orv;
 
@@ -36,11 +47,16 @@ const char* const kPassword = "kordavia1";
 // The built student program with the robot in it, on the test's folder.
 class Student {
 public:
-    Student(const QString& programFolder, const QStringList& args, const QString& script)
+    // `display`: an X display to run on, else none (offscreen).
+    Student(const QString& programFolder, const QStringList& args, const QString& script,
+            const QString& display = QString())
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("ORVANTO_HOME"), programFolder);
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                   display.isEmpty() ? QStringLiteral("offscreen") : QStringLiteral("xcb"));
+        if (!display.isEmpty())
+            env.insert(QStringLiteral("DISPLAY"), display);
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
         env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(ORV_ROBOT_LIBRARY));
         env.insert(QStringLiteral("ORV_ROBOT"), script);
@@ -78,10 +94,10 @@ public:
         out_ += process_.readAllStandardOutput();
         return ended;
     }
-    bool endedNormally() const
+    bool endedNormally(int code = 0) const
     {
         return process_.state() == QProcess::NotRunning && process_.exitStatus() == QProcess::NormalExit
-            && process_.exitCode() == 0;
+            && process_.exitCode() == code;
     }
     // What the program and the robot said, for failure messages.
     std::string log()
@@ -132,6 +148,12 @@ protected:
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
+    // The file as it was before the student signed in.
+    void restoreFile() const
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(before_) == before_.size());
+    }
     bool markThere() const
     {
         return QFileInfo::exists(FileInUse::markPath(path)) || QFileInfo::exists(FileInUse::secondMarkPath(path));
@@ -165,11 +187,7 @@ TEST_F(SystemEndTest, EachSignalSavesTheWorkAndLetsTheFileGo)
     // clang-format on
     for (const SignalCase& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_TRUE(QFile::remove(path));
-        {
-            QFile f(path);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(before_) == before_.size());
-        }
+        restoreFile();
         const QString script = signInAndReveal()
                              + (c.resultWindowOpen
                                     ? QStringLiteral("frmResult:ready:work")
@@ -244,4 +262,136 @@ TEST_F(SystemEndTest, AnEndDuringTheSignInLetsTheFileGoUnchanged)
     EXPECT_TRUE(student.endedNormally()) << student.log();
     EXPECT_EQ(readBytes(), before_);
     EXPECT_FALSE(markThere());
+}
+
+// Starts an X server of its own on a free display; empty when it cannot.
+QString startXServer(QProcess& server, const QString& xvfb)
+{
+    // It names the display it took on its standard output.
+    server.start(xvfb,
+                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                  QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x1024x24")});
+    QByteArray out;
+    QElapsedTimer clock;
+    clock.start();
+    while (!out.contains('\n') && clock.elapsed() < 20000 && server.state() != QProcess::NotRunning) {
+        server.waitForReadyRead(200);
+        out += server.readAllStandardOutput();
+    }
+    bool ok = false;
+    const int number = out.trimmed().toInt(&ok);
+    return ok ? QStringLiteral(":%1").arg(number) : QString();
+}
+
+TEST_F(SystemEndTest, TheDisplayGoneSavesAsTheProgramExits)
+{
+    // A logout ends the X server; Qt then ends the program with exit(1) as
+    // soon as it notices, with no event or signal first. Needs an X server of
+    // its own to end (Xvfb).
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+    if (xvfb.isEmpty())
+        GTEST_SKIP() << "Xvfb is not installed";
+    for (const bool resultWindowOpen : {true, false}) {
+        SCOPED_TRACE(resultWindowOpen ? "the result window open" : "the main window alone");
+        QProcess server;
+        const QString display = startXServer(server, xvfb);
+        ASSERT_FALSE(display.isEmpty()) << server.readAllStandardError().toStdString();
+        Student student(folder.path(), {path},
+                        signInAndReveal()
+                            + (resultWindowOpen ? QStringLiteral("frmResult:ready:work")
+                                                : QStringLiteral("frmResult:click:cmdResultOk;frmOVMain:ready:work")),
+                        display);
+        ASSERT_TRUE(student.waitReady(QStringLiteral("work"))) << student.log();
+        QThread::msleep(300);
+        EXPECT_TRUE(markThere());
+        server.kill();
+        server.waitForFinished(5000);
+        ASSERT_TRUE(student.waitEnd()) << student.log();
+        EXPECT_TRUE(student.endedNormally(1)) << "Qt's own exit code\n" << student.log();
+        const UserRecord r = orvtest::userFileRecord(path);
+        EXPECT_TRUE(r.progress.ItemsRevealed[meltingPoint()] == kTrue) << student.log();
+        EXPECT_FALSE(markThere()) << student.log();
+        EXPECT_TRUE(leftovers().isEmpty());
+        restoreFile();
+    }
+}
+
+// The road's choices where the close box would ask, in the program itself:
+// nothing may be shown, and nothing may wait for an answer.
+namespace {
+enum class Named { No, NewFileNoPassword, Existing };
+struct RoadCase {
+    const char* name;
+    bool sessionsSaved; // the settings save sessions: the close box saves
+    Named named;
+    bool written; // the file holds the work afterwards
+};
+} // namespace
+
+TEST_F(SystemEndTest, TheRoadSavesOnlyWhereTheCloseBoxWouldAndAsksNothing)
+{
+    // clang-format off
+    const RoadCase cases[] = {
+        {"no file named yet: no Save dialog, nothing written",       true,  Named::No,                false},
+        {"a new file, its password still to choose: saved without",  true,  Named::NewFileNoPassword, true},
+        {"the student's file",                                       true,  Named::Existing,          true},
+        {"sessions not saved: the close box does not save",          false, Named::Existing,          false},
+    };
+    // clang-format on
+    registerCoreForms();
+    registerMainwindowForms();
+    const QString fresh = folder.file(QStringLiteral("users/newcomer.ovg"));
+    for (const RoadCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        restoreFile();
+        QFile::remove(fresh);
+        InitProgram();
+        ResetProgress();
+        ReadConfigFile();
+        m.MultipleSessionsAllowed = vb(c.sessionsSaved);
+        m.CurrentUnknown = 3;
+        const QString file = c.named == Named::Existing          ? path
+                           : c.named == Named::NewFileNoPassword ? fresh
+                                                                 : QString();
+        m.UserFilePath = file;
+        if (c.named == Named::Existing)
+            m.Password = QString::fromLatin1(kPassword);
+        if (!file.isEmpty())
+            ASSERT_TRUE(holdUserFile(file));
+        auto* main = forms::instance<frmOVMain>();
+        ASSERT_TRUE(frmOVMain::sessionOpen());
+        m.ItemsRevealed[meltingPoint()] = kTrue; // the work since the last save
+        int dialogs = 0;
+        setFileDialogPresenter([&dialogs](const FileDialogRequest&) {
+            ++dialogs;
+            return QString();
+        });
+        orvtest::msgLog().shown.clear();
+
+        beginSystemEnd();
+        leaveForSystemEnd(SystemEnd::Signal);
+
+        EXPECT_EQ(dialogs, 0);
+        EXPECT_TRUE(orvtest::msgLog().shown.empty()) << orvtest::msgLog().lastPrompt().toStdString();
+        EXPECT_FALSE(markThere());
+        EXPECT_FALSE(QFileInfo::exists(FileInUse::markPath(fresh)));
+        if (c.named == Named::No)
+            EXPECT_EQ(QDir(folder.file(QStringLiteral("users"))).entryList(QDir::Files), QStringList{"anna.ovg"});
+        else if (c.written) {
+            const auto lines = readFileLines(file);
+            ASSERT_TRUE(lines && !lines->isEmpty());
+            const UserFileContents saved = parseUserFileLine(lines->value(0));
+            EXPECT_TRUE(saved.record.progress.ItemsRevealed[meltingPoint()] == kTrue);
+            EXPECT_EQ(saved.password, c.named == Named::Existing ? QString::fromLatin1(kPassword) : QString());
+        } else
+            EXPECT_EQ(readBytes(), before_);
+
+        resetSystemEndForTests();
+        registerCoreForms(); // the road took the password windows and the main window's sinks away
+        registerMainwindowForms();
+        setFileDialogPresenter({});
+        m.QuitReason.clear(); // closes without saving
+        forms::unload(main);
+        releaseUserFile();
+    }
 }
