@@ -49,7 +49,7 @@ class Student {
 public:
     // `display`: an X display to run on, else none (offscreen).
     Student(const QString& programFolder, const QStringList& args, const QString& script,
-            const QString& display = QString())
+            const QString& display = QString(), const QString& program = QStringLiteral(ORV_STUDENT_PROGRAM))
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("ORVANTO_HOME"), programFolder);
@@ -63,7 +63,7 @@ public:
         QFile::setPermissions(runtime_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         process_.setProcessEnvironment(env);
         process_.setWorkingDirectory(programFolder);
-        process_.start(QStringLiteral(ORV_STUDENT_PROGRAM), args);
+        process_.start(program, args);
     }
     ~Student()
     {
@@ -394,4 +394,28 @@ TEST_F(SystemEndTest, TheRoadSavesOnlyWhereTheCloseBoxWouldAndAsksNothing)
         forms::unload(main);
         releaseUserFile();
     }
+}
+
+TEST_F(SystemEndTest, TheSetupProgramEndsWithoutWritingUnsavedSettings)
+{
+    // The instructor changed a setting and chose Exit; the question whether
+    // to leave without saving is open when the session ends. The settings
+    // stay as they were, and no half-written copy is left.
+    const QString ini = folder.file(QStringLiteral("orvanto.ini"));
+    QFile f(ini);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray settings = f.readAll();
+    f.close();
+    const QString program = QFileInfo(QStringLiteral(ORV_STUDENT_PROGRAM)).absolutePath() + QStringLiteral("/ovsetup");
+    Student instructor(folder.path(), {},
+                       QStringLiteral("QFileDialog:accept;frmLogin:type::LKeyA!;frmLogin:click:&Continue;"
+                                      "frmTabSetup:click:Tips;frmTabSetup:click:&Exit;QMessageBox:ready:asked"),
+                       QString(), program);
+    ASSERT_TRUE(instructor.waitReady(QStringLiteral("asked"))) << instructor.log();
+    instructor.signal(SIGTERM);
+    ASSERT_TRUE(instructor.waitEnd()) << instructor.log();
+    EXPECT_TRUE(instructor.endedNormally()) << instructor.log();
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), settings);
+    EXPECT_TRUE(QDir(folder.path()).entryList({QStringLiteral("*.orvtmp")}, QDir::Files).isEmpty());
 }

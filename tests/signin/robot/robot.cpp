@@ -6,8 +6,10 @@
 //
 // ORV_ROBOT: steps separated by ";", each "window:action[:name[:text]]",
 // taken in turn, each once its window is visible:
-//   click:NAME       presses the button NAME
-//   type:NAME:TEXT   puts TEXT into the line edit NAME
+//   click:NAME       presses the button NAME (an object name, or the caption
+//                    as written, "&Continue")
+//   type:NAME:TEXT   puts TEXT into the line edit NAME (empty: the first one)
+//   accept           accepts the dialog (a file dialog's Open)
 //   menu:NAME        triggers the menu entry NAME (as "mnuPhysPropItem1")
 //   close            closes the window
 //   ready:LABEL      writes "READY LABEL" on a line of the standard output
@@ -20,6 +22,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QLineEdit>
 #include <QStringList>
@@ -75,6 +78,14 @@ void traceWindows()
     }
 }
 
+QAbstractButton* button(QWidget* w, const QString& name)
+{
+    for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+        if (b->objectName() == name || b->text() == name)
+            return b;
+    return nullptr;
+}
+
 void tick()
 {
     traceWindows();
@@ -88,12 +99,12 @@ void tick()
     ++r.next;
     const QString action = parts.value(1), name = parts.value(2);
     if (action == QLatin1String("click")) {
-        if (auto* b = w->findChild<QAbstractButton*>(name))
+        if (auto* b = button(w, name))
             QMetaObject::invokeMethod(b, &QAbstractButton::click, Qt::QueuedConnection);
         else
             say(QStringLiteral("MISSING ") + name);
     } else if (action == QLatin1String("type")) {
-        if (auto* e = w->findChild<QLineEdit*>(name))
+        if (auto* e = name.isEmpty() ? w->findChild<QLineEdit*>() : w->findChild<QLineEdit*>(name))
             e->setText(parts.mid(3).join(u':'));
         else
             say(QStringLiteral("MISSING ") + name);
@@ -102,6 +113,9 @@ void tick()
             QMetaObject::invokeMethod(a, &QAction::trigger, Qt::QueuedConnection);
         else
             say(QStringLiteral("MISSING ") + name);
+    } else if (action == QLatin1String("accept")) {
+        if (auto* d = qobject_cast<QDialog*>(w))
+            QMetaObject::invokeMethod(d, &QDialog::accept, Qt::QueuedConnection);
     } else if (action == QLatin1String("close")) {
         QMetaObject::invokeMethod(w, &QWidget::close, Qt::QueuedConnection);
     } else if (action == QLatin1String("quit")) {
