@@ -102,8 +102,10 @@ frmOVMain::frmOVMain()
 
     TimerOVMain->start();
     openSession() = this;
-    // The road out at an exit from elsewhere needs the user file's mark,
-    // which exists by now.
+    // An exit from elsewhere (the display gone) takes the road out from an
+    // exit handler, which runs before the destructors of what existed when it
+    // was registered: registered again now that the session's objects (the
+    // user file's mark among them) exist.
     armSystemEndAtExit();
     --changingDepth();
 }

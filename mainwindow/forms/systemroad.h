@@ -11,7 +11,7 @@ namespace orv {
 // a file that has no name yet is not saved (naming needs the Save dialog);
 // a named file whose password was still to be chosen is saved without one,
 // and the next sign-in asks for it. A failed save is written to the error
-// output. No window is touched or created any more.
+// output. No window is touched or created any more, whatever the kind of end.
 void leaveForSystemEnd(SystemEnd how);
 // The session manager's request to save: the same save, the session going on.
 // Nothing during the solved example (the end that follows leaves it first).
