@@ -2,9 +2,11 @@
 // program: the built orvantos runs as a child process on a program folder of
 // its own, a robot preloaded into it signs the student in and reveals an
 // item, and the test then ends it as a shutdown or logout would (SIGTERM,
-// SIGHUP, SIGINT, the session manager's order to quit). Each must end the
-// program at once the way the main window's close box leaves: the work saved
-// in the user file, the file whole, its in-use mark gone.
+// SIGHUP, SIGINT, the session manager's order to quit, the X server gone).
+// Each must end the program at once the way the main window's close box
+// leaves: the work saved in the user file, the file whole, its in-use mark
+// gone, no window shown. The road's choices where the close box would ask
+// are checked in the program itself; the setup program is ended too.
 #include "core/configfile.h"
 #include "core/forms/registercore.h"
 #include "core/modorvan.h"
@@ -19,7 +21,6 @@
 #include "platform/forms/formregistry.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
-#include "signinsupport.h"
 #include "tests/common/testsupport.h"
 
 #include <QDir>
@@ -32,6 +33,7 @@
 #include <atomic>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <sys/syscall.h>
 #include <thread>
 #include <unistd.h>
 
@@ -44,12 +46,13 @@ constexpr int kEndMs = 15000;   // the end itself is a save and a remove
 
 const char* const kPassword = "kordavia1";
 
-// The built student program with the robot in it, on the test's folder.
-class Student {
+// A built program (the student program unless named) with the robot in it,
+// on the test's folder.
+class RunningProgram {
 public:
     // `display`: an X display to run on, else none (offscreen).
-    Student(const QString& programFolder, const QStringList& args, const QString& script,
-            const QString& display = QString(), const QString& program = QStringLiteral(ORV_STUDENT_PROGRAM))
+    RunningProgram(const QString& programFolder, const QStringList& args, const QString& script,
+                   const QString& display = QString(), const QString& program = QStringLiteral(ORV_STUDENT_PROGRAM))
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("ORVANTO_HOME"), programFolder);
@@ -70,15 +73,20 @@ public:
         process_.setProcessEnvironment(env);
         process_.setWorkingDirectory(programFolder);
         process_.start(program, args);
+        // Signals go through a handle on this very process: once it has
+        // ended, none can reach another process given the same number.
+        if (process_.waitForStarted())
+            pidfd_ = static_cast<int>(::syscall(SYS_pidfd_open, static_cast<pid_t>(process_.processId()), 0));
     }
-    ~Student()
+    ~RunningProgram()
     {
         if (process_.state() != QProcess::NotRunning) {
             process_.kill(); // the watchdog: a program that did not end
             process_.waitForFinished(5000);
         }
+        if (pidfd_ >= 0)
+            ::close(pidfd_);
     }
-    qint64 pid() const { return process_.processId(); }
     // Waits for the robot's "READY label".
     bool waitReady(const QString& label)
     {
@@ -93,7 +101,11 @@ public:
         }
         return false;
     }
-    void signal(int signo) const { ::kill(static_cast<pid_t>(pid()), signo); }
+    void signal(int signo) const
+    {
+        ASSERT_GE(pidfd_, 0) << "no handle on the process";
+        ::syscall(SYS_pidfd_send_signal, pidfd_, signo, nullptr, 0);
+    }
     bool waitEnd()
     {
         const bool ended = process_.waitForFinished(kEndMs);
@@ -111,12 +123,12 @@ public:
         out_ += process_.readAllStandardOutput();
         return (out_ + "--- error output:\n" + process_.readAllStandardError()).toStdString();
     }
-    bool running() const { return process_.state() != QProcess::NotRunning; }
 
 private:
     QTemporaryDir runtime_;
     QProcess process_;
     QByteArray out_;
+    int pidfd_ = -1;
 };
 
 // Signs in on the command line with the password, passes the welcome
@@ -203,7 +215,7 @@ TEST_F(SystemEndTest, EachSignalSavesTheWorkAndLetsTheFileGo)
         const QString script = signInAndReveal(c.menuIndex)
                              + (c.left ? window + QStringLiteral(":ready:work")
                                        : window + QStringLiteral(":close;frmOVMain:ready:work"));
-        Student student(folder.path(), {path}, script);
+        RunningProgram student(folder.path(), {path}, script);
         ASSERT_TRUE(student.waitReady(QStringLiteral("work"))) << student.log();
         if (!c.left)
             QThread::msleep(300); // the window closes meanwhile
@@ -226,13 +238,12 @@ TEST_F(SystemEndTest, SignalsDuringTheSaveLeaveTheFileWhole)
 {
     // Signals keep coming from the first until the program has ended, so
     // that some arrive while the work is being written.
-    Student student(folder.path(), {path}, signInAndReveal() + QStringLiteral("frmResult:ready:work"));
+    RunningProgram student(folder.path(), {path}, signInAndReveal() + QStringLiteral("frmResult:ready:work"));
     ASSERT_TRUE(student.waitReady(QStringLiteral("work"))) << student.log();
     std::atomic<bool> ended = false;
-    const pid_t pid = static_cast<pid_t>(student.pid());
     std::thread sender([&] {
         for (int i = 0; !ended; ++i) {
-            ::kill(pid, i % 3 == 2 ? SIGHUP : SIGTERM);
+            student.signal(i % 3 == 2 ? SIGHUP : SIGTERM);
             std::this_thread::sleep_for(std::chrono::microseconds(200));
         }
     });
@@ -251,8 +262,8 @@ TEST_F(SystemEndTest, TheSessionManagersEndTakesTheSameRoad)
 {
     // Its order to end reaches the program as the application's Quit event,
     // which would otherwise close each window in turn and ask.
-    Student student(folder.path(), {path},
-                    signInAndReveal() + QStringLiteral("frmResult:click:cmdResultOk;frmOVMain:quit"));
+    RunningProgram student(folder.path(), {path},
+                           signInAndReveal() + QStringLiteral("frmResult:click:cmdResultOk;frmOVMain:quit"));
     ASSERT_TRUE(student.waitEnd()) << student.log();
     EXPECT_TRUE(student.endedNormally()) << student.log();
     const UserRecord r = orvtest::userFileRecord(path);
@@ -264,8 +275,8 @@ TEST_F(SystemEndTest, AnEndDuringTheSignInLetsTheFileGoUnchanged)
 {
     // The password window is open: the file is marked, nothing of it is in
     // the program yet, so there is nothing to save.
-    Student student(folder.path(), {path},
-                    QStringLiteral("frmInitial:click:cmdInitial;frmTestPassword:ready:password"));
+    RunningProgram student(folder.path(), {path},
+                           QStringLiteral("frmInitial:click:cmdInitial;frmTestPassword:ready:password"));
     ASSERT_TRUE(student.waitReady(QStringLiteral("password"))) << student.log();
     EXPECT_TRUE(markThere());
     student.signal(SIGTERM);
@@ -307,11 +318,12 @@ TEST_F(SystemEndTest, TheDisplayGoneSavesAsTheProgramExits)
         QProcess server;
         const QString display = startXServer(server, xvfb);
         ASSERT_FALSE(display.isEmpty()) << server.readAllStandardError().toStdString();
-        Student student(folder.path(), {path},
-                        signInAndReveal()
-                            + (resultWindowOpen ? QStringLiteral("frmResult:ready:work")
-                                                : QStringLiteral("frmResult:click:cmdResultOk;frmOVMain:ready:work")),
-                        display);
+        RunningProgram student(folder.path(), {path},
+                               signInAndReveal()
+                                   + (resultWindowOpen
+                                          ? QStringLiteral("frmResult:ready:work")
+                                          : QStringLiteral("frmResult:click:cmdResultOk;frmOVMain:ready:work")),
+                               display);
         ASSERT_TRUE(student.waitReady(QStringLiteral("work"))) << student.log();
         QThread::msleep(300);
         EXPECT_TRUE(markThere());
@@ -418,10 +430,10 @@ TEST_F(SystemEndTest, TheSetupProgramEndsWithoutWritingUnsavedSettings)
     const QByteArray settings = f.readAll();
     f.close();
     const QString program = QFileInfo(QStringLiteral(ORV_STUDENT_PROGRAM)).absolutePath() + QStringLiteral("/ovsetup");
-    Student instructor(folder.path(), {},
-                       QStringLiteral("QFileDialog:accept;frmLogin:type::LKeyA!;frmLogin:click:&Continue;"
-                                      "frmTabSetup:click:Tips;frmTabSetup:click:&Exit;QMessageBox:ready:asked"),
-                       QString(), program);
+    RunningProgram instructor(folder.path(), {},
+                              QStringLiteral("QFileDialog:accept;frmLogin:type::LKeyA!;frmLogin:click:&Continue;"
+                                             "frmTabSetup:click:Tips;frmTabSetup:click:&Exit;QMessageBox:ready:asked"),
+                              QString(), program);
     ASSERT_TRUE(instructor.waitReady(QStringLiteral("asked"))) << instructor.log();
     instructor.signal(SIGTERM);
     ASSERT_TRUE(instructor.waitEnd()) << instructor.log();
