@@ -442,3 +442,59 @@ TEST_F(SystemEndTest, TheSetupProgramEndsWithoutWritingUnsavedSettings)
     EXPECT_EQ(f.readAll(), settings);
     EXPECT_TRUE(QDir(folder.path()).entryList({QStringLiteral("*.orvtmp")}, QDir::Files).isEmpty());
 }
+
+// The session manager asks for the work before it ends the session; the
+// program goes on meanwhile, so it saves only what the student's own next
+// save would, keeps its file, and asks nothing.
+namespace {
+struct CommitCase {
+    const char* name;
+    bool example;     // the solved example is on
+    bool passwordSet; // the file's password is chosen
+    bool written;
+};
+} // namespace
+
+TEST_F(SystemEndTest, TheSessionManagersRequestToSaveKeepsTheSessionGoing)
+{
+    // clang-format off
+    const CommitCase cases[] = {
+        {"the student's unknown",                false, true,  true},
+        {"the solved example on: left to the end", true,  true,  false},
+        {"a password still to choose",           false, false, false},
+    };
+    // clang-format on
+    registerCoreForms();
+    registerMainwindowForms();
+    for (const CommitCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        restoreFile();
+        InitProgram();
+        ResetProgress();
+        ReadConfigFile();
+        m.CurrentUnknown = 3;
+        m.UserFilePath = path;
+        if (c.passwordSet)
+            m.Password = QString::fromLatin1(kPassword);
+        ASSERT_TRUE(holdUserFile(path));
+        auto* main = forms::instance<frmOVMain>();
+        m.ItemsRevealed[meltingPoint()] = kTrue;
+        m.ExampleMode = vb(c.example);
+        orvtest::msgLog().shown.clear();
+        {
+            const NoWindows none; // as the request runs
+            saveForSessionManager();
+        }
+        EXPECT_TRUE(orvtest::msgLog().shown.empty()) << orvtest::msgLog().lastPrompt().toStdString();
+        EXPECT_TRUE(markThere()) << "the session goes on with its file";
+        EXPECT_EQ(m.DataSaved, vb(c.written));
+        if (c.written)
+            EXPECT_TRUE(orvtest::userFileRecord(path).progress.ItemsRevealed[meltingPoint()] == kTrue);
+        else
+            EXPECT_EQ(readBytes(), before_);
+        m.ExampleMode = kFalse;
+        m.QuitReason.clear();
+        forms::unload(main);
+        releaseUserFile();
+    }
+}
