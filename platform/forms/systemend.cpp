@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QSocketNotifier>
+#include <QThread>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -44,7 +45,10 @@ extern "C" void endAtExit()
 {
     // Only an exit from elsewhere while the application lives: after the
     // program's own end, or once main has returned, there is nothing to do.
-    if (programEndedItself() || !QCoreApplication::instance())
+    // An exit from another thread leaves the state alone: the main thread
+    // may be changing it at that moment.
+    const QCoreApplication* app = QCoreApplication::instance();
+    if (programEndedItself() || !app || QThread::currentThread() != app->thread())
         return;
     takeRoad(SystemEnd::Exit);
 }

@@ -23,8 +23,8 @@
 //   before the destructors of the objects with static storage that were
 //   complete when it was registered, and after the others: armSystemEndAtExit
 //   registers it again, for the objects the road needs that came since.
-//   After the program's own end (EndProgram) or a return from main, it does
-//   nothing.
+//   After the program's own end (EndProgram) or a return from main, or for
+//   an exit called from another thread than the main one, it does nothing.
 // A signal that the program was started to ignore (nohup) stays ignored.
 #include <functional>
 
