@@ -15,7 +15,8 @@
 //   `commit` without windows, when no handler is waiting with a window open;
 //   its order to end (the application's Quit event) takes the road. Any other
 //   Quit (the last window closed) takes it too: the road then finds nothing
-//   left to save.
+//   left to save. So does an event loop ended without one
+//   (QCoreApplication::exit), before main returns.
 // - The display gone: Qt's platform plugin ends the process with exit() as
 //   soon as it notices, without an event or signal first. The road runs from
 //   an exit handler then, with the windows no longer usable: it must touch
