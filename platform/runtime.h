@@ -38,6 +38,8 @@ void setWaitsEndedHook(std::function<void()> hook);
 void EndProgram();
 // Replaces the final exit; tests install one that records.
 void setEndProgramHandler(std::function<void()> handler);
+// Installed by the widget layer: closes and deletes every window.
+void setUnloadAllWindowsHook(std::function<void()> hook);
 // Ends the process at once, without unloading any window (through the tests'
 // handler when one is set). The end the system asks for uses it, once its own
 // road out has been taken (see platform/forms/systemend.h).
@@ -64,8 +66,6 @@ public:
     NoWindows& operator=(const NoWindows&) = delete;
 };
 bool windowsWithheld();
-// Installed by the widget layer: closes and deletes every window.
-void setUnloadAllWindowsHook(std::function<void()> hook);
 
 // One running copy per user and name: a lock file in the user's runtime
 // folder (or `folder` when given). Holds the lock while the object lives.
