@@ -23,12 +23,13 @@ if ! [[ $ORV_JOBS =~ ^[1-9][0-9]*$ ]]; then
 fi
 
 pkgs=(build-essential cmake ninja-build qt6-base-dev libgtest-dev libasound2-dev fonts-dejavu-core fonts-liberation2)
-# The tests also check the unknowns' chemistry (RDKit), draw pictures (PIL)
-# and read printouts back from PDF files (poppler-utils); the fuzzers and the
-# sanitizers need clang and its runtime.
+# The tests also check the unknowns' chemistry (RDKit), draw pictures (PIL),
+# read printouts back from PDF files (poppler-utils) and end an X server of
+# their own under the student program (xvfb); the fuzzers and the sanitizers
+# need clang and its runtime.
 case "$what" in
-  test) pkgs+=(python3-rdkit python3-pil poppler-utils) ;;
-  fuzz|sanitize) pkgs+=(clang libclang-rt-14-dev python3-rdkit python3-pil poppler-utils) ;;
+  test) pkgs+=(python3-rdkit python3-pil poppler-utils xvfb) ;;
+  fuzz|sanitize) pkgs+=(clang libclang-rt-14-dev python3-rdkit python3-pil poppler-utils xvfb) ;;
 esac
 missing=()
 for p in "${pkgs[@]}"; do

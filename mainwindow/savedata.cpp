@@ -144,4 +144,11 @@ LeaveOutcome leaveMainWindow(ModOrvan& m)
     return out;
 }
 
+bool saveAsLeavingWould(ModOrvan& m)
+{
+    if (!savingReason(m.QuitReason) || isTrue(m.DataSaved) || m.UserFilePath.isEmpty())
+        return false;
+    return WriteUserDataFlow() == SaveOutcome::Saved;
+}
+
 } // namespace orv

@@ -41,4 +41,9 @@ struct LeaveOutcome {
 };
 LeaveOutcome leaveMainWindow(ModOrvan& m);
 
+// The save the unload would make now, the window staying: when QuitReason
+// asks for one, nothing is saved yet and the file already has its name (no
+// Save dialog is shown here). True when the file was written.
+bool saveAsLeavingWould(ModOrvan& m);
+
 } // namespace orv

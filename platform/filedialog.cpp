@@ -1,5 +1,7 @@
 #include "platform/filedialog.h"
 
+#include "platform/runtime.h"
+
 namespace orv {
 
 namespace {
@@ -10,7 +12,12 @@ FileDialogPresenter& presenter()
 }
 }
 
-QString showFileDialog(const FileDialogRequest& r) { return presenter() ? presenter()(r) : QString(); }
+QString showFileDialog(const FileDialogRequest& r)
+{
+    if (windowsWithheld())
+        return {}; // as cancelled
+    return presenter() ? presenter()(r) : QString();
+}
 void setFileDialogPresenter(FileDialogPresenter p) { presenter() = std::move(p); }
 
 } // namespace orv

@@ -1,7 +1,8 @@
 #pragma once
 // The common Open and Save dialogs. Logic asks through this service; the
 // widget layer installs the real dialogs and tests a scripted answer. An
-// empty result means the dialog was cancelled.
+// empty result means the dialog was cancelled (so is every dialog while
+// windows are withheld, see NoWindows).
 #include <QString>
 #include <functional>
 

@@ -1,6 +1,9 @@
 #include "platform/msgbox.h"
 
+#include "platform/runtime.h"
+
 #include <QCoreApplication>
+#include <cstdio>
 
 namespace orv {
 
@@ -38,6 +41,14 @@ MsgResult defaultResult(MsgButtons b, int defaultButton)
 MsgResult MsgBox(const QString& prompt, MsgButtons buttons, MsgIcon icon, const QString& title, int defaultButton)
 {
     MsgRecord r{prompt, buttons, icon, title.isEmpty() ? QCoreApplication::applicationName() : title, defaultButton};
+    if (windowsWithheld()) {
+        // Nobody is there to read it: the text is kept in the error output
+        // (a session's log), and the box counts as closed without a choice.
+        std::fprintf(stderr, "%s: %s\n", qPrintable(r.title),
+                     qPrintable(QString(prompt).replace(vbCrLf, QStringLiteral(" "))));
+        std::fflush(stderr);
+        return buttons == MsgButtons::OkOnly ? MsgResult::Ok : MsgResult::Cancel;
+    }
     if (presenter())
         return presenter()(r);
     return defaultResult(buttons, defaultButton);

@@ -24,7 +24,8 @@ using MsgPresenter = std::function<MsgResult(const MsgRecord&)>;
 
 // Shows the message and returns the button pressed. Title empty: the
 // application's name. `defaultButton` is the button Enter presses (1 or 2).
-// Without a presenter the default button is the answer.
+// Without a presenter the default button is the answer. While windows are
+// withheld (NoWindows) nothing is shown: see there.
 MsgResult MsgBox(const QString& prompt, MsgButtons buttons = MsgButtons::OkOnly, MsgIcon icon = MsgIcon::None,
                  const QString& title = QString(), int defaultButton = 1);
 

@@ -34,9 +34,23 @@ NestedWait::~NestedWait()
 int nestedWaitDepth() { return waitDepth(); }
 void setWaitsEndedHook(std::function<void()> hook) { waitsEndedHook() = std::move(hook); }
 
+namespace {
+int& withheldDepth()
+{
+    static int d = 0;
+    return d;
+}
+}
+
+NoWindows::NoWindows() { ++withheldDepth(); }
+NoWindows::~NoWindows() { --withheldDepth(); }
+bool windowsWithheld() { return withheldDepth() > 0; }
+
 void Pause(double seconds)
 {
-    if (seconds <= 0)
+    // No pause runs window events while they are withheld: the road out must
+    // not let a click or a timer start anything new.
+    if (seconds <= 0 || windowsWithheld())
         return;
     const NestedWait wait;
     const qint64 ms = static_cast<qint64>(seconds * 1000.0 + 0.5);
@@ -64,6 +78,11 @@ std::function<void()>& unloadHook()
     static std::function<void()> h;
     return h;
 }
+bool& endedItself()
+{
+    static bool ended = false;
+    return ended;
+}
 }
 
 void setEndProgramHandler(std::function<void()> handler) { endHandler() = std::move(handler); }
@@ -71,13 +90,50 @@ void setUnloadAllWindowsHook(std::function<void()> hook) { unloadHook() = std::m
 
 void EndProgram()
 {
+    // The system's end is under way: it finishes the process itself once
+    // its road is done, and no window may be closed (and so asked) meanwhile.
+    if (systemEndUnderWay())
+        return;
     if (unloadHook())
         unloadHook()();
+    endProcessNow();
+}
+
+void endProcessNow()
+{
+    endedItself() = true;
     if (endHandler()) {
         endHandler()();
         return;
     }
     std::exit(0);
+}
+
+bool programEndedItself() { return endedItself(); }
+
+namespace {
+bool& systemEnd()
+{
+    static bool underWay = false;
+    return underWay;
+}
+}
+
+void beginSystemEnd()
+{
+    if (!systemEnd())
+        ++withheldDepth(); // for good
+    systemEnd() = true;
+}
+
+bool systemEndUnderWay() { return systemEnd(); }
+
+void resetSystemEndForTests()
+{
+    if (systemEnd())
+        --withheldDepth();
+    systemEnd() = false;
+    endedItself() = false;
 }
 
 SingleInstance::SingleInstance(const QString& name, const QString& folder)

@@ -40,6 +40,32 @@ void EndProgram();
 void setEndProgramHandler(std::function<void()> handler);
 // Installed by the widget layer: closes and deletes every window.
 void setUnloadAllWindowsHook(std::function<void()> hook);
+// Ends the process at once, without unloading any window (through the tests'
+// handler when one is set). The end the system asks for uses it, once its own
+// road out has been taken (see platform/forms/systemend.h).
+void endProcessNow();
+// True once EndProgram or endProcessNow has begun to end the process.
+bool programEndedItself();
+// The system is ending the program: from now on no window is shown (as under
+// NoWindows), and EndProgram, called on the road out, returns at once; the
+// system's end finishes the process itself.
+void beginSystemEnd();
+bool systemEndUnderWay();
+// For tests: the program runs on as before the system's end began.
+void resetSystemEndForTests();
+
+// While any is alive, no window is shown: a message box answers at once as
+// if closed without a choice (Ok for a box with Ok only, else Cancel) and its
+// text goes to the error output; a file dialog answers as if cancelled; a
+// pause returns at once; showing a window does nothing.
+class NoWindows {
+public:
+    NoWindows();
+    ~NoWindows();
+    NoWindows(const NoWindows&) = delete;
+    NoWindows& operator=(const NoWindows&) = delete;
+};
+bool windowsWithheld();
 
 // One running copy per user and name: a lock file in the user's runtime
 // folder (or `folder` when given). Holds the lock while the object lives.

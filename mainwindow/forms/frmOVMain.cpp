@@ -12,10 +12,12 @@
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"
+#include "platform/forms/systemend.h"
 #include "platform/twips.h"
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -26,6 +28,12 @@ int& changingDepth()
 {
     static int depth = 0;
     return depth;
+}
+
+QPointer<frmOVMain>& openSession()
+{
+    static QPointer<frmOVMain> w;
+    return w;
 }
 
 // Designed widths of status panels 1, 2 (the rest of the bar), 3 and 4.
@@ -39,6 +47,8 @@ std::function<bool()>& frmOVMain::unknownFileReader()
 }
 
 bool frmOVMain::isChanging() { return changingDepth() > 0; }
+
+bool frmOVMain::sessionOpen() { return !openSession().isNull(); }
 
 frmOVMain::frmOVMain()
 {
@@ -91,6 +101,12 @@ frmOVMain::frmOVMain()
     setWindowTitle(m.MainCaption.isEmpty() ? QStringLiteral("Orvanto") : m.MainCaption);
 
     TimerOVMain->start();
+    openSession() = this;
+    // An exit from elsewhere (the display gone) takes the road out from an
+    // exit handler, which runs before the destructors of what existed when it
+    // was registered: registered again now that the session's objects (the
+    // user file's mark among them) exist.
+    armSystemEndAtExit();
     --changingDepth();
 }
 
@@ -152,6 +168,7 @@ void frmOVMain::closeEvent(QCloseEvent* e)
         if (QWidget* quit = forms::load(forms::names::frmQuit))
             forms::showModeless(quit);
     }
+    openSession() = nullptr;
     --changingDepth();
     e->accept();
 }

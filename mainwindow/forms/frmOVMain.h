@@ -53,6 +53,9 @@ public:
     // True while a main window is being set up or unloaded: status writes
     // meanwhile must not ask for a main window again.
     static bool isChanging();
+    // True from the window's load until its unload has gone through: the
+    // student's session is open (a close refused by a failed save keeps it).
+    static bool sessionOpen();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -208,7 +208,7 @@ private:
 
 void showModal(QWidget* w)
 {
-    if (!w)
+    if (!w || windowsWithheld())
         return;
     QPointer<QWidget> guard(w);
     w->setWindowModality(Qt::ApplicationModal);
@@ -240,7 +240,7 @@ bool showModal(FormName name)
 
 void showModeless(QWidget* w)
 {
-    if (!w)
+    if (!w || windowsWithheld())
         return;
     w->setWindowModality(Qt::NonModal);
     w->show();

@@ -55,7 +55,8 @@ bool unload(FormName name);
 void closeRefused(QWidget* w);
 void unloadAll();
 
-// Shows the window modally and returns once it is hidden or unloaded.
+// Shows the window modally and returns once it is hidden or unloaded. While
+// windows are withheld (NoWindows) these show nothing and return at once.
 void showModal(QWidget* w);
 // By name: false when the window is not built into this program.
 bool showModal(FormName name);

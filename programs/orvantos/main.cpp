@@ -1,9 +1,11 @@
 #include "core/forms/registercore.h"
 #include "core/forms/startup.h"
 #include "mainwindow/forms/registermainwindow.h"
+#include "mainwindow/forms/systemroad.h"
 #include "mscalc/forms/registermscalc.h"
 #include "nmrcalc/forms/registernmrcalc.h"
 #include "platform/forms/programlook.h"
+#include "platform/forms/systemend.h"
 #include "platform/forms/widgetservices.h"
 #include "platform/programfolder.h"
 #include "spectra/forms/registerspectra.h"
@@ -24,5 +26,8 @@ int main(int argc, char** argv)
     orv::registerStructureForms();
     orv::registerNmrcalcForms();
     orv::registerMscalcForms();
+    // A shutdown or logout with a student's session open saves the work as
+    // the main window's close box would and lets go of the user file.
+    orv::watchForSystemEnd({orv::leaveForSystemEnd, orv::saveForSessionManager});
     return orv::runStudentProgram(argc, argv);
 }

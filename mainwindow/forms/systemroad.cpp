@@ -1,0 +1,34 @@
+#include "mainwindow/forms/systemroad.h"
+
+#include "core/modorvan.h"
+#include "core/userfile.h"
+#include "mainwindow/forms/frmOVMain.h"
+#include "mainwindow/savedata.h"
+
+namespace orv {
+
+void leaveForSystemEnd(SystemEnd)
+{
+    auto& m = modOrvan;
+    // No window asks for a password, and none is written to or brought up:
+    // the program is ending, and without a display they cannot be used.
+    setPasswordWindows({});
+    m.statusBarSink = nullptr;
+    m.mainCaptionSink = nullptr;
+    m.ensureMainWindow = nullptr;
+    if (frmOVMain::sessionOpen())
+        leaveMainWindow(m);
+    releaseUserFile();
+}
+
+void saveForSessionManager()
+{
+    auto& m = modOrvan;
+    // A password still to be chosen is chosen at the student's own next
+    // save; the end of the session, should it follow, saves without one.
+    const bool passwordToChoose = m.PasswordRequired == kTrue && m.Password.isEmpty();
+    if (frmOVMain::sessionOpen() && !isTrue(m.ExampleMode) && !passwordToChoose)
+        saveAsLeavingWould(m);
+}
+
+} // namespace orv

@@ -1,0 +1,500 @@
+// The end of a lab session with the student program open, through the real
+// program: the built orvantos runs as a child process on a program folder of
+// its own, a robot preloaded into it signs the student in and reveals an
+// item, and the test then ends it as a shutdown or logout would (SIGTERM,
+// SIGHUP, SIGINT, the session manager's order to quit, the X server gone).
+// Each must end the program at once the way the main window's close box
+// leaves: the work saved in the user file, the file whole, its in-use mark
+// gone, no window shown. The road's choices where the close box would ask
+// are checked in the program itself; the setup program is ended too.
+#include "core/configfile.h"
+#include "core/forms/registercore.h"
+#include "core/modorvan.h"
+#include "core/userfile.h"
+#include "core/userrecord.h"
+#include "mainwindow/forms/frmOVMain.h"
+#include "mainwindow/forms/registermainwindow.h"
+#include "mainwindow/forms/systemroad.h"
+#include "mainwindow/mainmenus.h"
+#include "platform/filedialog.h"
+#include "platform/fileinuse.h"
+#include "platform/forms/formregistry.h"
+#include "platform/runtime.h"
+#include "platform/textfile.h"
+#include "tests/common/testsupport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <atomic>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/syscall.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace orv;
+
+namespace {
+
+constexpr int kReadyMs = 60000; // a loaded machine may take this long to start it
+constexpr int kEndMs = 15000;   // the end itself is a save and a remove
+
+const char* const kPassword = "kordavia1";
+
+// A built program (the student program unless named) with the robot in it,
+// on the test's folder.
+class RunningProgram {
+public:
+    // `display`: an X display to run on, else none (offscreen).
+    RunningProgram(const QString& programFolder, const QStringList& args, const QString& script,
+                   const QString& display = QString(), const QString& program = QStringLiteral(ORV_STUDENT_PROGRAM))
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ORVANTO_HOME"), programFolder);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                   display.isEmpty() ? QStringLiteral("offscreen") : QStringLiteral("xcb"));
+        if (!display.isEmpty())
+            env.insert(QStringLiteral("DISPLAY"), display);
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime_.path());
+        env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(ORV_ROBOT_LIBRARY));
+        env.insert(QStringLiteral("ORV_ROBOT"), script);
+        // Under the sanitizers: the program ends with exit() from inside an
+        // event loop, its windows alive on the stack, which the leak check
+        // would count as leaks; every other error still ends it.
+        if (env.contains(QStringLiteral("ASAN_OPTIONS")))
+            env.insert(QStringLiteral("ASAN_OPTIONS"),
+                       env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":detect_leaks=0"));
+        QFile::setPermissions(runtime_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        process_.setProcessEnvironment(env);
+        process_.setWorkingDirectory(programFolder);
+        process_.start(program, args);
+        // Signals go through a handle on this very process: once it has
+        // ended, none can reach another process given the same number.
+        if (process_.waitForStarted())
+            pidfd_ = static_cast<int>(::syscall(SYS_pidfd_open, static_cast<pid_t>(process_.processId()), 0));
+    }
+    ~RunningProgram()
+    {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill(); // the watchdog: a program that did not end
+            process_.waitForFinished(5000);
+        }
+        if (pidfd_ >= 0)
+            ::close(pidfd_);
+    }
+    // Waits for the robot's "READY label".
+    bool waitReady(const QString& label)
+    {
+        const QByteArray line = "READY " + label.toUtf8() + '\n';
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < kReadyMs && process_.state() != QProcess::NotRunning) {
+            process_.waitForReadyRead(200);
+            out_ += process_.readAllStandardOutput();
+            if (out_.contains(line))
+                return true;
+        }
+        return false;
+    }
+    void signal(int signo) const
+    {
+        ASSERT_GE(pidfd_, 0) << "no handle on the process";
+        ::syscall(SYS_pidfd_send_signal, pidfd_, signo, nullptr, 0);
+    }
+    bool waitEnd()
+    {
+        const bool ended = process_.waitForFinished(kEndMs);
+        out_ += process_.readAllStandardOutput();
+        return ended;
+    }
+    bool endedNormally(int code = 0) const
+    {
+        return process_.state() == QProcess::NotRunning && process_.exitStatus() == QProcess::NormalExit
+            && process_.exitCode() == code;
+    }
+    // What the program and the robot said, for failure messages.
+    std::string log()
+    {
+        out_ += process_.readAllStandardOutput();
+        return (out_ + "--- error output:\n" + process_.readAllStandardError()).toStdString();
+    }
+
+private:
+    QTemporaryDir runtime_;
+    QProcess process_;
+    QByteArray out_;
+    int pidfd_ = -1;
+};
+
+// Signs in on the command line with the password, passes the welcome
+// window, and reveals physical property `menuIndex` (1 the melting point,
+// 6 the infrared spectrum in its viewer).
+QString signInAndReveal(int menuIndex = 1)
+{
+    return QStringLiteral("frmInitial:click:cmdInitial;"
+                          "frmTestPassword:type:txtTestPassword:%1;frmTestPassword:click:cmdTestPassword;"
+                          "frmNewUser:close;frmOVMain:menu:mnuPhysPropItem%2;")
+        .arg(QLatin1String(kPassword))
+        .arg(menuIndex);
+}
+
+int meltingPoint() { return itemForMenuIndex(QStringLiteral("mnuPhysPropItem"), 1); }
+
+class SystemEndTest : public orvtest::StudentFileTest {
+protected:
+    SystemEndTest() : StudentFileTest(QStringLiteral("anna"), {3}) {}
+    void SetUp() override
+    {
+        StudentFileTest::SetUp();
+        InitProgram();
+        ResetProgress();
+        ReadConfigFile(); // defaults: passwords required, sessions saved
+        ASSERT_TRUE(WriteConfigFile());
+        m.UserFilePath = path;
+        m.CurrentUnknown = 3;
+        m.Password = QString::fromLatin1(kPassword);
+        m.PasswordVerified = kTrue;
+        ASSERT_TRUE(WriteUserFile());
+        releaseUserFile();
+        before_ = readBytes();
+    }
+    QByteArray readBytes() const
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // The file as it was before the student signed in.
+    void restoreFile() const
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(before_) == before_.size());
+    }
+    bool markThere() const
+    {
+        return QFileInfo::exists(FileInUse::markPath(path)) || QFileInfo::exists(FileInUse::secondMarkPath(path));
+    }
+    // No unfinished copy of a write is left in users/.
+    QStringList leftovers() const
+    {
+        return QDir(folder.file(QStringLiteral("users"))).entryList({QStringLiteral("*.orvtmp")}, QDir::Files);
+    }
+    QByteArray before_;
+};
+
+struct SignalCase {
+    const char* name;
+    int signo;
+    int menuIndex;      // the physical property revealed
+    const char* window; // the window it opened (modal)
+    bool left;          // that window is still open at the end
+};
+
+} // namespace
+
+TEST_F(SystemEndTest, EachSignalSavesTheWorkAndLetsTheFileGo)
+{
+    // clang-format off
+    const SignalCase cases[] = {
+        {"SIGTERM, the result window open", SIGTERM, 1, "frmResult", true},
+        {"SIGTERM, the main window alone",  SIGTERM, 1, "frmResult", false},
+        {"SIGTERM, a spectrum viewer open", SIGTERM, 6, "frmIr",     true},
+        {"SIGHUP, the result window open",  SIGHUP,  1, "frmResult", true},
+        {"SIGHUP, the main window alone",   SIGHUP,  1, "frmResult", false},
+        {"SIGINT, the main window alone",   SIGINT,  1, "frmResult", false},
+    };
+    // clang-format on
+    for (const SignalCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        restoreFile();
+        const QString window = QString::fromLatin1(c.window);
+        const QString script = signInAndReveal(c.menuIndex)
+                             + (c.left ? window + QStringLiteral(":ready:work")
+                                       : window + QStringLiteral(":close;frmOVMain:ready:work"));
+        RunningProgram student(folder.path(), {path}, script);
+        ASSERT_TRUE(student.waitReady(QStringLiteral("work"))) << student.log();
+        if (!c.left)
+            QThread::msleep(300); // the window closes meanwhile
+        EXPECT_TRUE(markThere()) << "the session holds its file";
+        EXPECT_EQ(readBytes(), before_) << "nothing saved before the end";
+
+        student.signal(c.signo);
+        ASSERT_TRUE(student.waitEnd()) << student.log();
+        EXPECT_TRUE(student.endedNormally()) << student.log();
+        const UserRecord r = orvtest::userFileRecord(path);
+        EXPECT_EQ(r.progress.CurrentUnknown, 3);
+        const int item = itemForMenuIndex(QStringLiteral("mnuPhysPropItem"), c.menuIndex);
+        EXPECT_TRUE(r.progress.ItemsRevealed[item] == kTrue) << "the revealed item is saved\n" << student.log();
+        EXPECT_FALSE(markThere()) << student.log();
+        EXPECT_TRUE(leftovers().isEmpty()) << leftovers().join(u' ').toStdString();
+    }
+}
+
+TEST_F(SystemEndTest, SignalsDuringTheSaveLeaveTheFileWhole)
+{
+    // Signals keep coming from the first until the program has ended, so
+    // that some arrive while the work is being written.
+    RunningProgram student(folder.path(), {path}, signInAndReveal() + QStringLiteral("frmResult:ready:work"));
+    ASSERT_TRUE(student.waitReady(QStringLiteral("work"))) << student.log();
+    std::atomic<bool> ended = false;
+    std::thread sender([&] {
+        for (int i = 0; !ended; ++i) {
+            student.signal(i % 3 == 2 ? SIGHUP : SIGTERM);
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+    });
+    const bool finished = student.waitEnd();
+    ended = true;
+    sender.join();
+    ASSERT_TRUE(finished) << student.log();
+    EXPECT_TRUE(student.endedNormally()) << student.log();
+    const UserRecord r = orvtest::userFileRecord(path);
+    EXPECT_TRUE(r.progress.ItemsRevealed[meltingPoint()] == kTrue) << student.log();
+    EXPECT_FALSE(markThere());
+    EXPECT_TRUE(leftovers().isEmpty()) << leftovers().join(u' ').toStdString();
+}
+
+TEST_F(SystemEndTest, TheSessionManagersEndTakesTheSameRoad)
+{
+    // Its order to end reaches the program as the application's Quit event,
+    // which would otherwise close each window in turn and ask.
+    RunningProgram student(folder.path(), {path},
+                           signInAndReveal() + QStringLiteral("frmResult:click:cmdResultOk;frmOVMain:quit"));
+    ASSERT_TRUE(student.waitEnd()) << student.log();
+    EXPECT_TRUE(student.endedNormally()) << student.log();
+    const UserRecord r = orvtest::userFileRecord(path);
+    EXPECT_TRUE(r.progress.ItemsRevealed[meltingPoint()] == kTrue) << student.log();
+    EXPECT_FALSE(markThere());
+}
+
+TEST_F(SystemEndTest, AnEndDuringTheSignInLetsTheFileGoUnchanged)
+{
+    // The password window is open: the file is marked, nothing of it is in
+    // the program yet, so there is nothing to save.
+    RunningProgram student(folder.path(), {path},
+                           QStringLiteral("frmInitial:click:cmdInitial;frmTestPassword:ready:password"));
+    ASSERT_TRUE(student.waitReady(QStringLiteral("password"))) << student.log();
+    EXPECT_TRUE(markThere());
+    student.signal(SIGTERM);
+    ASSERT_TRUE(student.waitEnd()) << student.log();
+    EXPECT_TRUE(student.endedNormally()) << student.log();
+    EXPECT_EQ(readBytes(), before_);
+    EXPECT_FALSE(markThere());
+}
+
+// Starts an X server of its own on a free display; empty when it cannot.
+QString startXServer(QProcess& server, const QString& xvfb)
+{
+    // It names the display it took on its standard output.
+    server.start(xvfb,
+                 {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                  QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x1024x24")});
+    QByteArray out;
+    QElapsedTimer clock;
+    clock.start();
+    while (!out.contains('\n') && clock.elapsed() < 20000 && server.state() != QProcess::NotRunning) {
+        server.waitForReadyRead(200);
+        out += server.readAllStandardOutput();
+    }
+    bool ok = false;
+    const int number = out.trimmed().toInt(&ok);
+    return ok ? QStringLiteral(":%1").arg(number) : QString();
+}
+
+TEST_F(SystemEndTest, TheDisplayGoneSavesAsTheProgramExits)
+{
+    // A logout ends the X server; Qt then ends the program with exit(1) as
+    // soon as it notices, with no event or signal first. Needs an X server of
+    // its own to end (Xvfb).
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+    if (xvfb.isEmpty())
+        GTEST_SKIP() << "Xvfb is not installed";
+    for (const bool resultWindowOpen : {true, false}) {
+        SCOPED_TRACE(resultWindowOpen ? "the result window open" : "the main window alone");
+        QProcess server;
+        const QString display = startXServer(server, xvfb);
+        ASSERT_FALSE(display.isEmpty()) << server.readAllStandardError().toStdString();
+        RunningProgram student(folder.path(), {path},
+                               signInAndReveal()
+                                   + (resultWindowOpen
+                                          ? QStringLiteral("frmResult:ready:work")
+                                          : QStringLiteral("frmResult:click:cmdResultOk;frmOVMain:ready:work")),
+                               display);
+        ASSERT_TRUE(student.waitReady(QStringLiteral("work"))) << student.log();
+        QThread::msleep(300);
+        EXPECT_TRUE(markThere());
+        server.kill();
+        server.waitForFinished(5000);
+        ASSERT_TRUE(student.waitEnd()) << student.log();
+        EXPECT_TRUE(student.endedNormally(1)) << "Qt's own exit code\n" << student.log();
+        const UserRecord r = orvtest::userFileRecord(path);
+        EXPECT_TRUE(r.progress.ItemsRevealed[meltingPoint()] == kTrue) << student.log();
+        EXPECT_FALSE(markThere()) << student.log();
+        EXPECT_TRUE(leftovers().isEmpty());
+        restoreFile();
+    }
+}
+
+// The road's choices where the close box would ask, in the program itself:
+// nothing may be shown, and nothing may wait for an answer.
+namespace {
+enum class Named { No, NewFileNoPassword, Existing };
+struct RoadCase {
+    const char* name;
+    bool sessionsSaved; // the settings save sessions: the close box saves
+    Named named;
+    bool written; // the file holds the work afterwards
+};
+} // namespace
+
+TEST_F(SystemEndTest, TheRoadSavesOnlyWhereTheCloseBoxWouldAndAsksNothing)
+{
+    // clang-format off
+    const RoadCase cases[] = {
+        {"no file named yet: no Save dialog, nothing written",       true,  Named::No,                false},
+        {"a new file, its password still to choose: saved without",  true,  Named::NewFileNoPassword, true},
+        {"the student's file",                                       true,  Named::Existing,          true},
+        {"sessions not saved: the close box does not save",          false, Named::Existing,          false},
+    };
+    // clang-format on
+    registerCoreForms();
+    registerMainwindowForms();
+    const QString fresh = folder.file(QStringLiteral("users/newcomer.ovg"));
+    for (const RoadCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        restoreFile();
+        QFile::remove(fresh);
+        InitProgram();
+        ResetProgress();
+        ReadConfigFile();
+        m.MultipleSessionsAllowed = vb(c.sessionsSaved);
+        m.CurrentUnknown = 3;
+        const QString file = c.named == Named::Existing          ? path
+                           : c.named == Named::NewFileNoPassword ? fresh
+                                                                 : QString();
+        m.UserFilePath = file;
+        if (c.named == Named::Existing)
+            m.Password = QString::fromLatin1(kPassword);
+        if (!file.isEmpty())
+            ASSERT_TRUE(holdUserFile(file));
+        auto* main = forms::instance<frmOVMain>();
+        ASSERT_TRUE(frmOVMain::sessionOpen());
+        m.ItemsRevealed[meltingPoint()] = kTrue; // the work since the last save
+        int dialogs = 0;
+        setFileDialogPresenter([&dialogs](const FileDialogRequest&) {
+            ++dialogs;
+            return QString();
+        });
+        orvtest::msgLog().shown.clear();
+
+        beginSystemEnd();
+        leaveForSystemEnd(SystemEnd::Signal);
+
+        EXPECT_EQ(dialogs, 0);
+        EXPECT_TRUE(orvtest::msgLog().shown.empty()) << orvtest::msgLog().lastPrompt().toStdString();
+        EXPECT_FALSE(markThere());
+        EXPECT_FALSE(QFileInfo::exists(FileInUse::markPath(fresh)));
+        if (c.named == Named::No)
+            EXPECT_EQ(QDir(folder.file(QStringLiteral("users"))).entryList(QDir::Files), QStringList{"anna.ovg"});
+        else if (c.written) {
+            const auto lines = readFileLines(file);
+            ASSERT_TRUE(lines && !lines->isEmpty());
+            const UserFileContents saved = parseUserFileLine(lines->value(0));
+            EXPECT_TRUE(saved.record.progress.ItemsRevealed[meltingPoint()] == kTrue);
+            EXPECT_EQ(saved.password, c.named == Named::Existing ? QString::fromLatin1(kPassword) : QString());
+        } else
+            EXPECT_EQ(readBytes(), before_);
+
+        resetSystemEndForTests();
+        registerCoreForms(); // the road took the password windows and the main window's sinks away
+        registerMainwindowForms();
+        setFileDialogPresenter({});
+        m.QuitReason.clear(); // closes without saving
+        forms::unload(main);
+        releaseUserFile();
+    }
+}
+
+TEST_F(SystemEndTest, TheSetupProgramEndsWithoutWritingUnsavedSettings)
+{
+    // The instructor changed a setting and chose Exit; the question whether
+    // to leave without saving is open when the session ends. The settings
+    // stay as they were, and no half-written copy is left.
+    const QString ini = folder.file(QStringLiteral("orvanto.ini"));
+    QFile f(ini);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray settings = f.readAll();
+    f.close();
+    const QString program = QFileInfo(QStringLiteral(ORV_STUDENT_PROGRAM)).absolutePath() + QStringLiteral("/ovsetup");
+    RunningProgram instructor(folder.path(), {},
+                              QStringLiteral("QFileDialog:accept;frmLogin:type::LKeyA!;frmLogin:click:&Continue;"
+                                             "frmTabSetup:click:Tips;frmTabSetup:click:&Exit;QMessageBox:ready:asked"),
+                              QString(), program);
+    ASSERT_TRUE(instructor.waitReady(QStringLiteral("asked"))) << instructor.log();
+    instructor.signal(SIGTERM);
+    ASSERT_TRUE(instructor.waitEnd()) << instructor.log();
+    EXPECT_TRUE(instructor.endedNormally()) << instructor.log();
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), settings);
+    EXPECT_TRUE(QDir(folder.path()).entryList({QStringLiteral("*.orvtmp")}, QDir::Files).isEmpty());
+}
+
+// The session manager asks for the work before it ends the session; the
+// program goes on meanwhile, so it saves only what the student's own next
+// save would, keeps its file, and asks nothing.
+namespace {
+struct CommitCase {
+    const char* name;
+    bool example;     // the solved example is on
+    bool passwordSet; // the file's password is chosen
+    bool written;
+};
+} // namespace
+
+TEST_F(SystemEndTest, TheSessionManagersRequestToSaveKeepsTheSessionGoing)
+{
+    // clang-format off
+    const CommitCase cases[] = {
+        {"the student's unknown",                false, true,  true},
+        {"the solved example on: left to the end", true,  true,  false},
+        {"a password still to choose",           false, false, false},
+    };
+    // clang-format on
+    registerCoreForms();
+    registerMainwindowForms();
+    for (const CommitCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        restoreFile();
+        InitProgram();
+        ResetProgress();
+        ReadConfigFile();
+        m.CurrentUnknown = 3;
+        m.UserFilePath = path;
+        if (c.passwordSet)
+            m.Password = QString::fromLatin1(kPassword);
+        ASSERT_TRUE(holdUserFile(path));
+        auto* main = forms::instance<frmOVMain>();
+        m.ItemsRevealed[meltingPoint()] = kTrue;
+        m.ExampleMode = vb(c.example);
+        orvtest::msgLog().shown.clear();
+        {
+            const NoWindows none; // as the request runs
+            saveForSessionManager();
+        }
+        EXPECT_TRUE(orvtest::msgLog().shown.empty()) << orvtest::msgLog().lastPrompt().toStdString();
+        EXPECT_TRUE(markThere()) << "the session goes on with its file";
+        EXPECT_EQ(m.DataSaved, vb(c.written));
+        if (c.written)
+            EXPECT_TRUE(orvtest::userFileRecord(path).progress.ItemsRevealed[meltingPoint()] == kTrue);
+        else
+            EXPECT_EQ(readBytes(), before_);
+        m.ExampleMode = kFalse;
+        m.QuitReason.clear();
+        forms::unload(main);
+        releaseUserFile();
+    }
+}
