@@ -25,7 +25,7 @@ void saveForSessionManager()
 {
     auto& m = modOrvan;
     // A password still to be chosen is chosen at the student's own next
-    // save; the end of the session, should it follow, saves without one.
+    // save; until then nothing may be written.
     const bool passwordToChoose = m.PasswordRequired == kTrue && m.Password.isEmpty();
     if (frmOVMain::sessionOpen() && !isTrue(m.ExampleMode) && !passwordToChoose)
         saveAsLeavingWould(m);

@@ -356,7 +356,7 @@ TEST_F(SystemEndTest, TheRoadSavesOnlyWhereTheCloseBoxWouldAndAsksNothing)
     // clang-format off
     const RoadCase cases[] = {
         {"no file named yet: no Save dialog, nothing written",       true,  Named::No,                false},
-        {"a new file, its password still to choose: saved without",  true,  Named::NewFileNoPassword, true},
+        {"a new file, its password still to choose: not written",    true,  Named::NewFileNoPassword, false},
         {"the student's file",                                       true,  Named::Existing,          true},
         {"sessions not saved: the close box does not save",          false, Named::Existing,          false},
     };
@@ -405,8 +405,10 @@ TEST_F(SystemEndTest, TheRoadSavesOnlyWhereTheCloseBoxWouldAndAsksNothing)
             ASSERT_TRUE(lines && !lines->isEmpty());
             const UserFileContents saved = parseUserFileLine(lines->value(0));
             EXPECT_TRUE(saved.record.progress.ItemsRevealed[meltingPoint()] == kTrue);
-            EXPECT_EQ(saved.password, c.named == Named::Existing ? QString::fromLatin1(kPassword) : QString());
-        } else
+            EXPECT_EQ(saved.password, QString::fromLatin1(kPassword));
+        } else if (c.named == Named::NewFileNoPassword)
+            EXPECT_FALSE(QFileInfo::exists(fresh)) << "no user file without a password typed twice";
+        else
             EXPECT_EQ(readBytes(), before_);
 
         resetSystemEndForTests();
