@@ -5,7 +5,8 @@
 #   ./build.sh build                                 only build the programs
 #   ./build.sh fuzz [SECONDS]                        fuzz the three readers (300 s each by default)
 #   ./build.sh sanitize                              every test under ASan and UBSan (in build-san)
-# ORV_JOBS limits how many compilers, tests or fuzzers run at once (every core by default).
+# ORV_JOBS limits how many compilers, tests or fuzzers run at once (every core when
+# it is not set; set, it must be a whole number of 1 or more, not empty).
 set -euo pipefail
 cd "$(dirname "$0")"
 what=${1:-run}
@@ -16,7 +17,7 @@ case "$what" in
   run|test|build|fuzz|sanitize) ;;
   *) echo "$usage" >&2; exit 2 ;;
 esac
-export ORV_JOBS=${ORV_JOBS:-$(nproc)}
+export ORV_JOBS=${ORV_JOBS-$(nproc)}  # set but empty is refused below
 if ! [[ $ORV_JOBS =~ ^[1-9][0-9]*$ ]]; then
   echo "ORV_JOBS must be a whole number of 1 or more, not '$ORV_JOBS'." >&2
   exit 2

@@ -5,12 +5,13 @@
 #                                       every test; the first report fails the test
 #   tools/sanitize.sh fuzz [SECONDS]    builds the readers' fuzz targets in build-fuzz and
 #                                       fuzzes the three side by side, SECONDS each (300)
-# ORV_JOBS limits how many compilers, tests or fuzzers run at once (every core by default);
-# with fewer than three, the fuzzers take turns and the run lasts longer.
+# ORV_JOBS limits how many compilers, tests or fuzzers run at once (every core when
+# it is not set; set, it must be a whole number of 1 or more, not empty); with fewer
+# than three, the fuzzers take turns and the run lasts longer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 what=${1:-}
-jobs=${ORV_JOBS:-$(nproc)}
+jobs=${ORV_JOBS-$(nproc)}  # set but empty is refused below
 if ! [[ $jobs =~ ^[1-9][0-9]*$ ]]; then
   echo "ORV_JOBS must be a whole number of 1 or more, not '$jobs'." >&2
   exit 2

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QToolButton>
 #include <QWidget>
 
 namespace orv {
@@ -17,6 +18,31 @@ namespace orv {
 namespace {
 
 const QString kKeysName = QStringLiteral("orvDialogKeys");
+
+bool press(QAbstractButton* b)
+{
+    if (!b || !b->isVisible() || !b->isEnabled())
+        return false;
+    b->click();
+    return true;
+}
+
+// Return or the keypad's Enter, without Shift, Ctrl, Alt or Meta.
+bool isEnter(const QKeyEvent* key)
+{
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+        && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+// The window's focused push or tool button, when it may be pressed.
+bool pressFocusedButton(QWidget* window)
+{
+    QWidget* focused = window ? window->focusWidget() : nullptr;
+    if (!focused || focused->window() != window
+        || !(qobject_cast<QPushButton*>(focused) || qobject_cast<QToolButton*>(focused)))
+        return false;
+    return press(static_cast<QAbstractButton*>(focused));
+}
 
 // Found again by its name: without a meta-object of its own it cannot be
 // told from the window's other children by type.
@@ -38,29 +64,29 @@ public:
             return false;
         auto* key = static_cast<QKeyEvent*>(event);
         const auto mods = key->modifiers() & ~Qt::KeypadModifier;
-        if (mods != Qt::NoModifier)
-            return false;
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            auto* focused = qobject_cast<QPushButton*>(window_->focusWidget());
-            if (focused && focused->window() == window_ && press(focused))
-                return true;
-            return press(defaultButton);
-        }
-        if (key->key() == Qt::Key_Escape)
+        if (isEnter(key))
+            return pressFocusedButton(window_) || press(defaultButton);
+        if (key->key() == Qt::Key_Escape && mods == Qt::NoModifier)
             return press(cancelButton);
         return false;
     }
 
 private:
-    static bool press(QAbstractButton* b)
-    {
-        if (!b || !b->isVisible() || !b->isEnabled())
-            return false;
-        b->click();
-        return true;
-    }
-
     QWidget* window_;
+};
+
+// Enter on a focused button of any window, dialogs included: the key reaches
+// the window only when the button left it unused.
+class FocusedButtonEnter : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+            return false;
+        auto* window = static_cast<QWidget*>(watched);
+        return window->isWindow() && isEnter(static_cast<QKeyEvent*>(event)) && pressFocusedButton(window);
+    }
 };
 
 class AccessKeyGuard : public QObject {
@@ -126,6 +152,15 @@ QAbstractButton* cancelButton(const QWidget* window)
 {
     const DialogKeys* keys = keysOf(window);
     return keys ? keys->cancelButton.data() : nullptr;
+}
+
+void installFocusedButtonEnter()
+{
+    static FocusedButtonEnter* filter = nullptr;
+    if (filter || !qApp)
+        return;
+    filter = new FocusedButtonEnter(qApp);
+    qApp->installEventFilter(filter);
 }
 
 bool isUnmatchedAccessKey(const QKeyEvent* key)

@@ -2,9 +2,9 @@
 // Enter and Escape for the program's small windows, which are plain widgets
 // rather than dialogs and so get no default or cancel button from the toolkit.
 //
-// Enter (Return or the keypad's Enter) presses the push button that has the
-// focus, or else the window's default button; Escape presses the window's
-// cancel button. A key the focused control uses itself (Enter in a text box
+// Enter (Return or the keypad's Enter) presses the push or tool button that
+// has the focus, or else the window's default button; Escape presses the
+// window's cancel button. A key the focused control uses itself (Enter in a text box
 // that takes it, Escape closing a list's pop-up) never reaches the window.
 // Hidden or disabled buttons are not pressed. The buttons stay owned by the
 // window; either may be set again or cleared with nullptr.
@@ -21,6 +21,11 @@ void setContinueButton(QWidget* window, QAbstractButton* button);
 // The buttons set for the window (nullptr when none).
 QAbstractButton* defaultButton(const QWidget* window);
 QAbstractButton* cancelButton(const QWidget* window);
+
+// Makes Enter press the focused push or tool button in every window of the
+// program, those without a default button and dialogs included (once per
+// program; further calls do nothing).
+void installFocusedButtonEnter();
 
 // True for Alt + a character key (not AltGr, which some keyboards send as
 // Ctrl + Alt): the access keys of buttons and menus. One that reaches a text

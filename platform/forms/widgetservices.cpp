@@ -101,6 +101,7 @@ void installWidgetServices()
     setFileDialogPresenter(showDialog);
     setUnloadAllWindowsHook([] { forms::unloadAll(); });
     installAccessKeyGuard();
+    installFocusedButtonEnter();
 }
 
 } // namespace orv

@@ -127,6 +127,9 @@ void frmTabSetup::buildAllocation()
     updAllocate = new UpDown(txtUnkNum, frmUnkAllocate);
     updAllocate->setObjectName(QStringLiteral("updAllocate"));
     connect(updAllocate, &UpDown::changed, this, &frmTabSetup::updAllocate_Change);
+    // Typed, pasted or deleted by the instructor; the window's own setText
+    // does not count.
+    connect(txtUnkNum, &QLineEdit::textEdited, this, &frmTabSetup::txtUnkNum_Change);
 }
 
 void frmTabSetup::buildItems()
@@ -337,23 +340,28 @@ void frmTabSetup::optAllocate_Click(int index)
 
 void frmTabSetup::optType_Click()
 {
+    SetupDirty = kTrue;
     modSetup.settings.TypeNameOnly = kTrue;
     modSetup.settings.OfferNameList = kFalse;
 }
 
 void frmTabSetup::optSeeNames_Click()
 {
+    SetupDirty = kTrue;
     modSetup.settings.OfferNameList = kTrue;
     modSetup.settings.TypeNameOnly = kFalse;
 }
 
 void frmTabSetup::optNoType_Click()
 {
+    SetupDirty = kTrue;
     modSetup.settings.TypeNameOnly = kFalse;
     modSetup.settings.OfferNameList = kFalse;
 }
 
 void frmTabSetup::updAllocate_Change() { SetupDirty = kTrue; }
+
+void frmTabSetup::txtUnkNum_Change() { SetupDirty = kTrue; }
 
 QCheckBox* frmTabSetup::checkBoxFor(Boolean S::*member) const
 {

@@ -3,7 +3,8 @@
 // orvanto.ini lies, reads it, admits the instructor through frmLogin and then
 // shows the settings on five tabs. Every check box and option keeps its
 // setting flag (modSetup.settings) equal; the number of simple unknowns lives
-// in txtUnkNum until a save. A row of buttons applies presets, prints the
+// in txtUnkNum until a save. Every change the instructor makes (a box, an
+// option, a typed number, the arrows, a preset) marks the settings unsaved. A row of buttons applies presets, prints the
 // window, saves the file and leaves.
 #include "core/configcodec.h"
 #include "setup/presets.h"
@@ -132,6 +133,7 @@ private:
     void optSeeNames_Click();
     void optNoType_Click();
     void updAllocate_Change();
+    void txtUnkNum_Change();
     // Sets every control from the settings (their handlers follow), then the
     // flags themselves, so a control that already showed its value is right too.
     void showSettings(const ConfigSettings& s, bool allocation, bool typing);

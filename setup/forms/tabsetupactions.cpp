@@ -199,6 +199,7 @@ void frmTabSetup::closeEvent(QCloseEvent* e)
     if (isTrue(SetupDirty)
         && MsgBox(kNotSavedQuestion, MsgButtons::YesNo, MsgIcon::None, QString(), 2) != MsgResult::Yes) {
         e->ignore();
+        forms::closeRefused(this); // still the settings window
         return;
     }
     e->accept();

@@ -7,10 +7,10 @@
 #include "core/userfile.h"
 #include "platform/textfile.h"
 #include "tests/common/testsupport.h"
+#include "tests/core/programrun.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
@@ -18,23 +18,11 @@ using namespace orv;
 
 namespace {
 
-struct ProgramRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using coretest::ProgramRun;
 
 ProgramRun ovallocate(const QStringList& args)
 {
-    QProcess p;
-    p.start(qEnvironmentVariable("ORV_PROGRAM_DIR") + QStringLiteral("/ovallocate"), args);
-    ProgramRun r;
-    if (!p.waitForFinished(30000))
-        return r;
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
-    r.err = QString::fromLocal8Bit(p.readAllStandardError());
-    return r;
+    return coretest::runProgram(qEnvironmentVariable("ORV_PROGRAM_DIR") + QStringLiteral("/ovallocate"), args);
 }
 
 // The allocation program reads the unknowns' data files from the folder it

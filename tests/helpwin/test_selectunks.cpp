@@ -6,6 +6,7 @@
 #include "mainwindow/forms/frmSelectUnks.h"
 #include "mainwindow/unknowncatalogue.h"
 #include "mainwindow/unknownselection.h"
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/twips.h"
@@ -199,7 +200,10 @@ TEST_F(SelectUnksTest, ChoosingAnUnknownHandsOverToTheMainWindow)
     m.SessionNumber = 4;
     m.CompletedUnknowns = "01";
     QPointer<frmSelectUnks> w = open();
-    w->cmdUnk[1]->click();
+    // By the keyboard: Tab to the unknown's button, then Enter.
+    installFocusedButtonEnter();
+    w->cmdUnk[1]->setFocus();
+    QTest::keyClick(w->cmdUnk[1], Qt::Key_Return);
 
     EXPECT_EQ(m.CurrentUnknown, 1);
     EXPECT_FALSE(isTrue(m.ItemsRevealed[3]));
@@ -254,6 +258,12 @@ TEST_F(SelectUnksTest, QuitOrClosingEndsTheProgram)
     const Case cases[]{
         {"Quit button", [](frmSelectUnks* w) { w->cmdQuitAll->click(); }},
         {"close box", [](frmSelectUnks* w) { w->close(); }},
+        {"Enter on Quit",
+         [](frmSelectUnks* w) {
+             installFocusedButtonEnter();
+             w->cmdQuitAll->setFocus();
+             QTest::keyClick(w->cmdQuitAll, Qt::Key_Enter, Qt::KeypadModifier);
+         }},
     };
     for (const Case& c : cases) {
         orvtest::programEnds() = 0;

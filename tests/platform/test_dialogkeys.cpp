@@ -7,6 +7,8 @@
 #include "tests/common/testsupport.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QLineEdit>
@@ -17,6 +19,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QToolButton>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -97,6 +100,65 @@ TEST(DialogKeys, EscapePressesCancelAndUnusableButtonsAreLeftAlone)
     QTest::keyClick(w.box, Qt::Key_Escape);
     QTest::keyClick(w.option, Qt::Key_Return);
     EXPECT_EQ(w.continues, 2);
+}
+
+// In every window, with or without a default button, dialogs included, Enter
+// presses the focused button once; a text box that takes Enter keeps it.
+TEST(DialogKeys, EnterPressesTheFocusedButtonInEveryWindow)
+{
+    installFocusedButtonEnter();
+    QWidget plain;
+    auto* plainButton = new QPushButton(QStringLiteral("&Save"), &plain);
+    auto* tool = new QToolButton(&plain);
+    auto* check = new QCheckBox(QStringLiteral("&Tips"), &plain);
+    auto* editor = new QPlainTextEdit(&plain);
+    plainButton->setAutoDefault(false);
+    QDialog dialog;
+    auto* autoDefault = new QPushButton(QStringLiteral("&Yes"), &dialog);
+    auto* notAutoDefault = new QPushButton(QStringLiteral("&No"), &dialog);
+    auto* dialogDefault = new QPushButton(QStringLiteral("&Continue"), &dialog);
+    autoDefault->setAutoDefault(true);
+    notAutoDefault->setAutoDefault(false);
+    dialogDefault->setDefault(true);
+    SmallWindow small; // with a default button of its own
+    QMap<QAbstractButton*, int> presses;
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{plainButton, tool, check, autoDefault,
+                                                                      notAutoDefault, dialogDefault, small.help})
+        QObject::connect(b, &QAbstractButton::clicked, [&presses, b] { ++presses[b]; });
+    plain.show();
+    dialog.show();
+
+    // clang-format off
+    struct Case { const char* what; QWidget* focus; Qt::KeyboardModifiers mods; QAbstractButton* pressed; };
+    const Case cases[] = {
+        {"a window without a default button", plainButton, Qt::NoModifier, plainButton},
+        {"the keypad's Enter", plainButton, Qt::KeypadModifier, plainButton},
+        {"a tool button", tool, Qt::NoModifier, tool},
+        {"a dialog's auto-default button", autoDefault, Qt::NoModifier, autoDefault},
+        {"a dialog's other button, not its default", notAutoDefault, Qt::NoModifier, notAutoDefault},
+        {"a small window's button, not its default", small.help, Qt::NoModifier, small.help},
+        {"a check box is no button to press", check, Qt::NoModifier, nullptr},
+        {"Ctrl+Enter", plainButton, Qt::ControlModifier, nullptr},
+        {"Shift+Enter", plainButton, Qt::ShiftModifier, nullptr},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        presses.clear();
+        const int continues = small.continues;
+        c.focus->setFocus();
+        QTest::keyClick(c.focus, Qt::Key_Return, c.mods);
+        if (c.pressed)
+            EXPECT_EQ(presses.value(c.pressed), 1) << c.what;
+        EXPECT_EQ(presses.size(), c.pressed ? 1 : 0) << c.what;
+        EXPECT_EQ(small.continues, continues) << c.what;
+    }
+    // A text box that takes Enter keeps it.
+    presses.clear();
+    editor->setFocus();
+    QTest::keyClicks(editor, QStringLiteral("a"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(editor->toPlainText(), QStringLiteral("a\n"));
+    EXPECT_TRUE(presses.isEmpty());
 }
 
 TEST(DialogKeys, AnAltKeyMatchingNoButtonIsNotTyped)

@@ -1,7 +1,9 @@
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/programfolder.h"
 #include "setup/forms/frmLogin.h"
 #include "setup/forms/updown.h"
+#include "setup/setupconfig.h"
 #include "setup/setupstate.h"
 #include "tests/setup/setupfixture.h"
 
@@ -18,6 +20,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 using namespace orv;
 
@@ -159,13 +162,13 @@ TEST_F(WindowTest, AllocationTextsFollowTheChoice)
               "Number of simple unknowns to be done before the more difficult ones. Choose in range 0 - 20.");
 }
 
-TEST_F(WindowTest, SpinArrowsStepWithinRangeAndMarkUnsavedTypingDoesNot)
+TEST_F(WindowTest, SpinArrowsStepWithinRangeAndMarkUnsaved)
 {
     frmTabSetup* w = start();
     ASSERT_NE(w, nullptr);
     w->tspSetup->setCurrentIndex(1);
     w->txtUnkNum->setText(QStringLiteral("19"));
-    EXPECT_FALSE(w->setupDirty());
+    EXPECT_FALSE(w->setupDirty()) << "the window's own setting of the box";
     w->updAllocate->step(1);
     EXPECT_EQ(w->txtUnkNum->text(), "20");
     EXPECT_TRUE(w->setupDirty());
@@ -174,6 +177,145 @@ TEST_F(WindowTest, SpinArrowsStepWithinRangeAndMarkUnsavedTypingDoesNot)
     w->txtUnkNum->setText(QStringLiteral("0"));
     w->updAllocate->step(-1);
     EXPECT_EQ(w->txtUnkNum->text(), "0");
+}
+
+// Each way the instructor changes a setting, by mouse or keyboard, marks the
+// settings unsaved: Exit and the close box then ask before the change is lost.
+TEST_F(WindowTest, EveryChangeByMouseOrKeyboardAsksBeforeLeaving)
+{
+    auto typeNumber = [](const QString& keys) {
+        return [keys](frmTabSetup* w) {
+            w->tspSetup->setCurrentIndex(1);
+            w->txtUnkNum->setFocus();
+            w->txtUnkNum->selectAll();
+            QTest::keyClicks(w->txtUnkNum, keys);
+        };
+    };
+    auto clickOn = [](int tab, auto control) {
+        return [tab, control](frmTabSetup* w) {
+            w->tspSetup->setCurrentIndex(tab);
+            QAbstractButton* b = w->*control;
+            QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+        };
+    };
+    const ConfigSettings typeOnly = [] {
+        ConfigSettings s = defaultConfigSettings();
+        s.TypeNameOnly = kTrue;
+        s.OfferNameList = kFalse;
+        return s;
+    }();
+    // clang-format off
+    struct Case { const char* what; ConfigSettings file; std::function<void(frmTabSetup*)> change; };
+    const Case cases[] = {
+        {"a number typed over the old one", defaultConfigSettings(), typeNumber(QStringLiteral("7"))},
+        {"a digit added", defaultConfigSettings(), [](frmTabSetup* w) {
+             w->tspSetup->setCurrentIndex(1);
+             w->txtUnkNum->setFocus();
+             w->txtUnkNum->end(false);
+             QTest::keyClick(w->txtUnkNum, Qt::Key_1); }},
+        {"the number deleted", defaultConfigSettings(), [](frmTabSetup* w) {
+             w->tspSetup->setCurrentIndex(1);
+             w->txtUnkNum->setFocus();
+             w->txtUnkNum->end(false);
+             QTest::keyClick(w->txtUnkNum, Qt::Key_Backspace); }},
+        {"Type name only", defaultConfigSettings(), clickOn(4, &frmTabSetup::optType)},
+        {"No typing", defaultConfigSettings(), clickOn(4, &frmTabSetup::optNoType)},
+        {"Type name or choose", typeOnly, clickOn(4, &frmTabSetup::optSeeNames)},
+        {"No typing by the arrow key", defaultConfigSettings(), [](frmTabSetup* w) {
+             w->tspSetup->setCurrentIndex(4);
+             w->activateWindow();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+             w->optSeeNames->setFocus();
+             QTest::keyClick(w->optSeeNames, Qt::Key_Down); }},
+        {"By instructor", defaultConfigSettings(), [](frmTabSetup* w) {
+             w->tspSetup->setCurrentIndex(1);
+             QAbstractButton* b = w->optAllocate[1];
+             QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2)); }},
+        {"a check box by Space", defaultConfigSettings(), [](frmTabSetup* w) {
+             w->chkTips->setFocus();
+             QTest::keyClick(w->chkTips, Qt::Key_Space); }},
+        {"a spin arrow", defaultConfigSettings(), [](frmTabSetup* w) {
+             w->tspSetup->setCurrentIndex(1);
+             QTest::mouseClick(w->updAllocate->findChildren<QToolButton*>().at(0), Qt::LeftButton); }},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        writeIni(setuptest::iniFor(c.file));
+        const QByteArray before = readIni();
+        orvtest::programEnds() = 0;
+        frmTabSetup* w = start();
+        ASSERT_NE(w, nullptr) << c.what;
+        ASSERT_FALSE(w->setupDirty()) << c.what;
+        const ConfigSettings shown = w->shownSettings();
+        c.change(w);
+        EXPECT_NE(w->shownSettings(), shown) << c.what << ": the change did not reach the window";
+        EXPECT_TRUE(w->setupDirty()) << c.what;
+        orvtest::msgLog().shown.clear();
+        orvtest::msgLog().answers = {MsgResult::No, MsgResult::No};
+        w->cmdExit->click();
+        EXPECT_FALSE(w->close()) << c.what;
+        EXPECT_EQ(prompts(),
+                  (QStringList{"Information not saved. Quit anyway?", "Information not saved. Quit anyway?"}))
+            << c.what;
+        EXPECT_EQ(forms::loaded<frmTabSetup>(), w) << c.what;
+        EXPECT_EQ(orvtest::programEnds(), 0) << c.what;
+        EXPECT_EQ(readIni(), before) << c.what;
+        unloadWindows();
+    }
+}
+
+TEST_F(WindowTest, ATypedNumberIsWhatSaveWritesAndThenExitDoesNotAsk)
+{
+    frmTabSetup* w = start();
+    ASSERT_NE(w, nullptr);
+    w->tspSetup->setCurrentIndex(1);
+    w->txtUnkNum->setFocus();
+    w->txtUnkNum->selectAll();
+    QTest::keyClicks(w->txtUnkNum, QStringLiteral("7"));
+    w->cmdSave->click();
+    EXPECT_TRUE(prompts().isEmpty());
+    EXPECT_FALSE(w->setupDirty());
+    EXPECT_EQ(readSetupConfig(ini).settings.BasicUnknownsBeforeAdvanced, 7);
+    w->cmdExit->click();
+    EXPECT_TRUE(prompts().isEmpty());
+    EXPECT_EQ(orvtest::programEnds(), 1);
+}
+
+// Enter presses the focused button as Space does; the window has no default
+// button, so Enter elsewhere presses nothing.
+TEST_F(WindowTest, EnterPressesTheFocusedButton)
+{
+    installFocusedButtonEnter();
+    frmTabSetup* w = start();
+    ASSERT_NE(w, nullptr);
+    const QByteArray before = readIni();
+    w->chkSound->click();
+    w->chkTips->setFocus();
+    const bool tips = w->chkTips->isChecked();
+    QTest::keyClick(w->chkTips, Qt::Key_Return);
+    EXPECT_EQ(w->chkTips->isChecked(), tips);
+    EXPECT_EQ(readIni(), before) << "nothing pressed";
+
+    w->cmdNoSpec->setFocus();
+    QTest::keyClick(w->cmdNoSpec, Qt::Key_Return);
+    EXPECT_FALSE(w->chkCMR->isChecked()) << "the preset";
+    w->cmdSave->setFocus();
+    QTest::keyClick(w->cmdSave, Qt::Key_Return);
+    EXPECT_TRUE(prompts().isEmpty());
+    EXPECT_FALSE(w->setupDirty());
+    EXPECT_NE(readIni(), before) << "saved";
+
+    w->chkSound->click();
+    w->cmdExit->setFocus();
+    orvtest::msgLog().shown.clear();
+    orvtest::msgLog().answers = {MsgResult::No};
+    QTest::keyClick(w->cmdExit, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(prompts(), QStringList{"Information not saved. Quit anyway?"});
+    EXPECT_EQ(forms::loaded<frmTabSetup>(), w);
+    orvtest::msgLog().answers = {MsgResult::Yes};
+    QTest::keyClick(w->cmdExit, Qt::Key_Return);
+    EXPECT_EQ(prompts().size(), 2);
+    EXPECT_EQ(orvtest::programEnds(), 1);
 }
 
 TEST_F(WindowTest, GreyCheckBoxTurnsItsSettingOff)
@@ -192,7 +334,7 @@ TEST_F(WindowTest, ExitAsksOnlyAfterChanges)
     struct Case { const char* what; std::function<void(frmTabSetup*)> change; bool asks; };
     const Case cases[] = {
         {"nothing changed", [](frmTabSetup*) {}, false},
-        {"typing option only", [](frmTabSetup* w) { w->optType->setChecked(true); }, false},
+        {"typing option only", [](frmTabSetup* w) { w->optType->setChecked(true); }, true},
         {"a check box", [](frmTabSetup* w) { w->chkSound->click(); }, true},
         {"a preset with nothing to change", [](frmTabSetup* w) { w->cmdCalcAll->click(); }, true},
         {"saved after a change", [](frmTabSetup* w) { w->chkSound->click(); w->cmdSave_Click(); }, false},
