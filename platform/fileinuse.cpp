@@ -17,7 +17,6 @@
 #include <cmath>
 #include <cstring>
 #include <map>
-#include <set>
 #include <vector>
 
 #include <fcntl.h>
@@ -112,12 +111,12 @@ bool processAlive(qint64 pid, qint64 started)
     return now < 0 || started <= 0 || now == started;
 }
 
-// The tokens of marks this process made and could not remove: its own to
-// take back, whatever FileInUse made them.
-std::set<QByteArray>& leftBehind()
+// The marks this process made and could not remove, by token: its own to
+// take back, whatever FileInUse made them, and to remove once it can.
+std::map<QByteArray, QString>& leftBehind()
 {
-    static std::set<QByteArray> tokens;
-    return tokens;
+    static std::map<QByteArray, QString> marks;
+    return marks;
 }
 
 bool folderWritable(const QString& folder)
@@ -469,7 +468,51 @@ bool isOwnMark(const QString& mark, const QByteArray& token, struct stat* st)
     return h && h->token == token;
 }
 
+// Removes `mark` while it is the very file that carries `token`. False only
+// when it is there and could not be removed (errno tells why).
+bool removeOwnMark(const QString& mark, const QByteArray& token)
+{
+    struct stat st {
+    }, now{};
+    if (!isOwnMark(mark, token, &st))
+        return true;
+    if (::lstat(nativeName(mark).constData(), &now) != 0 || now.st_ino != st.st_ino || now.st_dev != st.st_dev)
+        return true;
+    if (::unlink(nativeName(mark).constData()) != 0 && errno != ENOENT)
+        return false;
+    forgetSightingsOf(mark);
+    return true;
+}
+
+// While this program runs on, a mark it could not remove (its folder was
+// read-only for a moment) is tried again every renewal period: until it
+// goes, every other copy on this machine takes the file for this one's.
+void retryLaterLeftBehind()
+{
+    auto* app = QCoreApplication::instance();
+    if (!app)
+        return;
+    static QTimer* timer = nullptr;
+    if (!timer) {
+        timer = new QTimer(app);
+        timer->setInterval(kInUseRenewSeconds * 1000);
+        QObject::connect(timer, &QTimer::timeout, [] {
+            FileInUse::retryLeftBehind();
+            if (leftBehind().empty())
+                timer->stop();
+        });
+        QObject::connect(timer, &QObject::destroyed, [] { timer = nullptr; });
+    }
+    timer->start();
+}
+
 } // namespace
+
+void FileInUse::retryLeftBehind()
+{
+    for (auto it = leftBehind().begin(); it != leftBehind().end();)
+        it = removeOwnMark(it->second, it->first) ? leftBehind().erase(it) : std::next(it);
+}
 
 QByteArray markText(const MarkHolder& h)
 {
@@ -740,18 +783,10 @@ QString FileInUse::release()
 {
     renewal_.reset();
     QString failure;
-    if (state_ == State::Marked) {
-        // Removed only while it is the very file that carries this copy's token.
-        struct stat st {
-        }, now{};
-        if (isOwnMark(mark_, token_, &st)) {
-            if (::lstat(nativeName(mark_).constData(), &now) == 0 && now.st_ino == st.st_ino && now.st_dev == st.st_dev
-                && ::unlink(nativeName(mark_).constData()) != 0 && errno != ENOENT) {
-                failure = mark_ + QStringLiteral(" (") + errnoText(errno) + u')';
-                leftBehind().insert(token_);
-            } else
-                forgetSightingsOf(mark_);
-        }
+    if (state_ == State::Marked && !removeOwnMark(mark_, token_)) {
+        failure = mark_ + QStringLiteral(" (") + errnoText(errno) + u')';
+        leftBehind().emplace(token_, mark_);
+        retryLaterLeftBehind();
     }
     state_ = State::None;
     mark_.clear();

@@ -123,8 +123,11 @@ public:
     // Lets go of the file: removes this copy's mark (never another's) and
     // clears what this copy holds. Empty when done or when nothing was held;
     // else the mark that stays and why ("MARK (reason)"). This copy takes such
-    // a mark back at its next hold.
+    // a mark back at its next hold, and tries to remove it again every
+    // kInUseRenewSeconds while the program runs.
     QString release();
+    // Tries again at once to remove the marks this process could not remove.
+    static void retryLeftBehind();
 
     // The mark of `path`, and its second name for when that one is stuck.
     static QString markPath(const QString& path);

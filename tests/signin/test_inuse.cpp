@@ -710,6 +710,22 @@ TEST(InUseMark, AFailedReleaseIsToldAndTheProgramTakesItsMarkBack)
     EXPECT_TRUE(markedByThisCopy(lab));
     EXPECT_NE(readFileBytes(lab.first).value(), left);
     EXPECT_FALSE(QFileInfo::exists(lab.second));
+    FileInUse::retryLeftBehind();
+    EXPECT_TRUE(markedByThisCopy(lab)) << "the mark made anew is not taken for the one left behind";
     clearForNextStudent();
+    EXPECT_FALSE(QFileInfo::exists(lab.first));
+
+    // Left behind again, and the folder writable once more while the program
+    // runs on at the start window: the mark goes without a new sign-in, so
+    // that other copies on this machine are not refused meanwhile.
+    ASSERT_EQ(lab.signIn().result, SignInResult::Loaded);
+    ASSERT_EQ(::chmod(native(lab.users).constData(), 0555), 0);
+    quit = qobject_cast<frmQuit*>(forms::load(forms::names::frmQuit));
+    ASSERT_TRUE(quit);
+    forms::unload(quit);
+    FileInUse::retryLeftBehind();
+    EXPECT_TRUE(QFileInfo::exists(lab.first)) << "still read-only";
+    ASSERT_EQ(::chmod(native(lab.users).constData(), 0777), 0);
+    FileInUse::retryLeftBehind();
     EXPECT_FALSE(QFileInfo::exists(lab.first));
 }
