@@ -484,10 +484,33 @@ bool removeOwnMark(const QString& mark, const QByteArray& token)
     return true;
 }
 
-// While this program runs on, a mark it could not remove (its folder was
-// read-only for a moment) is tried again every renewal period: until it
-// goes, every other copy on this machine takes the file for this one's.
-void retryLaterLeftBehind()
+// Marks of other machines that refused this program, by name, and until
+// when (this boot's clock) they are watched.
+std::map<QString, qint64>& watched()
+{
+    static std::map<QString, qint64> marks;
+    return marks;
+}
+
+// Looks again at every watched mark: each look stores this machine's
+// sighting, so that the wait goes on for a student who tries again on
+// another machine while this program runs on. A mark is watched until it is
+// gone, it is no longer a watched one, or the stale time is over.
+void watchOn()
+{
+    const MarkHolder self = FileInUse::thisCopy();
+    const qint64 now = bootClockMs();
+    for (auto it = watched().begin(); it != watched().end();) {
+        const Look l = now < it->second ? look(it->first, self) : Look{};
+        it = l.kind == Look::Alive && l.minutesLeft > 0 ? std::next(it) : watched().erase(it);
+    }
+}
+
+// While this program runs on, marks it could not remove (its folder was
+// read-only for a moment) are tried again, and the marks that refused it
+// watched on, twice a renewal period: until a mark left behind goes, every
+// other copy on this machine takes the file for this one's.
+void keepAtMarks()
 {
     auto* app = QCoreApplication::instance();
     if (!app)
@@ -495,23 +518,25 @@ void retryLaterLeftBehind()
     static QTimer* timer = nullptr;
     if (!timer) {
         timer = new QTimer(app);
-        timer->setInterval(kInUseRenewSeconds * 1000);
+        timer->setInterval(kInUseRenewSeconds * 500);
         QObject::connect(timer, &QTimer::timeout, [] {
-            FileInUse::retryLeftBehind();
-            if (leftBehind().empty())
+            FileInUse::lookAfterMarks();
+            if (leftBehind().empty() && watched().empty())
                 timer->stop();
         });
         QObject::connect(timer, &QObject::destroyed, [] { timer = nullptr; });
     }
-    timer->start();
+    if (!timer->isActive())
+        timer->start();
 }
 
 } // namespace
 
-void FileInUse::retryLeftBehind()
+void FileInUse::lookAfterMarks()
 {
     for (auto it = leftBehind().begin(); it != leftBehind().end();)
         it = removeOwnMark(it->second, it->first) ? leftBehind().erase(it) : std::next(it);
+    watchOn();
 }
 
 QByteArray markText(const MarkHolder& h)
@@ -634,6 +659,10 @@ FileInUse::Step FileInUse::refuseLiveMarks(Attempt& a, HoldOutcome& out)
             out.minutesLeft = a.looks[i].minutesLeft;
             out.mark = a.names[i];
             out.reason = a.looks[i].unreadable;
+            if (out.minutesLeft > 0) {
+                watched()[out.mark] = bootClockMs() + kStaleMs + 60 * 1000;
+                keepAtMarks();
+            }
             return Step::Done;
         }
     return Step::Next;
@@ -786,7 +815,7 @@ QString FileInUse::release()
     if (state_ == State::Marked && !removeOwnMark(mark_, token_)) {
         failure = mark_ + QStringLiteral(" (") + errnoText(errno) + u')';
         leftBehind().emplace(token_, mark_);
-        retryLaterLeftBehind();
+        keepAtMarks();
     }
     state_ = State::None;
     mark_.clear();

@@ -43,7 +43,10 @@
 // So a fresh start of the program on the same machine (any account) goes on
 // with the wait where the last look left it, and the minutes left that a
 // refusal names are true there; another machine starts from the longest
-// count any machine stored. A copy that holds the file removes the sightings
+// count any machine stored. A program that was refused by a watched mark
+// looks at it again every half renewal period while it runs on (at the
+// start or quit window), for the stale time, so that its count grows for
+// the other machines too. A copy that holds the file removes the sightings
 // of its marks (those it may remove; others are ignored once the mark
 // changes).
 //
@@ -123,11 +126,13 @@ public:
     // Lets go of the file: removes this copy's mark (never another's) and
     // clears what this copy holds. Empty when done or when nothing was held;
     // else the mark that stays and why ("MARK (reason)"). This copy takes such
-    // a mark back at its next hold, and tries to remove it again every
-    // kInUseRenewSeconds while the program runs.
+    // a mark back at its next hold, and tries to remove it again while the
+    // program runs (see lookAfterMarks).
     QString release();
-    // Tries again at once to remove the marks this process could not remove.
-    static void retryLeftBehind();
+    // What a running program does every half kInUseRenewSeconds, here at
+    // once: tries again to remove the marks this process could not remove,
+    // and looks again at the watched marks that refused it (see above).
+    static void lookAfterMarks();
 
     // The mark of `path`, and its second name for when that one is stuck.
     static QString markPath(const QString& path);

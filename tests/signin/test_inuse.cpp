@@ -680,6 +680,37 @@ TEST(InUseMark, AFreshStartGoesOnWithTheWait)
     clearForNextStudent();
 }
 
+// A program refused by another machine's mark stays open (the student went
+// to another PC): it watches on, so that the other PC, which has seen
+// nothing itself, finds the whole wait done.
+TEST(InUseMark, ARefusedProgramThatRunsOnWatchesForTheOtherMachines)
+{
+    Lab lab;
+    qint64 now = 7'000'000;
+    FileInUse::setClockForTests([&now] { return now; });
+    MarkHolder other = FileInUse::thisCopy();
+    other.token = "lab-pc-07's copy";
+    elsewhere(other);
+    ASSERT_TRUE(createFileExclusive(lab.first, markText(other)));
+    ASSERT_EQ(lab.signIn().result, SignInResult::InUse);
+    now += 10 * 60 * 1000 + 30 * 1000;
+    FileInUse::lookAfterMarks(); // the program's timer, half a minute before its watch ends
+
+    const QStringList seen = QDir(lab.users).entryList({QStringLiteral("*.seen")}, QDir::Files | QDir::Hidden);
+    ASSERT_EQ(seen.size(), 1);
+    const QString ours = lab.users + u'/' + seen.front();
+    QByteArray text = readFileBytes(ours).value();
+    ASSERT_TRUE(QFile::remove(ours));
+    // The same sighting as another machine's, whose clock this one cannot read.
+    text.replace("\nhost " + FileInUse::thisCopy().host + '\n', "\nhost lab-pc-09\n");
+    ASSERT_TRUE(createFileExclusive(lab.first + ".pc09.seen", text));
+    FileInUse::forgetSightingsForTests();
+    now = 42;
+    EXPECT_EQ(lab.signIn().result, SignInResult::Loaded) << "watched for the stale time elsewhere";
+    EXPECT_TRUE(markedByThisCopy(lab));
+    clearForNextStudent();
+}
+
 // users/ is read-only for a moment as the student leaves: the quit window
 // names the mark that stays, and the same running program's next sign-in
 // ("Restart for new user") takes its own mark back.
@@ -710,7 +741,7 @@ TEST(InUseMark, AFailedReleaseIsToldAndTheProgramTakesItsMarkBack)
     EXPECT_TRUE(markedByThisCopy(lab));
     EXPECT_NE(readFileBytes(lab.first).value(), left);
     EXPECT_FALSE(QFileInfo::exists(lab.second));
-    FileInUse::retryLeftBehind();
+    FileInUse::lookAfterMarks();
     EXPECT_TRUE(markedByThisCopy(lab)) << "the mark made anew is not taken for the one left behind";
     clearForNextStudent();
     EXPECT_FALSE(QFileInfo::exists(lab.first));
@@ -723,9 +754,9 @@ TEST(InUseMark, AFailedReleaseIsToldAndTheProgramTakesItsMarkBack)
     quit = qobject_cast<frmQuit*>(forms::load(forms::names::frmQuit));
     ASSERT_TRUE(quit);
     forms::unload(quit);
-    FileInUse::retryLeftBehind();
+    FileInUse::lookAfterMarks();
     EXPECT_TRUE(QFileInfo::exists(lab.first)) << "still read-only";
     ASSERT_EQ(::chmod(native(lab.users).constData(), 0777), 0);
-    FileInUse::retryLeftBehind();
+    FileInUse::lookAfterMarks();
     EXPECT_FALSE(QFileInfo::exists(lab.first));
 }
