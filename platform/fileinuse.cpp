@@ -115,8 +115,9 @@ bool processAlive(qint64 pid, qint64 started)
 // take back, whatever FileInUse made them, and to remove once it can.
 std::map<QByteArray, QString>& leftBehind()
 {
-    static std::map<QByteArray, QString> marks;
-    return marks;
+    // Never destroyed: a FileInUse that is a static itself is released at exit.
+    static auto* marks = new std::map<QByteArray, QString>;
+    return *marks;
 }
 
 bool folderWritable(const QString& folder)
@@ -224,8 +225,9 @@ QByteArray sightingText(const QString& markName, const Sighting& s)
 // What this process saw where its sighting could not be stored.
 std::map<QString, Sighting>& unstoredSightings()
 {
-    static std::map<QString, Sighting> seen;
-    return seen;
+    // Never destroyed: a FileInUse that is a static itself is released at exit.
+    static auto* seen = new std::map<QString, Sighting>;
+    return *seen;
 }
 
 // The sightings beside `mark`, by name (each observer's file).
@@ -468,28 +470,41 @@ bool isOwnMark(const QString& mark, const QByteArray& token, struct stat* st)
     return h && h->token == token;
 }
 
-// Removes `mark` while it is the very file that carries `token`. False only
-// when it is there and could not be removed (errno tells why).
-bool removeOwnMark(const QString& mark, const QByteArray& token)
+// Removes `mark` while it is the very file that carries `token`. 0 when it
+// is gone or is not (any longer) this copy's; else the error that keeps it,
+// including one that kept it from being read (too many open files, an I/O
+// error), since it may still be this copy's.
+int removeOwnMark(const QString& mark, const QByteArray& token)
 {
     struct stat st {
     }, now{};
-    if (!isOwnMark(mark, token, &st))
-        return true;
+    QString why;
+    bool damaged = false;
+    int openError = 0;
+    const auto bytes = readSmallFile(mark, &st, &why, &damaged, &openError);
+    if (!bytes) {
+        if (damaged || openError == ENOENT || openError == EACCES || openError == EPERM)
+            return 0; // gone, a link, or another account's: not this copy's
+        return openError != 0 ? openError : EIO;
+    }
+    const auto h = parseMark(*bytes);
+    if (!h || h->token != token)
+        return 0;
     if (::lstat(nativeName(mark).constData(), &now) != 0 || now.st_ino != st.st_ino || now.st_dev != st.st_dev)
-        return true;
+        return 0;
     if (::unlink(nativeName(mark).constData()) != 0 && errno != ENOENT)
-        return false;
+        return errno;
     forgetSightingsOf(mark);
-    return true;
+    return 0;
 }
 
 // Marks of other machines that refused this program, by name, and until
 // when (this boot's clock) they are watched.
 std::map<QString, qint64>& watched()
 {
-    static std::map<QString, qint64> marks;
-    return marks;
+    // Never destroyed: a FileInUse that is a static itself is released at exit.
+    static auto* marks = new std::map<QString, qint64>;
+    return *marks;
 }
 
 // Looks again at every watched mark: each look stores this machine's
@@ -535,7 +550,7 @@ void keepAtMarks()
 void FileInUse::lookAfterMarks()
 {
     for (auto it = leftBehind().begin(); it != leftBehind().end();)
-        it = removeOwnMark(it->second, it->first) ? leftBehind().erase(it) : std::next(it);
+        it = removeOwnMark(it->second, it->first) == 0 ? leftBehind().erase(it) : std::next(it);
     watchOn();
 }
 
@@ -812,8 +827,8 @@ QString FileInUse::release()
 {
     renewal_.reset();
     QString failure;
-    if (state_ == State::Marked && !removeOwnMark(mark_, token_)) {
-        failure = mark_ + QStringLiteral(" (") + errnoText(errno) + u')';
+    if (const int error = state_ == State::Marked ? removeOwnMark(mark_, token_) : 0) {
+        failure = mark_ + QStringLiteral(" (") + errnoText(error) + u')';
         leftBehind().emplace(token_, mark_);
         keepAtMarks();
     }
