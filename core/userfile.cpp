@@ -36,10 +36,9 @@ void askNewPassword(const QString& caption)
 // now. False when the window was closed without one.
 bool passwordForWriting()
 {
-    auto& m = modOrvan;
-    if (m.PasswordRequired == kTrue && m.Password.isEmpty())
+    if (passwordStillToChoose())
         askNewPassword(QStringLiteral("Password required for new user"));
-    return m.PasswordRequired != kTrue || !m.Password.isEmpty();
+    return !passwordStillToChoose();
 }
 
 // A reason as a sentence of its own: capital first letter, final stop.
@@ -159,6 +158,8 @@ bool refusedByItsPassword(const UserFileContents& c)
 }
 
 } // namespace
+
+bool passwordStillToChoose() { return modOrvan.PasswordRequired == kTrue && modOrvan.Password.isEmpty(); }
 
 void setPasswordWindows(PasswordWindows w) { windows() = std::move(w); }
 

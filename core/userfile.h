@@ -38,6 +38,9 @@ bool WriteUserFile();
 bool ReadUserFile();
 // Reads the one-line format from TextBuffer, as ReadUserFile does.
 bool ReadUserFileRecord();
+// True while passwords are required and the student has not yet chosen one:
+// until then no user file is written.
+bool passwordStillToChoose();
 
 // One copy of the program works on a user file at a time: the file is marked
 // as in use (see FileInUse) from sign-in, or from its creation, until the

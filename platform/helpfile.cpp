@@ -83,13 +83,12 @@ QString helpFilePath() { return programFile(QStringLiteral("orvantor.hlp")); }
 
 std::optional<QList<HelpTopic>> readHelpFile(const QString& path, QString* error)
 {
-    const auto bytes = readFileBytes(path, error);
-    if (!bytes)
+    const auto read = readFileLines(path, error);
+    if (!read)
         return std::nullopt;
-    QStringList lines = QString::fromUtf8(*bytes).split(u'\n');
-    for (QString& l : lines)
-        if (l.endsWith(u'\r'))
-            l.chop(1);
+    QStringList lines;
+    for (const QByteArray& l : *read)
+        lines << QString::fromUtf8(l);
     static const QRegularExpression header(QStringLiteral("^#TOPIC (\\d{1,9})$"));
     QList<HelpTopic> topics;
     QSet<int> numbers;
@@ -124,15 +123,19 @@ std::optional<QList<HelpTopic>> readHelpFile(const QString& path, QString* error
     return topics;
 }
 
+const HelpTopic* findHelpTopic(const QList<HelpTopic>& topics, int topic)
+{
+    for (const HelpTopic& t : topics)
+        if (t.number == topic)
+            return &t;
+    return nullptr;
+}
+
 std::optional<HelpTopic> readHelpTopic(const QString& path, int topic)
 {
     const auto topics = readHelpFile(path);
-    if (!topics)
-        return std::nullopt;
-    for (const HelpTopic& t : *topics)
-        if (t.number == topic)
-            return t;
-    return std::nullopt;
+    const HelpTopic* t = topics ? findHelpTopic(*topics, topic) : nullptr;
+    return t ? std::optional<HelpTopic>(*t) : std::nullopt;
 }
 
 QList<HelpReference> helpReferences(const QString& line)

@@ -34,6 +34,9 @@ QList<HelpBlock> helpTextBlocks(const QString& text);
 std::optional<QList<HelpTopic>> readHelpFile(const QString& helpFilePath, QString* error = nullptr);
 // The topic, or nothing when the file or the topic is missing.
 std::optional<HelpTopic> readHelpTopic(const QString& helpFilePath, int topic);
+// The topic numbered `topic` among `topics` (the first one, should a number
+// come twice), or nullptr.
+const HelpTopic* findHelpTopic(const QList<HelpTopic>& topics, int topic);
 
 // Where a line of topic text names other topics: each text in double quotes
 // that follows the word "see" (any case) up to the end of that sentence or

@@ -26,8 +26,7 @@ void saveForSessionManager()
     auto& m = modOrvan;
     // A password still to be chosen is chosen at the student's own next
     // save; until then nothing may be written.
-    const bool passwordToChoose = m.PasswordRequired == kTrue && m.Password.isEmpty();
-    if (frmOVMain::sessionOpen() && !isTrue(m.ExampleMode) && !passwordToChoose)
+    if (frmOVMain::sessionOpen() && !isTrue(m.ExampleMode) && !passwordStillToChoose())
         saveAsLeavingWould(m);
 }
 

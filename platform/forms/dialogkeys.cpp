@@ -15,6 +15,12 @@
 
 namespace orv {
 
+bool isEnterKey(const QKeyEvent* key)
+{
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+        && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
 namespace {
 
 const QString kKeysName = QStringLiteral("orvDialogKeys");
@@ -28,11 +34,6 @@ bool press(QAbstractButton* b)
 }
 
 // Return or the keypad's Enter, without Shift, Ctrl, Alt or Meta.
-bool isEnter(const QKeyEvent* key)
-{
-    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-        && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-}
 
 // The window's focused push or tool button, when it may be pressed.
 bool pressFocusedButton(QWidget* window)
@@ -64,7 +65,7 @@ public:
             return false;
         auto* key = static_cast<QKeyEvent*>(event);
         const auto mods = key->modifiers() & ~Qt::KeypadModifier;
-        if (isEnter(key))
+        if (isEnterKey(key))
             return pressFocusedButton(window_) || press(defaultButton);
         if (key->key() == Qt::Key_Escape && mods == Qt::NoModifier)
             return press(cancelButton);
@@ -85,7 +86,7 @@ public:
         if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
             return false;
         auto* window = static_cast<QWidget*>(watched);
-        return window->isWindow() && isEnter(static_cast<QKeyEvent*>(event)) && pressFocusedButton(window);
+        return window->isWindow() && isEnterKey(static_cast<QKeyEvent*>(event)) && pressFocusedButton(window);
     }
 };
 

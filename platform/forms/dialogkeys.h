@@ -41,5 +41,7 @@ void installAccessKeyGuard();
 // some typed characters passes every other key on, so that Escape, Tab and
 // shortcuts still reach the window.
 bool typesCharacter(const QKeyEvent* key);
+// Return or the keypad's Enter, with no other modifier.
+bool isEnterKey(const QKeyEvent* key);
 
 } // namespace orv

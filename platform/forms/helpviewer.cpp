@@ -1,8 +1,8 @@
 #include "platform/forms/helpviewer.h"
 
-#include "platform/forms/programlook.h"
-
+#include "platform/forms/dialogkeys.h"
 #include "platform/forms/pictures.h"
+#include "platform/forms/programlook.h"
 #include "platform/helpfile.h"
 
 #include <QApplication>
@@ -20,7 +20,6 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include <algorithm>
 
 namespace orv {
 
@@ -94,7 +93,6 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent)
     contents_ = new QListWidget(pages_);
     contents_->installEventFilter(this);
     connect(contents_, &QListWidget::itemClicked, this, &HelpViewer::openItem);
-    connect(contents_, &QListWidget::itemActivated, this, &HelpViewer::openItem);
     text_ = new QTextBrowser(pages_);
     text_->setOpenLinks(false);
     connect(text_, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) {
@@ -130,9 +128,8 @@ void HelpViewer::showTopic(int topic)
         showMessage(QStringLiteral("Help topic %1").arg(topic), unreadableHelp(why));
         return;
     }
-    const auto t = std::find_if(topics->cbegin(), topics->cend(),
-                                [topic](const HelpTopic& h) { return h.number == topic; });
-    if (t == topics->cend()) {
+    const HelpTopic* t = findHelpTopic(*topics, topic);
+    if (!t) {
         showMessage(QStringLiteral("Help topic %1").arg(topic),
                     QStringLiteral("There is no help text for this topic yet."));
         return;
@@ -186,8 +183,7 @@ bool HelpViewer::eventFilter(QObject* watched, QEvent* event)
     // window would otherwise press a button with it as well.
     if (watched == contents_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && contents_->currentItem()) {
+        if (isEnterKey(key) && contents_->currentItem()) {
             openItem(contents_->currentItem());
             return true;
         }
