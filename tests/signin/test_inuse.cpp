@@ -146,6 +146,15 @@ void elsewhere(MarkHolder& h)
     h.boot = QByteArray(h.boot.size(), 'b');
 }
 
+// The mark of a copy on another machine, lab-pc-07.
+MarkHolder markOfLabPc07()
+{
+    MarkHolder other = FileInUse::thisCopy();
+    other.token = "lab-pc-07's copy";
+    elsewhere(other);
+    return other;
+}
+
 void writeMark(const QString& where, const QByteArray& bytes, int minutesFromNow = 0)
 {
     ASSERT_TRUE(createFileExclusive(where, bytes));
@@ -310,9 +319,7 @@ TEST(InUseMark, AnotherMachinesMarkIsStaleOnlyOnceSeenUnchangedForTheStaleTime)
     qint64 now = 0;
     FileInUse::setClockForTests([&now] { return now; });
     FileInUse::forgetSightingsForTests();
-    MarkHolder other = FileInUse::thisCopy();
-    other.token = "lab-pc-07's copy";
-    elsewhere(other);
+    MarkHolder other = markOfLabPc07();
     ASSERT_TRUE(createFileExclusive(lab.first, markText(other)));
     const auto minutes = [](const SignInOutcome& out) {
         const qsizetype at = out.quitMessage.indexOf(QLatin1String("try again in "));
@@ -625,9 +632,7 @@ TEST(InUseMark, AFreshStartGoesOnWithTheWait)
     Lab lab;
     qint64 now = 5'000'000;
     FileInUse::setClockForTests([&now] { return now; });
-    MarkHolder other = FileInUse::thisCopy();
-    other.token = "lab-pc-07's copy";
-    elsewhere(other);
+    MarkHolder other = markOfLabPc07();
     ASSERT_TRUE(createFileExclusive(lab.first, markText(other)));
     const auto minutes = [&lab] {
         const SignInOutcome out = lab.signIn();
@@ -688,9 +693,7 @@ TEST(InUseMark, ARefusedProgramThatRunsOnWatchesForTheOtherMachines)
     Lab lab;
     qint64 now = 7'000'000;
     FileInUse::setClockForTests([&now] { return now; });
-    MarkHolder other = FileInUse::thisCopy();
-    other.token = "lab-pc-07's copy";
-    elsewhere(other);
+    MarkHolder other = markOfLabPc07();
     ASSERT_TRUE(createFileExclusive(lab.first, markText(other)));
     ASSERT_EQ(lab.signIn().result, SignInResult::InUse);
     now += 10 * 60 * 1000 + 30 * 1000;
