@@ -194,10 +194,10 @@ void frmCalcIsotope::cmdIsotopePrint_Click()
     if (!printer.begin(QString::fromLatin1(kIsotopePrintTitle)))
         return;
     PrintCursor out(printer);
-    const IsotopePrintoutData data{counts(), txtIsotope->toPlainText(), calc_, printedLine()};
-    printIsotopes(out, data);
+    const IsotopePrintoutData contents{counts(), txtIsotope->toPlainText(), calc_, printedLine()};
+    printIsotopes(out, contents);
     // The shared scratch text ends holding the last line printed.
-    modOrvan.TextBuffer = data.printed;
+    modOrvan.TextBuffer = contents.printed;
     if (!out.ok || !printer.end())
         return;
     showPrintNotice(txtCalcMessage, (kWidth - kPrintNoticeWidth) / 2, 4000, noticeTimer_);

@@ -83,9 +83,9 @@ void frmIr::CorrelationBars(int x)
 void frmIr::printLayout(PrintPage& page, QSizeF pageTwips, const std::function<void(double)>& progress)
 {
     const ModOrvan& m = modOrvan;
-    const ir::PrintoutData data{windowTitle(),    m.IrLabel,          m.IrData, isTrue(m.ShowUnknownNumber),
+    const ir::PrintoutData contents{windowTitle(),    m.IrLabel,          m.IrData, isTrue(m.ShowUnknownNumber),
                                 m.CurrentUnknown, isTrue(nujolShown_)};
-    ir::printout(page, pageTwips, data, progress);
+    ir::printout(page, pageTwips, contents, progress);
 }
 
 void frmIr::NujolSpectrum()

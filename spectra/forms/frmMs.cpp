@@ -60,9 +60,9 @@ void frmMs::formPaint()
 void frmMs::printLayout(PrintPage& page, QSizeF pageTwips, const std::function<void(double)>& progress)
 {
     const ModOrvan& m = modOrvan;
-    const ms::PrintoutData data{windowTitle(),   m.MsMolecularIon, m.MsLabel, m.MsData, isTrue(m.ShowUnknownNumber),
+    const ms::PrintoutData contents{windowTitle(),   m.MsMolecularIon, m.MsLabel, m.MsData, isTrue(m.ShowUnknownNumber),
                                 m.CurrentUnknown};
-    ms::printout(page, pageTwips, data, progress);
+    ms::printout(page, pageTwips, contents, progress);
 }
 
 // The failure message's answer (its only button, OK) is kept as text.

@@ -189,9 +189,9 @@ void frmPmr::stepMouseUp(float x, float y)
 void frmPmr::printLayout(PrintPage& page, QSizeF pageTwips, const std::function<void(double)>& progress)
 {
     const ModOrvan& m = modOrvan;
-    const pmr::PrintoutData data{windowTitle(), &m.PmrData, isTrue(integralShown_), isTrue(m.ShowUnknownNumber),
+    const pmr::PrintoutData contents{windowTitle(), &m.PmrData, isTrue(integralShown_), isTrue(m.ShowUnknownNumber),
                                  m.CurrentUnknown};
-    pmr::printout(page, pageTwips, data, progress);
+    pmr::printout(page, pageTwips, contents, progress);
 }
 
 void frmPmr::toolsItemClick(int index)

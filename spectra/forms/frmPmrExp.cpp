@@ -215,9 +215,9 @@ void frmPmrExp::endStep(float x, float y)
 
 void frmPmrExp::printLayout(PrintPage& page, QSizeF pageTwips, const std::function<void(double)>& progress)
 {
-    const pmrexp::PrintoutData data{window_, WindowSamples_, VerticalScale_, isTrue(modOrvan.ShowUnknownNumber),
+    const pmrexp::PrintoutData contents{window_, WindowSamples_, VerticalScale_, isTrue(modOrvan.ShowUnknownNumber),
                                     modOrvan.CurrentUnknown};
-    pmrexp::printout(page, pageTwips, data, progress);
+    pmrexp::printout(page, pageTwips, contents, progress);
 }
 
 // The failure message's answer (its only button, OK) is kept as text.

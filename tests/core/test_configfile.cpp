@@ -214,8 +214,9 @@ TEST_F(ConfigFileTest, MissingOrShortFileIsRecreatedWithTheDefaults)
     for (const auto& c : cases) {
         orvtest::msgLog().shown.clear();
         QFile::remove(iniPath());
-        if (c.bytes)
+        if (c.bytes) {
             ASSERT_TRUE(writeFileAtomic(iniPath(), *c.bytes));
+        }
         // Settings from an earlier user must not survive the recreation.
         m.TestsAllowed = kTrue;
         m.ResignAllowed = kFalse;

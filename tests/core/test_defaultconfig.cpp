@@ -36,10 +36,12 @@ TEST(DefaultConfig, WritesWhereNoneIsLeavesAFileAloneAndSaysWhich)
     for (const Case& c : cases) {
         QTemporaryDir folder;
         const QString ini = folder.filePath(QStringLiteral("orvanto.ini"));
-        if (c.there == Ini::File)
+        if (c.there == Ini::File) {
             ASSERT_TRUE(writeFileAtomic(ini, instructors)) << c.what;
-        if (c.there == Ini::Folder)
+        }
+        if (c.there == Ini::Folder) {
             ASSERT_TRUE(QDir().mkdir(ini)) << c.what;
+        }
         const coretest::ProgramRun r = defaultConfig({folder.path()});
         const auto said = [&ini](const QString& text) {
             return text.isEmpty() ? text
@@ -49,8 +51,9 @@ TEST(DefaultConfig, WritesWhereNoneIsLeavesAFileAloneAndSaysWhich)
         EXPECT_EQ(r.out, said(c.out)) << c.what;
         EXPECT_EQ(r.err, said(c.err)) << c.what;
         const QByteArray after = readFileBytes(ini).value_or(QByteArray());
-        if (c.there == Ini::File)
+        if (c.there == Ini::File) {
             EXPECT_EQ(after, instructors) << c.what;
+        }
         if (c.there == Ini::None) {
             // The data line of the default settings, under the three header lines.
             const QList<QByteArray> lines = after.split('\n');

@@ -99,7 +99,7 @@ TEST_F(PasswordTest, NewPasswordSteps)
 
 TEST_F(PasswordTest, NewPasswordLengthsSixAndTwentyAccepted)
 {
-    for (const QString p : {QString("sixsix"), QString(20, u'x'), QString("with blank")}) {
+    for (const QString& p : {QString("sixsix"), QString(20, u'x'), QString("with blank")}) {
         NewPasswordEntry entry;
         EXPECT_EQ(entry.onContinue(p, m).label, kReenter) << p.toStdString();
         EXPECT_TRUE(entry.onContinue(p, m).closes) << p.toStdString();
@@ -136,8 +136,9 @@ TEST_F(PasswordTest, TestPasswordSteps)
         }
         EXPECT_EQ(m.PasswordVerified, vb(c.verified)) << c.name;
         EXPECT_EQ(step.closes, c.closed) << c.name;
-        if (!c.closed)
+        if (!c.closed) {
             EXPECT_EQ(label, c.lastLabel) << c.name;
+        }
     }
 }
 

@@ -99,7 +99,7 @@ static void freshState()
 
 TEST_F(UserFileTest, SavedRecordReadsBackWithAndWithoutPassword)
 {
-    for (const QString password : {QString(), QString("Open sesame")}) {
+    for (const QString& password : {QString(), QString("Open sesame")}) {
         SCOPED_TRACE(password.toStdString());
         freshState();
         fillProgress();

@@ -147,7 +147,7 @@ TEST(UserFileFormat, RoundTripWithAndWithoutPassword)
     done.session = 0;
     done.minutes = 0;
     for (const UserRecord& r : {fullRecord(), done, UserRecord{}}) {
-        for (const QString password : {QString(), QString("abc def!~"), QString("12345678901234567890")}) {
+        for (const QString& password : {QString(), QString("abc def!~"), QString("12345678901234567890")}) {
             const UserFileContents back = parseUserFileLine(userFileLine(r, password, GetRandomNum));
             ASSERT_TRUE(back.ok()) << back.error.toStdString();
             EXPECT_EQ(back.record, r) << "password " << password.toStdString();

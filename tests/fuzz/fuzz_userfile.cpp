@@ -40,7 +40,7 @@ int userFile(const std::uint8_t* data, std::size_t size)
     applyUserRecord(r, m);
     const QString text = summaryText(m);
     const SummaryPrintout printout = summaryPrintout(m);
-    require(printout.blocks.size() == r.results.size(), "one printed block per finished unknown");
+    require(size_t(printout.blocks.size()) == r.results.size(), "one printed block per finished unknown");
     require(!text.contains(QStringLiteral("Unknown no. 0 ")), "unknown 0 is never finished");
     for (size_t k = 0; k < r.results.size(); ++k) {
         const ResultFields f = resultFields(r.results[k].resultLine, r.results[k].sessionTime);

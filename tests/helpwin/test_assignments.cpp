@@ -156,8 +156,9 @@ TEST_F(AssignmentsWindowTest, PrintsTwiceWithTitleAndPicture)
         qputenv("ORVANTO_PRINT_PDF", pdf.toLocal8Bit());
         w->cmdAssignmentsPrint_Click();
         ASSERT_TRUE(QFile::exists(pdf)) << k;
-        if (auto text = helpwintest::pdfText(pdf))
+        if (auto text = helpwintest::pdfText(pdf)) {
             EXPECT_TRUE(text->contains("Main spectral assignments for unknown 1")) << text->toStdString();
+        }
         EXPECT_TRUE(w->txtAssignments->isVisible()) << k;
         EXPECT_EQ(w->txtAssignments->text(), "Printing completed.");
         QTRY_VERIFY_WITH_TIMEOUT(!w->txtAssignments->isVisible(), 4000);

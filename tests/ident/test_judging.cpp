@@ -115,8 +115,9 @@ TEST(StructureChoiceLine, AnswerLetterAndPictureFiles)
         EXPECT_EQ(s.answerPicture, c.answer) << c.line;
         EXPECT_EQ(s.pictureCount, c.count) << c.line;
         ASSERT_EQ(s.pictureFiles.size(), c.count) << c.line;
-        if (c.lastFile)
+        if (c.lastFile) {
             EXPECT_EQ(s.pictureFiles.last(), QString::fromLatin1(c.lastFile)) << c.line;
+        }
     }
 }
 

@@ -165,9 +165,10 @@ TEST_F(KeepWork, LeavingDuringTheExampleSavesOrAsksFirst)
         EXPECT_TRUE(out.close);
         EXPECT_TRUE(out.leftExample);
         EXPECT_EQ(orvtest::msgLog().shown.size(), c.asked ? 1u : 0u);
-        if (c.asked)
+        if (c.asked) {
             EXPECT_EQ(orvtest::msgLog().shown.front().prompt,
                       "Your work on your own unknown has not been saved. Save it before leaving?");
+        }
         EXPECT_EQ(m.QuitReason, c.reasonAfter);
         expectOwnWorkBack();
         if (c.saves) {

@@ -377,14 +377,14 @@ private:
                 need.rwidth() += b->iconSize().width() + 4;
             checkFit(w, need, cr.size());
         } else if (qobject_cast<QRadioButton*>(w) || qobject_cast<QCheckBox*>(w)) {
-            auto* b = static_cast<QAbstractButton*>(w);
-            if (b->text().isEmpty())
+            auto* box = static_cast<QAbstractButton*>(w);
+            if (box->text().isEmpty())
                 return;
             const bool radio = qobject_cast<QRadioButton*>(w) != nullptr;
-            const QStyleOptionButton opt = buttonOption(b);
-            const QRect cr = b->style()->subElementRect(
-                radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &opt, b);
-            checkFit(w, textNeed(b->font(), b->text(), 0, false, Qt::TextShowMnemonic), QSize(cr.width(), b->height()));
+            const QStyleOptionButton opt = buttonOption(box);
+            const QRect cr = box->style()->subElementRect(
+                radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &opt, box);
+            checkFit(w, textNeed(box->font(), box->text(), 0, false, Qt::TextShowMnemonic), QSize(cr.width(), box->height()));
         } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
             if (g->title().isEmpty())
                 return;

@@ -83,4 +83,4 @@ TEST_P(EnterKeys, PressTheFocusedButtonOrElseTheDefault)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWindow, EnterKeys, ::testing::ValuesIn(layoutscenes::scenes()),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& caseInfo) { return caseInfo.param.name; });

@@ -59,7 +59,7 @@ TEST_P(Layout, NoTabStopOutOfSight)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWindow, Layout, ::testing::ValuesIn(layoutscenes::scenes()),
-                         [](const auto& info) { return info.param.name; });
+                         [](const auto& caseInfo) { return caseInfo.param.name; });
 
 // The check on windows made to show one fault each.
 class LayoutCheck : public ::testing::Test {

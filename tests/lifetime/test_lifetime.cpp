@@ -161,8 +161,9 @@ TEST_F(Lifetime, AViewerClosedDuringItsPrintNoticeLeavesTheProgramRunning)
                     EndProgram();
                     break;
                 }
-                if (viewer && c.how != Closer::ParentCloseBox && c.how != Closer::MainCloseBox)
+                if (viewer && c.how != Closer::ParentCloseBox && c.how != Closer::MainCloseBox) {
                     EXPECT_FALSE(viewer->isVisible());
+                }
                 // Left open when only a window behind it was closed: the student closes it now.
                 if (viewer && viewer->isVisible())
                     viewer->close();
@@ -183,10 +184,11 @@ TEST_F(Lifetime, AViewerClosedDuringItsPrintNoticeLeavesTheProgramRunning)
             QApplication::processEvents();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             EXPECT_FALSE(viewer) << "the closed viewer is deleted once its handler has returned";
-            if (c.how == Closer::EndNow)
+            if (c.how == Closer::EndNow) {
                 EXPECT_GE(orvtest::programEnds(), 1);
-            else if (c.how != Closer::MainCloseBox)
+            } else if (c.how != Closer::MainCloseBox) {
                 EXPECT_TRUE(main && main->isVisible()) << "the student is back in the main window";
+            }
             closed.append(viewer);
             startAfresh();
         }
@@ -278,8 +280,9 @@ TEST_F(Lifetime, APrintoutWithATimedNoticeSurvivesItsWindowClosingAtOnce)
                     window->close();
             });
             EXPECT_TRUE(printed) << "the notice shows";
-            if (how != TimedCloser::MainCloseBox)
+            if (how != TimedCloser::MainCloseBox) {
                 EXPECT_TRUE(hidden) << "the window closes at once";
+            }
             closed.append({window, closerName});
             startAfresh();
         }

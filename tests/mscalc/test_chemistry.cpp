@@ -267,8 +267,9 @@ TEST(Isotopes, ListingAndChartLimits)
     const auto peaks = calc.peaks();
     ASSERT_GT(peaks.size(), 13u);
     for (const IsotopePeak& p : peaks)
-        if (p.k > 12)
+        if (p.k > 12) {
             EXPECT_FALSE(chartsPeak(p));
+        }
     EXPECT_TRUE(chartsPeak(peaks[12]));
     // A peak of 0.08 % or less is listed but not charted.
     IsotopeCalc c6;

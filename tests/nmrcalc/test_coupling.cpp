@@ -317,8 +317,9 @@ TEST(CouplingDrawing, SecondTreeLabelStaysInsideThePicture)
     calc.calculateSet(CouplingSet::M, in);      // first split by A (6, 20 Hz)
     const DrawOps ops = calc.overseeCoupling(DisplayKind::StickDiagram, in);
     for (const DrawOp& op : ops)
-        if (op.kind == DrawOp::Text && op.text == "J = 2 Hz")
+        if (op.kind == DrawOp::Text && op.text == "J = 2 Hz") {
             EXPECT_EQ(op.x1, 4480);
+        }
 }
 
 TEST(CouplingNames, MultipletNames)

@@ -147,8 +147,9 @@ TEST(DialogKeys, EnterPressesTheFocusedButtonInEveryWindow)
         const int continues = small.continues;
         c.focus->setFocus();
         QTest::keyClick(c.focus, Qt::Key_Return, c.mods);
-        if (c.pressed)
+        if (c.pressed) {
             EXPECT_EQ(presses.value(c.pressed), 1) << c.what;
+        }
         EXPECT_EQ(presses.size(), c.pressed ? 1 : 0) << c.what;
         EXPECT_EQ(small.continues, continues) << c.what;
     }

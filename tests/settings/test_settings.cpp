@@ -78,8 +78,9 @@ void expectEntries(frmOVMain* w, const MenuCase& c)
         QAction* a = w->menuAction(QString::fromLatin1(e.name), e.index);
         ASSERT_NE(a, nullptr) << c.what << ": " << e.name << ' ' << e.index;
         EXPECT_EQ(a->isVisible(), e.visible) << c.what << ": " << e.name << ' ' << e.index;
-        if (e.visible)
+        if (e.visible) {
             EXPECT_EQ(a->isEnabled(), e.enabled) << c.what << ": " << e.name << ' ' << e.index;
+        }
     }
 }
 
@@ -175,8 +176,9 @@ TEST_F(Settings, SoundStartsAsAllowedAndTheEntryShowsIt)
         QAction* sound = w->menuAction(QStringLiteral("mnuSound"));
         ASSERT_NE(sound, nullptr);
         EXPECT_EQ(sound->isVisible(), allowed == kTrue);
-        if (allowed == kTrue)
+        if (allowed == kTrue) {
             EXPECT_TRUE(sound->isChecked());
+        }
         forms::unloadAll();
     }
 }

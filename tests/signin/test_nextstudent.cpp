@@ -209,8 +209,9 @@ protected:
                 for (qsizetype i = 0; i + 2 <= m.ItemPrecludes[n].size(); i += 2)
                     precludable.insert(m.ItemPrecludes[n].mid(i, 2).toInt());
         for (int k = 1; k <= kLastPrecludable; ++k)
-            if (r.progress.ItemPrecluded[k] == kTrue)
+            if (r.progress.ItemPrecluded[k] == kTrue) {
                 EXPECT_TRUE(precludable.contains(k)) << "precluded " << k;
+            }
     }
 
     void expectNothingOfAnnaAtQuit()

@@ -44,10 +44,12 @@ TEST(QuitWindow, CaptionAndButtonsByReason)
         EXPECT_EQ(q.caption, QString::fromLatin1(c.caption));
         EXPECT_EQ(q.exit.visible, c.exit);
         EXPECT_EQ(q.restart.visible, c.restart);
-        if (c.exit)
+        if (c.exit) {
             EXPECT_EQ(q.exit.caption, QString::fromLatin1(c.exitCaption));
-        if (c.restart)
+        }
+        if (c.restart) {
             EXPECT_EQ(q.restart.caption, QString::fromLatin1(c.restartCaption));
+        }
         EXPECT_FALSE(q.summary.visible);
     }
     ModOrvan m;

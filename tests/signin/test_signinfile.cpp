@@ -90,14 +90,18 @@ TEST(SignIn, OutcomeByFileAndNothingKeptOfARefusedOne)
         const SignInOutcome out = signInFromUserFile(c.path, c.checkName);
         EXPECT_EQ(out.result, c.want);
         EXPECT_EQ(!modOrvan.UserFilePath.isEmpty(), c.recordKept);
-        if (!c.recordKept)
+        if (!c.recordKept) {
             EXPECT_EQ(modOrvan.CurrentUnknown, 0);
-        if (c.want == SignInResult::AllDone)
+        }
+        if (c.want == SignInResult::AllDone) {
             EXPECT_EQ(modOrvan.QuitReason, "AllDone");
-        if (c.want == SignInResult::UnknownUnreadable)
+        }
+        if (c.want == SignInResult::UnknownUnreadable) {
             EXPECT_FALSE(out.quitMessage.isEmpty());
-        if (c.want == SignInResult::Loaded)
+        }
+        if (c.want == SignInResult::Loaded) {
             EXPECT_EQ(modOrvan.CurrentUnknown, 3);
+        }
     }
 }
 

@@ -379,8 +379,9 @@ TEST_F(SystemEndTest, TheRoadSavesOnlyWhereTheCloseBoxWouldAndAsksNothing)
         m.UserFilePath = file;
         if (c.named == Named::Existing)
             m.Password = QString::fromLatin1(kPassword);
-        if (!file.isEmpty())
+        if (!file.isEmpty()) {
             ASSERT_TRUE(holdUserFile(file));
+        }
         auto* main = forms::instance<frmOVMain>();
         ASSERT_TRUE(frmOVMain::sessionOpen());
         m.ItemsRevealed[meltingPoint()] = kTrue; // the work since the last save

@@ -15,8 +15,6 @@ using pmrexp::Precision;
 
 namespace {
 
-float xAt(double ppm) { return float(8860 - 880 * ppm); }
-
 pmrexp::Window windowOf(float leftPpm, float widthPpm, Precision precision)
 {
     pmrexp::Window w;

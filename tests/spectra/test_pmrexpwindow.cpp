@@ -349,7 +349,7 @@ TEST_F(ExpansionWindowTest, PrinterFailureShowsTheMessageAndHidesTheProgress)
 TEST_F(ExpansionWindowTest, ToolsOpenTheProtonCalculatorsByNameWhenAllowed)
 {
     QStringList opened;
-    for (const QString name : {QStringLiteral("frmCalcHShift"), QStringLiteral("frmCalcCoupling")})
+    for (const QString& name : {QStringLiteral("frmCalcHShift"), QStringLiteral("frmCalcCoupling")})
         forms::registerForm(orvtest::form(name), [&opened, name] {
             auto* calc = new QWidget;
             calc->setObjectName(name);
@@ -372,6 +372,6 @@ TEST_F(ExpansionWindowTest, ToolsOpenTheProtonCalculatorsByNameWhenAllowed)
     w->toolsItem(6)->trigger();
     w->toolsItem(7)->trigger();
     EXPECT_TRUE(opened.isEmpty());
-    for (const QString name : {QStringLiteral("frmCalcHShift"), QStringLiteral("frmCalcCoupling")})
+    for (const QString& name : {QStringLiteral("frmCalcHShift"), QStringLiteral("frmCalcCoupling")})
         forms::registerForm(orvtest::form(name), [] { return nullptr; });
 }

@@ -118,8 +118,9 @@ TEST(PmrCorrelationTable, RowsAreSoundRangesAndNeverOverflowThePopUp)
         ASSERT_LE(matching, pmr::kCorrelationSlots) << s;
         const QList<int> kept = pmr::correlationsAt(s);
         ASSERT_EQ(kept.size(), matching);
-        if (s >= exchangeable.low)
+        if (s >= exchangeable.low) {
             ASSERT_EQ(kept.back(), pmr::kExchangeableRow) << s;
+        }
     }
 }
 

@@ -74,8 +74,9 @@ TEST(StructureTables, ListsAreShortEnoughForOneLetterAndUseKnownPictures)
             for (const Substituent& s : *list) {
                 const FragmentPicture* f = findFragmentPicture(s.picture.bitmap);
                 EXPECT_NE(f, nullptr) << b.name << " / " << s.text << ": picture " << s.picture.bitmap;
-                if (s.picture.kind != ChoiceKind::Fragment)
+                if (s.picture.kind != ChoiceKind::Fragment) {
                     EXPECT_EQ(list, &b.x) << b.name << ": only X swaps the skeleton";
+                }
             }
         }
         // Fragments stay on the drawing area's side of the window.
