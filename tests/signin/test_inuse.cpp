@@ -825,3 +825,181 @@ TEST(InUseMark, AFailedReleaseIsToldAndTheProgramTakesItsMarkBack)
     FileInUse::lookAfterMarks();
     EXPECT_FALSE(QFileInfo::exists(lab.first));
 }
+
+namespace {
+
+int minutesLeftIn(const SignInOutcome& out)
+{
+    const qsizetype at = out.quitMessage.indexOf(QLatin1String("try again in "));
+    return out.result == SignInResult::Loaded ? 0 : at < 0 ? -1 : out.quitMessage.mid(at + 13).section(u' ', 0, 0).toInt();
+}
+
+} // namespace
+
+// The student (nobody) owns the file and runs a copy on lab-pc-07 that
+// renews its mark. A classmate (another account) forges sightings that give
+// the mark a long unchanged time, under the owner's, root's and its own
+// names: its copy never takes the file, in a plain or in a sticky users/.
+// The student's own watch elsewhere still counts for the student's fresh start.
+TEST(InUseMark, AForgedSightingNeverLetsASecondCopyIn)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to act as the student and as a classmate";
+    Lab lab;
+    ASSERT_EQ(::chown(native(lab.path).constData(), 65534, 65534), 0);
+    qint64 now = 50'000'000;
+    setBootClockForTests([&now] { return now; });
+    for (const bool sticky : {false, true}) {
+        SCOPED_TRACE(sticky ? "sticky users/" : "users/ without the sticky bit");
+        lab.sticky(sticky);
+        lab.clearMarks();
+        for (const QString& f : QDir(lab.users).entryList({QStringLiteral("*.seen")}, QDir::Files | QDir::Hidden))
+            QFile::remove(lab.users + u'/' + f);
+        forgetSeenForTests();
+        ASSERT_TRUE(createFileExclusive(lab.first, markText(markOfLabPc07()), nullptr, nullptr, nullptr, 0644));
+        ASSERT_EQ(::chown(native(lab.first).constData(), 65534, 65534), 0);
+        struct stat before {};
+        ASSERT_EQ(::lstat(native(lab.first).constData(), &before), 0);
+        const qint64 twentyMinutes = 20 * 60 * 1000;
+        for (const uid_t named : {uid_t(65534), uid_t(0), uid_t(AsClassmate::kUid)})
+            storeWatch(lab.first, machine("lab-pc-13", named), 0, twentyMinutes, AsClassmate::kUid);
+        {
+            AsClassmate classmate;
+            ASSERT_TRUE(classmate.ok());
+            const SignInOutcome out = lab.signIn();
+            EXPECT_EQ(out.result, SignInResult::InUse) << out.quitMessage.toStdString();
+            EXPECT_EQ(minutesLeftIn(out), 10);
+            clearForNextStudent();
+        }
+        struct stat after {};
+        ASSERT_EQ(::lstat(native(lab.first).constData(), &after), 0) << "the live copy's mark stays";
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_FALSE(QFileInfo::exists(lab.second)) << "no copy in beside the live one";
+
+        // The student watched 6 minutes on lab-pc-10, and now starts afresh here.
+        storeWatch(lab.first, machine("lab-pc-10", 65534), 0, 6 * 60 * 1000, 65534);
+        forgetSeenForTests();
+        orvtest::AsOrdinaryUser student;
+        ASSERT_TRUE(student.ok());
+        const SignInOutcome out = lab.signIn();
+        EXPECT_EQ(out.result, SignInResult::InUse);
+        EXPECT_EQ(minutesLeftIn(out), 4) << "the student's own watch counts, the forged ones never";
+        clearForNextStudent();
+    }
+    lab.clearMarks();
+}
+
+// Another account's copy died holding the student's file in a sticky users/,
+// on another machine or on this one: its mark stays, and the student may not
+// remove it. Once the student got in under the second name, every later
+// session, on this machine or another, goes in at once.
+TEST(InUseMark, AStuckMarksLaterSessionsGoInAtOnce)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to leave a mark the student may not remove";
+    Lab lab;
+    ASSERT_EQ(::chown(native(lab.path).constData(), 65534, 65534), 0);
+    lab.sticky(true);
+    qint64 now = 60'000'000;
+    setBootClockForTests([&now] { return now; });
+    const qint64 dead = deadProcess();
+    for (const bool elsewhereMark : {true, false}) {
+        SCOPED_TRACE(elsewhereMark ? "died on lab-pc-07" : "died on this machine");
+        lab.clearMarks();
+        forgetSeenForTests();
+        writeMark(lab.first, elsewhereMark ? markText(markOfLabPc07())
+                                           : mark([dead](MarkHolder& h) { h.pid = dead; }));
+        orvtest::AsOrdinaryUser student;
+        ASSERT_TRUE(student.ok());
+        if (elsewhereMark) {
+            EXPECT_EQ(minutesLeftIn(lab.signIn()), 10);
+            now += 10 * 60 * 1000;
+        }
+        ASSERT_EQ(lab.signIn().result, SignInResult::Loaded) << "the wait done once";
+        EXPECT_TRUE(QFileInfo::exists(lab.first));
+        EXPECT_TRUE(markedByThisCopy(lab));
+        clearForNextStudent();
+
+        now += 60 * 1000;
+        forgetSeenForTests(); // a fresh start on the same machine
+        EXPECT_EQ(lab.signIn().result, SignInResult::Loaded) << "the next session on this machine";
+        clearForNextStudent();
+
+        if (elsewhereMark || !FileInUse::thisCopy().machine.isEmpty()) {
+            moveOwnSightingElsewhere(lab.first);
+            now = 42; // lab-pc-09's clock, with nothing to do with this one's
+            // Seen from lab-pc-09, this machine's dead mark is another machine's too.
+            EXPECT_EQ(lab.signIn().result, SignInResult::Loaded) << "the next session on another machine";
+            clearForNextStudent();
+            now = 60'000'000 + 20 * 60 * 1000;
+        }
+    }
+    lab.clearMarks();
+}
+
+// A copy whose own mark is lost is told what happened when it saves, and
+// nothing is written: the mark made unreadable, removed, replaced by another
+// copy's, or its folder gone (a share unmounted).
+TEST(InUseMark, ALostMarkIsToldAsItWasLost)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to sign in as nobody (root reads any mark)";
+    Lab lab;
+    lab.sticky(false);
+    const QString away = lab.users + QStringLiteral("-away");
+    struct Case {
+        const char* what;
+        std::function<void(const Lab&)> lose;
+        std::function<QString(const Lab&)> says;
+    };
+    const Case cases[] = {
+        {"its mode changed", [](const Lab& l) { ASSERT_EQ(::chmod(native(l.first).constData(), 0), 0); },
+         [](const Lab& l) {
+             return "The in-use mark " + l.first
+                  + " of this file can no longer be read or renewed (Permission denied), so other copies of Orvanto "
+                    "cannot tell that it is open here.";
+         }},
+        {"removed", [](const Lab& l) { ASSERT_TRUE(QFile::remove(l.first)); },
+         [](const Lab& l) {
+             return "The in-use mark " + l.first
+                  + " of this file was removed since you signed in: another copy of Orvanto may have opened the file, "
+                    "and saving here could overwrite its work.";
+         }},
+        {"taken over by another copy",
+         [](const Lab& l) { ASSERT_TRUE(writeFileAtomic(l.first, markText(markOfLabPc07()))); },
+         [](const Lab&) {
+             return QStringLiteral("Another copy of Orvanto has opened this file since you signed in, and saving "
+                                   "here would overwrite its work.");
+         }},
+        {"its folder gone",
+         [away](const Lab& l) { ASSERT_EQ(::rename(native(l.users).constData(), native(away).constData()), 0); },
+         [](const Lab& l) {
+             return "The folder " + l.users
+                  + " is no longer there (a shared folder may have been disconnected).";
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        lab.clearMarks();
+        {
+            orvtest::AsOrdinaryUser student;
+            ASSERT_TRUE(student.ok());
+            ASSERT_EQ(lab.signIn().result, SignInResult::Loaded);
+        }
+        c.lose(lab);
+        const QByteArray before = readFileBytes(lab.path).value_or("gone");
+        orvtest::AsOrdinaryUser student;
+        ASSERT_TRUE(student.ok());
+        orvtest::msgLog().shown.clear();
+        modOrvan.ItemsRevealed[4] = kTrue;
+        EXPECT_FALSE(WriteUserFile());
+        EXPECT_EQ(orvtest::msgLog().lastPrompt(), "Error writing " + lab.path + ". Information not saved.\r\n"
+                                                      + c.says(lab) + " Your work is kept: save again to give it "
+                                                                      "another name.");
+        EXPECT_EQ(readFileBytes(lab.path).value_or("gone"), before) << "nothing written";
+        clearForNextStudent();
+        if (QFileInfo::exists(away))
+            ::rename(native(away).constData(), native(lab.users).constData());
+    }
+    lab.clearMarks();
+}
