@@ -372,8 +372,9 @@ TEST(InUseMark, WhatStandsInTheMarksPlace)
             } else {
                 EXPECT_TRUE(modOrvan.UserFilePath.isEmpty());
             }
-            if (c.want == SignInResult::InUse)
+            if (c.want == SignInResult::InUse) {
                 EXPECT_TRUE(out.quitMessage.contains(lab.first)) << "every refusal names the mark";
+            }
             if (c.says) {
                 const QString said = c.want == SignInResult::InUse ? out.quitMessage : orvtest::msgLog().lastPrompt();
                 EXPECT_TRUE(said.contains(QLatin1String(c.says))) << said.toStdString();
