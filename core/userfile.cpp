@@ -69,6 +69,32 @@ void reportReadError(const QString& reason)
            MsgButtons::OkOnly, MsgIcon::Exclamation);
 }
 
+// Why the file is no longer this copy's to write, as its mark was lost.
+QString lostFileReason()
+{
+    const MarkLoss loss = userFileMark().loss();
+    const QString kept = QStringLiteral(" Your work is kept: save again to give it another name");
+    switch (loss.kind) {
+    case MarkLoss::Unreadable:
+        return QStringLiteral("The in-use mark ") + loss.mark + QStringLiteral(" of this file can no longer be read or "
+                                                                             "renewed (")
+             + loss.why + QStringLiteral("), so other copies of Orvanto cannot tell that it is open here.") + kept;
+    case MarkLoss::FolderGone:
+        return QStringLiteral("The folder ") + loss.why
+             + QStringLiteral(" is no longer there (a shared folder may have been disconnected).") + kept;
+    case MarkLoss::Removed:
+        return QStringLiteral("The in-use mark ") + loss.mark
+             + QStringLiteral(" of this file was removed since you signed in: another copy of Orvanto may have "
+                              "opened the file, and saving here could overwrite its work.")
+             + kept;
+    case MarkLoss::None:
+    case MarkLoss::TakenOver: break;
+    }
+    return QStringLiteral("Another copy of Orvanto has opened this file since you signed in, and saving here would "
+                          "overwrite its work.")
+         + kept;
+}
+
 // Every write goes through here: the record is checked before anything is
 // written, and the file is replaced whole or not at all.
 bool writeUserRecord(const UserRecord& r)
@@ -83,10 +109,8 @@ bool writeUserRecord(const UserRecord& r)
         return false;
     }
     if (userFileTakenOver()) {
-        // The other copy's work is in the file now; this copy's stays here.
-        reportWriteError(QStringLiteral("Another copy of Orvanto has opened this file since you signed in, and "
-                                        "saving here would overwrite its work. Your work is kept: save again to "
-                                        "give it another name"));
+        // Whatever is in the file now, this copy's work stays here.
+        reportWriteError(lostFileReason());
         return false;
     }
     const QByteArray line = userFileLine(r, m.Password, GetRandomNum);
@@ -207,6 +231,8 @@ bool holdUserFile(const QString& path, QString* inUse, QString* markError)
     if (out.minutesLeft > 0)
         *inUse += QStringLiteral(" If that copy is no longer running, ") + wait
                 + QStringLiteral(" Your instructor can also delete its mark ") + out.mark + u'.';
+    else
+        *inUse += QStringLiteral(" Its in-use mark is ") + out.mark + u'.';
     return false;
 }
 

@@ -1,9 +1,9 @@
 #include "platform/fileinuse.h"
 
+#include "platform/marksightings.h"
 #include "platform/textfile.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,7 +23,6 @@
 #include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
-#include <time.h>
 #include <unistd.h>
 
 namespace orv {
@@ -31,30 +30,16 @@ namespace orv {
 namespace {
 
 const QByteArray kMarkHeader = "Orvanto in-use mark";
-const QByteArray kSightingHeader = "Orvanto in-use mark sighting";
-const QString kSightingEnding = QStringLiteral(".seen");
-// Marks and sightings are read by every account that may open the file.
+// Marks are read by every account that may open the file.
 constexpr int kReadableByAll = 0644;
 constexpr qint64 kStaleMs = qint64(kInUseStaleMinutes) * 60 * 1000;
 // Copies at the same marks at the same moment try again this many times.
 constexpr int kHoldAttempts = 10;
-
-std::function<qint64()>& testClock()
-{
-    static std::function<qint64()> clock;
-    return clock;
-}
-
-// This boot's clock in milliseconds, suspended time included: one reading
-// minus another is time that really passed, whatever the wall clock did.
-qint64 bootClockMs()
-{
-    if (testClock())
-        return testClock()();
-    timespec ts{};
-    ::clock_gettime(CLOCK_BOOTTIME, &ts);
-    return qint64(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
-}
+// No system numbers its processes higher (Linux's limit); this machine's
+// own limit is read where its marks are judged.
+constexpr qint64 kMaxPid = qint64(1) << 22;
+// A process's start in clock ticks since boot: past centuries is none.
+constexpr qint64 kMaxStart = qint64(1) << 50;
 
 QByteArray nativeName(const QString& path) { return QFile::encodeName(path); }
 
@@ -67,19 +52,12 @@ QByteArray oneLine(QByteArray s)
     return s;
 }
 
-// "key value" lines after a header line; empty when the header differs.
-std::map<QByteArray, QByteArray> fieldsOf(const QByteArray& bytes, const QByteArray& header)
+// The highest process number this system gives.
+qint64 pidMax()
 {
-    std::map<QByteArray, QByteArray> fields;
-    const QList<QByteArray> lines = bytes.split('\n');
-    if (lines.isEmpty() || lines.front() != header)
-        return fields;
-    for (const QByteArray& line : lines.mid(1)) {
-        const qsizetype blank = line.indexOf(' ');
-        if (blank > 0)
-            fields.emplace(line.left(blank), line.mid(blank + 1));
-    }
-    return fields;
+    QFile f(QStringLiteral("/proc/sys/kernel/pid_max"));
+    const auto max = f.open(QIODevice::ReadOnly) ? wholeNumber(f.read(32).trimmed(), 1, kMaxPid) : std::nullopt;
+    return max.value_or(kMaxPid);
 }
 
 // The start of a process in clock ticks since boot, or -1 when unknown.
@@ -111,13 +89,27 @@ bool processAlive(qint64 pid, qint64 started)
     return now < 0 || started <= 0 || now == started;
 }
 
-// The marks this process made and could not remove, by token: its own to
-// take back, whatever FileInUse made them, and to remove once it can.
-std::map<QByteArray, QString>& leftBehind()
+// What a running program keeps on looking after, process-wide (never
+// destroyed: a FileInUse that is a static itself is released at exit).
+struct Registry {
+    // The marks this process made and could not remove, by token: its own
+    // to take back, whatever FileInUse made them, and to remove once it can.
+    std::map<QByteArray, QString> leftBehind;
+    // Watched marks that refused this program, with until when (the boot
+    // clock) they are looked after and whose sightings count.
+    struct Watch {
+        qint64 until = 0;
+        std::vector<qint64> counted;
+    };
+    std::map<QString, Watch> watched;
+    // Looks after both every half renewal period while either has any.
+    QTimer* timer = nullptr;
+};
+
+Registry& registry()
 {
-    // Never destroyed: a FileInUse that is a static itself is released at exit.
-    static auto* marks = new std::map<QByteArray, QString>;
-    return *marks;
+    static auto* r = new Registry;
+    return *r;
 }
 
 bool folderWritable(const QString& folder)
@@ -125,216 +117,10 @@ bool folderWritable(const QString& folder)
     return ::faccessat(AT_FDCWD, nativeName(folder).constData(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
-QString kindOf(mode_t mode)
-{
-    if (S_ISDIR(mode))
-        return QStringLiteral("a folder");
-    if (S_ISLNK(mode))
-        return QStringLiteral("a symbolic link");
-    if (S_ISFIFO(mode))
-        return QStringLiteral("a named pipe");
-    if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
-    return QStringLiteral("a device");
-}
-
-// A small file's bytes (a mark, a sighting), read without waiting and
-// without following a link. `st` receives what was read. On failure: empty,
-// `why` says what it is or why it cannot be read, and `damaged` whether it
-// is something no copy makes (not a regular file, too large) rather than a
-// file this account cannot read just now.
-std::optional<QByteArray> readSmallFile(const QString& path, struct stat* st, QString* why, bool* damaged = nullptr,
-                                        int* openError = nullptr)
-{
-    const auto fail = [&](const QString& text, bool isDamaged) {
-        *why = text;
-        if (damaged)
-            *damaged = isDamaged;
-        return std::nullopt;
-    };
-    const int fd = ::open(nativeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) {
-        const int code = errno;
-        if (openError)
-            *openError = code;
-        if (code == ELOOP)
-            return fail(QStringLiteral("a symbolic link"), true);
-        return fail(QStringLiteral("unreadable (%1)").arg(errnoText(code)), false);
-    }
-    QByteArray bytes;
-    QString problem;
-    bool notAMark = false;
-    if (::fstat(fd, st) != 0) {
-        problem = QStringLiteral("unreadable (%1)").arg(errnoText(errno));
-    } else if (!S_ISREG(st->st_mode)) {
-        problem = kindOf(st->st_mode);
-        notAMark = true;
-    } else if (st->st_size > kMaxMarkBytes) {
-        problem = QStringLiteral("larger than any mark");
-        notAMark = true;
-    }
-    while (problem.isEmpty()) {
-        char buffer[kMaxMarkBytes + 1];
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            problem = QStringLiteral("unreadable (%1)").arg(errnoText(errno));
-        } else if (n == 0) {
-            break;
-        } else {
-            bytes.append(buffer, n);
-            if (bytes.size() > kMaxMarkBytes) {
-                problem = QStringLiteral("larger than any mark");
-                notAMark = true;
-            }
-        }
-    }
-    ::close(fd);
-    if (!problem.isEmpty())
-        return fail(problem, notAMark);
-    return bytes;
-}
-
-QByteArray nanoseconds(const timespec& t) { return QByteArray::number(qint64(t.tv_sec) * 1000000000 + t.tv_nsec); }
-
-// What tells one state of a mark from another, on every machine that sees
-// it: its text and modification time, or where the text cannot be read its
-// size, times and inode. Every renewal changes it, and it never comes back.
-QByteArray fingerprintOf(const struct stat& st, const std::optional<QByteArray>& bytes)
-{
-    QByteArray f = QByteArray::number(qint64(st.st_size)) + ' ' + nanoseconds(st.st_mtim);
-    if (bytes)
-        return f + ' ' + QCryptographicHash::hash(*bytes, QCryptographicHash::Sha256).toHex();
-    return f + ' ' + nanoseconds(st.st_ctim) + ' ' + QByteArray::number(quint64(st.st_ino));
-}
-
-// One observer's watch of a mark (see the header for the rule).
-struct Sighting {
-    QByteArray fingerprint, host, machine, boot;
-    qint64 start = 0, last = 0; // the observer's boot clock, milliseconds
-};
-
-QByteArray sightingText(const QString& markName, const Sighting& s)
-{
-    return kSightingHeader + "\nmark " + oneLine(markName.toUtf8()) + "\nseen " + s.fingerprint + "\nhost "
-         + oneLine(s.host) + "\nmachine " + oneLine(s.machine) + "\nboot " + oneLine(s.boot) + "\nstart "
-         + QByteArray::number(s.start) + "\nlast " + QByteArray::number(s.last) + '\n';
-}
-
-// What this process saw where its sighting could not be stored.
-std::map<QString, Sighting>& unstoredSightings()
-{
-    // Never destroyed: a FileInUse that is a static itself is released at exit.
-    static auto* seen = new std::map<QString, Sighting>;
-    return *seen;
-}
-
-// The sightings beside `mark`, by name (each observer's file).
-std::map<QString, Sighting> storedSightings(const QString& mark)
-{
-    std::map<QString, Sighting> found;
-    const QFileInfo info(mark);
-    const QDir folder = info.absoluteDir();
-    const QByteArray markName = info.fileName().toUtf8();
-    for (const QString& name :
-         folder.entryList({QStringLiteral("*") + kSightingEnding}, QDir::Files | QDir::Hidden | QDir::System)) {
-        struct stat st {};
-        QString why;
-        const auto bytes = readSmallFile(folder.filePath(name), &st, &why);
-        const auto fields = bytes ? fieldsOf(*bytes, kSightingHeader) : std::map<QByteArray, QByteArray>{};
-        const auto field = [&fields](const char* key) {
-            const auto it = fields.find(key);
-            return it == fields.end() ? QByteArray() : it->second;
-        };
-        if (field("mark") != markName)
-            continue;
-        bool startOk = false, lastOk = false;
-        Sighting s{field("seen"),
-                   field("host"),
-                   field("machine"),
-                   field("boot"),
-                   field("start").toLongLong(&startOk),
-                   field("last").toLongLong(&lastOk)};
-        // Readings of a clock since boot; anything past centuries is no sighting.
-        constexpr qint64 sane = qint64(1) << 50;
-        if (startOk && lastOk && s.start <= s.last && -sane < s.start && s.last < sane)
-            found.emplace(folder.filePath(name), s);
-    }
-    return found;
-}
-
-// This observer's sighting file for `mark`: one per host, machine id and
-// account, so that in a sticky folder each account replaces only its own.
-QString sightingPath(const QString& mark, const MarkHolder& self)
-{
-    const QByteArray key = QCryptographicHash::hash(self.host + '\n' + self.machine + '\n'
-                                                        + QByteArray::number(qint64(::geteuid())),
-                                                    QCryptographicHash::Sha256)
-                               .toHex()
-                               .left(12);
-    const QFileInfo info(mark);
-    const QString folder = info.absolutePath();
-    return folder + u'/' + fittedFileName(folder, info.fileName(), u'.' + QString::fromLatin1(key) + kSightingEnding);
-}
-
-// Writes a sighting whole under a new name and renames it over the old one
-// (never through a link put in its place). Not synced: a sighting lost in a
-// power cut only makes a copy wait longer.
-bool storeSighting(const QString& path, const QByteArray& text)
-{
-    const QFileInfo info(path);
-    const QString folder = info.absolutePath();
-    const QString tag = QString::number(QRandomGenerator::global()->bounded(1u << 30), 36);
-    const QString copy = folder + u'/' + fittedFileName(folder, info.fileName(), u'.' + tag + kTemporarySuffix);
-    const int fd = ::open(nativeName(copy).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kReadableByAll);
-    if (fd < 0)
-        return false;
-    const bool written = ::fchmod(fd, kReadableByAll) == 0
-                      && ::write(fd, text.constData(), static_cast<size_t>(text.size())) == text.size();
-    const bool closed = ::close(fd) == 0;
-    if (written && closed && ::rename(nativeName(copy).constData(), nativeName(path).constData()) == 0)
-        return true;
-    ::unlink(nativeName(copy).constData());
-    return false;
-}
-
-bool sameBoot(const Sighting& s, const MarkHolder& self)
-{
-    return !self.boot.isEmpty() && s.boot == self.boot && s.host == self.host && s.machine == self.machine;
-}
-
-// How long `mark`, now with this fingerprint, is known to have been
-// unchanged, from every sighting of it; stores this observer's own.
-qint64 unchangedFor(const QString& mark, const QByteArray& fingerprint, const MarkHolder& self)
-{
-    const qint64 now = bootClockMs();
-    std::map<QString, Sighting> all = storedSightings(mark);
-    if (const auto it = unstoredSightings().find(mark); it != unstoredSightings().end())
-        all.emplace(QString(), it->second);
-    qint64 longest = 0;
-    for (const auto& [file, s] : all)
-        if (s.fingerprint == fingerprint)
-            longest = std::max(longest, (sameBoot(s, self) ? std::max(now, s.last) : s.last) - s.start);
-    const Sighting own{fingerprint, self.host, self.machine, self.boot, now - longest, now};
-    if (storeSighting(sightingPath(mark, self), sightingText(QFileInfo(mark).fileName(), own)))
-        unstoredSightings().erase(mark);
-    else
-        unstoredSightings()[mark] = own;
-    return longest;
-}
-
-// Removes the sightings of `mark` that this account may remove: they were
-// of a mark that is gone.
-void forgetSightingsOf(const QString& mark)
-{
-    unstoredSightings().erase(mark);
-    for (const auto& [file, s] : storedSightings(mark))
-        ::unlink(nativeName(file).constData());
-}
+} // namespace
 
 // What stands in a mark's place, judged for this copy.
-struct Look {
+struct FileInUse::Judgement {
     enum Kind { Free, Alive, Dead, Damaged } kind = Free;
     struct stat st {};
     std::optional<QByteArray> bytes; // the mark as read; none when it cannot be read
@@ -342,73 +128,87 @@ struct Look {
     int minutesLeft = 0;             // Alive, a watched mark
     QString unreadable;              // Alive: why this account cannot read it
     QString damage;                  // Damaged: what it is
+    bool thisMachine = false;        // judged by its process on this machine
 };
+
+namespace {
+
+using Judgement = FileInUse::Judgement;
 
 // A mark of another machine, or one this copy cannot read or understand:
 // dead once seen unchanged for the stale time.
-void watch(const QString& mark, const MarkHolder& self, const std::optional<MarkHolder>& h, Look& l)
+void judgeBySightings(const QString& mark, const std::optional<MarkHolder>& h, const std::vector<qint64>& counted,
+                      Judgement& j)
 {
-    const qint64 left = kStaleMs - unchangedFor(mark, fingerprintOf(l.st, l.bytes), self);
+    const qint64 left = kStaleMs - watchUnchanged(mark, markFingerprint(j.st, j.bytes), counted, kStaleMs);
     if (left <= 0) {
-        l.kind = Look::Dead;
+        j.kind = Judgement::Dead;
         return;
     }
-    l.kind = Look::Alive;
-    l.holder = h ? QStringLiteral("on machine ") + QString::fromUtf8(h->host) : QString();
-    l.minutesLeft = static_cast<int>(std::ceil(left / 60000.0));
+    j.kind = Judgement::Alive;
+    j.holder = h ? QStringLiteral("on machine ") + QString::fromUtf8(h->host) : QString();
+    j.minutesLeft = static_cast<int>(std::ceil(left / 60000.0));
 }
 
-Look look(const QString& mark, const MarkHolder& self)
+Judgement judge(const QString& mark, const MarkHolder& self, const std::vector<qint64>& counted)
 {
-    Look l;
-    if (::lstat(nativeName(mark).constData(), &l.st) != 0)
-        return l; // nothing there (or nothing this account may see: no mark can be made either)
-    if (!S_ISREG(l.st.st_mode)) {
+    Judgement j;
+    if (::lstat(nativeName(mark).constData(), &j.st) != 0)
+        return j; // nothing there (or nothing this account may see: no mark can be made either)
+    if (!S_ISREG(j.st.st_mode)) {
         // Never opened: a pipe would wait, a device could do anything.
-        l.kind = Look::Damaged;
-        l.damage = kindOf(l.st.st_mode);
-        return l;
+        j.kind = Judgement::Damaged;
+        j.damage = kindOfFile(j.st.st_mode);
+        return j;
     }
     QString why;
     bool damaged = false;
     int openError = 0;
     struct stat read {};
-    l.bytes = readSmallFile(mark, &read, &why, &damaged, &openError);
-    if (!l.bytes && openError == ENOENT)
-        return l; // gone meanwhile
+    j.bytes = readSmallFile(mark, &read, &why, &damaged, &openError);
+    if (!j.bytes && openError == ENOENT)
+        return j; // gone meanwhile
     if (damaged) {
-        l.kind = Look::Damaged;
-        l.damage = why;
-        return l;
+        j.kind = Judgement::Damaged;
+        j.damage = why;
+        return j;
     }
-    if (l.bytes)
-        l.st = read;
+    if (j.bytes)
+        j.st = read;
     else
-        l.unreadable = openError != 0 ? errnoText(openError) : why; // another account's, perhaps: never damaged
-    const auto h = l.bytes ? parseMark(*l.bytes) : std::nullopt;
+        j.unreadable = openError != 0 ? errnoText(openError) : why; // another account's, perhaps: never damaged
+    QString damage;
+    const auto h = j.bytes ? parseMark(*j.bytes, &damage) : std::nullopt;
     // This machine's: the same host name, and the same machine id or (where
     // there is none, as in a bare chroot) the same boot, which no other
     // machine shares.
-    const bool thisMachine = h && h->host == self.host
-                          && ((!self.machine.isEmpty() && h->machine == self.machine)
-                              || (!self.boot.isEmpty() && h->boot == self.boot));
-    if (!thisMachine) {
-        watch(mark, self, h, l);
-        return l;
+    j.thisMachine = h && h->host == self.host
+                 && ((!self.machine.isEmpty() && h->machine == self.machine)
+                     || (!self.boot.isEmpty() && h->boot == self.boot));
+    if (j.thisMachine && h->pid > pidMax())
+        damage = QStringLiteral("a mark naming process %1, beyond this system's range").arg(h->pid);
+    if (!damage.isEmpty()) {
+        j.kind = Judgement::Damaged;
+        j.damage = damage;
+        return j;
+    }
+    if (!j.thisMachine) {
+        judgeBySightings(mark, h, counted, j);
+        return j;
     }
     const bool thisProcess = h->boot == self.boot && h->pid == self.pid && h->started == self.started;
     const bool alive = h->boot == self.boot && processAlive(h->pid, h->started)
-                    && !(thisProcess && leftBehind().count(h->token));
-    l.kind = alive ? Look::Alive : Look::Dead;
-    l.holder = QStringLiteral("on this machine");
-    return l;
+                    && !(thisProcess && registry().leftBehind.count(h->token));
+    j.kind = alive ? Judgement::Alive : Judgement::Dead;
+    j.holder = QStringLiteral("on this machine");
+    return j;
 }
 
 // Removes a dead or damaged mark, making sure that what goes is the thing
 // judged: it is first renamed aside (one step, which only one copy can do),
 // then checked, and put back when it has changed meanwhile.
 enum class Removal { Removed, Stuck, Changed };
-Removal removeMark(const QString& mark, const Look& judged, QString* why)
+Removal removeMark(const QString& mark, const Judgement& judged, QString* why)
 {
     const QFileInfo info(mark);
     const QString folder = info.absolutePath();
@@ -423,7 +223,7 @@ Removal removeMark(const QString& mark, const Look& judged, QString* why)
     struct stat st {};
     bool same = ::lstat(nativeName(aside).constData(), &st) == 0 && st.st_dev == judged.st.st_dev
              && st.st_ino == judged.st.st_ino;
-    if (same && judged.kind == Look::Dead) {
+    if (same && judged.kind == Judgement::Dead) {
         // The renaming changed its status time; its text (or, unreadable,
         // its size and modification time) tells whether it was renewed.
         QString unused;
@@ -460,14 +260,34 @@ QString markNamed(const QString& path, const QString& ending)
     return folder + u'/' + mark;
 }
 
-// This copy's mark at `mark`, read: its bytes when it is there, readable,
-// and carries `token`; `st` receives what was read.
-bool isOwnMark(const QString& mark, const QByteArray& token, struct stat* st)
+// Nothing when `mark` is still this copy's (carries `token`); else how
+// it was lost. A mark that cannot be read is not taken for this copy's.
+MarkLoss lossOf(const QString& mark, const QByteArray& token)
 {
+    struct stat st {};
     QString why;
-    const auto bytes = readSmallFile(mark, st, &why);
-    const auto h = bytes ? parseMark(*bytes) : std::nullopt;
-    return h && h->token == token;
+    bool damaged = false;
+    int openError = 0;
+    const auto bytes = readSmallFile(mark, &st, &why, &damaged, &openError);
+    MarkLoss loss{MarkLoss::Unreadable, mark, why};
+    if (!bytes && (openError == ENOENT || openError == ENOTDIR)) {
+        const QString folder = QFileInfo(mark).absolutePath();
+        struct stat dir {};
+        const bool folderThere = ::stat(nativeName(folder).constData(), &dir) == 0 && S_ISDIR(dir.st_mode);
+        loss = folderThere ? MarkLoss{MarkLoss::Removed, mark, {}} : MarkLoss{MarkLoss::FolderGone, mark, folder};
+    } else if (!bytes && openError != 0) {
+        loss.why = errnoText(openError);
+    } else if (bytes) {
+        QString damage;
+        const auto h = parseMark(*bytes, &damage);
+        if (h && h->token == token)
+            return {};
+        if (h)
+            loss = {MarkLoss::TakenOver, mark, {}};
+        else
+            loss.why = damage.isEmpty() ? QStringLiteral("not a mark of this version") : damage;
+    }
+    return loss;
 }
 
 // Removes `mark` while it is the very file that carries `token`. 0 when it
@@ -494,52 +314,29 @@ int removeOwnMark(const QString& mark, const QByteArray& token)
         return 0;
     if (::unlink(nativeName(mark).constData()) != 0 && errno != ENOENT)
         return errno;
-    forgetSightingsOf(mark);
+    forgetSightings(mark, {0});
     return 0;
-}
-
-// Marks of other machines that refused this program, by name, and until
-// when (this boot's clock) they are watched.
-std::map<QString, qint64>& watched()
-{
-    // Never destroyed: a FileInUse that is a static itself is released at exit.
-    static auto* marks = new std::map<QString, qint64>;
-    return *marks;
-}
-
-// Looks again at every watched mark: each look stores this machine's
-// sighting, so that the wait goes on for a student who tries again on
-// another machine while this program runs on. A mark is watched until it is
-// gone, it is no longer a watched one, or the stale time is over.
-void watchOn()
-{
-    const MarkHolder self = FileInUse::thisCopy();
-    const qint64 now = bootClockMs();
-    for (auto it = watched().begin(); it != watched().end();) {
-        const Look l = now < it->second ? look(it->first, self) : Look{};
-        it = l.kind == Look::Alive && l.minutesLeft > 0 ? std::next(it) : watched().erase(it);
-    }
 }
 
 // While this program runs on, marks it could not remove (its folder was
 // read-only for a moment) are tried again, and the marks that refused it
-// watched on, twice a renewal period: until a mark left behind goes, every
+// looked after, twice a renewal period: until a mark left behind goes, every
 // other copy on this machine takes the file for this one's.
-void keepAtMarks()
+void lookAfterLater()
 {
     auto* app = QCoreApplication::instance();
     if (!app)
         return;
-    static QTimer* timer = nullptr;
+    QTimer*& timer = registry().timer;
     if (!timer) {
         timer = new QTimer(app);
         timer->setInterval(kInUseRenewSeconds * 500);
         QObject::connect(timer, &QTimer::timeout, [] {
             FileInUse::lookAfterMarks();
-            if (leftBehind().empty() && watched().empty())
-                timer->stop();
+            if (registry().leftBehind.empty() && registry().watched.empty())
+                registry().timer->stop();
         });
-        QObject::connect(timer, &QObject::destroyed, [] { timer = nullptr; });
+        QObject::connect(timer, &QObject::destroyed, [] { registry().timer = nullptr; });
     }
     if (!timer->isActive())
         timer->start();
@@ -549,9 +346,20 @@ void keepAtMarks()
 
 void FileInUse::lookAfterMarks()
 {
-    for (auto it = leftBehind().begin(); it != leftBehind().end();)
-        it = removeOwnMark(it->second, it->first) == 0 ? leftBehind().erase(it) : std::next(it);
-    watchOn();
+    auto& left = registry().leftBehind;
+    for (auto it = left.begin(); it != left.end();)
+        it = removeOwnMark(it->second, it->first) == 0 ? left.erase(it) : std::next(it);
+    // Each look stores this machine's sighting, so that the wait goes on for
+    // a student who tries again on another machine while this program runs
+    // on. A mark is looked after until it is gone, it is no longer a watched
+    // one, or the stale time is over.
+    const MarkHolder self = thisCopy();
+    const qint64 now = bootClockMs();
+    auto& watched = registry().watched;
+    for (auto it = watched.begin(); it != watched.end();) {
+        const Judgement j = now < it->second.until ? judge(it->first, self, it->second.counted) : Judgement{};
+        it = j.kind == Judgement::Alive && j.minutesLeft > 0 ? std::next(it) : watched.erase(it);
+    }
 }
 
 QByteArray markText(const MarkHolder& h)
@@ -575,30 +383,44 @@ QByteArray markText(const MarkHolder& h)
     return out;
 }
 
-std::optional<MarkHolder> parseMark(const QByteArray& bytes)
+std::optional<MarkHolder> parseMark(const QByteArray& bytes, QString* damage)
 {
-    const auto fields = fieldsOf(bytes, kMarkHeader);
+    if (!bytes.startsWith(kMarkHeader + '\n'))
+        return std::nullopt; // another version's, or no mark at all
+    const auto fields = headedFields(bytes, kMarkHeader);
     const auto field = [&fields](const char* key) {
         const auto it = fields.find(key);
         return it == fields.end() ? QByteArray() : it->second;
     };
-    MarkHolder h{field("token"),
-                 field("host"),
-                 field("machine"),
-                 field("boot"),
-                 field("account"),
-                 field("pid").toLongLong(),
-                 field("started").toLongLong()};
-    bool renewal = false;
-    h.renewal = field("renewal").toLongLong(&renewal);
-    if (h.token.isEmpty() || !renewal)
+    const auto fail = [damage](const char* what) {
+        if (damage)
+            *damage = QStringLiteral("a mark with ") + QString::fromLatin1(what);
         return std::nullopt;
-    return h;
+    };
+    const auto pid = wholeNumber(field("pid"), 1, kMaxPid);
+    const auto started = wholeNumber(field("started"), 1, kMaxStart);
+    const auto renewal = wholeNumber(field("renewal"), 0, kMaxRenewal);
+    if (field("token").isEmpty())
+        return fail("no token");
+    if (!pid)
+        return fail("an impossible process number");
+    if (!started)
+        return fail("an impossible process start");
+    if (!renewal)
+        return fail("an impossible renewal count");
+    return MarkHolder{field("token"), field("host"), field("machine"), field("boot"), field("account"),
+                      *pid,           *started,      *renewal};
 }
 
 FileInUse::FileInUse() = default;
 
-FileInUse::~FileInUse() { release(); }
+FileInUse::~FileInUse()
+{
+    // At the program's end nobody is left to tell: a mark that stays is
+    // another copy's to judge as dead, and the terminal's to show.
+    if (const QString stuck = release(); !stuck.isEmpty())
+        qWarning("in-use mark left behind: %s", qUtf8Printable(stuck));
+}
 
 QString FileInUse::markPath(const QString& path) { return markNamed(path, QStringLiteral(".lock")); }
 
@@ -611,15 +433,12 @@ MarkHolder FileInUse::thisCopy()
     h.machine = QSysInfo::machineUniqueId();
     h.boot = QSysInfo::bootUniqueId();
     h.pid = ::getpid();
-    h.started = processStart(h.pid);
+    // Unknown only without /proc, where no copy can check a start either.
+    h.started = std::max<qint64>(processStart(h.pid), 1);
     if (const passwd* pw = ::getpwuid(::geteuid()))
         h.account = pw->pw_name;
     return h;
 }
-
-void FileInUse::setClockForTests(std::function<qint64()> clock) { testClock() = std::move(clock); }
-
-void FileInUse::forgetSightingsForTests() { unstoredSightings().clear(); }
 
 // One try at the two mark names: what stands there, and what was done.
 enum class FileInUse::Step {
@@ -630,7 +449,7 @@ enum class FileInUse::Step {
 
 struct FileInUse::Attempt {
     QString names[2];
-    Look looks[2];
+    Judgement judged[2];
     int slot = -1;         // the name this copy marks
     bool tookOver = false; // a mark was removed for it
     QString stuck[2];      // the names whose dead marks could not be removed, and why
@@ -641,14 +460,16 @@ HoldOutcome FileInUse::hold(const QString& path)
     const QString names[2] = {markPath(path), secondMarkPath(path)};
     if (state_ == State::Marked && (mark_ == names[0] || mark_ == names[1]))
         return {};
-    release();
+    if (const QString stuck = release(); !stuck.isEmpty())
+        qWarning("in-use mark left behind, tried again while the program runs: %s", qUtf8Printable(stuck));
     self_ = thisCopy();
+    counted_ = countedAccounts(replacedFilePath(path));
     static constexpr Step (FileInUse::*steps[])(Attempt&, HoldOutcome&) = {
         &FileInUse::refuseLiveMarks, &FileInUse::clearDeadMarks, &FileInUse::makeMark, &FileInUse::confirmMark};
     for (int attempt = 0; attempt < kHoldAttempts; ++attempt) {
         if (attempt > 0)
             QThread::msleep(10 + QRandomGenerator::global()->bounded(40));
-        Attempt a{{names[0], names[1]}, {look(names[0], self_), look(names[1], self_)}};
+        Attempt a{{names[0], names[1]}, {judge(names[0], self_, counted_), judge(names[1], self_, counted_)}, -1, false, {}};
         HoldOutcome out;
         Step step = Step::Next;
         for (const auto run : steps)
@@ -664,19 +485,28 @@ HoldOutcome FileInUse::hold(const QString& path)
     return out;
 }
 
+namespace {
+
+void refuse(const QString& mark, const Judgement& j, HoldOutcome& out)
+{
+    out.result = HoldOutcome::InUse;
+    out.holder = j.holder;
+    out.minutesLeft = j.minutesLeft;
+    out.mark = mark;
+    out.reason = j.unreadable;
+}
+
+} // namespace
+
 // A live mark under either name: the file is another copy's.
 FileInUse::Step FileInUse::refuseLiveMarks(Attempt& a, HoldOutcome& out)
 {
     for (int i = 0; i < 2; ++i)
-        if (a.looks[i].kind == Look::Alive) {
-            out.result = HoldOutcome::InUse;
-            out.holder = a.looks[i].holder;
-            out.minutesLeft = a.looks[i].minutesLeft;
-            out.mark = a.names[i];
-            out.reason = a.looks[i].unreadable;
+        if (a.judged[i].kind == Judgement::Alive) {
+            refuse(a.names[i], a.judged[i], out);
             if (out.minutesLeft > 0) {
-                watched()[out.mark] = bootClockMs() + kStaleMs + 60 * 1000;
-                keepAtMarks();
+                registry().watched[out.mark] = {bootClockMs() + kStaleMs + 60 * 1000, counted_};
+                lookAfterLater();
             }
             return Step::Done;
         }
@@ -688,14 +518,15 @@ FileInUse::Step FileInUse::refuseLiveMarks(Attempt& a, HoldOutcome& out)
 FileInUse::Step FileInUse::clearDeadMarks(Attempt& a, HoldOutcome& out)
 {
     for (int i = 0; i < 2; ++i) {
-        const Look& l = a.looks[i];
-        if (l.kind != Look::Free) {
+        const Judgement& j = a.judged[i];
+        if (j.kind != Judgement::Free) {
             QString why;
-            switch (removeMark(a.names[i], l, &why)) {
+            switch (removeMark(a.names[i], j, &why)) {
             case Removal::Changed: return Step::Retry;
             case Removal::Stuck:
-                a.stuck[i] = (l.kind == Look::Damaged ? l.damage : QStringLiteral("left by a copy that ended"))
+                a.stuck[i] = (j.kind == Judgement::Damaged ? j.damage : QStringLiteral("left by a copy that ended"))
                            + QStringLiteral(", not removable: ") + why;
+                sightStuck(a.names[i], j);
                 continue;
             case Removal::Removed: a.tookOver = true; break;
             }
@@ -726,6 +557,7 @@ FileInUse::Step FileInUse::makeMark(Attempt& a, HoldOutcome& out)
     if (createFileExclusive(mark, markText(self_), &why, &existed, nullptr, kReadableByAll)) {
         mark_ = mark;
         state_ = State::Marked;
+        loss_ = {};
         return Step::Next;
     }
     token_.clear();
@@ -752,23 +584,31 @@ FileInUse::Step FileInUse::confirmMark(Attempt& a, HoldOutcome& out)
     // setting aside what it finds; give it the time to put ours back.
     if (a.tookOver)
         QThread::msleep(150);
+    // Giving way: a mark of ours that cannot be removed now is left behind,
+    // taken back at the next hold and removed while the program runs.
+    const auto giveWay = [this] {
+        if (const QString stuck = release(); !stuck.isEmpty())
+            qWarning("in-use mark left behind while giving way: %s", qUtf8Printable(stuck));
+    };
     if (!stillHeld()) {
-        release();
+        giveWay();
         return Step::Retry;
     }
     const int other = 1 - a.slot;
-    const Look l = look(a.names[other], self_);
-    if (l.kind == Look::Alive) {
-        release();
-        out.result = HoldOutcome::InUse;
-        out.holder = l.holder;
-        out.minutesLeft = l.minutesLeft;
-        out.mark = a.names[other];
-        out.reason = l.unreadable;
+    const Judgement j = judge(a.names[other], self_, counted_);
+    if (j.kind == Judgement::Alive) {
+        giveWay();
+        refuse(a.names[other], j, out);
         return Step::Done;
     }
-    forgetSightingsOf(a.names[0]);
-    forgetSightingsOf(a.names[1]);
+    // Our name's sightings were of a mark that is gone; those of a stuck
+    // mark under the other name stay, so that later sessions anywhere find
+    // it dead at once and come in beside it.
+    forgetSightings(a.names[a.slot], counted_);
+    if (j.kind == Judgement::Free)
+        forgetSightings(a.names[other], counted_);
+    else
+        stuck_ = a.names[other];
     if (QCoreApplication::instance()) {
         renewal_ = std::make_unique<QTimer>();
         QObject::connect(renewal_.get(), &QTimer::timeout, [this] { renew(); });
@@ -778,17 +618,38 @@ FileInUse::Step FileInUse::confirmMark(Attempt& a, HoldOutcome& out)
     return Step::Done;
 }
 
+// A dead mark that stays: one of this machine, known dead by its process,
+// is written down as seen for the whole stale time (one of another machine
+// was so judged by its sightings, and its look has stored this one's).
+void FileInUse::sightStuck(const QString& mark, const Judgement& j)
+{
+    if (j.kind == Judgement::Dead && j.thisMachine)
+        sightDead(mark, markFingerprint(j.st, j.bytes), counted_, kStaleMs);
+}
+
 void FileInUse::renew()
 {
     if (state_ != State::Marked)
         return;
+    if (!stuck_.isEmpty()) {
+        const Judgement j = judge(stuck_, self_, counted_);
+        if (j.kind == Judgement::Free) {
+            forgetSightings(stuck_, counted_);
+            stuck_.clear();
+        } else {
+            sightStuck(stuck_, j);
+        }
+    }
     // Read and rewritten through one open file: if the name has meanwhile
     // been given to another copy's mark, that mark is only read, never written.
     const int fd = ::open(nativeName(mark_).constData(), O_RDWR | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
         // Gone, a link, or a file this account may not write: not this copy's.
-        if (errno == ENOENT || errno == ELOOP || errno == EACCES || errno == EPERM)
-            state_ = State::Lost;
+        const int code = errno;
+        if (code == ENOENT || code == ELOOP || code == EACCES || code == EPERM) {
+            const MarkLoss loss = lossOf(mark_, token_);
+            lose(loss.kind != MarkLoss::None ? loss : MarkLoss{MarkLoss::Unreadable, mark_, errnoText(code)});
+        }
         return;
     }
     struct stat st {};
@@ -801,9 +662,9 @@ void FileInUse::renew()
     }
     auto h = parseMark(bytes);
     if (!h || h->token != token_) {
-        state_ = State::Lost;
+        lose(lossOf(mark_, token_));
     } else {
-        ++h->renewal;
+        h->renewal = h->renewal < kMaxRenewal ? h->renewal + 1 : 0;
         const QByteArray text = markText(*h);
         if (::pwrite(fd, text.constData(), static_cast<size_t>(text.size()), 0) == text.size()) {
             if (text.size() < bytes.size()) {
@@ -815,11 +676,21 @@ void FileInUse::renew()
     ::close(fd);
 }
 
+void FileInUse::lose(MarkLoss loss)
+{
+    state_ = State::Lost;
+    // Read again after the renewal's look: a mark read whole now is still
+    // one that no longer carries this copy's token.
+    if (loss.kind == MarkLoss::None)
+        loss = {MarkLoss::TakenOver, mark_, {}};
+    loss_ = loss;
+}
+
 bool FileInUse::stillHeld()
 {
-    struct stat st {};
-    if (state_ == State::Marked && !isOwnMark(mark_, token_, &st))
-        state_ = State::Lost; // replaced, removed, or unreadable: not known to be this copy's
+    if (state_ == State::Marked)
+        if (const MarkLoss loss = lossOf(mark_, token_); loss.kind != MarkLoss::None)
+            lose(loss); // replaced, removed, or unreadable: not known to be this copy's
     return state_ != State::Lost;
 }
 
@@ -829,12 +700,13 @@ QString FileInUse::release()
     QString failure;
     if (const int error = state_ == State::Marked ? removeOwnMark(mark_, token_) : 0) {
         failure = mark_ + QStringLiteral(" (") + errnoText(error) + u')';
-        leftBehind().emplace(token_, mark_);
-        keepAtMarks();
+        registry().leftBehind.emplace(token_, mark_);
+        lookAfterLater();
     }
     state_ = State::None;
     mark_.clear();
     token_.clear();
+    stuck_.clear();
     return failure;
 }
 

@@ -8,6 +8,10 @@
 // host name, machine id, boot id, process and its start, account) and a
 // renewal counter that the copy raises every kInUseRenewSeconds.
 //
+// A mark that names numbers no running copy writes (a process number of 0
+// or less or beyond the system's range, a start of 0, a renewal counter out
+// of range) is damaged.
+//
 // Whether the copy that made a mark still runs is decided without clocks
 // shared between machines:
 // - a mark of this machine (host name and machine id both this machine's,
@@ -22,33 +26,18 @@
 // - anything that is not a regular file of a sane size (a folder, a pipe, a
 //   link, a device) is damaged: no copy's mark.
 //
-// The watch is shared by every start of the program on every machine through
-// sightings: beside the mark, each observer (host, machine id and account)
-// keeps a small file (.NAME.ovg.lock.KEY.seen, readable by all) holding
-// what it saw of the mark (its fingerprint), its boot, and two readings of
-// that boot's clock (CLOCK_BOOTTIME): `last`, when it last saw it, and
-// `start`, from when on the mark is known to have been unchanged. The rule:
-// - a sighting with the mark's present fingerprint counts for `last - start`
-//   milliseconds; a sighting of this machine's running boot counts for
-//   `now - start`, now read on the same clock (the mark is the same now as
-//   at `start`, and a fingerprint never comes back once changed);
-// - the mark has been unchanged for at least the longest count of all the
-//   sightings of its fingerprint (never their sum: two machines' watches may
-//   overlap); every look stores its own sighting with that count as
-//   `start = now - count` and `last = now`. A count read from another
-//   sighting was written before this look, so it ends before now: carried
-//   on, it stays a lower bound;
-// - a changed fingerprint counts nothing: every sighting of the old one is
-//   ignored, so a renewing copy is never taken over.
-// So a fresh start of the program on the same machine (any account) goes on
-// with the wait where the last look left it, and the minutes left that a
-// refusal names are true there; another machine starts from the longest
-// count any machine stored. A program that was refused by a watched mark
-// looks at it again every half renewal period while it runs on (at the
-// start or quit window), for the stale time, so that its count grows for
-// the other machines too. A copy that holds the file removes the sightings
-// of its marks (those it may remove; others are ignored once the mark
-// changes).
+// The wait on a watched mark is shared by every start of the program on
+// every machine through sightings beside the mark (see marksightings.h for
+// their format and the counting rule). Only sightings written by the file's
+// owner or by root count, so that no other account can have a live copy
+// taken over. A program that was refused by a watched mark looks after it
+// (looks at it again) every half renewal period while it runs on, for the
+// stale time, so that its count grows for the other machines too. A copy
+// that marks the file forgets the sightings of the name it marks and of a
+// name that is free; those of a stuck mark (see below) stay and are
+// refreshed while it holds the file, so that later sessions anywhere go in
+// at once under the second name. A dead mark of this machine that cannot be
+// removed is written down as seen for the whole stale time.
 //
 // A dead or damaged mark is removed and replaced. One that this account may
 // not remove (another account's in a sticky folder) gives way to a second
@@ -60,10 +49,10 @@
 // A copy checks that its mark is still its own (its token) at each renewal
 // and whenever stillHeld() is asked: a mark it cannot read is not taken for
 // its own. So a copy whose mark was taken over (it slept, or its machine was
-// cut off) learns it before it writes.
+// cut off) learns it before it writes, and loss() tells how it was lost.
 #include <QByteArray>
 #include <QString>
-#include <functional>
+#include <vector>
 #include <memory>
 #include <optional>
 
@@ -84,7 +73,29 @@ struct MarkHolder {
     qint64 renewal = 0;
 };
 QByteArray markText(const MarkHolder& h);
-std::optional<MarkHolder> parseMark(const QByteArray& bytes);
+// The mark read back, or nothing: no mark of this version (`damage` left
+// empty: one this version cannot read, another copy's to wait for), or a
+// mark of this version with a field that no copy writes (`damage`, when
+// given, names it: such a mark is damaged).
+std::optional<MarkHolder> parseMark(const QByteArray& bytes, QString* damage = nullptr);
+
+// The highest renewal count; the next renewal starts again at 0 (its new
+// modification time still tells it from the first).
+inline constexpr qint64 kMaxRenewal = 999'999'999'999;
+
+// How a copy lost the file it had marked.
+struct MarkLoss {
+    enum Kind {
+        None,       // still held (or nothing held)
+        TakenOver,  // another copy's mark stands in its place
+        Removed,    // the mark is gone, its folder still there
+        Unreadable, // the mark can no longer be read or renewed (why)
+        FolderGone, // the mark's folder is gone (a share unmounted, say)
+    };
+    Kind kind = None;
+    QString mark; // the mark lost
+    QString why;  // Unreadable: the reason; FolderGone: the folder
+};
 
 struct HoldOutcome {
     enum Result {
@@ -117,18 +128,21 @@ public:
     FileInUse& operator=(const FileInUse&) = delete;
 
     // Marks `path` (links resolved as the writer resolves them), letting go
-    // of the file held before.
-    HoldOutcome hold(const QString& path);
+    // of the file held before (a mark of it that cannot be removed is tried
+    // again while the program runs, as after release()).
+    [[nodiscard]] HoldOutcome hold(const QString& path);
     // False once this copy's mark has been replaced or removed by another
     // copy, or can no longer be read; true while it is intact, and when
     // nothing or no mark is held.
     bool stillHeld();
+    // Once stillHeld() has said false, or a renewal found the mark lost: how.
+    MarkLoss loss() const { return loss_; }
     // Lets go of the file: removes this copy's mark (never another's) and
     // clears what this copy holds. Empty when done or when nothing was held;
     // else the mark that stays and why ("MARK (reason)"). This copy takes such
     // a mark back at its next hold, and tries to remove it again while the
     // program runs (see lookAfterMarks).
-    QString release();
+    [[nodiscard]] QString release();
     // What a running program does every half kInUseRenewSeconds, here at
     // once: tries again to remove the marks this process could not remove,
     // and looks again at the watched marks that refused it (see above).
@@ -140,11 +154,7 @@ public:
     // The holder this copy writes into its marks (token empty).
     static MarkHolder thisCopy();
 
-    // For tests: the boot clock in milliseconds that times how long a mark
-    // was seen unchanged (nullptr: the real one); and forgetting what this
-    // process saw where no sighting could be stored (as a fresh start would).
-    static void setClockForTests(std::function<qint64()> clock);
-    static void forgetSightingsForTests();
+    struct Judgement; // what stands in a mark's place, judged for this copy
 
 private:
     enum class State {
@@ -160,10 +170,15 @@ private:
     Step makeMark(Attempt& a, HoldOutcome& out);
     Step confirmMark(Attempt& a, HoldOutcome& out);
     void renew();
+    void lose(MarkLoss loss);
+    void sightStuck(const QString& mark, const Judgement& j);
 
     State state_ = State::None;
     QString mark_; // Marked, Lost: the mark made
     QByteArray token_;
+    MarkLoss loss_;
+    QString stuck_; // Marked: the other name, when a stuck mark stands there
+    std::vector<qint64> counted_; // the accounts whose sightings count for the file
     MarkHolder self_;
     std::unique_ptr<QTimer> renewal_;
 };

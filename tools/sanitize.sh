@@ -4,10 +4,10 @@
 #                                       UndefinedBehaviorSanitizer in build-san and runs
 #                                       every test; the first report fails the test
 #   tools/sanitize.sh fuzz [SECONDS]    builds the readers' fuzz targets in build-fuzz and
-#                                       fuzzes the three side by side, SECONDS each (300)
+#                                       fuzzes them side by side, SECONDS each (300)
 # ORV_JOBS limits how many compilers, tests or fuzzers run at once (every core when
 # it is not set; set, it must be a whole number of 1 or more, not empty); with fewer
-# than three, the fuzzers take turns and the run lasts longer.
+# than four, the fuzzers take turns and the run lasts longer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 what=${1:-}
@@ -35,7 +35,7 @@ case "$what" in
     ;;
   fuzz)
     seconds=${2:-300}
-    targets=(settings unknownfile userfile)
+    targets=(settings unknownfile userfile marks)
     configure build-fuzz -DORV_FUZZ=ON
     cmake --build build-fuzz -j"$jobs" --target "${targets[@]/#/fuzz_}"
     pids=()

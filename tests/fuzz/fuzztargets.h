@@ -1,5 +1,5 @@
 #pragma once
-// The three readers' fuzz targets. Each takes one input as the file's bytes,
+// The readers' fuzz targets. Each takes one input as the file's bytes,
 // runs the reader and what shows its result, and checks what must hold for
 // any input; a broken rule stops the program with a message (libFuzzer keeps
 // the input). The same functions replay the committed inputs in the
@@ -16,6 +16,8 @@ int settingsFile(const std::uint8_t* data, std::size_t size);
 int unknownFile(const std::uint8_t* data, std::size_t size);
 // A user file of either format, then the summary of finished unknowns.
 int userFile(const std::uint8_t* data, std::size_t size);
+// An in-use mark and a sighting beside one, then what is written back.
+int markFiles(const std::uint8_t* data, std::size_t size);
 
 // Stops the program with `what` when `ok` is false, or hands `what` to the
 // handler when one is set (the replay test names the input and goes on).

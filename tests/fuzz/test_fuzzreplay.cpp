@@ -40,6 +40,7 @@ const Case kTargets[] = {
     {"settings", orvfuzz::settingsFile},
     {"unknownfile", orvfuzz::unknownFile},
     {"userfile", orvfuzz::userFile},
+    {"marks", orvfuzz::markFiles},
 };
 
 } // namespace

@@ -408,7 +408,7 @@ TEST(FileInUse, AMarkFitsBesideAnyNameAndStaysItsOwn)
     EXPECT_EQ(holdA.hold(a).result, HoldOutcome::Held);
     EXPECT_TRUE(QFileInfo::exists(FileInUse::markPath(a)));
     EXPECT_EQ(holdB.hold(b).result, HoldOutcome::Held) << "another file, another mark";
-    holdA.release();
+    EXPECT_TRUE(holdA.release().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(FileInUse::markPath(a)));
 }
 
@@ -619,7 +619,7 @@ TEST(FileInUse, OneMarkPerFileAndOnlyItsOwnIsRemoved)
     ASSERT_TRUE(QFile::remove(mark));
     ASSERT_TRUE(createFileExclusive(mark, theirs));
     EXPECT_FALSE(first.stillHeld());
-    first.release();
+    EXPECT_TRUE(first.release().isEmpty()) << "another copy's mark is not this copy's to remove";
     EXPECT_EQ(readFileBytes(mark).value(), theirs);
     ASSERT_TRUE(QFile::remove(mark));
     ASSERT_EQ(first.hold(target).result, HoldOutcome::Held);
@@ -654,7 +654,7 @@ TEST(FileInUse, NoSpaceForTheMarkIsAFailureAReadOnlyFolderIsNot)
         EXPECT_EQ(out.result, HoldOutcome::HeldUnmarked);
         EXPECT_TRUE(out.reason.isEmpty());
         EXPECT_TRUE(copy.stillHeld());
-        copy.release();
+        EXPECT_TRUE(copy.release().isEmpty());
     }
     ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
 }

@@ -9,6 +9,7 @@
 #include "core/unknownfile.h"
 #include "core/userfile.h"
 #include "platform/fileinuse.h"
+#include "platform/marksightings.h"
 #include "platform/forms/formregistry.h"
 #include "platform/textfile.h"
 #include "tests/common/testsupport.h"
@@ -34,6 +35,7 @@
 #include <string>
 #include <thread>
 
+#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -100,7 +102,7 @@ struct Lab {
         first = FileInUse::markPath(path);
         second = FileInUse::secondMarkPath(path);
     }
-    ~Lab() { FileInUse::setClockForTests(nullptr); }
+    ~Lab() { setBootClockForTests(nullptr); }
     void sticky(bool on) const { ::chmod(native(users).constData(), on ? 01777 : 0777); }
     SignInOutcome signIn() const
     {
@@ -173,6 +175,64 @@ bool markedByThisCopy(const Lab& lab)
                 return true;
     return false;
 }
+
+// The present fingerprint of a mark, as every look takes it.
+QByteArray fingerprintOf(const QString& mark)
+{
+    struct stat st {};
+    EXPECT_EQ(::lstat(native(mark).constData(), &st), 0);
+    return markFingerprint(st, readFileBytes(mark));
+}
+
+// Another machine as an observer of marks, of account `uid`.
+Observer machine(const QByteArray& host, qint64 uid = 0)
+{
+    return {host, host + "-machine-id", host + "-boot", uid};
+}
+
+// `who`'s watch of `mark` as it is now, from `start` to `last` on its clock,
+// stored as that machine stores it; the file is then the account `owner`'s.
+void storeWatch(const QString& mark, const Observer& who, qint64 start, qint64 last, uid_t owner)
+{
+    const Sighting s{fingerprintOf(mark), who.host, who.machine, who.boot, start, last};
+    ASSERT_TRUE(storeSighting(mark, who, s));
+    ASSERT_EQ(::chown(native(sightingPath(mark, who)).constData(), owner, owner), 0);
+}
+
+// This machine's own sighting of `mark`, moved to lab-pc-09 (the same
+// account): what another machine finds after this one watched.
+void moveOwnSightingElsewhere(const QString& mark)
+{
+    const Observer self = thisObserver();
+    const QString ours = sightingPath(mark, self);
+    const auto parsed = parseSighting(readFileBytes(ours).value_or(QByteArray()), QFileInfo(mark).fileName());
+    ASSERT_TRUE(parsed.sighting) << parsed.error.toStdString();
+    ASSERT_TRUE(QFile::remove(ours));
+    Sighting s = *parsed.sighting;
+    const Observer pc09 = machine("lab-pc-09", self.uid);
+    s.host = pc09.host;
+    s.machine = pc09.machine;
+    s.boot = pc09.boot;
+    ASSERT_TRUE(storeSighting(mark, pc09, s));
+    forgetSeenForTests();
+}
+
+// For its life this process acts as another account than root and nobody:
+// a classmate.
+class AsClassmate {
+public:
+    static constexpr uid_t kUid = 4242;
+    AsClassmate() { ok_ = ::setegid(kUid) == 0 && ::seteuid(kUid) == 0; }
+    ~AsClassmate()
+    {
+        [[maybe_unused]] const int u = ::seteuid(0);
+        [[maybe_unused]] const int g = ::setegid(0);
+    }
+    bool ok() const { return ok_; }
+
+private:
+    bool ok_ = false;
+};
 
 } // namespace
 
@@ -254,6 +314,24 @@ TEST(InUseMark, WhatStandsInTheMarksPlace)
              f.resize(kMaxReadBytes);
          },
          true, SignInResult::Loaded, nullptr, true},
+        // Numbers no running copy writes: damaged, whatever they wrap to.
+        {"a process number beyond the system's range (wraps to 1)",
+         [](const Lab& l) { writeMark(l.first, mark([](MarkHolder& h) { h.pid = 4294967297; })); }, true,
+         SignInResult::Loaded, nullptr, true},
+        {"a process number that wraps to -1",
+         [](const Lab& l) { writeMark(l.first, mark([](MarkHolder& h) { h.pid = 4294967295; })); }, true,
+         SignInResult::Loaded, nullptr, true},
+        {"process 1, started at 0",
+         [](const Lab& l) {
+             writeMark(l.first, mark([](MarkHolder& h) {
+                           h.pid = 1;
+                           h.started = 0;
+                       }));
+         },
+         true, SignInResult::Loaded, nullptr, true},
+        {"a negative renewal count, not sticky",
+         [](const Lab& l) { writeMark(l.first, mark([](MarkHolder& h) { h.renewal = -1; })); }, false,
+         SignInResult::Loaded, nullptr, false},
         {"a mark this version cannot read (an older copy's)",
          [](const Lab& l) { writeMark(l.first, "1234\norvantos\nlab-pc-07\n"); }, true, SignInResult::InUse,
          "a mark this version of Orvanto cannot read", true},
@@ -271,7 +349,7 @@ TEST(InUseMark, WhatStandsInTheMarksPlace)
             std::printf("skipped \"%s\": this machine has no machine id\n", c.what);
             continue;
         }
-        FileInUse::forgetSightingsForTests();
+        forgetSeenForTests();
         lab.clearMarks();
         lab.sticky(c.sticky);
         c.make(lab);
@@ -293,6 +371,9 @@ TEST(InUseMark, WhatStandsInTheMarksPlace)
                 EXPECT_EQ(markedByThisCopy(lab), !c.says) << "marked unless it says it could not be";
             } else {
                 EXPECT_TRUE(modOrvan.UserFilePath.isEmpty());
+            }
+            if (c.want == SignInResult::InUse) {
+                EXPECT_TRUE(out.quitMessage.contains(lab.first)) << "every refusal names the mark";
             }
             if (c.says) {
                 const QString said = c.want == SignInResult::InUse ? out.quitMessage : orvtest::msgLog().lastPrompt();
@@ -317,8 +398,8 @@ TEST(InUseMark, AnotherMachinesMarkIsStaleOnlyOnceSeenUnchangedForTheStaleTime)
 {
     Lab lab;
     qint64 now = 0;
-    FileInUse::setClockForTests([&now] { return now; });
-    FileInUse::forgetSightingsForTests();
+    setBootClockForTests([&now] { return now; });
+    forgetSeenForTests();
     MarkHolder other = markOfLabPc07();
     ASSERT_TRUE(createFileExclusive(lab.first, markText(other)));
     const auto minutes = [](const SignInOutcome& out) {
@@ -438,7 +519,7 @@ TEST(InUseMark, WhatTheStudentIsToldNamesTheMark)
     EXPECT_TRUE(modOrvan.UserFilePath.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(lab.first));
 
-    FileInUse::forgetSightingsForTests();
+    forgetSeenForTests();
     writeMark(lab.first, mark(elsewhere));
     out = lab.signIn();
     EXPECT_EQ(out.result, SignInResult::InUse);
@@ -631,7 +712,7 @@ TEST(InUseMark, AFreshStartGoesOnWithTheWait)
 {
     Lab lab;
     qint64 now = 5'000'000;
-    FileInUse::setClockForTests([&now] { return now; });
+    setBootClockForTests([&now] { return now; });
     MarkHolder other = markOfLabPc07();
     ASSERT_TRUE(createFileExclusive(lab.first, markText(other)));
     const auto minutes = [&lab] {
@@ -646,39 +727,28 @@ TEST(InUseMark, AFreshStartGoesOnWithTheWait)
     };
     EXPECT_EQ(minutes(), 10);
     now += 4 * 60 * 1000;
-    FileInUse::forgetSightingsForTests(); // a fresh start: nothing in memory
+    forgetSeenForTests(); // a fresh start: nothing in memory
     EXPECT_EQ(minutes(), 6) << "the wait goes on";
     ASSERT_EQ(sightings().size(), 1);
 
     // Two other machines wrote down 3 and 4 minutes; this one has seen
     // nothing yet, and its clock has nothing to do with theirs.
-    const QString ours = lab.users + u'/' + sightings().front();
-    QByteArray text = readFileBytes(ours).value();
-    ASSERT_TRUE(QFile::remove(ours));
-    text.replace("\nhost " + FileInUse::thisCopy().host + '\n', "\nhost lab-pc-09\n");
-    const QList<QByteArray> lines = text.split('\n');
-    const auto withWatch = [&lines](qint64 ms) {
-        QByteArray out;
-        for (const QByteArray& l : lines)
-            out += (l.startsWith("start ")  ? "start 100"
-                    : l.startsWith("last ") ? "last " + QByteArray::number(100 + ms)
-                                            : l)
-                 + (&l == &lines.back() ? "" : "\n");
-        return out;
-    };
-    ASSERT_TRUE(createFileExclusive(lab.first + ".pc09.seen", withWatch(3 * 60 * 1000)));
-    ASSERT_TRUE(createFileExclusive(lab.first + ".pc10.seen", withWatch(4 * 60 * 1000)));
+    ASSERT_TRUE(QFile::remove(lab.users + u'/' + sightings().front()));
+    storeWatch(lab.first, machine("lab-pc-09"), 100, 100 + 3 * 60 * 1000, 0);
+    storeWatch(lab.first, machine("lab-pc-10"), 100, 100 + 4 * 60 * 1000, 0);
+    ASSERT_EQ(sightings().size(), 2) << "each machine's sighting a file of its own";
+    forgetSeenForTests();
     now = 42;
     EXPECT_EQ(minutes(), 6) << "the longest watch elsewhere counts";
     now += 3 * 60 * 1000;
-    FileInUse::forgetSightingsForTests();
+    forgetSeenForTests();
     EXPECT_EQ(minutes(), 3);
 
     ++other.renewal; // the copy on lab-pc-07 was alive after all
     ASSERT_TRUE(writeFileAtomic(lab.first, markText(other)));
     EXPECT_EQ(minutes(), 10) << "a renewed mark starts every watch again";
     now += 10 * 60 * 1000;
-    FileInUse::forgetSightingsForTests();
+    forgetSeenForTests();
     EXPECT_EQ(minutes(), 0) << "unchanged for the stale time on this machine: taken over";
     EXPECT_TRUE(markedByThisCopy(lab));
     EXPECT_TRUE(sightings().isEmpty()) << "the sightings of a mark taken over are removed";
@@ -692,22 +762,15 @@ TEST(InUseMark, ARefusedProgramThatRunsOnWatchesForTheOtherMachines)
 {
     Lab lab;
     qint64 now = 7'000'000;
-    FileInUse::setClockForTests([&now] { return now; });
+    setBootClockForTests([&now] { return now; });
     MarkHolder other = markOfLabPc07();
     ASSERT_TRUE(createFileExclusive(lab.first, markText(other)));
     ASSERT_EQ(lab.signIn().result, SignInResult::InUse);
     now += 10 * 60 * 1000 + 30 * 1000;
     FileInUse::lookAfterMarks(); // the program's timer, half a minute before its watch ends
 
-    const QStringList seen = QDir(lab.users).entryList({QStringLiteral("*.seen")}, QDir::Files | QDir::Hidden);
-    ASSERT_EQ(seen.size(), 1);
-    const QString ours = lab.users + u'/' + seen.front();
-    QByteArray text = readFileBytes(ours).value();
-    ASSERT_TRUE(QFile::remove(ours));
     // The same sighting as another machine's, whose clock this one cannot read.
-    text.replace("\nhost " + FileInUse::thisCopy().host + '\n', "\nhost lab-pc-09\n");
-    ASSERT_TRUE(createFileExclusive(lab.first + ".pc09.seen", text));
-    FileInUse::forgetSightingsForTests();
+    moveOwnSightingElsewhere(lab.first);
     now = 42;
     EXPECT_EQ(lab.signIn().result, SignInResult::Loaded) << "watched for the stale time elsewhere";
     EXPECT_TRUE(markedByThisCopy(lab));
@@ -762,4 +825,182 @@ TEST(InUseMark, AFailedReleaseIsToldAndTheProgramTakesItsMarkBack)
     ASSERT_EQ(::chmod(native(lab.users).constData(), 0777), 0);
     FileInUse::lookAfterMarks();
     EXPECT_FALSE(QFileInfo::exists(lab.first));
+}
+
+namespace {
+
+int minutesLeftIn(const SignInOutcome& out)
+{
+    const qsizetype at = out.quitMessage.indexOf(QLatin1String("try again in "));
+    return out.result == SignInResult::Loaded ? 0 : at < 0 ? -1 : out.quitMessage.mid(at + 13).section(u' ', 0, 0).toInt();
+}
+
+} // namespace
+
+// The student (nobody) owns the file and runs a copy on lab-pc-07 that
+// renews its mark. A classmate (another account) forges sightings that give
+// the mark a long unchanged time, under the owner's, root's and its own
+// names: its copy never takes the file, in a plain or in a sticky users/.
+// The student's own watch elsewhere still counts for the student's fresh start.
+TEST(InUseMark, AForgedSightingNeverLetsASecondCopyIn)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to act as the student and as a classmate";
+    Lab lab;
+    ASSERT_EQ(::chown(native(lab.path).constData(), 65534, 65534), 0);
+    qint64 now = 50'000'000;
+    setBootClockForTests([&now] { return now; });
+    for (const bool sticky : {false, true}) {
+        SCOPED_TRACE(sticky ? "sticky users/" : "users/ without the sticky bit");
+        lab.sticky(sticky);
+        lab.clearMarks();
+        for (const QString& f : QDir(lab.users).entryList({QStringLiteral("*.seen")}, QDir::Files | QDir::Hidden))
+            QFile::remove(lab.users + u'/' + f);
+        forgetSeenForTests();
+        ASSERT_TRUE(createFileExclusive(lab.first, markText(markOfLabPc07()), nullptr, nullptr, nullptr, 0644));
+        ASSERT_EQ(::chown(native(lab.first).constData(), 65534, 65534), 0);
+        struct stat before {};
+        ASSERT_EQ(::lstat(native(lab.first).constData(), &before), 0);
+        const qint64 twentyMinutes = 20 * 60 * 1000;
+        for (const uid_t named : {uid_t(65534), uid_t(0), uid_t(AsClassmate::kUid)})
+            storeWatch(lab.first, machine("lab-pc-13", named), 0, twentyMinutes, AsClassmate::kUid);
+        {
+            AsClassmate classmate;
+            ASSERT_TRUE(classmate.ok());
+            const SignInOutcome out = lab.signIn();
+            EXPECT_EQ(out.result, SignInResult::InUse) << out.quitMessage.toStdString();
+            EXPECT_EQ(minutesLeftIn(out), 10);
+            clearForNextStudent();
+        }
+        struct stat after {};
+        ASSERT_EQ(::lstat(native(lab.first).constData(), &after), 0) << "the live copy's mark stays";
+        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_FALSE(QFileInfo::exists(lab.second)) << "no copy in beside the live one";
+
+        // The student watched 6 minutes on lab-pc-10, and now starts afresh here.
+        storeWatch(lab.first, machine("lab-pc-10", 65534), 0, 6 * 60 * 1000, 65534);
+        forgetSeenForTests();
+        orvtest::AsOrdinaryUser student;
+        ASSERT_TRUE(student.ok());
+        const SignInOutcome out = lab.signIn();
+        EXPECT_EQ(out.result, SignInResult::InUse);
+        EXPECT_EQ(minutesLeftIn(out), 4) << "the student's own watch counts, the forged ones never";
+        clearForNextStudent();
+    }
+    lab.clearMarks();
+}
+
+// Another account's copy died holding the student's file in a sticky users/,
+// on another machine or on this one: its mark stays, and the student may not
+// remove it. Once the student got in under the second name, every later
+// session, on this machine or another, goes in at once.
+TEST(InUseMark, AStuckMarksLaterSessionsGoInAtOnce)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to leave a mark the student may not remove";
+    Lab lab;
+    ASSERT_EQ(::chown(native(lab.path).constData(), 65534, 65534), 0);
+    lab.sticky(true);
+    qint64 now = 60'000'000;
+    setBootClockForTests([&now] { return now; });
+    const qint64 dead = deadProcess();
+    for (const bool elsewhereMark : {true, false}) {
+        SCOPED_TRACE(elsewhereMark ? "died on lab-pc-07" : "died on this machine");
+        lab.clearMarks();
+        forgetSeenForTests();
+        writeMark(lab.first, elsewhereMark ? markText(markOfLabPc07())
+                                           : mark([dead](MarkHolder& h) { h.pid = dead; }));
+        orvtest::AsOrdinaryUser student;
+        ASSERT_TRUE(student.ok());
+        if (elsewhereMark) {
+            EXPECT_EQ(minutesLeftIn(lab.signIn()), 10);
+            now += 10 * 60 * 1000;
+        }
+        ASSERT_EQ(lab.signIn().result, SignInResult::Loaded) << "the wait done once";
+        EXPECT_TRUE(QFileInfo::exists(lab.first));
+        EXPECT_TRUE(markedByThisCopy(lab));
+        clearForNextStudent();
+
+        now += 60 * 1000;
+        forgetSeenForTests(); // a fresh start on the same machine
+        EXPECT_EQ(lab.signIn().result, SignInResult::Loaded) << "the next session on this machine";
+        clearForNextStudent();
+
+        if (elsewhereMark || !FileInUse::thisCopy().machine.isEmpty()) {
+            moveOwnSightingElsewhere(lab.first);
+            now = 42; // lab-pc-09's clock, with nothing to do with this one's
+            // Seen from lab-pc-09, this machine's dead mark is another machine's too.
+            EXPECT_EQ(lab.signIn().result, SignInResult::Loaded) << "the next session on another machine";
+            clearForNextStudent();
+            now = 60'000'000 + 20 * 60 * 1000;
+        }
+    }
+    lab.clearMarks();
+}
+
+// A copy whose own mark is lost is told what happened when it saves, and
+// nothing is written: the mark made unreadable, removed, replaced by another
+// copy's, or its folder gone (a share unmounted).
+TEST(InUseMark, ALostMarkIsToldAsItWasLost)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to sign in as nobody (root reads any mark)";
+    Lab lab;
+    lab.sticky(false);
+    const QString away = lab.users + QStringLiteral("-away");
+    struct Case {
+        const char* what;
+        std::function<void(const Lab&)> lose;
+        std::function<QString(const Lab&)> says;
+    };
+    const Case cases[] = {
+        {"its mode changed", [](const Lab& l) { ASSERT_EQ(::chmod(native(l.first).constData(), 0), 0); },
+         [](const Lab& l) {
+             return "The in-use mark " + l.first
+                  + " of this file can no longer be read or renewed (Permission denied), so other copies of Orvanto "
+                    "cannot tell that it is open here.";
+         }},
+        {"removed", [](const Lab& l) { ASSERT_TRUE(QFile::remove(l.first)); },
+         [](const Lab& l) {
+             return "The in-use mark " + l.first
+                  + " of this file was removed since you signed in: another copy of Orvanto may have opened the file, "
+                    "and saving here could overwrite its work.";
+         }},
+        {"taken over by another copy",
+         [](const Lab& l) { ASSERT_TRUE(writeFileAtomic(l.first, markText(markOfLabPc07()))); },
+         [](const Lab&) {
+             return QStringLiteral("Another copy of Orvanto has opened this file since you signed in, and saving "
+                                   "here would overwrite its work.");
+         }},
+        {"its folder gone",
+         [away](const Lab& l) { ASSERT_EQ(::rename(native(l.users).constData(), native(away).constData()), 0); },
+         [](const Lab& l) {
+             return "The folder " + l.users
+                  + " is no longer there (a shared folder may have been disconnected).";
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        lab.clearMarks();
+        {
+            orvtest::AsOrdinaryUser student;
+            ASSERT_TRUE(student.ok());
+            ASSERT_EQ(lab.signIn().result, SignInResult::Loaded);
+        }
+        c.lose(lab);
+        const QByteArray before = readFileBytes(lab.path).value_or("gone");
+        orvtest::AsOrdinaryUser student;
+        ASSERT_TRUE(student.ok());
+        orvtest::msgLog().shown.clear();
+        modOrvan.ItemsRevealed[4] = kTrue;
+        EXPECT_FALSE(WriteUserFile());
+        EXPECT_EQ(orvtest::msgLog().lastPrompt(), "Error writing " + lab.path + ". Information not saved.\r\n"
+                                                      + c.says(lab) + " Your work is kept: save again to give it "
+                                                                      "another name.");
+        EXPECT_EQ(readFileBytes(lab.path).value_or("gone"), before) << "nothing written";
+        clearForNextStudent();
+        if (QFileInfo::exists(away))
+            ::rename(native(away).constData(), native(lab.users).constData());
+    }
+    lab.clearMarks();
 }

@@ -7,6 +7,7 @@
 #include "core/unknownfile.h"
 #include "core/userfile.h"
 #include "platform/fileinuse.h"
+#include "platform/marksightings.h"
 #include "platform/textfile.h"
 #include "tests/common/testsupport.h"
 
@@ -152,7 +153,9 @@ TEST(SignIn, ASecondCopyOnTheSameUserFileIsRefused)
     EXPECT_EQ(out.result, SignInResult::InUse);
     EXPECT_EQ(out.quitMessage,
               "The file " + path
-                  + " is in use by another copy of Orvanto (on this machine). Finish the session there first.")
+                  + " is in use by another copy of Orvanto (on this machine). Finish the session there first. Its "
+                    "in-use mark is "
+                  + FileInUse::markPath(path) + ".")
         << out.quitMessage.toStdString();
     EXPECT_TRUE(modOrvan.UserFilePath.isEmpty());
     EXPECT_EQ(modOrvan.CurrentUnknown, 0);
@@ -170,7 +173,7 @@ TEST(SignIn, ASecondCopyOnTheSameUserFileIsRefused)
     clearForNextStudent();
     ASSERT_FALSE(QFile::exists(mark)) << "letting go removes the mark";
     qint64 now = 0;
-    FileInUse::setClockForTests([&now] { return now; });
+    setBootClockForTests([&now] { return now; });
     holder->pid = 4242;
     holder->host = "lab-pc-07";
     holder->machine = QByteArray(holder->machine.size(), '7');
@@ -185,6 +188,6 @@ TEST(SignIn, ASecondCopyOnTheSameUserFileIsRefused)
         << out.quitMessage.toStdString();
     now += (kInUseStaleMinutes * 60 + 1) * 1000;
     EXPECT_EQ(signIn().result, SignInResult::Loaded) << "a mark not renewed for so long is stale";
-    FileInUse::setClockForTests(nullptr);
+    setBootClockForTests(nullptr);
     clearForNextStudent();
 }
