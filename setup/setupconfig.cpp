@@ -29,10 +29,9 @@ QByteArray setupConfigBytes(const ConfigSettings& s, const std::function<int(int
                            encodeConfigDataLine(s, digit));
 }
 
-bool writeSetupConfig(const QString& path, const ConfigSettings& s, const std::function<int(int, int)>& digit,
-                      QString* error)
+WriteResult writeSetupConfig(const QString& path, const ConfigSettings& s, const std::function<int(int, int)>& digit)
 {
-    return writeFileAtomic(path, setupConfigBytes(s, digit), error);
+    return writeFileAtomic(path, setupConfigBytes(s, digit));
 }
 
 } // namespace orv

@@ -233,7 +233,7 @@ TEST_F(SaveWindowTest, AFailedWriteSaysSoAndLeavesTheSettingsUnsaved)
     QDir().mkpath(dir);
     dialogAnswer = dir + QStringLiteral("/orvanto.ini");
     unloadWindows();
-    ASSERT_TRUE(writeFileAtomic(dialogAnswer, setuptest::iniFor(defaultConfigSettings())));
+    ASSERT_TRUE(writeFileAtomic(dialogAnswer, setuptest::iniFor(defaultConfigSettings())).written());
     w = start();
     ASSERT_NE(w, nullptr);
     w->chkTips->setChecked(false);
@@ -264,7 +264,7 @@ TEST_F(SaveWindowTest, FullDiskKeepsTheOldFile)
         }
         dialogAnswer = dir + QStringLiteral("/orvanto.ini");
         unloadWindows();
-        ASSERT_TRUE(writeFileAtomic(dialogAnswer, setuptest::iniFor(defaultConfigSettings())));
+        ASSERT_TRUE(writeFileAtomic(dialogAnswer, setuptest::iniFor(defaultConfigSettings())).written());
         const QByteArray before = readFileBytes(dialogAnswer).value();
         w = start();
         ASSERT_NE(w, nullptr);

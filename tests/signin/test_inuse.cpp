@@ -93,7 +93,7 @@ struct Lab {
         modOrvan.UserFilePath = path;
         modOrvan.CurrentUnknown = 3;
         EXPECT_TRUE(WriteUserFile());
-        releaseUserFile();
+        EXPECT_EQ(releaseUserFile(), QString()) << "nothing was held";
         InitProgram();
         ::chmod(native(folder.path()).constData(), 0755);
         sticky(true);
@@ -104,7 +104,7 @@ struct Lab {
     void sticky(bool on) const { ::chmod(native(users).constData(), on ? 01777 : 0777); }
     SignInOutcome signIn() const
     {
-        releaseUserFile();
+        orvtest::letGoOfUserFile();
         InitProgram();
         return signInFromUserFile(path, true);
     }
@@ -157,7 +157,7 @@ MarkHolder markOfLabPc07()
 
 void writeMark(const QString& where, const QByteArray& bytes, int minutesFromNow = 0)
 {
-    ASSERT_TRUE(createFileExclusive(where, bytes));
+    ASSERT_TRUE(createFileExclusive(where, bytes).written());
     QFile f(where);
     ASSERT_TRUE(f.open(QIODevice::ReadWrite));
     ASSERT_TRUE(
@@ -320,7 +320,7 @@ TEST(InUseMark, AnotherMachinesMarkIsStaleOnlyOnceSeenUnchangedForTheStaleTime)
     FileInUse::setClockForTests([&now] { return now; });
     FileInUse::forgetSightingsForTests();
     MarkHolder other = markOfLabPc07();
-    ASSERT_TRUE(createFileExclusive(lab.first, markText(other)));
+    ASSERT_TRUE(createFileExclusive(lab.first, markText(other)).written());
     const auto minutes = [](const SignInOutcome& out) {
         const qsizetype at = out.quitMessage.indexOf(QLatin1String("try again in "));
         return at < 0 ? -1 : out.quitMessage.mid(at + 13).section(u' ', 0, 0).toInt();
@@ -330,7 +330,7 @@ TEST(InUseMark, AnotherMachinesMarkIsStaleOnlyOnceSeenUnchangedForTheStaleTime)
     EXPECT_EQ(minutes(out), 10) << out.quitMessage.toStdString();
     now += 6 * 60 * 1000;
     ++other.renewal; // the other copy renews its mark: it runs
-    ASSERT_TRUE(writeFileAtomic(lab.first, markText(other)));
+    ASSERT_TRUE(writeFileAtomic(lab.first, markText(other)).written());
     out = lab.signIn();
     ASSERT_EQ(out.result, SignInResult::InUse);
     EXPECT_EQ(minutes(out), 10) << "seen changed: the waiting starts again";
@@ -399,7 +399,7 @@ TEST(InUseMark, CopiesSigningInAtTheSameInstantNeverBothGetIn)
             return true;
         };
         ASSERT_TRUE(allSaid("ready"));
-        ASSERT_TRUE(createFileExclusive(go, "go"));
+        ASSERT_TRUE(createFileExclusive(go, "go").written());
         bool answered = true;
         for (size_t i = 0; i < copies.size(); ++i) {
             QDeadlineTimer deadline(30000);
@@ -484,7 +484,7 @@ TEST(InUseMark, DISABLED_ACopyOfTheProgram)
     while (std::getline(std::cin, line)) {
         QString answer;
         if (line == "signin") {
-            releaseUserFile();
+            orvtest::letGoOfUserFile();
             InitProgram();
             const SignInOutcome out = signInFromUserFile(path, true);
             answer = out.result == SignInResult::Loaded ? QStringLiteral("in") : QStringLiteral("refused");
@@ -633,7 +633,7 @@ TEST(InUseMark, AFreshStartGoesOnWithTheWait)
     qint64 now = 5'000'000;
     FileInUse::setClockForTests([&now] { return now; });
     MarkHolder other = markOfLabPc07();
-    ASSERT_TRUE(createFileExclusive(lab.first, markText(other)));
+    ASSERT_TRUE(createFileExclusive(lab.first, markText(other)).written());
     const auto minutes = [&lab] {
         const SignInOutcome out = lab.signIn();
         const qsizetype at = out.quitMessage.indexOf(QLatin1String("try again in "));
@@ -666,8 +666,8 @@ TEST(InUseMark, AFreshStartGoesOnWithTheWait)
                  + (&l == &lines.back() ? "" : "\n");
         return out;
     };
-    ASSERT_TRUE(createFileExclusive(lab.first + ".pc09.seen", withWatch(3 * 60 * 1000)));
-    ASSERT_TRUE(createFileExclusive(lab.first + ".pc10.seen", withWatch(4 * 60 * 1000)));
+    ASSERT_TRUE(createFileExclusive(lab.first + ".pc09.seen", withWatch(3 * 60 * 1000)).written());
+    ASSERT_TRUE(createFileExclusive(lab.first + ".pc10.seen", withWatch(4 * 60 * 1000)).written());
     now = 42;
     EXPECT_EQ(minutes(), 6) << "the longest watch elsewhere counts";
     now += 3 * 60 * 1000;
@@ -675,7 +675,7 @@ TEST(InUseMark, AFreshStartGoesOnWithTheWait)
     EXPECT_EQ(minutes(), 3);
 
     ++other.renewal; // the copy on lab-pc-07 was alive after all
-    ASSERT_TRUE(writeFileAtomic(lab.first, markText(other)));
+    ASSERT_TRUE(writeFileAtomic(lab.first, markText(other)).written());
     EXPECT_EQ(minutes(), 10) << "a renewed mark starts every watch again";
     now += 10 * 60 * 1000;
     FileInUse::forgetSightingsForTests();
@@ -694,7 +694,7 @@ TEST(InUseMark, ARefusedProgramThatRunsOnWatchesForTheOtherMachines)
     qint64 now = 7'000'000;
     FileInUse::setClockForTests([&now] { return now; });
     MarkHolder other = markOfLabPc07();
-    ASSERT_TRUE(createFileExclusive(lab.first, markText(other)));
+    ASSERT_TRUE(createFileExclusive(lab.first, markText(other)).written());
     ASSERT_EQ(lab.signIn().result, SignInResult::InUse);
     now += 10 * 60 * 1000 + 30 * 1000;
     FileInUse::lookAfterMarks(); // the program's timer, half a minute before its watch ends
@@ -706,7 +706,7 @@ TEST(InUseMark, ARefusedProgramThatRunsOnWatchesForTheOtherMachines)
     ASSERT_TRUE(QFile::remove(ours));
     // The same sighting as another machine's, whose clock this one cannot read.
     text.replace("\nhost " + FileInUse::thisCopy().host + '\n', "\nhost lab-pc-09\n");
-    ASSERT_TRUE(createFileExclusive(lab.first + ".pc09.seen", text));
+    ASSERT_TRUE(createFileExclusive(lab.first + ".pc09.seen", text).written());
     FileInUse::forgetSightingsForTests();
     now = 42;
     EXPECT_EQ(lab.signIn().result, SignInResult::Loaded) << "watched for the stale time elsewhere";

@@ -215,7 +215,7 @@ MarkHolder otherMachinesCopy()
 void takeOver(const QString& mark, const MarkHolder& other)
 {
     ASSERT_TRUE(QFile::remove(mark));
-    ASSERT_TRUE(createFileExclusive(mark, markText(other)));
+    ASSERT_TRUE(createFileExclusive(mark, markText(other)).written());
 }
 
 } // namespace
@@ -232,7 +232,7 @@ TEST_F(SaveTest, AFileTakenOverByAnotherCopyIsNeverWrittenOver)
     const MarkHolder other = otherMachinesCopy();
     takeOver(mark, other);
     const QByteArray theirs = "the other copy's work\r\n";
-    ASSERT_TRUE(writeFileAtomic(fred, theirs));
+    ASSERT_TRUE(writeFileAtomic(fred, theirs).written());
 
     modOrvan.ItemsRevealed[5] = kTrue;
     modOrvan.DataSaved = kFalse;

@@ -160,7 +160,7 @@ protected:
         m.Password = QString::fromLatin1(kPassword);
         m.PasswordVerified = kTrue;
         ASSERT_TRUE(WriteUserFile());
-        releaseUserFile();
+        EXPECT_EQ(releaseUserFile(), QString());
         before_ = readBytes();
     }
     QByteArray readBytes() const
@@ -417,7 +417,7 @@ TEST_F(SystemEndTest, TheRoadSavesOnlyWhereTheCloseBoxWouldAndAsksNothing)
         setFileDialogPresenter({});
         m.QuitReason.clear(); // closes without saving
         forms::unload(main);
-        releaseUserFile();
+        EXPECT_EQ(releaseUserFile(), QString());
     }
 }
 
@@ -497,6 +497,6 @@ TEST_F(SystemEndTest, TheSessionManagersRequestToSaveKeepsTheSessionGoing)
         m.ExampleMode = kFalse;
         m.QuitReason.clear();
         forms::unload(main);
-        releaseUserFile();
+        EXPECT_EQ(releaseUserFile(), QString());
     }
 }
