@@ -247,6 +247,24 @@ TEST_F(SaveWindowTest, AFailedWriteSaysSoAndLeavesTheSettingsUnsaved)
     EXPECT_FALSE(QFile::exists(dialogAnswer));
 }
 
+// Settings written whose folder could not be synced are saved: the students'
+// programs read them from now on, so nothing waits to be saved; the
+// instructor learns that a power cut could still lose them.
+TEST_F(SaveWindowTest, AFolderThatCannotBeSyncedSavesAndSaysSo)
+{
+    w->chkTips->setChecked(false);
+    orvtest::msgLog().shown.clear();
+    setFolderSyncFailureForTests(QStringLiteral("Input/output error"));
+    w->cmdSave_Click();
+    setFolderSyncFailureForTests({});
+    ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
+    EXPECT_EQ(orvtest::msgLog().lastPrompt(), "The settings have been written to " + QDir::toNativeSeparators(dialogAnswer)
+                                                  + ", but the disk did not confirm it (Input/output error): a power "
+                                                    "cut now could still lose them.");
+    EXPECT_FALSE(w->setupDirty());
+    EXPECT_EQ(onDisk().ShowTipsAtStart, kFalse);
+}
+
 // A full disk: the old file stays byte for byte, the instructor is told and
 // the changes wait to be saved again. A RAM disk where one can be mounted,
 // and a writer told to stop after 40 bytes.
