@@ -115,15 +115,19 @@ QString allocateUserFile(const AllocationRequest& request, QString* warning)
     r.progress.CurrentUnknown = list.left(2).toInt();
     r.allocatedUnknowns = list.mid(2);
     const QByteArray line = userFileLine(r, request.withPassword ? request.password : QString(), GetRandomNum);
-    QString why;
-    bool existed = false;
-    QString notSynced;
-    if (!createFileExclusive(path, line + "\r\n", &why, &existed, &notSynced))
-        return existed ? exists : QStringLiteral("cannot write %1: %2; nothing was written").arg(path, why);
-    if (!notSynced.isEmpty() && warning)
-        *warning = QStringLiteral("%1 has been written, but its folder could not be synced (%2): a power cut now "
-                                  "could still lose it")
-                       .arg(path, notSynced);
+    const WriteResult made = createFileExclusive(path, line + "\r\n");
+    switch (made.outcome) {
+    case WriteResult::Written: break;
+    case WriteResult::WrittenNotSynced:
+        if (warning)
+            *warning = QStringLiteral("%1 has been written, but its folder could not be synced (%2): a power cut now "
+                                      "could still lose it")
+                           .arg(path, made.reason);
+        break;
+    case WriteResult::Exists: return exists;
+    case WriteResult::Changed:
+    case WriteResult::Failed: return QStringLiteral("cannot write %1: %2; nothing was written").arg(path, made.reason);
+    }
     return {};
 }
 

@@ -39,12 +39,16 @@ QByteArray studentConfigFileBytes(const ConfigSettings& s)
 
 bool WriteConfigFile()
 {
-    QString error;
-    if (writeFileAtomic(configPath(), studentConfigFileBytes(configSettingsOf(modOrvan)), &error))
+    // A link in the program folder is the instructor's own: followed.
+    const WriteResult w = writeFileAtomic(configPath(), studentConfigFileBytes(configSettingsOf(modOrvan)),
+                                          ReplaceOnly{std::nullopt, true});
+    // Not synced, the file holds the settings the program goes on with; a
+    // power cut that loses it only has the next start write them again.
+    if (w.written())
         return true;
     // The reason stands on a line of its own, after the path it concerns.
     MsgBox(QStringLiteral("Error writing file orvanto.ini. Orvanto now ends. ") + vbCrLf
-               + QDir::toNativeSeparators(configPath()) + QStringLiteral(": ") + error,
+               + QDir::toNativeSeparators(configPath()) + QStringLiteral(": ") + w.reason,
            MsgButtons::OkOnly, MsgIcon::Critical);
     EndProgram();
     return false;

@@ -1,8 +1,10 @@
 #include "core/signin.h"
 
+#include "core/marktexts.h"
 #include "core/modorvan.h"
 #include "core/nextunknown.h"
 #include "core/userfile.h"
+#include "platform/msgbox.h"
 
 #include <QFileInfo>
 
@@ -10,10 +12,13 @@ namespace orv {
 
 namespace {
 
-// Nothing of a refused file stays: neither its record nor its mark.
+// Nothing of a refused file stays: neither its record nor its mark. A mark
+// that cannot be removed keeps the file from the next sign-in elsewhere,
+// which the student learns now.
 void refuse()
 {
-    releaseUserFile();
+    if (const QString stuck = releaseUserFile(); !stuck.isEmpty())
+        MsgBox(stuck, MsgButtons::OkOnly, MsgIcon::Exclamation);
     ResetUserRecord();
 }
 
@@ -29,8 +34,7 @@ SignInOutcome signInFromUserFile(const QString& path, bool checkName)
     if (QString inUse, markError; QFileInfo(path).isFile() && !holdUserFile(path, &inUse, &markError)) {
         refuse();
         if (!markError.isEmpty())
-            return {SignInResult::Unreadable, QStringLiteral("The file ") + path + QStringLiteral(" cannot be opened: ")
-                                                  + markError + QStringLiteral(". Nothing of it has been read.")};
+            return {SignInResult::Unreadable, signInMarkUnwritableText(path, markError)};
         return {SignInResult::InUse, inUse};
     }
     m.UserFilePath = path;

@@ -30,6 +30,6 @@ struct SignInOutcome {
 // record afterwards and the file is not held.
 // `checkName` refuses a name that is not an .ovg file (the dialogs' roads;
 // the command line takes the path as given).
-SignInOutcome signInFromUserFile(const QString& path, bool checkName);
+[[nodiscard]] SignInOutcome signInFromUserFile(const QString& path, bool checkName);
 
 } // namespace orv

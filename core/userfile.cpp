@@ -1,12 +1,15 @@
 #include "core/userfile.h"
 
 #include "core/coreservices.h"
+#include "core/marktexts.h"
 #include "core/modorvan.h"
 #include "core/programversion.h"
 #include "core/userrecord.h"
 #include "platform/fileinuse.h"
 #include "platform/msgbox.h"
 #include "platform/textfile.h"
+
+#include <QFileInfo>
 
 namespace orv {
 
@@ -25,6 +28,22 @@ FileInUse& userFileMark()
     return mark;
 }
 
+// The user file as this copy read it at sign-in, or last wrote it: a save
+// replaces that file and nothing else. In a users/ folder that every account
+// may write, a classmate could put a link in its place, or another file;
+// the save is refused then (and `replaced` set) rather than written there.
+struct UserFileSeen {
+    QString path;
+    ReplaceOnly only;
+    bool replaced = false;
+};
+
+UserFileSeen& userFileSeen()
+{
+    static UserFileSeen seen;
+    return seen;
+}
+
 void askNewPassword(const QString& caption)
 {
     if (windows().askNewPassword)
@@ -41,24 +60,12 @@ bool passwordForWriting()
     return !passwordStillToChoose();
 }
 
-// A reason as a sentence of its own: capital first letter, final stop.
-QString sentence(QString reason)
-{
-    reason = reason.trimmed();
-    if (reason.isEmpty())
-        return reason;
-    reason[0] = reason[0].toUpper();
-    if (!reason.endsWith(u'.'))
-        reason += u'.';
-    return reason;
-}
-
 void reportWriteError(const QString& reason)
 {
     QString text = QStringLiteral("Error writing ") + modOrvan.UserFilePath
                  + QStringLiteral(". Information not saved.");
     if (!reason.trimmed().isEmpty())
-        text += vbCrLf + sentence(reason);
+        text += vbCrLf + asSentence(reason);
     MsgBox(text, MsgButtons::OkOnly, MsgIcon::Exclamation);
 }
 
@@ -67,32 +74,6 @@ void reportReadError(const QString& reason)
     MsgBox(QStringLiteral("The file ") + modOrvan.UserFilePath + QStringLiteral(" cannot be used: ") + reason
                + QStringLiteral(". The file has been left as it is."),
            MsgButtons::OkOnly, MsgIcon::Exclamation);
-}
-
-// Why the file is no longer this copy's to write, as its mark was lost.
-QString lostFileReason()
-{
-    const MarkLoss loss = userFileMark().loss();
-    const QString kept = QStringLiteral(" Your work is kept: save again to give it another name");
-    switch (loss.kind) {
-    case MarkLoss::Unreadable:
-        return QStringLiteral("The in-use mark ") + loss.mark + QStringLiteral(" of this file can no longer be read or "
-                                                                             "renewed (")
-             + loss.why + QStringLiteral("), so other copies of Orvanto cannot tell that it is open here.") + kept;
-    case MarkLoss::FolderGone:
-        return QStringLiteral("The folder ") + loss.why
-             + QStringLiteral(" is no longer there (a shared folder may have been disconnected).") + kept;
-    case MarkLoss::Removed:
-        return QStringLiteral("The in-use mark ") + loss.mark
-             + QStringLiteral(" of this file was removed since you signed in: another copy of Orvanto may have "
-                              "opened the file, and saving here could overwrite its work.")
-             + kept;
-    case MarkLoss::None:
-    case MarkLoss::TakenOver: break;
-    }
-    return QStringLiteral("Another copy of Orvanto has opened this file since you signed in, and saving here would "
-                          "overwrite its work.")
-         + kept;
 }
 
 // Every write goes through here: the record is checked before anything is
@@ -110,29 +91,39 @@ bool writeUserRecord(const UserRecord& r)
     }
     if (userFileTakenOver()) {
         // Whatever is in the file now, this copy's work stays here.
-        reportWriteError(lostFileReason());
+        reportWriteError(markLostReason(userFileMark().loss()));
         return false;
     }
     const QByteArray line = userFileLine(r, m.Password, GetRandomNum);
     m.PasswordCode = fromBytes(line.right(kPasswordCodeLength));
-    QString why, notSynced;
-    if (!writeFileAtomic(m.UserFilePath, line + "\r\n", &why, &notSynced)) {
-        reportWriteError(why);
+    UserFileSeen& seen = userFileSeen();
+    const bool known = seen.path == m.UserFilePath;
+    const WriteResult w = writeFileAtomic(m.UserFilePath, line + "\r\n", known ? seen.only : ReplaceOnly{});
+    switch (w.outcome) {
+    case WriteResult::Changed:
+        // Not the student's file any more: never written again, and the
+        // next save asks for a name of its own.
+        seen.replaced = known;
+        reportWriteError(asSentence(w.reason) + QStringLiteral(" Your work is kept: save again to give it another name"));
         return false;
+    case WriteResult::Exists:
+    case WriteResult::Failed: reportWriteError(w.reason); return false;
+    case WriteResult::Written:
+    case WriteResult::WrittenNotSynced:
+        if (known)
+            seen.only.file = w.file; // the next save replaces this copy
+        break;
     }
     if (userFileTakenOver()) {
         // Taken over between the check above and the rename: this save
         // stands in the file, but the other copy's next save replaces it.
-        MsgBox(QStringLiteral("Your progress has been written to ") + m.UserFilePath
-                   + QStringLiteral(", but another copy of Orvanto opened this file while it was being saved: this "
-                                    "save may have overwritten that copy's work, and that copy's next save will "
-                                    "overwrite yours. Your work is kept: save again to give it another name."),
-               MsgButtons::OkOnly, MsgIcon::Exclamation);
+        MsgBox(takenOverDuringSaveText(m.UserFilePath), MsgButtons::OkOnly, MsgIcon::Exclamation);
         return false;
     }
-    if (!notSynced.isEmpty())
+    // The save stands; the student learns that it is not safe yet.
+    if (w.outcome == WriteResult::WrittenNotSynced)
         MsgBox(QStringLiteral("Your progress has been written to ") + m.UserFilePath
-                   + QStringLiteral(", but the disk did not confirm it (") + notSynced
+                   + QStringLiteral(", but the disk did not confirm it (") + w.reason
                    + QStringLiteral("): a power cut now could still lose this save."),
                MsgButtons::OkOnly, MsgIcon::Exclamation);
     return true;
@@ -191,62 +182,34 @@ bool holdUserFile(const QString& path, QString* inUse, QString* markError)
 {
     const HoldOutcome out = userFileMark().hold(path);
     switch (out.result) {
-    case HoldOutcome::Held: return true;
+    case HoldOutcome::Held:
     case HoldOutcome::HeldUnmarked:
-        if (!out.reason.isEmpty())
-            MsgBox(QStringLiteral("The file ") + path + QStringLiteral(" is open without an in-use mark: the marks ")
-                       + out.reason
-                       + QStringLiteral(" were left by copies of Orvanto that are no longer running, or "
-                                        "are damaged, and this account may not remove them. Until your "
-                                        "instructor deletes them, make sure that this file is not "
-                                        "opened anywhere else at the same time."),
-                   MsgButtons::OkOnly, MsgIcon::Exclamation);
+        // Not read yet: until it is, a save takes whichever regular file is
+        // at the name, never a link.
+        userFileSeen() = {path, {}, false};
+        if (out.result == HoldOutcome::HeldUnmarked && !out.reason.isEmpty())
+            MsgBox(heldUnmarkedText(path, out.reason), MsgButtons::OkOnly, MsgIcon::Exclamation);
         return true;
     case HoldOutcome::Failed:
         if (markError)
-            *markError = QStringLiteral("its in-use mark ") + out.mark + QStringLiteral(" cannot be written (")
-                       + out.reason + u')';
+            *markError = markUnwritableReason(out.mark, out.reason);
         return false;
     case HoldOutcome::InUse: break;
     }
-    if (!inUse)
-        return false;
-    const QString wait = QStringLiteral("Orvanto on this machine takes the file over once it has seen the mark "
-                                        "unchanged for %1 minutes: choose Restart for new user and try again in %2 %3.")
-                             .arg(kInUseStaleMinutes)
-                             .arg(out.minutesLeft)
-                             .arg(out.minutesLeft == 1 ? QStringLiteral("minute") : QStringLiteral("minutes"));
-    if (out.holder.isEmpty()) {
-        *inUse = QStringLiteral("The file ") + path + QStringLiteral(" is marked as in use by ") + out.mark
-               + (out.reason.isEmpty() ? QStringLiteral(", a mark this version of Orvanto cannot read.")
-                                       : QStringLiteral(", a mark this account may not read (") + out.reason
-                                             + QStringLiteral("): another copy of Orvanto may have the file open."));
-        if (out.minutesLeft > 0)
-            *inUse += QStringLiteral(" If no copy of Orvanto has the file open, ") + wait;
-        *inUse += QStringLiteral(" Your instructor can also delete the mark.");
-        return false;
-    }
-    *inUse = QStringLiteral("The file ") + path + QStringLiteral(" is in use by another copy of Orvanto (") + out.holder
-           + QStringLiteral("). Finish the session there first.");
-    if (out.minutesLeft > 0)
-        *inUse += QStringLiteral(" If that copy is no longer running, ") + wait
-                + QStringLiteral(" Your instructor can also delete its mark ") + out.mark + u'.';
-    else
-        *inUse += QStringLiteral(" Its in-use mark is ") + out.mark + u'.';
+    if (inUse)
+        *inUse = out.holder.isEmpty() ? markUnreadableText(path, out.mark, out.reason, out.minutesLeft)
+                                      : markInUseText(path, out.holder, out.mark, out.minutesLeft);
     return false;
 }
 
 QString releaseUserFile()
 {
+    userFileSeen() = {};
     const QString stuck = userFileMark().release();
-    if (stuck.isEmpty())
-        return {};
-    return QStringLiteral("The in-use mark of your file could not be removed: ") + stuck
-         + QStringLiteral(". Orvanto on this machine opens the file again once this program has ended; on another "
-                          "machine, once it has seen the mark unchanged for %1 minutes, or when your instructor "
-                          "deletes the mark.")
-               .arg(kInUseStaleMinutes);
+    return stuck.isEmpty() ? QString() : markReleaseFailedText(stuck);
 }
+
+bool userFileReplaced() { return userFileSeen().replaced && userFileSeen().path == modOrvan.UserFilePath; }
 
 bool userFileTakenOver() { return !userFileMark().stillHeld(); }
 
@@ -285,11 +248,17 @@ bool ReadUserFile()
     // A verification belongs to the file just read, never to the one before.
     m.PasswordVerified = kFalse;
     QString why;
-    const auto lines = readFileLines(m.UserFilePath, &why);
+    // A user file that is a link when it is read was set up so before this
+    // session: saves follow it, to the file read through it only. A link put
+    // in its place later is refused by the save.
+    const bool throughLink = QFileInfo(m.UserFilePath).isSymLink();
+    FileIdentity read;
+    const auto lines = readFileLines(m.UserFilePath, &why, &read);
     if (!lines) {
         reportReadError(why);
         return false;
     }
+    userFileSeen() = {m.UserFilePath, {read, throughLink}, false};
     const UserFileContents c = parseUserFile(*lines);
     if (!c.olderFormat) {
         m.TextBuffer = lines->isEmpty() ? QString() : fromBytes(lines->front());

@@ -23,7 +23,13 @@ namespace orv {
 // the result is false. When the file was written but its
 // folder could not be synced, says so (the save stands; a power cut could
 // still lose it) and returns true.
-bool WriteUserFile();
+// A save replaces the file read at sign-in (or written by the last save)
+// and nothing else: where a link, or another file, now stands at the name,
+// nothing is written, the reason is told, and userFileReplaced() is true
+// from then on. A file that was a link when it was read is written through
+// that link, to the same file only. Any other file is written at its name,
+// never through a link.
+[[nodiscard]] bool WriteUserFile();
 // Reads UserFilePath (either format) into the state, upgrading an older one,
 // and runs the password step. PasswordVerified is cleared first. A missing,
 // unreadable or damaged file is refused with a message naming what is wrong;
@@ -53,15 +59,19 @@ bool passwordStillToChoose();
 // "its in-use mark ... cannot be written (...)"). Where the marks left by
 // ended copies cannot be removed by this account the file is taken without
 // a mark, and a message says so and names them.
-bool holdUserFile(const QString& path, QString* inUse = nullptr, QString* markError = nullptr);
+[[nodiscard]] bool holdUserFile(const QString& path, QString* inUse = nullptr, QString* markError = nullptr);
 // Lets go of the user file: removes its mark and forgets it (the one way to
 // let go, on every road). Empty when done or when no file was held; else what
 // the student is told: the mark that could not be removed, and why, and when
 // the file can be opened again (this program takes its own mark back at its
-// next sign-in).
-QString releaseUserFile();
+// next sign-in). Every caller tells it: in a window, or in the log when
+// windows are withheld.
+[[nodiscard]] QString releaseUserFile();
 // True once another copy has taken over the user file this copy marked.
 bool userFileTakenOver();
+// True once a save found a link or another file in the place of the user
+// file at UserFilePath (see WriteUserFile): it is not the student's to write.
+bool userFileReplaced();
 
 // The password windows, as the user-file routines show them. The forms layer
 // installs them (registerCoreForms); without them nothing is shown, so no

@@ -71,9 +71,10 @@ bool ErrorReport(const QString& digitPart, const ItemCounts& counts, const QDate
 
     // A missing file is started; one that is there but cannot be read is an
     // error (its records must not be overwritten). Something other than a
-    // file in its place is refused by the writer.
+    // file in its place, a link included, is refused by the writer, which
+    // says why; a link is not even read.
     QByteArray old;
-    if (QFileInfo(path).isFile()) {
+    if (const QFileInfo info(path); info.isFile() && !info.isSymLink()) {
         const auto bytes = readFileBytes(path);
         if (!bytes) {
             MsgBox(QStringLiteral("Error with ") + path + QStringLiteral("57Device I/O error"), MsgButtons::OkOnly,
@@ -86,12 +87,16 @@ bool ErrorReport(const QString& digitPart, const ItemCounts& counts, const QDate
     if (!old.isEmpty())
         content += "\r\n";
     content += record;
-    QString error;
-    if (!writeFileAtomic(path, content, &error)) {
-        MsgBox(QStringLiteral("Error with ") + path + QStringLiteral("75Path/File access error"), MsgButtons::OkOnly,
-               MsgIcon::Critical);
+    const WriteResult w = writeFileAtomic(path, content);
+    if (!w.written()) {
+        MsgBox(QStringLiteral("Error with ") + path + QStringLiteral("75Path/File access error") + vbCrLf
+                   + asSentence(w.reason),
+               MsgButtons::OkOnly, MsgIcon::Critical);
         return false;
     }
+    // Not synced, the record is in the file all the same; a power cut could
+    // take it away again, which the student can do nothing about, and the
+    // result itself is kept in the user file.
     return true;
 }
 

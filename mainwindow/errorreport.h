@@ -24,8 +24,9 @@ QString generalDateTime(const QDateTime& when);
 QStringList errorReportRecord(const QString& digitPart, const ItemCounts& counts, const QDateTime& when);
 
 // Appends the record to the error file. A failure shows "Error with " and
-// the path, error number and description, and returns false; the record is
-// lost then.
+// the path, error number and description (for a failed write, the reason on
+// a line of its own), and returns false; the record is lost then. A link in
+// the file's place is never written through, nor read: that is a failed write.
 bool ErrorReport(const QString& digitPart, const ItemCounts& counts, const QDateTime& when);
 
 } // namespace orv

@@ -1,5 +1,6 @@
 #include "mainwindow/savedata.h"
 
+#include "core/marktexts.h"
 #include "core/modorvan.h"
 #include "core/userfile.h"
 #include "mainwindow/helpactions.h"
@@ -84,19 +85,19 @@ SaveOutcome WriteUserDataFlow()
     if (QString inUse, markError; naming && !holdUserFile(m.UserFilePath, &inUse, &markError)) {
         // Another copy made the same name meanwhile and works on it, or not
         // even the mark could be written.
-        MsgBox(markError.isEmpty()
-                   ? inUse
-                   : QStringLiteral("Error writing ") + m.UserFilePath + QStringLiteral(". Information not saved.")
-                         + vbCrLf + u'I' + markError.mid(1) + u'.',
-               MsgButtons::OkOnly, MsgIcon::Exclamation);
+        MsgBox(markError.isEmpty() ? inUse : saveMarkUnwritableText(m.UserFilePath, markError), MsgButtons::OkOnly,
+               MsgIcon::Exclamation);
         m.UserFilePath.clear();
         return SaveOutcome::Failed;
     }
     if (!WriteUserFile()) {
         // A new file's name is given back, and so is one that another copy
-        // has taken over: the next save asks for a name of its own.
-        if (naming || userFileTakenOver()) {
-            releaseUserFile();
+        // has taken over or that was replaced by another file: the next save
+        // asks for a name of its own. A mark left behind keeps that name from
+        // other copies for a while, which the student is told.
+        if (naming || userFileTakenOver() || userFileReplaced()) {
+            if (const QString stuck = releaseUserFile(); !stuck.isEmpty())
+                MsgBox(stuck, MsgButtons::OkOnly, MsgIcon::Exclamation);
             m.UserFilePath.clear();
         }
         return SaveOutcome::Failed;

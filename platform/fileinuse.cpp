@@ -551,10 +551,13 @@ FileInUse::Step FileInUse::makeMark(Attempt& a, HoldOutcome& out)
            + QByteArray::number(QRandomGenerator::global()->generate64(), 16);
     self_.token = token_;
     self_.renewal = 0;
-    QString why;
-    bool existed = false;
     const QString& mark = a.names[a.slot];
-    if (createFileExclusive(mark, markText(self_), &why, &existed, nullptr, kReadableByAll)) {
+    // A mark that is made but whose folder is not synced still marks the
+    // file for every copy that looks now; a power cut ends this copy too.
+    const WriteResult made = createFileExclusive(mark, markText(self_), kReadableByAll);
+    const QString why = made.reason;
+    const bool existed = made.outcome == WriteResult::Exists;
+    if (made.written()) {
         mark_ = mark;
         state_ = State::Marked;
         loss_ = {};

@@ -232,8 +232,9 @@ bool storeSighting(const QString& mark, const Observer& who, const Sighting& s)
     if (::unlink(nativeName(path).constData()) != 0 && errno != ENOENT)
         return false;
     constexpr int kReadableByAll = 0644;
-    return createFileExclusive(path, sightingText(QFileInfo(mark).fileName(), s), nullptr, nullptr, nullptr,
-                               kReadableByAll);
+    // Made new rather than replaced, so the file is always this account's
+    // own; a folder that could not be synced after it costs only a count.
+    return createFileExclusive(path, sightingText(QFileInfo(mark).fileName(), s), kReadableByAll).written();
 }
 
 std::map<QByteArray, QByteArray> headedFields(const QByteArray& bytes, const QByteArray& header)

@@ -54,6 +54,17 @@ MsgResult MsgBox(const QString& prompt, MsgButtons buttons, MsgIcon icon, const 
     return defaultResult(buttons, defaultButton);
 }
 
+QString asSentence(QString reason)
+{
+    reason = reason.trimmed();
+    if (reason.isEmpty())
+        return reason;
+    reason[0] = reason[0].toUpper();
+    if (!reason.endsWith(u'.'))
+        reason += u'.';
+    return reason;
+}
+
 void setMsgPresenter(MsgPresenter p) { presenter() = std::move(p); }
 MsgPresenter msgPresenter() { return presenter(); }
 

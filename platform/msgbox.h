@@ -35,4 +35,8 @@ MsgPresenter msgPresenter();
 // Carriage return + line feed, as the messages join their lines.
 inline const QString vbCrLf = QStringLiteral("\r\n");
 
+// A reason given in words that follow a file's name ("it is ..."), as a
+// sentence of its own: capital first letter, final stop. Empty stays empty.
+QString asSentence(QString reason);
+
 } // namespace orv

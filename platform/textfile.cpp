@@ -45,9 +45,9 @@ QList<QByteArray> splitLines(const QByteArray& bytes)
     return lines;
 }
 
-std::optional<QList<QByteArray>> readFileLines(const QString& path, QString* error)
+std::optional<QList<QByteArray>> readFileLines(const QString& path, QString* error, FileIdentity* read)
 {
-    auto bytes = readFileBytes(path, error);
+    auto bytes = readFileBytes(path, error, read);
     if (!bytes)
         return std::nullopt;
     return splitLines(*bytes);
@@ -150,26 +150,66 @@ QString syncFolder(const QString& folder)
     return {};
 }
 
-// The file a writer replaces at `path`: a symbolic link's target. Empty with
-// `error` set when that is not a regular file or does not exist as a link
-// says it should.
-QString replacedFile(const QString& path, QString* error)
+FileIdentity identityOf(const struct stat& st)
 {
-    QFileInfo info(path);
-    QString target = path;
-    if (info.isSymLink()) {
-        target = info.canonicalFilePath();
-        if (target.isEmpty()) {
-            setError(error, QStringLiteral("it is a link to a file that does not exist"));
-            return {};
+    return {static_cast<quint64>(st.st_dev), static_cast<quint64>(st.st_ino)};
+}
+
+WriteResult refusal(WriteResult::Outcome outcome, const QString& reason)
+{
+    WriteResult r;
+    r.outcome = outcome;
+    r.reason = reason;
+    return r;
+}
+
+// What writeFileAtomic replaces for a name: the name itself, or the file a
+// link leads to where `only` allows it, with what is there now.
+struct Replaced {
+    QString target;       // the name renamed over
+    bool exists = false;  // a file is there (st)
+    struct stat st {};
+    std::optional<WriteResult> refused; // set: nothing may be written
+};
+
+Replaced replacedFile(const QString& path, const ReplaceOnly& only)
+{
+    Replaced r;
+    r.target = path;
+    struct stat named {};
+    if (::lstat(nativeName(path).constData(), &named) != 0) {
+        if (errno != ENOENT)
+            r.refused = refusal(WriteResult::Failed, QStringLiteral("it cannot be examined (%1)").arg(errnoText(errno)));
+        return r; // nothing there: the file is made anew
+    }
+    if (S_ISLNK(named.st_mode)) {
+        // A link in a folder others may write could lead anywhere this
+        // account may write; only the one the caller read through is taken.
+        if (!only.throughLink) {
+            r.refused = only.file ? refusal(WriteResult::Changed,
+                                            QStringLiteral("it has been replaced by a symbolic link since it was read"))
+                                  : refusal(WriteResult::Failed,
+                                            QStringLiteral("it is a symbolic link, and no file is written through one"));
+            return r;
         }
-        info.setFile(target);
+        r.target = QFileInfo(path).canonicalFilePath();
+        if (r.target.isEmpty() || ::lstat(nativeName(r.target).constData(), &named) != 0) {
+            r.refused = refusal(WriteResult::Failed, QStringLiteral("it is a link to a file that does not exist"));
+            return r;
+        }
     }
-    if (info.exists() && !info.isFile()) {
-        setError(error, QStringLiteral("it is not a regular file"));
-        return {};
+    if (!S_ISREG(named.st_mode)) {
+        r.refused = refusal(WriteResult::Failed, QStringLiteral("it is not a regular file"));
+        return r;
     }
-    return target;
+    if (only.file && identityOf(named) != *only.file) {
+        r.refused =
+            refusal(WriteResult::Changed, QStringLiteral("it has been replaced by another file since it was read"));
+        return r;
+    }
+    r.exists = true;
+    r.st = named;
+    return r;
 }
 
 // The longest name a file in `folder` may have, in bytes.
@@ -210,14 +250,24 @@ QString keepOwner(int fd, const struct stat& old, const QString& folder)
     return {};
 }
 
+// The identity of an open file. Empty when known, else why not.
+QString identify(const Descriptor& fd, FileIdentity* id)
+{
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0)
+        return errnoText(errno);
+    *id = identityOf(st);
+    return {};
+}
+
 // Writes the bytes to a new file beside `target` and syncs it. Replacing an
 // existing file (`old` given), the copy has its permissions from its creation
 // on and its owner where that can be kept (keepOwner); a new file has `mode`
 // whatever the umask, or what the umask leaves of 0666 where `mode` is
 // negative. Returns the copy's path, or empty with `error` set (no copy is
 // left behind then).
-QString writeTemporaryCopy(const QString& target, const QByteArray& bytes, QString* error, const struct stat* old,
-                           int mode = -1)
+QString writeTemporaryCopy(const QString& target, const QByteArray& bytes, QString* error, FileIdentity* made,
+                           const struct stat* old, int mode = -1)
 {
     const QFileInfo info(target);
     const QString folder = info.absolutePath();
@@ -245,6 +295,8 @@ QString writeTemporaryCopy(const QString& target, const QByteArray& bytes, QStri
     if (why.isEmpty() && (old || mode >= 0) && ::fchmod(fd, created) != 0)
         why = errnoText(errno);
     if (why.isEmpty())
+        why = identify(file, made);
+    if (why.isEmpty())
         why = writeAllAndSync(file, bytes);
     if (!why.isEmpty()) {
         file.close();
@@ -255,30 +307,37 @@ QString writeTemporaryCopy(const QString& target, const QByteArray& bytes, QStri
     return copy;
 }
 
+// The result of a write whose file is at its name now: the folder is synced
+// after it, which failing only leaves the new name less safe against a power cut.
+WriteResult writtenAt(const QString& path, const FileIdentity& made)
+{
+    WriteResult r;
+    r.file = made;
+    r.reason = syncFolder(QFileInfo(path).absolutePath());
+    r.outcome = r.reason.isEmpty() ? WriteResult::Written : WriteResult::WrittenNotSynced;
+    return r;
+}
+
 // Creates `path` itself exclusively, writes and syncs it; removes it again
 // when anything fails. For file systems without hard links.
-bool createFileInPlace(const QString& path, const QByteArray& bytes, QString* error, bool* existed, QString* notSynced,
-                       int mode)
+WriteResult createFileInPlace(const QString& path, const QByteArray& bytes, int mode)
 {
     Descriptor file(::open(nativeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                            mode >= 0 ? static_cast<mode_t>(mode) : 0666));
-    if (!file.valid()) {
-        if (existed)
-            *existed = errno == EEXIST;
-        setError(error, errnoText(errno));
-        return false;
-    }
+    if (!file.valid())
+        return refusal(errno == EEXIST ? WriteResult::Exists : WriteResult::Failed, errnoText(errno));
+    FileIdentity made;
     QString why = mode >= 0 && ::fchmod(file.get(), static_cast<mode_t>(mode)) != 0 ? errnoText(errno) : QString();
+    if (why.isEmpty())
+        why = identify(file, &made);
     if (why.isEmpty())
         why = writeAllAndSync(file, bytes);
     if (!why.isEmpty()) {
         file.close();
         ::unlink(nativeName(path).constData());
-        setError(error, why);
-        return false;
+        return refusal(WriteResult::Failed, why);
     }
-    setError(notSynced, syncFolder(QFileInfo(path).absolutePath()));
-    return true;
+    return writtenAt(path, made);
 }
 
 // The errors of link(2) that mean the file system has no hard links.
@@ -289,7 +348,7 @@ bool linksNotSupported(int code)
 
 } // namespace
 
-std::optional<QByteArray> readFileBytes(const QString& path, QString* error)
+std::optional<QByteArray> readFileBytes(const QString& path, QString* error, FileIdentity* read)
 {
     // Non-blocking, so that a pipe in the file's place does not hold the
     // program in open(2); it is refused below like any other non-file.
@@ -308,6 +367,8 @@ std::optional<QByteArray> readFileBytes(const QString& path, QString* error)
         setError(error, QStringLiteral("it is not a regular file"));
         return std::nullopt;
     }
+    if (read)
+        *read = identityOf(st);
     const QString tooLarge =
         QStringLiteral("it is larger than any file of its kind (more than %1 bytes)").arg(kMaxReadBytes);
     if (st.st_size > kMaxReadBytes) {
@@ -333,6 +394,14 @@ std::optional<QByteArray> readFileBytes(const QString& path, QString* error)
         }
         data.append(buffer, n);
     }
+}
+
+std::optional<FileIdentity> fileIdentity(const QString& path)
+{
+    struct stat st {};
+    if (::stat(nativeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return identityOf(st);
 }
 
 QString fittedFileName(const QString& folder, QString name, const QString& ending)
@@ -362,38 +431,40 @@ QString replacedFilePath(const QString& path)
     return (folder.isEmpty() ? info.absolutePath() : folder) + u'/' + info.fileName();
 }
 
-bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* error, QString* notSynced)
+WriteResult writeFileAtomic(const QString& path, const QByteArray& bytes, const ReplaceOnly& only)
 {
-    const QString target = replacedFile(path, error);
-    if (target.isEmpty())
-        return false;
-    struct stat old {};
-    const bool replacing = ::stat(nativeName(target).constData(), &old) == 0;
-    const QString copy = writeTemporaryCopy(target, bytes, error, replacing ? &old : nullptr);
+    const Replaced first = replacedFile(path, only);
+    if (first.refused)
+        return *first.refused;
+    QString why;
+    FileIdentity made;
+    const QString copy = writeTemporaryCopy(first.target, bytes, &why, &made, first.exists ? &first.st : nullptr);
     if (copy.isEmpty())
-        return false;
+        return refusal(WriteResult::Failed, why);
     if (beforeRename())
         beforeRename()();
-    if (::rename(nativeName(copy).constData(), nativeName(target).constData()) != 0) {
-        const int code = errno;
+    // Writing the copy took time: the name is judged again right before the
+    // rename, so that a link or another file put there meanwhile is refused.
+    const Replaced last = replacedFile(path, only);
+    std::optional<WriteResult> refused = last.refused;
+    if (!refused && last.target != first.target)
+        refused = refusal(WriteResult::Changed, QStringLiteral("it has been moved while it was written"));
+    if (!refused && ::rename(nativeName(copy).constData(), nativeName(first.target).constData()) != 0)
+        refused = refusal(WriteResult::Failed, errnoText(errno));
+    if (refused) {
         ::unlink(nativeName(copy).constData());
-        setError(error, errnoText(code));
-        return false;
+        return *refused;
     }
-    // The file is written now; a folder that cannot be synced only leaves
-    // the new name less safe against a power cut.
-    setError(notSynced, syncFolder(QFileInfo(target).absolutePath()));
-    return true;
+    return writtenAt(first.target, made);
 }
 
-bool createFileExclusive(const QString& path, const QByteArray& bytes, QString* error, bool* existed,
-                         QString* notSynced, int mode)
+WriteResult createFileExclusive(const QString& path, const QByteArray& bytes, int mode)
 {
-    if (existed)
-        *existed = false;
-    const QString copy = writeTemporaryCopy(path, bytes, error, nullptr, mode);
+    QString why;
+    FileIdentity made;
+    const QString copy = writeTemporaryCopy(path, bytes, &why, &made, nullptr, mode);
     if (copy.isEmpty())
-        return false;
+        return refusal(WriteResult::Failed, why);
     int code = 0;
     if (linksUnsupported())
         code = EPERM;
@@ -401,15 +472,10 @@ bool createFileExclusive(const QString& path, const QByteArray& bytes, QString* 
         code = errno;
     ::unlink(nativeName(copy).constData());
     if (code != 0 && linksNotSupported(code))
-        return createFileInPlace(path, bytes, error, existed, notSynced, mode);
-    if (code != 0) {
-        if (existed)
-            *existed = code == EEXIST;
-        setError(error, errnoText(code));
-        return false;
-    }
-    setError(notSynced, syncFolder(QFileInfo(path).absolutePath()));
-    return true;
+        return createFileInPlace(path, bytes, mode);
+    if (code != 0)
+        return refusal(code == EEXIST ? WriteResult::Exists : WriteResult::Failed, errnoText(code));
+    return writtenAt(path, made);
 }
 
 int removeStaleTemporaries(const QString& folder, int olderThanSeconds)

@@ -18,14 +18,61 @@ QByteArray toBytes(const QString& s); // characters above 255 become '?'
 // No file the programs read comes near this size; a larger one is refused
 // rather than taken into memory whole.
 inline constexpr qint64 kMaxReadBytes = 8 * 1024 * 1024;
+// Which file a name leads to: its device and inode.
+struct FileIdentity {
+    quint64 device = 0;
+    quint64 inode = 0;
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+// The identity of the file `path` leads to (through links); nothing when
+// there is none.
+std::optional<FileIdentity> fileIdentity(const QString& path);
+
 // Whole file, or nothing when it cannot be opened or read, when it is not a
 // regular file (a folder, a pipe, a device: nothing waits on opening it) or
 // when it is larger than kMaxReadBytes. `error`, when given, then says why
-// in words that can follow the file's name.
-std::optional<QByteArray> readFileBytes(const QString& path, QString* error = nullptr);
+// in words that can follow the file's name. `read`, when given, is set to
+// the identity of the file the bytes came from (a link's target).
+std::optional<QByteArray> readFileBytes(const QString& path, QString* error = nullptr, FileIdentity* read = nullptr);
 // The file split into lines with their CR/LF ends removed.
-std::optional<QList<QByteArray>> readFileLines(const QString& path, QString* error = nullptr);
+std::optional<QList<QByteArray>> readFileLines(const QString& path, QString* error = nullptr,
+                                               FileIdentity* read = nullptr);
 QList<QByteArray> splitLines(const QByteArray& bytes);
+
+// What a writer did. A caller decides for its file what "written but not
+// synced" means: the bytes are in the file, but a power cut could still
+// lose the new name.
+struct [[nodiscard]] WriteResult {
+    enum Outcome {
+        Written,          // the file holds the bytes, on the disk
+        WrittenNotSynced, // the file holds the bytes; its folder could not be synced (reason)
+        Exists,           // createFileExclusive: the name was taken (reason); nothing written
+        Changed,          // the name no longer leads to the file given (ReplaceOnly): nothing written
+        Failed,           // nothing written (reason); an old file is as it was
+    };
+    Outcome outcome = Failed;
+    // Why not written, or why not synced; words that can follow the file's name.
+    QString reason;
+    // Written, WrittenNotSynced: the file now at the name.
+    FileIdentity file;
+    bool written() const { return outcome == Written || outcome == WrittenNotSynced; }
+};
+
+// What writeFileAtomic may replace. By default the name itself, whichever
+// regular file is there (or none): a symbolic link there is refused, whatever
+// it leads to, so that no name in a folder others may write can send the
+// bytes into another file.
+struct ReplaceOnly {
+    // The file the name must still lead to, as the caller read it: another
+    // file, or a link, in its place is refused (Changed). A name that leads
+    // to nothing any more is written anew. Without it, any regular file.
+    std::optional<FileIdentity> file;
+    // The name may be a symbolic link (to `file` only, when given): the file
+    // it leads to is replaced, the link stays. Only for a file that was
+    // reached through a link when it was read, or one in a folder that only
+    // the instructor may write (the settings beside the programs).
+    bool throughLink = false;
+};
 
 // Writes the file beside the old one and renames it over, so a failure never
 // leaves a half-written file: every byte is checked as written and the data
@@ -36,33 +83,30 @@ QList<QByteArray> splitLines(const QByteArray& bytes);
 // where this account may (root; the group for a member of it). In a sticky
 // folder, a file of another account that this account could replace only as
 // the folder's owner is refused instead, since its owner could not save it
-// any more. A symbolic link is followed and its target replaced (see
-// replacedFilePath); a name that is not a regular
-// file (a folder, a device) or a link to nothing is refused. On failure
-// returns false and, when error is given, a description of what went wrong.
-// Once the rename is done the file is written and the result is true even
-// when syncing the folder then fails: `notSynced` then says why (the new
-// file may still be lost in a power cut), else it is emptied. The copy being
-// written is named NAME.XXXXXX.orvtmp (see kTemporarySuffix), NAME shortened
-// where the whole would be longer than the file system allows.
-bool writeFileAtomic(const QString& path, const QByteArray& bytes, QString* error = nullptr,
-                     QString* notSynced = nullptr);
-// The file that writeFileAtomic replaces for `path`: a symbolic link's
-// target, and the folder named without links, so that every name of one
-// file gives the same path. `path` as given when it is a link to nothing.
+// any more. What is replaced is checked against `only` once before the copy
+// is written and again just before the rename. A name that is not a regular
+// file (a folder, a device) or a link to nothing is refused. Once the rename
+// is done the file is written, even when syncing the folder then fails
+// (WrittenNotSynced). The copy being written is named NAME.XXXXXX.orvtmp (see
+// kTemporarySuffix), NAME shortened where the whole would be longer than the
+// file system allows.
+WriteResult writeFileAtomic(const QString& path, const QByteArray& bytes, const ReplaceOnly& only = {});
+// The file that writeFileAtomic replaces for `path` when it may follow a
+// link: a symbolic link's target, and the folder named without links, so
+// that every name of one file gives the same path. `path` as given when it
+// is a link to nothing.
 QString replacedFilePath(const QString& path);
-// Creates a new file with these bytes, never replacing one: the copy is
-// written and synced under a temporary name, then linked to the name, which
-// fails when the name exists (also when another program made it meanwhile).
+// Creates a new file with these bytes, never replacing one (nor writing
+// through a link: a link at the name is a name taken): the copy is written
+// and synced under a temporary name, then linked to the name, which fails
+// when the name exists (also when another program made it meanwhile).
 // Where the file system has no hard links (FAT, some shares) the file is
 // created under its name exclusively instead, written and synced, and
-// removed again if that fails. `existed` tells that failure apart from others.
-// `notSynced` as for writeFileAtomic: the file exists, but the folder could
-// not be synced after it was made.
-// `mode`, when not negative, is the new file's permissions whatever the
-// umask (for files every account must read, such as the in-use marks).
-bool createFileExclusive(const QString& path, const QByteArray& bytes, QString* error = nullptr,
-                         bool* existed = nullptr, QString* notSynced = nullptr, int mode = -1);
+// removed again if that fails. A name taken is Exists; WrittenNotSynced as
+// for writeFileAtomic. `mode`, when not negative, is the new file's
+// permissions whatever the umask (for files every account must read, such
+// as the in-use marks).
+WriteResult createFileExclusive(const QString& path, const QByteArray& bytes, int mode = -1);
 
 // `name` followed by `ending`, `name` shortened by whole characters where
 // the whole would be longer than a file name in `folder` may be.
@@ -86,7 +130,7 @@ void setLinksUnsupportedForTests(bool unsupported);
 // For tests: syncing a folder fails with this text while it is not empty.
 void setFolderSyncFailureForTests(const QString& failure);
 // For tests: writeFileAtomic runs this once the new copy is written, just
-// before it is renamed over the file (nullptr: nothing).
+// before the last check of what it replaces (nullptr: nothing).
 void setBeforeRenameForTests(std::function<void()> hook);
 
 // Lines joined with CR LF, each line ended by CR LF.

@@ -29,10 +29,11 @@ QByteArray setupConfigBytes(const ConfigSettings& s, const std::function<int(int
                            encodeConfigDataLine(s, digit));
 }
 
-bool writeSetupConfig(const QString& path, const ConfigSettings& s, const std::function<int(int, int)>& digit,
-                      QString* error)
+WriteResult writeSetupConfig(const QString& path, const ConfigSettings& s, const std::function<int(int, int)>& digit)
 {
-    return writeFileAtomic(path, setupConfigBytes(s, digit), error);
+    // The settings live in the program folder, which only the instructor
+    // writes: a link there is the instructor's own and is followed.
+    return writeFileAtomic(path, setupConfigBytes(s, digit), ReplaceOnly{std::nullopt, true});
 }
 
 } // namespace orv

@@ -2,6 +2,7 @@
 // Reading and writing orvanto.ini for the setup program, through the codec
 // the student program shares.
 #include "core/configcodec.h"
+#include "platform/textfile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -27,9 +28,8 @@ SetupConfigRead readSetupConfig(const QString& path);
 // `digit(lo, hi)` draws each random digit. N must be 0..20.
 QByteArray setupConfigBytes(const ConfigSettings& s, const std::function<int(int, int)>& digit);
 
-// Replaces the file whole (written beside it, then renamed over it). On
-// failure the old file is untouched and `error` says what went wrong.
-bool writeSetupConfig(const QString& path, const ConfigSettings& s, const std::function<int(int, int)>& digit,
-                      QString* error);
+// Replaces the file whole (written beside it, then renamed over it), as
+// writeFileAtomic does. On failure the old file is untouched.
+WriteResult writeSetupConfig(const QString& path, const ConfigSettings& s, const std::function<int(int, int)>& digit);
 
 } // namespace orv

@@ -209,7 +209,9 @@ frmInitial::frmInitial()
         return;
     }
     // A start window begins a student's sign-in: no file is held before it.
-    releaseUserFile();
+    // A mark that stays keeps the last student's file from other copies.
+    if (const QString stuck = releaseUserFile(); !stuck.isEmpty())
+        MsgBox(stuck, MsgButtons::OkOnly, MsgIcon::Exclamation);
     InitProgram();
     ResetProgress();
 

@@ -5,6 +5,7 @@
 #include "core/modorvan.h"
 #include "core/quitlayout.h"
 #include "core/userfile.h"
+#include "platform/msgbox.h"
 #include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
@@ -98,7 +99,10 @@ void clearForNextStudent()
         m.MainWindowLeft = left;
         m.MainWindowWidth = width;
     }
-    releaseUserFile();
+    // Usually let go already as the quit window opened; the roads that come
+    // here without it learn of a mark that stays now.
+    if (const QString stuck = releaseUserFile(); !stuck.isEmpty())
+        MsgBox(stuck, MsgButtons::OkOnly, MsgIcon::Exclamation);
     ResetUserRecord();
 }
 

@@ -4,6 +4,7 @@
 #include "core/userfile.h"
 #include "mainwindow/forms/frmOVMain.h"
 #include "mainwindow/savedata.h"
+#include "platform/msgbox.h"
 
 namespace orv {
 
@@ -18,7 +19,10 @@ void leaveForSystemEnd(SystemEnd)
     m.ensureMainWindow = nullptr;
     if (frmOVMain::sessionOpen())
         leaveMainWindow(m);
-    releaseUserFile();
+    // Windows are withheld by now: the text goes to the session's log, for
+    // whoever finds the file refused at the next sign-in.
+    if (const QString stuck = releaseUserFile(); !stuck.isEmpty())
+        MsgBox(stuck, MsgButtons::OkOnly, MsgIcon::Exclamation);
 }
 
 void saveForSessionManager()

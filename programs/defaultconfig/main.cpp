@@ -32,11 +32,16 @@ int main(int argc, char** argv)
         out << "orv_defaultconfig: " << path << " is there already; left as it is." << Qt::endl;
         return 0;
     }
-    QString error;
-    if (!orv::writeFileAtomic(path, orv::studentConfigFileBytes(orv::defaultConfigSettings()), &error)) {
-        err << "orv_defaultconfig: cannot write " << path << ": " << error << Qt::endl;
+    const orv::WriteResult w = orv::writeFileAtomic(path, orv::studentConfigFileBytes(orv::defaultConfigSettings()));
+    if (!w.written()) {
+        err << "orv_defaultconfig: cannot write " << path << ": " << w.reason << Qt::endl;
         return 1;
     }
+    // The build goes on with the file; whoever watches the build is told
+    // that a power cut could still take it away.
+    if (w.outcome == orv::WriteResult::WrittenNotSynced)
+        err << "orv_defaultconfig: " << path << " is written, but its folder could not be synced: " << w.reason
+            << Qt::endl;
     out << "orv_defaultconfig: wrote the default settings into " << path << Qt::endl;
     return 0;
 }

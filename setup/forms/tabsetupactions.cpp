@@ -136,14 +136,21 @@ void frmTabSetup::cmdSave_Click()
         MsgBox(refusal->prompt, refusal->buttons, refusal->icon);
         return;
     }
-    QString error;
-    if (!writeSetupConfig(
-            cdlSetupFileName, s, [this](int lo, int hi) { return GetRandomNum(lo, hi); }, &error)) {
+    const WriteResult w =
+        writeSetupConfig(cdlSetupFileName, s, [this](int lo, int hi) { return GetRandomNum(lo, hi); });
+    if (!w.written()) {
         MsgBox(QStringLiteral("Error writing file ") + QDir::toNativeSeparators(cdlSetupFileName)
-                   + QStringLiteral(". Settings not saved.") + vbCrLf + error,
+                   + QStringLiteral(". Settings not saved.") + vbCrLf + w.reason,
                MsgButtons::OkOnly, MsgIcon::Critical);
         return;
     }
+    // The settings are in the file and the students' programs read them
+    // from now on; only a power cut before the disk has them could undo that.
+    if (w.outcome == WriteResult::WrittenNotSynced)
+        MsgBox(QStringLiteral("The settings have been written to ") + QDir::toNativeSeparators(cdlSetupFileName)
+                   + QStringLiteral(", but the disk did not confirm it (") + w.reason
+                   + QStringLiteral("): a power cut now could still lose them."),
+               MsgButtons::OkOnly, MsgIcon::Exclamation);
     SetupDirty = kFalse;
 }
 

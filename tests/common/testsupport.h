@@ -28,6 +28,10 @@ MsgBoxLog& msgLog();
 // Number of EndProgram calls since the last reset.
 int& programEnds();
 
+// Lets go of the user file held, whatever becomes of its mark: for tests
+// that do not look at the mark.
+void letGoOfUserFile();
+
 // A fresh program folder (ORVANTO_HOME) with unks/, gifs/ and users/; the
 // shared state is reset. Copies the shipped help file when there is one.
 class ProgramFolder {

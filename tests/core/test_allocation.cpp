@@ -265,7 +265,7 @@ TEST_F(AllocateTest, FullDiskWritesNothing)
     orvtest::FullDisk disk(folder.file("users"));
     if (!disk.mounted())
         GTEST_SKIP() << "no RAM disk can be mounted here (the writer's own full-disk test covers the failure)";
-    ASSERT_TRUE(writeFileAtomic(folder.file("users/other.ovg"), "another student\r\n"));
+    ASSERT_TRUE(writeFileAtomic(folder.file("users/other.ovg"), "another student\r\n").written());
     disk.fill();
     const ProgramRun r = ovallocate({"--unknowns", "05,12", path});
     EXPECT_EQ(r.status, 1);

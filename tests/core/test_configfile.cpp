@@ -78,7 +78,7 @@ protected:
     void SetUp() override { InitProgram(); }
 
     QString iniPath() const { return folder.file(QStringLiteral("orvanto.ini")); }
-    void writeIni(const QList<QByteArray>& lines) { ASSERT_TRUE(writeFileAtomic(iniPath(), joinLinesCrLf(lines))); }
+    void writeIni(const QList<QByteArray>& lines) { ASSERT_TRUE(writeFileAtomic(iniPath(), joinLinesCrLf(lines)).written()); }
     void writeData(const QByteArray& line) { writeIni({"one", "two", "three", line}); }
     QList<QByteArray> iniLines() const { return readFileLines(iniPath()).value_or(QList<QByteArray>{}); }
     QByteArray iniBytes() const { return readFileBytes(iniPath()).value_or(QByteArray{}); }
@@ -215,7 +215,7 @@ TEST_F(ConfigFileTest, MissingOrShortFileIsRecreatedWithTheDefaults)
         orvtest::msgLog().shown.clear();
         QFile::remove(iniPath());
         if (c.bytes) {
-            ASSERT_TRUE(writeFileAtomic(iniPath(), *c.bytes));
+            ASSERT_TRUE(writeFileAtomic(iniPath(), *c.bytes).written());
         }
         // Settings from an earlier user must not survive the recreation.
         m.TestsAllowed = kTrue;

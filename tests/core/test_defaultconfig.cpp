@@ -37,7 +37,7 @@ TEST(DefaultConfig, WritesWhereNoneIsLeavesAFileAloneAndSaysWhich)
         QTemporaryDir folder;
         const QString ini = folder.filePath(QStringLiteral("orvanto.ini"));
         if (c.there == Ini::File) {
-            ASSERT_TRUE(writeFileAtomic(ini, instructors)) << c.what;
+            ASSERT_TRUE(writeFileAtomic(ini, instructors).written()) << c.what;
         }
         if (c.there == Ini::Folder) {
             ASSERT_TRUE(QDir().mkdir(ini)) << c.what;

@@ -337,7 +337,7 @@ protected:
     }
     QString file(int n) const { return folder.unknownFile(n); }
     UserRecord saved() const { return orvtest::userFileRecord(path); }
-    void damage(int n) { ASSERT_TRUE(writeFileAtomic(file(n), "Not an unknown\r\n")); }
+    void damage(int n) { ASSERT_TRUE(writeFileAtomic(file(n), "Not an unknown\r\n").written()); }
 };
 
 } // namespace

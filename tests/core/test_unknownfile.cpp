@@ -48,7 +48,7 @@ protected:
         QByteArray bytes;
         for (const QByteArray& l : lines)
             bytes += l + end;
-        ASSERT_TRUE(writeFileAtomic(unknownFilePath(n), bytes));
+        ASSERT_TRUE(writeFileAtomic(unknownFilePath(n), bytes).written());
     }
     bool read(int n = 0)
     {

@@ -353,7 +353,7 @@ TEST_F(UserFileTest, FullDiskKeepsTheOldFileByteForByte)
             disk.emplace(folder.file("users"));
             if (!disk->mounted())
                 continue;
-            ASSERT_TRUE(writeFileAtomic(path, before));
+            ASSERT_TRUE(writeFileAtomic(path, before).written());
             disk->fill();
         }
         {

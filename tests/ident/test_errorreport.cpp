@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <optional>
 
 #include <gtest/gtest.h>
@@ -92,7 +93,7 @@ TEST(ErrorReportFile, ANewRecordIsAppendedAfterTheOldOnesWithTwoEmptyLinesBetwee
 {
     Malformed s;
     const QByteArray old = "unknown no 3 propanone\r\nEND\r\n\r\n";
-    ASSERT_TRUE(writeFileAtomic(s.errPath(), old));
+    ASSERT_TRUE(writeFileAtomic(s.errPath(), old).written());
     makeReport(QStringLiteral("Great"), kWhen);
     EXPECT_EQ(fileBytes(s.errPath()), old + "\r\n" + QByteArray(kRecord));
 }
@@ -121,19 +122,37 @@ TEST(ErrorReportFile, FlagsLinesFollowTheIdentificationState)
         << "no flag line when none is set";
 }
 
+// What stands in the file's place and cannot be replaced is told with the
+// reason: a folder, whatever the user's rights, and a link (in a users/ every
+// account may write, a classmate's way into another file), whatever it leads
+// to: here a file only this account may read, in a folder of its own.
 TEST(ErrorReportFile, AnUnwritableFileGivesTheMessageAndTheLineIsStoredAsBuilt)
 {
-    Malformed s;
-    // A folder in the file's place cannot be replaced, whatever the user's rights.
-    ASSERT_TRUE(QDir().mkpath(s.errPath()));
-    makeReport(QStringLiteral("Great"), kWhen);
-    ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
-    EXPECT_EQ(orvtest::msgLog().shown[0].prompt,
-              QStringLiteral("Error with ") + s.errPath() + QStringLiteral("75Path/File access error"));
-    EXPECT_EQ(orvtest::msgLog().shown[0].icon, MsgIcon::Critical);
-    EXPECT_TRUE(QFileInfo(s.errPath()).isDir());
-    EXPECT_EQ(modOrvan.UnkResults[2].resultLine, QStringLiteral("12010200199011020001ethanol"));
-    EXPECT_EQ(modOrvan.CompletedUnknowns, QStringLiteral("0307"));
+    QTemporaryDir privateDir;
+    const QString secret = privateDir.filePath(QStringLiteral("secret"));
+    ASSERT_TRUE(writeFileAtomic(secret, "only mine\r\n").written());
+    ASSERT_EQ(::chmod(QFile::encodeName(secret).constData(), 0600), 0);
+    // clang-format off
+    const struct { const char* what; bool link; const char* why; } cases[] = {
+        {"a folder", false, "It is not a regular file."},
+        {"a link",   true,  "It is a symbolic link, and no file is written through one."},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Malformed s;
+        ASSERT_TRUE(c.link ? QFile::link(secret, s.errPath()) : QDir().mkpath(s.errPath()));
+        makeReport(QStringLiteral("Great"), kWhen);
+        ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
+        EXPECT_EQ(orvtest::msgLog().shown[0].prompt, QStringLiteral("Error with ") + s.errPath()
+                                                         + QStringLiteral("75Path/File access error\r\n")
+                                                         + QLatin1String(c.why));
+        EXPECT_EQ(orvtest::msgLog().shown[0].icon, MsgIcon::Critical);
+        EXPECT_TRUE(c.link ? QFileInfo(s.errPath()).isSymLink() : QFileInfo(s.errPath()).isDir());
+        EXPECT_EQ(fileBytes(secret), "only mine\r\n");
+        EXPECT_EQ(modOrvan.UnkResults[2].resultLine, QStringLiteral("12010200199011020001ethanol"));
+        EXPECT_EQ(modOrvan.CompletedUnknowns, QStringLiteral("0307"));
+    }
 }
 
 // On a full disk the earlier records stay byte for byte and the student is
@@ -151,7 +170,7 @@ TEST(ErrorReportFile, FullDiskKeepsTheEarlierRecords)
                 continue;
         }
         const QByteArray old = "unknown no 3 propanone\r\nEND\r\n\r\n";
-        ASSERT_TRUE(writeFileAtomic(s.errPath(), old));
+        ASSERT_TRUE(writeFileAtomic(s.errPath(), old).written());
         if (disk)
             disk->fill();
         orvtest::msgLog().shown.clear();
@@ -161,8 +180,9 @@ TEST(ErrorReportFile, FullDiskKeepsTheEarlierRecords)
         }
         EXPECT_EQ(fileBytes(s.errPath()), old);
         ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
-        EXPECT_EQ(orvtest::msgLog().shown[0].prompt,
-                  QStringLiteral("Error with ") + s.errPath() + QStringLiteral("75Path/File access error"));
+        EXPECT_EQ(orvtest::msgLog().shown[0].prompt, QStringLiteral("Error with ") + s.errPath()
+                                                         + QStringLiteral("75Path/File access error\r\nNo space left "
+                                                                          "on device."));
     }
 }
 
@@ -173,7 +193,7 @@ TEST(ErrorReportFile, RecordsThatCannotBeReadAreNeverReplaced)
 {
     Malformed s;
     const QByteArray old = "unknown no 3 propanone\r\nEND\r\n\r\n";
-    ASSERT_TRUE(writeFileAtomic(s.errPath(), old));
+    ASSERT_TRUE(writeFileAtomic(s.errPath(), old).written());
     ASSERT_EQ(::chmod(QFile::encodeName(s.folder.path()).constData(), 0755), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(s.folder.file(QStringLiteral("users"))).constData(), 0777), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(s.errPath()).constData(), orvtest::AsOrdinaryUser::unreadableMode()), 0);

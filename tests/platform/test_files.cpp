@@ -31,7 +31,7 @@ TEST(ByteFiles, EveryByteValueRoundTrips)
     const QString asText = fromBytes(line);
     ASSERT_EQ(asText.size(), line.size());
     EXPECT_EQ(asText.at(asText.size() - 1).unicode(), 255);
-    ASSERT_TRUE(writeFileAtomic(path, joinLinesCrLf({toBytes(asText), "second"})));
+    ASSERT_TRUE(writeFileAtomic(path, joinLinesCrLf({toBytes(asText), "second"})).written());
     auto lines = readFileLines(path);
     ASSERT_TRUE(lines);
     ASSERT_EQ(lines->size(), 2);
@@ -58,10 +58,10 @@ TEST(ByteFiles, FailedWriteLeavesTheOldFile)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("keep.txt");
-    ASSERT_TRUE(writeFileAtomic(path, "old\r\n"));
-    QString err;
-    EXPECT_FALSE(writeFileAtomic(dir.filePath("missing/sub/file.txt"), "x", &err));
-    EXPECT_FALSE(err.isEmpty());
+    ASSERT_TRUE(writeFileAtomic(path, "old\r\n").written());
+    const WriteResult w = writeFileAtomic(dir.filePath("missing/sub/file.txt"), "x");
+    EXPECT_EQ(w.outcome, WriteResult::Failed);
+    EXPECT_FALSE(w.reason.isEmpty());
     EXPECT_EQ(*readFileBytes(path), QByteArray("old\r\n"));
     EXPECT_FALSE(readFileBytes(dir.filePath("nothing.txt")));
 }
@@ -90,13 +90,13 @@ TEST(ByteFiles, FullDiskFailsAndKeepsTheOldFile)
         orvtest::FullDisk disk(dir.path());
         if (disk.mounted()) {
             const QString path = dir.filePath("keep.ovg");
-            ASSERT_TRUE(writeFileAtomic(path, old));
+            ASSERT_TRUE(writeFileAtomic(path, old).written());
             disk.fill();
-            QString err;
-            EXPECT_FALSE(writeFileAtomic(path, fresh, &err));
-            EXPECT_FALSE(err.isEmpty());
+            const WriteResult w = writeFileAtomic(path, fresh);
+            EXPECT_EQ(w.outcome, WriteResult::Failed);
+            EXPECT_FALSE(w.reason.isEmpty());
             EXPECT_EQ(*readFileBytes(path), old);
-            EXPECT_FALSE(createFileExclusive(dir.filePath("new.ovg"), fresh, &err));
+            EXPECT_EQ(createFileExclusive(dir.filePath("new.ovg"), fresh).outcome, WriteResult::Failed);
             EXPECT_EQ(filesIn(dir.path()), (QStringList{"filler", "keep.ovg"})) << "no copy left behind";
         } else {
             std::printf("no RAM disk can be mounted here; the full disk is simulated only\n");
@@ -105,18 +105,18 @@ TEST(ByteFiles, FullDiskFailsAndKeepsTheOldFile)
     for (qint64 limit : {qint64(0), qint64(10), qint64(old.size()), qint64(2999)}) {
         QTemporaryDir dir;
         const QString path = dir.filePath("keep.ovg");
-        ASSERT_TRUE(writeFileAtomic(path, old));
+        ASSERT_TRUE(writeFileAtomic(path, old).written());
         orvtest::WriteLimit full(limit);
-        QString err;
-        EXPECT_FALSE(writeFileAtomic(path, fresh, &err)) << limit;
-        EXPECT_EQ(err, "No space left on device");
+        const WriteResult w = writeFileAtomic(path, fresh);
+        EXPECT_EQ(w.outcome, WriteResult::Failed) << limit;
+        EXPECT_EQ(w.reason, "No space left on device");
         EXPECT_EQ(*readFileBytes(path), old) << limit;
-        EXPECT_FALSE(createFileExclusive(dir.filePath("new.ovg"), fresh)) << limit;
+        EXPECT_FALSE(createFileExclusive(dir.filePath("new.ovg"), fresh).written()) << limit;
         EXPECT_EQ(filesIn(dir.path()), QStringList{"keep.ovg"}) << limit;
     }
     QTemporaryDir dir;
     orvtest::WriteLimit roomy(3000);
-    EXPECT_TRUE(writeFileAtomic(dir.filePath("fits.ovg"), fresh)) << "a file that fits is written";
+    EXPECT_TRUE(writeFileAtomic(dir.filePath("fits.ovg"), fresh).written()) << "a file that fits is written";
 }
 
 // Where the file system has no hard links (a FAT stick, some shares) the
@@ -128,12 +128,8 @@ TEST(ByteFiles, ExclusiveCreationNeverReplacesAFile)
         LinksUnsupported without(!links);
         QTemporaryDir dir;
         const QString path = dir.filePath("cleo.ovg");
-        bool existed = true;
-        ASSERT_TRUE(createFileExclusive(path, "first\r\n", nullptr, &existed));
-        EXPECT_FALSE(existed);
-        QString err;
-        EXPECT_FALSE(createFileExclusive(path, "second\r\n", &err, &existed));
-        EXPECT_TRUE(existed);
+        ASSERT_EQ(createFileExclusive(path, "first\r\n").outcome, WriteResult::Written);
+        EXPECT_EQ(createFileExclusive(path, "second\r\n").outcome, WriteResult::Exists);
         EXPECT_EQ(*readFileBytes(path), QByteArray("first\r\n"));
         EXPECT_EQ(filesIn(dir.path()), QStringList{"cleo.ovg"});
 
@@ -146,11 +142,11 @@ TEST(ByteFiles, ExclusiveCreationNeverReplacesAFile)
             std::vector<std::thread> threads;
             for (int t = 0; t < 4; ++t)
                 threads.emplace_back([&, t] {
-                    bool gone = false;
-                    if (createFileExclusive(raced, QByteArray::number(t), nullptr, &gone)) {
+                    const WriteResult w = createFileExclusive(raced, QByteArray::number(t));
+                    if (w.written()) {
                         ++wins;
                         winner = t;
-                    } else if (gone) {
+                    } else if (w.outcome == WriteResult::Exists) {
                         ++lost;
                     }
                 });
@@ -164,8 +160,9 @@ TEST(ByteFiles, ExclusiveCreationNeverReplacesAFile)
 
         // A failed write leaves no file under the name.
         orvtest::WriteLimit full(3);
-        EXPECT_FALSE(createFileExclusive(dir.filePath("short.ovg"), "twelve bytes", &err));
-        EXPECT_EQ(err, "No space left on device");
+        const WriteResult w = createFileExclusive(dir.filePath("short.ovg"), "twelve bytes");
+        EXPECT_EQ(w.outcome, WriteResult::Failed);
+        EXPECT_EQ(w.reason, "No space left on device");
         EXPECT_FALSE(QFileInfo::exists(dir.filePath("short.ovg")));
     }
 }
@@ -183,53 +180,180 @@ TEST(ByteFiles, TheWriterReplacesTheFileTheNameStandsFor)
     // characters) saves: the copy's name is shortened, never the file's.
     const QString longName = QString(81, QChar(0x5b66)) + QStringLiteral("X.ovg");
     ASSERT_EQ(QFile::encodeName(longName).size(), 81 * 3 + 5);
-    ASSERT_TRUE(writeFileAtomic(dir.filePath(longName), "first\r\n"));
-    QString err;
-    EXPECT_TRUE(writeFileAtomic(dir.filePath(longName), "second\r\n", &err)) << err.toStdString();
+    ASSERT_TRUE(writeFileAtomic(dir.filePath(longName), "first\r\n").written());
+    const WriteResult w = writeFileAtomic(dir.filePath(longName), "second\r\n");
+    EXPECT_TRUE(w.written()) << w.reason.toStdString();
     EXPECT_EQ(*readFileBytes(dir.filePath(longName)), QByteArray("second\r\n"));
     const QString longest = QString(250, u'n') + QStringLiteral(".ovg");
-    ASSERT_TRUE(writeFileAtomic(dir.filePath(longest), "x")) << "a name of 254 bytes";
+    ASSERT_TRUE(writeFileAtomic(dir.filePath(longest), "x").written()) << "a name of 254 bytes";
     EXPECT_EQ(filesIn(dir.path()), (QStringList{longest, longName}));
 
     // The old file's mode is the copy's from its creation, whatever the umask.
     const mode_t mask = ::umask(077);
     for (const mode_t mode : {0600u, 0644u, 0664u}) {
         const QString path = dir.filePath(QStringLiteral("mode%1.ovg").arg(mode, 0, 8));
-        ASSERT_TRUE(writeFileAtomic(path, "old"));
+        ASSERT_TRUE(writeFileAtomic(path, "old").written());
         ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0);
-        ASSERT_TRUE(writeFileAtomic(path, "new"));
+        ASSERT_TRUE(writeFileAtomic(path, "new").written());
         EXPECT_EQ(modeOf(path), mode);
     }
     ::umask(mask);
 
-    // A link is followed: its target is written, the link stays a link.
-    const QString target = dir.filePath("real.ovg"), link = dir.filePath("link.ovg");
-    ASSERT_TRUE(writeFileAtomic(target, "old"));
-    ASSERT_TRUE(QFile::link(target, link));
-    ASSERT_TRUE(writeFileAtomic(link, "new"));
-    EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(*readFileBytes(target), QByteArray("new"));
-
-    // What is not a regular file is refused and left as it is.
+    // What is not a regular file is refused and left as it is, whether
+    // links may be followed or not.
+    const QString real = dir.filePath("real.ovg");
+    ASSERT_TRUE(writeFileAtomic(real, "old").written());
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), dir.filePath("null.ovg")));
     ASSERT_TRUE(QFile::link(dir.filePath("gone.ovg"), dir.filePath("dangling.ovg")));
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.ovg"));
+    const ReplaceOnly throughLink{fileIdentity(real), true};
     // clang-format off
-    const struct { const char* name; const char* why; } refused[] = {
-        {"null.ovg", "it is not a regular file"},
-        {"dangling.ovg", "it is a link to a file that does not exist"},
-        {"folder.ovg", "it is not a regular file"},
+    const struct { const char* name; const char* why; const char* whyThroughLink; } refused[] = {
+        {"null.ovg",     "it is a symbolic link, and no file is written through one", "it is not a regular file"},
+        {"dangling.ovg", "it is a symbolic link, and no file is written through one",
+                         "it is a link to a file that does not exist"},
+        {"folder.ovg",   "it is not a regular file",                                   "it is not a regular file"},
     };
     // clang-format on
     for (const auto& c : refused) {
-        err.clear();
-        EXPECT_FALSE(writeFileAtomic(dir.filePath(c.name), "x", &err)) << c.name;
-        EXPECT_EQ(err, c.why) << c.name;
+        const WriteResult plain = writeFileAtomic(dir.filePath(c.name), "x");
+        EXPECT_EQ(plain.outcome, WriteResult::Failed) << c.name;
+        EXPECT_EQ(plain.reason, c.why) << c.name;
+        EXPECT_EQ(writeFileAtomic(dir.filePath(c.name), "x", throughLink).reason, c.whyThroughLink) << c.name;
     }
     EXPECT_TRUE(QFileInfo(QStringLiteral("/dev/null")).exists() && !QFileInfo(QStringLiteral("/dev/null")).isFile());
     EXPECT_TRUE(QFileInfo(dir.filePath("null.ovg")).isSymLink());
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("gone.ovg")));
     EXPECT_EQ(filesIn(dir.path()).filter(QString::fromLatin1(kTemporarySuffix)), QStringList{});
+}
+
+// The settings beside the programs may be a link the instructor laid (to a
+// file kept elsewhere): written through, the link kept, where the caller
+// says any file may be reached through it.
+TEST(ByteFiles, AnyLinkIsFollowedOnlyWhereTheCallerAllowsIt)
+{
+    QTemporaryDir dir;
+    const QString kept = dir.filePath("kept.ini"), name = dir.filePath("orvanto.ini");
+    ASSERT_TRUE(writeFileAtomic(kept, "old").written());
+    ASSERT_TRUE(QFile::link(kept, name));
+    EXPECT_EQ(writeFileAtomic(name, "refused").outcome, WriteResult::Failed);
+    const WriteResult w = writeFileAtomic(name, "new", ReplaceOnly{std::nullopt, true});
+    EXPECT_EQ(w.outcome, WriteResult::Written) << w.reason.toStdString();
+    EXPECT_TRUE(QFileInfo(name).isSymLink());
+    EXPECT_EQ(readFileBytes(kept), QByteArray("new"));
+}
+
+namespace {
+
+// A folder as a lab's users/ may be: the file read, another file of the
+// same student beside it, and the name the program writes.
+struct LinkLab {
+    QTemporaryDir dir;
+    QString name = dir.filePath("anna.ovg"), own = dir.filePath("anna-notes.txt");
+    FileIdentity read;
+    LinkLab()
+    {
+        EXPECT_TRUE(writeFileAtomic(name, "record").written());
+        EXPECT_TRUE(writeFileAtomic(own, "notes").written());
+        read = fileIdentity(name).value_or(FileIdentity{});
+    }
+    // The name made a link to `target`, as a classmate would.
+    void swapForLink(const QString& target) const
+    {
+        QFile::remove(name);
+        EXPECT_TRUE(QFile::link(target, name));
+    }
+};
+
+} // namespace
+
+// A name is written, never what a link there leads to, unless the caller
+// read the file through that very link; a name that leads to another file
+// than the one read is refused. Either is checked again just before the
+// rename, so a swap while the copy is written is refused too.
+TEST(ByteFiles, ALinkOrAnotherFileInTheNamesPlaceIsRefused)
+{
+    enum class Swap { None, Link, OtherFile, Removed };
+    // clang-format off
+    const struct Case {
+        const char* what;
+        bool known;      // the caller gives the file it read
+        Swap swap;
+        bool duringWrite; // the swap comes after the copy is written
+        WriteResult::Outcome want;
+        const char* why;
+    } cases[] = {
+        {"the file read, unchanged",             true,  Swap::None,      false, WriteResult::Written, ""},
+        {"any file, a link put there",           false, Swap::Link,      false, WriteResult::Failed,
+         "it is a symbolic link, and no file is written through one"},
+        {"any file, a link put there meanwhile", false, Swap::Link,      true,  WriteResult::Failed,
+         "it is a symbolic link, and no file is written through one"},
+        {"the file read, a link put there",      true,  Swap::Link,      false, WriteResult::Changed,
+         "it has been replaced by a symbolic link since it was read"},
+        {"the file read, a link meanwhile",      true,  Swap::Link,      true,  WriteResult::Changed,
+         "it has been replaced by a symbolic link since it was read"},
+        {"the file read, another file there",    true,  Swap::OtherFile, false, WriteResult::Changed,
+         "it has been replaced by another file since it was read"},
+        {"the file read, another file meanwhile",true,  Swap::OtherFile, true,  WriteResult::Changed,
+         "it has been replaced by another file since it was read"},
+        {"the file read, removed: made anew",    true,  Swap::Removed,   false, WriteResult::Written, ""},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        LinkLab lab;
+        const auto swap = [&] {
+            switch (c.swap) {
+            case Swap::None: break;
+            case Swap::Link: lab.swapForLink(lab.own); break;
+            case Swap::OtherFile: // renamed over it, as a classmate's "mv" does
+                EXPECT_TRUE(QFile::copy(lab.own, lab.name + ".new"));
+                EXPECT_EQ(::rename(QFile::encodeName(lab.name + ".new").constData(),
+                                   QFile::encodeName(lab.name).constData()),
+                          0);
+                break;
+            case Swap::Removed: QFile::remove(lab.name); break;
+            }
+        };
+        if (c.duringWrite)
+            setBeforeRenameForTests(swap);
+        else
+            swap();
+        const WriteResult w = writeFileAtomic(lab.name, "saved", c.known ? ReplaceOnly{lab.read, false} : ReplaceOnly{});
+        setBeforeRenameForTests(nullptr);
+        EXPECT_EQ(w.outcome, c.want);
+        EXPECT_EQ(w.reason, c.why);
+        EXPECT_EQ(readFileBytes(lab.own).value(), "notes") << "the other file is never written";
+        if (w.written()) {
+            EXPECT_EQ(readFileBytes(lab.name).value(), "saved");
+            EXPECT_EQ(fileIdentity(lab.name), w.file) << "the file written is told";
+        }
+        EXPECT_EQ(filesIn(lab.dir.path()).filter(QString::fromLatin1(kTemporarySuffix)), QStringList{});
+    }
+}
+
+// A file read through a link is written through it, to that file only: the
+// link stays, and a link turned to another file is refused.
+TEST(ByteFiles, AFileReadThroughALinkIsWrittenThroughIt)
+{
+    LinkLab lab;
+    const QString target = lab.dir.filePath("elsewhere.ovg");
+    ASSERT_TRUE(QFile::rename(lab.name, target));
+    lab.swapForLink(target);
+    ReplaceOnly only{fileIdentity(lab.name), true};
+    for (const char* save : {"first save", "second save"}) {
+        const WriteResult w = writeFileAtomic(lab.name, save, only);
+        ASSERT_EQ(w.outcome, WriteResult::Written) << save << ": " << w.reason.toStdString();
+        EXPECT_TRUE(QFileInfo(lab.name).isSymLink()) << save;
+        EXPECT_EQ(readFileBytes(target).value(), save);
+        only.file = w.file; // the next save replaces the file this one wrote
+    }
+    lab.swapForLink(lab.own);
+    const WriteResult w = writeFileAtomic(lab.name, "third save", only);
+    EXPECT_EQ(w.outcome, WriteResult::Changed);
+    EXPECT_EQ(w.reason, "it has been replaced by another file since it was read");
+    EXPECT_EQ(readFileBytes(lab.own).value(), "notes");
+    EXPECT_EQ(readFileBytes(target).value(), "second save");
 }
 
 // The readers take only regular files of a sensible size, and nothing holds
@@ -424,11 +548,11 @@ TEST(ByteFiles, AReplacedFileKeepsItsOwnerAndPermissions)
     QTemporaryDir dir;
     ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
     const QString path = dir.filePath("anna.ovg");
-    ASSERT_TRUE(writeFileAtomic(path, "old"));
+    ASSERT_TRUE(writeFileAtomic(path, "old").written());
     ASSERT_EQ(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
     const mode_t umaskBefore = ::umask(077);
-    ASSERT_TRUE(writeFileAtomic(path, "new"));
+    ASSERT_TRUE(writeFileAtomic(path, "new").written());
     struct stat st {};
     ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
     EXPECT_EQ(st.st_uid, 65534u);
@@ -439,13 +563,13 @@ TEST(ByteFiles, AReplacedFileKeepsItsOwnerAndPermissions)
     ASSERT_TRUE(QDir().mkpath(users));
     ASSERT_EQ(::chown(QFile::encodeName(users).constData(), 65534, 65534), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(users).constData(), 01777), 0);
-    ASSERT_TRUE(writeFileAtomic(bert, "bert's")); // root's file
+    ASSERT_TRUE(writeFileAtomic(bert, "bert's").written()); // root's file
     {
         orvtest::AsOrdinaryUser folderOwner;
         ASSERT_TRUE(folderOwner.ok());
-        QString error;
-        EXPECT_FALSE(writeFileAtomic(bert, "taken", &error));
-        EXPECT_EQ(error, "the file belongs to the account root, which could not save it any more once this account "
+        const WriteResult w = writeFileAtomic(bert, "taken");
+        EXPECT_EQ(w.outcome, WriteResult::Failed);
+        EXPECT_EQ(w.reason, "the file belongs to the account root, which could not save it any more once this account "
                          "had replaced it");
     }
     ::umask(umaskBefore);
@@ -459,21 +583,22 @@ TEST(ByteFiles, AFolderSyncFailingAfterTheRenameIsNotAFailedWrite)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("anna.ovg");
-    ASSERT_TRUE(writeFileAtomic(path, "old"));
-    QString error, notSynced = QStringLiteral("left from before");
-    ASSERT_TRUE(writeFileAtomic(path, "new", &error, &notSynced));
-    EXPECT_TRUE(notSynced.isEmpty()) << "emptied when the sync succeeds";
+    ASSERT_TRUE(writeFileAtomic(path, "old").written());
+    const WriteResult synced = writeFileAtomic(path, "new");
+    EXPECT_EQ(synced.outcome, WriteResult::Written);
+    EXPECT_TRUE(synced.reason.isEmpty());
     setFolderSyncFailureForTests(QStringLiteral("Input/output error"));
-    EXPECT_TRUE(writeFileAtomic(path, "newer", &error, &notSynced));
-    EXPECT_EQ(notSynced, "Input/output error");
+    const WriteResult notSynced = writeFileAtomic(path, "newer");
+    EXPECT_EQ(notSynced.outcome, WriteResult::WrittenNotSynced);
+    EXPECT_EQ(notSynced.reason, "Input/output error");
     EXPECT_EQ(readFileBytes(path).value(), "newer");
     for (const bool links : {true, false}) {
         SCOPED_TRACE(links ? "with hard links" : "without hard links");
         setLinksUnsupportedForTests(!links);
         const QString fresh = dir.filePath(links ? "linked.ovg" : "inplace.ovg");
-        notSynced.clear();
-        EXPECT_TRUE(createFileExclusive(fresh, "made", &error, nullptr, &notSynced));
-        EXPECT_EQ(notSynced, "Input/output error");
+        const WriteResult made = createFileExclusive(fresh, "made");
+        EXPECT_EQ(made.outcome, WriteResult::WrittenNotSynced);
+        EXPECT_EQ(made.reason, "Input/output error");
         EXPECT_EQ(readFileBytes(fresh).value(), "made") << "the file made stays";
     }
     setLinksUnsupportedForTests(false);
@@ -529,7 +654,7 @@ TEST(FileInUse, MarksAndSightingsAreReadableByEveryAccountWhateverTheUmask)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("anna.ovg"), mark = FileInUse::markPath(path);
-    ASSERT_TRUE(writeFileAtomic(path, "record"));
+    ASSERT_TRUE(writeFileAtomic(path, "record").written());
     const mode_t umaskBefore = ::umask(077);
     const auto modeOf = [](const QString& file) {
         struct stat st {};
@@ -539,7 +664,7 @@ TEST(FileInUse, MarksAndSightingsAreReadableByEveryAccountWhateverTheUmask)
     ASSERT_EQ(copy.hold(path).result, HoldOutcome::Held);
     EXPECT_EQ(modeOf(mark), 0644u);
     EXPECT_TRUE(copy.release().isEmpty());
-    ASSERT_TRUE(createFileExclusive(mark, markOf("their token", "lab-pc-07")));
+    ASSERT_TRUE(createFileExclusive(mark, markOf("their token", "lab-pc-07")).written());
     EXPECT_EQ(other.hold(path).result, HoldOutcome::InUse);
     const QStringList seen = QDir(dir.path()).entryList({QStringLiteral("*.seen")}, QDir::Files | QDir::Hidden);
     ASSERT_EQ(seen.size(), 1);
@@ -558,10 +683,10 @@ TEST(FileInUse, AMarkThatCannotBeReadIsAnotherCopys)
     QTemporaryDir dir;
     ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
     const QString path = dir.filePath("anna.ovg"), mark = FileInUse::markPath(path);
-    ASSERT_TRUE(writeFileAtomic(path, "record"));
+    ASSERT_TRUE(writeFileAtomic(path, "record").written());
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0666), 0);
     const auto unreadableMark = [](const QString& where) {
-        ASSERT_TRUE(createFileExclusive(where, markOf("their token", "lab-pc-07")));
+        ASSERT_TRUE(createFileExclusive(where, markOf("their token", "lab-pc-07")).written());
         ASSERT_EQ(::chmod(QFile::encodeName(where).constData(), 0600), 0);
     };
     FileInUse copy;
@@ -598,7 +723,7 @@ TEST(FileInUse, OneMarkPerFileAndOnlyItsOwnIsRemoved)
 {
     QTemporaryDir dir;
     const QString target = dir.filePath("anna.ovg");
-    ASSERT_TRUE(writeFileAtomic(target, "record"));
+    ASSERT_TRUE(writeFileAtomic(target, "record").written());
     ASSERT_TRUE(QDir().mkpath(dir.filePath("elsewhere")));
     const QString link = dir.filePath("elsewhere/anna-link.ovg");
     ASSERT_TRUE(QFile::link(target, link));
@@ -617,7 +742,7 @@ TEST(FileInUse, OneMarkPerFileAndOnlyItsOwnIsRemoved)
     const QString mark = FileInUse::markPath(target);
     const QByteArray theirs = markOf("their token", "lab-pc-07");
     ASSERT_TRUE(QFile::remove(mark));
-    ASSERT_TRUE(createFileExclusive(mark, theirs));
+    ASSERT_TRUE(createFileExclusive(mark, theirs).written());
     EXPECT_FALSE(first.stillHeld());
     EXPECT_TRUE(first.release().isEmpty()) << "another copy's mark is not this copy's to remove";
     EXPECT_EQ(readFileBytes(mark).value(), theirs);
@@ -634,7 +759,7 @@ TEST(FileInUse, NoSpaceForTheMarkIsAFailureAReadOnlyFolderIsNot)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("anna.ovg");
-    ASSERT_TRUE(writeFileAtomic(path, "record"));
+    ASSERT_TRUE(writeFileAtomic(path, "record").written());
     FileInUse copy;
     {
         orvtest::WriteLimit full(0);

@@ -109,7 +109,7 @@ TEST(MarkSightings, OnlyTheCountedAccountsFilesCount)
         GTEST_SKIP() << "needs root, to leave files of other accounts";
     QTemporaryDir dir;
     const QString mark = dir.filePath(".anna.ovg.lock");
-    ASSERT_TRUE(createFileExclusive(mark, "a mark"));
+    ASSERT_TRUE(createFileExclusive(mark, "a mark").written());
     const QByteArray f = "1 2 abc";
     const auto watchOf = [&](const Observer& who, uid_t owner) {
         ASSERT_TRUE(storeSighting(mark, who, {f, who.host, who.machine, who.boot, 0, 6 * kMinute}));

@@ -49,9 +49,8 @@ void SavedSettings::TearDown()
 
 void SavedSettings::saveAndRead(const ConfigSettings& s)
 {
-    QString error;
-    ASSERT_TRUE(writeSetupConfig(folder.file(QStringLiteral("orvanto.ini")), s, GetRandomNum, &error))
-        << error.toStdString();
+    const WriteResult w = writeSetupConfig(folder.file(QStringLiteral("orvanto.ini")), s, GetRandomNum);
+    ASSERT_TRUE(w.written()) << w.reason.toStdString();
     orvtest::msgLog().shown.clear();
     ReadConfigFile();
     EXPECT_TRUE(orvtest::msgLog().shown.empty()) << orvtest::msgLog().lastPrompt().toStdString();

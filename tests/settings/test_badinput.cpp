@@ -156,7 +156,7 @@ TEST_F(BadInput, AUserFileInUseByAnotherCopyIsNamedInTheQuitWindow)
     // The other copy's mark, as a copy running on this machine leaves it.
     MarkHolder other = FileInUse::thisCopy();
     other.token = "the other copy";
-    ASSERT_TRUE(createFileExclusive(FileInUse::markPath(path), markText(other)));
+    ASSERT_TRUE(createFileExclusive(FileInUse::markPath(path), markText(other)).written());
     resetModOrvan();
     settingstest::WindowWatch watch;
     orvtest::msgLog().shown.clear();

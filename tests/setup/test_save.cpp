@@ -233,7 +233,7 @@ TEST_F(SaveWindowTest, AFailedWriteSaysSoAndLeavesTheSettingsUnsaved)
     QDir().mkpath(dir);
     dialogAnswer = dir + QStringLiteral("/orvanto.ini");
     unloadWindows();
-    ASSERT_TRUE(writeFileAtomic(dialogAnswer, setuptest::iniFor(defaultConfigSettings())));
+    ASSERT_TRUE(writeFileAtomic(dialogAnswer, setuptest::iniFor(defaultConfigSettings())).written());
     w = start();
     ASSERT_NE(w, nullptr);
     w->chkTips->setChecked(false);
@@ -245,6 +245,24 @@ TEST_F(SaveWindowTest, AFailedWriteSaysSoAndLeavesTheSettingsUnsaved)
     EXPECT_EQ(orvtest::msgLog().shown[0].icon, MsgIcon::Critical);
     EXPECT_TRUE(w->setupDirty());
     EXPECT_FALSE(QFile::exists(dialogAnswer));
+}
+
+// Settings written whose folder could not be synced are saved: the students'
+// programs read them from now on, so nothing waits to be saved; the
+// instructor learns that a power cut could still lose them.
+TEST_F(SaveWindowTest, AFolderThatCannotBeSyncedSavesAndSaysSo)
+{
+    w->chkTips->setChecked(false);
+    orvtest::msgLog().shown.clear();
+    setFolderSyncFailureForTests(QStringLiteral("Input/output error"));
+    w->cmdSave_Click();
+    setFolderSyncFailureForTests({});
+    ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
+    EXPECT_EQ(orvtest::msgLog().lastPrompt(), "The settings have been written to " + QDir::toNativeSeparators(dialogAnswer)
+                                                  + ", but the disk did not confirm it (Input/output error): a power "
+                                                    "cut now could still lose them.");
+    EXPECT_FALSE(w->setupDirty());
+    EXPECT_EQ(onDisk().ShowTipsAtStart, kFalse);
 }
 
 // A full disk: the old file stays byte for byte, the instructor is told and
@@ -264,7 +282,7 @@ TEST_F(SaveWindowTest, FullDiskKeepsTheOldFile)
         }
         dialogAnswer = dir + QStringLiteral("/orvanto.ini");
         unloadWindows();
-        ASSERT_TRUE(writeFileAtomic(dialogAnswer, setuptest::iniFor(defaultConfigSettings())));
+        ASSERT_TRUE(writeFileAtomic(dialogAnswer, setuptest::iniFor(defaultConfigSettings())).written());
         const QByteArray before = readFileBytes(dialogAnswer).value();
         w = start();
         ASSERT_NE(w, nullptr);

@@ -95,7 +95,7 @@ struct Lab {
         modOrvan.UserFilePath = path;
         modOrvan.CurrentUnknown = 3;
         EXPECT_TRUE(WriteUserFile());
-        releaseUserFile();
+        EXPECT_EQ(releaseUserFile(), QString()) << "nothing was held";
         InitProgram();
         ::chmod(native(folder.path()).constData(), 0755);
         sticky(true);
@@ -106,7 +106,7 @@ struct Lab {
     void sticky(bool on) const { ::chmod(native(users).constData(), on ? 01777 : 0777); }
     SignInOutcome signIn() const
     {
-        releaseUserFile();
+        orvtest::letGoOfUserFile();
         InitProgram();
         return signInFromUserFile(path, true);
     }
@@ -159,7 +159,7 @@ MarkHolder markOfLabPc07()
 
 void writeMark(const QString& where, const QByteArray& bytes, int minutesFromNow = 0)
 {
-    ASSERT_TRUE(createFileExclusive(where, bytes));
+    ASSERT_TRUE(createFileExclusive(where, bytes).written());
     QFile f(where);
     ASSERT_TRUE(f.open(QIODevice::ReadWrite));
     ASSERT_TRUE(
@@ -401,7 +401,7 @@ TEST(InUseMark, AnotherMachinesMarkIsStaleOnlyOnceSeenUnchangedForTheStaleTime)
     setBootClockForTests([&now] { return now; });
     forgetSeenForTests();
     MarkHolder other = markOfLabPc07();
-    ASSERT_TRUE(createFileExclusive(lab.first, markText(other)));
+    ASSERT_TRUE(createFileExclusive(lab.first, markText(other)).written());
     const auto minutes = [](const SignInOutcome& out) {
         const qsizetype at = out.quitMessage.indexOf(QLatin1String("try again in "));
         return at < 0 ? -1 : out.quitMessage.mid(at + 13).section(u' ', 0, 0).toInt();
@@ -411,7 +411,7 @@ TEST(InUseMark, AnotherMachinesMarkIsStaleOnlyOnceSeenUnchangedForTheStaleTime)
     EXPECT_EQ(minutes(out), 10) << out.quitMessage.toStdString();
     now += 6 * 60 * 1000;
     ++other.renewal; // the other copy renews its mark: it runs
-    ASSERT_TRUE(writeFileAtomic(lab.first, markText(other)));
+    ASSERT_TRUE(writeFileAtomic(lab.first, markText(other)).written());
     out = lab.signIn();
     ASSERT_EQ(out.result, SignInResult::InUse);
     EXPECT_EQ(minutes(out), 10) << "seen changed: the waiting starts again";
@@ -480,7 +480,7 @@ TEST(InUseMark, CopiesSigningInAtTheSameInstantNeverBothGetIn)
             return true;
         };
         ASSERT_TRUE(allSaid("ready"));
-        ASSERT_TRUE(createFileExclusive(go, "go"));
+        ASSERT_TRUE(createFileExclusive(go, "go").written());
         bool answered = true;
         for (size_t i = 0; i < copies.size(); ++i) {
             QDeadlineTimer deadline(30000);
@@ -565,7 +565,7 @@ TEST(InUseMark, DISABLED_ACopyOfTheProgram)
     while (std::getline(std::cin, line)) {
         QString answer;
         if (line == "signin") {
-            releaseUserFile();
+            orvtest::letGoOfUserFile();
             InitProgram();
             const SignInOutcome out = signInFromUserFile(path, true);
             answer = out.result == SignInResult::Loaded ? QStringLiteral("in") : QStringLiteral("refused");
@@ -714,7 +714,7 @@ TEST(InUseMark, AFreshStartGoesOnWithTheWait)
     qint64 now = 5'000'000;
     setBootClockForTests([&now] { return now; });
     MarkHolder other = markOfLabPc07();
-    ASSERT_TRUE(createFileExclusive(lab.first, markText(other)));
+    ASSERT_TRUE(createFileExclusive(lab.first, markText(other)).written());
     const auto minutes = [&lab] {
         const SignInOutcome out = lab.signIn();
         const qsizetype at = out.quitMessage.indexOf(QLatin1String("try again in "));
@@ -745,7 +745,7 @@ TEST(InUseMark, AFreshStartGoesOnWithTheWait)
     EXPECT_EQ(minutes(), 3);
 
     ++other.renewal; // the copy on lab-pc-07 was alive after all
-    ASSERT_TRUE(writeFileAtomic(lab.first, markText(other)));
+    ASSERT_TRUE(writeFileAtomic(lab.first, markText(other)).written());
     EXPECT_EQ(minutes(), 10) << "a renewed mark starts every watch again";
     now += 10 * 60 * 1000;
     forgetSeenForTests();
@@ -764,7 +764,7 @@ TEST(InUseMark, ARefusedProgramThatRunsOnWatchesForTheOtherMachines)
     qint64 now = 7'000'000;
     setBootClockForTests([&now] { return now; });
     MarkHolder other = markOfLabPc07();
-    ASSERT_TRUE(createFileExclusive(lab.first, markText(other)));
+    ASSERT_TRUE(createFileExclusive(lab.first, markText(other)).written());
     ASSERT_EQ(lab.signIn().result, SignInResult::InUse);
     now += 10 * 60 * 1000 + 30 * 1000;
     FileInUse::lookAfterMarks(); // the program's timer, half a minute before its watch ends
@@ -857,7 +857,7 @@ TEST(InUseMark, AForgedSightingNeverLetsASecondCopyIn)
         for (const QString& f : QDir(lab.users).entryList({QStringLiteral("*.seen")}, QDir::Files | QDir::Hidden))
             QFile::remove(lab.users + u'/' + f);
         forgetSeenForTests();
-        ASSERT_TRUE(createFileExclusive(lab.first, markText(markOfLabPc07()), nullptr, nullptr, nullptr, 0644));
+        ASSERT_TRUE(createFileExclusive(lab.first, markText(markOfLabPc07()), 0644).written());
         ASSERT_EQ(::chown(native(lab.first).constData(), 65534, 65534), 0);
         struct stat before {};
         ASSERT_EQ(::lstat(native(lab.first).constData(), &before), 0);
@@ -967,7 +967,7 @@ TEST(InUseMark, ALostMarkIsToldAsItWasLost)
                     "and saving here could overwrite its work.";
          }},
         {"taken over by another copy",
-         [](const Lab& l) { ASSERT_TRUE(writeFileAtomic(l.first, markText(markOfLabPc07()))); },
+         [](const Lab& l) { ASSERT_TRUE(writeFileAtomic(l.first, markText(markOfLabPc07())).written()); },
          [](const Lab&) {
              return QStringLiteral("Another copy of Orvanto has opened this file since you signed in, and saving "
                                    "here would overwrite its work.");

@@ -1,4 +1,5 @@
 #include "core/modorvan.h"
+#include "core/signin.h"
 #include "core/userfile.h"
 #include "mainwindow/savedata.h"
 #include "platform/filedialog.h"
@@ -8,8 +9,18 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <gtest/gtest.h>
+#include <optional>
+
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace orv;
 
@@ -215,7 +226,7 @@ MarkHolder otherMachinesCopy()
 void takeOver(const QString& mark, const MarkHolder& other)
 {
     ASSERT_TRUE(QFile::remove(mark));
-    ASSERT_TRUE(createFileExclusive(mark, markText(other)));
+    ASSERT_TRUE(createFileExclusive(mark, markText(other)).written());
 }
 
 } // namespace
@@ -232,7 +243,7 @@ TEST_F(SaveTest, AFileTakenOverByAnotherCopyIsNeverWrittenOver)
     const MarkHolder other = otherMachinesCopy();
     takeOver(mark, other);
     const QByteArray theirs = "the other copy's work\r\n";
-    ASSERT_TRUE(writeFileAtomic(fred, theirs));
+    ASSERT_TRUE(writeFileAtomic(fred, theirs).written());
 
     modOrvan.ItemsRevealed[5] = kTrue;
     modOrvan.DataSaved = kFalse;
@@ -298,4 +309,165 @@ TEST_F(SaveTest, AFolderThatCannotBeSyncedIsToldTruthfully)
                   + ", but the disk did not confirm it (Input/output error): a power cut now could still lose this "
                     "save.");
     EXPECT_EQ(orvtest::userFileRecord(folder.file("users/fred.ovg")).progress.CurrentUnknown, 7);
+}
+
+// In a users/ folder that every account may write (not sticky, as some labs
+// run it), a classmate, another account, puts a link or another file in the
+// place of the file a student signed in with. The student's save writes
+// nothing anywhere: it is refused with the reason, and the work is saved
+// under another name. Run as root, which acts as both accounts: the student
+// (root itself, or nobody) and the classmate, in a child process of its own.
+namespace {
+
+constexpr uid_t kClassmate = 65533;
+
+// Runs `swap` as the classmate in a child process: true when it succeeded.
+// The child does only system calls, on names encoded before the fork.
+bool asClassmate(const std::function<bool()>& swap)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        // The test may run with nobody's effective rights: root again first,
+        // then the classmate for good.
+        const bool ok = (::geteuid() == 0 || ::seteuid(0) == 0) && ::setgroups(0, nullptr) == 0
+                     && ::setgid(kClassmate) == 0 && ::setuid(kClassmate) == 0 && swap();
+        ::_exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+QByteArray native(const QString& path) { return QFile::encodeName(path); }
+
+class SwappedFileTest : public SaveTest {
+protected:
+    QString anna, notesDir, notes;
+    QTemporaryDir home; // the student's own folder: mode 700, a file of mode 600 in it
+    void SetUp() override
+    {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "needs root, to act as two accounts";
+        SaveTest::SetUp();
+        ASSERT_TRUE(folder.shipUnknown(3));
+        ASSERT_EQ(::chmod(native(folder.path()).constData(), 0755), 0);
+        ASSERT_EQ(::chmod(native(folder.file("users")).constData(), 0777), 0);
+        anna = folder.file("users/anna.ovg");
+        notesDir = home.path();
+        notes = home.filePath("notes.txt");
+        ASSERT_TRUE(writeFileAtomic(notes, "private notes\r\n").written());
+        ASSERT_EQ(::chmod(native(notes).constData(), 0600), 0);
+        ASSERT_EQ(::chmod(native(notesDir).constData(), 0700), 0);
+        modOrvan.UserFilePath = anna;
+        modOrvan.CurrentUnknown = 3;
+        ASSERT_TRUE(WriteUserFile());
+        orvtest::letGoOfUserFile();
+    }
+    // Everything the student has is the student account's.
+    void giveTo(uid_t student) const
+    {
+        for (const QString& p : {anna, notesDir, notes})
+            ASSERT_EQ(::chown(native(p).constData(), student, student), 0) << p.toStdString();
+    }
+    // Signs the student in as the program does, with some work on top.
+    void signIn() const
+    {
+        InitProgram();
+        modOrvan.PasswordRequired = kFalse;
+        ASSERT_EQ(signInFromUserFile(anna, true).result, SignInResult::Loaded);
+        modOrvan.ItemsRevealed[5] = kTrue;
+        modOrvan.DataSaved = kFalse;
+        orvtest::msgLog().shown.clear();
+    }
+    // The refused save, then the save under a name of its own.
+    void expectRefusedThenSavedElsewhere(const QString& why)
+    {
+        EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Failed);
+        EXPECT_EQ(orvtest::msgLog().lastPrompt(), "Error writing " + anna + ". Information not saved.\r\n" + why
+                                                      + " Your work is kept: save again to give it another name.");
+        EXPECT_EQ(readFileBytes(notes).value_or("(unreadable)"), "private notes\r\n");
+        EXPECT_TRUE(modOrvan.UserFilePath.isEmpty()) << "the next save asks for a name";
+        EXPECT_FALSE(QFileInfo::exists(FileInUse::markPath(anna))) << "the file is let go";
+        dialog.answers = {"anna2"};
+        EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
+        EXPECT_EQ(modOrvan.UserFilePath, folder.file("users/anna2.ovg"));
+        EXPECT_EQ(orvtest::userFileRecord(modOrvan.UserFilePath).progress.ItemsRevealed[5], kTrue);
+        EXPECT_EQ(QDir(folder.file("users")).entryList({"*.orvtmp"}, QDir::Files | QDir::Hidden), QStringList{});
+    }
+};
+
+} // namespace
+
+TEST_F(SwappedFileTest, ALinkOrAnotherFileInItsPlaceIsNeverWritten)
+{
+    enum class Student { Root, Nobody };
+    // clang-format off
+    const struct {
+        const char* what;
+        Student student;
+        bool link; // else another file renamed over it
+        const char* why;
+    } cases[] = {
+        {"a link to the student's own private file", Student::Nobody, true,
+         "It has been replaced by a symbolic link since it was read."},
+        {"a link to a file only root may read, the program run by root", Student::Root, true,
+         "It has been replaced by a symbolic link since it was read."},
+        {"the classmate's own file renamed over it", Student::Root, false,
+         "It has been replaced by another file since it was read."},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        const uid_t student = c.student == Student::Root ? 0 : 65534;
+        giveTo(student);
+        std::optional<orvtest::AsOrdinaryUser> nobody;
+        if (c.student == Student::Nobody)
+            nobody.emplace();
+        signIn();
+        const QByteArray name = native(anna), target = native(notes), theirs = native(anna + ".theirs");
+        ASSERT_TRUE(asClassmate([&] {
+            if (!c.link) {
+                const int fd = ::open(theirs.constData(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+                return fd >= 0 && ::write(fd, "x\r\n", 3) == 3 && ::close(fd) == 0
+                    && ::rename(theirs.constData(), name.constData()) == 0;
+            }
+            return ::unlink(name.constData()) == 0 && ::symlink(target.constData(), name.constData()) == 0;
+        }));
+        expectRefusedThenSavedElsewhere(QString::fromLatin1(c.why));
+        EXPECT_EQ(QFileInfo(anna).isSymLink(), c.link);
+        if (!c.link) {
+            EXPECT_EQ(readFileBytes(anna).value(), "x\r\n") << "the classmate's file stays";
+        }
+        nobody.reset();
+        orvtest::letGoOfUserFile();
+        QFile::remove(folder.file("users/anna2.ovg"));
+        QFile::remove(anna);
+    }
+}
+
+// A user file that the student set up as a link before signing in is
+// written through that link, to the file read only: the link turned to
+// another file is refused like any other swap.
+TEST_F(SwappedFileTest, AUserFileThatWasALinkIsWrittenThroughItToTheSameFileOnly)
+{
+    const QString real = home.filePath("anna.ovg");
+    ASSERT_TRUE(QFile::rename(anna, real));
+    ASSERT_TRUE(QFile::link(real, anna));
+    signIn();
+    EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
+    EXPECT_TRUE(QFileInfo(anna).isSymLink());
+    EXPECT_EQ(orvtest::userFileRecord(real).progress.ItemsRevealed[5], kTrue);
+
+    // Saved again: the file written by the last save is the one to replace.
+    modOrvan.ItemsRevealed[6] = kTrue;
+    EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
+    EXPECT_EQ(orvtest::userFileRecord(real).progress.ItemsRevealed[6], kTrue);
+
+    const QByteArray name = native(anna), target = native(notes);
+    ASSERT_TRUE(asClassmate(
+        [&] { return ::unlink(name.constData()) == 0 && ::symlink(target.constData(), name.constData()) == 0; }));
+    modOrvan.ItemsRevealed[7] = kTrue;
+    modOrvan.DataSaved = kFalse;
+    expectRefusedThenSavedElsewhere(QStringLiteral("It has been replaced by another file since it was read."));
+    EXPECT_EQ(orvtest::userFileRecord(real).progress.ItemsRevealed[7], kFalse) << "the file read keeps the last save";
 }

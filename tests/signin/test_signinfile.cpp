@@ -178,7 +178,7 @@ TEST(SignIn, ASecondCopyOnTheSameUserFileIsRefused)
     holder->host = "lab-pc-07";
     holder->machine = QByteArray(holder->machine.size(), '7');
     holder->boot = QByteArray(holder->boot.size(), '7');
-    ASSERT_TRUE(orv::writeFileAtomic(mark, markText(*holder)));
+    ASSERT_TRUE(orv::writeFileAtomic(mark, markText(*holder)).written());
     out = signIn();
     EXPECT_EQ(out.result, SignInResult::InUse);
     EXPECT_TRUE(out.quitMessage.contains("(on machine lab-pc-07). Finish the session there first. If that copy is "

@@ -160,7 +160,7 @@ protected:
         m.Password = QString::fromLatin1(kPassword);
         m.PasswordVerified = kTrue;
         ASSERT_TRUE(WriteUserFile());
-        releaseUserFile();
+        EXPECT_EQ(releaseUserFile(), QString());
         before_ = readBytes();
     }
     QByteArray readBytes() const
@@ -418,7 +418,7 @@ TEST_F(SystemEndTest, TheRoadSavesOnlyWhereTheCloseBoxWouldAndAsksNothing)
         setFileDialogPresenter({});
         m.QuitReason.clear(); // closes without saving
         forms::unload(main);
-        releaseUserFile();
+        EXPECT_EQ(releaseUserFile(), QString());
     }
 }
 
@@ -498,6 +498,64 @@ TEST_F(SystemEndTest, TheSessionManagersRequestToSaveKeepsTheSessionGoing)
         m.ExampleMode = kFalse;
         m.QuitReason.clear();
         forms::unload(main);
-        releaseUserFile();
+        EXPECT_EQ(releaseUserFile(), QString());
     }
+}
+
+// At a system end with users/ read-only to the student's account, neither
+// the save nor the removal of the in-use mark can be done. Nobody reads a
+// window then: the log tells both, and that the mark stays, with what that
+// means for the next sign-in.
+TEST_F(SystemEndTest, AMarkThatCannotBeRemovedAtTheEndIsToldInTheLog)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to take the folder's rights away from an ordinary account";
+    const QByteArray users = QFile::encodeName(folder.file(QStringLiteral("users")));
+    ASSERT_EQ(::chmod(QFile::encodeName(folder.path()).constData(), 0755), 0);
+    ASSERT_EQ(::chmod(users.constData(), 0777), 0);
+    registerCoreForms();
+    registerMainwindowForms();
+    InitProgram();
+    ResetProgress();
+    ReadConfigFile();
+    m.CurrentUnknown = 3;
+    m.UserFilePath = path;
+    m.Password = QString::fromLatin1(kPassword);
+    {
+        orvtest::AsOrdinaryUser student;
+        ASSERT_TRUE(student.ok());
+        ASSERT_TRUE(holdUserFile(path));
+    }
+    const QString mark = FileInUse::markPath(path);
+    ASSERT_TRUE(QFileInfo::exists(mark));
+    ASSERT_EQ(::chmod(users.constData(), 0555), 0);
+    auto* main = forms::instance<frmOVMain>();
+    m.ItemsRevealed[meltingPoint()] = kTrue;
+
+    testing::internal::CaptureStderr();
+    {
+        orvtest::AsOrdinaryUser student;
+        beginSystemEnd();
+        leaveForSystemEnd(SystemEnd::Signal);
+    }
+    const QString log = QString::fromStdString(testing::internal::GetCapturedStderr());
+    ::chmod(users.constData(), 0777);
+    EXPECT_TRUE(log.contains(QStringLiteral("Error writing ") + path + QStringLiteral(". Information not saved.")))
+        << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("The in-use mark of your file could not be removed: ") + mark))
+        << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("Orvanto on this machine opens the file again once this program has "
+                                            "ended; on another machine, once it has seen the mark unchanged for %1 "
+                                            "minutes, or when your instructor deletes the mark.")
+                                 .arg(kInUseStaleMinutes)))
+        << log.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(mark)) << "the mark stays, as told";
+    EXPECT_EQ(readBytes(), before_) << "nothing saved";
+
+    resetSystemEndForTests();
+    registerCoreForms();
+    registerMainwindowForms();
+    m.QuitReason.clear();
+    forms::unload(main);
+    orvtest::letGoOfUserFile();
 }
