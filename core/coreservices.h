@@ -1,6 +1,6 @@
 #pragma once
 // Small services every window of the student program uses.
-#include "platform/runtime.h" // Pause, EndProgram
+#include "platform/runtime.h" // Pause, EndProgram, PaletteColour
 
 #include <QString>
 #include <cstdint>
@@ -16,9 +16,6 @@ void setStatusPanel(int panel, const QString& text);
 void setMainCaption(const QString& caption);
 // The text panel 1, 2 or 4 shows for the current state.
 QString statusPanelText(int panel);
-
-// The colour with the palette-relative bit &H2000000 set.
-inline constexpr std::uint32_t PaletteColour(std::uint32_t colour) { return colour | 0x2000000u; }
 
 // Plays "Sound" (clip 1 when SoundOn, else 2), "Good" or "Bad" (a random clip
 // of ten) or "Work", then pauses 0.1 or 0.3 s. Other kinds: nothing.

@@ -4,22 +4,7 @@ namespace orv {
 
 QStringList wrapHelpLine(const QString& line, double pageWidth, const TextWidth& width)
 {
-    const double limit = pageWidth - 1000;
-    if (width(line) < limit)
-        return {line};
-    const QStringList words = line.split(u' ');
-    QStringList out;
-    QString buffer;
-    for (qsizetype k = 0; k + 1 < words.size(); ++k) {
-        buffer += words[k] + u' ';
-        if (width(words[k + 1]) + width(buffer) > limit) {
-            out << buffer;
-            buffer.clear();
-        }
-    }
-    buffer += words.last();
-    out << buffer;
-    return out;
+    return wrapAtBlanks(line, pageWidth - 1000, width);
 }
 
 QStringList helpTextLines(const QString& text)

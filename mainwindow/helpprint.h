@@ -1,19 +1,14 @@
 #pragma once
 // How the help text window lays its text out on paper.
+#include "platform/printwrap.h"
+
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 namespace orv {
 
-// Printed width of a text, in the printer's units (twips).
-using TextWidth = std::function<double(const QString&)>;
-
-// The printed lines of one line of help text, for a page `pageWidth` wide.
-// A line narrower than pageWidth - 1000 prints whole. A wider one is broken
-// at single blanks: words gather in a buffer (each followed by its blank)
-// and the buffer prints as soon as the next word would take it past
-// pageWidth - 1000. A word wider than that prints on its own line, unbroken.
+// The printed lines of one line of help text, for a page `pageWidth` wide:
+// wrapAtBlanks within pageWidth - 1000.
 QStringList wrapHelpLine(const QString& line, double pageWidth, const TextWidth& width);
 
 // The lines of a help text as its window holds it (CR LF, or LF alone).

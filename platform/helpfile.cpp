@@ -131,11 +131,39 @@ const HelpTopic* findHelpTopic(const QList<HelpTopic>& topics, int topic)
     return nullptr;
 }
 
-std::optional<HelpTopic> readHelpTopic(const QString& path, int topic)
+QString helpTopicTooLarge(const HelpTopic& topic)
 {
-    const auto topics = readHelpFile(path);
-    const HelpTopic* t = topics ? findHelpTopic(*topics, topic) : nullptr;
-    return t ? std::optional<HelpTopic>(*t) : std::nullopt;
+    if (topic.text.size() > kMaxHelpText)
+        return QStringLiteral("topic %1 holds %2 characters; at most %3 can be shown")
+            .arg(topic.number)
+            .arg(topic.text.size())
+            .arg(kMaxHelpText);
+    qsizetype longest = 0;
+    for (qsizetype at = 0; at <= topic.text.size();) {
+        qsizetype end = topic.text.indexOf(u'\n', at);
+        if (end < 0)
+            end = topic.text.size();
+        longest = std::max(longest, end - at);
+        at = end + 1;
+    }
+    if (longest > kMaxHelpLine)
+        return QStringLiteral("topic %1 holds a line of %2 characters; at most %3 can be shown")
+            .arg(topic.number)
+            .arg(longest)
+            .arg(kMaxHelpLine);
+    return {};
+}
+
+QString helpTopicHeading(const HelpTopic& topic)
+{
+    if (topic.title.isEmpty())
+        return QStringLiteral("Help topic %1").arg(topic.number);
+    if (topic.title.size() > kMaxHelpTitle) {
+        // Never half a character made of two code units.
+        const qsizetype cut = topic.title[kMaxHelpTitle - 1].isHighSurrogate() ? kMaxHelpTitle - 1 : kMaxHelpTitle;
+        return topic.title.left(cut) + QChar(0x2026);
+    }
+    return topic.title;
 }
 
 QList<HelpReference> helpReferences(const QString& line)

@@ -32,11 +32,24 @@ QList<HelpBlock> helpTextBlocks(const QString& text);
 // `error`, when given, then says why in words that can follow the file's
 // name ("it does not exist", "it holds no help topics").
 std::optional<QList<HelpTopic>> readHelpFile(const QString& helpFilePath, QString* error = nullptr);
-// The topic, or nothing when the file or the topic is missing.
-std::optional<HelpTopic> readHelpTopic(const QString& helpFilePath, int topic);
 // The topic numbered `topic` among `topics` (the first one, should a number
 // come twice), or nullptr.
 const HelpTopic* findHelpTopic(const QList<HelpTopic>& topics, int topic);
+
+// The most a topic may hold to be shown. The shipped topics hold a few
+// thousand characters in lines of under a thousand; a window lays out a
+// line of millions for seconds on end, so such a topic is refused instead.
+inline constexpr qsizetype kMaxHelpLine = 10000;
+inline constexpr qsizetype kMaxHelpText = 200000;
+// Why the topic is too large to show, in words that can follow the file's
+// name ("topic 7 holds a line of 7864320 characters; at most 10000 can be
+// shown"); empty when it can be shown.
+QString helpTopicTooLarge(const HelpTopic& topic);
+// The title as the contents list and the heading show it: "Help topic <n>"
+// for a topic without one, and a title longer than kMaxHelpTitle cut there
+// with an ellipsis (a long title is still looked up whole by "see").
+inline constexpr qsizetype kMaxHelpTitle = 200;
+QString helpTopicHeading(const HelpTopic& topic);
 
 // Where a line of topic text names other topics: each text in double quotes
 // that follows the word "see" (any case) up to the end of that sentence or

@@ -2,12 +2,16 @@
 // Process-wide services of the runtime: pausing while events run, ending the
 // program, and the single running copy.
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
 class QLockFile;
 
 namespace orv {
+
+// The colour with the palette-relative bit &H2000000 set.
+inline constexpr std::uint32_t PaletteColour(std::uint32_t colour) { return colour | 0x2000000u; }
 
 // Returns after `seconds`, letting window events run meanwhile (timers,
 // paints, clicks). The wait runs on a timer, not a spin, and measures elapsed

@@ -2,14 +2,13 @@
 
 #include "core/coreservices.h"
 #include "core/forms/formlook.h"
-#include "core/forms/printnotice.h"
+#include "platform/forms/printnotice.h"
 #include "core/modorvan.h"
 #include "mainwindow/assignments.h"
 #include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"
-#include "platform/forms/printer.h"
 #include "platform/msgbox.h"
 #include "platform/twips.h"
 
@@ -91,6 +90,8 @@ frmAssignments::frmAssignments()
     noticeTimer_ = new QTimer(this);
     noticeTimer_->setSingleShot(true);
     connect(noticeTimer_, &QTimer::timeout, txtAssignments, &QWidget::hide);
+    print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{
+        txtAssignments, {(kWidth - kPrintNoticeWidth) / 2, 2200}, noticeTimer_, nullptr, {}, true});
     connect(cmdAssignmentsOk, &QPushButton::clicked, this, &frmAssignments::cmdAssignmentsOk_Click);
     setContinueButton(this, cmdAssignmentsOk);
     connect(cmdAssignmentsPrint, &QPushButton::clicked, this, &frmAssignments::cmdAssignmentsPrint_Click);
@@ -110,29 +111,21 @@ void frmAssignments::cmdAssignmentsCopy_Click()
 
 void frmAssignments::cmdAssignmentsPrint_Click()
 {
-    if (picture_.isNull() || printing_ || noticeTimer_->isActive())
+    if (picture_.isNull() || print_->busy())
         return;
-    printing_ = true;
-    TwipsPrinter printer;
-    bool ok = printer.begin(windowTitle());
-    if (ok) {
-        QPainter* p = printer.painter();
-        const QFont bold = twipsFont(QStringLiteral("Times New Roman"), 12, true);
-        const QFontMetricsF fm(bold, p->device());
-        p->setFont(bold);
+    const bool ok = print_->print(windowTitle(), [this](PrintLines& out) {
         // An empty line, then the title on the second line.
-        p->drawText(QPointF(0, fm.height() + fm.ascent()), assignmentsPrintTitle(modOrvan.LastUnknownDone));
+        out.setBold(true);
+        out.printLine(QString());
+        out.printLine(assignmentsPrintTitle(modOrvan.LastUnknownDone));
         const TwipsRect r = assignmentsPrintRect(himetric_);
-        p->drawPixmap(QRectF(r.left, r.top, r.width, r.height), picture_, QRectF(picture_.rect()));
-        ok = printer.end();
-    }
-    printing_ = false;
+        out.painter()->drawPixmap(QRectF(r.left, r.top, r.width, r.height), picture_, QRectF(picture_.rect()));
+    });
     if (!ok) {
         modOrvan.TextBuffer = QStringLiteral("1"); // the message box's answer: OK
         return;
     }
     cmdAssignmentsOk->setFocus();
-    showPrintNotice(txtAssignments, (kWidth - kPrintNoticeWidth) / 2, 2200, noticeTimer_);
 }
 
 void frmAssignments::cmdAssignmentsOk_Click() { forms::unload(this); }

@@ -3,9 +3,12 @@
 // from gifs/ovunk<code>.gif, with Print, Copy and Continue. Shown modally by
 // the progress report. A picture that cannot be loaded leaves a message in
 // its place and only Continue usable.
+#include "platform/forms/textprint.h"
+
 #include <QPixmap>
 #include <QSize>
 #include <QWidget>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -33,8 +36,8 @@ public slots:
 private:
     QPixmap picture_;
     QSize himetric_;
-    bool printing_ = false;
     QTimer* noticeTimer_;
+    std::unique_ptr<TextPrintout> print_;
 };
 
 } // namespace orv

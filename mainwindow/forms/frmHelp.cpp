@@ -1,14 +1,12 @@
 #include "mainwindow/forms/frmHelp.h"
 
 #include "core/forms/formlook.h"
-#include "core/forms/printnotice.h"
 #include "mainwindow/helpprint.h"
 #include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
-#include "platform/forms/printer.h"
+#include "platform/forms/printnotice.h"
 
-#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -55,48 +53,25 @@ frmHelp::frmHelp()
     noticeTimer_ = new QTimer(this);
     noticeTimer_->setSingleShot(true);
     connect(noticeTimer_, &QTimer::timeout, txtHelpMsg, &QWidget::hide);
+    print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{txtHelpMsg, {(kWidth - kPrintNoticeWidth) / 2, 330},
+                                                                   noticeTimer_, pbHelpPrint,
+                                                                   QRect(100, 330, kWidth - 330, 330), true});
 }
 
 void frmHelp::cmdHelpPrint_Click()
 {
-    if (printing_ || noticeTimer_->isActive())
-        return;
-    printing_ = true;
-    placeControl(pbHelpPrint, 100, 330, kWidth - 330, 330);
-    pbHelpPrint->setValue(0);
-    pbHelpPrint->show();
-
-    TwipsPrinter printer;
-    bool ok = printer.begin(windowTitle());
-    if (ok) {
-        QPainter* p = printer.painter();
-        const PrintTextFace face(p->device());
-        const QFontMetricsF& fm = face.metrics;
-        const double lineTw = face.lineTw;
-        const QSizeF page = printer.pageSizeTwips();
-        const auto lines = helpPrintout(windowTitle(), txtHelp->toPlainText(), printedLine(), page.width(),
-                                        [&fm](const QString& s) { return fm.horizontalAdvance(s); });
-        double y = 0;
+    // A failure has been told by the printer's message; the text stays.
+    print_->print(windowTitle(), [this](PrintLines& out) {
+        const auto lines = helpPrintout(windowTitle(), txtHelp->toPlainText(), printedLine(), out.pageSize().width(),
+                                        [&out](const QString& s) { return out.textWidth(s); });
         for (const HelpPrintLine& l : lines) {
-            if (y + lineTw > page.height()) {
-                ok = printer.newPage();
-                if (!ok)
-                    break;
-                y = 0;
-            }
-            p->setFont(l.bold ? face.bold : face.normal);
-            p->drawText(QPointF(0, y + fm.ascent()), l.text);
-            y += lineTw;
-            pbHelpPrint->setValue(l.progress);
+            out.setBold(l.bold);
+            out.printLine(l.text);
+            if (!out.ok)
+                return;
+            out.setProgress(l.progress);
         }
-        if (ok)
-            ok = printer.end();
-    }
-    pbHelpPrint->hide();
-    printing_ = false;
-    if (!ok)
-        return; // the printer has said "Error with printer."; the text stays
-    showPrintNotice(txtHelpMsg, (kWidth - kPrintNoticeWidth) / 2, 330, noticeTimer_);
+    });
 }
 
 void frmHelp::cmdHelpOk_Click() { forms::unload(this); }

@@ -2,7 +2,10 @@
 // A block of help text composed by its opener (caption and text set before
 // the window is shown modally), with Print and Continue. The window itself
 // never changes the text.
+#include "platform/forms/textprint.h"
+
 #include <QWidget>
+#include <memory>
 
 class QLineEdit;
 class QProgressBar;
@@ -27,8 +30,8 @@ public slots:
     void cmdHelpPrint_Click();
     void cmdHelpOk_Click();
 private:
-    bool printing_ = false;
     QTimer* noticeTimer_;
+    std::unique_ptr<TextPrintout> print_;
 };
 
 } // namespace orv

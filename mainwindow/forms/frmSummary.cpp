@@ -2,14 +2,13 @@
 
 #include "core/coreservices.h"
 #include "core/forms/formlook.h"
-#include "core/forms/printnotice.h"
+#include "platform/forms/printnotice.h"
 #include "core/modorvan.h"
 #include "mainwindow/forms/summaryprint.h"
 #include "mainwindow/summarytext.h"
 #include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
-#include "platform/forms/printer.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -62,6 +61,9 @@ frmSummary::frmSummary()
     noticeTimer_ = new QTimer(this);
     noticeTimer_->setSingleShot(true);
     connect(noticeTimer_, &QTimer::timeout, txtSummaryMsg, &QWidget::hide);
+    print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{
+        txtSummaryMsg, {(6500 - kPrintNoticeWidth) / 2, 880}, noticeTimer_, pbSummary, QRect(100, 880, 6500 - 330, 300),
+        true});
 }
 
 void frmSummary::showEvent(QShowEvent* e)
@@ -90,23 +92,11 @@ void frmSummary::buildText()
 
 void frmSummary::cmdSummaryPrint_Click()
 {
-    if (printing_ || noticeTimer_->isActive())
+    if (print_->busy())
         return;
-    printing_ = true;
     const SummaryPrintout out = summaryPrintout(modOrvan);
-    placeControl(pbSummary, 100, 880, 6500 - 330, 300);
-    pbSummary->setValue(0);
-    pbSummary->show();
-
-    TwipsPrinter printer;
-    const bool ok = printer.begin(QStringLiteral("Orvanto unknowns completed"))
-                 && printSummary(printer, out, printedLine(), [this](int v) { pbSummary->setValue(v); })
-                 && printer.end();
-    pbSummary->hide();
-    printing_ = false;
-    if (!ok)
-        return;
-    showPrintNotice(txtSummaryMsg, (6500 - kPrintNoticeWidth) / 2, 880, noticeTimer_);
+    print_->print(QStringLiteral("Orvanto unknowns completed"),
+                  [&out](PrintLines& lines) { printSummary(lines, out, printedLine()); });
 }
 
 void frmSummary::cmdSummaryOk_Click() { forms::unload(this); }

@@ -1,6 +1,9 @@
 #pragma once
 // The summary of completed unknowns, on screen and printed.
+#include "platform/forms/textprint.h"
+
 #include <QWidget>
+#include <memory>
 
 class QLineEdit;
 class QProgressBar;
@@ -27,8 +30,8 @@ protected:
     void closeEvent(QCloseEvent* e) override; // Form_Unload
 private:
     void buildText();
-    bool printing_ = false;
     QTimer* noticeTimer_;
+    std::unique_ptr<TextPrintout> print_;
 };
 
 } // namespace orv

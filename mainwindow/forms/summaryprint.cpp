@@ -1,33 +1,27 @@
 #include "mainwindow/forms/summaryprint.h"
 
-#include "platform/forms/geometry.h"
-#include "platform/forms/printer.h"
-
-#include <QFontMetricsF>
-#include <QPainter>
+#include "platform/forms/textprint.h"
 
 namespace orv {
 
-bool printSummary(TwipsPrinter& printer, const SummaryPrintout& out, const QString& printed,
-                  const std::function<void(int)>& progress)
+bool printSummary(PrintLines& lines, const SummaryPrintout& out, const QString& printed)
 {
-    QPainter* p = printer.painter();
-    const PrintTextFace face(p->device());
-    const double lineTw = face.lineTw;
-    const QList<QList<PagedLine>> pages = summaryPages(out, {printed, 1, false},
-                                                       summaryLinesPerPage(printer.pageSizeTwips().height(), lineTw));
+    lines.setBaselineOnLineFoot(true);
+    const double charWidth = lines.metrics().averageCharWidth();
+    const QList<QList<PagedLine>> pages =
+        summaryPages(out, {printed, 1, false}, summaryLinesPerPage(lines.pageSize().height(), lines.lineHeight()));
     for (qsizetype page = 0; page < pages.size(); ++page) {
-        if (page > 0 && !printer.newPage())
+        if (page > 0 && !lines.newPage())
             return false;
-        for (qsizetype k = 0; k < pages[page].size(); ++k) {
-            const PagedLine& l = pages[page][k];
-            p->setFont(l.line.bold ? face.bold : face.normal);
-            p->drawText(QPointF((l.line.column - 1) * face.metrics.averageCharWidth(), (k + 1) * lineTw), l.line.text);
+        for (const PagedLine& l : pages[page]) {
+            lines.setBold(l.line.bold);
+            lines.x = (l.line.column - 1) * charWidth;
+            lines.printLine(l.line.text);
             if (l.progress > 0)
-                progress(l.progress);
+                lines.setProgress(l.progress);
         }
     }
-    return true;
+    return lines.ok;
 }
 
 } // namespace orv

@@ -1,20 +1,19 @@
 #pragma once
 // The summary of completed unknowns laid out on the printer: the printout's
 // lines in 12-point Times New Roman (bold where marked) at their print
-// columns, in the pages that summaryPages makes of them for the page height.
+// columns, their baselines on the lines' feet, in the pages that summaryPages
+// makes of them for the page height.
 #include "mainwindow/summarytext.h"
 
 #include <QString>
-#include <functional>
 
 namespace orv {
 
-class TwipsPrinter;
+class PrintLines;
 
-// Prints every page on the started `printer`, the "printed" line last;
-// `progress` receives the bar's values (0..100) as the unknowns go out. False
-// when a new page could not be started (the printer has said so).
-bool printSummary(TwipsPrinter& printer, const SummaryPrintout& out, const QString& printed,
-                  const std::function<void(int)>& progress);
+// Prints every page from the top of the first, the "printed" line last; the
+// progress (0..100) goes to the lines' bar as the unknowns go out. False when
+// a new page could not be started (the printer has said so).
+bool printSummary(PrintLines& lines, const SummaryPrintout& out, const QString& printed);
 
 } // namespace orv

@@ -3,7 +3,6 @@
 #include "core/coreservices.h"
 #include "core/forms/formlook.h"
 #include "platform/forms/geometry.h"
-#include "platform/forms/printer.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -165,88 +164,6 @@ QFont fixedPitchFont(double points)
     QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     f.setPointSizeF(points);
     return f;
-}
-
-
-PrintCursor::PrintCursor(TwipsPrinter& printer) : printer_(printer), painter_(printer.painter())
-{
-    setFont(QStringLiteral("Arial"), 12);
-}
-
-void PrintCursor::setFont(const QString& family, double points, bool bold) { setFont(twipsFont(family, points, bold)); }
-
-void PrintCursor::setFont(const QFont& font)
-{
-    font_ = font;
-    if (font_.pixelSize() <= 0) // a point-sized font: make it print true in twips
-        font_.setPixelSize(static_cast<int>(std::lround(font.pointSizeF() * 20)));
-    painter_->setFont(font_);
-}
-
-void PrintCursor::setBold(bool bold)
-{
-    font_.setBold(bold);
-    painter_->setFont(font_);
-}
-
-double PrintCursor::lineHeight() const { return QFontMetricsF(font_).height(); }
-double PrintCursor::textWidth(const QString& s) const { return QFontMetricsF(font_).horizontalAdvance(s); }
-double PrintCursor::pageWidth() const { return printer_.pageSizeTwips().width(); }
-double PrintCursor::pageHeight() const { return printer_.pageSizeTwips().height(); }
-
-bool PrintCursor::ensureRoom(double heightTw)
-{
-    if (!ok || y + heightTw <= pageHeight())
-        return ok;
-    ok = printer_.newPage();
-    y = 0;
-    return ok;
-}
-
-void PrintCursor::printLine(const QString& line)
-{
-    if (!ensureRoom(lineHeight()))
-        return;
-    // Tabs advance to the next eighth column, as the result boxes show them.
-    const double column = 8 * textWidth(QStringLiteral(" "));
-    double at = x;
-    const QStringList pieces = line.split(u'\t');
-    for (int k = 0; k < pieces.size(); ++k) {
-        if (k > 0)
-            at = (std::floor((at - x) / column + 1e-9) + 1) * column + x;
-        painter_->drawText(QPointF(at, y + QFontMetricsF(font_).ascent()), pieces[k]);
-        at += textWidth(pieces[k]);
-    }
-    y += lineHeight();
-    x = 0;
-}
-
-void PrintCursor::print(const QString& text)
-{
-    QString t = text;
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    for (const QString& line : t.split(u'\n'))
-        printLine(line);
-}
-
-void PrintCursor::printWrapped(const QString& paragraph)
-{
-    const double limit = pageWidth() - 1000;
-    if (textWidth(paragraph) < limit) {
-        print(paragraph);
-        return;
-    }
-    const QStringList words = paragraph.split(u' ');
-    QString buffer;
-    for (int k = 0; k + 1 < words.size(); ++k) {
-        buffer += words[k] + u' ';
-        if (textWidth(words[k + 1]) + textWidth(buffer) > limit) {
-            print(buffer);
-            buffer.clear();
-        }
-    }
-    buffer += words.last();
-    print(buffer);
 }
 
 } // namespace orv::mscalc

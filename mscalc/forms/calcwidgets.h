@@ -66,35 +66,4 @@ QFont fixedPitchFont(double points);
 // The font the result boxes and pictures were designed with (8 point).
 QFont designFont();
 
-
-// Writes lines down a printed page in twips like a printer's Print: each
-// line starts at the left margin below the last, tabs advance to the next
-// eighth column of the current font, and a line that would leave the page
-// starts a new one.
-class PrintCursor {
-public:
-    explicit PrintCursor(TwipsPrinter& printer);
-    QPainter* painter() const { return painter_; }
-    void setFont(const QString& family, double points, bool bold = false);
-    void setFont(const QFont& font);
-    void setBold(bool bold);
-    // Prints the text (CR LF or LF separate its lines) and moves below it.
-    void print(const QString& text = QString());
-    // Prints a paragraph word-wrapped to the page width less 1000 twips.
-    void printWrapped(const QString& paragraph);
-    double lineHeight() const;
-    double textWidth(const QString& s) const;
-    double pageWidth() const;
-    double pageHeight() const;
-    // Starts a new page unless `heightTw` more twips fit below the cursor.
-    bool ensureRoom(double heightTw);
-    double x = 0, y = 0;
-    bool ok = true;
-private:
-    void printLine(const QString& line);
-    TwipsPrinter& printer_;
-    QPainter* painter_;
-    QFont font_;
-};
-
 } // namespace orv::mscalc

@@ -1,11 +1,10 @@
 #include "mscalc/forms/frmCalcFormula.h"
 
-#include "core/forms/printnotice.h"
+#include "platform/forms/printnotice.h"
 #include "core/modorvan.h"
 #include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
-#include "platform/forms/printer.h"
 #include "platform/msgbox.h"
 
 #include <QApplication>
@@ -141,6 +140,7 @@ frmCalcFormula::frmCalcFormula()
     noticeTimer_ = new QTimer(this);
     noticeTimer_->setSingleShot(true);
     connect(noticeTimer_, &QTimer::timeout, txtCalcPrtMessage, &QWidget::hide);
+    print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{.notice = txtCalcPrtMessage, .noticeAt = {3240, 0}, .noticeTimer = noticeTimer_});
     connect(txtMass, &QLineEdit::textChanged, this, &frmCalcFormula::GetReady);
     connect(cmdCalcCalc, &QPushButton::clicked, this, &frmCalcFormula::cmdCalcCalc_Click);
     connect(cmdCalcHelp, &QPushButton::clicked, this, &frmCalcFormula::cmdCalcHelp_Click);
@@ -247,34 +247,30 @@ void frmCalcFormula::cmdCalcHelp_Click()
 
 void frmCalcFormula::cmdCalcPrint_Click()
 {
-    TwipsPrinter printer;
-    if (!printer.begin(QStringLiteral("Orvanto formula calculator results")))
-        return;
-    PrintCursor out(printer);
-    out.print();
-    out.setBold(true);
-    out.print(QStringLiteral("Orvanto formula calculator results"));
-    out.setBold(false);
-    out.print();
-    out.print();
-    out.print(QStringLiteral("Mass selected = ") + QString::number(search_.TargetMass));
-    out.print();
-    auto& buffer = modOrvan.TextBuffer;
-    buffer = rangesLine(search_.limits);
-    out.print(buffer);
-    buffer = ihdRangeLine(search_.limits);
-    out.print(buffer);
-    out.print();
-    const QFont body = out.painter()->font();
-    out.setFont(fixedPitchFont(12));
-    out.print(search_.text);
-    out.setFont(body);
-    out.print();
-    buffer = printedLine();
-    out.print(buffer);
-    if (!out.ok || !printer.end())
-        return;
-    showPrintNotice(txtCalcPrtMessage, 3240, 0, noticeTimer_);
+    print_->print(QStringLiteral("Orvanto formula calculator results"), [this](PrintLines& out) {
+        out.setFont(QStringLiteral("Arial"), 12);
+        out.print();
+        out.setBold(true);
+        out.print(QStringLiteral("Orvanto formula calculator results"));
+        out.setBold(false);
+        out.print();
+        out.print();
+        out.print(QStringLiteral("Mass selected = ") + QString::number(search_.TargetMass));
+        out.print();
+        auto& buffer = modOrvan.TextBuffer;
+        buffer = rangesLine(search_.limits);
+        out.print(buffer);
+        buffer = ihdRangeLine(search_.limits);
+        out.print(buffer);
+        out.print();
+        const QFont body = out.font();
+        out.setFont(fixedPitchFont(12));
+        out.print(search_.text);
+        out.setFont(body);
+        out.print();
+        buffer = printedLine();
+        out.print(buffer);
+    });
 }
 
 void frmCalcFormula::cmdCalcOk_Click() { forms::unload(this); }

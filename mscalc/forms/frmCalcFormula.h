@@ -4,7 +4,10 @@
 #include "mscalc/forms/calcwidgets.h"
 #include "mscalc/formula.h"
 
+#include "platform/forms/textprint.h"
+
 #include <QWidget>
+#include <memory>
 #include <array>
 
 class QLabel;
@@ -58,6 +61,7 @@ private:
     QFont resultFont_;
     bool helpShown_ = false; // the help text is what the result box shows
     QTimer* noticeTimer_;
+    std::unique_ptr<TextPrintout> print_;
 };
 
 } // namespace orv

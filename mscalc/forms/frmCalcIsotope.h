@@ -6,7 +6,10 @@
 #include "mscalc/forms/isotopechart.h"
 #include "mscalc/isotope.h"
 
+#include "platform/forms/textprint.h"
+
 #include <QWidget>
+#include <memory>
 
 class QFrame;
 class QLineEdit;
@@ -48,6 +51,7 @@ private:
     mscalc::IsotopeCalc calc_;
     QFont resultFont_;
     QTimer* noticeTimer_;
+    std::unique_ptr<TextPrintout> print_;
 };
 
 } // namespace orv

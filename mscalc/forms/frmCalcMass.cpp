@@ -1,11 +1,10 @@
 #include "mscalc/forms/frmCalcMass.h"
 
-#include "core/forms/printnotice.h"
+#include "platform/forms/printnotice.h"
 #include "platform/basic.h"
 #include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
-#include "platform/forms/printer.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -109,6 +108,7 @@ frmCalcMass::frmCalcMass()
     noticeTimer_ = new QTimer(this);
     noticeTimer_->setSingleShot(true);
     connect(noticeTimer_, &QTimer::timeout, txtCalcMessage, &QWidget::hide);
+    print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{.notice = txtCalcMessage, .noticeAt = {(kWidth - kPrintNoticeWidth) / 2, 3800}, .noticeTimer = noticeTimer_});
     connect(cmdMCalcCalc, &QPushButton::clicked, this, &frmCalcMass::cmdMCalcCalc_Click);
     connect(cmdMCalcHelp, &QPushButton::clicked, this, &frmCalcMass::cmdMCalcHelp_Click);
     connect(cmdMCalcPrint, &QPushButton::clicked, this, &frmCalcMass::cmdMCalcPrint_Click);
@@ -171,32 +171,28 @@ void frmCalcMass::cmdMCalcHelp_Click()
 
 void frmCalcMass::cmdMCalcPrint_Click()
 {
-    TwipsPrinter printer;
-    if (!printer.begin(QStringLiteral("Orvanto mass calculator")))
-        return;
-    PrintCursor out(printer);
-    out.print();
-    out.setBold(true);
-    out.print(QStringLiteral("Orvanto mass calculator"));
-    out.setBold(false);
-    out.print();
-    out.print(formulaPrintLine(spinCounts()));
-    out.print();
-    out.print(QStringLiteral("Integer mass = ") + QString::number(IntegerMass));
-    out.print(QStringLiteral("High resolution mass = ") + formatHighRes(HighResMass));
-    out.print(QStringLiteral("Molar mass = ") + formatGeneral(MolarMass));
-    out.print();
-    out.print();
-    if (txtMassHelp->isVisible()) {
-        for (const QString& paragraph : MassHelpText.split(QStringLiteral("\r\n")))
-            out.printWrapped(paragraph);
+    print_->print(QStringLiteral("Orvanto mass calculator"), [this](PrintLines& out) {
+        out.setFont(QStringLiteral("Arial"), 12);
+        out.print();
+        out.setBold(true);
+        out.print(QStringLiteral("Orvanto mass calculator"));
+        out.setBold(false);
+        out.print();
+        out.print(formulaPrintLine(spinCounts()));
+        out.print();
+        out.print(QStringLiteral("Integer mass = ") + QString::number(IntegerMass));
+        out.print(QStringLiteral("High resolution mass = ") + formatHighRes(HighResMass));
+        out.print(QStringLiteral("Molar mass = ") + formatGeneral(MolarMass));
         out.print();
         out.print();
-    }
-    out.print(printedLine());
-    if (!out.ok || !printer.end())
-        return;
-    showPrintNotice(txtCalcMessage, (kWidth - kPrintNoticeWidth) / 2, 3800, noticeTimer_);
+        if (txtMassHelp->isVisible()) {
+            for (const QString& paragraph : MassHelpText.split(QStringLiteral("\r\n")))
+                out.printWrapped(paragraph);
+            out.print();
+            out.print();
+        }
+        out.print(printedLine());
+    });
 }
 
 void frmCalcMass::cmdCMassOk_Click() { forms::unload(this); }

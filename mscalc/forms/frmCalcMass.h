@@ -4,7 +4,10 @@
 #include "mscalc/forms/calcwidgets.h"
 #include "mscalc/masses.h"
 
+#include "platform/forms/textprint.h"
+
 #include <QWidget>
+#include <memory>
 
 class QGroupBox;
 class QLabel;
@@ -47,6 +50,7 @@ private:
     mscalc::AtomCounts boxCounts() const;
     mscalc::AtomCounts spinCounts() const;
     QTimer* noticeTimer_;
+    std::unique_ptr<TextPrintout> print_;
 };
 
 } // namespace orv

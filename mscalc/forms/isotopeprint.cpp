@@ -1,6 +1,7 @@
 #include "mscalc/forms/isotopeprint.h"
 
 #include "mscalc/forms/calcwidgets.h"
+#include "platform/forms/textprint.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -8,9 +9,10 @@
 
 namespace orv::mscalc {
 
-void printIsotopes(PrintCursor& out, const IsotopePrintoutData& data)
+void printIsotopes(PrintLines& out, const IsotopePrintoutData& data)
 {
-    const QFont printerFont = out.painter()->font();
+    out.setFont(QStringLiteral("Arial"), 12);
+    const QFont printerFont = out.font();
     out.print();
     out.setBold(true);
     out.print(QString::fromLatin1(kIsotopePrintTitle));
@@ -26,7 +28,8 @@ void printIsotopes(PrintCursor& out, const IsotopePrintoutData& data)
 
     // The chart: 5000 high and 3900 wide, M+k at X0 + 300 (k + 1); a chart
     // that would run off the page starts on the next one.
-    out.ensureRoom(kIsotopeChartHeight);
+    if (!out.ensureRoom(kIsotopeChartHeight))
+        return;
     QPainter* p = out.painter();
     // On a fresh page the "100" above the axis still needs its line.
     const double X0 = std::round(out.x + 800), Y0 = std::round(std::max(out.y, 300.0));

@@ -8,9 +8,11 @@
 
 #include <QString>
 
-namespace orv::mscalc {
+namespace orv {
+class PrintLines;
+}
 
-class PrintCursor;
+namespace orv::mscalc {
 
 struct IsotopePrintoutData {
     AtomCounts counts;
@@ -21,8 +23,8 @@ struct IsotopePrintoutData {
 
 inline constexpr const char* kIsotopePrintTitle = "Orvanto isotope peak calculator";
 
-// Prints from the top of the cursor's first page; the cursor's `ok` is false
-// after a printer failure.
-void printIsotopes(PrintCursor& out, const IsotopePrintoutData& data);
+// Prints from the top of the first page in 12-point Arial; the lines' `ok`
+// is false after a printer failure.
+void printIsotopes(PrintLines& out, const IsotopePrintoutData& data);
 
 } // namespace orv::mscalc

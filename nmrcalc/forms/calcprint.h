@@ -1,32 +1,17 @@
 #pragma once
-// The calculators' printout: lines of 12-point text down the page (long lines
-// wrap, a full page goes on to the next), the bold title between blank lines,
-// the "printed ..." footer, and the "Printing completed." notice.
-#include "platform/forms/printer.h"
-
-#include <QFont>
-
+// The NMR calculators' printout lines: 12-point Times New Roman down the
+// page, a long line broken at blanks to the page's right edge (printFitted),
+// the bold title between empty lines at the head and the "printed ..." line
+// at the foot.
+#include "platform/forms/textprint.h"
 
 namespace orv {
 
-class CalcPrintout {
-public:
-    // Starts the document and prints the header; false after the printer's
-    // failure message.
-    bool begin(const QString& title);
-    void print(const QString& text = QString(), double x = 0, bool bold = false);
-    double y() const { return y_; }
-    void setY(double y) { y_ = y; }
-    QPainter* painter() { return printer_.painter(); }
-    const QFont& font() const { return normal_; }
-    // Footer line and end of document; false when anything failed.
-    bool finish();
-
-private:
-    TwipsPrinter printer_;
-    QFont normal_, bold_;
-    double y_ = 0, lineH_ = 276;
-    bool ok_ = false;
-};
+// One line (or more, when it is broken) at `x` twips, bold or not.
+void printCalcLine(PrintLines& out, const QString& text = QString(), double x = 0, bool bold = false);
+// An empty line, the title in bold, an empty line.
+void printCalcHead(PrintLines& out, const QString& title);
+// The "printed" time and date line, one twip in.
+void printCalcFoot(PrintLines& out);
 
 } // namespace orv

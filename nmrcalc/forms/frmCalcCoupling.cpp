@@ -2,7 +2,6 @@
 
 #include "core/coreservices.h"
 #include "core/forms/formlook.h"
-#include "core/forms/printnotice.h"
 #include "nmrcalc/forms/calcprint.h"
 #include "nmrcalc/forms/diagrampainter.h"
 #include "nmrcalc/forms/spincontrol.h"
@@ -137,6 +136,7 @@ frmCalcCoupling::frmCalcCoupling(QWidget* parent) : QWidget(parent)
     noticeTimer_ = new QTimer(this);
     noticeTimer_->setSingleShot(true);
     connect(noticeTimer_, &QTimer::timeout, txtCalcMessage, &QWidget::hide);
+    print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{.notice = txtCalcMessage, .noticeAt = {2400, 1800}, .noticeTimer = noticeTimer_});
 
     // Starting state.
     txtCalcCoupling->hide();
@@ -315,45 +315,45 @@ QString frmCalcCoupling::explanationText() const
 
 void frmCalcCoupling::cmdCalcCouplingPrint_Click()
 {
-    CalcPrintout out;
-    if (!out.begin(QStringLiteral("Orvanto first order proton coupling calculator")))
-        return;
-    const nmr::CouplingInputs in = inputs();
-    auto protons = [](const char* set, int n) {
-        return QStringLiteral("Set %1 contains %2 proton").arg(QLatin1String(set)).arg(n)
-             + (n == 1 ? QString() : QStringLiteral("s"));
-    };
-    out.print(protons("A", in.nA));
-    out.print(protons("M", in.nM));
-    out.print(protons("X", in.nX));
-    out.print(QStringLiteral("Coupling constant for AM = %1 Hz").arg(in.JAM));
-    out.print(QStringLiteral("Coupling constant for AX = %1 Hz").arg(in.JAX));
-    out.print(QStringLiteral("Coupling constant for MX = %1 Hz").arg(in.JMX));
-    out.print();
-    const DisplayKind kind = displayKind();
-    const QString kindText = kind == DisplayKind::StraightLines ? QStringLiteral("straight line display")
-                           : kind == DisplayKind::LorentzCurve  ? QStringLiteral("Lorentz curve")
-                                                                : QStringLiteral("stick diagram");
-    out.print(calc_.CurrentSet + QStringLiteral(" multiplicity - ") + kindText, 1000, true);
-    out.print();
-    const int y0 = static_cast<int>(std::lround(out.y()));
-    // Pen widths count printer dots: one dot at 600 dots an inch is 2.4 twips.
-    paintDrawOps(out.painter(), calc_.printDiagram(kind, y0), out.font(), 2.4);
-    out.setY(y0 + 6500);
-    if (kind == DisplayKind::StickDiagram) {
-        out.print({}, 1);
-        out.print(QStringLiteral("Please note that this stick diagram does not show relative"), 1);
-        out.print(QStringLiteral("peak heights. Use another method of display to do that."), 1);
-    }
-    out.print({}, 1);
-    if (txtCalcCoupling->isVisible()) {
-        for (const QString& line : txtCalcCoupling->toPlainText().split(u'\n'))
-            out.print(line, 1);
-        out.print({}, 1);
-    }
-    if (!out.finish())
-        return;
-    showPrintNotice(txtCalcMessage, 2400, 1800, noticeTimer_);
+    print_->print(QStringLiteral("Orvanto first order proton coupling calculator"), [this](PrintLines& out) {
+        printCalcHead(out, QStringLiteral("Orvanto first order proton coupling calculator"));
+        const nmr::CouplingInputs in = inputs();
+        auto protons = [](const char* set, int n) {
+            return QStringLiteral("Set %1 contains %2 proton").arg(QLatin1String(set)).arg(n)
+                 + (n == 1 ? QString() : QStringLiteral("s"));
+        };
+        printCalcLine(out, protons("A", in.nA));
+        printCalcLine(out, protons("M", in.nM));
+        printCalcLine(out, protons("X", in.nX));
+        printCalcLine(out, QStringLiteral("Coupling constant for AM = %1 Hz").arg(in.JAM));
+        printCalcLine(out, QStringLiteral("Coupling constant for AX = %1 Hz").arg(in.JAX));
+        printCalcLine(out, QStringLiteral("Coupling constant for MX = %1 Hz").arg(in.JMX));
+        printCalcLine(out);
+        const DisplayKind kind = displayKind();
+        const QString kindText = kind == DisplayKind::StraightLines ? QStringLiteral("straight line display")
+                               : kind == DisplayKind::LorentzCurve  ? QStringLiteral("Lorentz curve")
+                                                                    : QStringLiteral("stick diagram");
+        printCalcLine(out, calc_.CurrentSet + QStringLiteral(" multiplicity - ") + kindText, 1000, true);
+        printCalcLine(out);
+        if (!out.ok)
+            return;
+        const int y0 = static_cast<int>(std::lround(out.y));
+        // Pen widths count printer dots: one dot at 600 dots an inch is 2.4 twips.
+        paintDrawOps(out.painter(), calc_.printDiagram(kind, y0), out.font(), 2.4);
+        out.y = y0 + 6500;
+        if (kind == DisplayKind::StickDiagram) {
+            printCalcLine(out, {}, 1);
+            printCalcLine(out, QStringLiteral("Please note that this stick diagram does not show relative"), 1);
+            printCalcLine(out, QStringLiteral("peak heights. Use another method of display to do that."), 1);
+        }
+        printCalcLine(out, {}, 1);
+        if (txtCalcCoupling->isVisible()) {
+            for (const QString& line : txtCalcCoupling->toPlainText().split(u'\n'))
+                printCalcLine(out, line, 1);
+            printCalcLine(out, {}, 1);
+        }
+        printCalcFoot(out);
+    });
 }
 
 void frmCalcCoupling::cmdCalcCouplingOk_Click() { forms::unload(this); }

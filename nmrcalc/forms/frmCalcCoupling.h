@@ -4,7 +4,10 @@
 // Lorentz curve or a splitting tree, with an explanation and a printout.
 #include "nmrcalc/coupling.h"
 
+#include "platform/forms/textprint.h"
+
 #include <QWidget>
+#include <memory>
 
 class QFrame;
 class QGroupBox;
@@ -54,6 +57,7 @@ private:
     nmr::CouplingCalc calc_;
     nmr::DrawOps diagram_;
     QTimer* noticeTimer_;
+    std::unique_ptr<TextPrintout> print_;
 
     nmr::CouplingInputs inputs() const;
     nmr::DisplayKind displayKind() const;

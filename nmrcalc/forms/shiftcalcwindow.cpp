@@ -1,7 +1,6 @@
 #include "nmrcalc/forms/shiftcalcwindow.h"
 
 #include "core/forms/formlook.h"
-#include "core/forms/printnotice.h"
 #include "core/modorvan.h"
 #include "nmrcalc/forms/calcprint.h"
 #include "nmrcalc/substituents.h"
@@ -157,6 +156,7 @@ ShiftCalcWindow::ShiftCalcWindow(const ShiftWindowLook& look, QWidget* parent) :
     noticeTimer_ = new QTimer(this);
     noticeTimer_->setSingleShot(true);
     connect(noticeTimer_, &QTimer::timeout, txtCalcMessage, &QWidget::hide);
+    print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{.notice = txtCalcMessage, .noticeAt = {4322, 4395}, .noticeTimer = noticeTimer_});
 }
 
 void ShiftCalcWindow::startUp()
@@ -452,43 +452,43 @@ QString ShiftCalcWindow::helpText() const { return crlf(txtShiftHelp->toPlainTex
 
 void ShiftCalcWindow::cmdShiftPrint_Click()
 {
-    CalcPrintout out;
-    if (!out.begin(QString::fromLatin1(look_.printTitle)))
-        return;
-    out.print();
-    // Room for the diagram: its height in 0.01 mm over 300, as blank lines;
-    // drawn at (1000, 1000) twips at 0.8 of its size in 0.01 mm.
-    const QPixmap pix = picCalcShift->pixmap();
-    if (!pix.isNull()) {
-        const double himW = pix.width() * 2540.0 / 96.0, himH = pix.height() * 2540.0 / 96.0;
-        const int lines = static_cast<int>(std::nearbyint(himH / 300.0));
-        for (int i = 0; i < lines; ++i)
-            out.print();
-        out.painter()->drawPixmap(QRectF(1000, 1000, 0.8 * himW, 0.8 * himH), pix, QRectF(pix.rect()));
-    }
-    const nmr::SubstituentList list = look_.list;
-    auto line = [list](const char* place, int sub) {
-        return QStringLiteral("Substituent %1 = ").arg(QLatin1String(place)) + nmr::substituentCaption(sub, list)
-             + QStringLiteral(" (") + nmr::substituentToolTip(sub, list) + QStringLiteral(")");
-    };
-    out.print(line("X", SubX));
-    if (!txtY->isHidden())
-        out.print(line("Y", SubY));
-    if (!txtZ->isHidden())
-        out.print(line("Z", SubZ));
-    out.print();
-    out.print();
-    for (const QString& l : txtResult->toPlainText().split(u'\n'))
-        out.print(l);
-    out.print();
-    out.print();
-    for (const QString& l : printedExplanation(StageKey))
-        out.print(l);
-    for (int i = 0; i < 5; ++i)
-        out.print();
-    if (!out.finish())
-        return;
-    showPrintNotice(txtCalcMessage, 4322, 4395, noticeTimer_);
+    const QString title = QString::fromLatin1(look_.printTitle);
+    print_->print(title, [this, &title](PrintLines& out) {
+        printCalcHead(out, title);
+        printCalcLine(out);
+        // Room for the diagram: its height in 0.01 mm over 300, as blank lines;
+        // drawn at (1000, 1000) twips at 0.8 of its size in 0.01 mm.
+        const QPixmap pix = picCalcShift->pixmap();
+        if (!pix.isNull()) {
+            const double himW = pix.width() * 2540.0 / 96.0, himH = pix.height() * 2540.0 / 96.0;
+            const int lines = static_cast<int>(std::nearbyint(himH / 300.0));
+            for (int i = 0; i < lines; ++i)
+                printCalcLine(out);
+            if (out.ok)
+                out.painter()->drawPixmap(QRectF(1000, 1000, 0.8 * himW, 0.8 * himH), pix, QRectF(pix.rect()));
+        }
+        const nmr::SubstituentList list = look_.list;
+        auto line = [list](const char* place, int sub) {
+            return QStringLiteral("Substituent %1 = ").arg(QLatin1String(place)) + nmr::substituentCaption(sub, list)
+                 + QStringLiteral(" (") + nmr::substituentToolTip(sub, list) + QStringLiteral(")");
+        };
+        printCalcLine(out, line("X", SubX));
+        if (!txtY->isHidden())
+            printCalcLine(out, line("Y", SubY));
+        if (!txtZ->isHidden())
+            printCalcLine(out, line("Z", SubZ));
+        printCalcLine(out);
+        printCalcLine(out);
+        for (const QString& l : txtResult->toPlainText().split(u'\n'))
+            printCalcLine(out, l);
+        printCalcLine(out);
+        printCalcLine(out);
+        for (const QString& l : printedExplanation(StageKey))
+            printCalcLine(out, l);
+        for (int i = 0; i < 5; ++i)
+            printCalcLine(out);
+        printCalcFoot(out);
+    });
 }
 
 void ShiftCalcWindow::cmdShiftOk_Click() { forms::unload(this); }

@@ -5,7 +5,10 @@
 // own layout, pages, increments and texts.
 #include "nmrcalc/substituents.h"
 
+#include "platform/forms/textprint.h"
+
 #include <QWidget>
+#include <memory>
 
 class QGroupBox;
 class QLabel;
@@ -111,6 +114,7 @@ protected:
 private:
     const ShiftWindowLook& look_;
     QTimer* noticeTimer_;
+    std::unique_ptr<TextPrintout> print_;
     int placesInUse() const;
     void setStage(const QString& key);
     void selectInto(QLineEdit* box, int& sub);

@@ -31,15 +31,24 @@ QPointer<HelpViewer>& viewer()
     return v;
 }
 
-QString topicTitle(const HelpTopic& t)
-{
-    return t.title.isEmpty() ? QStringLiteral("Help topic %1").arg(t.number) : t.title;
-}
-
 QString unreadableHelp(const QString& why)
 {
     return QStringLiteral("The help file cannot be read: %1 (%2).").arg(QDir::toNativeSeparators(helpFilePath()), why);
 }
+
+QString unshowableTopic(const QString& why)
+{
+    return QStringLiteral("This help topic cannot be shown: %1 (%2).").arg(QDir::toNativeSeparators(helpFilePath()), why);
+}
+
+// The topic's text box. The help file is input: its text is only ever put
+// in as escaped text, and should markup get in all the same, the box fetches
+// nothing it names (no picture, no style sheet, no file of any kind).
+class TopicBrowser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+    QVariant loadResource(int, const QUrl&) override { return {}; }
+};
 
 // A line of running text as HTML, its references to known topics as links.
 QString linkedLine(const QString& line, const QHash<QString, int>& topics)
@@ -89,11 +98,13 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent)
     f.setPointSizeF(f.pointSizeF() * 1.3);
     title_->setFont(f);
     title_->setWordWrap(true);
+    title_->setTextFormat(Qt::PlainText); // a title from the file is never markup
     pages_ = new QStackedWidget(this);
     contents_ = new QListWidget(pages_);
+    contents_->setUniformItemSizes(true); // a file of many topics lists at once
     contents_->installEventFilter(this);
     connect(contents_, &QListWidget::itemClicked, this, &HelpViewer::openItem);
-    text_ = new QTextBrowser(pages_);
+    text_ = new TopicBrowser(pages_);
     text_->setOpenLinks(false);
     connect(text_, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) {
         if (link.scheme() == QLatin1String("topic"))
@@ -134,11 +145,15 @@ void HelpViewer::showTopic(int topic)
                     QStringLiteral("There is no help text for this topic yet."));
         return;
     }
+    if (const QString tooLarge = helpTopicTooLarge(*t); !tooLarge.isEmpty()) {
+        showMessage(helpTopicHeading(*t), unshowableTopic(tooLarge));
+        return;
+    }
     QHash<QString, int> titles;
     // A title that comes twice leads to the first topic of that title.
     for (auto it = topics->crbegin(); it != topics->crend(); ++it)
         titles.insert(it->title, it->number);
-    title_->setText(topicTitle(*t));
+    title_->setText(helpTopicHeading(*t));
     setHelpText(text_, t->text, titles);
     pages_->setCurrentWidget(text_);
 }
@@ -156,7 +171,7 @@ void HelpViewer::showContents()
     }
     title_->setText(QStringLiteral("Contents"));
     for (const HelpTopic& t : *topics) {
-        auto* item = new QListWidgetItem(topicTitle(t), contents_);
+        auto* item = new QListWidgetItem(helpTopicHeading(t), contents_);
         item->setData(Qt::UserRole, t.number);
         if (t.number == lastTopic_ || contents_->currentItem() == nullptr)
             contents_->setCurrentItem(item);

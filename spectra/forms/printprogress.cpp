@@ -1,6 +1,6 @@
 #include "spectra/forms/printprogress.h"
 
-#include "core/forms/printnotice.h"
+#include "platform/forms/printnotice.h"
 #include "platform/forms/geometry.h"
 
 #include <QLineEdit>

@@ -10,7 +10,7 @@
 // that handler. Run under the sanitizers, this also shows that nothing freed
 // is touched.
 #include "core/coreservices.h"
-#include "core/forms/printnotice.h"
+#include "platform/forms/printnotice.h"
 #include "core/modorvan.h"
 #include "mainwindow/forms/frmAssignments.h"
 #include "mainwindow/forms/frmOVMain.h"

@@ -425,13 +425,16 @@ TEST(HelpFile, FindsNumberedTopics)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("#TOPIC 7\nSeven\nBody of seven.\n\n#TOPIC 70\nSeventy\nLine one\nLine two\n");
     f.close();
-    auto t = readHelpTopic(path, 70);
+    const auto topics = readHelpFile(path);
+    ASSERT_TRUE(topics);
+    const HelpTopic* t = findHelpTopic(*topics, 70);
     ASSERT_TRUE(t);
     EXPECT_EQ(t->title, "Seventy");
     EXPECT_EQ(t->text, "Line one\nLine two");
-    EXPECT_EQ(readHelpTopic(path, 7)->text, "Body of seven.");
-    EXPECT_FALSE(readHelpTopic(path, 8));
-    EXPECT_FALSE(readHelpTopic(dir.filePath("none.hlp"), 7));
+    ASSERT_TRUE(findHelpTopic(*topics, 7));
+    EXPECT_EQ(findHelpTopic(*topics, 7)->text, "Body of seven.");
+    EXPECT_FALSE(findHelpTopic(*topics, 8));
+    EXPECT_FALSE(readHelpFile(dir.filePath("none.hlp")));
 }
 
 TEST(HelpFile, ContentsAreTheTopicsInTheFilesOrder)
@@ -455,7 +458,8 @@ TEST(HelpFile, ContentsAreTheTopicsInTheFilesOrder)
     EXPECT_EQ(topics->at(1).title, "") << "the next topic's start is no title";
     EXPECT_EQ(topics->at(2).number, 300);
     EXPECT_EQ(topics->at(2).text, "#TOPICS 4\n# TOPIC 5");
-    EXPECT_EQ(readHelpTopic(path, 9)->title, "Nine") << "a number given twice is its first topic";
+    ASSERT_TRUE(findHelpTopic(*topics, 9));
+    EXPECT_EQ(findHelpTopic(*topics, 9)->title, "Nine") << "a number given twice is its first topic";
 }
 
 TEST(HelpFile, AnUnreadableFileSaysWhy)
@@ -482,7 +486,6 @@ TEST(HelpFile, AnUnreadableFileSaysWhy)
         QString why;
         EXPECT_FALSE(readHelpFile(path, &why)) << c.name;
         EXPECT_EQ(why, c.why) << c.name;
-        EXPECT_FALSE(readHelpTopic(path, 1)) << c.name;
     }
     QString why;
     EXPECT_FALSE(readHelpFile(dir.path(), &why)) << "a folder in the file's place";
@@ -782,4 +785,49 @@ TEST(FileInUse, NoSpaceForTheMarkIsAFailureAReadOnlyFolderIsNot)
         EXPECT_TRUE(copy.release().isEmpty());
     }
     ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
+}
+
+TEST(HelpFile, ATopicIsRefusedOnlyBeyondWhatCanBeShown)
+{
+    struct Case {
+        const char* name;
+        QString text;
+        const char* why; // empty: shown
+    };
+    const QString line = QString(kMaxHelpLine, u'x');
+    const QString shortLines = (QString(99, u'y') + u'\n').repeated(kMaxHelpText / 100);
+    const Case cases[]{
+        {"a line as long as can be", line, ""},
+        {"that line among others", QStringLiteral("a\n") + line + QStringLiteral("\nb"), ""},
+        {"a line one longer, last", QStringLiteral("a\n") + line + u'x',
+         "topic 7 holds a line of 10001 characters; at most 10000 can be shown"},
+        {"a line one longer, first", line + QStringLiteral("x\nb"),
+         "topic 7 holds a line of 10001 characters; at most 10000 can be shown"},
+        {"as much text as can be", shortLines, ""},
+        {"one more character", shortLines + u'z', "topic 7 holds 200001 characters; at most 200000 can be shown"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(helpTopicTooLarge(HelpTopic{7, QStringLiteral("T"), c.text}), QString::fromUtf8(c.why)) << c.name;
+}
+
+TEST(HelpFile, AHeadingIsTheTitleCutToWhatAWindowShows)
+{
+    const QString longest(kMaxHelpTitle, u'a');
+    const QString ellipsis(QChar(0x2026));
+    // A character of two code units (U+1D11E) where the cut falls.
+    const QString clef = QString(kMaxHelpTitle - 1, u'b') + QString::fromUtf8("\xF0\x9D\x84\x9E") + u'c';
+    struct Case {
+        const char* name;
+        HelpTopic topic;
+        QString heading;
+    };
+    const Case cases[]{
+        {"no title", {12, QString(), QString()}, QStringLiteral("Help topic 12")},
+        {"a title", {12, QStringLiteral("<b>Esters</b>"), QString()}, QStringLiteral("<b>Esters</b>")},
+        {"as long as can be", {12, longest, QString()}, longest},
+        {"one longer", {12, longest + u'z', QString()}, longest + ellipsis},
+        {"a pair on the cut", {12, clef, QString()}, clef.left(kMaxHelpTitle - 1) + ellipsis},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(helpTopicHeading(c.topic), c.heading) << c.name;
 }

@@ -8,7 +8,10 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
+#include <QLabel>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -17,6 +20,9 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <gtest/gtest.h>
+
+#include <sys/inotify.h>
+#include <unistd.h>
 
 using namespace orv;
 
@@ -62,8 +68,64 @@ protected:
         return browser()->cursorRect(inside).center();
     }
 
+    // Puts `bytes` in the program folder's help file in place of the shipped one.
+    void writeHelpFile(const QByteArray& bytes)
+    {
+        QFile f(folder.file(QStringLiteral("orvantor.hlp")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(f.write(bytes), bytes.size());
+    }
+
     orvtest::ProgramFolder folder;
 };
+
+// Counts every opening of one file, whoever opens it (Linux inotify).
+class OpenWatch {
+public:
+    explicit OpenWatch(const QString& path) : fd_(inotify_init1(IN_NONBLOCK))
+    {
+        if (fd_ >= 0)
+            inotify_add_watch(fd_, QFile::encodeName(path).constData(), IN_OPEN);
+    }
+    ~OpenWatch()
+    {
+        if (fd_ >= 0)
+            close(fd_);
+    }
+    OpenWatch(const OpenWatch&) = delete;
+    OpenWatch& operator=(const OpenWatch&) = delete;
+    bool watching() const { return fd_ >= 0; }
+    int opensSoFar()
+    {
+        alignas(inotify_event) char buf[4096];
+        for (;;) {
+            const ssize_t n = read(fd_, buf, sizeof buf);
+            if (n <= 0)
+                return opens_;
+            for (ssize_t at = 0; at < n;) {
+                const auto* e = reinterpret_cast<const inotify_event*>(buf + at);
+                opens_ += (e->mask & IN_OPEN) ? 1 : 0;
+                at += ssize_t(sizeof(inotify_event) + e->len);
+            }
+        }
+    }
+private:
+    int fd_;
+    int opens_ = 0;
+};
+
+// Pixels of a window part that are clearly red (text coloured by markup).
+int redPixels(QWidget* w)
+{
+    const QImage image = w->grab().toImage();
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            red += c.red() > 150 && c.green() < 90 && c.blue() < 90 ? 1 : 0;
+        }
+    return red;
+}
 
 } // namespace
 
@@ -252,4 +314,130 @@ TEST_F(HelpViewerTest, AHelpFileThatCannotBeReadIsNamedWithTheReason)
         v->close();
         QApplication::processEvents();
     }
+}
+
+TEST_F(HelpViewerTest, MarkupInTheHelpFileIsShownAsTextAndOpensNothing)
+{
+    // A picture file the markup names: opening it would be reading a file
+    // the help file chose (a device, a huge file).
+    const QString picture = folder.file(QStringLiteral("picture.png"));
+    {
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        ASSERT_TRUE(image.save(picture));
+    }
+    // Single quotes: a double quote would end a see-link's title.
+    const QString img = QStringLiteral("<img src='%1'>").arg(picture);
+    const QString red = QStringLiteral("<font color=red>Red title</font>");
+    const QString link = QStringLiteral("<a href='topic:2'>anchor</a>");
+    const QString title1 = red + u' ' + img + u' ' + link;
+    const QString title2 = QStringLiteral("<b>Second</b> ") + img;
+    writeHelpFile(QStringLiteral("#TOPIC 1\n%1\nSee \"%2\".\n%3 in the text\n<table><tr><td>%4</td></tr></table>\n"
+                                 "#TOPIC 2\n%2\nSee also \"%1\".\n")
+                      .arg(title1, title2, img, red)
+                      .toUtf8());
+    OpenWatch watch(picture);
+    ASSERT_TRUE(watch.watching());
+
+    HelpViewer* v = openContents();
+    ASSERT_TRUE(v);
+    EXPECT_EQ(v->shownText(), title1 + u'\n' + title2) << "the contents list the titles as written";
+    EXPECT_EQ(redPixels(list()), 0) << "no title is coloured by its markup";
+
+    for (int topic : {1, 2}) {
+        SCOPED_TRACE(topic);
+        showHelpTopic(topic);
+        const QString own = topic == 1 ? title1 : title2, other = topic == 1 ? title2 : title1;
+        EXPECT_EQ(v->shownTitle(), own);
+        auto* heading = v->findChild<QLabel*>();
+        ASSERT_TRUE(heading);
+        EXPECT_TRUE(v->shownText().contains(u'"' + other + u'"')) << "the see-link reads as written";
+        if (topic == 1) {
+            EXPECT_TRUE(v->shownText().contains(img + QStringLiteral(" in the text\n<table>")));
+        }
+        // The one link is the reference to the other topic, with the title as its text.
+        QStringList links;
+        int images = 0;
+        for (QTextBlock b = browser()->document()->begin(); b.isValid(); b = b.next())
+            for (auto it = b.begin(); !it.atEnd(); ++it) {
+                if (it.fragment().charFormat().isAnchor())
+                    links << it.fragment().text() + u'>' + it.fragment().charFormat().anchorHref();
+                images += it.fragment().charFormat().isImageFormat() ? 1 : 0;
+            }
+        EXPECT_EQ(links, QStringList{other + QStringLiteral(">topic:%1").arg(3 - topic)});
+        EXPECT_EQ(images, 0);
+        QApplication::processEvents();
+        EXPECT_EQ(redPixels(heading), 0);
+        EXPECT_EQ(redPixels(browser()->viewport()), 0);
+    }
+    EXPECT_EQ(watch.opensSoFar(), 0) << "no file the help file names is opened";
+    // The watch does see an opening, so the count above means something.
+    QFile opened(picture);
+    ASSERT_TRUE(opened.open(QIODevice::ReadOnly));
+    EXPECT_GT(watch.opensSoFar(), 0);
+}
+
+TEST_F(HelpViewerTest, ATopicTooLargeToLayOutIsRefusedAtOnceNamingTheFile)
+{
+    struct Case {
+        const char* name;
+        QByteArray body;
+        bool shown;
+    };
+    const QByteArray words = QByteArray("word ").repeated(19) + "words"; // 100 characters
+    const Case cases[]{
+        {"one line of 7.5 MB", QByteArray(7'500'000, 'x'), false},
+        {"one line of 7.5 MB of words and see-links", QByteArray("see \"Other\" and ").repeated(470'000), false},
+        {"a line one character too long", QByteArray(kMaxHelpLine + 1, 'x'), false},
+        {"a line as long as can be shown", QByteArray(kMaxHelpLine, 'x'), true},
+        {"7.5 MB in short lines", (words + '\n').repeated(75'000), false},
+        {"as much as can be shown in short lines", (words + '\n').repeated(kMaxHelpText / 101), true},
+    };
+    const QString refusal = QStringLiteral("This help topic cannot be shown: ")
+                          + QDir::toNativeSeparators(folder.file(QStringLiteral("orvantor.hlp")));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeHelpFile("#TOPIC 1\nBig\n" + c.body + "\n#TOPIC 2\nOther\nSmall.\n");
+        QElapsedTimer clock;
+        clock.start();
+        showHelpTopic(1);
+        HelpViewer* v = currentHelpViewer();
+        ASSERT_TRUE(v);
+        QApplication::processEvents();
+        EXPECT_LT(clock.elapsed(), 1000) << "ms to open the topic";
+        EXPECT_EQ(v->shownTitle(), "Big");
+        if (c.shown) {
+            EXPECT_EQ(v->shownText().size(), c.body.trimmed().size());
+        } else {
+            EXPECT_TRUE(v->shownText().startsWith(refusal)) << v->shownText().left(300).toStdString();
+            EXPECT_TRUE(v->shownText().endsWith("can be shown).")) << v->shownText().toStdString();
+        }
+        showHelpTopic(2);
+        EXPECT_EQ(v->shownText(), "Small.") << "the file's other topics still show";
+        v->close();
+        QApplication::processEvents();
+    }
+}
+
+TEST_F(HelpViewerTest, AVeryLongTitleIsCutInTheListAndHeadingButStillLinked)
+{
+    const QString longTitle = QStringLiteral("T").repeated(kMaxHelpLine - 100);
+    const QString hugeTitle = QStringLiteral("U").repeated(2'000'000);
+    writeHelpFile(QStringLiteral("#TOPIC 1\n%1\nThe long one.\n#TOPIC 2\nShort\nSee \"%1\".\n#TOPIC 3\n%2\nHuge.\n")
+                      .arg(longTitle, hugeTitle)
+                      .toUtf8());
+    QElapsedTimer clock;
+    clock.start();
+    HelpViewer* v = openContents();
+    ASSERT_TRUE(v);
+    const QString cut = longTitle.left(kMaxHelpTitle) + QChar(0x2026);
+    EXPECT_EQ(v->shownText(), cut + QStringLiteral("\nShort\n") + hugeTitle.left(kMaxHelpTitle) + QChar(0x2026));
+    showHelpTopic(3);
+    QApplication::processEvents();
+    EXPECT_LT(clock.elapsed(), 1000) << "ms to list the topics and open one";
+    showHelpTopic(2);
+    QTest::mouseClick(browser()->viewport(), Qt::LeftButton, {}, pointOnText(QStringLiteral("TTTT")));
+    EXPECT_EQ(v->topic(), 1) << "the reference names the whole title";
+    EXPECT_EQ(v->shownTitle(), cut);
+    EXPECT_EQ(v->shownText(), "The long one.");
 }

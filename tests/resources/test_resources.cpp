@@ -239,9 +239,11 @@ TEST(ResourceSounds, EveryClipIsShortMonoSixteenBitPcmThatFadesInAndOut)
 TEST(HelpTopics, EveryTopicTheWindowsOpenHasATitleAndText)
 {
     const QString file = shippedHelpFile();
+    const auto topics = readHelpFile(file);
+    ASSERT_TRUE(topics) << file.toStdString();
     for (int topic : helpTopicNumbers()) {
-        const auto t = readHelpTopic(file, topic);
-        ASSERT_TRUE(t.has_value()) << "topic " << topic << " missing from " << file.toStdString();
+        const HelpTopic* t = findHelpTopic(*topics, topic);
+        ASSERT_TRUE(t) << "topic " << topic << " missing from " << file.toStdString();
         EXPECT_FALSE(t->title.isEmpty()) << "topic " << topic;
         EXPECT_GT(t->text.size(), 150) << "topic " << topic << " has hardly any text";
     }
@@ -291,10 +293,11 @@ TEST(HelpTopics, ItemTopicsAreAboutTheirItem)
         cases.push_back({13 + i, 100 + 2 * i});
     for (int i = 0; i <= 17; ++i)
         cases.push_back({35 + i, 205 + 5 * i});
-    const QString file = shippedHelpFile();
+    const auto topics = readHelpFile(shippedHelpFile());
+    ASSERT_TRUE(topics) << shippedHelpFile().toStdString();
     for (const Case& c : cases) {
-        const auto t = readHelpTopic(file, c.topic);
-        ASSERT_TRUE(t.has_value()) << "topic " << c.topic;
+        const HelpTopic* t = findHelpTopic(*topics, c.topic);
+        ASSERT_TRUE(t) << "topic " << c.topic;
         // The first word of the item's name, ignoring case and the name's own
         // spelling ("Infra red").
         QString key = LoadResString(1001 + 2 * (c.item - 1)).section(u' ', 0, 0).toLower();

@@ -5,6 +5,7 @@
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/printer.h"
+#include "platform/forms/textprint.h"
 #include "tests/common/pdftools.h"
 #include "tests/common/testsupport.h"
 
@@ -193,7 +194,8 @@ TEST(SummaryPrint, PrintsThePagesSummaryPagesMakes)
         const double lineTw = QFontMetricsF(twipsFont("Times New Roman", 12), printer.painter()->device()).height();
         expectedPages = int(
             summaryPages(out, {"printed today"}, summaryLinesPerPage(printer.pageSizeTwips().height(), lineTw)).size());
-        EXPECT_TRUE(printSummary(printer, out, "printed today", [&](int v) { progress.append(v); }));
+        PrintLines lines(printer, [&](int v) { progress.append(v); });
+        EXPECT_TRUE(printSummary(lines, out, "printed today"));
         EXPECT_TRUE(printer.end());
     }
     qputenv("ORVANTO_PRINT_PDF", QByteArray());

@@ -2,7 +2,7 @@
 // Reading printouts in tests: a page laid out into an image (15 twips a
 // pixel), ink or magenta near a point of an image, the text of a printed
 // PDF, and a viewer's feedback after a printout.
-#include "core/forms/printnotice.h"
+#include "platform/forms/printnotice.h"
 #include "platform/twips.h"
 #include "spectra/forms/printpage.h"
 #include "spectra/forms/printprogress.h"

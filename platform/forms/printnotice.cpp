@@ -1,7 +1,7 @@
-#include "core/forms/printnotice.h"
+#include "platform/forms/printnotice.h"
 
-#include "core/coreservices.h"
 #include "platform/forms/geometry.h"
+#include "platform/runtime.h"
 #include "platform/twips.h"
 
 #include <QFontMetrics>
