@@ -3,7 +3,7 @@
 #   ./build.sh run [orvantos|ovsetup] [arguments]   start a program (orvantos by default)
 #   ./build.sh test                                  build everything and run every test
 #   ./build.sh build                                 only build the programs
-#   ./build.sh fuzz [SECONDS]                        fuzz the file readers (300 s each by default) 
+#   ./build.sh fuzz [SECONDS]                        fuzz the file readers (300 s each by default)
 #   ./build.sh sanitize                              every test under ASan and UBSan (in build-san)
 # ORV_JOBS limits how many compilers, tests or fuzzers run at once (every core when
 # it is not set; set, it must be a whole number of 1 or more, not empty).
