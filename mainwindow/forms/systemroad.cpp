@@ -1,13 +1,48 @@
 #include "mainwindow/forms/systemroad.h"
 
-#include "core/modorvan.h"
 #include "core/userfile.h"
 #include "mainwindow/forms/frmOVMain.h"
+#include "mainwindow/helpactions.h"
 #include "mainwindow/savedata.h"
+
+#include <QCoreApplication>
+#include <cstdio>
 
 namespace orv {
 
-void leaveForSystemEnd(SystemEnd)
+namespace {
+
+QString itemsRevealedText(int n)
+{
+    if (n == 0)
+        return QStringLiteral("No item had been revealed.");
+    if (n == 1)
+        return QStringLiteral("1 item had been revealed.");
+    return QStringLiteral("%1 items had been revealed.").arg(n);
+}
+
+} // namespace
+
+QString notSavedAtSystemEnd(const ModOrvan& m)
+{
+    // As the main window's load decides whether its close box saves; the
+    // solved example only lends the window another reason meanwhile.
+    if (!isTrue(m.MultipleSessionsAllowed) || isTrue(m.InstructorMode))
+        return {};
+    QString why;
+    if (m.UserFilePath.isEmpty())
+        why = QStringLiteral("no file had been named for it yet");
+    else if (passwordStillToChoose())
+        why = QStringLiteral("no password had been chosen yet for its file ") + m.UserFilePath;
+    else
+        return {};
+    // The example's items are never stored: the count is of the own unknown.
+    const UnknownProgress& own = isTrue(m.ExampleMode) ? m.SavedProgress : m.progress();
+    return QCoreApplication::applicationName() + QStringLiteral(": the session was not saved when the system ended ")
+         + QStringLiteral("the program: ") + why + QStringLiteral(". ") + itemsRevealedText(revealedItemCount(own));
+}
+
+void leaveForSystemEnd()
 {
     auto& m = modOrvan;
     // No window asks for a password, and none is written to or brought up:
@@ -16,8 +51,16 @@ void leaveForSystemEnd(SystemEnd)
     m.statusBarSink = nullptr;
     m.mainCaptionSink = nullptr;
     m.ensureMainWindow = nullptr;
-    if (frmOVMain::sessionOpen())
-        leaveMainWindow(m);
+    if (frmOVMain::sessionOpen()) {
+        if (const QString notSaved = notSavedAtSystemEnd(m); !notSaved.isEmpty()) {
+            // In place of the Save dialog's question, which nobody could
+            // answer. The write may fail (a closed pipe): nothing waits on it.
+            std::fprintf(stderr, "%s\n", qPrintable(notSaved));
+            std::fflush(stderr);
+        } else {
+            leaveMainWindow(m);
+        }
+    }
     releaseUserFile();
 }
 
@@ -28,6 +71,14 @@ void saveForSessionManager()
     // save; until then nothing may be written.
     if (frmOVMain::sessionOpen() && !isTrue(m.ExampleMode) && !passwordStillToChoose())
         saveAsLeavingWould(m);
+}
+
+SystemEndRoad studentSystemEndRoad()
+{
+    // Nothing is held yet: this only makes the mark's object, now.
+    releaseUserFile();
+    frmOVMain::sessionOpen();
+    return {leaveForSystemEnd, saveForSessionManager};
 }
 
 } // namespace orv
