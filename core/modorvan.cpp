@@ -72,6 +72,7 @@ void ResetUserRecord()
 
     m.CurrentItem = 0;
     m.DataSaved = kFalse;
+    m.SavedRecord.clear();
     m.QuitReason.clear();
     m.ExampleMode = kFalse;
     m.SavedProgress = fresh.SavedProgress;

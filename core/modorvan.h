@@ -110,7 +110,14 @@ struct ModOrvan : ConfigSettings, UnknownProgress {
 
     // --- Session and identification state ---
     int CurrentItem = 0; // 0..54
+    // False once anything may be unsaved: the main window's load, a help or
+    // a report clear it. Whether the record still is as saved is asked of
+    // recordSaved (core/userrecord.h), which compares it with SavedRecord
+    // too, so that a change nobody announced is never taken for saved.
     Boolean DataSaved = kFalse;
+    // What the file was last given, as recordAsStored made it; empty before
+    // the first write of this student's session.
+    QString SavedRecord;
     Boolean AllUnknownsDone = kFalse;
     QString CommandLineUsed;
     Boolean UnkIdentified = kFalse;

@@ -4,6 +4,7 @@
 #include "core/modorvan.h"
 #include "core/unknownfile.h"
 #include "core/userfile.h"
+#include "core/userrecord.h"
 #include "platform/msgbox.h"
 
 #include <QFile>
@@ -74,7 +75,7 @@ bool saveWhatWasDone()
         return false;
     if (!WriteUserFile())
         return false;
-    m.DataSaved = kTrue;
+    markRecordSaved(m);
     return true;
 }
 

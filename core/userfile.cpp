@@ -211,6 +211,8 @@ QString releaseUserFile()
 
 bool userFileReplaced() { return userFileSeen().replaced && userFileSeen().path == modOrvan.UserFilePath; }
 
+void prepareUserFileMark() { userFileMark(); }
+
 bool userFileTakenOver() { return !userFileMark().stillHeld(); }
 
 QString upgradeMessage(const QString& path, bool version42)

@@ -67,6 +67,9 @@ bool passwordStillToChoose();
 // next sign-in). Every caller tells it: in a window, or in the log when
 // windows are withheld.
 [[nodiscard]] QString releaseUserFile();
+// Makes the holder of the user file's mark now, before an exit handler that
+// lets go of the file is registered, so that the holder outlives it.
+void prepareUserFileMark();
 // True once another copy has taken over the user file this copy marked.
 bool userFileTakenOver();
 // True once a save found a link or another file in the place of the user

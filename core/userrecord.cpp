@@ -443,6 +443,19 @@ void applyUserRecord(const UserRecord& r, ModOrvan& m)
         m.UnkResults[k] = k <= static_cast<int>(r.results.size()) ? r.results[k - 1] : UnkResultRow{};
 }
 
+QString recordAsStored(const ModOrvan& m)
+{
+    return buildUserRecord(userRecordOf(m)) + QChar(kFieldSeparator) + m.Password;
+}
+
+void markRecordSaved(ModOrvan& m)
+{
+    m.DataSaved = kTrue;
+    m.SavedRecord = recordAsStored(m);
+}
+
+bool recordSaved(const ModOrvan& m) { return isTrue(m.DataSaved) && m.SavedRecord == recordAsStored(m); }
+
 long roundedMinutes(double seconds)
 {
     const long long whole = static_cast<long long>(std::floor(std::max(0.0, seconds)));

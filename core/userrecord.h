@@ -115,6 +115,20 @@ UnknownProgress storedProgress(UnknownProgress p);
 UserRecord userRecordOf(const ModOrvan& m);
 void applyUserRecord(const UserRecord& r, ModOrvan& m);
 
+// Everything of the state that the user file keeps, as one text: the record
+// (userRecordOf) and the password. Two states give the same text exactly
+// when a write would store the same thing for both.
+QString recordAsStored(const ModOrvan& m);
+// The writer's word that the file now holds the state: DataSaved True, and
+// the record kept to compare with (SavedRecord).
+void markRecordSaved(ModOrvan& m);
+// True when nothing would be lost by not writing now: DataSaved is True and
+// the record is still what was last written. Every change to any value the
+// file keeps (an item revealed by any window, a help, a try, an
+// identification, a finished unknown, the password) makes it False, whether
+// or not the window that made it cleared DataSaved.
+bool recordSaved(const ModOrvan& m);
+
 // Minutes by the program's rule: whole minutes of the elapsed time, at least
 // 1, one more when 30 or more seconds are left over.
 long roundedMinutes(double seconds);

@@ -189,11 +189,11 @@ HelpText itemsRevealedHelp(const ModOrvan& m)
     return h;
 }
 
-int revealedItemCount(const ModOrvan& m)
+int revealedItemCount(const UnknownProgress& p)
 {
     int r = 0;
     for (int n = 1; n <= kLastItem; ++n)
-        r += revealed(m, n) ? 1 : 0;
+        r += isTrue(p.ItemsRevealed[n]) ? 1 : 0;
     return r;
 }
 

@@ -48,7 +48,7 @@ struct HelpText {
 HelpText itemsRevealedHelp(const ModOrvan& m);
 
 // Items 1..54 revealed so far.
-int revealedItemCount(const ModOrvan& m);
+int revealedItemCount(const UnknownProgress& p);
 // Revealed items needed before the class of the unknown is told: 6 with
 // chemical tests allowed, 4 with only spectra, 1 with neither.
 int unknownHelpThreshold(const ModOrvan& m);

@@ -3,6 +3,7 @@
 #include "core/marktexts.h"
 #include "core/modorvan.h"
 #include "core/userfile.h"
+#include "core/userrecord.h"
 #include "mainwindow/helpactions.h"
 #include "platform/filedialog.h"
 #include "platform/msgbox.h"
@@ -102,7 +103,7 @@ SaveOutcome WriteUserDataFlow()
         }
         return SaveOutcome::Failed;
     }
-    m.DataSaved = kTrue;
+    markRecordSaved(m);
     return SaveOutcome::Saved;
 }
 
@@ -131,14 +132,14 @@ LeaveOutcome leaveMainWindow(ModOrvan& m)
         const bool canSave = isTrue(m.MultipleSessionsAllowed) && !isTrue(m.InstructorMode);
         const bool noSaveWay = m.QuitReason == QLatin1String("NoSaveNext")
                             || m.QuitReason == QLatin1String("NoSaveExit");
-        if (noSaveWay && canSave && !isTrue(m.DataSaved)
+        if (noSaveWay && canSave && !recordSaved(m)
             && MsgBox(QStringLiteral("Your work on your own unknown has not been saved. Save it before leaving?"),
                       MsgButtons::YesNo, MsgIcon::Question)
                    == MsgResult::Yes)
             m.QuitReason = m.QuitReason == QLatin1String("NoSaveNext") ? QStringLiteral("AnotherUser")
                                                                        : QStringLiteral("QuitNow");
     }
-    if (savingReason(m.QuitReason) && !isTrue(m.DataSaved) && WriteUserDataFlow() == SaveOutcome::Failed) {
+    if (savingReason(m.QuitReason) && !recordSaved(m) && WriteUserDataFlow() == SaveOutcome::Failed) {
         m.QuitReason = QStringLiteral("Save");
         out.close = false;
     }
@@ -147,7 +148,7 @@ LeaveOutcome leaveMainWindow(ModOrvan& m)
 
 bool saveAsLeavingWould(ModOrvan& m)
 {
-    if (!savingReason(m.QuitReason) || isTrue(m.DataSaved) || m.UserFilePath.isEmpty())
+    if (!savingReason(m.QuitReason) || recordSaved(m) || m.UserFilePath.isEmpty())
         return false;
     return WriteUserDataFlow() == SaveOutcome::Saved;
 }

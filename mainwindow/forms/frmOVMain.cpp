@@ -12,7 +12,6 @@
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"
-#include "platform/forms/systemend.h"
 #include "platform/twips.h"
 
 #include <QCloseEvent>
@@ -102,11 +101,6 @@ frmOVMain::frmOVMain()
 
     TimerOVMain->start();
     openSession() = this;
-    // An exit from elsewhere (the display gone) takes the road out from an
-    // exit handler, which runs before the destructors of what existed when it
-    // was registered: registered again now that the session's objects (the
-    // user file's mark among them) exist.
-    armSystemEndAtExit();
     --changingDepth();
 }
 

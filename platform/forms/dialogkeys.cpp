@@ -33,8 +33,6 @@ bool press(QAbstractButton* b)
     return true;
 }
 
-// Return or the keypad's Enter, without Shift, Ctrl, Alt or Meta.
-
 // The window's focused push or tool button, when it may be pressed.
 bool pressFocusedButton(QWidget* window)
 {
@@ -65,8 +63,10 @@ public:
             return false;
         auto* key = static_cast<QKeyEvent*>(event);
         const auto mods = key->modifiers() & ~Qt::KeypadModifier;
+        // A focused button took its Enter before (installFocusedButtonEnter):
+        // one key presses one button once.
         if (isEnterKey(key))
-            return pressFocusedButton(window_) || press(defaultButton);
+            return press(defaultButton);
         if (key->key() == Qt::Key_Escape && mods == Qt::NoModifier)
             return press(cancelButton);
         return false;
@@ -113,6 +113,7 @@ DialogKeys* keysOf(const QWidget* window)
 
 DialogKeys* ensureKeys(QWidget* window)
 {
+    installFocusedButtonEnter(); // a focused button before the window's own
     DialogKeys* keys = keysOf(window);
     return keys ? keys : new DialogKeys(window);
 }

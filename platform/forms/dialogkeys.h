@@ -3,7 +3,8 @@
 // rather than dialogs and so get no default or cancel button from the toolkit.
 //
 // Enter (Return or the keypad's Enter) presses the push or tool button that
-// has the focus, or else the window's default button; Escape presses the
+// has the focus (installFocusedButtonEnter, installed with the first button
+// set), or else the window's default button; Escape presses the
 // window's cancel button. A key the focused control uses itself (Enter in a text box
 // that takes it, Escape closing a list's pop-up) never reaches the window.
 // Hidden or disabled buttons are not pressed. The buttons stay owned by the

@@ -32,13 +32,13 @@ extern "C" void onEndSignal(int signo)
     errno = saved;
 }
 
-void takeRoad(SystemEnd how)
+void takeRoad()
 {
     if (systemEndUnderWay())
         return;
     beginSystemEnd();
     if (road && road->leave)
-        road->leave(how);
+        road->leave();
 }
 
 extern "C" void endAtExit()
@@ -50,7 +50,7 @@ extern "C" void endAtExit()
     const QCoreApplication* app = QCoreApplication::instance();
     if (programEndedItself() || !app || QThread::currentThread() != app->thread())
         return;
-    takeRoad(SystemEnd::Exit);
+    takeRoad();
 }
 
 class QuitFilter : public QObject {
@@ -61,7 +61,7 @@ public:
         if (e->type() == QEvent::Quit && watched == QCoreApplication::instance()) {
             // Qt would close every window in turn, and each would ask what
             // to do; the road asks nothing.
-            endBySystem(SystemEnd::SessionManager);
+            endBySystem();
             return true;
         }
         return false;
@@ -73,7 +73,7 @@ void onSignalByte()
     char bytes[64];
     while (::read(signalPipe[1], bytes, sizeof bytes) > 0) {}
     if (!systemEndUnderWay())
-        endBySystem(SystemEnd::Signal);
+        endBySystem();
 }
 
 void commitForSessionManager()
@@ -88,16 +88,10 @@ void commitForSessionManager()
 
 } // namespace
 
-void endBySystem(SystemEnd how)
+void endBySystem()
 {
-    takeRoad(how);
+    takeRoad();
     endProcessNow();
-}
-
-void armSystemEndAtExit()
-{
-    if (road)
-        std::atexit(endAtExit);
 }
 
 void watchForSystemEnd(SystemEndRoad r)
@@ -107,6 +101,9 @@ void watchForSystemEnd(SystemEndRoad r)
         return;
     road = new SystemEndRoad(std::move(r));
 
+    // A write to an error output whose reader is gone fails instead of
+    // ending the program before its road has let go of the user file.
+    ::signal(SIGPIPE, SIG_IGN);
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, signalPipe) == 0) {
         auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, app);
         QObject::connect(notifier, &QSocketNotifier::activated, app, [] { onSignalByte(); });
@@ -125,12 +122,12 @@ void watchForSystemEnd(SystemEndRoad r)
     app->installEventFilter(new QuitFilter(app));
     // An event loop told to end without a Quit event (QCoreApplication::exit)
     // still takes the road before main returns.
-    QObject::connect(app, &QCoreApplication::aboutToQuit, app, [] { takeRoad(SystemEnd::SessionManager); });
+    QObject::connect(app, &QCoreApplication::aboutToQuit, app, [] { takeRoad(); });
     if (auto* gui = qobject_cast<QGuiApplication*>(app))
         QObject::connect(
             gui, &QGuiApplication::commitDataRequest, gui, [](QSessionManager&) { commitForSessionManager(); },
             Qt::DirectConnection);
-    armSystemEndAtExit();
+    std::atexit(endAtExit);
 }
 
 } // namespace orv

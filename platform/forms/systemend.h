@@ -19,27 +19,26 @@
 //   (QCoreApplication::exit), before main returns.
 // - The display gone: Qt's platform plugin ends the process with exit() as
 //   soon as it notices, without an event or signal first. The road runs from
-//   an exit handler then, with the windows no longer usable: it must touch
-//   no window and run no event loop (`how` tells it). An exit handler runs
-//   before the destructors of the objects with static storage that were
-//   complete when it was registered, and after the others: armSystemEndAtExit
-//   registers it again, for the objects the road needs that came since.
-//   After the program's own end (EndProgram) or a return from main, or for
-//   an exit called from another thread than the main one, it does nothing.
+//   an exit handler then, with the windows no longer usable, so it touches
+//   no window and runs no event loop whatever the end (no window is shown
+//   once the end has begun). watchForSystemEnd registers that handler, once.
+//   An exit handler runs before the destructors of the objects with static
+//   storage that were complete when it was registered, and after the
+//   others: whoever builds the road makes every long-lived object it uses
+//   before watchForSystemEnd is called. After the program's own end
+//   (EndProgram) or a return from main, or for an exit called from another
+//   thread than the main one, it does nothing.
+// - SIGPIPE is ignored: at a logout the error output is often a pipe whose
+//   reader has gone, and a road that writes its report there must still go
+//   on to let go of what it holds; such a write just fails.
 // A signal that the program was started to ignore (nohup) stays ignored.
 #include <functional>
 
 namespace orv {
 
-enum class SystemEnd {
-    Signal,         // SIGTERM, SIGHUP or SIGINT
-    SessionManager, // the session's end, or the application told to quit
-    Exit,           // exit() called from elsewhere, as when the display is gone
-};
-
 struct SystemEndRoad {
     // Saves what the program's own way out saves and lets go of what it holds.
-    std::function<void(SystemEnd how)> leave;
+    std::function<void()> leave;
     // Saves for a session manager that asks; the program goes on. May be empty.
     std::function<void()> commit;
 };
@@ -47,9 +46,7 @@ struct SystemEndRoad {
 // Installs the road and starts watching for the system's end. Needs the
 // application object; called once.
 void watchForSystemEnd(SystemEndRoad road);
-// Registers the exit handler again (see above); nothing before watchForSystemEnd.
-void armSystemEndAtExit();
 // Takes the road at once, as a signal would (the end stays recorded for tests).
-void endBySystem(SystemEnd how);
+void endBySystem();
 
 } // namespace orv

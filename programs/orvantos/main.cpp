@@ -28,6 +28,6 @@ int main(int argc, char** argv)
     orv::registerMscalcForms();
     // A shutdown or logout with a student's session open saves the work as
     // the main window's close box would and lets go of the user file.
-    orv::watchForSystemEnd({orv::leaveForSystemEnd, orv::saveForSessionManager});
+    orv::watchForSystemEnd(orv::studentSystemEndRoad());
     return orv::runStudentProgram(argc, argv);
 }

@@ -3,7 +3,7 @@
 #include "platform/forms/widgetservices.h"
 #include "platform/programfolder.h"
 #include "setup/forms/registersetup.h"
-#include "setup/setupstate.h"
+#include "setup/forms/setupend.h"
 
 #include <QApplication>
 
@@ -15,10 +15,6 @@ int main(int argc, char** argv)
     orv::installWidgetServices();
     orv::removeStaleProgramTemporaries();
     orv::registerSetupForms();
-    // A shutdown or logout ends the setup program as its close box would
-    // without the instructor's answer: unsaved settings are not written. A
-    // save under way is finished first (it is one synchronous step), so
-    // orvanto.ini is never left half written, nor its temporary copy left.
-    orv::watchForSystemEnd({[](orv::SystemEnd) { orv::modSetup.ending = true; }, {}});
+    orv::watchForSystemEnd(orv::setupSystemEndRoad());
     return orv::runSetupProgram();
 }

@@ -62,7 +62,7 @@ protected:
         m.NameTypingTries = 1;
         m.UserFilePath = path;
         ASSERT_TRUE(WriteUserFile());
-        m.DataSaved = kTrue;
+        markRecordSaved(m); // as the program's save marks it
     }
     // The example solved by typing its name.
     void solveExample()
@@ -150,7 +150,7 @@ TEST_F(KeepWork, LeavingDuringTheExampleSavesOrAsksFirst)
         m.UserFilePath = path;
         if (c.savedBefore) {
             ASSERT_TRUE(WriteUserFile());
-            m.DataSaved = kTrue;
+            markRecordSaved(m); // as the program's save marks it
         } else {
             m.DataSaved = kFalse;
             QFile::remove(path);

@@ -153,6 +153,14 @@ TEST(DialogKeys, EnterPressesTheFocusedButtonInEveryWindow)
         EXPECT_EQ(presses.size(), c.pressed ? 1 : 0) << c.what;
         EXPECT_EQ(small.continues, continues) << c.what;
     }
+    // The focused button that is also its window's default: the key reaches
+    // both the program's filter and the window's, and one Enter is one click.
+    for (const Qt::KeyboardModifiers mods : {Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::KeypadModifier)}) {
+        const int continues = small.continues;
+        small.go->setFocus();
+        QTest::keyClick(small.go, mods == Qt::NoModifier ? Qt::Key_Return : Qt::Key_Enter, mods);
+        EXPECT_EQ(small.continues, continues + 1) << "keypad: " << (mods != Qt::NoModifier);
+    }
     // A text box that takes Enter keeps it.
     presses.clear();
     editor->setFocus();

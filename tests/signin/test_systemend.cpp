@@ -29,8 +29,10 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QThread>
 #include <atomic>
+#include <functional>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/syscall.h>
@@ -51,8 +53,10 @@ const char* const kPassword = "kordavia1";
 class RunningProgram {
 public:
     // `display`: an X display to run on, else none (offscreen).
+    // `childSetup` runs in the child before the program starts.
     RunningProgram(const QString& programFolder, const QStringList& args, const QString& script,
-                   const QString& display = QString(), const QString& program = QStringLiteral(ORV_STUDENT_PROGRAM))
+                   const QString& display = QString(), const QString& program = QStringLiteral(ORV_STUDENT_PROGRAM),
+                   std::function<void()> childSetup = {})
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("ORVANTO_HOME"), programFolder);
@@ -72,6 +76,8 @@ public:
         QFile::setPermissions(runtime_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         process_.setProcessEnvironment(env);
         process_.setWorkingDirectory(programFolder);
+        if (childSetup)
+            process_.setChildProcessModifier(childSetup);
         process_.start(program, args);
         // Signals go through a handle on this very process: once it has
         // ended, none can reach another process given the same number.
@@ -234,6 +240,54 @@ TEST_F(SystemEndTest, EachSignalSavesTheWorkAndLetsTheFileGo)
     }
 }
 
+TEST_F(SystemEndTest, ASpectrumSeenAfterASaveIsSavedAtTheEnd)
+{
+    // The viewer's reveal counts as a change like any other: the end writes it.
+    const int infrared = itemForMenuIndex(QStringLiteral("mnuPhysPropItem"), 6);
+    RunningProgram student(folder.path(), {path},
+                           signInAndReveal() + QStringLiteral("frmResult:close;frmOVMain:menu:mnuSaveCont;"
+                                                              "frmOVMain:menu:mnuPhysPropItem6;frmIr:close;"
+                                                              "frmOVMain:ready:work"));
+    ASSERT_TRUE(student.waitReady(QStringLiteral("work"))) << student.log();
+    QThread::msleep(300); // the viewer closes meanwhile
+    EXPECT_TRUE(orvtest::userFileRecord(path).progress.ItemsRevealed[meltingPoint()] == kTrue) << "the first save";
+    student.signal(SIGTERM);
+    ASSERT_TRUE(student.waitEnd()) << student.log();
+    EXPECT_TRUE(student.endedNormally()) << student.log();
+    EXPECT_TRUE(orvtest::userFileRecord(path).progress.ItemsRevealed[infrared] == kTrue) << student.log();
+    EXPECT_FALSE(markThere());
+}
+
+TEST_F(SystemEndTest, AFailedSaveReportedToAClosedPipeStillLetsTheFileGo)
+{
+    // At a logout the error output is often a pipe nobody reads any more.
+    // The save fails (a folder stands where the file was), its report goes
+    // to that pipe, and the program must still let go of its mark. The
+    // signal's default action is put back, as a session would start it.
+    const auto closedPipe = [] {
+        ::signal(SIGPIPE, SIG_DFL);
+        int ends[2];
+        if (::pipe(ends) == 0) {
+            ::close(ends[0]);
+            ::dup2(ends[1], 2);
+            ::close(ends[1]);
+        }
+    };
+    RunningProgram student(folder.path(), {path}, signInAndReveal() + QStringLiteral("frmResult:ready:work"),
+                           QString(), QStringLiteral(ORV_STUDENT_PROGRAM), closedPipe);
+    ASSERT_TRUE(student.waitReady(QStringLiteral("work"))) << student.log();
+    ASSERT_TRUE(markThere());
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QDir().mkdir(path));
+    student.signal(SIGTERM);
+    ASSERT_TRUE(student.waitEnd()) << student.log();
+    EXPECT_TRUE(student.endedNormally()) << "not ended by SIGPIPE\n" << student.log();
+    EXPECT_FALSE(markThere());
+    EXPECT_TRUE(QFileInfo(path).isDir()) << "nothing written in its place";
+    EXPECT_TRUE(leftovers().isEmpty()) << leftovers().join(u' ').toStdString();
+    QDir().rmdir(path);
+}
+
 TEST_F(SystemEndTest, SignalsDuringTheSaveLeaveTheFileWhole)
 {
     // Signals keep coming from the first until the program has ended, so
@@ -347,7 +401,40 @@ struct RoadCase {
     const char* name;
     bool sessionsSaved; // the settings save sessions: the close box saves
     Named named;
-    bool written; // the file holds the work afterwards
+    bool written;       // the file holds the work afterwards
+    const char* logged; // what the error output says, nullptr for nothing
+};
+
+// Everything written to the error output (descriptor 2) while it lives.
+class ErrorOutput {
+public:
+    ErrorOutput()
+    {
+        std::fflush(stderr);
+        saved_ = ::dup(2);
+        if (file_.open())
+            ::dup2(file_.handle(), 2);
+    }
+    ~ErrorOutput() { restore(); }
+    QString text()
+    {
+        restore();
+        file_.seek(0);
+        return QString::fromLocal8Bit(file_.readAll());
+    }
+
+private:
+    void restore()
+    {
+        if (saved_ < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(saved_, 2);
+        ::close(saved_);
+        saved_ = -1;
+    }
+    QTemporaryFile file_;
+    int saved_ = -1;
 };
 } // namespace
 
@@ -355,10 +442,14 @@ TEST_F(SystemEndTest, TheRoadSavesOnlyWhereTheCloseBoxWouldAndAsksNothing)
 {
     // clang-format off
     const RoadCase cases[] = {
-        {"no file named yet: no Save dialog, nothing written",       true,  Named::No,                false},
-        {"a new file, its password still to choose: not written",    true,  Named::NewFileNoPassword, false},
-        {"the student's file",                                       true,  Named::Existing,          true},
-        {"sessions not saved: the close box does not save",          false, Named::Existing,          false},
+        {"no file named yet: no Save dialog, nothing written",       true,  Named::No,                false,
+         "Orvanto: the session was not saved when the system ended the program: no file had been named for it "
+         "yet. 2 items had been revealed.\n"},
+        {"a new file, its password still to choose: not written",    true,  Named::NewFileNoPassword, false,
+         "Orvanto: the session was not saved when the system ended the program: no password had been chosen yet "
+         "for its file %1. 2 items had been revealed.\n"},
+        {"the student's file",                                       true,  Named::Existing,          true,  nullptr},
+        {"sessions not saved: the close box does not save",          false, Named::Existing,          false, nullptr},
     };
     // clang-format on
     registerCoreForms();
@@ -385,6 +476,7 @@ TEST_F(SystemEndTest, TheRoadSavesOnlyWhereTheCloseBoxWouldAndAsksNothing)
         auto* main = forms::instance<frmOVMain>();
         ASSERT_TRUE(frmOVMain::sessionOpen());
         m.ItemsRevealed[meltingPoint()] = kTrue; // the work since the last save
+        m.ItemsRevealed[1] = kTrue;
         int dialogs = 0;
         setFileDialogPresenter([&dialogs](const FileDialogRequest&) {
             ++dialogs;
@@ -393,7 +485,10 @@ TEST_F(SystemEndTest, TheRoadSavesOnlyWhereTheCloseBoxWouldAndAsksNothing)
         orvtest::msgLog().shown.clear();
 
         beginSystemEnd();
-        leaveForSystemEnd(SystemEnd::Signal);
+        ErrorOutput log;
+        leaveForSystemEnd();
+        const QString logged = log.text();
+        EXPECT_EQ(logged, c.logged ? QString::fromLatin1(c.logged).replace(QStringLiteral("%1"), file) : QString());
 
         EXPECT_EQ(dialogs, 0);
         EXPECT_TRUE(orvtest::msgLog().shown.empty()) << orvtest::msgLog().lastPrompt().toStdString();
@@ -536,7 +631,7 @@ TEST_F(SystemEndTest, AMarkThatCannotBeRemovedAtTheEndIsToldInTheLog)
     {
         orvtest::AsOrdinaryUser student;
         beginSystemEnd();
-        leaveForSystemEnd(SystemEnd::Signal);
+        leaveForSystemEnd();
     }
     const QString log = QString::fromStdString(testing::internal::GetCapturedStderr());
     ::chmod(users.constData(), 0777);
