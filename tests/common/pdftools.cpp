@@ -7,6 +7,13 @@
 
 namespace orvtest {
 
+PdfOutput::PdfOutput(const QString& path) : path_(path.isEmpty() ? dir_.filePath(QStringLiteral("out.pdf")) : path)
+{
+    qputenv("ORVANTO_PRINT_PDF", path_.toLocal8Bit());
+}
+
+PdfOutput::~PdfOutput() { qputenv("ORVANTO_PRINT_PDF", QByteArray()); }
+
 namespace {
 
 // Runs a poppler tool and returns its standard output.

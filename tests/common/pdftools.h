@@ -4,9 +4,23 @@
 // a message that names the package to install, never a silent pass.
 #include <QImage>
 #include <QString>
+#include <QTemporaryDir>
 #include <optional>
 
 namespace orvtest {
+
+// Printouts go into a PDF file (`path`, or one in a folder of its own) while
+// this lives.
+class PdfOutput {
+public:
+    explicit PdfOutput(const QString& path = QString());
+    ~PdfOutput();
+    const QString& path() const { return path_; }
+
+private:
+    QTemporaryDir dir_;
+    QString path_;
+};
 
 // Text of every page (pdftotext; -layout keeps the lines as printed).
 // nullopt, with the test failed, when the tool is missing or does not finish.

@@ -5,6 +5,7 @@
 #include "mainwindow/helpactions.h"
 #include "mainwindow/helpprint.h"
 #include "platform/forms/formregistry.h"
+#include "tests/common/pdftools.h"
 #include "tests/helpwin/helpwinfixture.h"
 
 #include <QFile>
@@ -19,24 +20,12 @@
 
 using namespace orv;
 
+using orvtest::PdfOutput;
+
 namespace {
 
 // 100 twips a character: a 3000-twip page wraps past 20 characters.
 double charWidth(const QString& s) { return 100.0 * s.size(); }
-
-class PdfOutput {
-public:
-    explicit PdfOutput(const QString& path = QString())
-        : path_(path.isEmpty() ? dir_.filePath(QStringLiteral("out.pdf")) : path)
-    {
-        qputenv("ORVANTO_PRINT_PDF", path_.toLocal8Bit());
-    }
-    ~PdfOutput() { qputenv("ORVANTO_PRINT_PDF", QByteArray()); }
-    const QString& path() const { return path_; }
-private:
-    QTemporaryDir dir_;
-    QString path_;
-};
 
 } // namespace
 

@@ -2,6 +2,8 @@
 // Helpers for the calculator window tests: a printout captured as a PDF and
 // its text.
 #include <QString>
+#include "tests/common/pdftools.h"
+
 #include <QTemporaryDir>
 #include <optional>
 #include <ostream>
@@ -10,17 +12,7 @@ void PrintTo(const QString& s, std::ostream* os);
 
 namespace nmrtest {
 
-// Printouts go into a PDF file while this lives.
-class PdfOutput {
-public:
-    explicit PdfOutput(const QString& path = QString());
-    ~PdfOutput();
-    const QString& path() const { return path_; }
-
-private:
-    QTemporaryDir dir_;
-    QString path_;
-};
+using orvtest::PdfOutput;
 
 // The text of a PDF file (pdftotext -layout); a missing tool fails the test.
 std::optional<QString> pdfText(const QString& pdfPath);

@@ -17,24 +17,11 @@
 
 using namespace orv;
 
+using orvtest::PdfOutput;
+
 namespace {
 
 double charWidth(const QString& s) { return 100.0 * double(s.size()); }
-
-// Prints into a PDF file while it lives.
-class PdfOutput {
-public:
-    explicit PdfOutput(const QString& path = QString())
-        : path_(path.isEmpty() ? dir_.filePath(QStringLiteral("out.pdf")) : path)
-    {
-        qputenv("ORVANTO_PRINT_PDF", path_.toLocal8Bit());
-    }
-    ~PdfOutput() { qputenv("ORVANTO_PRINT_PDF", QByteArray()); }
-    const QString& path() const { return path_; }
-private:
-    QTemporaryDir dir_;
-    QString path_;
-};
 
 // A window with a bar, a notice and its timer, as the printing windows have.
 struct PrintingWindow : QWidget {

@@ -1,5 +1,8 @@
 #include "tests/signin/signinsupport.h"
 
+#include "core/configfile.h"
+#include "core/modorvan.h"
+#include "core/userfile.h"
 #include "platform/forms/formregistry.h"
 #include "platform/textfile.h"
 #include "tests/common/testsupport.h"
@@ -35,6 +38,18 @@ void Robot::tick()
             busy_.remove(w);
         });
     }
+}
+
+void saveStudentLeftOnUnknown3(const QString& path, const QString& password)
+{
+    auto& m = orv::modOrvan;
+    ASSERT_TRUE(orv::WriteConfigFile());
+    m.UserFilePath = path;
+    m.CurrentUnknown = 3;
+    m.Password = password;
+    m.PasswordVerified = orv::kTrue;
+    ASSERT_TRUE(orv::WriteUserFile());
+    ASSERT_EQ(orv::releaseUserFile(), QString());
 }
 
 orv::UserFileContents readBack(const QString& path)

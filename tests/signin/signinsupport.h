@@ -36,6 +36,11 @@ template <class T> T* as(QWidget* w) { return qobject_cast<T*>(w); }
 // The file as the program would read it (an error when it cannot be read).
 orv::UserFileContents readBack(const QString& path);
 
+// The settings of the state written to orvanto.ini, then the user file at
+// `path` saved on unknown 3 with `password` chosen, and let go of again: a
+// student who saved once and left. A failure fails the calling test.
+void saveStudentLeftOnUnknown3(const QString& path, const QString& password);
+
 // The unknowns' data files of the source tree, into the program folder.
 void copyShippedUnknowns(const ProgramFolder& folder);
 

@@ -19,6 +19,7 @@
 #include "platform/textfile.h"
 #include "spectra/forms/registerspectra.h"
 #include "tests/common/testsupport.h"
+#include "tests/signin/signinsupport.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -57,13 +58,7 @@ public:
         ResetProgress();
         ReadConfigFile();
         m.TestsAllowed = m.DerivsAllowed = kTrue;
-        ASSERT_TRUE(WriteConfigFile());
-        m.UserFilePath = path;
-        m.CurrentUnknown = 3;
-        m.Password = QString::fromLatin1(kPassword);
-        m.PasswordVerified = kTrue;
-        ASSERT_TRUE(WriteUserFile());
-        ASSERT_EQ(releaseUserFile(), QString());
+        orvtest::saveStudentLeftOnUnknown3(path, QString::fromLatin1(kPassword));
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         before_ = f.readAll();

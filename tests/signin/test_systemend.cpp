@@ -22,6 +22,7 @@
 #include "platform/runtime.h"
 #include "platform/textfile.h"
 #include "tests/common/testsupport.h"
+#include "tests/signin/signinsupport.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -160,13 +161,7 @@ protected:
         InitProgram();
         ResetProgress();
         ReadConfigFile(); // defaults: passwords required, sessions saved
-        ASSERT_TRUE(WriteConfigFile());
-        m.UserFilePath = path;
-        m.CurrentUnknown = 3;
-        m.Password = QString::fromLatin1(kPassword);
-        m.PasswordVerified = kTrue;
-        ASSERT_TRUE(WriteUserFile());
-        EXPECT_EQ(releaseUserFile(), QString());
+        orvtest::saveStudentLeftOnUnknown3(path, QString::fromLatin1(kPassword));
         before_ = readBytes();
     }
     QByteArray readBytes() const
