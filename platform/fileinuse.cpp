@@ -408,8 +408,8 @@ std::optional<MarkHolder> parseMark(const QByteArray& bytes, QString* damage)
         return fail("an impossible process start");
     if (!renewal)
         return fail("an impossible renewal count");
-    return MarkHolder{field("token"), field("host"), field("machine"), field("boot"), field("account"),
-                      *pid,           *started,      *renewal};
+    return MarkHolder{field("token"),   field("host"), field("machine"), field("boot"),
+                      field("account"), *pid,          *started,         *renewal};
 }
 
 FileInUse::FileInUse() = default;
@@ -469,7 +469,8 @@ HoldOutcome FileInUse::hold(const QString& path)
     for (int attempt = 0; attempt < kHoldAttempts; ++attempt) {
         if (attempt > 0)
             QThread::msleep(10 + QRandomGenerator::global()->bounded(40));
-        Attempt a{{names[0], names[1]}, {judge(names[0], self_, counted_), judge(names[1], self_, counted_)}, -1, false, {}};
+        Attempt a{
+            {names[0], names[1]}, {judge(names[0], self_, counted_), judge(names[1], self_, counted_)}, -1, false, {}};
         HoldOutcome out;
         Step step = Step::Next;
         for (const auto run : steps)

@@ -52,9 +52,9 @@
 // cut off) learns it before it writes, and loss() tells how it was lost.
 #include <QByteArray>
 #include <QString>
-#include <vector>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QTimer;
 
@@ -177,7 +177,7 @@ private:
     QString mark_; // Marked, Lost: the mark made
     QByteArray token_;
     MarkLoss loss_;
-    QString stuck_; // Marked: the other name, when a stuck mark stands there
+    QString stuck_;               // Marked: the other name, when a stuck mark stands there
     std::vector<qint64> counted_; // the accounts whose sightings count for the file
     MarkHolder self_;
     std::unique_ptr<QTimer> renewal_;

@@ -52,9 +52,8 @@ bool fingerprintLike(const QByteArray& f)
 {
     if (f.isEmpty() || f.size() > kMaxFingerprint)
         return false;
-    return std::all_of(f.begin(), f.end(), [](char c) {
-        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || c == ' ';
-    });
+    return std::all_of(f.begin(), f.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || c == ' '; });
 }
 
 QByteArray nanoseconds(const timespec& t) { return QByteArray::number(qint64(t.tv_sec) * 1000000000 + t.tv_nsec); }
@@ -74,7 +73,8 @@ QString slotPath(const QString& mark, qint64 uid, int slot)
     const QFileInfo info(mark);
     const QString folder = info.absolutePath();
     return folder + u'/'
-         + fittedFileName(folder, info.fileName(), QStringLiteral(".%1-%2").arg(uid).arg(slot, 0, 16) + kSightingEnding);
+         + fittedFileName(folder, info.fileName(),
+                          QStringLiteral(".%1-%2").arg(uid).arg(slot, 0, 16) + kSightingEnding);
 }
 
 // The counted sightings beside `mark`, read by their names only.
@@ -170,8 +170,8 @@ qint64 countUnchanged(const std::vector<Sighting>& sightings, const QByteArray& 
     for (const Sighting& s : sightings) {
         if (s.fingerprint != fingerprint)
             continue;
-        const bool ownBoot =
-            !self.boot.isEmpty() && s.boot == self.boot && s.host == self.host && s.machine == self.machine;
+        const bool ownBoot = !self.boot.isEmpty() && s.boot == self.boot && s.host == self.host
+                          && s.machine == self.machine;
         // Both readings lie within +-2^50: no difference overflows.
         longest = std::max(longest, (ownBoot ? std::max(now, s.last) : s.last) - s.start);
     }

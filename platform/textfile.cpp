@@ -166,8 +166,8 @@ WriteResult refusal(WriteResult::Outcome outcome, const QString& reason)
 // What writeFileAtomic replaces for a name: the name itself, or the file a
 // link leads to where `only` allows it, with what is there now.
 struct Replaced {
-    QString target;       // the name renamed over
-    bool exists = false;  // a file is there (st)
+    QString target;      // the name renamed over
+    bool exists = false; // a file is there (st)
     struct stat st {};
     std::optional<WriteResult> refused; // set: nothing may be written
 };
@@ -179,17 +179,19 @@ Replaced replacedFile(const QString& path, const ReplaceOnly& only)
     struct stat named {};
     if (::lstat(nativeName(path).constData(), &named) != 0) {
         if (errno != ENOENT)
-            r.refused = refusal(WriteResult::Failed, QStringLiteral("it cannot be examined (%1)").arg(errnoText(errno)));
+            r.refused = refusal(WriteResult::Failed,
+                                QStringLiteral("it cannot be examined (%1)").arg(errnoText(errno)));
         return r; // nothing there: the file is made anew
     }
     if (S_ISLNK(named.st_mode)) {
         // A link in a folder others may write could lead anywhere this
         // account may write; only the one the caller read through is taken.
         if (!only.throughLink) {
-            r.refused = only.file ? refusal(WriteResult::Changed,
-                                            QStringLiteral("it has been replaced by a symbolic link since it was read"))
-                                  : refusal(WriteResult::Failed,
-                                            QStringLiteral("it is a symbolic link, and no file is written through one"));
+            r.refused = only.file
+                          ? refusal(WriteResult::Changed,
+                                    QStringLiteral("it has been replaced by a symbolic link since it was read"))
+                          : refusal(WriteResult::Failed,
+                                    QStringLiteral("it is a symbolic link, and no file is written through one"));
             return r;
         }
         r.target = QFileInfo(path).canonicalFilePath();
@@ -203,8 +205,8 @@ Replaced replacedFile(const QString& path, const ReplaceOnly& only)
         return r;
     }
     if (only.file && identityOf(named) != *only.file) {
-        r.refused =
-            refusal(WriteResult::Changed, QStringLiteral("it has been replaced by another file since it was read"));
+        r.refused = refusal(WriteResult::Changed,
+                            QStringLiteral("it has been replaced by another file since it was read"));
         return r;
     }
     r.exists = true;

@@ -5,10 +5,10 @@
 #include "core/modorvan.h"
 #include "core/quitlayout.h"
 #include "core/userfile.h"
-#include "platform/msgbox.h"
 #include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
+#include "platform/msgbox.h"
 
 #include <QLabel>
 #include <QPushButton>

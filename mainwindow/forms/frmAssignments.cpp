@@ -2,13 +2,13 @@
 
 #include "core/coreservices.h"
 #include "core/forms/formlook.h"
-#include "platform/forms/printnotice.h"
 #include "core/modorvan.h"
 #include "mainwindow/assignments.h"
 #include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"
+#include "platform/forms/printnotice.h"
 #include "platform/msgbox.h"
 #include "platform/twips.h"
 

@@ -53,9 +53,12 @@ frmHelp::frmHelp()
     noticeTimer_ = new QTimer(this);
     noticeTimer_->setSingleShot(true);
     connect(noticeTimer_, &QTimer::timeout, txtHelpMsg, &QWidget::hide);
-    print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{txtHelpMsg, {(kWidth - kPrintNoticeWidth) / 2, 330},
-                                                                   noticeTimer_, pbHelpPrint,
-                                                                   QRect(100, 330, kWidth - 330, 330), true});
+    print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{txtHelpMsg,
+                                                                   {(kWidth - kPrintNoticeWidth) / 2, 330},
+                                                                   noticeTimer_,
+                                                                   pbHelpPrint,
+                                                                   QRect(100, 330, kWidth - 330, 330),
+                                                                   true});
 }
 
 void frmHelp::cmdHelpPrint_Click()

@@ -2,13 +2,13 @@
 
 #include "core/coreservices.h"
 #include "core/forms/formlook.h"
-#include "platform/forms/printnotice.h"
 #include "core/modorvan.h"
 #include "mainwindow/forms/summaryprint.h"
 #include "mainwindow/summarytext.h"
 #include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
+#include "platform/forms/printnotice.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -61,9 +61,12 @@ frmSummary::frmSummary()
     noticeTimer_ = new QTimer(this);
     noticeTimer_->setSingleShot(true);
     connect(noticeTimer_, &QTimer::timeout, txtSummaryMsg, &QWidget::hide);
-    print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{
-        txtSummaryMsg, {(6500 - kPrintNoticeWidth) / 2, 880}, noticeTimer_, pbSummary, QRect(100, 880, 6500 - 330, 300),
-        true});
+    print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{txtSummaryMsg,
+                                                                   {(6500 - kPrintNoticeWidth) / 2, 880},
+                                                                   noticeTimer_,
+                                                                   pbSummary,
+                                                                   QRect(100, 880, 6500 - 330, 300),
+                                                                   true});
 }
 
 void frmSummary::showEvent(QShowEvent* e)

@@ -8,8 +8,8 @@ bool printSummary(PrintLines& lines, const SummaryPrintout& out, const QString& 
 {
     lines.setBaselineOnLineFoot(true);
     const double charWidth = lines.metrics().averageCharWidth();
-    const QList<QList<PagedLine>> pages =
-        summaryPages(out, {printed, 1, false}, summaryLinesPerPage(lines.pageSize().height(), lines.lineHeight()));
+    const QList<QList<PagedLine>> pages = summaryPages(
+        out, {printed, 1, false}, summaryLinesPerPage(lines.pageSize().height(), lines.lineHeight()));
     for (qsizetype page = 0; page < pages.size(); ++page) {
         if (page > 0 && !lines.newPage())
             return false;

@@ -1,10 +1,10 @@
 #include "mscalc/forms/frmCalcFormula.h"
 
-#include "platform/forms/printnotice.h"
 #include "core/modorvan.h"
 #include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
+#include "platform/forms/printnotice.h"
 #include "platform/msgbox.h"
 
 #include <QApplication>
@@ -140,7 +140,8 @@ frmCalcFormula::frmCalcFormula()
     noticeTimer_ = new QTimer(this);
     noticeTimer_->setSingleShot(true);
     connect(noticeTimer_, &QTimer::timeout, txtCalcPrtMessage, &QWidget::hide);
-    print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{.notice = txtCalcPrtMessage, .noticeAt = {3240, 0}, .noticeTimer = noticeTimer_});
+    print_ = std::make_unique<TextPrintout>(
+        TextPrintout::Feedback{.notice = txtCalcPrtMessage, .noticeAt = {3240, 0}, .noticeTimer = noticeTimer_});
     connect(txtMass, &QLineEdit::textChanged, this, &frmCalcFormula::GetReady);
     connect(cmdCalcCalc, &QPushButton::clicked, this, &frmCalcFormula::cmdCalcCalc_Click);
     connect(cmdCalcHelp, &QPushButton::clicked, this, &frmCalcFormula::cmdCalcHelp_Click);

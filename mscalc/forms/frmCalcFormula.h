@@ -7,8 +7,8 @@
 #include "platform/forms/textprint.h"
 
 #include <QWidget>
-#include <memory>
 #include <array>
+#include <memory>
 
 class QLabel;
 class QLineEdit;

@@ -1,12 +1,12 @@
 #include "mscalc/forms/frmCalcIsotope.h"
 
-#include "platform/forms/printnotice.h"
 #include "core/modorvan.h"
 #include "mscalc/forms/isotopeprint.h"
 #include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"
+#include "platform/forms/printnotice.h"
 #include "platform/msgbox.h"
 
 #include <QFontMetricsF>
@@ -102,7 +102,8 @@ frmCalcIsotope::frmCalcIsotope()
     noticeTimer_ = new QTimer(this);
     noticeTimer_->setSingleShot(true);
     connect(noticeTimer_, &QTimer::timeout, txtCalcMessage, &QWidget::hide);
-    print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{.notice = txtCalcMessage, .noticeAt = {(kWidth - kPrintNoticeWidth) / 2, 4000}, .noticeTimer = noticeTimer_});
+    print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{
+        .notice = txtCalcMessage, .noticeAt = {(kWidth - kPrintNoticeWidth) / 2, 4000}, .noticeTimer = noticeTimer_});
     connect(cmdIsotopeCalc, &QPushButton::clicked, this, &frmCalcIsotope::cmdIsotopeCalc_Click);
     connect(cmdIsotopeHelp, &QPushButton::clicked, this, &frmCalcIsotope::cmdIsotopeHelp_Click);
     connect(cmdIsotopePrint, &QPushButton::clicked, this, &frmCalcIsotope::cmdIsotopePrint_Click);
@@ -191,7 +192,8 @@ void frmCalcIsotope::cmdIsotopeHelp_Click()
 void frmCalcIsotope::cmdIsotopePrint_Click()
 {
     const IsotopePrintoutData contents{counts(), txtIsotope->toPlainText(), calc_, printedLine()};
-    print_->print(QString::fromLatin1(kIsotopePrintTitle), [&contents](PrintLines& out) { printIsotopes(out, contents); });
+    print_->print(QString::fromLatin1(kIsotopePrintTitle),
+                  [&contents](PrintLines& out) { printIsotopes(out, contents); });
     // The shared scratch text ends holding the last line printed.
     modOrvan.TextBuffer = contents.printed;
 }

@@ -1,10 +1,10 @@
 #include "mscalc/forms/frmCalcMass.h"
 
-#include "platform/forms/printnotice.h"
 #include "platform/basic.h"
 #include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
+#include "platform/forms/printnotice.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -108,7 +108,8 @@ frmCalcMass::frmCalcMass()
     noticeTimer_ = new QTimer(this);
     noticeTimer_->setSingleShot(true);
     connect(noticeTimer_, &QTimer::timeout, txtCalcMessage, &QWidget::hide);
-    print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{.notice = txtCalcMessage, .noticeAt = {(kWidth - kPrintNoticeWidth) / 2, 3800}, .noticeTimer = noticeTimer_});
+    print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{
+        .notice = txtCalcMessage, .noticeAt = {(kWidth - kPrintNoticeWidth) / 2, 3800}, .noticeTimer = noticeTimer_});
     connect(cmdMCalcCalc, &QPushButton::clicked, this, &frmCalcMass::cmdMCalcCalc_Click);
     connect(cmdMCalcHelp, &QPushButton::clicked, this, &frmCalcMass::cmdMCalcHelp_Click);
     connect(cmdMCalcPrint, &QPushButton::clicked, this, &frmCalcMass::cmdMCalcPrint_Click);

@@ -136,7 +136,8 @@ frmCalcCoupling::frmCalcCoupling(QWidget* parent) : QWidget(parent)
     noticeTimer_ = new QTimer(this);
     noticeTimer_->setSingleShot(true);
     connect(noticeTimer_, &QTimer::timeout, txtCalcMessage, &QWidget::hide);
-    print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{.notice = txtCalcMessage, .noticeAt = {2400, 1800}, .noticeTimer = noticeTimer_});
+    print_ = std::make_unique<TextPrintout>(
+        TextPrintout::Feedback{.notice = txtCalcMessage, .noticeAt = {2400, 1800}, .noticeTimer = noticeTimer_});
 
     // Starting state.
     txtCalcCoupling->hide();

@@ -156,7 +156,8 @@ ShiftCalcWindow::ShiftCalcWindow(const ShiftWindowLook& look, QWidget* parent) :
     noticeTimer_ = new QTimer(this);
     noticeTimer_->setSingleShot(true);
     connect(noticeTimer_, &QTimer::timeout, txtCalcMessage, &QWidget::hide);
-    print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{.notice = txtCalcMessage, .noticeAt = {4322, 4395}, .noticeTimer = noticeTimer_});
+    print_ = std::make_unique<TextPrintout>(
+        TextPrintout::Feedback{.notice = txtCalcMessage, .noticeAt = {4322, 4395}, .noticeTimer = noticeTimer_});
 }
 
 void ShiftCalcWindow::startUp()

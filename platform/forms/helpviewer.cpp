@@ -38,7 +38,8 @@ QString unreadableHelp(const QString& why)
 
 QString unshowableTopic(const QString& why)
 {
-    return QStringLiteral("This help topic cannot be shown: %1 (%2).").arg(QDir::toNativeSeparators(helpFilePath()), why);
+    return QStringLiteral("This help topic cannot be shown: %1 (%2).")
+        .arg(QDir::toNativeSeparators(helpFilePath()), why);
 }
 
 // The topic's text box. The help file is input: its text is only ever put

@@ -114,9 +114,8 @@ void PrintLines::print(const QString& text)
 
 void PrintLines::printWrapped(const QString& paragraph)
 {
-    for (const QString& line : wrapAtBlanks(paragraph, pageSize().width() - 1000, [this](const QString& s) {
-             return textWidth(s);
-         }))
+    for (const QString& line :
+         wrapAtBlanks(paragraph, pageSize().width() - 1000, [this](const QString& s) { return textWidth(s); }))
         print(line);
 }
 

@@ -84,10 +84,10 @@ class TextPrintout {
 public:
     struct Feedback {
         QLineEdit* notice = nullptr;
-        QPoint noticeAt{};            // twips in the window
+        QPoint noticeAt{};             // twips in the window
         QTimer* noticeTimer = nullptr; // single shot; the window connects it to hide the notice
-        QProgressBar* bar = nullptr;  // none: the window shows no progress
-        QRect barAt{};                // twips in the window
+        QProgressBar* bar = nullptr;   // none: the window shows no progress
+        QRect barAt{};                 // twips in the window
         // A second printout is refused while the notice of the last one shows.
         bool oneAtATime = false;
     };

@@ -136,8 +136,8 @@ void frmTabSetup::cmdSave_Click()
         MsgBox(refusal->prompt, refusal->buttons, refusal->icon);
         return;
     }
-    const WriteResult w =
-        writeSetupConfig(cdlSetupFileName, s, [this](int lo, int hi) { return GetRandomNum(lo, hi); });
+    const WriteResult w = writeSetupConfig(cdlSetupFileName, s,
+                                           [this](int lo, int hi) { return GetRandomNum(lo, hi); });
     if (!w.written()) {
         MsgBox(QStringLiteral("Error writing file ") + QDir::toNativeSeparators(cdlSetupFileName)
                    + QStringLiteral(". Settings not saved.") + vbCrLf + w.reason,

@@ -95,7 +95,8 @@ void frmCmr::CorrelationBars(int x)
 void frmCmr::printLayout(PrintPage& page, QSizeF pageTwips, const std::function<void(double)>& progress)
 {
     const ModOrvan& m = modOrvan;
-    const cmr::PrintoutData contents{windowTitle(), m.CmrLabel, m.CmrData, isTrue(m.ShowUnknownNumber), m.CurrentUnknown};
+    const cmr::PrintoutData contents{windowTitle(), m.CmrLabel, m.CmrData, isTrue(m.ShowUnknownNumber),
+                                     m.CurrentUnknown};
     cmr::printout(page, pageTwips, contents, noise_, progress);
 }
 

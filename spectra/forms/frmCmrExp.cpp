@@ -68,7 +68,8 @@ void frmCmrExp::pictureMouseDown(int, int, float x, float y)
 void frmCmrExp::printLayout(PrintPage& page, QSizeF pageTwips, const std::function<void(double)>& progress)
 {
     const ModOrvan& m = modOrvan;
-    const cmrexp::PrintoutData contents{windowTitle(), window_, m.CmrData, isTrue(m.ShowUnknownNumber), m.CurrentUnknown};
+    const cmrexp::PrintoutData contents{windowTitle(), window_, m.CmrData, isTrue(m.ShowUnknownNumber),
+                                        m.CurrentUnknown};
     cmrexp::printout(page, pageTwips, contents, noise_, progress);
 }
 

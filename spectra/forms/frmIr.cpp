@@ -84,7 +84,7 @@ void frmIr::printLayout(PrintPage& page, QSizeF pageTwips, const std::function<v
 {
     const ModOrvan& m = modOrvan;
     const ir::PrintoutData contents{windowTitle(),    m.IrLabel,          m.IrData, isTrue(m.ShowUnknownNumber),
-                                m.CurrentUnknown, isTrue(nujolShown_)};
+                                    m.CurrentUnknown, isTrue(nujolShown_)};
     ir::printout(page, pageTwips, contents, progress);
 }
 

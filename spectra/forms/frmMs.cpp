@@ -61,7 +61,7 @@ void frmMs::printLayout(PrintPage& page, QSizeF pageTwips, const std::function<v
 {
     const ModOrvan& m = modOrvan;
     const ms::PrintoutData contents{windowTitle(),   m.MsMolecularIon, m.MsLabel, m.MsData, isTrue(m.ShowUnknownNumber),
-                                m.CurrentUnknown};
+                                    m.CurrentUnknown};
     ms::printout(page, pageTwips, contents, progress);
 }
 

@@ -190,7 +190,7 @@ void frmPmr::printLayout(PrintPage& page, QSizeF pageTwips, const std::function<
 {
     const ModOrvan& m = modOrvan;
     const pmr::PrintoutData contents{windowTitle(), &m.PmrData, isTrue(integralShown_), isTrue(m.ShowUnknownNumber),
-                                 m.CurrentUnknown};
+                                     m.CurrentUnknown};
     pmr::printout(page, pageTwips, contents, progress);
 }
 

@@ -216,7 +216,7 @@ void frmPmrExp::endStep(float x, float y)
 void frmPmrExp::printLayout(PrintPage& page, QSizeF pageTwips, const std::function<void(double)>& progress)
 {
     const pmrexp::PrintoutData contents{window_, WindowSamples_, VerticalScale_, isTrue(modOrvan.ShowUnknownNumber),
-                                    modOrvan.CurrentUnknown};
+                                        modOrvan.CurrentUnknown};
     pmrexp::printout(page, pageTwips, contents, progress);
 }
 

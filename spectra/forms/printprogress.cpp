@@ -1,7 +1,7 @@
 #include "spectra/forms/printprogress.h"
 
-#include "platform/forms/printnotice.h"
 #include "platform/forms/geometry.h"
+#include "platform/forms/printnotice.h"
 
 #include <QLineEdit>
 #include <QProgressBar>

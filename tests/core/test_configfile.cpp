@@ -78,7 +78,10 @@ protected:
     void SetUp() override { InitProgram(); }
 
     QString iniPath() const { return folder.file(QStringLiteral("orvanto.ini")); }
-    void writeIni(const QList<QByteArray>& lines) { ASSERT_TRUE(writeFileAtomic(iniPath(), joinLinesCrLf(lines)).written()); }
+    void writeIni(const QList<QByteArray>& lines)
+    {
+        ASSERT_TRUE(writeFileAtomic(iniPath(), joinLinesCrLf(lines)).written());
+    }
     void writeData(const QByteArray& line) { writeIni({"one", "two", "three", line}); }
     QList<QByteArray> iniLines() const { return readFileLines(iniPath()).value_or(QList<QByteArray>{}); }
     QByteArray iniBytes() const { return readFileBytes(iniPath()).value_or(QByteArray{}); }

@@ -384,7 +384,8 @@ private:
             const QStyleOptionButton opt = buttonOption(box);
             const QRect cr = box->style()->subElementRect(
                 radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &opt, box);
-            checkFit(w, textNeed(box->font(), box->text(), 0, false, Qt::TextShowMnemonic), QSize(cr.width(), box->height()));
+            checkFit(w, textNeed(box->font(), box->text(), 0, false, Qt::TextShowMnemonic),
+                     QSize(cr.width(), box->height()));
         } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
             if (g->title().isEmpty())
                 return;

@@ -10,7 +10,6 @@
 // that handler. Run under the sanitizers, this also shows that nothing freed
 // is touched.
 #include "core/coreservices.h"
-#include "platform/forms/printnotice.h"
 #include "core/modorvan.h"
 #include "mainwindow/forms/frmAssignments.h"
 #include "mainwindow/forms/frmOVMain.h"
@@ -19,6 +18,7 @@
 #include "mscalc/forms/frmCalcIsotope.h"
 #include "mscalc/forms/frmCalcMass.h"
 #include "platform/forms/formregistry.h"
+#include "platform/forms/printnotice.h"
 #include "platform/runtime.h"
 #include "spectra/cmrplot.h"
 #include "spectra/forms/spectrumviewer.h"

@@ -1,8 +1,8 @@
 #pragma once
 // Helpers for the calculator window tests: a printout captured as a PDF and
 // its text.
-#include <QString>
 #include "tests/common/pdftools.h"
+#include <QString>
 
 #include <QTemporaryDir>
 #include <optional>

@@ -155,7 +155,8 @@ TEST(DialogKeys, EnterPressesTheFocusedButtonInEveryWindow)
     }
     // The focused button that is also its window's default: the key reaches
     // both the program's filter and the window's, and one Enter is one click.
-    for (const Qt::KeyboardModifiers mods : {Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::KeypadModifier)}) {
+    for (const Qt::KeyboardModifiers mods :
+         {Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::KeypadModifier)}) {
         const int continues = small.continues;
         small.go->setFocus();
         QTest::keyClick(small.go, mods == Qt::NoModifier ? Qt::Key_Return : Qt::Key_Enter, mods);

@@ -319,7 +319,8 @@ TEST(ByteFiles, ALinkOrAnotherFileInTheNamesPlaceIsRefused)
             setBeforeRenameForTests(swap);
         else
             swap();
-        const WriteResult w = writeFileAtomic(lab.name, "saved", c.known ? ReplaceOnly{lab.read, false} : ReplaceOnly{});
+        const WriteResult w = writeFileAtomic(lab.name, "saved",
+                                              c.known ? ReplaceOnly{lab.read, false} : ReplaceOnly{});
         setBeforeRenameForTests(nullptr);
         EXPECT_EQ(w.outcome, c.want);
         EXPECT_EQ(w.reason, c.why);
@@ -573,7 +574,7 @@ TEST(ByteFiles, AReplacedFileKeepsItsOwnerAndPermissions)
         const WriteResult w = writeFileAtomic(bert, "taken");
         EXPECT_EQ(w.outcome, WriteResult::Failed);
         EXPECT_EQ(w.reason, "the file belongs to the account root, which could not save it any more once this account "
-                         "had replaced it");
+                            "had replaced it");
     }
     ::umask(umaskBefore);
     EXPECT_EQ(readFileBytes(bert).value(), "bert's");

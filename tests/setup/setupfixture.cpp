@@ -67,7 +67,10 @@ void SetupWindowTest::TearDown()
     qputenv("ORVANTO_PRINT_PDF", QByteArray());
 }
 
-void SetupWindowTest::writeIni(const QByteArray& bytes) const { ASSERT_TRUE(orv::writeFileAtomic(ini, bytes).written()); }
+void SetupWindowTest::writeIni(const QByteArray& bytes) const
+{
+    ASSERT_TRUE(orv::writeFileAtomic(ini, bytes).written());
+}
 
 QByteArray SetupWindowTest::readIni() const { return orv::readFileBytes(ini).value_or(QByteArray()); }
 

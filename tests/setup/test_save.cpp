@@ -258,7 +258,8 @@ TEST_F(SaveWindowTest, AFolderThatCannotBeSyncedSavesAndSaysSo)
     w->cmdSave_Click();
     setFolderSyncFailureForTests({});
     ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
-    EXPECT_EQ(orvtest::msgLog().lastPrompt(), "The settings have been written to " + QDir::toNativeSeparators(dialogAnswer)
+    EXPECT_EQ(orvtest::msgLog().lastPrompt(), "The settings have been written to "
+                                                  + QDir::toNativeSeparators(dialogAnswer)
                                                   + ", but the disk did not confirm it (Input/output error): a power "
                                                     "cut now could still lose them.");
     EXPECT_FALSE(w->setupDirty());

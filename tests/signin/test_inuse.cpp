@@ -9,8 +9,8 @@
 #include "core/unknownfile.h"
 #include "core/userfile.h"
 #include "platform/fileinuse.h"
-#include "platform/marksightings.h"
 #include "platform/forms/formregistry.h"
+#include "platform/marksightings.h"
 #include "platform/textfile.h"
 #include "tests/common/testsupport.h"
 
@@ -185,10 +185,7 @@ QByteArray fingerprintOf(const QString& mark)
 }
 
 // Another machine as an observer of marks, of account `uid`.
-Observer machine(const QByteArray& host, qint64 uid = 0)
-{
-    return {host, host + "-machine-id", host + "-boot", uid};
-}
+Observer machine(const QByteArray& host, qint64 uid = 0) { return {host, host + "-machine-id", host + "-boot", uid}; }
 
 // `who`'s watch of `mark` as it is now, from `start` to `last` on its clock,
 // stored as that machine stores it; the file is then the account `owner`'s.
@@ -832,7 +829,9 @@ namespace {
 int minutesLeftIn(const SignInOutcome& out)
 {
     const qsizetype at = out.quitMessage.indexOf(QLatin1String("try again in "));
-    return out.result == SignInResult::Loaded ? 0 : at < 0 ? -1 : out.quitMessage.mid(at + 13).section(u' ', 0, 0).toInt();
+    return out.result == SignInResult::Loaded ? 0
+         : at < 0                             ? -1
+                                              : out.quitMessage.mid(at + 13).section(u' ', 0, 0).toInt();
 }
 
 } // namespace
@@ -908,8 +907,7 @@ TEST(InUseMark, AStuckMarksLaterSessionsGoInAtOnce)
         SCOPED_TRACE(elsewhereMark ? "died on lab-pc-07" : "died on this machine");
         lab.clearMarks();
         forgetSeenForTests();
-        writeMark(lab.first, elsewhereMark ? markText(markOfLabPc07())
-                                           : mark([dead](MarkHolder& h) { h.pid = dead; }));
+        writeMark(lab.first, elsewhereMark ? markText(markOfLabPc07()) : mark([dead](MarkHolder& h) { h.pid = dead; }));
         orvtest::AsOrdinaryUser student;
         ASSERT_TRUE(student.ok());
         if (elsewhereMark) {
@@ -975,8 +973,7 @@ TEST(InUseMark, ALostMarkIsToldAsItWasLost)
         {"its folder gone",
          [away](const Lab& l) { ASSERT_EQ(::rename(native(l.users).constData(), native(away).constData()), 0); },
          [](const Lab& l) {
-             return "The folder " + l.users
-                  + " is no longer there (a shared folder may have been disconnected).";
+             return "The folder " + l.users + " is no longer there (a shared folder may have been disconnected).";
          }},
     };
     for (const Case& c : cases) {
@@ -995,8 +992,9 @@ TEST(InUseMark, ALostMarkIsToldAsItWasLost)
         modOrvan.ItemsRevealed[4] = kTrue;
         EXPECT_FALSE(WriteUserFile());
         EXPECT_EQ(orvtest::msgLog().lastPrompt(), "Error writing " + lab.path + ". Information not saved.\r\n"
-                                                      + c.says(lab) + " Your work is kept: save again to give it "
-                                                                      "another name.");
+                                                      + c.says(lab)
+                                                      + " Your work is kept: save again to give it "
+                                                        "another name.");
         EXPECT_EQ(readFileBytes(lab.path).value_or("gone"), before) << "nothing written";
         clearForNextStudent();
         if (QFileInfo::exists(away))

@@ -23,8 +23,8 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <functional>
 #include <gtest/gtest.h>

@@ -33,8 +33,8 @@
 #include <QTemporaryFile>
 #include <QThread>
 #include <atomic>
-#include <functional>
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/syscall.h>
 #include <thread>
@@ -240,9 +240,10 @@ TEST_F(SystemEndTest, ASpectrumSeenAfterASaveIsSavedAtTheEnd)
     // The viewer's reveal counts as a change like any other: the end writes it.
     const int infrared = itemForMenuIndex(QStringLiteral("mnuPhysPropItem"), 6);
     RunningProgram student(folder.path(), {path},
-                           signInAndReveal() + QStringLiteral("frmResult:close;frmOVMain:menu:mnuSaveCont;"
-                                                              "frmOVMain:menu:mnuPhysPropItem6;frmIr:close;"
-                                                              "frmOVMain:ready:work"));
+                           signInAndReveal()
+                               + QStringLiteral("frmResult:close;frmOVMain:menu:mnuSaveCont;"
+                                                "frmOVMain:menu:mnuPhysPropItem6;frmIr:close;"
+                                                "frmOVMain:ready:work"));
     ASSERT_TRUE(student.waitReady(QStringLiteral("work"))) << student.log();
     QThread::msleep(300); // the viewer closes meanwhile
     EXPECT_TRUE(orvtest::userFileRecord(path).progress.ItemsRevealed[meltingPoint()] == kTrue) << "the first save";
@@ -268,8 +269,8 @@ TEST_F(SystemEndTest, AFailedSaveReportedToAClosedPipeStillLetsTheFileGo)
             ::close(ends[1]);
         }
     };
-    RunningProgram student(folder.path(), {path}, signInAndReveal() + QStringLiteral("frmResult:ready:work"),
-                           QString(), QStringLiteral(ORV_STUDENT_PROGRAM), closedPipe);
+    RunningProgram student(folder.path(), {path}, signInAndReveal() + QStringLiteral("frmResult:ready:work"), QString(),
+                           QStringLiteral(ORV_STUDENT_PROGRAM), closedPipe);
     ASSERT_TRUE(student.waitReady(QStringLiteral("work"))) << student.log();
     ASSERT_TRUE(markThere());
     ASSERT_TRUE(QFile::remove(path));
