@@ -2,6 +2,7 @@
 
 #include "platform/fileinuse.h"
 #include "platform/msgbox.h"
+#include "platform/runtime.h"
 
 namespace orv {
 
@@ -77,9 +78,18 @@ QString markReleaseFailedText(const QString& stuck)
                .arg(kInUseStaleMinutes);
 }
 
+QString workKeptText()
+{
+    // Ended by the system, the program saves nothing more (a session
+    // manager's request to save, with the session going on, is not an end).
+    return systemEndUnderWay()
+             ? QStringLiteral(" Orvanto was ended by the system, so the work since the last save is lost")
+             : QStringLiteral(" Your work is kept: save again to give it another name");
+}
+
 QString markLostReason(const MarkLoss& loss)
 {
-    const QString kept = QStringLiteral(" Your work is kept: save again to give it another name");
+    const QString kept = workKeptText();
     switch (loss.kind) {
     case MarkLoss::Unreadable:
         return QStringLiteral("The in-use mark ") + loss.mark
@@ -105,8 +115,8 @@ QString takenOverDuringSaveText(const QString& path)
 {
     return QStringLiteral("Your progress has been written to ") + path
          + QStringLiteral(", but another copy of Orvanto opened this file while it was being saved: this save may "
-                          "have overwritten that copy's work, and that copy's next save will overwrite yours. Your "
-                          "work is kept: save again to give it another name.");
+                          "have overwritten that copy's work, and that copy's next save will overwrite yours.")
+         + workKeptText() + u'.';
 }
 
 } // namespace orv

@@ -29,6 +29,10 @@ QString heldUnmarkedText(const QString& path, const QString& stuckMarks);
 // The mark could not be removed when the file was let go: `stuck` is the
 // mark and why ("MARK (reason)").
 QString markReleaseFailedText(const QString& stuck);
+// How a refused save ends for the student's work: kept, to be saved under
+// another name; or, once the system is ending the program, lost since the
+// last save. Words that follow a sentence, without its full stop.
+QString workKeptText();
 // Why a save is refused once this copy's mark is lost: another copy opened
 // the file, the mark was removed or can no longer be read, or its folder is
 // gone (see FileInUse::loss).

@@ -104,8 +104,7 @@ bool writeUserRecord(const UserRecord& r)
         // Not the student's file any more: never written again, and the
         // next save asks for a name of its own.
         seen.replaced = known;
-        reportWriteError(asSentence(w.reason)
-                         + QStringLiteral(" Your work is kept: save again to give it another name"));
+        reportWriteError(asSentence(w.reason) + workKeptText());
         return false;
     case WriteResult::Exists:
     case WriteResult::Failed: reportWriteError(w.reason); return false;

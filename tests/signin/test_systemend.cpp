@@ -650,3 +650,45 @@ TEST_F(SystemEndTest, AMarkThatCannotBeRemovedAtTheEndIsToldInTheLog)
     forms::unload(main);
     orvtest::letGoOfUserFile();
 }
+
+// A classmate swapped the user file for a link after sign-in: the save at the
+// system's end writes nothing through it, and the log says the work since the
+// last save is lost, not that it is kept (the program is ending).
+TEST_F(SystemEndTest, AUserFileSwappedForALinkIsNotSavedAtTheEndAndTheLogSaysTheWorkIsLost)
+{
+    registerCoreForms();
+    registerMainwindowForms();
+    InitProgram();
+    ResetProgress();
+    ReadConfigFile();
+    m.CurrentUnknown = 3;
+    m.UserFilePath = path;
+    m.Password = QString::fromLatin1(kPassword);
+    m.PasswordVerified = kTrue;
+    ASSERT_TRUE(holdUserFile(path));
+    auto* main = forms::instance<frmOVMain>();
+    ASSERT_TRUE(WriteUserFile()); // the student's last save: the file this copy may replace
+    const QString other = folder.file(QStringLiteral("notes.txt"));
+    ASSERT_TRUE(writeFileAtomic(other, "precious").written());
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::link(other, path));
+    m.ItemsRevealed[meltingPoint()] = kTrue;
+
+    testing::internal::CaptureStderr();
+    beginSystemEnd();
+    leaveForSystemEnd();
+    const QString log = QString::fromStdString(testing::internal::GetCapturedStderr());
+    EXPECT_TRUE(log.contains(QStringLiteral("It has been replaced by a symbolic link since it was read. Orvanto was "
+                                            "ended by the system, so the work since the last save is lost.")))
+        << log.toStdString();
+    EXPECT_FALSE(log.contains(QStringLiteral("Your work is kept"))) << log.toStdString();
+    EXPECT_EQ(readFileBytes(other).value_or(QByteArray()), QByteArray("precious"));
+    EXPECT_TRUE(QFileInfo(path).isSymLink());
+
+    resetSystemEndForTests();
+    registerCoreForms();
+    registerMainwindowForms();
+    m.QuitReason.clear();
+    forms::unload(main);
+    orvtest::letGoOfUserFile();
+}
