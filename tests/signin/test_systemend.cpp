@@ -164,6 +164,30 @@ protected:
         orvtest::saveStudentLeftOnUnknown3(path, QString::fromLatin1(kPassword));
         before_ = readBytes();
     }
+    // The state of a student signed in on unknown 3 of the saved file, the
+    // forms registered; nothing held yet.
+    void signInOnUnknown3()
+    {
+        registerCoreForms();
+        registerMainwindowForms();
+        InitProgram();
+        ResetProgress();
+        ReadConfigFile();
+        m.CurrentUnknown = 3;
+        m.UserFilePath = path;
+        m.Password = QString::fromLatin1(kPassword);
+    }
+    // After a system end taken by hand: the program's state as before it,
+    // the main window gone without saving, the file let go.
+    void leaveAfterTheEnd(QWidget* main)
+    {
+        resetSystemEndForTests();
+        registerCoreForms();
+        registerMainwindowForms();
+        m.QuitReason.clear();
+        forms::unload(main);
+        orvtest::letGoOfUserFile();
+    }
     QByteArray readBytes() const
     {
         QFile f(path);
@@ -604,14 +628,7 @@ TEST_F(SystemEndTest, AMarkThatCannotBeRemovedAtTheEndIsToldInTheLog)
     const QByteArray users = QFile::encodeName(folder.file(QStringLiteral("users")));
     ASSERT_EQ(::chmod(QFile::encodeName(folder.path()).constData(), 0755), 0);
     ASSERT_EQ(::chmod(users.constData(), 0777), 0);
-    registerCoreForms();
-    registerMainwindowForms();
-    InitProgram();
-    ResetProgress();
-    ReadConfigFile();
-    m.CurrentUnknown = 3;
-    m.UserFilePath = path;
-    m.Password = QString::fromLatin1(kPassword);
+    signInOnUnknown3();
     {
         orvtest::AsOrdinaryUser student;
         ASSERT_TRUE(student.ok());
@@ -643,12 +660,7 @@ TEST_F(SystemEndTest, AMarkThatCannotBeRemovedAtTheEndIsToldInTheLog)
     EXPECT_TRUE(QFileInfo::exists(mark)) << "the mark stays, as told";
     EXPECT_EQ(readBytes(), before_) << "nothing saved";
 
-    resetSystemEndForTests();
-    registerCoreForms();
-    registerMainwindowForms();
-    m.QuitReason.clear();
-    forms::unload(main);
-    orvtest::letGoOfUserFile();
+    leaveAfterTheEnd(main);
 }
 
 // A classmate swapped the user file for a link after sign-in: the save at the
@@ -656,14 +668,7 @@ TEST_F(SystemEndTest, AMarkThatCannotBeRemovedAtTheEndIsToldInTheLog)
 // last save is lost, not that it is kept (the program is ending).
 TEST_F(SystemEndTest, AUserFileSwappedForALinkIsNotSavedAtTheEndAndTheLogSaysTheWorkIsLost)
 {
-    registerCoreForms();
-    registerMainwindowForms();
-    InitProgram();
-    ResetProgress();
-    ReadConfigFile();
-    m.CurrentUnknown = 3;
-    m.UserFilePath = path;
-    m.Password = QString::fromLatin1(kPassword);
+    signInOnUnknown3();
     m.PasswordVerified = kTrue;
     ASSERT_TRUE(holdUserFile(path));
     auto* main = forms::instance<frmOVMain>();
@@ -685,10 +690,5 @@ TEST_F(SystemEndTest, AUserFileSwappedForALinkIsNotSavedAtTheEndAndTheLogSaysThe
     EXPECT_EQ(readFileBytes(other).value_or(QByteArray()), QByteArray("precious"));
     EXPECT_TRUE(QFileInfo(path).isSymLink());
 
-    resetSystemEndForTests();
-    registerCoreForms();
-    registerMainwindowForms();
-    m.QuitReason.clear();
-    forms::unload(main);
-    orvtest::letGoOfUserFile();
+    leaveAfterTheEnd(main);
 }
