@@ -12,9 +12,13 @@
 #include "core/coreservices.h"
 #include "core/modorvan.h"
 #include "mainwindow/forms/frmAssignments.h"
+#include "mainwindow/forms/frmHelp.h"
 #include "mainwindow/forms/frmOVMain.h"
 #include "mainwindow/forms/frmSummary.h"
 #include "mscalc/forms/frmCalcFormula.h"
+#include "nmrcalc/forms/frmCalcCShift.h"
+#include "nmrcalc/forms/frmCalcCoupling.h"
+#include "nmrcalc/forms/frmCalcHShift.h"
 #include "mscalc/forms/frmCalcIsotope.h"
 #include "mscalc/forms/frmCalcMass.h"
 #include "platform/forms/formregistry.h"
@@ -31,6 +35,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -203,7 +208,7 @@ TEST_F(Lifetime, AViewerClosedDuringItsPrintNoticeLeavesTheProgramRunning)
     EXPECT_TRUE(main && main->isVisible()) << "the program goes on";
 }
 
-// The calculators, the summary and the assignments keep their notice on
+// The calculators, the help texts, the summary and the assignments keep their notice on
 // screen with a timer, not a wait: printing and closing at once, by Escape,
 // by Continue, by the window's close box or by the main window's, leaves
 // nothing running on the closed window when the notice's time is up.
@@ -242,6 +247,19 @@ TEST_F(Lifetime, APrintoutWithATimedNoticeSurvivesItsWindowClosingAtOnce)
          [](QWidget* w) { return static_cast<frmSummary*>(w)->cmdSummaryOk; }},
         {"frmAssignments", [](QWidget* w) { static_cast<frmAssignments*>(w)->cmdAssignmentsPrint_Click(); },
          [](QWidget* w) { return static_cast<frmAssignments*>(w)->cmdAssignmentsOk; }},
+        {"frmHelp",
+         [](QWidget* w) {
+             auto* h = static_cast<frmHelp*>(w);
+             h->txtHelp->setPlainText(QStringLiteral("Boiling point: compare with the tables."));
+             h->cmdHelpPrint_Click();
+         },
+         [](QWidget* w) { return static_cast<frmHelp*>(w)->cmdHelpOk; }},
+        {"frmCalcCoupling", [](QWidget* w) { static_cast<frmCalcCoupling*>(w)->cmdCalcCouplingPrint_Click(); },
+         [](QWidget* w) { return static_cast<frmCalcCoupling*>(w)->cmdCalcCouplingOk; }},
+        {"frmCalcHShift", [](QWidget* w) { static_cast<frmCalcHShift*>(w)->cmdShiftPrint_Click(); },
+         [](QWidget* w) { return static_cast<frmCalcHShift*>(w)->cmdHShiftOk; }},
+        {"frmCalcCShift", [](QWidget* w) { static_cast<frmCalcCShift*>(w)->cmdShiftPrint_Click(); },
+         [](QWidget* w) { return static_cast<frmCalcCShift*>(w)->cmdCShiftOk; }},
     };
     enum class TimedCloser { Escape, Continue, CloseBox, MainCloseBox };
     const std::pair<TimedCloser, const char*> closers[] = {
