@@ -133,10 +133,9 @@ QString allocateUserFile(const AllocationRequest& request, QString* warning)
 
 QString describeUserFile(const QString& path, QString& error)
 {
-    QString why;
-    const auto lines = readFileLines(path, &why);
+    const auto lines = readFileLines(path);
     if (!lines) {
-        error = QStringLiteral("cannot read %1: %2").arg(path, why);
+        error = QStringLiteral("cannot read %1: %2").arg(path, lines.error);
         return {};
     }
     const UserFileContents c = parseUserFile(*lines);

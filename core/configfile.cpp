@@ -57,8 +57,8 @@ bool WriteConfigFile()
 void ReadConfigFile()
 {
     auto& m = modOrvan;
-    QString why;
-    const auto lines = readFileLines(configPath(), &why);
+    const auto lines = readFileLines(configPath());
+    const QString& why = lines.error;
     if (!lines && QFileInfo::exists(configPath())) {
         // The instructor's file is there but not for this account (or not a
         // file at all): writing defaults over it would lose its settings.

@@ -249,18 +249,16 @@ bool ReadUserFile()
     auto& m = modOrvan;
     // A verification belongs to the file just read, never to the one before.
     m.PasswordVerified = kFalse;
-    QString why;
     // A user file that is a link when it is read was set up so before this
     // session: saves follow it, to the file read through it only. A link put
     // in its place later is refused by the save.
     const bool throughLink = QFileInfo(m.UserFilePath).isSymLink();
-    FileIdentity read;
-    const auto lines = readFileLines(m.UserFilePath, &why, &read);
+    const auto lines = readFileLines(m.UserFilePath);
     if (!lines) {
-        reportReadError(why);
+        reportReadError(lines.error);
         return false;
     }
-    userFileSeen() = {m.UserFilePath, {read, throughLink}, false};
+    userFileSeen() = {m.UserFilePath, {lines.file, throughLink}, false};
     const UserFileContents c = parseUserFile(*lines);
     if (!c.olderFormat) {
         m.TextBuffer = lines->isEmpty() ? QString() : fromBytes(lines->front());

@@ -1,6 +1,7 @@
 #include "platform/fileinuse.h"
 
 #include "platform/marksightings.h"
+#include "platform/smallfile.h"
 #include "platform/textfile.h"
 
 #include <QCoreApplication>
@@ -40,17 +41,6 @@ constexpr int kHoldAttempts = 10;
 constexpr qint64 kMaxPid = qint64(1) << 22;
 // A process's start in clock ticks since boot: past centuries is none.
 constexpr qint64 kMaxStart = qint64(1) << 50;
-
-QByteArray nativeName(const QString& path) { return QFile::encodeName(path); }
-
-QString errnoText(int code) { return QString::fromLocal8Bit(std::strerror(code)); }
-
-QByteArray oneLine(QByteArray s)
-{
-    s.replace('\n', '?');
-    s.replace('\r', '?');
-    return s;
-}
 
 // The highest process number this system gives.
 qint64 pidMax()
@@ -161,24 +151,22 @@ Judgement judge(const QString& mark, const MarkHolder& self, const std::vector<q
         j.damage = kindOfFile(j.st.st_mode);
         return j;
     }
-    QString why;
-    bool damaged = false;
-    int openError = 0;
-    struct stat read {};
-    j.bytes = readSmallFile(mark, &read, &why, &damaged, &openError);
-    if (!j.bytes && openError == ENOENT)
+    const SmallFile read = readSmallFile(mark);
+    j.bytes = read.bytes;
+    if (!j.bytes && read.openError == ENOENT)
         return j; // gone meanwhile
-    if (damaged) {
+    if (read.damaged) {
         j.kind = Judgement::Damaged;
-        j.damage = why;
+        j.damage = read.why;
         return j;
     }
     if (j.bytes)
-        j.st = read;
+        j.st = read.st;
     else
-        j.unreadable = openError != 0 ? errnoText(openError) : why; // another account's, perhaps: never damaged
-    QString damage;
-    const auto h = j.bytes ? parseMark(*j.bytes, &damage) : std::nullopt;
+        j.unreadable = read.openError != 0 ? errnoText(read.openError) : read.why; // another account's, perhaps: never damaged
+    const MarkParse parsed = j.bytes ? parseMark(*j.bytes) : MarkParse{};
+    const std::optional<MarkHolder>& h = parsed.holder;
+    QString damage = parsed.damage;
     // This machine's: the same host name, and the same machine id or (where
     // there is none, as in a bare chroot) the same boot, which no other
     // machine shares.
@@ -226,8 +214,7 @@ Removal removeMark(const QString& mark, const Judgement& judged, QString* why)
     if (same && judged.kind == Judgement::Dead) {
         // The renaming changed its status time; its text (or, unreadable,
         // its size and modification time) tells whether it was renewed.
-        QString unused;
-        same = judged.bytes ? readSmallFile(aside, &st, &unused) == judged.bytes
+        same = judged.bytes ? readSmallFile(aside).bytes == judged.bytes
                             : st.st_size == judged.st.st_size && st.st_mtim.tv_sec == judged.st.st_mtim.tv_sec
                                   && st.st_mtim.tv_nsec == judged.st.st_mtim.tv_nsec;
     }
@@ -264,12 +251,10 @@ QString markNamed(const QString& path, const QString& ending)
 // it was lost. A mark that cannot be read is not taken for this copy's.
 MarkLoss lossOf(const QString& mark, const QByteArray& token)
 {
-    struct stat st {};
-    QString why;
-    bool damaged = false;
-    int openError = 0;
-    const auto bytes = readSmallFile(mark, &st, &why, &damaged, &openError);
-    MarkLoss loss{MarkLoss::Unreadable, mark, why};
+    const SmallFile read = readSmallFile(mark);
+    const auto& bytes = read.bytes;
+    const int openError = read.openError;
+    MarkLoss loss{MarkLoss::Unreadable, mark, read.why};
     if (!bytes && (openError == ENOENT || openError == ENOTDIR)) {
         const QString folder = QFileInfo(mark).absolutePath();
         struct stat dir {};
@@ -278,14 +263,13 @@ MarkLoss lossOf(const QString& mark, const QByteArray& token)
     } else if (!bytes && openError != 0) {
         loss.why = errnoText(openError);
     } else if (bytes) {
-        QString damage;
-        const auto h = parseMark(*bytes, &damage);
-        if (h && h->token == token)
+        const MarkParse parsed = parseMark(*bytes);
+        if (parsed.holder && parsed.holder->token == token)
             return {};
-        if (h)
+        if (parsed.holder)
             loss = {MarkLoss::TakenOver, mark, {}};
         else
-            loss.why = damage.isEmpty() ? QStringLiteral("not a mark of this version") : damage;
+            loss.why = parsed.damage.isEmpty() ? QStringLiteral("not a mark of this version") : parsed.damage;
     }
     return loss;
 }
@@ -296,21 +280,19 @@ MarkLoss lossOf(const QString& mark, const QByteArray& token)
 // error), since it may still be this copy's.
 int removeOwnMark(const QString& mark, const QByteArray& token)
 {
-    struct stat st {
-    }, now{};
-    QString why;
-    bool damaged = false;
-    int openError = 0;
-    const auto bytes = readSmallFile(mark, &st, &why, &damaged, &openError);
-    if (!bytes) {
-        if (damaged || openError == ENOENT || openError == EACCES || openError == EPERM)
+    const SmallFile read = readSmallFile(mark);
+    if (!read.bytes) {
+        const int openError = read.openError;
+        if (read.damaged || openError == ENOENT || openError == EACCES || openError == EPERM)
             return 0; // gone, a link, or another account's: not this copy's
         return openError != 0 ? openError : EIO;
     }
-    const auto h = parseMark(*bytes);
+    const auto h = parseMark(*read.bytes).holder;
     if (!h || h->token != token)
         return 0;
-    if (::lstat(nativeName(mark).constData(), &now) != 0 || now.st_ino != st.st_ino || now.st_dev != st.st_dev)
+    struct stat now {};
+    if (::lstat(nativeName(mark).constData(), &now) != 0 || now.st_ino != read.st.st_ino
+        || now.st_dev != read.st.st_dev)
         return 0;
     if (::unlink(nativeName(mark).constData()) != 0 && errno != ENOENT)
         return errno;
@@ -383,19 +365,17 @@ QByteArray markText(const MarkHolder& h)
     return out;
 }
 
-std::optional<MarkHolder> parseMark(const QByteArray& bytes, QString* damage)
+MarkParse parseMark(const QByteArray& bytes)
 {
     if (!bytes.startsWith(kMarkHeader + '\n'))
-        return std::nullopt; // another version's, or no mark at all
+        return {}; // another version's, or no mark at all
     const auto fields = headedFields(bytes, kMarkHeader);
     const auto field = [&fields](const char* key) {
         const auto it = fields.find(key);
         return it == fields.end() ? QByteArray() : it->second;
     };
-    const auto fail = [damage](const char* what) {
-        if (damage)
-            *damage = QStringLiteral("a mark with ") + QString::fromLatin1(what);
-        return std::nullopt;
+    const auto fail = [](const char* what) {
+        return MarkParse{std::nullopt, QStringLiteral("a mark with ") + QString::fromLatin1(what)};
     };
     const auto pid = wholeNumber(field("pid"), 1, kMaxPid);
     const auto started = wholeNumber(field("started"), 1, kMaxStart);
@@ -408,8 +388,9 @@ std::optional<MarkHolder> parseMark(const QByteArray& bytes, QString* damage)
         return fail("an impossible process start");
     if (!renewal)
         return fail("an impossible renewal count");
-    return MarkHolder{field("token"),   field("host"), field("machine"), field("boot"),
-                      field("account"), *pid,          *started,         *renewal};
+    return {MarkHolder{field("token"), field("host"), field("machine"), field("boot"), field("account"), *pid,
+                       *started, *renewal},
+            {}};
 }
 
 FileInUse::FileInUse() = default;
@@ -664,7 +645,7 @@ void FileInUse::renew()
         if (n > 0)
             bytes = QByteArray(buffer, n);
     }
-    auto h = parseMark(bytes);
+    auto h = parseMark(bytes).holder;
     if (!h || h->token != token_) {
         lose(lossOf(mark_, token_));
     } else {

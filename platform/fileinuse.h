@@ -50,6 +50,8 @@
 // and whenever stillHeld() is asked: a mark it cannot read is not taken for
 // its own. So a copy whose mark was taken over (it slept, or its machine was
 // cut off) learns it before it writes, and loss() tells how it was lost.
+#include "platform/smallfile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <memory>
@@ -63,7 +65,7 @@ namespace orv {
 inline constexpr int kInUseStaleMinutes = 10;
 inline constexpr int kInUseRenewSeconds = 60;
 // No mark is larger; a larger file in a mark's place is damaged.
-inline constexpr qint64 kMaxMarkBytes = 4096;
+inline constexpr qint64 kMaxMarkBytes = kMaxSmallFileBytes;
 
 // What a mark says of the copy that made it.
 struct MarkHolder {
@@ -73,11 +75,15 @@ struct MarkHolder {
     qint64 renewal = 0;
 };
 QByteArray markText(const MarkHolder& h);
-// The mark read back, or nothing: no mark of this version (`damage` left
-// empty: one this version cannot read, another copy's to wait for), or a
-// mark of this version with a field that no copy writes (`damage`, when
-// given, names it: such a mark is damaged).
-std::optional<MarkHolder> parseMark(const QByteArray& bytes, QString* damage = nullptr);
+struct MarkParse {
+    std::optional<MarkHolder> holder;
+    // No holder: empty for no mark of this version (one this version cannot
+    // read, another copy's to wait for); else the field of a mark of this
+    // version that no copy writes (such a mark is damaged).
+    QString damage;
+};
+// The mark read back.
+MarkParse parseMark(const QByteArray& bytes);
 
 // The highest renewal count; the next renewal starts again at 0 (its new
 // modification time still tells it from the first).

@@ -83,9 +83,12 @@ QString helpFilePath() { return programFile(QStringLiteral("orvantor.hlp")); }
 
 std::optional<QList<HelpTopic>> readHelpFile(const QString& path, QString* error)
 {
-    const auto read = readFileLines(path, error);
-    if (!read)
+    const auto read = readFileLines(path);
+    if (!read) {
+        if (error)
+            *error = read.error;
         return std::nullopt;
+    }
     QStringList lines;
     for (const QByteArray& l : *read)
         lines << QString::fromUtf8(l);

@@ -1,6 +1,6 @@
 #include "platform/marksightings.h"
 
-#include "platform/fileinuse.h"
+#include "platform/smallfile.h"
 #include "platform/textfile.h"
 
 #include <QCryptographicHash>
@@ -31,21 +31,10 @@ constexpr qint64 kSaneReading = qint64(1) << 50;
 // A fingerprint as markFingerprint makes it: digits, blanks and hex digits.
 constexpr qsizetype kMaxFingerprint = 160;
 
-QByteArray nativeName(const QString& path) { return QFile::encodeName(path); }
-
-QString errnoText(int code) { return QString::fromLocal8Bit(std::strerror(code)); }
-
 std::function<qint64()>& testClock()
 {
     static std::function<qint64()> clock;
     return clock;
-}
-
-QByteArray oneLine(QByteArray s)
-{
-    s.replace('\n', '?');
-    s.replace('\r', '?');
-    return s;
 }
 
 bool fingerprintLike(const QByteArray& f)
@@ -85,14 +74,12 @@ std::vector<Sighting> storedSightings(const QString& mark, const std::vector<qin
     for (const qint64 uid : counted)
         for (int slot = 0; slot < kSlots; ++slot) {
             const QString path = slotPath(mark, uid, slot);
-            struct stat st {};
-            QString why;
-            const auto bytes = readSmallFile(path, &st, &why);
+            const SmallFile read = readSmallFile(path);
             // Only the account it is named after, and one name: no link to
             // another file of that account stands for a sighting.
-            if (!bytes || qint64(st.st_uid) != uid || st.st_nlink != 1)
+            if (!read.bytes || qint64(read.st.st_uid) != uid || read.st.st_nlink != 1)
                 continue;
-            if (auto parsed = parseSighting(*bytes, markName); parsed.sighting)
+            if (auto parsed = parseSighting(*read.bytes, markName); parsed.sighting)
                 found.push_back(*parsed.sighting);
         }
     return found;
@@ -235,108 +222,6 @@ bool storeSighting(const QString& mark, const Observer& who, const Sighting& s)
     // Made new rather than replaced, so the file is always this account's
     // own; a folder that could not be synced after it costs only a count.
     return createFileExclusive(path, sightingText(QFileInfo(mark).fileName(), s), kReadableByAll).written();
-}
-
-std::map<QByteArray, QByteArray> headedFields(const QByteArray& bytes, const QByteArray& header)
-{
-    std::map<QByteArray, QByteArray> fields;
-    const QList<QByteArray> lines = bytes.split('\n');
-    if (lines.front() != header)
-        return fields;
-    for (const QByteArray& line : lines.mid(1)) {
-        const qsizetype blank = line.indexOf(' ');
-        if (blank > 0)
-            fields.emplace(line.left(blank), line.mid(blank + 1));
-    }
-    return fields;
-}
-
-std::optional<qint64> wholeNumber(const QByteArray& text, qint64 min, qint64 max)
-{
-    const bool negative = min < 0 && text.startsWith('-');
-    const QByteArray digits = negative ? text.mid(1) : text;
-    // 18 digits never overflow a 64-bit number.
-    if (digits.isEmpty() || digits.size() > 18)
-        return std::nullopt;
-    qint64 value = 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    if (negative)
-        value = -value;
-    if (value < min || value > max)
-        return std::nullopt;
-    return value;
-}
-
-QString kindOfFile(unsigned mode)
-{
-    if (S_ISDIR(mode))
-        return QStringLiteral("a folder");
-    if (S_ISLNK(mode))
-        return QStringLiteral("a symbolic link");
-    if (S_ISFIFO(mode))
-        return QStringLiteral("a named pipe");
-    if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
-    return QStringLiteral("a device");
-}
-
-std::optional<QByteArray> readSmallFile(const QString& path, struct stat* st, QString* why, bool* damaged,
-                                        int* openError)
-{
-    const auto fail = [&](const QString& text, bool isDamaged) {
-        *why = text;
-        if (damaged)
-            *damaged = isDamaged;
-        return std::nullopt;
-    };
-    if (openError)
-        *openError = 0;
-    const int fd = ::open(nativeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) {
-        const int code = errno;
-        if (openError)
-            *openError = code;
-        if (code == ELOOP)
-            return fail(QStringLiteral("a symbolic link"), true);
-        return fail(QStringLiteral("unreadable (%1)").arg(errnoText(code)), false);
-    }
-    QByteArray bytes;
-    QString problem;
-    bool notAMark = false;
-    if (::fstat(fd, st) != 0) {
-        problem = QStringLiteral("unreadable (%1)").arg(errnoText(errno));
-    } else if (!S_ISREG(st->st_mode)) {
-        problem = kindOfFile(st->st_mode);
-        notAMark = true;
-    } else if (st->st_size > kMaxMarkBytes) {
-        problem = QStringLiteral("larger than any mark");
-        notAMark = true;
-    }
-    while (problem.isEmpty()) {
-        char buffer[kMaxMarkBytes + 1];
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            problem = QStringLiteral("unreadable (%1)").arg(errnoText(errno));
-        } else if (n == 0) {
-            break;
-        } else {
-            bytes.append(buffer, n);
-            if (bytes.size() > kMaxMarkBytes) {
-                problem = QStringLiteral("larger than any mark");
-                notAMark = true;
-            }
-        }
-    }
-    ::close(fd);
-    if (!problem.isEmpty())
-        return fail(problem, notAMark);
-    return bytes;
 }
 
 qint64 bootClockMs()

@@ -104,23 +104,6 @@ QString sightingPath(const QString& mark, const Observer& who);
 // place. False when it could not be stored.
 bool storeSighting(const QString& mark, const Observer& who, const Sighting& s);
 
-// Shared with the mark's reader.
-// "key value" lines after `header`; empty when the first line differs.
-std::map<QByteArray, QByteArray> headedFields(const QByteArray& bytes, const QByteArray& header);
-// A whole number written as plain digits, with a minus sign only where `min`
-// is negative, within min..max; nothing else (no blanks, no plus sign).
-std::optional<qint64> wholeNumber(const QByteArray& text, qint64 min, qint64 max);
-// What a file that is not a regular one is, in words ("a folder", ...).
-QString kindOfFile(unsigned mode);
-// A small file's bytes (a mark, a sighting: at most kMaxMarkBytes), read
-// without waiting and without following a link. `st` receives what was
-// read. On failure: nothing, `why` says what it is or why it cannot be read,
-// `damaged` whether it is something no copy makes (not a regular file, too
-// large) rather than a file this account cannot read just now, and
-// `openError` the error that kept it from being opened (0 when it opened).
-std::optional<QByteArray> readSmallFile(const QString& path, struct stat* st, QString* why, bool* damaged = nullptr,
-                                        int* openError = nullptr);
-
 // This boot's clock in milliseconds, suspended time included: one reading
 // minus another is time that really passed, whatever the wall clock did.
 qint64 bootClockMs();

@@ -1,5 +1,7 @@
 #include "platform/textfile.h"
 
+#include "platform/smallfile.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -45,12 +47,15 @@ QList<QByteArray> splitLines(const QByteArray& bytes)
     return lines;
 }
 
-std::optional<QList<QByteArray>> readFileLines(const QString& path, QString* error, FileIdentity* read)
+ReadResult<QList<QByteArray>> readFileLines(const QString& path)
 {
-    auto bytes = readFileBytes(path, error, read);
-    if (!bytes)
-        return std::nullopt;
-    return splitLines(*bytes);
+    const ReadResult<QByteArray> bytes = readFileBytes(path);
+    ReadResult<QList<QByteArray>> lines;
+    lines.error = bytes.error;
+    lines.file = bytes.file;
+    if (bytes)
+        lines.emplace(splitLines(*bytes));
+    return lines;
 }
 
 namespace {
@@ -84,10 +89,6 @@ void setError(QString* error, const QString& text)
     if (error)
         *error = text;
 }
-
-QString errnoText(int code) { return QString::fromLocal8Bit(std::strerror(code)); }
-
-QByteArray nativeName(const QString& path) { return QFile::encodeName(path); }
 
 // Closes a descriptor on every way out.
 class Descriptor {
@@ -350,33 +351,29 @@ bool linksNotSupported(int code)
 
 } // namespace
 
-std::optional<QByteArray> readFileBytes(const QString& path, QString* error, FileIdentity* read)
+ReadResult<QByteArray> readFileBytes(const QString& path)
 {
+    ReadResult<QByteArray> r;
+    const auto fail = [&r](const QString& why) {
+        r.error = why;
+        return r;
+    };
     // Non-blocking, so that a pipe in the file's place does not hold the
     // program in open(2); it is refused below like any other non-file.
     Descriptor file(::open(nativeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (!file.valid()) {
-        setError(error, errno == ENOENT ? QStringLiteral("it does not exist")
-                                        : QStringLiteral("it cannot be opened (%1)").arg(errnoText(errno)));
-        return std::nullopt;
-    }
+    if (!file.valid())
+        return fail(errno == ENOENT ? QStringLiteral("it does not exist")
+                                    : QStringLiteral("it cannot be opened (%1)").arg(errnoText(errno)));
     struct stat st {};
-    if (::fstat(file.get(), &st) != 0) {
-        setError(error, QStringLiteral("it cannot be read (%1)").arg(errnoText(errno)));
-        return std::nullopt;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        setError(error, QStringLiteral("it is not a regular file"));
-        return std::nullopt;
-    }
-    if (read)
-        *read = identityOf(st);
+    if (::fstat(file.get(), &st) != 0)
+        return fail(QStringLiteral("it cannot be read (%1)").arg(errnoText(errno)));
+    if (!S_ISREG(st.st_mode))
+        return fail(QStringLiteral("it is not a regular file"));
+    r.file = identityOf(st);
     const QString tooLarge =
         QStringLiteral("it is larger than any file of its kind (more than %1 bytes)").arg(kMaxReadBytes);
-    if (st.st_size > kMaxReadBytes) {
-        setError(error, tooLarge);
-        return std::nullopt;
-    }
+    if (st.st_size > kMaxReadBytes)
+        return fail(tooLarge);
     QByteArray data;
     data.reserve(static_cast<qsizetype>(st.st_size));
     char buffer[65536];
@@ -384,18 +381,16 @@ std::optional<QByteArray> readFileBytes(const QString& path, QString* error, Fil
         const ssize_t n = ::read(file.get(), buffer, sizeof buffer);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0) {
-            setError(error, QStringLiteral("it cannot be read (%1)").arg(errnoText(errno)));
-            return std::nullopt;
-        }
+        if (n < 0)
+            return fail(QStringLiteral("it cannot be read (%1)").arg(errnoText(errno)));
         if (n == 0)
-            return data;
-        if (data.size() + n > kMaxReadBytes) { // it grew while being read
-            setError(error, tooLarge);
-            return std::nullopt;
-        }
+            break;
+        if (data.size() + n > kMaxReadBytes) // it grew while being read
+            return fail(tooLarge);
         data.append(buffer, n);
     }
+    r.emplace(std::move(data));
+    return r;
 }
 
 std::optional<FileIdentity> fileIdentity(const QString& path)

@@ -28,15 +28,21 @@ struct FileIdentity {
 // there is none.
 std::optional<FileIdentity> fileIdentity(const QString& path);
 
+// What a reader gives: the contents, or nothing and `error`, why not in words
+// that can follow the file's name.
+template <typename T>
+struct [[nodiscard]] ReadResult : std::optional<T> {
+    QString error;
+    // The identity of the file the contents came from (a link's target).
+    FileIdentity file;
+};
+
 // Whole file, or nothing when it cannot be opened or read, when it is not a
 // regular file (a folder, a pipe, a device: nothing waits on opening it) or
-// when it is larger than kMaxReadBytes. `error`, when given, then says why
-// in words that can follow the file's name. `read`, when given, is set to
-// the identity of the file the bytes came from (a link's target).
-std::optional<QByteArray> readFileBytes(const QString& path, QString* error = nullptr, FileIdentity* read = nullptr);
+// when it is larger than kMaxReadBytes.
+ReadResult<QByteArray> readFileBytes(const QString& path);
 // The file split into lines with their CR/LF ends removed.
-std::optional<QList<QByteArray>> readFileLines(const QString& path, QString* error = nullptr,
-                                               FileIdentity* read = nullptr);
+ReadResult<QList<QByteArray>> readFileLines(const QString& path);
 QList<QByteArray> splitLines(const QByteArray& bytes);
 
 // What a writer did. A caller decides for its file what "written but not

@@ -10,7 +10,8 @@ namespace orv {
 SetupConfigRead readSetupConfig(const QString& path)
 {
     SetupConfigRead r;
-    const std::optional<QList<QByteArray>> lines = readFileLines(path, &r.readError);
+    const auto lines = readFileLines(path);
+    r.readError = lines.error;
     if (!lines && !QFileInfo::exists(path))
         r.readError.clear(); // a missing file is met with the defaults, as a damaged one
     if (!lines || lines->size() < 4)

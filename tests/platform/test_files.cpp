@@ -387,9 +387,8 @@ TEST(ByteFiles, TheReadersRefuseWhatIsNotARealFile)
         auto done = std::make_shared<std::promise<std::pair<bool, QString>>>();
         auto read = done->get_future();
         std::thread([done, path = dir.filePath(c.name)] {
-            QString err;
-            const bool got = readFileLines(path, &err).has_value();
-            done->set_value({got, err});
+            const auto lines = readFileLines(path);
+            done->set_value({lines.has_value(), lines.error});
         }).detach();
         ASSERT_EQ(read.wait_for(std::chrono::seconds(10)), std::future_status::ready) << c.name << " hangs";
         const auto [got, err] = read.get();
@@ -632,7 +631,7 @@ TEST(FileInUse, AMarkReadsBackAndOnlyAMarkIsOne)
     MarkHolder h = FileInUse::thisCopy();
     h.token = "abc123";
     h.renewal = 41;
-    const auto back = parseMark(markText(h));
+    const auto back = parseMark(markText(h)).holder;
     ASSERT_TRUE(back);
     EXPECT_EQ(back->token, "abc123");
     EXPECT_EQ(back->host, h.host);
@@ -648,7 +647,7 @@ TEST(FileInUse, AMarkReadsBackAndOnlyAMarkIsOne)
     for (const QByteArray& bad : {QByteArray(), QByteArray("1234\norvantos\nlab-pc\n"),
                                   QByteArray("Orvanto in-use mark\nhost x\nrenewal 000000000001\n"),
                                   QByteArray("Orvanto in-use mark\ntoken t\n")})
-        EXPECT_FALSE(parseMark(bad)) << bad.toStdString();
+        EXPECT_FALSE(parseMark(bad).holder) << bad.toStdString();
 }
 
 // Under a private umask the mark and the sightings beside it are still

@@ -171,7 +171,7 @@ bool markedByThisCopy(const Lab& lab)
 {
     for (const QString& m : {lab.first, lab.second})
         if (const auto bytes = readFileBytes(m))
-            if (const auto h = parseMark(*bytes); h && h->pid == ::getpid() && h->token != "another copy")
+            if (const auto h = parseMark(*bytes).holder; h && h->pid == ::getpid() && h->token != "another copy")
                 return true;
     return false;
 }

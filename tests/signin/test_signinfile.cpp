@@ -168,7 +168,7 @@ TEST(SignIn, ASecondCopyOnTheSameUserFileIsRefused)
     EXPECT_EQ(signIn().result, SignInResult::Loaded) << "the dead copy's mark is taken over";
 
     // The same mark as another machine leaves it.
-    std::optional<MarkHolder> holder = parseMark(orv::readFileBytes(mark).value());
+    std::optional<MarkHolder> holder = parseMark(orv::readFileBytes(mark).value()).holder;
     ASSERT_TRUE(holder);
     clearForNextStudent();
     ASSERT_FALSE(QFile::exists(mark)) << "letting go removes the mark";
