@@ -1,21 +1,28 @@
 #pragma once
-// What a student reads about a user file's in-use mark (see FileInUse), made
-// here and only here, whichever road tells it: the sign-in, the first save
-// of a new file, a save, and letting go of the file.
+// What a student reads about a user file's in-use mark (see FileInUse) and
+// about a save that cannot go into the user file, made here and only here,
+// whichever road tells it: the sign-in, the first save of a new file, a
+// save, the renewal of the mark, and letting go of the file.
 #include "platform/fileinuse.h"
+#include <QDateTime>
 #include <QString>
 
 namespace orv {
 
-// Another copy holds the file at `path`, its mark being `mark`: `holder`
-// says where ("on this machine", "on machine NAME", ...). `minutesLeft`, when
-// above 0, is how long the mark must stay unchanged before this machine takes
-// the file over.
-QString markInUseText(const QString& path, const QString& holder, const QString& mark, int minutesLeft);
-// The file is marked by `mark`, which cannot be read: `unreadable` is why
-// this account may not read it, or empty for a mark this version cannot
-// read. `minutesLeft` as for markInUseText.
-QString markUnreadableText(const QString& path, const QString& mark, const QString& unreadable, int minutesLeft);
+// A copy of Orvanto on this machine, run by `account`, holds the file at
+// `path`, its mark being `mark`.
+QString markInUseText(const QString& path, const QString& account, const QString& mark);
+// The marks kept changing while this copy looked at them.
+QString markChangingText(const QString& path, const QString& mark);
+// Another mark stands at the file at `path`: who holds the file, where, and
+// since when, and what opening it anyway risks. `now` is this machine's time,
+// for the clock time of the last renewal. A question for "Open anyway" and
+// "Go back".
+QString openAnywayQuestion(const QString& path, const MarkClaim& claim, const QDateTime& now);
+inline const QString kOpenAnyway = QStringLiteral("Open anyway");
+inline const QString kGoBack = QStringLiteral("Go back");
+// The student chose to go back: the file was not opened.
+QString notOpenedText(const QString& path, const MarkClaim& claim);
 // Why the file cannot be opened when its mark cannot be made, in words
 // that follow the file's name: "its in-use mark MARK cannot be written (why)".
 QString markUnwritableReason(const QString& mark, const QString& why);
@@ -23,21 +30,30 @@ QString markUnwritableReason(const QString& mark, const QString& why);
 // save of a new file at `path` fails.
 QString signInMarkUnwritableText(const QString& path, const QString& unwritableReason);
 QString saveMarkUnwritableText(const QString& path, const QString& unwritableReason);
-// The file is open without a mark: `stuckMarks` names the marks that could
-// not be replaced and why.
+// The file is open without a mark: `stuckMarks` names the marks' places
+// that could not be used and why.
 QString heldUnmarkedText(const QString& path, const QString& stuckMarks);
 // The mark could not be removed when the file was let go: `stuck` is the
 // mark and why ("MARK (reason)").
 QString markReleaseFailedText(const QString& stuck);
-// How a refused save ends for the student's work: kept, to be saved under
-// another name; or, once the system is ending the program, lost since the
-// last save. Words that follow a sentence, without its full stop.
-QString workKeptText();
+// What becomes of the work when a save is refused, as words that follow a
+// sentence, without its full stop: kept, to be saved under another name; or,
+// once the system is ending the program, written to the new file `rescued`
+// instead, or (`rescued` empty) lost since the last save.
+QString refusedSaveOutcome(const QString& rescued);
 // Why a save is refused once this copy's mark is lost: another copy opened
 // the file, the mark was removed or can no longer be read, or its folder is
-// gone (see FileInUse::loss).
+// gone (see FileInUse::loss). A sentence.
 QString markLostReason(const MarkLoss& loss);
+// What a running copy tells its student when it finds at a renewal that its
+// mark of the file at `path` is lost: why, and that the next save asks for
+// another name.
+QString markLostNotice(const QString& path, const MarkLoss& loss);
 // The save went into `path`, but another copy opened it meanwhile.
-QString takenOverDuringSaveText(const QString& path);
+QString takenOverDuringSaveText(const QString& path, const QString& rescued);
+// A save found something other than the student's file at the name (for a
+// new file: something that appeared after the name was chosen): what the
+// student is told, in plain words, without the outcome.
+QString replacedFileReason(bool newFile);
 
 } // namespace orv

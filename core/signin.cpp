@@ -31,11 +31,14 @@ SignInOutcome signInFromUserFile(const QString& path, bool checkName)
         return {SignInResult::NotAUserFile, {}};
     // The file is marked before it is read: a second copy is refused before
     // it could ask for the password or upgrade the file.
-    if (QString inUse, markError; QFileInfo(path).isFile() && !holdUserFile(path, &inUse, &markError)) {
-        refuse();
-        if (!markError.isEmpty())
-            return {SignInResult::Unreadable, signInMarkUnwritableText(path, markError)};
-        return {SignInResult::InUse, inUse};
+    if (QFileInfo(path).isFile()) {
+        const UserFileHold held = holdUserFile(path);
+        if (held.result != UserFileHold::Held)
+            refuse();
+        if (held.result == UserFileHold::Failed)
+            return {SignInResult::Unreadable, signInMarkUnwritableText(path, held.text)};
+        if (held.result == UserFileHold::Refused)
+            return {SignInResult::InUse, held.text};
     }
     m.UserFilePath = path;
     if (!ReadUserFile()) {

@@ -7,42 +7,61 @@
 #include "core/userrecord.h"
 #include "platform/fileinuse.h"
 #include "platform/msgbox.h"
+#include "platform/runtime.h"
 #include "platform/textfile.h"
 
+#include <QDateTime>
 #include <QFileInfo>
+#include <QTimer>
+
+#include <vector>
 
 namespace orv {
 
 namespace {
 
-PasswordWindows& windows()
-{
-    static PasswordWindows w;
-    return w;
-}
-
-// The user file this copy of the program holds.
-FileInUse& userFileMark()
-{
-    static FileInUse mark;
-    return mark;
-}
-
+// What the user-file routines keep for the whole session, in one object
+// made before the system's end road is installed (prepareUserFileMark), so
+// that it outlives that road's exit handler.
 // The user file as this copy read it at sign-in, or last wrote it: a save
-// replaces that file and nothing else. In a users/ folder that every account
-// may write, a classmate could put a link in its place, or another file;
-// the save is refused then (and `replaced` set) rather than written there.
+// replaces that file and nothing else. In a users/ folder that every
+// account may write, a classmate could put a link in its place, or another
+// file; the save is refused then (and `replaced` set) rather than written
+// there. No file seen (`only.file` empty): a save makes a new one.
 struct UserFileSeen {
     QString path;
     ReplaceOnly only;
     bool replaced = false;
 };
 
-UserFileSeen& userFileSeen()
+struct UserFileState {
+    PasswordWindows windows;
+    FileInUse mark; // the user file this copy holds
+    UserFileSeen seen;
+
+    UserFileState()
+    {
+        // A renewal that finds the mark taken over tells the student at once,
+        // from the event loop rather than from inside the renewal.
+        mark.onLost([](const MarkLoss& loss) {
+            QTimer::singleShot(0, [text = markLostNotice(modOrvan.UserFilePath, loss)] {
+                MsgBox(text, MsgButtons::OkOnly, MsgIcon::Exclamation);
+            });
+        });
+    }
+};
+
+UserFileState& state()
 {
-    static UserFileSeen seen;
-    return seen;
+    static UserFileState s;
+    return s;
 }
+
+PasswordWindows& windows() { return state().windows; }
+
+FileInUse& userFileMark() { return state().mark; }
+
+UserFileSeen& userFileSeen() { return state().seen; }
 
 void askNewPassword(const QString& caption)
 {
@@ -58,6 +77,43 @@ bool passwordForWriting()
     if (passwordStillToChoose())
         askNewPassword(QStringLiteral("Password required for new user"));
     return !passwordStillToChoose();
+}
+
+// Where the work of a save refused at the system's end goes: a new file
+// beside the user file, made exclusively (never over another's). Empty when
+// none could be made.
+QString keepElsewhere(const QByteArray& line)
+{
+    const QFileInfo info(modOrvan.UserFilePath);
+    QString base = info.fileName();
+    if (base.endsWith(QStringLiteral(".ovg"), Qt::CaseInsensitive))
+        base.chop(4);
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    for (int n = 1; n <= 20; ++n) {
+        const QString ending = QStringLiteral("-kept-") + stamp + (n > 1 ? u'-' + QString::number(n) : QString())
+                             + QStringLiteral(".ovg");
+        const QString path = info.absolutePath() + u'/' + fittedFileName(info.absolutePath(), base, ending);
+        const WriteResult w = createFileExclusive(path, line);
+        if (w.written())
+            return path;
+        if (w.outcome != WriteResult::Exists)
+            return {};
+    }
+    return {};
+}
+
+// The file at `path` as it stands, for a save to replace; nothing where no
+// regular file is there.
+std::optional<FileSeen> seenAt(const QString& path)
+{
+    const auto bytes = readFileBytes(path);
+    return bytes ? std::optional<FileSeen>(FileSeen{bytes.owner, *bytes}) : std::nullopt;
+}
+
+// What becomes of the work of a refused save (see refusedSaveOutcome).
+QString refusedSave(const QByteArray& line)
+{
+    return refusedSaveOutcome(systemEndUnderWay() ? keepElsewhere(line) : QString());
 }
 
 void reportWriteError(const QString& reason)
@@ -89,35 +145,47 @@ bool writeUserRecord(const UserRecord& r)
         reportWriteError(QStringLiteral("The password cannot be stored in the file"));
         return false;
     }
+    const QByteArray line = userFileLine(r, m.Password, GetRandomNum);
+    const QByteArray bytes = line + "\r\n";
     if (userFileTakenOver()) {
         // Whatever is in the file now, this copy's work stays here.
-        reportWriteError(markLostReason(userFileMark().loss()));
+        reportWriteError(markLostReason(userFileMark().loss()) + refusedSave(bytes));
         return false;
     }
-    const QByteArray line = userFileLine(r, m.Password, GetRandomNum);
     m.PasswordCode = fromBytes(line.right(kPasswordCodeLength));
     UserFileSeen& seen = userFileSeen();
-    const bool known = seen.path == m.UserFilePath;
-    const WriteResult w = writeFileAtomic(m.UserFilePath, line + "\r\n", known ? seen.only : ReplaceOnly{});
+    // The file this copy holds: the one it read or last wrote is replaced
+    // while it is still that file; a new user's (none seen yet) is made
+    // anew, never over a file another put at the name meanwhile. A file
+    // never held (prepared by hand) is written at its name, never through a
+    // link.
+    const bool held = seen.path == m.UserFilePath;
+    const WriteResult w = !held           ? writeFileAtomic(m.UserFilePath, bytes)
+                        : seen.only.file ? writeFileAtomic(m.UserFilePath, bytes, seen.only)
+                                         : createFileExclusive(m.UserFilePath, bytes);
     switch (w.outcome) {
     case WriteResult::Changed:
-        // Not the student's file any more: never written again, and the
-        // next save asks for a name of its own.
-        seen.replaced = known;
-        reportWriteError(asSentence(w.reason) + workKeptText());
-        return false;
     case WriteResult::Exists:
-    case WriteResult::Failed: reportWriteError(w.reason); return false;
+        // Not the student's file: never written, and the next save asks
+        // for a name of its own.
+        seen.replaced = held;
+        reportWriteError(replacedFileReason(w.outcome == WriteResult::Exists) + refusedSave(bytes));
+        return false;
+    case WriteResult::Failed:
+        reportWriteError(asSentence(w.reason)
+                         + (systemEndUnderWay() ? refusedSaveOutcome(keepElsewhere(bytes)) + u'.' : QString()));
+        return false;
     case WriteResult::Written:
     case WriteResult::WrittenNotSynced:
-        if (known)
-            seen.only.file = w.file; // the next save replaces this copy
+        if (held)
+            seen.only.file = FileSeen{w.owner, bytes}; // the next save replaces this file
         break;
     }
     if (userFileTakenOver()) {
         // Taken over between the check above and the rename: this save
         // stands in the file, but the other copy's next save replaces it.
-        MsgBox(takenOverDuringSaveText(m.UserFilePath), MsgButtons::OkOnly, MsgIcon::Exclamation);
+        MsgBox(takenOverDuringSaveText(m.UserFilePath, systemEndUnderWay() ? keepElsewhere(bytes) : QString()),
+               MsgButtons::OkOnly, MsgIcon::Exclamation);
         return false;
     }
     // The save stands; the student learns that it is not safe yet.
@@ -178,28 +246,37 @@ bool passwordStillToChoose() { return modOrvan.PasswordRequired == kTrue && modO
 
 void setPasswordWindows(PasswordWindows w) { windows() = std::move(w); }
 
-bool holdUserFile(const QString& path, QString* inUse, QString* markError)
+UserFileHold holdUserFile(const QString& path)
 {
-    const HoldOutcome out = userFileMark().hold(path);
-    switch (out.result) {
-    case HoldOutcome::Held:
-    case HoldOutcome::HeldUnmarked:
-        // Not read yet: until it is, a save takes whichever regular file is
-        // at the name, never a link.
-        userFileSeen() = {path, {}, false};
-        if (out.result == HoldOutcome::HeldUnmarked && !out.reason.isEmpty())
-            MsgBox(heldUnmarkedText(path, out.reason), MsgButtons::OkOnly, MsgIcon::Exclamation);
-        return true;
-    case HoldOutcome::Failed:
-        if (markError)
-            *markError = markUnwritableReason(out.mark, out.reason);
-        return false;
-    case HoldOutcome::InUse: break;
+    std::vector<QByteArray> openAnyway;
+    // Each answer is to the mark as it was told; one that changed meanwhile
+    // (or a second one under the other name) is told again.
+    for (int asked = 0; asked < 4; ++asked) {
+        const HoldOutcome out = userFileMark().hold(path, openAnyway);
+        switch (out.result) {
+        case HoldOutcome::Held:
+        case HoldOutcome::HeldUnmarked:
+            // The file as it stands now is the one a save may replace (the
+            // sign-in reads it next); where there is none yet (a new
+            // user's), a save makes a new file, never replacing one another
+            // put there meanwhile.
+            userFileSeen() = {path, {seenAt(path), QFileInfo(path).isSymLink()}, false};
+            if (out.result == HoldOutcome::HeldUnmarked && !out.reason.isEmpty())
+                MsgBox(heldUnmarkedText(path, out.reason), MsgButtons::OkOnly, MsgIcon::Exclamation);
+            return {};
+        case HoldOutcome::Failed: return {UserFileHold::Failed, markUnwritableReason(out.mark, out.reason)};
+        case HoldOutcome::InUse:
+            return {UserFileHold::Refused, out.holder.isEmpty() ? markChangingText(path, out.mark)
+                                                                : markInUseText(path, out.holder, out.mark)};
+        case HoldOutcome::Claimed: break;
+        }
+        if (MsgBoxChoice(openAnywayQuestion(path, out.claim, QDateTime::currentDateTime()), MsgIcon::Exclamation,
+                         kOpenAnyway, kGoBack)
+            != MsgResult::Yes)
+            return {UserFileHold::Refused, notOpenedText(path, out.claim)};
+        openAnyway.push_back(out.claim.key);
     }
-    if (inUse)
-        *inUse = out.holder.isEmpty() ? markUnreadableText(path, out.mark, out.reason, out.minutesLeft)
-                                      : markInUseText(path, out.holder, out.mark, out.minutesLeft);
-    return false;
+    return {UserFileHold::Refused, markChangingText(path, FileInUse::markPath(path))};
 }
 
 QString releaseUserFile()
@@ -211,9 +288,11 @@ QString releaseUserFile()
 
 bool userFileReplaced() { return userFileSeen().replaced && userFileSeen().path == modOrvan.UserFilePath; }
 
-void prepareUserFileMark() { userFileMark(); }
+void prepareUserFileMark() { state(); }
 
 bool userFileTakenOver() { return !userFileMark().stillHeld(); }
+
+MarkLoss userFileLoss() { return userFileMark().loss(); }
 
 QString upgradeMessage(const QString& path, bool version42)
 {
@@ -253,15 +332,16 @@ bool ReadUserFile()
     // session: saves follow it, to the file read through it only. A link put
     // in its place later is refused by the save.
     const bool throughLink = QFileInfo(m.UserFilePath).isSymLink();
-    const auto lines = readFileLines(m.UserFilePath);
-    if (!lines) {
-        reportReadError(lines.error);
+    const auto bytes = readFileBytes(m.UserFilePath);
+    if (!bytes) {
+        reportReadError(bytes.error);
         return false;
     }
-    userFileSeen() = {m.UserFilePath, {lines.file, throughLink}, false};
-    const UserFileContents c = parseUserFile(*lines);
+    userFileSeen() = {m.UserFilePath, {FileSeen{bytes.owner, *bytes}, throughLink}, false};
+    const QList<QByteArray> lines = splitLines(*bytes);
+    const UserFileContents c = parseUserFile(lines);
     if (!c.olderFormat) {
-        m.TextBuffer = lines->isEmpty() ? QString() : fromBytes(lines->front());
+        m.TextBuffer = lines.isEmpty() ? QString() : fromBytes(lines.front());
         return ReadUserFileRecord();
     }
     if (!c.ok()) {

@@ -3,6 +3,8 @@
 // the password code; older multi-line files are read and upgraded. The format
 // itself lives in core/userrecord.h; these routines move it between the file
 // and the program-wide state and ask for passwords through PasswordWindows.
+#include "platform/fileinuse.h"
+
 #include <QString>
 #include <functional>
 
@@ -24,11 +26,19 @@ namespace orv {
 // folder could not be synced, says so (the save stands; a power cut could
 // still lose it) and returns true.
 // A save replaces the file read at sign-in (or written by the last save)
-// and nothing else: where a link, or another file, now stands at the name,
-// nothing is written, the reason is told, and userFileReplaced() is true
-// from then on. A file that was a link when it was read is written through
-// that link, to the same file only. Any other file is written at its name,
-// never through a link.
+// and nothing else: the name must still lead to a regular file with one
+// name, of the same owner, holding the bytes read or written then (see
+// FileSeen: shares renumber files, so no inode is compared). Where a link,
+// or another file, now stands at the name, nothing is written, the reason
+// is told in plain words, and userFileReplaced() is true from then on. A
+// file that was a link when it was read is written through that link, to
+// such a file only. A name that no file of this copy's stands at yet (a new
+// user's) is created exclusively: a file that appears there meanwhile is
+// another's, and refused the same way.
+// While the system is ending the program (no window can ask for a name), the
+// work of a refused save goes into a new file beside the user file (NAME
+// followed by "-kept-" and the date and time, .ovg), created exclusively,
+// and the message, which then goes to the log, names it.
 [[nodiscard]] bool WriteUserFile();
 // Reads UserFilePath (either format) into the state, upgrading an older one,
 // and runs the password step. PasswordVerified is cleared first. A missing,
@@ -52,14 +62,23 @@ bool passwordStillToChoose();
 // as in use (see FileInUse) from sign-in, or from its creation, until the
 // record can no longer change (the quit window) or the program ends; the
 // roads that start another student let go of it before they clear the
-// record. holdUserFile marks `path` and lets go of the file held before. It
-// returns false when the file must not be opened: another copy holds it, or
-// may (`inUse` is what the student is told, naming the file), or the mark
-// cannot be written (`markError`, a reason that can follow the file's name:
-// "its in-use mark ... cannot be written (...)"). Where the marks left by
-// ended copies cannot be removed by this account the file is taken without
-// a mark, and a message says so and names them.
-[[nodiscard]] bool holdUserFile(const QString& path, QString* inUse = nullptr, QString* markError = nullptr);
+// record. holdUserFile marks `path` and lets go of the file held before.
+// Another copy's mark that this copy cannot judge is told to the student,
+// who chooses "Open anyway" (the file is marked as this copy's) or "Go back"
+// (the default: nothing changes). Where the marks' places are taken by what
+// this account may not remove, the file is taken without a mark, and a
+// message says so and names them.
+struct UserFileHold {
+    enum Result {
+        Held,    // the file is this copy's
+        Refused, // another copy holds it, or the student went back: `text` says so, naming the file
+        Failed,  // the mark cannot be written: `text` is a reason that can follow the file's name
+                 // ("its in-use mark ... cannot be written (...)")
+    };
+    Result result = Held;
+    QString text;
+};
+[[nodiscard]] UserFileHold holdUserFile(const QString& path);
 // Lets go of the user file: removes its mark and forgets it (the one way to
 // let go, on every road). Empty when done or when no file was held; else what
 // the student is told: the mark that could not be removed, and why, and when
@@ -67,11 +86,17 @@ bool passwordStillToChoose();
 // next sign-in). Every caller tells it: in a window, or in the log when
 // windows are withheld.
 [[nodiscard]] QString releaseUserFile();
-// Makes the holder of the user file's mark now, before an exit handler that
-// lets go of the file is registered, so that the holder outlives it.
+// Makes everything the user-file routines keep now (the mark's holder, the
+// file as seen, the password windows), before an exit handler that saves
+// and lets go of the file is registered, so that all of it outlives the
+// handler.
 void prepareUserFileMark();
-// True once another copy has taken over the user file this copy marked.
+// True once another copy has taken over the user file this copy marked (or
+// its mark was removed, or can no longer be read): found at a save, or at a
+// renewal of the mark, which also tells the student (markLostNotice).
 bool userFileTakenOver();
+// How the mark was lost, once userFileTakenOver() has said so.
+MarkLoss userFileLoss();
 // True once a save found a link or another file in the place of the user
 // file at UserFilePath (see WriteUserFile): it is not the student's to write.
 bool userFileReplaced();

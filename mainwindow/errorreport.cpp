@@ -69,25 +69,13 @@ bool ErrorReport(const QString& digitPart, const ItemCounts& counts, const QDate
         lines << toBytes(l);
     const QByteArray record = joinLinesCrLf(lines) + "\r\n";
 
-    // A missing file is started; one that is there but cannot be read is an
-    // error (its records must not be overwritten). Something other than a
-    // file in its place, a link included, is refused by the writer, which
-    // says why; a link is not even read.
-    QByteArray old;
-    if (const QFileInfo info(path); info.isFile() && !info.isSymLink()) {
-        const auto bytes = readFileBytes(path);
-        if (!bytes) {
-            MsgBox(QStringLiteral("Error with ") + path + QStringLiteral("57Device I/O error"), MsgButtons::OkOnly,
-                   MsgIcon::Critical);
-            return false;
-        }
-        old = *bytes;
-    }
-    QByteArray content = old;
-    if (!old.isEmpty())
-        content += "\r\n";
-    content += record;
-    const WriteResult w = writeFileAtomic(path, content);
+    // users/ may be written by every account: the report goes only into a
+    // file of this account's own, with one name, read once and replaced
+    // while it is still that file, or into a new one. A missing file is
+    // started; anything else at the name (a link, another account's file, a
+    // second name of another file) is refused, and the writer says why.
+    // Records after the first are parted by an empty line.
+    const WriteResult w = appendToOwnFile(path, record, "\r\n");
     if (!w.written()) {
         MsgBox(QStringLiteral("Error with ") + path + QStringLiteral("75Path/File access error") + vbCrLf
                    + asSentence(w.reason),

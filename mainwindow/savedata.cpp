@@ -8,6 +8,7 @@
 #include "platform/filedialog.h"
 #include "platform/msgbox.h"
 #include "platform/programfolder.h"
+#include "platform/runtime.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -75,36 +76,62 @@ QString chooseNewUserFile()
 
 } // namespace
 
+namespace {
+
+// Lets go of the user file and of its name, so that the next save asks for
+// one. A mark left behind keeps that name from other copies for a while,
+// which the student is told.
+void forgetUserFile()
+{
+    if (const QString stuck = releaseUserFile(); !stuck.isEmpty())
+        MsgBox(stuck, MsgButtons::OkOnly, MsgIcon::Exclamation);
+    modOrvan.UserFilePath.clear();
+}
+
+} // namespace
+
 SaveOutcome WriteUserDataFlow()
 {
     auto& m = modOrvan;
-    const bool naming = m.UserFilePath.isEmpty() && m.InstructorMode != kTrue;
-    if (naming)
-        m.UserFilePath = chooseNewUserFile();
-    if (m.UserFilePath.isEmpty())
-        return SaveOutcome::NotNamed;
-    if (QString inUse, markError; naming && !holdUserFile(m.UserFilePath, &inUse, &markError)) {
-        // Another copy made the same name meanwhile and works on it, or not
-        // even the mark could be written.
-        MsgBox(markError.isEmpty() ? inUse : saveMarkUnwritableText(m.UserFilePath, markError), MsgButtons::OkOnly,
-               MsgIcon::Exclamation);
-        m.UserFilePath.clear();
-        return SaveOutcome::Failed;
+    // A file that another copy has taken over is not saved into: the work
+    // goes under a name of its own. At the system's end no name can be asked
+    // for, and the save itself keeps the work elsewhere.
+    if (!m.UserFilePath.isEmpty() && !systemEndUnderWay() && userFileTakenOver()) {
+        MsgBox(markLostReason(userFileLoss()) + QStringLiteral(" Choose another name for your work."),
+               MsgButtons::OkOnly, MsgIcon::Exclamation);
+        forgetUserFile();
     }
-    if (!WriteUserFile()) {
+    // A name that another file took while it was being chosen is not the
+    // student's: another one is asked for.
+    for (int named = 0;; ++named) {
+        const bool naming = m.UserFilePath.isEmpty() && m.InstructorMode != kTrue;
+        if (naming)
+            m.UserFilePath = chooseNewUserFile();
+        if (m.UserFilePath.isEmpty())
+            return SaveOutcome::NotNamed;
+        if (const UserFileHold held = naming ? holdUserFile(m.UserFilePath) : UserFileHold{};
+            held.result != UserFileHold::Held) {
+            // Another copy made the same name meanwhile and works on it, or
+            // not even the mark could be written.
+            MsgBox(held.result == UserFileHold::Failed ? saveMarkUnwritableText(m.UserFilePath, held.text)
+                                                       : held.text,
+                   MsgButtons::OkOnly, MsgIcon::Exclamation);
+            m.UserFilePath.clear();
+            return SaveOutcome::Failed;
+        }
+        if (WriteUserFile()) {
+            markRecordSaved(m);
+            return SaveOutcome::Saved;
+        }
         // A new file's name is given back, and so is one that another copy
         // has taken over or that was replaced by another file: the next save
-        // asks for a name of its own. A mark left behind keeps that name from
-        // other copies for a while, which the student is told.
-        if (naming || userFileTakenOver() || userFileReplaced()) {
-            if (const QString stuck = releaseUserFile(); !stuck.isEmpty())
-                MsgBox(stuck, MsgButtons::OkOnly, MsgIcon::Exclamation);
-            m.UserFilePath.clear();
-        }
-        return SaveOutcome::Failed;
+        // asks for a name of its own.
+        const bool nameTaken = naming && userFileReplaced();
+        if (naming || userFileTakenOver() || userFileReplaced())
+            forgetUserFile();
+        if (!nameTaken || named >= 4 || systemEndUnderWay())
+            return SaveOutcome::Failed;
     }
-    markRecordSaved(m);
-    return SaveOutcome::Saved;
 }
 
 namespace {

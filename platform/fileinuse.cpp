@@ -1,11 +1,9 @@
 #include "platform/fileinuse.h"
 
-#include "platform/marksightings.h"
 #include "platform/smallfile.h"
 #include "platform/textfile.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -15,14 +13,13 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cmath>
-#include <cstring>
+#include <climits>
 #include <map>
-#include <vector>
 
 #include <fcntl.h>
 #include <pwd.h>
 #include <signal.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,50 +30,91 @@ namespace {
 const QByteArray kMarkHeader = "Orvanto in-use mark";
 // Marks are read by every account that may open the file.
 constexpr int kReadableByAll = 0644;
-constexpr qint64 kStaleMs = qint64(kInUseStaleMinutes) * 60 * 1000;
 // Copies at the same marks at the same moment try again this many times.
 constexpr int kHoldAttempts = 10;
-// No system numbers its processes higher (Linux's limit); this machine's
-// own limit is read where its marks are judged.
+// No system numbers its processes higher (Linux's limit).
 constexpr qint64 kMaxPid = qint64(1) << 22;
 // A process's start in clock ticks since boot: past centuries is none.
 constexpr qint64 kMaxStart = qint64(1) << 50;
 
-// The highest process number this system gives.
-qint64 pidMax()
+// What this machine tells of a running process.
+struct ProcessFacts {
+    qint64 start = -1; // clock ticks since boot; -1 unknown
+    qint64 uid = -1;   // its effective user id; -1 unknown
+    QByteArray name;   // its command name
+    QByteArray program; // the program it runs; empty where this account may not see it
+};
+
+QByteArray readProcFile(const QString& path)
 {
-    QFile f(QStringLiteral("/proc/sys/kernel/pid_max"));
-    const auto max = f.open(QIODevice::ReadOnly) ? wholeNumber(f.read(32).trimmed(), 1, kMaxPid) : std::nullopt;
-    return max.value_or(kMaxPid);
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.read(4096) : QByteArray();
 }
 
-// The start of a process in clock ticks since boot, or -1 when unknown.
-qint64 processStart(qint64 pid)
+// The running program of `pid`, as its link in /proc names it (a program
+// replaced on the disk since it started is still the same program).
+QByteArray processProgram(qint64 pid)
 {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray data = stat.read(4096);
-    const qsizetype close = data.lastIndexOf(')');
-    if (close < 0)
-        return -1;
-    // Field 22 of the line; the fields after the name begin with field 3.
-    const QList<QByteArray> fields = data.mid(close + 2).split(' ');
-    bool ok = false;
-    const qint64 start = fields.value(19).toLongLong(&ok);
-    return ok ? start : -1;
+    char target[PATH_MAX];
+    const ssize_t n = ::readlink(QStringLiteral("/proc/%1/exe").arg(pid).toLocal8Bit().constData(), target,
+                                 sizeof target);
+    if (n <= 0)
+        return {};
+    QByteArray program(target, n);
+    if (program.endsWith(" (deleted)"))
+        program.chop(10);
+    return program;
 }
 
-// True while the process that made a mark on this machine runs (a process
-// of that number that started at another time is another program).
-bool processAlive(qint64 pid, qint64 started)
+// The process of that number, or nothing when there is none.
+std::optional<ProcessFacts> processFacts(qint64 pid)
 {
-    if (pid <= 0)
-        return false;
+    if (pid <= 0 || pid > kMaxPid)
+        return std::nullopt;
     if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
-        return false;
-    const qint64 now = processStart(pid);
-    return now < 0 || started <= 0 || now == started;
+        return std::nullopt;
+    ProcessFacts p;
+    const QByteArray stat = readProcFile(QStringLiteral("/proc/%1/stat").arg(pid));
+    const qsizetype open = stat.indexOf('('), close = stat.lastIndexOf(')');
+    if (open >= 0 && close > open) {
+        p.name = stat.mid(open + 1, close - open - 1);
+        // Field 22 of the line; the fields after the name begin with field 3.
+        bool ok = false;
+        const qint64 start = stat.mid(close + 2).split(' ').value(19).toLongLong(&ok);
+        if (ok)
+            p.start = start;
+    }
+    for (const QByteArray& line : readProcFile(QStringLiteral("/proc/%1/status").arg(pid)).split('\n'))
+        if (line.startsWith("Uid:")) {
+            // Real, effective, saved and file-system ids: the effective one owns what it makes.
+            const QList<QByteArray> ids = line.mid(4).simplified().split(' ');
+            bool ok = false;
+            const qint64 uid = ids.value(1).toLongLong(&ok);
+            if (ok)
+                p.uid = uid;
+        }
+    p.program = processProgram(pid);
+    return p;
+}
+
+// What a mark of this machine's process says of it.
+enum class Running {
+    No,          // no copy of this program runs as the mark says
+    Yes,         // it does, run by the mark's owner
+    Unconfirmed, // a process as the mark says, run by its owner, whose program this account may not see
+};
+
+Running copyRunning(const MarkHolder& h, qint64 owner)
+{
+    const auto p = processFacts(h.pid);
+    if (!p || p->start != h.started || p->uid != owner)
+        return Running::No;
+    const auto self = processFacts(::getpid());
+    if (!self || p->name != self->name)
+        return Running::No;
+    if (p->program.isEmpty() || self->program.isEmpty())
+        return Running::Unconfirmed;
+    return p->program == self->program ? Running::Yes : Running::No;
 }
 
 // What a running program keeps on looking after, process-wide (never
@@ -85,14 +123,7 @@ struct Registry {
     // The marks this process made and could not remove, by token: its own
     // to take back, whatever FileInUse made them, and to remove once it can.
     std::map<QByteArray, QString> leftBehind;
-    // Watched marks that refused this program, with until when (the boot
-    // clock) they are looked after and whose sightings count.
-    struct Watch {
-        qint64 until = 0;
-        std::vector<qint64> counted;
-    };
-    std::map<QString, Watch> watched;
-    // Looks after both every half renewal period while either has any.
+    // Tries them again every half renewal period while there are any.
     QTimer* timer = nullptr;
 };
 
@@ -102,135 +133,219 @@ Registry& registry()
     return *r;
 }
 
+int& renewalIntervalForTests()
+{
+    static int ms = 0;
+    return ms;
+}
+
 bool folderWritable(const QString& folder)
 {
     return ::faccessat(AT_FDCWD, nativeName(folder).constData(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+qint64 nanoseconds(const timespec& t) { return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec; }
+
+// The folder's own clock, in nanoseconds: the modification time of a file
+// just made there (a share's times come from its server, whatever this
+// machine's clock says). This machine's clock where nothing can be made.
+qint64 folderNow(const QString& folder, const QString& near)
+{
+    const QString tag = QString::number(QRandomGenerator::global()->bounded(1u << 30), 36);
+    const QString probe =
+        folder + u'/' + fittedFileName(folder, near, u'.' + tag + QLatin1String(kTemporarySuffix));
+    const int fd = ::open(nativeName(probe).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        struct stat st {};
+        const bool known = ::fstat(fd, &st) == 0;
+        ::close(fd);
+        ::unlink(nativeName(probe).constData());
+        if (known)
+            return nanoseconds(st.st_mtim);
+    }
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return nanoseconds(now);
 }
 
 } // namespace
 
 // What stands in a mark's place, judged for this copy.
 struct FileInUse::Judgement {
-    enum Kind { Free, Alive, Dead, Damaged } kind = Free;
+    enum Kind {
+        Free,  // nothing there
+        Live,  // a copy of this program on this machine holds the file
+        Dead,  // a mark of this machine whose copy no longer runs
+        Claim, // anything else: told to the student (claim)
+    } kind = Free;
     struct stat st {};
     std::optional<QByteArray> bytes; // the mark as read; none when it cannot be read
-    QString holder;                  // Alive
-    int minutesLeft = 0;             // Alive, a watched mark
-    QString unreadable;              // Alive: why this account cannot read it
-    QString damage;                  // Damaged: what it is
-    bool thisMachine = false;        // judged by its process on this machine
+    QString holder;                  // Live: the account
+    MarkClaim claim;                 // Claim
+    bool regular = true;             // a regular file: one that may be removed
 };
 
 namespace {
 
 using Judgement = FileInUse::Judgement;
 
-// A mark of another machine, or one this copy cannot read or understand:
-// dead once seen unchanged for the stale time.
-void judgeBySightings(const QString& mark, const std::optional<MarkHolder>& h, const std::vector<qint64>& counted,
-                      Judgement& j)
+// What tells one state of a mark from another: its owner, and its text or,
+// where it cannot be read, its kind, size and modification time.
+QByteArray markKey(const struct stat& st, const std::optional<QByteArray>& bytes)
 {
-    const qint64 left = kStaleMs - watchUnchanged(mark, markFingerprint(j.st, j.bytes), counted, kStaleMs);
-    if (left <= 0) {
-        j.kind = Judgement::Dead;
-        return;
-    }
-    j.kind = Judgement::Alive;
-    j.holder = h ? QStringLiteral("on machine ") + QString::fromUtf8(h->host) : QString();
-    j.minutesLeft = static_cast<int>(std::ceil(left / 60000.0));
+    QByteArray key = "owner " + QByteArray::number(qint64(st.st_uid)) + '\n';
+    if (bytes)
+        return key + "text\n" + *bytes;
+    return key + "mode " + QByteArray::number(qint64(st.st_mode)) + " size " + QByteArray::number(qint64(st.st_size))
+         + " changed " + QByteArray::number(nanoseconds(st.st_mtim));
 }
 
-Judgement judge(const QString& mark, const MarkHolder& self, const std::vector<qint64>& counted)
+void judgeAsClaim(const QString& mark, const std::optional<MarkHolder>& h, const QString& unreadable, Judgement& j)
+{
+    j.kind = Judgement::Claim;
+    MarkClaim& c = j.claim;
+    c.mark = mark;
+    c.machine = h ? QString::fromUtf8(h->host) : QString();
+    c.account = accountName(j.st.st_uid);
+    c.unreadable = unreadable;
+    const QFileInfo info(mark);
+    c.renewedSecondsAgo =
+        std::max<qint64>(0, (folderNow(info.absolutePath(), info.fileName()) - nanoseconds(j.st.st_mtim)) / 1'000'000'000);
+    c.key = markKey(j.st, j.bytes);
+}
+
+Judgement judge(const QString& mark, const MarkHolder& self)
 {
     Judgement j;
     if (::lstat(nativeName(mark).constData(), &j.st) != 0)
         return j; // nothing there (or nothing this account may see: no mark can be made either)
     if (!S_ISREG(j.st.st_mode)) {
-        // Never opened: a pipe would wait, a device could do anything.
-        j.kind = Judgement::Damaged;
-        j.damage = kindOfFile(j.st.st_mode);
+        // Never opened, followed or removed: a pipe would wait, a device
+        // could do anything, and what a link or folder leads to is not ours.
+        j.regular = false;
+        judgeAsClaim(mark, std::nullopt, kindOfFile(j.st.st_mode) + QStringLiteral(", which Orvanto never makes"), j);
         return j;
     }
     const SmallFile read = readSmallFile(mark);
-    j.bytes = read.bytes;
-    if (!j.bytes && read.openError == ENOENT)
-        return j; // gone meanwhile
-    if (read.damaged) {
-        j.kind = Judgement::Damaged;
-        j.damage = read.why;
+    if (!read.bytes && read.openError == ENOENT)
+        return Judgement{}; // gone meanwhile
+    if (read.bytes) {
+        j.bytes = read.bytes;
+        j.st = read.st;
+    } else if (read.damaged && (read.openError == ELOOP || !S_ISREG(read.st.st_mode))) {
+        // Something else was put there after the look above.
+        if (read.openError == 0)
+            j.st = read.st;
+        j.regular = false;
+    }
+    if (!j.bytes) {
+        judgeAsClaim(mark, std::nullopt, read.why, j);
         return j;
     }
-    if (j.bytes)
-        j.st = read.st;
-    else
-        j.unreadable = read.openError != 0 ? errnoText(read.openError) : read.why; // another account's, perhaps: never damaged
-    const MarkParse parsed = j.bytes ? parseMark(*j.bytes) : MarkParse{};
+    const MarkParse parsed = parseMark(*j.bytes);
     const std::optional<MarkHolder>& h = parsed.holder;
-    QString damage = parsed.damage;
+    if (!h) {
+        judgeAsClaim(mark, std::nullopt,
+                     parsed.damage.isEmpty() ? QStringLiteral("not a mark of this version of Orvanto") : parsed.damage,
+                     j);
+        return j;
+    }
     // This machine's: the same host name, and the same machine id or (where
     // there is none, as in a bare chroot) the same boot, which no other
     // machine shares.
-    j.thisMachine = h && h->host == self.host
-                 && ((!self.machine.isEmpty() && h->machine == self.machine)
-                     || (!self.boot.isEmpty() && h->boot == self.boot));
-    if (j.thisMachine && h->pid > pidMax())
-        damage = QStringLiteral("a mark naming process %1, beyond this system's range").arg(h->pid);
-    if (!damage.isEmpty()) {
-        j.kind = Judgement::Damaged;
-        j.damage = damage;
-        return j;
-    }
-    if (!j.thisMachine) {
-        judgeBySightings(mark, h, counted, j);
+    const bool thisMachine = h->host == self.host
+                          && ((!self.machine.isEmpty() && h->machine == self.machine)
+                              || (!self.boot.isEmpty() && h->boot == self.boot));
+    if (!thisMachine) {
+        judgeAsClaim(mark, h, {}, j);
         return j;
     }
     const bool thisProcess = h->boot == self.boot && h->pid == self.pid && h->started == self.started;
-    const bool alive = h->boot == self.boot && processAlive(h->pid, h->started)
-                    && !(thisProcess && registry().leftBehind.count(h->token));
-    j.kind = alive ? Judgement::Alive : Judgement::Dead;
-    j.holder = QStringLiteral("on this machine");
+    const Running running = h->boot != self.boot ? Running::No
+                          : thisProcess          ? (registry().leftBehind.count(h->token) ? Running::No : Running::Yes)
+                                                 : copyRunning(*h, j.st.st_uid);
+    switch (running) {
+    case Running::No: j.kind = Judgement::Dead; break;
+    case Running::Yes:
+        j.kind = Judgement::Live;
+        j.holder = accountName(j.st.st_uid);
+        break;
+    case Running::Unconfirmed:
+        judgeAsClaim(mark, h, {}, j);
+        j.claim.thisMachine = true;
+        break;
+    }
     return j;
 }
 
-// Removes a dead or damaged mark, making sure that what goes is the thing
-// judged: it is first renamed aside (one step, which only one copy can do),
-// then checked, and put back when it has changed meanwhile.
-enum class Removal { Removed, Stuck, Changed };
-Removal removeMark(const QString& mark, const Judgement& judged, QString* why)
+// The name a mark is set aside under while it is checked.
+QString asideName(const QString& mark)
 {
     const QFileInfo info(mark);
     const QString folder = info.absolutePath();
     const QString tag = QString::number(QRandomGenerator::global()->bounded(1u << 30), 36);
-    const QString aside = folder + u'/' + fittedFileName(folder, info.fileName(), u'.' + tag + QStringLiteral(".gone"));
-    if (::rename(nativeName(mark).constData(), nativeName(aside).constData()) != 0) {
-        if (errno == ENOENT)
-            return Removal::Changed;
-        *why = errnoText(errno);
-        return Removal::Stuck;
-    }
-    struct stat st {};
-    bool same = ::lstat(nativeName(aside).constData(), &st) == 0 && st.st_dev == judged.st.st_dev
-             && st.st_ino == judged.st.st_ino;
-    if (same && judged.kind == Judgement::Dead) {
-        // The renaming changed its status time; its text (or, unreadable,
-        // its size and modification time) tells whether it was renewed.
-        same = judged.bytes ? readSmallFile(aside).bytes == judged.bytes
-                            : st.st_size == judged.st.st_size && st.st_mtim.tv_sec == judged.st.st_mtim.tv_sec
-                                  && st.st_mtim.tv_nsec == judged.st.st_mtim.tv_nsec;
-    }
-    if (!same) {
-        // A live mark made or renewed meanwhile: back under its name, the
-        // same file, so that its copy still finds it its own.
-        if (::link(nativeName(aside).constData(), nativeName(mark).constData()) != 0 && errno != EEXIST)
-            ::rename(nativeName(aside).constData(), nativeName(mark).constData());
+    return folder + u'/' + fittedFileName(folder, info.fileName(), u'.' + tag + QStringLiteral(".gone"));
+}
+
+// Puts a mark set aside back under its name, unless another mark stands
+// there by now (which then is the file's mark).
+void putBack(const QString& aside, const QString& mark)
+{
+    if (::link(nativeName(aside).constData(), nativeName(mark).constData()) == 0 || errno == EEXIST) {
         ::unlink(nativeName(aside).constData());
-        return Removal::Changed;
+        return;
     }
-    if (S_ISDIR(st.st_mode))
-        QDir(aside).removeRecursively();
+    // No hard links here (FAT, some shares): renamed back, without replacing
+    // a mark made meanwhile where the file system can promise that.
+    if (::renameat2(AT_FDCWD, nativeName(aside).constData(), AT_FDCWD, nativeName(mark).constData(), RENAME_NOREPLACE)
+        == 0)
+        return;
+    if (errno == EEXIST)
+        ::unlink(nativeName(aside).constData());
     else
-        ::unlink(nativeName(aside).constData());
-    return Removal::Removed;
+        ::rename(nativeName(aside).constData(), nativeName(mark).constData());
+}
+
+// Removes the mark at `mark` if it is what `isIt` says: it is first renamed
+// aside (one step, which only one copy can do), then checked, and put back
+// when it is not. Only a regular file is ever removed; anything else put in
+// its place meanwhile goes back where it was, untouched.
+struct Removal {
+    enum Kind { Removed, Stuck, Changed } kind;
+    int error = 0; // Stuck: why
+};
+Removal removeMark(const QString& mark, const std::function<bool(const SmallFile&)>& isIt)
+{
+    const QString aside = asideName(mark);
+    if (::rename(nativeName(mark).constData(), nativeName(aside).constData()) != 0)
+        return errno == ENOENT ? Removal{Removal::Changed} : Removal{Removal::Stuck, errno};
+    SmallFile set = readSmallFile(aside);
+    if (set.openError == ENOENT)
+        return {Removal::Changed}; // taken away meanwhile
+    // Not to be opened by this account: judged by what the folder tells of it.
+    if (set.openError != 0 && ::lstat(nativeName(aside).constData(), &set.st) == 0 && !S_ISREG(set.st.st_mode))
+        set.damaged = true;
+    if (!set.bytes && set.damaged) {
+        putBack(aside, mark); // not a mark any more: never ours to remove
+        return {Removal::Changed};
+    }
+    if (!isIt(set)) {
+        putBack(aside, mark);
+        return {Removal::Changed};
+    }
+    ::unlink(nativeName(aside).constData());
+    return {Removal::Removed};
+}
+
+// Whether what was set aside is the mark as judged.
+bool sameMark(const SmallFile& set, const Judgement& judged)
+{
+    if (set.bytes)
+        return judged.bytes && set.st.st_uid == judged.st.st_uid && *set.bytes == *judged.bytes;
+    // Not readable: its owner, size and modification time (a rename keeps them).
+    struct stat st = set.st;
+    return !judged.bytes && st.st_uid == judged.st.st_uid && st.st_size == judged.st.st_size
+        && nanoseconds(st.st_mtim) == nanoseconds(judged.st.st_mtim);
 }
 
 QString markNamed(const QString& path, const QString& ending)
@@ -247,6 +362,12 @@ QString markNamed(const QString& path, const QString& ending)
     return folder + u'/' + mark;
 }
 
+QString whereAndWho(const MarkHolder& h, qint64 owner)
+{
+    return QStringLiteral("on machine ") + QString::fromUtf8(h.host) + QStringLiteral(", account ")
+         + accountName(owner);
+}
+
 // Nothing when `mark` is still this copy's (carries `token`); else how
 // it was lost. A mark that cannot be read is not taken for this copy's.
 MarkLoss lossOf(const QString& mark, const QByteArray& token)
@@ -254,12 +375,12 @@ MarkLoss lossOf(const QString& mark, const QByteArray& token)
     const SmallFile read = readSmallFile(mark);
     const auto& bytes = read.bytes;
     const int openError = read.openError;
-    MarkLoss loss{MarkLoss::Unreadable, mark, read.why};
+    MarkLoss loss{MarkLoss::Unreadable, mark, read.why, {}};
     if (!bytes && (openError == ENOENT || openError == ENOTDIR)) {
         const QString folder = QFileInfo(mark).absolutePath();
         struct stat dir {};
         const bool folderThere = ::stat(nativeName(folder).constData(), &dir) == 0 && S_ISDIR(dir.st_mode);
-        loss = folderThere ? MarkLoss{MarkLoss::Removed, mark, {}} : MarkLoss{MarkLoss::FolderGone, mark, folder};
+        loss = folderThere ? MarkLoss{MarkLoss::Removed, mark, {}, {}} : MarkLoss{MarkLoss::FolderGone, mark, folder, {}};
     } else if (!bytes && openError != 0) {
         loss.why = errnoText(openError);
     } else if (bytes) {
@@ -267,15 +388,15 @@ MarkLoss lossOf(const QString& mark, const QByteArray& token)
         if (parsed.holder && parsed.holder->token == token)
             return {};
         if (parsed.holder)
-            loss = {MarkLoss::TakenOver, mark, {}};
+            loss = {MarkLoss::TakenOver, mark, {}, whereAndWho(*parsed.holder, read.st.st_uid)};
         else
             loss.why = parsed.damage.isEmpty() ? QStringLiteral("not a mark of this version") : parsed.damage;
     }
     return loss;
 }
 
-// Removes `mark` while it is the very file that carries `token`. 0 when it
-// is gone or is not (any longer) this copy's; else the error that keeps it,
+// Removes `mark` while it is the mark that carries `token`. 0 when it is
+// gone or is not (any longer) this copy's; else the error that keeps it,
 // including one that kept it from being read (too many open files, an I/O
 // error), since it may still be this copy's.
 int removeOwnMark(const QString& mark, const QByteArray& token)
@@ -290,20 +411,19 @@ int removeOwnMark(const QString& mark, const QByteArray& token)
     const auto h = parseMark(*read.bytes).holder;
     if (!h || h->token != token)
         return 0;
-    struct stat now {};
-    if (::lstat(nativeName(mark).constData(), &now) != 0 || now.st_ino != read.st.st_ino
-        || now.st_dev != read.st.st_dev)
-        return 0;
-    if (::unlink(nativeName(mark).constData()) != 0 && errno != ENOENT)
-        return errno;
-    forgetSightings(mark, {0});
-    return 0;
+    const auto ours = [&token](const SmallFile& set) {
+        const auto held = set.bytes ? parseMark(*set.bytes).holder : std::nullopt;
+        return held && held->token == token;
+    };
+    // Checked once more after it is set aside: a copy that took the file
+    // over at this moment keeps its mark.
+    const Removal removal = removeMark(mark, ours);
+    return removal.kind == Removal::Stuck ? removal.error : 0;
 }
 
 // While this program runs on, marks it could not remove (its folder was
-// read-only for a moment) are tried again, and the marks that refused it
-// looked after, twice a renewal period: until a mark left behind goes, every
-// other copy on this machine takes the file for this one's.
+// read-only for a moment) are tried again twice a renewal period: until a
+// mark left behind goes, other copies are told of it.
 void lookAfterLater()
 {
     auto* app = QCoreApplication::instance();
@@ -315,7 +435,7 @@ void lookAfterLater()
         timer->setInterval(kInUseRenewSeconds * 500);
         QObject::connect(timer, &QTimer::timeout, [] {
             FileInUse::lookAfterMarks();
-            if (registry().leftBehind.empty() && registry().watched.empty())
+            if (registry().leftBehind.empty())
                 registry().timer->stop();
         });
         QObject::connect(timer, &QObject::destroyed, [] { registry().timer = nullptr; });
@@ -331,17 +451,6 @@ void FileInUse::lookAfterMarks()
     auto& left = registry().leftBehind;
     for (auto it = left.begin(); it != left.end();)
         it = removeOwnMark(it->second, it->first) == 0 ? left.erase(it) : std::next(it);
-    // Each look stores this machine's sighting, so that the wait goes on for
-    // a student who tries again on another machine while this program runs
-    // on. A mark is looked after until it is gone, it is no longer a watched
-    // one, or the stale time is over.
-    const MarkHolder self = thisCopy();
-    const qint64 now = bootClockMs();
-    auto& watched = registry().watched;
-    for (auto it = watched.begin(); it != watched.end();) {
-        const Judgement j = now < it->second.until ? judge(it->first, self, it->second.counted) : Judgement{};
-        it = j.kind == Judgement::Alive && j.minutesLeft > 0 ? std::next(it) : watched.erase(it);
-    }
 }
 
 QByteArray markText(const MarkHolder& h)
@@ -403,6 +512,8 @@ FileInUse::~FileInUse()
         qWarning("in-use mark left behind: %s", qUtf8Printable(stuck));
 }
 
+void FileInUse::setRenewalIntervalForTests(int ms) { renewalIntervalForTests() = ms; }
+
 QString FileInUse::markPath(const QString& path) { return markNamed(path, QStringLiteral(".lock")); }
 
 QString FileInUse::secondMarkPath(const QString& path) { return markNamed(path, QStringLiteral(".2.lock")); }
@@ -415,7 +526,8 @@ MarkHolder FileInUse::thisCopy()
     h.boot = QSysInfo::bootUniqueId();
     h.pid = ::getpid();
     // Unknown only without /proc, where no copy can check a start either.
-    h.started = std::max<qint64>(processStart(h.pid), 1);
+    const auto self = processFacts(h.pid);
+    h.started = std::max<qint64>(self ? self->start : -1, 1);
     if (const passwd* pw = ::getpwuid(::geteuid()))
         h.account = pw->pw_name;
     return h;
@@ -431,12 +543,18 @@ enum class FileInUse::Step {
 struct FileInUse::Attempt {
     QString names[2];
     Judgement judged[2];
+    const std::vector<QByteArray>& openAnyway;
     int slot = -1;         // the name this copy marks
     bool tookOver = false; // a mark was removed for it
-    QString stuck[2];      // the names whose dead marks could not be removed, and why
+    QString stuck[2];      // the names that cannot be used, and why
+
+    bool accepted(const Judgement& j) const
+    {
+        return std::find(openAnyway.begin(), openAnyway.end(), j.claim.key) != openAnyway.end();
+    }
 };
 
-HoldOutcome FileInUse::hold(const QString& path)
+HoldOutcome FileInUse::hold(const QString& path, const std::vector<QByteArray>& openAnyway)
 {
     const QString names[2] = {markPath(path), secondMarkPath(path)};
     if (state_ == State::Marked && (mark_ == names[0] || mark_ == names[1]))
@@ -444,14 +562,14 @@ HoldOutcome FileInUse::hold(const QString& path)
     if (const QString stuck = release(); !stuck.isEmpty())
         qWarning("in-use mark left behind, tried again while the program runs: %s", qUtf8Printable(stuck));
     self_ = thisCopy();
-    counted_ = countedAccounts(replacedFilePath(path));
+    struct stat file {};
+    fileOwner_ = ::stat(nativeName(replacedFilePath(path)).constData(), &file) == 0 ? qint64(file.st_uid) : -1;
     static constexpr Step (FileInUse::*steps[])(Attempt&, HoldOutcome&) = {
-        &FileInUse::refuseLiveMarks, &FileInUse::clearDeadMarks, &FileInUse::makeMark, &FileInUse::confirmMark};
+        &FileInUse::refuseLiveMarks, &FileInUse::clearMarks, &FileInUse::makeMark, &FileInUse::confirmMark};
     for (int attempt = 0; attempt < kHoldAttempts; ++attempt) {
         if (attempt > 0)
             QThread::msleep(10 + QRandomGenerator::global()->bounded(40));
-        Attempt a{
-            {names[0], names[1]}, {judge(names[0], self_, counted_), judge(names[1], self_, counted_)}, -1, false, {}};
+        Attempt a{{names[0], names[1]}, {judge(names[0], self_), judge(names[1], self_)}, openAnyway, -1, false, {}};
         HoldOutcome out;
         Step step = Step::Next;
         for (const auto run : steps)
@@ -461,54 +579,68 @@ HoldOutcome FileInUse::hold(const QString& path)
             return out;
     }
     HoldOutcome out;
-    out.result = HoldOutcome::InUse;
-    out.holder = QStringLiteral("opening it at this moment");
+    out.result = HoldOutcome::InUse; // no holder: the marks kept changing
     out.mark = names[0];
     return out;
 }
 
 namespace {
 
-void refuse(const QString& mark, const Judgement& j, HoldOutcome& out)
+// The outcome for a mark that keeps this copy out, live or to be told; false
+// for any other.
+bool refusedBy(const QString& mark, const Judgement& j, bool accepted, HoldOutcome& out)
 {
-    out.result = HoldOutcome::InUse;
-    out.holder = j.holder;
-    out.minutesLeft = j.minutesLeft;
-    out.mark = mark;
-    out.reason = j.unreadable;
+    if (j.kind == Judgement::Live) {
+        out.result = HoldOutcome::InUse;
+        out.holder = j.holder;
+        out.mark = mark;
+        return true;
+    }
+    if (j.kind == Judgement::Claim && !accepted) {
+        out.result = HoldOutcome::Claimed;
+        out.claim = j.claim;
+        out.mark = mark;
+        return true;
+    }
+    return false;
 }
 
 } // namespace
 
-// A live mark under either name: the file is another copy's.
+// A live mark under either name: the file is another copy's. Then any other
+// mark the student has not been told of.
 FileInUse::Step FileInUse::refuseLiveMarks(Attempt& a, HoldOutcome& out)
 {
     for (int i = 0; i < 2; ++i)
-        if (a.judged[i].kind == Judgement::Alive) {
-            refuse(a.names[i], a.judged[i], out);
-            if (out.minutesLeft > 0) {
-                registry().watched[out.mark] = {bootClockMs() + kStaleMs + 60 * 1000, counted_};
-                lookAfterLater();
-            }
+        if (a.judged[i].kind == Judgement::Live && refusedBy(a.names[i], a.judged[i], false, out))
             return Step::Done;
-        }
+    for (int i = 0; i < 2; ++i)
+        if (refusedBy(a.names[i], a.judged[i], a.accepted(a.judged[i]), out))
+            return Step::Done;
     return Step::Next;
 }
 
-// Dead and damaged marks go where this account may remove them; the first
-// name free then is this copy's. Where none is, the file is held unmarked.
-FileInUse::Step FileInUse::clearDeadMarks(Attempt& a, HoldOutcome& out)
+// Dead marks, and those the student chose to open the file over, go where
+// this account may remove them; the first name free then is this copy's.
+// Where none is, the file is held unmarked.
+FileInUse::Step FileInUse::clearMarks(Attempt& a, HoldOutcome& out)
 {
     for (int i = 0; i < 2; ++i) {
         const Judgement& j = a.judged[i];
         if (j.kind != Judgement::Free) {
-            QString why;
-            switch (removeMark(a.names[i], j, &why)) {
+            const QString what = j.kind == Judgement::Dead ? QStringLiteral("left by a copy that ended")
+                               : j.claim.unreadable.isEmpty()
+                                   ? QStringLiteral("the mark of a copy on machine ") + j.claim.machine
+                                   : j.claim.unreadable;
+            if (!j.regular) {
+                a.stuck[i] = what + QStringLiteral(", left where it is");
+                continue;
+            }
+            const Removal removal = removeMark(a.names[i], [&j](const SmallFile& set) { return sameMark(set, j); });
+            switch (removal.kind) {
             case Removal::Changed: return Step::Retry;
             case Removal::Stuck:
-                a.stuck[i] = (j.kind == Judgement::Damaged ? j.damage : QStringLiteral("left by a copy that ended"))
-                           + QStringLiteral(", not removable: ") + why;
-                sightStuck(a.names[i], j);
+                a.stuck[i] = what + QStringLiteral(", not removable: ") + errnoText(removal.error);
                 continue;
             case Removal::Removed: a.tookOver = true; break;
             }
@@ -537,8 +669,6 @@ FileInUse::Step FileInUse::makeMark(Attempt& a, HoldOutcome& out)
     // A mark that is made but whose folder is not synced still marks the
     // file for every copy that looks now; a power cut ends this copy too.
     const WriteResult made = createFileExclusive(mark, markText(self_), kReadableByAll);
-    const QString why = made.reason;
-    const bool existed = made.outcome == WriteResult::Exists;
     if (made.written()) {
         mark_ = mark;
         state_ = State::Marked;
@@ -546,7 +676,7 @@ FileInUse::Step FileInUse::makeMark(Attempt& a, HoldOutcome& out)
         return Step::Next;
     }
     token_.clear();
-    if (existed)
+    if (made.outcome == WriteResult::Exists)
         return Step::Retry;
     out.mark = mark;
     if (!folderWritable(QFileInfo(mark).absolutePath())) {
@@ -556,13 +686,14 @@ FileInUse::Step FileInUse::makeMark(Attempt& a, HoldOutcome& out)
         return Step::Done;
     }
     out.result = HoldOutcome::Failed;
-    out.reason = why;
+    out.reason = made.reason;
     return Step::Done;
 }
 
-// The mark made is still this copy's, and no live mark stands under the
-// other name (two copies making one under each name at the same moment
-// both give way); then the file is held, and the mark renewed from now on.
+// The mark made is still this copy's, and no live or untold mark stands
+// under the other name (two copies making one under each name at the same
+// moment both give way); then the file is held, and the mark renewed from
+// now on.
 FileInUse::Step FileInUse::confirmMark(Attempt& a, HoldOutcome& out)
 {
     // A copy that judged the old mark at the same moment may still be
@@ -580,51 +711,28 @@ FileInUse::Step FileInUse::confirmMark(Attempt& a, HoldOutcome& out)
         return Step::Retry;
     }
     const int other = 1 - a.slot;
-    const Judgement j = judge(a.names[other], self_, counted_);
-    if (j.kind == Judgement::Alive) {
+    const Judgement j = judge(a.names[other], self_);
+    if (refusedBy(a.names[other], j, a.accepted(j), out)) {
         giveWay();
-        refuse(a.names[other], j, out);
         return Step::Done;
     }
-    // Our name's sightings were of a mark that is gone; those of a stuck
-    // mark under the other name stay, so that later sessions anywhere find
-    // it dead at once and come in beside it.
-    forgetSightings(a.names[a.slot], counted_);
-    if (j.kind == Judgement::Free)
-        forgetSightings(a.names[other], counted_);
-    else
-        stuck_ = a.names[other];
+    // What stays under the other name (a mark this account may not remove)
+    // is known; a mark made there later is another copy's taking over.
+    other_ = a.names[other];
+    otherKey_ = j.kind == Judgement::Free ? QByteArray() : markKey(j.st, j.bytes);
     if (QCoreApplication::instance()) {
         renewal_ = std::make_unique<QTimer>();
         QObject::connect(renewal_.get(), &QTimer::timeout, [this] { renew(); });
-        renewal_->start(kInUseRenewSeconds * 1000);
+        renewal_->start(renewalIntervalForTests() > 0 ? renewalIntervalForTests() : kInUseRenewSeconds * 1000);
     }
     out = {};
     return Step::Done;
-}
-
-// A dead mark that stays: one of this machine, known dead by its process,
-// is written down as seen for the whole stale time (one of another machine
-// was so judged by its sightings, and its look has stored this one's).
-void FileInUse::sightStuck(const QString& mark, const Judgement& j)
-{
-    if (j.kind == Judgement::Dead && j.thisMachine)
-        sightDead(mark, markFingerprint(j.st, j.bytes), counted_, kStaleMs);
 }
 
 void FileInUse::renew()
 {
     if (state_ != State::Marked)
         return;
-    if (!stuck_.isEmpty()) {
-        const Judgement j = judge(stuck_, self_, counted_);
-        if (j.kind == Judgement::Free) {
-            forgetSightings(stuck_, counted_);
-            stuck_.clear();
-        } else {
-            sightStuck(stuck_, j);
-        }
-    }
     // Read and rewritten through one open file: if the name has meanwhile
     // been given to another copy's mark, that mark is only read, never written.
     const int fd = ::open(nativeName(mark_).constData(), O_RDWR | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
@@ -633,7 +741,7 @@ void FileInUse::renew()
         const int code = errno;
         if (code == ENOENT || code == ELOOP || code == EACCES || code == EPERM) {
             const MarkLoss loss = lossOf(mark_, token_);
-            lose(loss.kind != MarkLoss::None ? loss : MarkLoss{MarkLoss::Unreadable, mark_, errnoText(code)});
+            lose(loss.kind != MarkLoss::None ? loss : MarkLoss{MarkLoss::Unreadable, mark_, errnoText(code), {}});
         }
         return;
     }
@@ -647,16 +755,22 @@ void FileInUse::renew()
     }
     auto h = parseMark(bytes).holder;
     if (!h || h->token != token_) {
+        ::close(fd);
         lose(lossOf(mark_, token_));
-    } else {
-        h->renewal = h->renewal < kMaxRenewal ? h->renewal + 1 : 0;
-        const QByteArray text = markText(*h);
-        if (::pwrite(fd, text.constData(), static_cast<size_t>(text.size()), 0) == text.size()) {
-            if (text.size() < bytes.size()) {
-                [[maybe_unused]] const int t = ::ftruncate(fd, text.size());
-            }
-            ::fdatasync(fd); // a share's other machines see the new count only once it is written out
+        return;
+    }
+    if (const MarkLoss beside = takenBeside(); beside.kind != MarkLoss::None) {
+        ::close(fd);
+        lose(beside);
+        return;
+    }
+    h->renewal = h->renewal < kMaxRenewal ? h->renewal + 1 : 0;
+    const QByteArray text = markText(*h);
+    if (::pwrite(fd, text.constData(), static_cast<size_t>(text.size()), 0) == text.size()) {
+        if (text.size() < bytes.size()) {
+            [[maybe_unused]] const int t = ::ftruncate(fd, text.size());
         }
+        ::fdatasync(fd); // a share's other machines see the new count only once it is written out
     }
     ::close(fd);
 }
@@ -667,15 +781,36 @@ void FileInUse::lose(MarkLoss loss)
     // Read again after the renewal's look: a mark read whole now is still
     // one that no longer carries this copy's token.
     if (loss.kind == MarkLoss::None)
-        loss = {MarkLoss::TakenOver, mark_, {}};
+        loss = {MarkLoss::TakenOver, mark_, {}, {}};
     loss_ = loss;
+    // The timer goes on (it is running this very renewal) and finds nothing more to do.
+    if (onLost_)
+        onLost_(loss_);
+}
+
+MarkLoss FileInUse::takenBeside() const
+{
+    const SmallFile read = readSmallFile(other_);
+    if (!read.bytes || markKey(read.st, read.bytes) == otherKey_)
+        return {};
+    const auto h = parseMark(*read.bytes).holder;
+    const qint64 owner = read.st.st_uid;
+    // Only the file's owner, this account or root open it anyway; a mark any
+    // other account leaves there is no copy's that may work on the file.
+    if (!h || h->token == token_ || (owner != fileOwner_ && owner != qint64(::geteuid()) && owner != 0))
+        return {};
+    return {MarkLoss::TakenOver, other_, {}, whereAndWho(*h, owner)};
 }
 
 bool FileInUse::stillHeld()
 {
     if (state_ == State::Marked)
-        if (const MarkLoss loss = lossOf(mark_, token_); loss.kind != MarkLoss::None)
-            lose(loss); // replaced, removed, or unreadable: not known to be this copy's
+        if (MarkLoss loss = lossOf(mark_, token_); loss.kind != MarkLoss::None
+                                                   || (loss = takenBeside()).kind != MarkLoss::None) {
+            // Found by a save, which tells it itself.
+            state_ = State::Lost;
+            loss_ = loss;
+        }
     return state_ != State::Lost;
 }
 
@@ -691,7 +826,8 @@ QString FileInUse::release()
     state_ = State::None;
     mark_.clear();
     token_.clear();
-    stuck_.clear();
+    other_.clear();
+    otherKey_.clear();
     return failure;
 }
 

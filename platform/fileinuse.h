@@ -6,54 +6,53 @@
 // by every account whatever the umask (mode 644: its text is no secret), and
 // never replaced while its copy lives. It names the copy (a token of its own,
 // host name, machine id, boot id, process and its start, account) and a
-// renewal counter that the copy raises every kInUseRenewSeconds.
+// renewal counter that the copy raises every kInUseRenewSeconds, which also
+// keeps the mark's modification time fresh.
 //
-// A mark that names numbers no running copy writes (a process number of 0
-// or less or beyond the system's range, a start of 0, a renewal counter out
-// of range) is damaged.
-//
-// Whether the copy that made a mark still runs is decided without clocks
-// shared between machines:
+// As an office suite's lock does, a mark tells who holds the file; only a
+// copy on this very machine can be known to run:
 // - a mark of this machine (host name and machine id both this machine's,
-//   or host name and boot where the machine has no id): alive while its
-//   process runs in this boot. A mark of this very process that a failed
-//   release left behind is this copy's to take back;
-// - a mark of another machine, one this version cannot read, and one this
-//   account may not read (an older copy's under a private umask): alive
-//   until it has been seen unchanged for kInUseStaleMinutes. Unchanged means
-//   the same text and modification time, or, where the text cannot be read,
-//   the same size, times and inode; a renewal changes it;
-// - anything that is not a regular file of a sane size (a folder, a pipe, a
-//   link, a device) is damaged: no copy's mark.
+//   or host name and boot where the machine has no id) is live while its
+//   process is a copy of this program, started when the mark says, run by
+//   the account that owns the mark: the file is refused (InUse). Any other
+//   such mark is dead and is replaced at once. A mark of this very process
+//   that a failed release left behind is this copy's to take back. Where
+//   the process runs under another account, whose program this account may
+//   not see, the mark is told as below;
+// - any other mark (another machine's, one this version cannot read, one
+//   this account may not read) is told to the student (Claimed: who holds
+//   the file, where, and when the mark was last renewed by the folder's own
+//   clock), who decides: hold() again with the claim's key opens the file
+//   anyway, replacing that mark;
+// - whatever is not a regular file at a mark's name (a folder, a link, a
+//   pipe, a device) is no copy's mark and is never removed, opened or
+//   followed: it stays where it is, and the mark goes under the other name.
 //
-// The wait on a watched mark is shared by every start of the program on
-// every machine through sightings beside the mark (see marksightings.h for
-// their format and the counting rule). Only sightings written by the file's
-// owner or by root count, so that no other account can have a live copy
-// taken over. A program that was refused by a watched mark looks after it
-// (looks at it again) every half renewal period while it runs on, for the
-// stale time, so that its count grows for the other machines too. A copy
-// that marks the file forgets the sightings of the name it marks and of a
-// name that is free; those of a stuck mark (see below) stay and are
-// refreshed while it holds the file, so that later sessions anywhere go in
-// at once under the second name. A dead mark of this machine that cannot be
-// removed is written down as seen for the whole stale time.
+// A mark that may go (a dead one, or one the student chose to replace) is
+// renamed aside in one step, checked to be the very mark judged (its owner
+// and its text; where it cannot be read, its owner, size and modification
+// time), and only then removed; one that changed meanwhile is put back. One
+// this account may not remove (another account's in a sticky folder) gives
+// way to a second mark name, .NAME.ovg.2.lock, which every copy checks too;
+// only when both are stuck is the file taken unmarked, and the caller is told
+// so. A copy that has made its mark gives way to a live or an untold mark
+// that appeared under the other name meanwhile.
 //
-// A dead or damaged mark is removed and replaced. One that this account may
-// not remove (another account's in a sticky folder) gives way to a second
-// mark name, .NAME.ovg.2.lock, which every copy checks too; only when both
-// are stuck is the file taken unmarked, and the caller is told so. A copy
-// that has made its mark gives way to a live mark under the other name,
-// including one it cannot read.
+// A copy checks that its mark is still its own (its token), and that no
+// other copy's mark has been made under the other name since (by the file's
+// owner, this account or root), at each renewal and whenever stillHeld() is
+// asked: a mark it cannot read is not taken for its own. So a copy whose mark was taken over (a student chose to open the
+// file anyway elsewhere) learns it before it writes, loss() tells how it was
+// lost, and the handler given to onLost() hears of it at the renewal.
 //
-// A copy checks that its mark is still its own (its token) at each renewal
-// and whenever stillHeld() is asked: a mark it cannot read is not taken for
-// its own. So a copy whose mark was taken over (it slept, or its machine was
-// cut off) learns it before it writes, and loss() tells how it was lost.
+// Nothing relies on inode or device numbers, which shares renumber at will,
+// nor on file modes, which some file systems do not keep.
 #include "platform/smallfile.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -62,9 +61,8 @@ class QTimer;
 
 namespace orv {
 
-inline constexpr int kInUseStaleMinutes = 10;
 inline constexpr int kInUseRenewSeconds = 60;
-// No mark is larger; a larger file in a mark's place is damaged.
+// No mark is larger; a larger file in a mark's place is no mark of this version.
 inline constexpr qint64 kMaxMarkBytes = kMaxSmallFileBytes;
 
 // What a mark says of the copy that made it.
@@ -77,9 +75,8 @@ struct MarkHolder {
 QByteArray markText(const MarkHolder& h);
 struct MarkParse {
     std::optional<MarkHolder> holder;
-    // No holder: empty for no mark of this version (one this version cannot
-    // read, another copy's to wait for); else the field of a mark of this
-    // version that no copy writes (such a mark is damaged).
+    // No holder: empty for no mark of this version at all; else the field of
+    // a mark of this version that no copy writes.
     QString damage;
 };
 // The mark read back.
@@ -88,6 +85,23 @@ MarkParse parseMark(const QByteArray& bytes);
 // The highest renewal count; the next renewal starts again at 0 (its new
 // modification time still tells it from the first).
 inline constexpr qint64 kMaxRenewal = 999'999'999'999;
+
+// Who holds a file by a mark that this copy cannot judge by its process.
+struct MarkClaim {
+    QString mark;      // the mark's path
+    QString machine;   // the host the mark names; empty where it cannot be read
+    bool thisMachine = false;
+    QString account;   // the account that owns the mark (its name, or its number)
+    // Seconds since the mark was last renewed, by the folder's own clock (a
+    // file just made there); nothing where its times are unknown.
+    std::optional<qint64> renewedSecondsAgo;
+    // Empty for a mark of this version that could be read; else why it
+    // cannot be read or understood.
+    QString unreadable;
+    // What the student was told of: given back to hold(), it lets the file
+    // be opened over this mark, as long as the mark stays as it was.
+    QByteArray key;
+};
 
 // How a copy lost the file it had marked.
 struct MarkLoss {
@@ -101,28 +115,29 @@ struct MarkLoss {
     Kind kind = None;
     QString mark; // the mark lost
     QString why;  // Unreadable: the reason; FolderGone: the folder
+    // TakenOver: where the copy that took the file over runs and its
+    // account ("on machine NAME, account NAME"), where its mark can tell.
+    QString by;
 };
 
 struct HoldOutcome {
     enum Result {
         Held,         // the file is marked as this copy's
         HeldUnmarked, // taken without a mark (see reason)
-        InUse,        // another copy holds it, or may: see holder and minutesLeft
+        InUse,        // a copy of this program on this machine holds it (holder, mark)
+        Claimed,      // another mark stands there, to be told to the student (claim)
         Failed,       // no mark could be made (reason); the file must not be opened
     };
     Result result = Held;
-    // InUse: "on this machine", "on machine NAME", "opening it at this
-    // moment" (the marks kept changing), or empty for a mark this version
-    // cannot read or this account may not read (see unreadable).
+    // InUse: the account of the copy that holds the file; empty when the
+    // marks kept changing while this copy looked (another copy is opening
+    // the file at this moment).
     QString holder;
-    // InUse, a watched mark: the whole minutes until the mark may be taken
-    // over on this machine if it stays unchanged; 0 for a copy on this machine.
-    int minutesLeft = 0;
+    MarkClaim claim;
     QString mark; // the mark concerned (InUse, Failed, HeldUnmarked)
     // HeldUnmarked: empty when the folder cannot be written (this copy cannot
-    // save there either), else why the marks could not be replaced. Failed:
-    // why the mark could not be written. InUse: why the mark could not be
-    // read, when this account may not read it.
+    // save there either), else the marks that could not be replaced and why.
+    // Failed: why the mark could not be written.
     QString reason;
 };
 
@@ -135,14 +150,18 @@ public:
 
     // Marks `path` (links resolved as the writer resolves them), letting go
     // of the file held before (a mark of it that cannot be removed is tried
-    // again while the program runs, as after release()).
-    [[nodiscard]] HoldOutcome hold(const QString& path);
+    // again while the program runs, as after release()). `openAnyway`: the
+    // keys of claims the student chose to open the file over; such a mark is
+    // replaced as long as it is still as it was told.
+    [[nodiscard]] HoldOutcome hold(const QString& path, const std::vector<QByteArray>& openAnyway = {});
     // False once this copy's mark has been replaced or removed by another
     // copy, or can no longer be read; true while it is intact, and when
     // nothing or no mark is held.
     bool stillHeld();
     // Once stillHeld() has said false, or a renewal found the mark lost: how.
     MarkLoss loss() const { return loss_; }
+    // Called once, from the renewal's timer, when it finds the mark lost.
+    void onLost(std::function<void(const MarkLoss&)> handler) { onLost_ = std::move(handler); }
     // Lets go of the file: removes this copy's mark (never another's) and
     // clears what this copy holds. Empty when done or when nothing was held;
     // else the mark that stays and why ("MARK (reason)"). This copy takes such
@@ -150,8 +169,7 @@ public:
     // program runs (see lookAfterMarks).
     [[nodiscard]] QString release();
     // What a running program does every half kInUseRenewSeconds, here at
-    // once: tries again to remove the marks this process could not remove,
-    // and looks again at the watched marks that refused it (see above).
+    // once: tries again to remove the marks this process could not remove.
     static void lookAfterMarks();
 
     // The mark of `path`, and its second name for when that one is stuck.
@@ -159,6 +177,9 @@ public:
     static QString secondMarkPath(const QString& path);
     // The holder this copy writes into its marks (token empty).
     static MarkHolder thisCopy();
+    // For tests: the marks held from now on are renewed every `ms`
+    // milliseconds (0: every kInUseRenewSeconds).
+    static void setRenewalIntervalForTests(int ms);
 
     struct Judgement; // what stands in a mark's place, judged for this copy
 
@@ -172,21 +193,25 @@ private:
     enum class Step;
     struct Attempt;
     Step refuseLiveMarks(Attempt& a, HoldOutcome& out);
-    Step clearDeadMarks(Attempt& a, HoldOutcome& out);
+    Step clearMarks(Attempt& a, HoldOutcome& out);
     Step makeMark(Attempt& a, HoldOutcome& out);
     Step confirmMark(Attempt& a, HoldOutcome& out);
     void renew();
     void lose(MarkLoss loss);
-    void sightStuck(const QString& mark, const Judgement& j);
+    MarkLoss takenBeside() const;
 
     State state_ = State::None;
     QString mark_; // Marked, Lost: the mark made
     QByteArray token_;
     MarkLoss loss_;
-    QString stuck_;               // Marked: the other name, when a stuck mark stands there
-    std::vector<qint64> counted_; // the accounts whose sightings count for the file
     MarkHolder self_;
+    // Marked: the other mark name, and what stood there when this copy
+    // marked the file (empty: nothing); the owner of the file marked.
+    QString other_;
+    QByteArray otherKey_;
+    qint64 fileOwner_ = -1;
     std::unique_ptr<QTimer> renewal_;
+    std::function<void(const MarkLoss&)> onLost_;
 };
 
 } // namespace orv

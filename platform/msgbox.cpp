@@ -36,11 +36,11 @@ MsgResult defaultResult(MsgButtons b, int defaultButton)
     }
     return MsgResult::Ok;
 }
-}
 
-MsgResult MsgBox(const QString& prompt, MsgButtons buttons, MsgIcon icon, const QString& title, int defaultButton)
+MsgResult show(const MsgRecord& r)
 {
-    MsgRecord r{prompt, buttons, icon, title.isEmpty() ? QCoreApplication::applicationName() : title, defaultButton};
+    const QString& prompt = r.prompt;
+    const MsgButtons buttons = r.buttons;
     if (windowsWithheld()) {
         // Nobody is there to read it: the text is kept in the error output
         // (a session's log), and the box counts as closed without a choice.
@@ -51,7 +51,20 @@ MsgResult MsgBox(const QString& prompt, MsgButtons buttons, MsgIcon icon, const 
     }
     if (presenter())
         return presenter()(r);
-    return defaultResult(buttons, defaultButton);
+    return defaultResult(buttons, r.defaultButton);
+}
+
+} // namespace
+
+MsgResult MsgBox(const QString& prompt, MsgButtons buttons, MsgIcon icon, const QString& title, int defaultButton)
+{
+    return show({prompt, buttons, icon, title.isEmpty() ? QCoreApplication::applicationName() : title, defaultButton,
+                 {}, {}});
+}
+
+MsgResult MsgBoxChoice(const QString& prompt, MsgIcon icon, const QString& yesText, const QString& noText)
+{
+    return show({prompt, MsgButtons::YesNo, icon, QCoreApplication::applicationName(), 2, yesText, noText});
 }
 
 QString asSentence(QString reason)

@@ -18,6 +18,8 @@ struct MsgRecord {
     MsgIcon icon = MsgIcon::None;
     QString title;
     int defaultButton = 1; // 1 = first button, 2 = second (a question's "No")
+    // YesNo only: the captions of the two buttons, where not Yes and No.
+    QString yesText, noText;
 };
 
 using MsgPresenter = std::function<MsgResult(const MsgRecord&)>;
@@ -28,6 +30,11 @@ using MsgPresenter = std::function<MsgResult(const MsgRecord&)>;
 // withheld (NoWindows) nothing is shown: see there.
 MsgResult MsgBox(const QString& prompt, MsgButtons buttons = MsgButtons::OkOnly, MsgIcon icon = MsgIcon::None,
                  const QString& title = QString(), int defaultButton = 1);
+
+// A question with two buttons of its own captions (Yes and No as results);
+// the second, the safe choice, is the default. While windows are withheld
+// the answer is Cancel: neither was chosen.
+MsgResult MsgBoxChoice(const QString& prompt, MsgIcon icon, const QString& yesText, const QString& noText);
 
 void setMsgPresenter(MsgPresenter presenter);
 MsgPresenter msgPresenter();

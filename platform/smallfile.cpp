@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <unistd.h>
 
 namespace orv {
@@ -13,6 +14,13 @@ namespace orv {
 QByteArray nativeName(const QString& path) { return QFile::encodeName(path); }
 
 QString errnoText(int code) { return QString::fromLocal8Bit(std::strerror(code)); }
+
+QString accountName(qint64 uid)
+{
+    if (const passwd* pw = ::getpwuid(static_cast<uid_t>(uid)))
+        return QString::fromLocal8Bit(pw->pw_name);
+    return QString::number(uid);
+}
 
 QByteArray oneLine(QByteArray s)
 {

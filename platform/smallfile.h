@@ -17,6 +17,8 @@ namespace orv {
 QByteArray nativeName(const QString& path);
 // The system's words for an error number.
 QString errnoText(int code);
+// The account's name for a user id, or the number where it has none.
+QString accountName(qint64 uid);
 // `s` on one line: line breaks become '?', so that a value never makes a
 // field of its own.
 QByteArray oneLine(QByteArray s);

@@ -52,7 +52,7 @@ ReadResult<QList<QByteArray>> readFileLines(const QString& path)
     const ReadResult<QByteArray> bytes = readFileBytes(path);
     ReadResult<QList<QByteArray>> lines;
     lines.error = bytes.error;
-    lines.file = bytes.file;
+    lines.owner = bytes.owner;
     if (bytes)
         lines.emplace(splitLines(*bytes));
     return lines;
@@ -130,7 +130,8 @@ QString writeAllAndSync(Descriptor& fd, const QByteArray& bytes)
     }
     if (total < bytes.size())
         return QStringLiteral("No space left on device");
-    if (::fsync(fd.get()) != 0)
+    // A file system that cannot sync (some FUSE ones) has nothing more to give.
+    if (::fsync(fd.get()) != 0 && errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
         return errnoText(errno);
     if (!fd.close())
         return errnoText(errno);
@@ -151,9 +152,75 @@ QString syncFolder(const QString& folder)
     return {};
 }
 
-FileIdentity identityOf(const struct stat& st)
+// Whether setting a mode failed only because the file system keeps none
+// (FAT through FUSE: "Function not implemented"; vfat refuses what it cannot
+// store). The file is this account's own, just made, so no other refusal is
+// possible; it then keeps its creation mode, which the umask only narrowed.
+bool modesNotKept(int code) { return code == ENOSYS || code == ENOTSUP || code == EOPNOTSUPP || code == EPERM; }
+
+// The whole of an open regular file of at most kMaxReadBytes.
+ReadResult<QByteArray> readOpenFile(const Descriptor& file)
 {
-    return {static_cast<quint64>(st.st_dev), static_cast<quint64>(st.st_ino)};
+    ReadResult<QByteArray> r;
+    const auto fail = [&r](const QString& why) {
+        r.error = why;
+        return r;
+    };
+    struct stat st {};
+    if (::fstat(file.get(), &st) != 0)
+        return fail(QStringLiteral("it cannot be read (%1)").arg(errnoText(errno)));
+    if (!S_ISREG(st.st_mode))
+        return fail(QStringLiteral("it is not a regular file"));
+    r.owner = st.st_uid;
+    const QString tooLarge =
+        QStringLiteral("it is larger than any file of its kind (more than %1 bytes)").arg(kMaxReadBytes);
+    if (st.st_size > kMaxReadBytes)
+        return fail(tooLarge);
+    QByteArray data;
+    data.reserve(static_cast<qsizetype>(st.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(file.get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return fail(QStringLiteral("it cannot be read (%1)").arg(errnoText(errno)));
+        if (n == 0)
+            break;
+        if (data.size() + n > kMaxReadBytes) // it grew while being read
+            return fail(tooLarge);
+        data.append(buffer, n);
+    }
+    r.emplace(std::move(data));
+    return r;
+}
+
+// Reads what is at `target` now and says how it differs from the file as
+// `seen`: empty while it is still that file. Opened once, never through a
+// link, never waiting on a pipe.
+QString changedFrom(const QString& target, const FileSeen& seen)
+{
+    Descriptor fd(::open(nativeName(target).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.valid())
+        return errno == ELOOP ? QStringLiteral("it has been replaced by a symbolic link since it was read")
+                              : QStringLiteral("it cannot be read again (%1)").arg(errnoText(errno));
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0)
+        return QStringLiteral("it cannot be read again (%1)").arg(errnoText(errno));
+    if (!S_ISREG(st.st_mode))
+        return QStringLiteral("it has been replaced by %1 since it was read").arg(kindOfFile(st.st_mode));
+    if (st.st_nlink != 1)
+        return QStringLiteral("another name now leads to the same file (a hard link)");
+    if (qint64(st.st_uid) != seen.owner)
+        return QStringLiteral("it has been replaced by a file of the account %1 since it was read")
+            .arg(accountName(st.st_uid));
+    const QString otherBytes = QStringLiteral("it has been replaced by another file since it was read");
+    if (st.st_size != seen.bytes.size())
+        return otherBytes;
+    const ReadResult<QByteArray> now = readOpenFile(fd);
+    if (!now)
+        return now.error;
+    return *now == seen.bytes ? QString() : otherBytes;
 }
 
 WriteResult refusal(WriteResult::Outcome outcome, const QString& reason)
@@ -205,10 +272,11 @@ Replaced replacedFile(const QString& path, const ReplaceOnly& only)
         r.refused = refusal(WriteResult::Failed, QStringLiteral("it is not a regular file"));
         return r;
     }
-    if (only.file && identityOf(named) != *only.file) {
-        r.refused = refusal(WriteResult::Changed,
-                            QStringLiteral("it has been replaced by another file since it was read"));
-        return r;
+    if (only.file) {
+        if (const QString change = changedFrom(r.target, *only.file); !change.isEmpty()) {
+            r.refused = refusal(WriteResult::Changed, change);
+            return r;
+        }
     }
     r.exists = true;
     r.st = named;
@@ -220,14 +288,6 @@ qsizetype nameLimit(const QString& folder)
 {
     const long limit = ::pathconf(nativeName(folder).constData(), _PC_NAME_MAX);
     return limit > 0 ? static_cast<qsizetype>(limit) : 255;
-}
-
-// The account's name for a user id, or the number where it has none.
-QString accountName(uid_t uid)
-{
-    if (const passwd* pw = ::getpwuid(uid))
-        return QString::fromLocal8Bit(pw->pw_name);
-    return QString::number(uid);
 }
 
 // Gives the copy that replaces `old` the old file's owner and group, so that
@@ -253,13 +313,13 @@ QString keepOwner(int fd, const struct stat& old, const QString& folder)
     return {};
 }
 
-// The identity of an open file. Empty when known, else why not.
-QString identify(const Descriptor& fd, FileIdentity* id)
+// The owner of an open file. Empty when known, else why not.
+QString ownerOf(const Descriptor& fd, qint64* owner)
 {
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0)
         return errnoText(errno);
-    *id = identityOf(st);
+    *owner = st.st_uid;
     return {};
 }
 
@@ -269,7 +329,7 @@ QString identify(const Descriptor& fd, FileIdentity* id)
 // whatever the umask, or what the umask leaves of 0666 where `mode` is
 // negative. Returns the copy's path, or empty with `error` set (no copy is
 // left behind then).
-QString writeTemporaryCopy(const QString& target, const QByteArray& bytes, QString* error, FileIdentity* made,
+QString writeTemporaryCopy(const QString& target, const QByteArray& bytes, QString* error, qint64* made,
                            const struct stat* old, int mode = -1)
 {
     const QFileInfo info(target);
@@ -295,10 +355,10 @@ QString writeTemporaryCopy(const QString& target, const QByteArray& bytes, QStri
     QString why = old ? keepOwner(fd, *old, folder) : QString();
     // The creation mode lost what the umask takes away (and a new owner may
     // have cleared set-id bits); the old file had it.
-    if (why.isEmpty() && (old || mode >= 0) && ::fchmod(fd, created) != 0)
+    if (why.isEmpty() && (old || mode >= 0) && ::fchmod(fd, created) != 0 && !modesNotKept(errno))
         why = errnoText(errno);
     if (why.isEmpty())
-        why = identify(file, made);
+        why = ownerOf(file, made);
     if (why.isEmpty())
         why = writeAllAndSync(file, bytes);
     if (!why.isEmpty()) {
@@ -312,10 +372,10 @@ QString writeTemporaryCopy(const QString& target, const QByteArray& bytes, QStri
 
 // The result of a write whose file is at its name now: the folder is synced
 // after it, which failing only leaves the new name less safe against a power cut.
-WriteResult writtenAt(const QString& path, const FileIdentity& made)
+WriteResult writtenAt(const QString& path, qint64 made)
 {
     WriteResult r;
-    r.file = made;
+    r.owner = made;
     r.reason = syncFolder(QFileInfo(path).absolutePath());
     r.outcome = r.reason.isEmpty() ? WriteResult::Written : WriteResult::WrittenNotSynced;
     return r;
@@ -329,10 +389,12 @@ WriteResult createFileInPlace(const QString& path, const QByteArray& bytes, int 
                            mode >= 0 ? static_cast<mode_t>(mode) : 0666));
     if (!file.valid())
         return refusal(errno == EEXIST ? WriteResult::Exists : WriteResult::Failed, errnoText(errno));
-    FileIdentity made;
-    QString why = mode >= 0 && ::fchmod(file.get(), static_cast<mode_t>(mode)) != 0 ? errnoText(errno) : QString();
+    qint64 made = 0;
+    QString why = mode >= 0 && ::fchmod(file.get(), static_cast<mode_t>(mode)) != 0 && !modesNotKept(errno)
+                    ? errnoText(errno)
+                    : QString();
     if (why.isEmpty())
-        why = identify(file, &made);
+        why = ownerOf(file, &made);
     if (why.isEmpty())
         why = writeAllAndSync(file, bytes);
     if (!why.isEmpty()) {
@@ -349,56 +411,38 @@ bool linksNotSupported(int code)
     return code == EPERM || code == ENOTSUP || code == EOPNOTSUPP || code == ENOSYS || code == EMLINK;
 }
 
+// Puts the finished copy at `target`, where no file may be: Exists when one
+// is. Where the file system has no hard links (FAT, some shares) the file is
+// made under its name exclusively instead, from `bytes` with `mode`.
+WriteResult placeNew(const QString& copy, qint64 made, const QString& target, const QByteArray& bytes, int mode)
+{
+    int code = 0;
+    if (linksUnsupported())
+        code = EPERM;
+    else if (::link(nativeName(copy).constData(), nativeName(target).constData()) != 0)
+        code = errno;
+    ::unlink(nativeName(copy).constData());
+    if (code != 0 && linksNotSupported(code))
+        return createFileInPlace(target, bytes, mode);
+    if (code != 0)
+        return refusal(code == EEXIST ? WriteResult::Exists : WriteResult::Failed, errnoText(code));
+    return writtenAt(target, made);
+}
+
 } // namespace
 
 ReadResult<QByteArray> readFileBytes(const QString& path)
 {
-    ReadResult<QByteArray> r;
-    const auto fail = [&r](const QString& why) {
-        r.error = why;
-        return r;
-    };
     // Non-blocking, so that a pipe in the file's place does not hold the
-    // program in open(2); it is refused below like any other non-file.
-    Descriptor file(::open(nativeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (!file.valid())
-        return fail(errno == ENOENT ? QStringLiteral("it does not exist")
-                                    : QStringLiteral("it cannot be opened (%1)").arg(errnoText(errno)));
-    struct stat st {};
-    if (::fstat(file.get(), &st) != 0)
-        return fail(QStringLiteral("it cannot be read (%1)").arg(errnoText(errno)));
-    if (!S_ISREG(st.st_mode))
-        return fail(QStringLiteral("it is not a regular file"));
-    r.file = identityOf(st);
-    const QString tooLarge =
-        QStringLiteral("it is larger than any file of its kind (more than %1 bytes)").arg(kMaxReadBytes);
-    if (st.st_size > kMaxReadBytes)
-        return fail(tooLarge);
-    QByteArray data;
-    data.reserve(static_cast<qsizetype>(st.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(file.get(), buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return fail(QStringLiteral("it cannot be read (%1)").arg(errnoText(errno)));
-        if (n == 0)
-            break;
-        if (data.size() + n > kMaxReadBytes) // it grew while being read
-            return fail(tooLarge);
-        data.append(buffer, n);
+    // program in open(2); it is refused by the reader like any other non-file.
+    const Descriptor file(::open(nativeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!file.valid()) {
+        ReadResult<QByteArray> r;
+        r.error = errno == ENOENT ? QStringLiteral("it does not exist")
+                                  : QStringLiteral("it cannot be opened (%1)").arg(errnoText(errno));
+        return r;
     }
-    r.emplace(std::move(data));
-    return r;
-}
-
-std::optional<FileIdentity> fileIdentity(const QString& path)
-{
-    struct stat st {};
-    if (::stat(nativeName(path).constData(), &st) != 0)
-        return std::nullopt;
-    return identityOf(st);
+    return readOpenFile(file);
 }
 
 QString fittedFileName(const QString& folder, QString name, const QString& ending)
@@ -434,7 +478,7 @@ WriteResult writeFileAtomic(const QString& path, const QByteArray& bytes, const 
     if (first.refused)
         return *first.refused;
     QString why;
-    FileIdentity made;
+    qint64 made = 0;
     const QString copy = writeTemporaryCopy(first.target, bytes, &why, &made, first.exists ? &first.st : nullptr);
     if (copy.isEmpty())
         return refusal(WriteResult::Failed, why);
@@ -446,6 +490,16 @@ WriteResult writeFileAtomic(const QString& path, const QByteArray& bytes, const 
     std::optional<WriteResult> refused = last.refused;
     if (!refused && last.target != first.target)
         refused = refusal(WriteResult::Changed, QStringLiteral("it has been moved while it was written"));
+    if (!refused && !last.exists && only.file) {
+        // The file read is gone: it is made anew, and whatever appears at
+        // its name meanwhile is not replaced (not the file read either).
+        WriteResult placed = placeNew(copy, made, first.target, bytes,
+                                      first.exists ? static_cast<int>(first.st.st_mode & 07777) : -1);
+        if (placed.outcome == WriteResult::Exists)
+            placed = refusal(WriteResult::Changed,
+                             QStringLiteral("another file has been put in its place since it was read"));
+        return placed;
+    }
     if (!refused && ::rename(nativeName(copy).constData(), nativeName(first.target).constData()) != 0)
         refused = refusal(WriteResult::Failed, errnoText(errno));
     if (refused) {
@@ -458,21 +512,45 @@ WriteResult writeFileAtomic(const QString& path, const QByteArray& bytes, const 
 WriteResult createFileExclusive(const QString& path, const QByteArray& bytes, int mode)
 {
     QString why;
-    FileIdentity made;
+    qint64 made = 0;
     const QString copy = writeTemporaryCopy(path, bytes, &why, &made, nullptr, mode);
     if (copy.isEmpty())
         return refusal(WriteResult::Failed, why);
-    int code = 0;
-    if (linksUnsupported())
-        code = EPERM;
-    else if (::link(nativeName(copy).constData(), nativeName(path).constData()) != 0)
-        code = errno;
-    ::unlink(nativeName(copy).constData());
-    if (code != 0 && linksNotSupported(code))
-        return createFileInPlace(path, bytes, mode);
-    if (code != 0)
-        return refusal(code == EEXIST ? WriteResult::Exists : WriteResult::Failed, errnoText(code));
-    return writtenAt(path, made);
+    return placeNew(copy, made, path, bytes, mode);
+}
+
+WriteResult appendToOwnFile(const QString& path, const QByteArray& bytes, const QByteArray& separator, int mode)
+{
+    // Made by another copy between the look and the making: looked at again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        Descriptor fd(::open(nativeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        if (!fd.valid() && errno == ENOENT) {
+            const WriteResult made = createFileExclusive(path, bytes, mode);
+            if (made.outcome == WriteResult::Exists)
+                continue;
+            return made;
+        }
+        if (!fd.valid())
+            return refusal(WriteResult::Failed,
+                           errno == ELOOP ? QStringLiteral("it is a symbolic link, and no file is written through one")
+                                          : QStringLiteral("it cannot be opened (%1)").arg(errnoText(errno)));
+        struct stat st {};
+        if (::fstat(fd.get(), &st) != 0)
+            return refusal(WriteResult::Failed, QStringLiteral("it cannot be read (%1)").arg(errnoText(errno)));
+        if (!S_ISREG(st.st_mode))
+            return refusal(WriteResult::Failed, QStringLiteral("it is %1, not a file").arg(kindOfFile(st.st_mode)));
+        if (st.st_uid != ::geteuid())
+            return refusal(WriteResult::Failed, QStringLiteral("it belongs to the account %1, not to this one")
+                                                    .arg(accountName(st.st_uid)));
+        if (st.st_nlink != 1)
+            return refusal(WriteResult::Failed, QStringLiteral("another name leads to the same file (a hard link)"));
+        const ReadResult<QByteArray> old = readOpenFile(fd);
+        if (!old)
+            return refusal(WriteResult::Failed, old.error);
+        const QByteArray joined = *old + (old->isEmpty() ? QByteArray() : separator) + bytes;
+        return writeFileAtomic(path, joined, ReplaceOnly{FileSeen{old.owner, *old}, false});
+    }
+    return refusal(WriteResult::Failed, QStringLiteral("other copies of Orvanto keep making it at this moment"));
 }
 
 int removeStaleTemporaries(const QString& folder, int olderThanSeconds)

@@ -18,23 +18,23 @@ QByteArray toBytes(const QString& s); // characters above 255 become '?'
 // No file the programs read comes near this size; a larger one is refused
 // rather than taken into memory whole.
 inline constexpr qint64 kMaxReadBytes = 8 * 1024 * 1024;
-// Which file a name leads to: its device and inode.
-struct FileIdentity {
-    quint64 device = 0;
-    quint64 inode = 0;
-    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+// A file as this program last read or wrote it. Whether a name still leads
+// to that file is judged by what every share keeps: a regular file with one
+// name, of this owner, holding these bytes. Never by inode or device
+// numbers, which shares renumber at will (FUSE file systems, a share mounted
+// again, FAT), nor by its times or modes.
+struct FileSeen {
+    qint64 owner = 0;
+    QByteArray bytes;
 };
-// The identity of the file `path` leads to (through links); nothing when
-// there is none.
-std::optional<FileIdentity> fileIdentity(const QString& path);
 
 // What a reader gives: the contents, or nothing and `error`, why not in words
 // that can follow the file's name.
 template <typename T>
 struct [[nodiscard]] ReadResult : std::optional<T> {
     QString error;
-    // The identity of the file the contents came from (a link's target).
-    FileIdentity file;
+    // The owner of the file the contents came from (a link's target).
+    qint64 owner = 0;
 };
 
 // Whole file, or nothing when it cannot be opened or read, when it is not a
@@ -59,8 +59,8 @@ struct [[nodiscard]] WriteResult {
     Outcome outcome = Failed;
     // Why not written, or why not synced; words that can follow the file's name.
     QString reason;
-    // Written, WrittenNotSynced: the file now at the name.
-    FileIdentity file;
+    // Written, WrittenNotSynced: the owner of the file now at the name.
+    qint64 owner = 0;
     bool written() const { return outcome == Written || outcome == WrittenNotSynced; }
 };
 
@@ -69,10 +69,12 @@ struct [[nodiscard]] WriteResult {
 // it leads to, so that no name in a folder others may write can send the
 // bytes into another file.
 struct ReplaceOnly {
-    // The file the name must still lead to, as the caller read it: another
-    // file, or a link, in its place is refused (Changed). A name that leads
-    // to nothing any more is written anew. Without it, any regular file.
-    std::optional<FileIdentity> file;
+    // The file the name must still lead to, as the caller read or last wrote
+    // it (see FileSeen): another file, or a link, in its place is refused
+    // (Changed). A name that leads to nothing any more is written anew, as a
+    // new file: one that appears there meanwhile is refused too. Without it,
+    // any regular file.
+    std::optional<FileSeen> file;
     // The name may be a symbolic link (to `file` only, when given): the file
     // it leads to is replaced, the link stays. Only for a file that was
     // reached through a link when it was read, or one in a folder that only
@@ -102,6 +104,15 @@ WriteResult writeFileAtomic(const QString& path, const QByteArray& bytes, const 
 // that every name of one file gives the same path. `path` as given when it
 // is a link to nothing.
 QString replacedFilePath(const QString& path);
+// Adds `bytes` at the end of the file at `path` (a log), after `separator`
+// where the file holds something already. The file must be a regular file
+// of this account's own with one name, or none (then it is made with
+// `mode`, or what the umask leaves of 0666 where `mode` is negative). It is
+// read once, never through a link, and replaced only while it is still the
+// file read (see FileSeen), so that nothing another account put at the
+// name, or linked to another file, is read into it or written.
+WriteResult appendToOwnFile(const QString& path, const QByteArray& bytes, const QByteArray& separator = {},
+                            int mode = -1);
 // Creates a new file with these bytes, never replacing one (nor writing
 // through a link: a link at the name is a name taken): the copy is written
 // and synced under a temporary name, then linked to the name, which fails

@@ -7,6 +7,7 @@
 #include "platform/runtime.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -20,6 +21,8 @@ MsgResult showBox(const MsgRecord& r)
     box.setWindowTitle(r.title);
     QString text = r.prompt;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // Plain text always: a message may name files and accounts that others chose.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     switch (r.icon) {
     case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
@@ -39,6 +42,10 @@ MsgResult showBox(const MsgRecord& r)
     case MsgButtons::RetryCancel: b = SB::Retry | SB::Cancel; break;
     }
     box.setStandardButtons(b);
+    if (r.buttons == MsgButtons::YesNo && !r.yesText.isEmpty()) {
+        box.button(SB::Yes)->setText(r.yesText);
+        box.button(SB::No)->setText(r.noText);
+    }
     if (r.defaultButton == 2) {
         SB second = SB::NoButton;
         switch (r.buttons) {

@@ -1,7 +1,6 @@
 #include "tests/fuzz/fuzztargets.h"
 
 #include "platform/fileinuse.h"
-#include "platform/marksightings.h"
 
 namespace orvfuzz {
 
@@ -29,26 +28,6 @@ int markFiles(const std::uint8_t* data, std::size_t size)
         require(parseMark(markText(next)).holder.has_value(), "a renewed mark reads back");
     }
 
-    // As a sighting: what counts lies within its readings, and what this
-    // copy would write after counting it is one it reads again.
-    const QString markName = QStringLiteral(".anna.ovg.lock");
-    const SightingParse p = parseSighting(bytes, markName);
-    require(p.sighting.has_value() != !p.error.isEmpty(), "a sighting or an error, never both");
-    if (!p.sighting)
-        return 0;
-    const Sighting& s = *p.sighting;
-    require(s.start <= s.last, "a sighting starts before it ends");
-    const Observer self{s.host, s.machine, s.boot, 0};
-    const qint64 cap = qint64(kInUseStaleMinutes) * 60 * 1000;
-    for (const qint64 now : {qint64(0), s.last, (qint64(1) << 50) - 1}) {
-        const qint64 count = countUnchanged({s}, s.fingerprint, self, now, cap);
-        require(count >= 0 && count <= cap, "a count lies between 0 and the stale time");
-        const Sighting own{s.fingerprint, s.host, s.machine, s.boot, now - count, now};
-        const SightingParse back = parseSighting(sightingText(markName, own), markName);
-        require(back.sighting.has_value(), "the sighting stored after a look reads back");
-        require(back.sighting && back.sighting->last - back.sighting->start == count,
-                "the sighting stored after a look counts what was counted");
-    }
     return 0;
 }
 

@@ -16,7 +16,7 @@ int settingsFile(const std::uint8_t* data, std::size_t size);
 int unknownFile(const std::uint8_t* data, std::size_t size);
 // A user file of either format, then the summary of finished unknowns.
 int userFile(const std::uint8_t* data, std::size_t size);
-// An in-use mark and a sighting beside one, then what is written back.
+// An in-use mark, then what is written back.
 int markFiles(const std::uint8_t* data, std::size_t size);
 
 // Stops the program with `what` when `ok` is false, or hands `what` to the

@@ -122,10 +122,13 @@ TEST(ErrorReportFile, FlagsLinesFollowTheIdentificationState)
         << "no flag line when none is set";
 }
 
-// What stands in the file's place and cannot be replaced is told with the
-// reason: a folder, whatever the user's rights, and a link (in a users/ every
-// account may write, a classmate's way into another file), whatever it leads
-// to: here a file only this account may read, in a folder of its own.
+// What stands in the file's place and is not this account's own file is
+// told with the reason, and neither read nor written: a folder, a link (in a
+// users/ every account may write, a classmate's way into another file),
+// whatever it leads to, and a second name of another file (a hard link, where
+// the system allows one to a file of another account's): here a file only
+// this account may read, in a folder of its own, which must never be read
+// into a file others may read.
 TEST(ErrorReportFile, AnUnwritableFileGivesTheMessageAndTheLineIsStoredAsBuilt)
 {
     QTemporaryDir privateDir;
@@ -133,23 +136,34 @@ TEST(ErrorReportFile, AnUnwritableFileGivesTheMessageAndTheLineIsStoredAsBuilt)
     ASSERT_TRUE(writeFileAtomic(secret, "only mine\r\n").written());
     ASSERT_EQ(::chmod(QFile::encodeName(secret).constData(), 0600), 0);
     // clang-format off
-    const struct { const char* what; bool link; const char* why; } cases[] = {
-        {"a folder", false, "It is not a regular file."},
-        {"a link",   true,  "It is a symbolic link, and no file is written through one."},
+    enum class Put { Folder, Link, HardLink };
+    const struct { const char* what; Put put; const char* why; } cases[] = {
+        {"a folder",    Put::Folder,   "It is a folder, not a file."},
+        {"a link",      Put::Link,     "It is a symbolic link, and no file is written through one."},
+        {"a hard link", Put::HardLink, "Another name leads to the same file (a hard link)."},
     };
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Malformed s;
-        ASSERT_TRUE(c.link ? QFile::link(secret, s.errPath()) : QDir().mkpath(s.errPath()));
+        const bool put = c.put == Put::Folder ? QDir().mkpath(s.errPath())
+                       : c.put == Put::Link   ? QFile::link(secret, s.errPath())
+                                              : ::link(QFile::encodeName(secret).constData(),
+                                                       QFile::encodeName(s.errPath()).constData()) == 0;
+        ASSERT_TRUE(put);
         makeReport(QStringLiteral("Great"), kWhen);
         ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
         EXPECT_EQ(orvtest::msgLog().shown[0].prompt, QStringLiteral("Error with ") + s.errPath()
                                                          + QStringLiteral("75Path/File access error\r\n")
                                                          + QLatin1String(c.why));
         EXPECT_EQ(orvtest::msgLog().shown[0].icon, MsgIcon::Critical);
-        EXPECT_TRUE(c.link ? QFileInfo(s.errPath()).isSymLink() : QFileInfo(s.errPath()).isDir());
+        EXPECT_EQ(QFileInfo(s.errPath()).isSymLink(), c.put == Put::Link);
+        EXPECT_EQ(QFileInfo(s.errPath()).isDir(), c.put == Put::Folder);
         EXPECT_EQ(fileBytes(secret), "only mine\r\n");
+        EXPECT_EQ(QFileInfo(secret).permissions() & (QFileDevice::ReadOther | QFileDevice::ReadGroup), 0);
+        EXPECT_EQ(QDir(s.folder.file(QStringLiteral("users"))).entryList(QDir::Files | QDir::Hidden),
+                  c.put == Put::Folder ? QStringList{} : QStringList{QStringLiteral("student1.err")})
+            << "no copy of anything is left in users/";
         EXPECT_EQ(modOrvan.UnkResults[2].resultLine, QStringLiteral("12010200199011020001ethanol"));
         EXPECT_EQ(modOrvan.CompletedUnknowns, QStringLiteral("0307"));
     }
@@ -186,9 +200,10 @@ TEST(ErrorReportFile, FullDiskKeepsTheEarlierRecords)
     }
 }
 
-// Earlier records this account may not read (the file is another's, mode
-// 600, in a users folder everyone may write) are never replaced by a file
-// holding only the new record: the student is told and the file stays.
+// A file of another account's at the name (its records this account may
+// not read, mode 600, in a users folder everyone may write) is neither read
+// nor replaced by a file holding only the new record: the student is told
+// and the file stays.
 TEST(ErrorReportFile, RecordsThatCannotBeReadAreNeverReplaced)
 {
     Malformed s;
@@ -202,9 +217,20 @@ TEST(ErrorReportFile, RecordsThatCannotBeReadAreNeverReplaced)
         ASSERT_TRUE(student.ok());
         makeReport(QStringLiteral("Great"), kWhen);
     }
-    ::chmod(QFile::encodeName(s.errPath()).constData(), 0600);
+    ::chmod(QFile::encodeName(s.errPath()).constData(), 0644);
     EXPECT_EQ(fileBytes(s.errPath()), old);
+    if (::geteuid() == 0) {
+        // Readable by all, it is still another account's.
+        orvtest::AsOrdinaryUser student;
+        makeReport(QStringLiteral("Great"), kWhen);
+        EXPECT_EQ(fileBytes(s.errPath()), old);
+        EXPECT_EQ(orvtest::msgLog().lastPrompt(), QStringLiteral("Error with ") + s.errPath()
+                                                      + QStringLiteral("75Path/File access error\r\nIt belongs to "
+                                                                       "the account root, not to this one."));
+        orvtest::msgLog().shown.erase(orvtest::msgLog().shown.end() - 1);
+    }
     ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
     EXPECT_EQ(orvtest::msgLog().shown[0].prompt,
-              QStringLiteral("Error with ") + s.errPath() + QStringLiteral("57Device I/O error"));
+              QStringLiteral("Error with ") + s.errPath() + QStringLiteral("75Path/File access error\r\n")
+                  + QStringLiteral("It cannot be opened (Permission denied)."));
 }

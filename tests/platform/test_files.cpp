@@ -206,7 +206,7 @@ TEST(ByteFiles, TheWriterReplacesTheFileTheNameStandsFor)
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), dir.filePath("null.ovg")));
     ASSERT_TRUE(QFile::link(dir.filePath("gone.ovg"), dir.filePath("dangling.ovg")));
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.ovg"));
-    const ReplaceOnly throughLink{fileIdentity(real), true};
+    const ReplaceOnly throughLink{FileSeen{::geteuid(), "old"}, true};
     // clang-format off
     const struct { const char* name; const char* why; const char* whyThroughLink; } refused[] = {
         {"null.ovg",     "it is a symbolic link, and no file is written through one", "it is not a regular file"},
@@ -250,12 +250,17 @@ namespace {
 struct LinkLab {
     QTemporaryDir dir;
     QString name = dir.filePath("anna.ovg"), own = dir.filePath("anna-notes.txt");
-    FileIdentity read;
+    FileSeen read;
     LinkLab()
     {
         EXPECT_TRUE(writeFileAtomic(name, "record").written());
         EXPECT_TRUE(writeFileAtomic(own, "notes").written());
-        read = fileIdentity(name).value_or(FileIdentity{});
+        read = seenOf(name);
+    }
+    static FileSeen seenOf(const QString& path)
+    {
+        const auto r = readFileBytes(path);
+        return {r.owner, r.value_or(QByteArray())};
     }
     // The name made a link to `target`, as a classmate would.
     void swapForLink(const QString& target) const
@@ -263,17 +268,31 @@ struct LinkLab {
         QFile::remove(name);
         EXPECT_TRUE(QFile::link(target, name));
     }
+    // `bytes` renamed over the name, as "mv" or an editor's save does: a new
+    // file (a new inode), of this account.
+    void renameOver(const QByteArray& bytes) const
+    {
+        QFile f(name + ".new");
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        f.close();
+        EXPECT_EQ(::rename(QFile::encodeName(name + ".new").constData(), QFile::encodeName(name).constData()), 0);
+    }
 };
 
 } // namespace
 
-// A name is written, never what a link there leads to, unless the caller
-// read the file through that very link; a name that leads to another file
-// than the one read is refused. Either is checked again just before the
-// rename, so a swap while the copy is written is refused too.
-TEST(ByteFiles, ALinkOrAnotherFileInTheNamesPlaceIsRefused)
+// Which file a save may replace: the one read (or last written), judged by
+// what every share keeps (a regular file with one name, of its owner,
+// holding the bytes read), never by its inode or device numbers, which a
+// share renumbers. So a renumbered file, a share mounted again and the
+// student's own restore are the student's file; a link, another file, a
+// classmate's file and a second name of another file are not. Each is
+// checked again just before the rename, so a swap while the copy is written
+// is refused too; a name that leads to nothing any more is made anew, but
+// never over a file put there meanwhile.
+TEST(ByteFiles, TheFileReadIsJudgedByItsOwnerKindNameAndBytes)
 {
-    enum class Swap { None, Link, OtherFile, Removed };
+    enum class Swap { None, Renumbered, OwnRestore, Link, OtherBytes, HardLink, Classmate, Removed, RemovedThenMade };
     // clang-format off
     const struct Case {
         const char* what;
@@ -283,42 +302,78 @@ TEST(ByteFiles, ALinkOrAnotherFileInTheNamesPlaceIsRefused)
         WriteResult::Outcome want;
         const char* why;
     } cases[] = {
-        {"the file read, unchanged",             true,  Swap::None,      false, WriteResult::Written, ""},
-        {"any file, a link put there",           false, Swap::Link,      false, WriteResult::Failed,
+        {"the file read, unchanged",             true,  Swap::None,       false, WriteResult::Written, ""},
+        {"renumbered by the share (a remount, FUSE, FAT): the same bytes and owner",
+                                                 true,  Swap::Renumbered, false, WriteResult::Written, ""},
+        {"the student's own restore: mv away, then cp back",
+                                                 true,  Swap::OwnRestore, false, WriteResult::Written, ""},
+        {"renumbered while the copy is written", true,  Swap::Renumbered, true,  WriteResult::Written, ""},
+        {"any file, a link put there",           false, Swap::Link,       false, WriteResult::Failed,
          "it is a symbolic link, and no file is written through one"},
-        {"any file, a link put there meanwhile", false, Swap::Link,      true,  WriteResult::Failed,
+        {"any file, a link put there meanwhile", false, Swap::Link,       true,  WriteResult::Failed,
          "it is a symbolic link, and no file is written through one"},
-        {"the file read, a link put there",      true,  Swap::Link,      false, WriteResult::Changed,
+        {"the file read, a link put there",      true,  Swap::Link,       false, WriteResult::Changed,
          "it has been replaced by a symbolic link since it was read"},
-        {"the file read, a link meanwhile",      true,  Swap::Link,      true,  WriteResult::Changed,
+        {"the file read, a link meanwhile",      true,  Swap::Link,       true,  WriteResult::Changed,
          "it has been replaced by a symbolic link since it was read"},
-        {"the file read, another file there",    true,  Swap::OtherFile, false, WriteResult::Changed,
+        {"the file read, another file there",    true,  Swap::OtherBytes, false, WriteResult::Changed,
          "it has been replaced by another file since it was read"},
-        {"the file read, another file meanwhile",true,  Swap::OtherFile, true,  WriteResult::Changed,
+        {"the file read, another file meanwhile",true,  Swap::OtherBytes, true,  WriteResult::Changed,
          "it has been replaced by another file since it was read"},
-        {"the file read, removed: made anew",    true,  Swap::Removed,   false, WriteResult::Written, ""},
+        {"the file read, a second name of another file with its bytes",
+                                                 true,  Swap::HardLink,   false, WriteResult::Changed,
+         "another name now leads to the same file (a hard link)"},
+        {"the file read, a classmate's file with its bytes",
+                                                 true,  Swap::Classmate,  false, WriteResult::Changed,
+         "it has been replaced by a file of the account 4242 since it was read"},
+        {"the file read, a classmate's file meanwhile",
+                                                 true,  Swap::Classmate,  true,  WriteResult::Changed,
+         "it has been replaced by a file of the account 4242 since it was read"},
+        {"the file read, removed: made anew",    true,  Swap::Removed,    false, WriteResult::Written, ""},
+        {"the file read, removed, another file made there meanwhile",
+                                                 true,  Swap::RemovedThenMade, true, WriteResult::Changed,
+         "it has been replaced by another file since it was read"},
     };
     // clang-format on
+    const bool root = ::geteuid() == 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
+        if (c.swap == Swap::Classmate && !root)
+            continue; // only root may give a file to another account
         LinkLab lab;
+        const QString elsewhere = lab.dir.filePath("elsewhere.ovg");
         const auto swap = [&] {
             switch (c.swap) {
             case Swap::None: break;
+            case Swap::Renumbered: lab.renameOver("record"); break;
+            case Swap::OwnRestore:
+                EXPECT_TRUE(QFile::rename(lab.name, lab.name + ".bak"));
+                EXPECT_TRUE(QFile::copy(lab.name + ".bak", lab.name));
+                break;
             case Swap::Link: lab.swapForLink(lab.own); break;
-            case Swap::OtherFile: // renamed over it, as a classmate's "mv" does
-                EXPECT_TRUE(QFile::copy(lab.own, lab.name + ".new"));
-                EXPECT_EQ(::rename(QFile::encodeName(lab.name + ".new").constData(),
-                                   QFile::encodeName(lab.name).constData()),
-                          0);
+            case Swap::OtherBytes: lab.renameOver("notes"); break;
+            case Swap::HardLink:
+                EXPECT_TRUE(writeFileAtomic(elsewhere, "record").written());
+                QFile::remove(lab.name);
+                EXPECT_EQ(::link(QFile::encodeName(elsewhere).constData(), QFile::encodeName(lab.name).constData()), 0);
+                break;
+            case Swap::Classmate:
+                lab.renameOver("record");
+                EXPECT_EQ(::chown(QFile::encodeName(lab.name).constData(), 4242, 4242), 0);
                 break;
             case Swap::Removed: QFile::remove(lab.name); break;
+            case Swap::RemovedThenMade: break; // see below
             }
         };
-        if (c.duringWrite)
+        if (c.swap == Swap::RemovedThenMade) {
+            QFile::remove(lab.name);
+            setBeforeRenameForTests([&] { lab.renameOver("a classmate's"); });
+        } else if (c.duringWrite) {
             setBeforeRenameForTests(swap);
-        else
+        } else {
             swap();
+        }
+        const QByteArray before = readFileBytes(lab.name).value_or("(none)");
         const WriteResult w = writeFileAtomic(lab.name, "saved",
                                               c.known ? ReplaceOnly{lab.read, false} : ReplaceOnly{});
         setBeforeRenameForTests(nullptr);
@@ -327,33 +382,50 @@ TEST(ByteFiles, ALinkOrAnotherFileInTheNamesPlaceIsRefused)
         EXPECT_EQ(readFileBytes(lab.own).value(), "notes") << "the other file is never written";
         if (w.written()) {
             EXPECT_EQ(readFileBytes(lab.name).value(), "saved");
-            EXPECT_EQ(fileIdentity(lab.name), w.file) << "the file written is told";
+            EXPECT_EQ(w.owner, ::geteuid()) << "the owner of the file written is told";
+        } else if (!c.duringWrite && c.swap != Swap::Link) {
+            EXPECT_EQ(readFileBytes(lab.name).value_or("(none)"), before) << "what stands there is left as it is";
+        }
+        if (QFileInfo::exists(elsewhere)) {
+            EXPECT_EQ(readFileBytes(elsewhere).value(), "record");
         }
         EXPECT_EQ(filesIn(lab.dir.path()).filter(QString::fromLatin1(kTemporarySuffix)), QStringList{});
     }
 }
 
-// A file read through a link is written through it, to that file only: the
-// link stays, and a link turned to another file is refused.
+// A file read through a link is written through it, to that file only, while
+// it is a file of the same owner with one name holding what was read: the
+// link stays, and a link turned to another file, or to a second name of the
+// same file elsewhere (a classmate's folder), is refused.
 TEST(ByteFiles, AFileReadThroughALinkIsWrittenThroughIt)
 {
     LinkLab lab;
     const QString target = lab.dir.filePath("elsewhere.ovg");
     ASSERT_TRUE(QFile::rename(lab.name, target));
     lab.swapForLink(target);
-    ReplaceOnly only{fileIdentity(lab.name), true};
+    ReplaceOnly only{LinkLab::seenOf(lab.name), true};
     for (const char* save : {"first save", "second save"}) {
         const WriteResult w = writeFileAtomic(lab.name, save, only);
         ASSERT_EQ(w.outcome, WriteResult::Written) << save << ": " << w.reason.toStdString();
         EXPECT_TRUE(QFileInfo(lab.name).isSymLink()) << save;
         EXPECT_EQ(readFileBytes(target).value(), save);
-        only.file = w.file; // the next save replaces the file this one wrote
+        only.file = FileSeen{w.owner, save}; // the next save replaces the file this one wrote
     }
     lab.swapForLink(lab.own);
-    const WriteResult w = writeFileAtomic(lab.name, "third save", only);
+    WriteResult w = writeFileAtomic(lab.name, "third save", only);
     EXPECT_EQ(w.outcome, WriteResult::Changed);
     EXPECT_EQ(w.reason, "it has been replaced by another file since it was read");
     EXPECT_EQ(readFileBytes(lab.own).value(), "notes");
+    EXPECT_EQ(readFileBytes(target).value(), "second save");
+
+    // Pointed at a second name of the very file, kept in another folder.
+    QTemporaryDir classmates;
+    const QString second = classmates.filePath("copy.ovg");
+    ASSERT_EQ(::link(QFile::encodeName(target).constData(), QFile::encodeName(second).constData()), 0);
+    lab.swapForLink(second);
+    w = writeFileAtomic(lab.name, "third save", only);
+    EXPECT_EQ(w.outcome, WriteResult::Changed);
+    EXPECT_EQ(w.reason, "another name now leads to the same file (a hard link)");
     EXPECT_EQ(readFileBytes(target).value(), "second save");
 }
 
@@ -650,10 +722,10 @@ TEST(FileInUse, AMarkReadsBackAndOnlyAMarkIsOne)
         EXPECT_FALSE(parseMark(bad).holder) << bad.toStdString();
 }
 
-// Under a private umask the mark and the sightings beside it are still
-// readable by every account: a mark another account cannot read would
-// keep that account out for the stale time.
-TEST(FileInUse, MarksAndSightingsAreReadableByEveryAccountWhateverTheUmask)
+// Under a private umask the mark is still readable by every account, so
+// that each can tell who holds the file; a look at another machine's mark
+// leaves nothing beside it.
+TEST(FileInUse, MarksAreReadableByEveryAccountWhateverTheUmask)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("anna.ovg"), mark = FileInUse::markPath(path);
@@ -668,17 +740,16 @@ TEST(FileInUse, MarksAndSightingsAreReadableByEveryAccountWhateverTheUmask)
     EXPECT_EQ(modeOf(mark), 0644u);
     EXPECT_TRUE(copy.release().isEmpty());
     ASSERT_TRUE(createFileExclusive(mark, markOf("their token", "lab-pc-07")).written());
-    EXPECT_EQ(other.hold(path).result, HoldOutcome::InUse);
-    const QStringList seen = QDir(dir.path()).entryList({QStringLiteral("*.seen")}, QDir::Files | QDir::Hidden);
-    ASSERT_EQ(seen.size(), 1);
-    EXPECT_EQ(modeOf(dir.filePath(seen.front())), 0644u);
+    EXPECT_EQ(other.hold(path).result, HoldOutcome::Claimed);
     ::umask(umaskBefore);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({".anna.ovg.lock", "anna.ovg"}));
 }
 
-// What this account cannot read is never taken for its own mark, nor for a
-// damaged one: a copy whose mark's name now holds such a file has lost the
-// file (and leaves that file alone), and one that meets such a file under
-// either name is refused.
+// What this account cannot read is never taken for its own mark: a copy
+// whose mark's name now holds such a file has lost the file (and leaves
+// that file alone), and one that meets such a file under either name tells
+// the student whose it is.
 TEST(FileInUse, AMarkThatCannotBeReadIsAnotherCopys)
 {
     if (::geteuid() != 0)
@@ -712,10 +783,11 @@ TEST(FileInUse, AMarkThatCannotBeReadIsAnotherCopys)
     {
         orvtest::AsOrdinaryUser student;
         const HoldOutcome out = copy.hold(path);
-        EXPECT_EQ(out.result, HoldOutcome::InUse);
+        EXPECT_EQ(out.result, HoldOutcome::Claimed);
         EXPECT_EQ(out.mark, FileInUse::secondMarkPath(path));
-        EXPECT_EQ(out.reason, "Permission denied");
-        EXPECT_EQ(out.minutesLeft, kInUseStaleMinutes);
+        EXPECT_EQ(out.claim.unreadable, "unreadable (Permission denied)");
+        EXPECT_EQ(out.claim.account, "root");
+        EXPECT_TRUE(out.claim.renewedSecondsAgo && *out.claim.renewedSecondsAgo < 60);
     }
     EXPECT_FALSE(QFileInfo::exists(mark)) << "no mark beside one that may be alive";
 }
@@ -736,12 +808,11 @@ TEST(FileInUse, OneMarkPerFileAndOnlyItsOwnIsRemoved)
     ASSERT_EQ(first.hold(link).result, HoldOutcome::Held);
     const HoldOutcome out = second.hold(target);
     EXPECT_EQ(out.result, HoldOutcome::InUse);
-    EXPECT_EQ(out.holder, "on this machine");
-    EXPECT_EQ(out.minutesLeft, 0);
+    EXPECT_EQ(out.holder, accountName(::geteuid()));
     EXPECT_TRUE(first.stillHeld());
 
-    // Another copy takes the mark over (as when this one slept past the
-    // stale time): this copy learns it, and its end leaves that mark alone.
+    // Another copy takes the mark over (its student chose to open the file
+    // anyway): this copy learns it, and its end leaves that mark alone.
     const QString mark = FileInUse::markPath(target);
     const QByteArray theirs = markOf("their token", "lab-pc-07");
     ASSERT_TRUE(QFile::remove(mark));

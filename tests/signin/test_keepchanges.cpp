@@ -82,7 +82,7 @@ public:
         m.CurrentUnknown = 3;
         m.Password = QString::fromLatin1(kPassword);
         m.PasswordVerified = kTrue;
-        EXPECT_TRUE(holdUserFile(path));
+        EXPECT_TRUE(holdUserFile(path).result == UserFileHold::Held);
         main = forms::instance<frmOVMain>();
         forms::showModeless(main);
         for (int n : kRevealedFirst)

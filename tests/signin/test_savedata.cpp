@@ -99,6 +99,42 @@ TEST_F(SaveTest, PlainNameIsStoredWithoutNotice)
     EXPECT_TRUE(prompts().isEmpty());
 }
 
+// A new student's file is made, never taken over: a file that another
+// account put at the chosen name while the password window was open is not
+// the student's. The save says so, nothing of it is read or written, and the
+// student is asked for another name at once.
+TEST_F(SaveTest, ANewUsersFileIsNeverOneAnotherPutThereMeanwhile)
+{
+    const QString fred = folder.file("users/fred.ovg");
+    const QByteArray theirs = "a classmate's file\r\n";
+    modOrvan.PasswordRequired = kTrue;
+    int asked = 0;
+    setPasswordWindows({[&](const QString&) {
+                            if (++asked == 1) {
+                                QFile f(fred);
+                                ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(theirs) == theirs.size());
+                                f.setPermissions(QFileDevice::Permissions(0x6666));
+                            }
+                            modOrvan.Password = QStringLiteral("secret");
+                            modOrvan.PasswordVerified = kTrue;
+                        },
+                        {}});
+    dialog.answers = {"fred", "fred2"};
+    modOrvan.ItemsRevealed[5] = kTrue;
+    EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
+    setPasswordWindows({});
+    EXPECT_EQ(dialog.shown, 2) << "asked for another name at once";
+    EXPECT_TRUE(prompts().contains("Error writing " + fred
+                                   + ". Information not saved.\r\nSomeone has put another file at this name in the "
+                                     "users folder since you chose it, so it is not yours to write. Tell your "
+                                     "instructor. Your work is kept: save again to give it another name."))
+        << prompts().join(u'|').toStdString();
+    EXPECT_EQ(readFileBytes(fred).value(), theirs) << "the other file is neither read into nor written";
+    EXPECT_EQ(modOrvan.UserFilePath, folder.file("users/fred2.ovg"));
+    EXPECT_EQ(orvtest::userFileRecord(modOrvan.UserFilePath).progress.ItemsRevealed[5], kTrue);
+    EXPECT_FALSE(QFileInfo::exists(FileInUse::markPath(fred))) << "the name taken is let go";
+}
+
 TEST_F(SaveTest, OtherExtensionIsChangedWithANotice)
 {
     dialog.answers = {"fred.txt"};
@@ -222,7 +258,8 @@ MarkHolder otherMachinesCopy()
     return other;
 }
 
-// That copy takes `mark` over, as it does once it has judged the mark dead.
+// That copy takes `mark` over, as it does once its student chose to open
+// the file anyway.
 void takeOver(const QString& mark, const MarkHolder& other)
 {
     ASSERT_TRUE(QFile::remove(mark));
@@ -231,10 +268,9 @@ void takeOver(const QString& mark, const MarkHolder& other)
 
 } // namespace
 
-// Another copy took the file over since this one marked it (this machine
-// slept, or its clock or network misled the other): the save does not write
-// over that copy's work and says so; the work stays, and the next save asks
-// for a name of its own.
+// Another copy took the file over since this one marked it (a student chose
+// to open it anyway elsewhere): the save does not write over that copy's
+// work and says so, and the work goes under a name of its own at once.
 TEST_F(SaveTest, AFileTakenOverByAnotherCopyIsNeverWrittenOver)
 {
     dialog.answers = {"fred", "fred2"};
@@ -247,17 +283,15 @@ TEST_F(SaveTest, AFileTakenOverByAnotherCopyIsNeverWrittenOver)
 
     modOrvan.ItemsRevealed[5] = kTrue;
     modOrvan.DataSaved = kFalse;
-    EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Failed);
-    EXPECT_EQ(orvtest::msgLog().lastPrompt(),
-              "Error writing " + fred
-                  + ". Information not saved.\r\nAnother copy of Orvanto has opened this file since you signed in, "
-                    "and saving here would overwrite its work. Your work is kept: save again to give it another name.");
+    orvtest::msgLog().shown.clear();
+    EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
+    ASSERT_FALSE(orvtest::msgLog().shown.empty());
+    EXPECT_EQ(orvtest::msgLog().shown.front().prompt,
+              "Another copy of Orvanto (on machine lab-pc-07, account " + accountName(::geteuid())
+                  + ") has opened this file since you signed in, and saving here would overwrite its work. Choose "
+                    "another name for your work.");
     EXPECT_EQ(*readFileBytes(fred), theirs);
     EXPECT_EQ(*readFileBytes(mark), markText(other)) << "the other copy's mark stays";
-    EXPECT_TRUE(modOrvan.UserFilePath.isEmpty());
-    EXPECT_EQ(modOrvan.DataSaved, kFalse);
-
-    EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
     EXPECT_EQ(dialog.shown, 2);
     EXPECT_EQ(modOrvan.UserFilePath, folder.file("users/fred2.ovg"));
     EXPECT_EQ(orvtest::userFileRecord(modOrvan.UserFilePath).progress.ItemsRevealed[5], kTrue);
@@ -378,12 +412,16 @@ protected:
         modOrvan.DataSaved = kFalse;
         orvtest::msgLog().shown.clear();
     }
-    // The refused save, then the save under a name of its own.
-    void expectRefusedThenSavedElsewhere(const QString& why)
+    // The refused save, told in plain words, then the save under a name of
+    // its own.
+    void expectRefusedThenSavedElsewhere()
     {
         EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Failed);
-        EXPECT_EQ(orvtest::msgLog().lastPrompt(), "Error writing " + anna + ". Information not saved.\r\n" + why
-                                                      + " Your work is kept: save again to give it another name.");
+        EXPECT_EQ(orvtest::msgLog().lastPrompt(),
+                  "Error writing " + anna
+                      + ". Information not saved.\r\nThe file at this name in the users folder is no longer the one "
+                        "you opened: someone has put another file, or a shortcut to one, in its place. Tell your "
+                        "instructor. Your work is kept: save again to give it another name.");
         EXPECT_EQ(readFileBytes(notes).value_or("(unreadable)"), "private notes\r\n");
         EXPECT_TRUE(modOrvan.UserFilePath.isEmpty()) << "the next save asks for a name";
         EXPECT_FALSE(QFileInfo::exists(FileInUse::markPath(anna))) << "the file is let go";
@@ -405,14 +443,10 @@ TEST_F(SwappedFileTest, ALinkOrAnotherFileInItsPlaceIsNeverWritten)
         const char* what;
         Student student;
         bool link; // else another file renamed over it
-        const char* why;
     } cases[] = {
-        {"a link to the student's own private file", Student::Nobody, true,
-         "It has been replaced by a symbolic link since it was read."},
-        {"a link to a file only root may read, the program run by root", Student::Root, true,
-         "It has been replaced by a symbolic link since it was read."},
-        {"the classmate's own file renamed over it", Student::Root, false,
-         "It has been replaced by another file since it was read."},
+        {"a link to the student's own private file", Student::Nobody, true},
+        {"a link to a file only root may read, the program run by root", Student::Root, true},
+        {"the classmate's own file renamed over it", Student::Root, false},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -433,7 +467,7 @@ TEST_F(SwappedFileTest, ALinkOrAnotherFileInItsPlaceIsNeverWritten)
             }
             return ::unlink(name.constData()) == 0 && ::symlink(target.constData(), name.constData()) == 0;
         }));
-        expectRefusedThenSavedElsewhere(QString::fromLatin1(c.why));
+        expectRefusedThenSavedElsewhere();
         EXPECT_EQ(QFileInfo(anna).isSymLink(), c.link);
         if (!c.link) {
             EXPECT_EQ(readFileBytes(anna).value(), "x\r\n") << "the classmate's file stays";
@@ -468,6 +502,6 @@ TEST_F(SwappedFileTest, AUserFileThatWasALinkIsWrittenThroughItToTheSameFileOnly
         [&] { return ::unlink(name.constData()) == 0 && ::symlink(target.constData(), name.constData()) == 0; }));
     modOrvan.ItemsRevealed[7] = kTrue;
     modOrvan.DataSaved = kFalse;
-    expectRefusedThenSavedElsewhere(QStringLiteral("It has been replaced by another file since it was read."));
+    expectRefusedThenSavedElsewhere();
     EXPECT_EQ(orvtest::userFileRecord(real).progress.ItemsRevealed[7], kFalse) << "the file read keeps the last save";
 }

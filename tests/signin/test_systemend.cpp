@@ -491,7 +491,7 @@ TEST_F(SystemEndTest, TheRoadSavesOnlyWhereTheCloseBoxWouldAndAsksNothing)
         if (c.named == Named::Existing)
             m.Password = QString::fromLatin1(kPassword);
         if (!file.isEmpty()) {
-            ASSERT_TRUE(holdUserFile(file));
+            ASSERT_TRUE(holdUserFile(file).result == UserFileHold::Held);
         }
         auto* main = forms::instance<frmOVMain>();
         ASSERT_TRUE(frmOVMain::sessionOpen());
@@ -594,7 +594,7 @@ TEST_F(SystemEndTest, TheSessionManagersRequestToSaveKeepsTheSessionGoing)
         m.UserFilePath = path;
         if (c.passwordSet)
             m.Password = QString::fromLatin1(kPassword);
-        ASSERT_TRUE(holdUserFile(path));
+        ASSERT_TRUE(holdUserFile(path).result == UserFileHold::Held);
         auto* main = forms::instance<frmOVMain>();
         m.ItemsRevealed[meltingPoint()] = kTrue;
         m.ExampleMode = vb(c.example);
@@ -632,7 +632,7 @@ TEST_F(SystemEndTest, AMarkThatCannotBeRemovedAtTheEndIsToldInTheLog)
     {
         orvtest::AsOrdinaryUser student;
         ASSERT_TRUE(student.ok());
-        ASSERT_TRUE(holdUserFile(path));
+        ASSERT_TRUE(holdUserFile(path).result == UserFileHold::Held);
     }
     const QString mark = FileInUse::markPath(path);
     ASSERT_TRUE(QFileInfo::exists(mark));
@@ -653,10 +653,12 @@ TEST_F(SystemEndTest, AMarkThatCannotBeRemovedAtTheEndIsToldInTheLog)
     EXPECT_TRUE(log.contains(QStringLiteral("The in-use mark of your file could not be removed: ") + mark))
         << log.toStdString();
     EXPECT_TRUE(log.contains(QStringLiteral("Orvanto on this machine opens the file again once this program has "
-                                            "ended; on another machine, once it has seen the mark unchanged for %1 "
-                                            "minutes, or when your instructor deletes the mark.")
-                                 .arg(kInUseStaleMinutes)))
+                                            "ended; elsewhere, the next copy that opens the file asks first whether "
+                                            "this one is still running.")))
         << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("Orvanto was ended by the system, so the work since the last save is "
+                                            "lost")))
+        << "no file can be made in a read-only folder either: " << log.toStdString();
     EXPECT_TRUE(QFileInfo::exists(mark)) << "the mark stays, as told";
     EXPECT_EQ(readBytes(), before_) << "nothing saved";
 
@@ -664,13 +666,14 @@ TEST_F(SystemEndTest, AMarkThatCannotBeRemovedAtTheEndIsToldInTheLog)
 }
 
 // A classmate swapped the user file for a link after sign-in: the save at the
-// system's end writes nothing through it, and the log says the work since the
-// last save is lost, not that it is kept (the program is ending).
-TEST_F(SystemEndTest, AUserFileSwappedForALinkIsNotSavedAtTheEndAndTheLogSaysTheWorkIsLost)
+// system's end writes nothing through it. No window can ask for another
+// name, so the work goes into a new file beside the user file, made
+// exclusively, which the log names; the student signs in with it later.
+TEST_F(SystemEndTest, AUserFileSwappedForALinkIsKeptInANewFileAtTheEnd)
 {
     signInOnUnknown3();
     m.PasswordVerified = kTrue;
-    ASSERT_TRUE(holdUserFile(path));
+    ASSERT_TRUE(holdUserFile(path).result == UserFileHold::Held);
     auto* main = forms::instance<frmOVMain>();
     ASSERT_TRUE(WriteUserFile()); // the student's last save: the file this copy may replace
     const QString other = folder.file(QStringLiteral("notes.txt"));
@@ -683,12 +686,19 @@ TEST_F(SystemEndTest, AUserFileSwappedForALinkIsNotSavedAtTheEndAndTheLogSaysThe
     beginSystemEnd();
     leaveForSystemEnd();
     const QString log = QString::fromStdString(testing::internal::GetCapturedStderr());
-    EXPECT_TRUE(log.contains(QStringLiteral("It has been replaced by a symbolic link since it was read. Orvanto was "
-                                            "ended by the system, so the work since the last save is lost.")))
+    EXPECT_TRUE(log.contains(QStringLiteral("someone has put another file, or a shortcut to one, in its place. Tell "
+                                            "your instructor. Orvanto was ended by the system, so your work has been "
+                                            "saved in the new file ")))
         << log.toStdString();
     EXPECT_FALSE(log.contains(QStringLiteral("Your work is kept"))) << log.toStdString();
     EXPECT_EQ(readFileBytes(other).value_or(QByteArray()), QByteArray("precious"));
     EXPECT_TRUE(QFileInfo(path).isSymLink());
+    const QStringList kept =
+        QDir(folder.file(QStringLiteral("users"))).entryList({QStringLiteral("anna-kept-*.ovg")}, QDir::Files);
+    ASSERT_EQ(kept.size(), 1) << log.toStdString();
+    const QString keptPath = folder.file(QStringLiteral("users/") + kept.front());
+    EXPECT_TRUE(log.contains(keptPath + QStringLiteral(" instead: tell your instructor."))) << log.toStdString();
+    EXPECT_TRUE(orvtest::userFileRecord(keptPath).progress.ItemsRevealed[meltingPoint()] == kTrue);
 
     leaveAfterTheEnd(main);
 }
