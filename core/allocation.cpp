@@ -148,7 +148,7 @@ QString describeUserFile(const QString& path, QString& error)
     const UnknownProgress& p = r.progress;
     QStringList revealed;
     for (int k = 1; k <= kLastItem; ++k)
-        if (p.ItemsRevealed[k] == kTrue)
+        if (isTrue(p.ItemsRevealed[k]))
             revealed << QString::number(k);
 
     QString text;

@@ -50,7 +50,7 @@ QString encodeConfigDataLine(const ConfigSettings& s, const std::function<int(in
             if (f.position == pos)
                 flag = &f;
         if (flag) {
-            line += QString::number(s.*(flag->member) == kTrue ? digit(0, 4) : digit(5, 9));
+            line += QString::number(isTrue(s.*(flag->member)) ? digit(0, 4) : digit(5, 9));
         } else if (pos == kConfigKeyPosition) {
             key = digit(1, 9);
             line += QString::number(key);

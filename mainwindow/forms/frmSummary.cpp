@@ -27,7 +27,7 @@ frmSummary::frmSummary()
     const int height = 3000 + CaptionExtraTwips();
     QWidget* quit = forms::find(forms::names::frmQuit);
     int left = 0, top = 0, width = 0;
-    if (m.AllUnknownsDone == kTrue && quit) {
+    if (isTrue(m.AllUnknownsDone) && quit) {
         const QRect r = formRectTwips(quit);
         setFormGeometry(this, r.x(), r.y(), 6500, height);
     } else if (mainWindowRectTwips(left, top, width)) {
@@ -106,7 +106,7 @@ void frmSummary::cmdSummaryOk_Click() { forms::unload(this); }
 
 void frmSummary::closeEvent(QCloseEvent* e)
 {
-    if (modOrvan.AllUnknownsDone == kTrue)
+    if (isTrue(modOrvan.AllUnknownsDone))
         if (QWidget* quit = forms::find(forms::names::frmQuit))
             quit->show();
     QWidget::closeEvent(e);
