@@ -15,7 +15,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTextEdit>
-#include <QTimer>
 
 namespace orv {
 
@@ -58,9 +57,7 @@ frmSummary::frmSummary()
     connect(cmdSummaryPrint, &QPushButton::clicked, this, &frmSummary::cmdSummaryPrint_Click);
     connect(cmdSummaryOk, &QPushButton::clicked, this, &frmSummary::cmdSummaryOk_Click);
     setContinueButton(this, cmdSummaryOk);
-    noticeTimer_ = new QTimer(this);
-    noticeTimer_->setSingleShot(true);
-    connect(noticeTimer_, &QTimer::timeout, txtSummaryMsg, &QWidget::hide);
+    noticeTimer_ = newPrintNoticeTimer(this, txtSummaryMsg);
     print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{txtSummaryMsg,
                                                                    {(6500 - kPrintNoticeWidth) / 2, 880},
                                                                    noticeTimer_,
