@@ -4,6 +4,7 @@
 #include "platform/textfile.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 
 namespace orv {
 
@@ -84,6 +85,21 @@ DecodedConfig decodeConfigDataLine(const QByteArray& line)
     d.numberInRange = d.number >= 0 && d.number <= 20;
     d.settings.BasicUnknownsBeforeAdvanced = d.numberInRange ? d.number : 3;
     return d;
+}
+
+ConfigFileRead readConfigFileAsIs(const QString& path)
+{
+    ConfigFileRead r;
+    const std::optional<QList<QByteArray>> lines = readFileLines(path, &r.readError);
+    if (!lines && !QFileInfo::exists(path))
+        r.readError.clear(); // a missing file is met with the defaults, as a damaged one
+    if (!lines || lines->size() < 4)
+        return r;
+    const DecodedConfig d = decodeConfigDataLine(lines->at(3));
+    r.usable = true;
+    r.settings = d.settings;
+    r.numberReplaced = !d.numberInRange;
+    return r;
 }
 
 QByteArray configHeaderLine1() { return "This file contains details for controlling Orvanto"; }

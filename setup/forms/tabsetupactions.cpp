@@ -80,7 +80,7 @@ bool frmTabSetup::Form_Load()
 
 void frmTabSetup::ReadFile()
 {
-    const SetupConfigRead r = readSetupConfig(cdlSetupFileName);
+    const ConfigFileRead r = readConfigFileAsIs(cdlSetupFileName);
     if (!r.usable) {
         MsgBox(r.readError.isEmpty()
                    ? QStringLiteral("Error with contents of orvanto.ini, default values selected.")
