@@ -1,5 +1,6 @@
 #include "core/allocation.h"
 
+#include "core/configcodec.h"
 #include "core/coreservices.h"
 #include "core/modorvan.h"
 #include "core/unknownfile.h"
@@ -7,7 +8,9 @@
 #include "platform/programfolder.h"
 #include "platform/textfile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 #include <set>
 
@@ -40,6 +43,39 @@ QString listed(const QString& pairs)
 }
 
 } // namespace
+
+QString allocationNotFollowedWarning(const QString& programPath)
+{
+    const QString path = programPath + QStringLiteral("/orvanto.ini");
+    const QString shown = QDir::toNativeSeparators(path);
+    const ConfigFileRead read = readConfigFileAsIs(path);
+    if (!isTrue((read.usable ? read.settings : defaultConfigSettings()).ProgramChoosesUnknowns))
+        return {};
+    QString why;
+    QString first; // what the instructor does before choosing the setting in ovsetup
+    if (read.usable) {
+        why = QStringLiteral("%1 has Orvanto choose the unknowns").arg(shown);
+    } else if (!read.readError.isEmpty()) {
+        why = QStringLiteral("%1 cannot be read here (%2); a student program that cannot read it either works with "
+                             "the default settings, in which Orvanto chooses the unknowns")
+                  .arg(shown, read.readError);
+        first = QStringLiteral("make the file readable, then ");
+    } else if (QFileInfo::exists(path)) {
+        why = QStringLiteral("%1 is not a usable settings file; the student program will write the default settings "
+                             "over it, in which Orvanto chooses the unknowns")
+                  .arg(shown);
+    } else {
+        why = QStringLiteral("there is no orvanto.ini in %1; the student program will create it with the default "
+                             "settings, in which Orvanto chooses the unknowns")
+                  .arg(QDir::toNativeSeparators(programPath));
+        first = QStringLiteral("write the settings file first (orv_defaultconfig, or one start of orvantos), then ");
+    }
+    return why
+         + QStringLiteral(", so the student program will not follow this allocation list: the student starts on the "
+                          "first unknown listed, and Orvanto chooses each unknown after it. To have the list "
+                          "followed, ")
+         + first + QStringLiteral("choose \"By instructor\" on the Unk Allocation tab of ovsetup and Save.");
+}
 
 AllocationRequest parseAllocationArguments(const QStringList& args)
 {
@@ -147,7 +183,7 @@ QString describeUserFile(const QString& path, QString& error)
     const UnknownProgress& p = r.progress;
     QStringList revealed;
     for (int k = 1; k <= kLastItem; ++k)
-        if (p.ItemsRevealed[k] == kTrue)
+        if (isTrue(p.ItemsRevealed[k]))
             revealed << QString::number(k);
 
     QString text;

@@ -1,8 +1,9 @@
 #pragma once
 // The instructor's allocation of unknowns: the user file a student starts
-// from, made before the first session, and a plain account of what a user
-// file holds. The tool ovallocate reads its command line with
-// parseAllocationArguments and reports what the other two return.
+// from, made before the first session, whether the program folder's settings
+// will have it followed, and a plain account of what a user file holds. The
+// tool ovallocate reads its command line with parseAllocationArguments and
+// reports what the others return.
 #include <QString>
 #include <QStringList>
 
@@ -39,6 +40,15 @@ QString allocationList(const QString& text, QString& error);
 // its folder could not be synced, `warning` (if given) says so: a power cut
 // could still lose it.
 QString allocateUserFile(const AllocationRequest& request, QString* warning = nullptr);
+
+// Empty when the student program, run from the program folder `programPath`
+// with the settings file that lies there now, follows the allocation lists
+// of user files; else a warning (one line) that says why it will not and what
+// the instructor can do. It follows them only when orvanto.ini says that the
+// instructor allocates the unknowns; without a usable file the student
+// program writes the default settings (or, when the file is there but cannot
+// be read, works with them), and in those Orvanto chooses.
+QString allocationNotFollowedWarning(const QString& programPath);
 
 // What a user file holds, one line each ended by a line feed (the password
 // only as "set" or "none"). Empty with `error` set when the file cannot be

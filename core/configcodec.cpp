@@ -4,6 +4,7 @@
 #include "platform/textfile.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 
 namespace orv {
 
@@ -50,7 +51,7 @@ QString encodeConfigDataLine(const ConfigSettings& s, const std::function<int(in
             if (f.position == pos)
                 flag = &f;
         if (flag) {
-            line += QString::number(s.*(flag->member) == kTrue ? digit(0, 4) : digit(5, 9));
+            line += QString::number(isTrue(s.*(flag->member)) ? digit(0, 4) : digit(5, 9));
         } else if (pos == kConfigKeyPosition) {
             key = digit(1, 9);
             line += QString::number(key);
@@ -84,6 +85,22 @@ DecodedConfig decodeConfigDataLine(const QByteArray& line)
     d.numberInRange = d.number >= 0 && d.number <= 20;
     d.settings.BasicUnknownsBeforeAdvanced = d.numberInRange ? d.number : 3;
     return d;
+}
+
+ConfigFileRead readConfigFileAsIs(const QString& path)
+{
+    ConfigFileRead r;
+    const auto lines = readFileLines(path);
+    r.readError = lines.error;
+    if (!lines && !QFileInfo::exists(path))
+        r.readError.clear(); // a missing file is met with the defaults, as a damaged one
+    if (!lines || lines->size() < 4)
+        return r;
+    const DecodedConfig d = decodeConfigDataLine(lines->at(3));
+    r.usable = true;
+    r.settings = d.settings;
+    r.numberReplaced = !d.numberInRange;
+    return r;
 }
 
 QByteArray configHeaderLine1() { return "This file contains details for controlling Orvanto"; }

@@ -39,6 +39,22 @@ struct DecodedConfig {
 // outside 0..20 becomes 3 with numberInRange false.
 DecodedConfig decodeConfigDataLine(const QByteArray& line);
 
+// orvanto.ini as it stands, read without repairing or writing it (the setup
+// program opens it so; the allocation tool looks at what the student program
+// will make of it).
+struct ConfigFileRead {
+    // False when the file could not be opened or read, or has fewer than four
+    // lines: its contents are unusable.
+    bool usable = false;
+    ConfigSettings settings;
+    // True when the number of simple unknowns lay outside 0..20 and reads 3,
+    // as the student program takes it.
+    bool numberReplaced = false;
+    // When the file is there but could not be read: why not (empty otherwise).
+    QString readError;
+};
+ConfigFileRead readConfigFileAsIs(const QString& path);
+
 // Header lines 1 and 2, and line 3 for a writer ("Orvanto" or "ovsetup")
 // with its version, written at the given moment.
 QByteArray configHeaderLine1();

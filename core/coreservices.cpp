@@ -15,7 +15,7 @@ QString statusPanelText(int panel)
     case 1: {
         int n = 0;
         for (int k = 1; k <= kLastItem; ++k)
-            if (m.ItemsRevealed[k] == kTrue)
+            if (isTrue(m.ItemsRevealed[k]))
                 ++n;
         if (n == 0)
             return {};
@@ -24,7 +24,7 @@ QString statusPanelText(int panel)
         return QString::number(n) + QStringLiteral(" items revealed");
     }
     case 2:
-        if (m.ItemHelpShown[0] == kTrue && !m.UnkItemHelp[0].isEmpty())
+        if (isTrue(m.ItemHelpShown[0]) && !m.UnkItemHelp[0].isEmpty())
             return m.UnkItemHelp[0].left(m.UnkItemHelp[0].size() - 1) + u' ';
         return {};
     case 4: return QStringLiteral("session ") + QString::number(m.SessionNumber);
@@ -65,7 +65,7 @@ PlayedSound PlayResourceSound(const QString& kind)
     PlayedSound s;
     double pause = 0.1;
     if (kind == QLatin1String("Sound")) {
-        s = {QStringLiteral("WAVSND"), modOrvan.SoundOn == kTrue ? 1 : 2};
+        s = {QStringLiteral("WAVSND"), isTrue(modOrvan.SoundOn) ? 1 : 2};
     } else if (kind == QLatin1String("Good") || kind == QLatin1String("Bad")) {
         s = {kind == QLatin1String("Good") ? QStringLiteral("WAVGD") : QStringLiteral("WAVBD"), GetRandomNum(1, 10)};
         pause = 0.3;

@@ -88,7 +88,7 @@ Boolean IsNewUser()
     if (!m.CompletedUnknowns.isEmpty())
         return kFalse;
     for (int k = 1; k <= kLastItem; ++k)
-        if (m.ItemsRevealed[k] == kTrue)
+        if (isTrue(m.ItemsRevealed[k]))
             return kFalse;
     return kTrue;
 }

@@ -38,7 +38,7 @@ template <typename Fn> void forEachEntry(const QString& list, Fn fn)
             return;
 }
 
-bool completed(int n) { return IsUnknownInList(n) == kTrue; }
+bool completed(int n) { return isTrue(IsUnknownInList(n)); }
 
 std::function<bool(int)>& availability()
 {
@@ -173,7 +173,7 @@ void PickAdvancedUnknown()
 void ChooseUnknown()
 {
     const auto& m = modOrvan;
-    if (m.ProgramChoosesUnknowns == kFalse) {
+    if (!isTrue(m.ProgramChoosesUnknowns)) {
         TakeNextAllocatedUnknown();
         return;
     }
@@ -251,9 +251,9 @@ bool OpenCurrentUnknown(QString* quitMessage)
 void AnnounceUnknown()
 {
     const auto& m = modOrvan;
-    if (m.AllUnknownsDone != kTrue) {
+    if (!isTrue(m.AllUnknownsDone)) {
         QString caption = QStringLiteral("Orvanto assigns you ");
-        if (m.ShowUnknownNumber == kTrue)
+        if (isTrue(m.ShowUnknownNumber))
             caption += QStringLiteral("unknown ") + QString::number(m.CurrentUnknown) + QStringLiteral(", ");
         caption += m.UnkItemTitle[0];
         setMainCaption(caption);

@@ -8,14 +8,14 @@ namespace orv {
 
 QString quitText(const ModOrvan& m)
 {
-    if (m.AllUnknownsDone != kTrue)
-        return m.InstructorMode == kTrue ? QStringLiteral("Goodbye from instructor unknown selection mode.  ")
-                                         : QStringLiteral("Goodbye from Orvanto. Come back soon.");
+    if (!isTrue(m.AllUnknownsDone))
+        return isTrue(m.InstructorMode) ? QStringLiteral("Goodbye from instructor unknown selection mode.  ")
+                                        : QStringLiteral("Goodbye from Orvanto. Come back soon.");
     if (m.QuitReason == QLatin1String("AllDone"))
         return QStringLiteral("All allocated (or all available) unknowns have already been solved when you "
                               "previously used this program.");
     return QStringLiteral("Congratulations on completing all ")
-         + (m.ProgramChoosesUnknowns == kTrue ? QStringLiteral("the available") : QStringLiteral("your allocated "))
+         + (isTrue(m.ProgramChoosesUnknowns) ? QStringLiteral("the available") : QStringLiteral("your allocated "))
          + QStringLiteral(" unknowns. You now should have the skills to tackle spectroscopy and ")
          + QStringLiteral("qualitative organic analysis in the laboratory. Goodbye and happy analysing.");
 }
@@ -53,7 +53,7 @@ QuitLayout quitLayout(const ModOrvan& m, const QString& message)
         q.exit = {true, QStringLiteral("&Exit"), kQuitWindowWidth / 2 + 250, 1700, quit};
         q.restart = {true, QStringLiteral("&Restart for new user"), kQuitWindowWidth / 2 - 1950, 1700, next};
     }
-    if (m.AllUnknownsDone == kTrue)
+    if (isTrue(m.AllUnknownsDone))
         q.summary = {true, QStringLiteral("&Summary of completed unknowns"), (kQuitWindowWidth - 2800) / 2, 2800,
                      QStringLiteral("Click here to view your completed unknowns")};
     return q;

@@ -169,7 +169,7 @@ QString flagString(const Boolean* flags, int first, int last)
     QString s;
     s.reserve(last - first + 1);
     for (int k = first; k <= last; ++k)
-        s.append(flags[k] == kTrue ? u'1' : u'0');
+        s.append(isTrue(flags[k]) ? u'1' : u'0');
     return s;
 }
 

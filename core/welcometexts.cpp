@@ -21,7 +21,7 @@ QString newUserText(const ModOrvan& m)
     QString t = QStringLiteral("Welcome and special greetings. Since this is the first time that you have used this "
                                "program, here is a very short introduction.");
     t += crlf + crlf + QStringLiteral("Orvanto has already assigned you an unknown organic compound (");
-    if (m.ShowUnknownNumber == kTrue)
+    if (isTrue(m.ShowUnknownNumber))
         t += QStringLiteral("unknown ") + QString::number(m.CurrentUnknown) + QStringLiteral(", ");
     t += unknownTitleText(m) + QStringLiteral("). ");
     t += QStringLiteral("Your challenge is to identify it. Use the program's menu items to get information about "
@@ -49,9 +49,9 @@ QString oldUserText(const ModOrvan& m, int greeting, int encouragement, int endi
                                          "Have another go", "Persevere",   "Persist"};
     static const char* const endings[] = {"triumph. ", "win out. ", "succeed. ", "be victorious. "};
     QString t = QString::fromLatin1(greetings[std::clamp(greeting, 1, 6) - 1]) + crlf + crlf;
-    if (m.MultipleSessionsAllowed != kTrue) {
+    if (!isTrue(m.MultipleSessionsAllowed)) {
         t += QStringLiteral("Orvanto has already assigned you another unknown organic compound (");
-        if (m.ShowUnknownNumber == kTrue)
+        if (isTrue(m.ShowUnknownNumber))
             t += QStringLiteral("unknown number ") + QString::number(m.CurrentUnknown) + QStringLiteral(", ");
         t += unknownTitleText(m) + QStringLiteral("). ")
            + QStringLiteral("Your ongoing challenge is to identify it. Use the program's menu items to again ")
@@ -60,15 +60,15 @@ QString oldUserText(const ModOrvan& m, int greeting, int encouragement, int endi
         return t;
     }
     t += QStringLiteral("You still have your previously assigned unknown organic compound to identify. It is ");
-    if (m.ShowUnknownNumber == kTrue)
+    if (isTrue(m.ShowUnknownNumber))
         t += QStringLiteral("unknown ") + QString::number(m.CurrentUnknown) + QStringLiteral(", ");
     t += unknownTitleText(m);
-    if (m.ItemHelpShown[0] == kTrue)
+    if (isTrue(m.ItemHelpShown[0]))
         t += QStringLiteral(" and it has already been revealed that it is ") + unknownTypeText(m);
     t += QStringLiteral(".") + crlf + crlf;
     int v = 0;
     for (int k = 1; k <= kLastItem; ++k)
-        if (m.ItemsRevealed[k] == kTrue)
+        if (isTrue(m.ItemsRevealed[k]))
             ++v;
     t += QStringLiteral("You have so far viewed ") + QString::number(v) + QStringLiteral(" item") + plural(v)
        + QStringLiteral(" and taken ") + QString::number(m.MinutesUsed) + QStringLiteral(" minute")
@@ -86,7 +86,7 @@ QString oldUserText(const ModOrvan& m, int greeting, int encouragement, int endi
         t += QStringLiteral("This is your first unknown. ")
            + QString::fromLatin1(cheers[std::clamp(encouragement, 1, 6) - 1]) + QStringLiteral(" and ")
            + QString::fromLatin1(endings[std::clamp(ending, 1, 4) - 1]);
-        const bool items = m.ItemHelpAllowed == kTrue, unknown = m.UnknownHelpAllowed == kTrue;
+        const bool items = isTrue(m.ItemHelpAllowed), unknown = isTrue(m.UnknownHelpAllowed);
         if (items || unknown) {
             t += QStringLiteral("(Reminder: you can get ");
             if (items)

@@ -87,7 +87,7 @@ int countRevealed(int first, int last)
 {
     int n = 0;
     for (int k = first; k <= last; ++k)
-        if (modOrvan.ItemsRevealed[k] == kTrue)
+        if (isTrue(modOrvan.ItemsRevealed[k]))
             ++n;
     return n;
 }
@@ -97,8 +97,8 @@ int countRevealed(int first, int last)
 ResignationVerdict judgeResignation()
 {
     auto& m = modOrvan;
-    const bool revealed5to8[4] = {m.ItemsRevealed[5] == kTrue, m.ItemsRevealed[6] == kTrue, m.ItemsRevealed[7] == kTrue,
-                                  m.ItemsRevealed[8] == kTrue};
+    const bool revealed5to8[4] = {isTrue(m.ItemsRevealed[5]), isTrue(m.ItemsRevealed[6]), isTrue(m.ItemsRevealed[7]),
+                                  isTrue(m.ItemsRevealed[8])};
     const Boolean allowed[4] = {m.CmrAllowed, m.IrAllowed, m.MsAllowed, m.PmrAllowed};
     QString text;
     m.TextBuffer.clear();
@@ -111,8 +111,8 @@ ResignationVerdict judgeResignation()
         text = QStringLiteral("You have not looked at the following spectra:") + vbCrLf + m.TextBuffer + vbCrLf;
 
     const QString para = vbCrLf + vbCrLf;
-    if (isTrue(m.BpMpAllowed) && (spectrumUnseen || !anySpectrum) && m.ItemsRevealed[2] != kTrue
-        && m.ItemsRevealed[3] != kTrue)
+    if (isTrue(m.BpMpAllowed) && (spectrumUnseen || !anySpectrum) && !isTrue(m.ItemsRevealed[2])
+        && !isTrue(m.ItemsRevealed[3]))
         text += QStringLiteral("You have obtained neither a boiling nor melting point.") + para;
 
     if (isTrue(m.TestsAllowed)) {
@@ -132,7 +132,7 @@ ResignationVerdict judgeResignation()
     if (isTrue(m.DerivsAllowed) && !anySpectrum && countRevealed(35, 54) - m.UnsuitableDerivs == 0)
         text += QStringLiteral("No derivatives have been obtained.") + para;
 
-    if (isTrue(m.UnknownHelpAllowed) && m.ItemHelpShown[0] != kTrue)
+    if (isTrue(m.UnknownHelpAllowed) && !isTrue(m.ItemHelpShown[0]))
         text += QStringLiteral("You have not yet used the menu item \"Help with this unknown\".") + para;
 
     const int attempts = m.NameTypingTries + m.StructChooseTries + m.StructGiveTries;

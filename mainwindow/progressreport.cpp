@@ -27,7 +27,7 @@ int countFlags(const auto& flags, int first, int last)
 {
     int n = 0;
     for (int k = first; k <= last; ++k)
-        if (flags[k] == kTrue)
+        if (isTrue(flags[k]))
             ++n;
     return n;
 }
@@ -60,7 +60,7 @@ QString wrongAnswerText(const QString& opening, const QString& verdict)
               + QStringLiteral(
                     "Perhaps you should review the information that you already have and/or obtain some more data.");
     if (isTrue(m.UnknownHelpAllowed)) {
-        if (m.ItemHelpShown[0] == kTrue)
+        if (isTrue(m.ItemHelpShown[0]))
             t += QStringLiteral(" Looking again at the menu item \"Help with this unknown\" might also be worthwhile.");
         else
             t += vbCrLf + vbCrLf + QStringLiteral("Try the menu item \"Help with this unknown\" for some ideas.");
@@ -123,7 +123,7 @@ QString resultDigits(const ItemCounts& c, bool fitFields)
     const auto one = [&](int v) { return oneDigit(fitFields ? std::clamp(v, 0, 9) : v); };
     const auto two = [&](int v) { return twoDigits(fitFields ? std::clamp(v, 0, 99) : v); };
     return one(c.physProp) + one(c.spectrum) + two(c.chemTest) + two(c.derivative)
-         + (m.ItemHelpShown[0] == kTrue ? QStringLiteral("1") : QStringLiteral("0")) + two(c.helpItems)
+         + (isTrue(m.ItemHelpShown[0]) ? QStringLiteral("1") : QStringLiteral("0")) + two(c.helpItems)
          + two(m.PrecludedTries) + two(m.UnsuitableDerivs) + oneDigit(methodDigit()) + two(m.NameTypingTries)
          + two(m.StructChooseTries) + two(m.StructGiveTries);
 }
@@ -163,7 +163,7 @@ ReportOutcome GetReport(const QString& verdict, bool recorded, const QDateTime& 
         line(QStringLiteral("   ") + plural(c.chemTest, " chemical test", " chemical tests"), 1);
     if (isTrue(m.DerivsAllowed))
         line(QStringLiteral("   ") + plural(c.derivative - m.UnsuitableDerivs, " derivative", " derivatives"), 1);
-    if (m.ItemHelpShown[0] == kTrue)
+    if (isTrue(m.ItemHelpShown[0]))
         line(QStringLiteral("Help was obtained with identifying the compound."), 1);
     if (c.helpItems > 0 && isTrue(m.ItemHelpAllowed))
         line(QStringLiteral("You also obtained help for ") + plural(c.helpItems, " item.", " items."), 1);

@@ -102,18 +102,18 @@ QString summaryText(const ModOrvan& m)
         t += crlf + i7 + n(f.physProps)
            + (f.physProps == 1 ? QStringLiteral(" other physical property")
                                : QStringLiteral(" other physical properties"));
-        if (m.TestsAllowed == kTrue)
+        if (isTrue(m.TestsAllowed))
             t += crlf + i7 + n(f.tests) + QStringLiteral(" chemical test") + s(f.tests);
-        if (m.DerivsAllowed == kTrue)
+        if (isTrue(m.DerivsAllowed))
             t += crlf + i7 + n(f.derivatives - f.unsuitable) + QStringLiteral(" derivative")
                + s(f.derivatives - f.unsuitable);
-        if (m.ItemHelpAllowed == kTrue)
+        if (isTrue(m.ItemHelpAllowed))
             t += crlf + i3 + n(f.helpItems) + QStringLiteral(" item") + s(f.helpItems)
                + QStringLiteral(" had help revealed.");
-        if (m.TestsAllowed == kTrue)
+        if (isTrue(m.TestsAllowed))
             t += crlf + i3 + n(f.precluded) + QStringLiteral(" precluded item") + s(f.precluded)
                + QStringLiteral(" requested.");
-        if (m.DerivsAllowed == kTrue)
+        if (isTrue(m.DerivsAllowed))
             t += crlf + i3 + n(f.unsuitable) + QStringLiteral(" unsuitable derivative") + s(f.unsuitable)
                + QStringLiteral(" requested.");
         if (const QString ml = methodLine(f.method); !ml.isEmpty())
@@ -121,7 +121,7 @@ QString summaryText(const ModOrvan& m)
         for (const Attempts& a : unsuccessful(f))
             t += crlf + i3 + n(a.count) + QStringLiteral(" unsuccessful attempt")
                + (a.count > 1 ? QStringLiteral("s") : QString()) + QString::fromLatin1(a.what);
-        if (m.UnknownHelpAllowed == kTrue)
+        if (isTrue(m.UnknownHelpAllowed))
             t += crlf + i3 + QStringLiteral("Help with identification was ")
                + (f.unknownHelp ? QString() : QStringLiteral("not ")) + QStringLiteral("given.");
         const int saves = f.sessions - 1;
@@ -143,7 +143,7 @@ SummaryPrintout summaryPrintout(const ModOrvan& m)
                          + (m.CompletedUnknowns.size() > 2 ? QStringLiteral("s") : QString())
                          + QStringLiteral(" attempted"),
                      1, false});
-    const bool tests = m.TestsAllowed == kTrue, derivs = m.DerivsAllowed == kTrue;
+    const bool tests = isTrue(m.TestsAllowed), derivs = isTrue(m.DerivsAllowed);
     if (!tests || !derivs) {
         QStringList hidden;
         if (!tests)
@@ -152,7 +152,7 @@ SummaryPrintout summaryPrintout(const ModOrvan& m)
             hidden << QStringLiteral("derivatives");
         p.header.append({hidden.join(QStringLiteral(" and ")) + QStringLiteral(" all hidden"), 8, false});
     }
-    const bool names = m.OfferNameList == kTrue, structs = m.ChooseStructureAllowed == kTrue;
+    const bool names = isTrue(m.OfferNameList), structs = isTrue(m.ChooseStructureAllowed);
     if (!names || !structs) {
         QStringList off;
         if (!names)
@@ -161,9 +161,9 @@ SummaryPrintout summaryPrintout(const ModOrvan& m)
             off << QStringLiteral("suggested structures");
         p.header.append({off.join(QStringLiteral(" and ")) + QStringLiteral(" not allowed"), 8, false});
     }
-    if (m.ItemHelpAllowed != kTrue)
+    if (!isTrue(m.ItemHelpAllowed))
         p.header.append({QStringLiteral("help about items not allowed"), 8, false});
-    if (m.UnknownHelpAllowed != kTrue)
+    if (!isTrue(m.UnknownHelpAllowed))
         p.header.append({QStringLiteral("help about unknown type not allowed"), 8, false});
     p.header.append({QString(), 1, false});
 
@@ -193,7 +193,7 @@ SummaryPrintout summaryPrintout(const ModOrvan& m)
         if (derivs)
             b.lines.append(
                 {n(d) + (d == 1 ? QStringLiteral(" derivative") : QStringLiteral(" derivatives")), 12, false});
-        if (m.ItemHelpAllowed == kTrue)
+        if (isTrue(m.ItemHelpAllowed))
             b.lines.append({n(f.helpItems)
                                 + (f.helpItems == 1 ? QStringLiteral(" item had help revealed")
                                                     : QStringLiteral(" items had help revealed")),
@@ -216,7 +216,7 @@ SummaryPrintout summaryPrintout(const ModOrvan& m)
                                                 : QStringLiteral(" unsuccessful attempts"))
                                 + QString::fromLatin1(a.what),
                             8, false});
-        if (m.UnknownHelpAllowed == kTrue)
+        if (isTrue(m.UnknownHelpAllowed))
             b.lines.append({QStringLiteral("Help with identification was ")
                                 + (f.unknownHelp ? QString() : QStringLiteral("not ")) + QStringLiteral("given."),
                             8, false});

@@ -1,6 +1,6 @@
 #pragma once
-// Reading and writing orvanto.ini for the setup program, through the codec
-// the student program shares.
+// Writing orvanto.ini for the setup program, through the codec the student
+// program shares (which also reads it: readConfigFileAsIs).
 #include "core/configcodec.h"
 #include "platform/textfile.h"
 
@@ -9,19 +9,6 @@
 #include <functional>
 
 namespace orv {
-
-struct SetupConfigRead {
-    // False when the file could not be opened or read, or has fewer than four
-    // lines: its contents are unusable.
-    bool usable = false;
-    ConfigSettings settings;
-    // True when the number of simple unknowns lay outside 0..20 and reads 3,
-    // as the student program takes it.
-    bool numberReplaced = false;
-    // When the file is there but could not be read: why not (empty otherwise).
-    QString readError;
-};
-SetupConfigRead readSetupConfig(const QString& path);
 
 // The whole file as the setup program writes it: three header lines (the
 // third naming ovsetup, its version and the moment) and the data line.

@@ -81,7 +81,7 @@ void frmQuit::Form_Load()
     setContinueButton(this, exitOnly ? cmdQuitExit : restartOnly ? cmdQuitRestart : nullptr);
     if (exitOnly || restartOnly)
         (exitOnly ? cmdQuitExit : cmdQuitRestart)->setFocus();
-    if (m.AllUnknownsDone == kTrue)
+    if (isTrue(m.AllUnknownsDone))
         forms::unload(forms::names::frmOVMain);
 }
 

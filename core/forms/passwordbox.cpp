@@ -50,7 +50,7 @@ void PasswordBox::keyPressEvent(QKeyEvent* e)
         return;
     case PasswordKey::Refuse:
         e->accept();
-        if (modOrvan.SoundOn == kTrue)
+        if (isTrue(modOrvan.SoundOn))
             QApplication::beep();
         return;
     case PasswordKey::Take: QLineEdit::keyPressEvent(e); return;

@@ -59,7 +59,7 @@ void showMainTipsAndWelcome()
 {
     if (QWidget* main = forms::load(forms::names::frmOVMain))
         forms::showModeless(main);
-    if (modOrvan.ShowTipsAtStart == kTrue)
+    if (isTrue(modOrvan.ShowTipsAtStart))
         forms::showModal(forms::names::frmTips);
     forms::showModal(forms::names::frmOldUser);
 }
@@ -68,7 +68,7 @@ void showMainTipsAndWelcome()
 
 void showWelcomeAfterSignIn()
 {
-    if (IsNewUser() == kTrue)
+    if (isTrue(IsNewUser()))
         forms::showModal(forms::names::frmNewUser);
     else
         showMainTipsAndWelcome();
@@ -148,7 +148,7 @@ frmUnkProgm::frmUnkProgm()
 
     QString text;
     int labelHeight;
-    if (m.MultipleSessionsAllowed == kTrue) {
+    if (isTrue(m.MultipleSessionsAllowed)) {
         setWindowTitle(QStringLiteral("Orvanto data saving option"));
         labelHeight = 450;
         text = QStringLiteral(
@@ -185,7 +185,7 @@ void frmUnkProgm::cmdUserData_Click()
     auto& m = modOrvan;
     hide();
     const bool previous = optUnkProg[1]->isChecked();
-    if (!previous || m.MultipleSessionsAllowed != kTrue) {
+    if (!previous || !isTrue(m.MultipleSessionsAllowed)) {
         forms::unload(this);
         clearForNextStudent();
         if (QString why; !StartNewUnknown(&why)) {

@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 namespace orv {
 
@@ -87,9 +86,7 @@ frmAssignments::frmAssignments()
     }
     cmdAssignmentsOk->setFocus();
 
-    noticeTimer_ = new QTimer(this);
-    noticeTimer_->setSingleShot(true);
-    connect(noticeTimer_, &QTimer::timeout, txtAssignments, &QWidget::hide);
+    noticeTimer_ = newPrintNoticeTimer(this, txtAssignments);
     print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{
         txtAssignments, {(kWidth - kPrintNoticeWidth) / 2, 2200}, noticeTimer_, nullptr, {}, true});
     connect(cmdAssignmentsOk, &QPushButton::clicked, this, &frmAssignments::cmdAssignmentsOk_Click);

@@ -11,7 +11,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTextEdit>
-#include <QTimer>
 
 namespace orv {
 
@@ -50,9 +49,7 @@ frmHelp::frmHelp()
     connect(cmdHelpPrint, &QPushButton::clicked, this, &frmHelp::cmdHelpPrint_Click);
     connect(cmdHelpOk, &QPushButton::clicked, this, &frmHelp::cmdHelpOk_Click);
 
-    noticeTimer_ = new QTimer(this);
-    noticeTimer_->setSingleShot(true);
-    connect(noticeTimer_, &QTimer::timeout, txtHelpMsg, &QWidget::hide);
+    noticeTimer_ = newPrintNoticeTimer(this, txtHelpMsg);
     print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{txtHelpMsg,
                                                                    {(kWidth - kPrintNoticeWidth) / 2, 330},
                                                                    noticeTimer_,

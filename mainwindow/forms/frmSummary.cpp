@@ -15,7 +15,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTextEdit>
-#include <QTimer>
 
 namespace orv {
 
@@ -27,7 +26,7 @@ frmSummary::frmSummary()
     const int height = 3000 + CaptionExtraTwips();
     QWidget* quit = forms::find(forms::names::frmQuit);
     int left = 0, top = 0, width = 0;
-    if (m.AllUnknownsDone == kTrue && quit) {
+    if (isTrue(m.AllUnknownsDone) && quit) {
         const QRect r = formRectTwips(quit);
         setFormGeometry(this, r.x(), r.y(), 6500, height);
     } else if (mainWindowRectTwips(left, top, width)) {
@@ -58,9 +57,7 @@ frmSummary::frmSummary()
     connect(cmdSummaryPrint, &QPushButton::clicked, this, &frmSummary::cmdSummaryPrint_Click);
     connect(cmdSummaryOk, &QPushButton::clicked, this, &frmSummary::cmdSummaryOk_Click);
     setContinueButton(this, cmdSummaryOk);
-    noticeTimer_ = new QTimer(this);
-    noticeTimer_->setSingleShot(true);
-    connect(noticeTimer_, &QTimer::timeout, txtSummaryMsg, &QWidget::hide);
+    noticeTimer_ = newPrintNoticeTimer(this, txtSummaryMsg);
     print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{txtSummaryMsg,
                                                                    {(6500 - kPrintNoticeWidth) / 2, 880},
                                                                    noticeTimer_,
@@ -106,7 +103,7 @@ void frmSummary::cmdSummaryOk_Click() { forms::unload(this); }
 
 void frmSummary::closeEvent(QCloseEvent* e)
 {
-    if (modOrvan.AllUnknownsDone == kTrue)
+    if (isTrue(modOrvan.AllUnknownsDone))
         if (QWidget* quit = forms::find(forms::names::frmQuit))
             quit->show();
     QWidget::closeEvent(e);

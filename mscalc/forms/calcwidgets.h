@@ -1,19 +1,13 @@
 #pragma once
 // Pieces the three mass-spectrometry calculator windows share: placement and
-// look, the spin control with its count box, the fixed-pitch result font,
-// the printout cursor and the "Printing completed." notice.
+// look, the spin control with its count box, and the fixed-pitch result font.
 #include <QFont>
 #include <QString>
 #include <QWidget>
 
 class QLineEdit;
-class QPainter;
 class QPushButton;
 class QToolButton;
-
-namespace orv {
-class TwipsPrinter;
-}
 
 namespace orv::mscalc {
 

@@ -14,7 +14,6 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTimer>
 
 namespace orv {
 
@@ -137,9 +136,7 @@ frmCalcFormula::frmCalcFormula()
         }
     }
 
-    noticeTimer_ = new QTimer(this);
-    noticeTimer_->setSingleShot(true);
-    connect(noticeTimer_, &QTimer::timeout, txtCalcPrtMessage, &QWidget::hide);
+    noticeTimer_ = newPrintNoticeTimer(this, txtCalcPrtMessage);
     print_ = std::make_unique<TextPrintout>(
         TextPrintout::Feedback{.notice = txtCalcPrtMessage, .noticeAt = {3240, 0}, .noticeTimer = noticeTimer_});
     connect(txtMass, &QLineEdit::textChanged, this, &frmCalcFormula::GetReady);

@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTimer>
 
 namespace orv {
 
@@ -99,9 +98,7 @@ frmCalcIsotope::frmCalcIsotope()
         (*r.upd)->setValue(r.start);
     }
 
-    noticeTimer_ = new QTimer(this);
-    noticeTimer_->setSingleShot(true);
-    connect(noticeTimer_, &QTimer::timeout, txtCalcMessage, &QWidget::hide);
+    noticeTimer_ = newPrintNoticeTimer(this, txtCalcMessage);
     print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{
         .notice = txtCalcMessage, .noticeAt = {(kWidth - kPrintNoticeWidth) / 2, 4000}, .noticeTimer = noticeTimer_});
     connect(cmdIsotopeCalc, &QPushButton::clicked, this, &frmCalcIsotope::cmdIsotopeCalc_Click);

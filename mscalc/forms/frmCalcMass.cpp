@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTimer>
 
 namespace orv {
 
@@ -105,9 +104,7 @@ frmCalcMass::frmCalcMass()
     cmdMCalcPrint->setEnabled(false);
     txtCalcMessage->hide();
     txtMassHelp->hide();
-    noticeTimer_ = new QTimer(this);
-    noticeTimer_->setSingleShot(true);
-    connect(noticeTimer_, &QTimer::timeout, txtCalcMessage, &QWidget::hide);
+    noticeTimer_ = newPrintNoticeTimer(this, txtCalcMessage);
     print_ = std::make_unique<TextPrintout>(TextPrintout::Feedback{
         .notice = txtCalcMessage, .noticeAt = {(kWidth - kPrintNoticeWidth) / 2, 3800}, .noticeTimer = noticeTimer_});
     connect(cmdMCalcCalc, &QPushButton::clicked, this, &frmCalcMass::cmdMCalcCalc_Click);

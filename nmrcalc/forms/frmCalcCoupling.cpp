@@ -8,6 +8,7 @@
 #include "platform/forms/dialogkeys.h"
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
+#include "platform/forms/printnotice.h"
 #include "platform/twips.h"
 
 #include <QFrame>
@@ -19,7 +20,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
 namespace orv {
 
@@ -133,9 +133,7 @@ frmCalcCoupling::frmCalcCoupling(QWidget* parent) : QWidget(parent)
     txtCalcMessage->setReadOnly(true);
     txtCalcMessage->setAlignment(Qt::AlignCenter);
     placeControl(txtCalcMessage, 7800, 4200, 735, 375);
-    noticeTimer_ = new QTimer(this);
-    noticeTimer_->setSingleShot(true);
-    connect(noticeTimer_, &QTimer::timeout, txtCalcMessage, &QWidget::hide);
+    noticeTimer_ = newPrintNoticeTimer(this, txtCalcMessage);
     print_ = std::make_unique<TextPrintout>(
         TextPrintout::Feedback{.notice = txtCalcMessage, .noticeAt = {2400, 1800}, .noticeTimer = noticeTimer_});
 

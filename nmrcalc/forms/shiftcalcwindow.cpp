@@ -8,6 +8,7 @@
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/pictures.h"
+#include "platform/forms/printnotice.h"
 #include "platform/twips.h"
 
 #include <QEvent>
@@ -19,7 +20,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
 namespace orv {
 
@@ -153,9 +153,7 @@ ShiftCalcWindow::ShiftCalcWindow(const ShiftWindowLook& look, QWidget* parent) :
     setCancelButton(this, cmdShiftOk); // Escape continues with Orvanto
 
     txtCalcMessage = new QLineEdit(this);
-    noticeTimer_ = new QTimer(this);
-    noticeTimer_->setSingleShot(true);
-    connect(noticeTimer_, &QTimer::timeout, txtCalcMessage, &QWidget::hide);
+    noticeTimer_ = newPrintNoticeTimer(this, txtCalcMessage);
     print_ = std::make_unique<TextPrintout>(
         TextPrintout::Feedback{.notice = txtCalcMessage, .noticeAt = {4322, 4395}, .noticeTimer = noticeTimer_});
 }

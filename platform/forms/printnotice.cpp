@@ -28,6 +28,14 @@ void placePrintNotice(QLineEdit* box, int leftTw, int topTw)
     box->raise();
 }
 
+QTimer* newPrintNoticeTimer(QObject* owner, QWidget* notice)
+{
+    auto* timer = new QTimer(owner);
+    timer->setSingleShot(true);
+    QObject::connect(timer, &QTimer::timeout, notice, &QWidget::hide);
+    return timer;
+}
+
 void showPrintNotice(QLineEdit* box, int leftTw, int topTw, QTimer* hideTimer)
 {
     placePrintNotice(box, leftTw, topTw);

@@ -5,8 +5,12 @@
 //   ovallocate --show FILE.ovg
 //
 // The rules are core/allocation.h's. What is shown goes to standard output;
-// errors go to standard error with exit status 1.
+// errors go to standard error with exit status 1. A file made while the
+// program folder's settings have Orvanto choose the unknowns (so that its
+// list would not be followed) is made all the same, with a warning on
+// standard error and exit status 0.
 #include "core/allocation.h"
+#include "platform/programfolder.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -49,6 +53,10 @@ int main(int argc, char** argv)
             return fail(error);
         if (!warning.isEmpty())
             QTextStream(stderr) << "ovallocate: " << warning << Qt::endl;
+        // The file is made either way: the settings may still be changed
+        // before the student's first session.
+        if (const QString unfollowed = orv::allocationNotFollowedWarning(orv::programFolder()); !unfollowed.isEmpty())
+            QTextStream(stderr) << "ovallocate: warning: " << unfollowed << Qt::endl;
         return 0;
     }
     case orv::AllocationRequest::Action::Usage: break;

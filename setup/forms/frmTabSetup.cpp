@@ -2,6 +2,7 @@
 // control and its setting flag equal.
 #include "setup/forms/frmTabSetup.h"
 
+#include "platform/forms/printnotice.h"
 #include "setup/forms/setuplook.h"
 #include "setup/forms/updown.h"
 #include "setup/forms/wrapcontrols.h"
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTimer>
 
 namespace orv {
 
@@ -52,9 +52,7 @@ frmTabSetup::frmTabSetup()
     // Over the Print button, which does nothing while the notice shows.
     placeSetupControl(lblPrinted, 3258, 4440, 900, 500);
     lblPrinted->hide();
-    printNoticeTimer_ = new QTimer(this);
-    printNoticeTimer_->setSingleShot(true);
-    connect(printNoticeTimer_, &QTimer::timeout, lblPrinted, &QWidget::hide);
+    printNoticeTimer_ = newPrintNoticeTimer(this, lblPrinted);
 
     connect(tspSetup, &QTabWidget::currentChanged, this, [this](int i) { tspSetup_Click(i + 1); });
     HideFrames();

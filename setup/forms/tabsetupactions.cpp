@@ -4,6 +4,7 @@
 #include "platform/forms/formregistry.h"
 #include "platform/forms/geometry.h"
 #include "platform/forms/printer.h"
+#include "platform/forms/printnotice.h"
 #include "platform/msgbox.h"
 #include "platform/programfolder.h"
 #include "setup/forms/frmLogin.h"
@@ -28,7 +29,6 @@ namespace orv {
 namespace {
 constexpr int kWidth = 6500;
 constexpr int kDesignedHeight = 5440;
-constexpr int kPrintNoticeMs = 3000;
 const QString kNotSavedQuestion = QStringLiteral("Information not saved. Quit anyway?");
 }
 
@@ -80,7 +80,7 @@ bool frmTabSetup::Form_Load()
 
 void frmTabSetup::ReadFile()
 {
-    const SetupConfigRead r = readSetupConfig(cdlSetupFileName);
+    const ConfigFileRead r = readConfigFileAsIs(cdlSetupFileName);
     if (!r.usable) {
         MsgBox(r.readError.isEmpty()
                    ? QStringLiteral("Error with contents of orvanto.ini, default values selected.")

@@ -10,8 +10,8 @@
 namespace orv::spectra {
 
 PrintProgress::PrintProgress(QWidget* parent, const QString& code, int barLeft)
-    : bar_(new QProgressBar(parent)), notice_(new QLineEdit(parent)), noticeTimer_(new QTimer(parent)),
-      barLeft_(barLeft)
+    : bar_(new QProgressBar(parent)), notice_(new QLineEdit(parent)),
+      noticeTimer_(newPrintNoticeTimer(parent, notice_)), barLeft_(barLeft)
 {
     bar_->setObjectName(QStringLiteral("pb") + code);
     bar_->setRange(0, 100);
@@ -21,8 +21,6 @@ PrintProgress::PrintProgress(QWidget* parent, const QString& code, int barLeft)
     notice_->setReadOnly(true);
     notice_->setAlignment(Qt::AlignCenter);
     notice_->hide();
-    noticeTimer_->setSingleShot(true);
-    QObject::connect(noticeTimer_, &QTimer::timeout, notice_, &QWidget::hide);
 }
 
 void PrintProgress::start(int viewerWidthTwips)

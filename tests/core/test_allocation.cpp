@@ -2,6 +2,7 @@
 // the program ovallocate run as the instructor runs it: the files it makes
 // are read by the student program, and it shows what a file holds.
 #include "core/allocation.h"
+#include "core/configfile.h"
 #include "core/modorvan.h"
 #include "core/unknownfile.h"
 #include "core/userfile.h"
@@ -12,6 +13,8 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -38,6 +41,17 @@ protected:
     }
     void TearDown() override { setPasswordWindows({}); }
 };
+
+void writeSettings(const QString& ini, const ConfigSettings& s)
+{
+    ASSERT_TRUE(writeFileAtomic(ini, studentConfigFileBytes(s)).written()) << ini.toStdString();
+}
+
+ConfigSettings withChoice(ConfigSettings s, Boolean programChooses)
+{
+    s.ProgramChoosesUnknowns = programChooses;
+    return s;
+}
 
 } // namespace
 
@@ -120,6 +134,62 @@ TEST(AllocationRules, Lists)
     }
 }
 
+// The student program follows allocation lists only when its settings say
+// the instructor allocates; without a usable orvanto.ini it takes the
+// defaults, in which Orvanto chooses. Each case lays the program folder's
+// settings file its own way; a warning names why and what to do.
+TEST(AllocationSettings, WarnsWhenTheStudentProgramWillNotFollowTheList)
+{
+    struct Case {
+        const char* name;
+        std::function<void(const QString& ini)> lay;
+        QStringList says; // empty: no warning
+    };
+    const auto settings = [](const ConfigSettings& s) { return [s](const QString& ini) { writeSettings(ini, s); }; };
+    const Case cases[] = {
+        {"the instructor allocates", settings(withChoice(defaultConfigSettings(), kFalse)), {}},
+        {"the instructor allocates, every other flag off", settings(withChoice(clearedConfigSettings(), kFalse)), {}},
+        {"Orvanto chooses", settings(defaultConfigSettings()), {"INI has Orvanto choose the unknowns"}},
+        {"Orvanto chooses, every other flag off",
+         settings(withChoice(clearedConfigSettings(), kTrue)),
+         {"INI has Orvanto choose the unknowns"}},
+        {"no settings file",
+         [](const QString&) {},
+         {"there is no orvanto.ini in FOLDER; the student program will create it with the default settings, in "
+          "which Orvanto chooses the unknowns",
+          "write the settings file first"}},
+        {"three lines only",
+         [](const QString& ini) { ASSERT_TRUE(writeFileAtomic(ini, "one\r\ntwo\r\nthree\r\n").written()); },
+         {"INI is not a usable settings file; the student program will write the default settings over it"}},
+        {"a folder in its place",
+         [](const QString& ini) { ASSERT_TRUE(QDir().mkpath(ini)); },
+         {"INI cannot be read here (it is not a regular file); a student program that cannot read it either works "
+          "with the default settings",
+          "make the file readable"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir folder;
+        const QString ini = folder.filePath(QStringLiteral("orvanto.ini"));
+        c.lay(ini);
+        const QString warning = allocationNotFollowedWarning(folder.path());
+        if (c.says.isEmpty()) {
+            EXPECT_EQ(warning, QString());
+            continue;
+        }
+        for (QString part : c.says) {
+            part.replace(QLatin1String("INI"), ini).replace(QLatin1String("FOLDER"), folder.path());
+            EXPECT_TRUE(warning.contains(part)) << part.toStdString() << "\nin: " << warning.toStdString();
+        }
+        EXPECT_TRUE(warning.contains("will not follow this allocation list: the student starts on the first unknown "
+                                     "listed, and Orvanto chooses each unknown after it"))
+            << warning.toStdString();
+        EXPECT_TRUE(warning.endsWith("choose \"By instructor\" on the Unk Allocation tab of ovsetup and Save."))
+            << warning.toStdString();
+        EXPECT_FALSE(warning.contains(u'\n')) << "one line";
+    }
+}
+
 TEST_F(AllocateTest, WrittenFileIsReadByTheStudentProgram)
 {
     const ProgramRun r = ovallocate({"--unknowns", "05,12,33", "--password", "cleo pass", path});
@@ -143,6 +213,42 @@ TEST_F(AllocateTest, WrittenFileIsReadByTheStudentProgram)
     EXPECT_EQ(IsNewUser(), kTrue);
     EXPECT_EQ(asked, QStringList{"Password required"});
     EXPECT_EQ(m.PasswordVerified, kTrue);
+}
+
+// A list the student program would not follow is still written, with the
+// status of success; the warning is one line on standard error.
+TEST_F(AllocateTest, WarnsOfSettingsThatWillNotFollowTheListAndWritesItAllTheSame)
+{
+    const QString ini = folder.file(QStringLiteral("orvanto.ini"));
+    struct Case {
+        const char* name;
+        std::function<void()> lay;
+        const char* warning; // the start of standard error; empty: nothing there
+    };
+    const Case cases[] = {
+        {"no settings file", [] {}, "ovallocate: warning: there is no orvanto.ini in "},
+        {"Orvanto chooses", [&] { writeSettings(ini, defaultConfigSettings()); }, "ovallocate: warning: "},
+        {"the instructor allocates", [&] { writeSettings(ini, withChoice(defaultConfigSettings(), kFalse)); }, ""},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.lay();
+        const QString file = folder.file(QStringLiteral("users/student%1.ovg").arg(++n));
+        const ProgramRun r = ovallocate({"--unknowns", "05,12", file});
+        EXPECT_EQ(r.status, 0);
+        if (*c.warning) {
+            EXPECT_TRUE(r.err.startsWith(QLatin1String(c.warning))) << r.err.toStdString();
+            EXPECT_TRUE(r.err.contains("will not follow this allocation list")) << r.err.toStdString();
+            EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
+        } else {
+            EXPECT_EQ(r.err, QString());
+        }
+        EXPECT_EQ(r.out, QString());
+        const UserRecord written = orvtest::userFileRecord(file);
+        EXPECT_EQ(written.progress.CurrentUnknown, 5);
+        EXPECT_EQ(written.allocatedUnknowns, "12");
+    }
 }
 
 TEST_F(AllocateTest, ShowPrintsWhatAFileHolds)
@@ -293,7 +399,8 @@ TEST_F(AllocateTest, AnUnsyncedFolderIsReportedAsWrittenWithAWarning)
 }
 
 // Run from its own program folder, as the instructor runs it (no
-// ORVANTO_HOME): the unknowns are looked for in that folder's unks/.
+// ORVANTO_HOME): the unknowns are looked for in that folder's unks/, and the
+// settings in its orvanto.ini.
 TEST_F(AllocateTest, LooksForUnknownsBesideItself)
 {
     const QString program = folder.file("ovallocate");
@@ -310,8 +417,11 @@ TEST_F(AllocateTest, LooksForUnknownsBesideItself)
     const auto refused = run({"--unknowns", "05,40", path});
     EXPECT_EQ(refused.first, 1);
     EXPECT_TRUE(refused.second.contains(folder.unknownFile(40))) << refused.second.toStdString();
+    // The settings beside it have the instructor allocate: no warning.
+    writeSettings(folder.file(QStringLiteral("orvanto.ini")), withChoice(defaultConfigSettings(), kFalse));
     const auto made = run({"--unknowns", "05,12", path});
     EXPECT_EQ(made.first, 0) << made.second.toStdString();
+    EXPECT_EQ(made.second, QString()) << "the settings beside it are read";
     EXPECT_EQ(orvtest::userFileRecord(path).progress.CurrentUnknown, 5);
 }
 

@@ -141,7 +141,7 @@ TEST_F(ConfigFileTest, SoundAndTheDerivedSwitchesFollowTheFlags)
         for (int p : c.falsePositions)
             line[p - 1] = '9';
         writeData(line);
-        m.SoundOn = vb(c.sound != kTrue);
+        m.SoundOn = vb(!isTrue(c.sound));
         ReadConfigFile();
         EXPECT_EQ(m.SoundOn, c.sound) << c.name;
         EXPECT_EQ(m.AnySpectrumAllowed, c.anySpectrum) << c.name;
@@ -310,7 +310,7 @@ TEST_F(ConfigFileTest, WriterDrawsEveryDigitFromTheRandomSource)
     ASSERT_EQ(line.size(), 101);
     EXPECT_EQ(line.mid(21, 3), QByteArray("929"));
     for (const FlagAt& f : kFlags)
-        EXPECT_EQ(line[f.position - 1], f.defaultValue == kTrue ? '4' : '9') << f.name;
+        EXPECT_EQ(line[f.position - 1], isTrue(f.defaultValue) ? '4' : '9') << f.name;
     for (int p : {1, 2, 3, 4, 6, 7, 21, 25, 93, 94, 96, 97, 101})
         EXPECT_EQ(line[p - 1], '9') << "filler at " << p;
 }

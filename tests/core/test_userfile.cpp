@@ -498,7 +498,7 @@ TEST_F(UserFileTest, OlderFileIsNotUpgradedWithoutTheRequiredPassword)
     f.close();
     const QByteArray before = fileBytes();
     for (const auto& [multiple, verified] : {std::pair{kTrue, kFalse}, std::pair{kFalse, kTrue}}) {
-        SCOPED_TRACE(multiple == kTrue ? "progress saved" : "one session only");
+        SCOPED_TRACE(isTrue(multiple) ? "progress saved" : "one session only");
         freshState();
         m.PasswordRequired = kTrue;
         m.MultipleSessionsAllowed = multiple;

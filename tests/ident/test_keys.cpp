@@ -56,7 +56,7 @@ TEST_F(IdentKeys, EnterContinuesFromSorryAndFromTheProgressReport)
         modOrvan.UnkIdentified = identified;
         auto* r = qobject_cast<frmReportProgress*>(forms::load(forms::names::frmReportProgress));
         ASSERT_TRUE(r);
-        EXPECT_EQ(r->windowTitle(), identified == kTrue ? QStringLiteral("Progress report") : QStringLiteral("Sorry"));
+        EXPECT_EQ(r->windowTitle(), isTrue(identified) ? QStringLiteral("Progress report") : QStringLiteral("Sorry"));
         EXPECT_EQ(defaultButton(r), r->cmdReportok);
         EXPECT_EQ(cancelButton(r), r->cmdReportok);
         r->show();
@@ -103,13 +103,13 @@ TEST_F(IdentKeys, AnAltLetterMatchingNoButtonIsNotTypedIntoTheName)
         w->show();
         w->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(w));
-        QWidget* box = offerList == kTrue ? static_cast<QWidget*>(w->cboGetName) : w->txtNameText;
+        QWidget* box = isTrue(offerList) ? static_cast<QWidget*>(w->cboGetName) : w->txtNameText;
         box->setFocus();
         QTest::keyClicks(box, QStringLiteral("eth"));
         QTest::keyClick(box, Qt::Key_E, Qt::AltModifier);
         QTest::keyClick(box, Qt::Key_N, Qt::AltModifier);
         QTest::keyClicks(box, QStringLiteral("anol"));
-        const QString typed = offerList == kTrue ? w->cboGetName->currentText() : w->txtNameText->text();
+        const QString typed = isTrue(offerList) ? w->cboGetName->currentText() : w->txtNameText->text();
         EXPECT_EQ(typed, QStringLiteral("ethanol")) << "list " << offerList;
         // Alt+A is Cancel's access key: it still cancels.
         QTest::keyClick(box, Qt::Key_A, Qt::AltModifier);

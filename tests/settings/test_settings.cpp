@@ -175,8 +175,8 @@ TEST_F(Settings, SoundStartsAsAllowedAndTheEntryShowsIt)
         frmOVMain* w = openMain();
         QAction* sound = w->menuAction(QStringLiteral("mnuSound"));
         ASSERT_NE(sound, nullptr);
-        EXPECT_EQ(sound->isVisible(), allowed == kTrue);
-        if (allowed == kTrue) {
+        EXPECT_EQ(sound->isVisible(), isTrue(allowed));
+        if (isTrue(allowed)) {
             EXPECT_TRUE(sound->isChecked());
         }
         forms::unloadAll();
@@ -189,7 +189,7 @@ TEST_F(Settings, TheCaptionCarriesTheUnknownsNumberOnlyWhenAllowed)
         saveAndRead(withDefaults([&](ConfigSettings& s) { s.ShowUnknownNumber = show; }));
         frmOVMain* w = openMain();
         const QString number = QStringLiteral("unknown %1, ").arg(m.CurrentUnknown);
-        const QString expected = QStringLiteral("Orvanto assigns you ") + (show == kTrue ? number : QString())
+        const QString expected = QStringLiteral("Orvanto assigns you ") + (isTrue(show) ? number : QString())
                                + m.UnkItemTitle[0];
         EXPECT_EQ(w->windowTitle(), expected);
         forms::unloadAll();
@@ -235,7 +235,7 @@ TEST_F(Settings, ResultHelpFollowsItemHelp)
         auto* r = forms::instance<frmResult>();
         forms::showModeless(r);
         EXPECT_TRUE(r->cmdResultHelp->isVisible()) << "disabled, never hidden";
-        EXPECT_EQ(r->cmdResultHelp->isEnabled(), allowed == kTrue);
+        EXPECT_EQ(r->cmdResultHelp->isEnabled(), isTrue(allowed));
         forms::unloadAll();
     }
 }
@@ -478,7 +478,7 @@ TEST_F(Settings, TheWelcomeBackNamesTheUnknownsNumberOnlyWhenAllowed)
         });
         settingstest::startAndContinue(path, watch, QString());
         ASSERT_FALSE(text.isEmpty());
-        EXPECT_EQ(text.contains(QStringLiteral("unknown %1, ").arg(unknown)), show == kTrue) << text.toStdString();
+        EXPECT_EQ(text.contains(QStringLiteral("unknown %1, ").arg(unknown)), isTrue(show)) << text.toStdString();
         forms::unloadAll();
         releaseSingleCopy();
     }

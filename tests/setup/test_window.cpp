@@ -275,7 +275,7 @@ TEST_F(WindowTest, ATypedNumberIsWhatSaveWritesAndThenExitDoesNotAsk)
     w->cmdSave->click();
     EXPECT_TRUE(prompts().isEmpty());
     EXPECT_FALSE(w->setupDirty());
-    EXPECT_EQ(readSetupConfig(ini).settings.BasicUnknownsBeforeAdvanced, 7);
+    EXPECT_EQ(readConfigFileAsIs(ini).settings.BasicUnknownsBeforeAdvanced, 7);
     w->cmdExit->click();
     EXPECT_TRUE(prompts().isEmpty());
     EXPECT_EQ(orvtest::programEnds(), 1);

@@ -198,18 +198,18 @@ protected:
         EXPECT_EQ(p.PrecludedTries + p.NameTypingTries + p.StructChooseTries + p.StructGiveTries, 0);
         int revealed = 0;
         for (int k = 1; k <= kLastItem; ++k)
-            revealed += r.progress.ItemsRevealed[k] == kTrue;
+            revealed += isTrue(r.progress.ItemsRevealed[k]);
         EXPECT_LE(revealed, 1) << "only the item Bea asked for";
         for (int k = 0; k <= kLastItem; ++k)
             EXPECT_EQ(r.progress.ItemHelpShown[k], kFalse) << "help " << k;
         // Precluded only by what Bea revealed.
         QSet<int> precludable;
         for (int n = 1; n <= kLastPrecludable; ++n)
-            if (r.progress.ItemsRevealed[n] == kTrue)
+            if (isTrue(r.progress.ItemsRevealed[n]))
                 for (qsizetype i = 0; i + 2 <= m.ItemPrecludes[n].size(); i += 2)
                     precludable.insert(m.ItemPrecludes[n].mid(i, 2).toInt());
         for (int k = 1; k <= kLastPrecludable; ++k)
-            if (r.progress.ItemPrecluded[k] == kTrue) {
+            if (isTrue(r.progress.ItemPrecluded[k])) {
                 EXPECT_TRUE(precludable.contains(k)) << "precluded " << k;
             }
     }
