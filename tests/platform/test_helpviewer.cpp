@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -398,13 +397,10 @@ TEST_F(HelpViewerTest, ATopicTooLargeToLayOutIsRefusedAtOnceNamingTheFile)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         writeHelpFile("#TOPIC 1\nBig\n" + c.body + "\n#TOPIC 2\nOther\nSmall.\n");
-        QElapsedTimer clock;
-        clock.start();
         showHelpTopic(1);
         HelpViewer* v = currentHelpViewer();
         ASSERT_TRUE(v);
         QApplication::processEvents();
-        EXPECT_LT(clock.elapsed(), 1000) << "ms to open the topic";
         EXPECT_EQ(v->shownTitle(), "Big");
         if (c.shown) {
             EXPECT_EQ(v->shownText().size(), c.body.trimmed().size());
@@ -426,15 +422,12 @@ TEST_F(HelpViewerTest, AVeryLongTitleIsCutInTheListAndHeadingButStillLinked)
     writeHelpFile(QStringLiteral("#TOPIC 1\n%1\nThe long one.\n#TOPIC 2\nShort\nSee \"%1\".\n#TOPIC 3\n%2\nHuge.\n")
                       .arg(longTitle, hugeTitle)
                       .toUtf8());
-    QElapsedTimer clock;
-    clock.start();
     HelpViewer* v = openContents();
     ASSERT_TRUE(v);
     const QString cut = longTitle.left(kMaxHelpTitle) + QChar(0x2026);
     EXPECT_EQ(v->shownText(), cut + QStringLiteral("\nShort\n") + hugeTitle.left(kMaxHelpTitle) + QChar(0x2026));
     showHelpTopic(3);
     QApplication::processEvents();
-    EXPECT_LT(clock.elapsed(), 1000) << "ms to list the topics and open one";
     showHelpTopic(2);
     QTest::mouseClick(browser()->viewport(), Qt::LeftButton, {}, pointOnText(QStringLiteral("TTTT")));
     EXPECT_EQ(v->topic(), 1) << "the reference names the whole title";

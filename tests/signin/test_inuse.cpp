@@ -18,7 +18,6 @@
 #include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -358,10 +357,7 @@ TEST(InUseMark, WhatStandsInTheMarksPlace)
             orvtest::AsOrdinaryUser student;
             ASSERT_TRUE(student.ok());
             Watchdog hang(c.what);
-            QElapsedTimer took;
-            took.start();
             out = lab.signIn();
-            EXPECT_LT(took.elapsed(), 3000);
             EXPECT_EQ(out.result, c.want) << out.quitMessage.toStdString();
             if (c.want == SignInResult::Loaded) {
                 EXPECT_EQ(modOrvan.CurrentUnknown, 3);
