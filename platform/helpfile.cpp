@@ -4,7 +4,6 @@
 #include "platform/textfile.h"
 
 #include <QRegularExpression>
-#include <QSet>
 
 #include <algorithm>
 
@@ -81,17 +80,19 @@ QList<HelpBlock> helpTextBlocks(const QString& text)
 
 QString helpFilePath() { return programFile(QStringLiteral("orvantor.hlp")); }
 
-std::optional<QList<HelpTopic>> readHelpFile(const QString& path, QString* error)
+std::optional<HelpFile> readHelp(const QString& path, QString* error)
 {
     const auto read = readFileLines(path, error);
     if (!read)
         return std::nullopt;
     QStringList lines;
+    lines.reserve(read->size());
     for (const QByteArray& l : *read)
         lines << QString::fromUtf8(l);
     static const QRegularExpression header(QStringLiteral("^#TOPIC (\\d{1,9})$"));
-    QList<HelpTopic> topics;
-    QSet<int> numbers;
+    // What ends a topic's text: a header, or a line begun as one.
+    const auto endsText = [&lines](qsizetype i) { return lines[i].startsWith(QStringLiteral("#TOPIC ")); };
+    HelpFile file;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QRegularExpressionMatch m = header.match(lines[i].trimmed());
         if (!m.hasMatch())
@@ -99,29 +100,47 @@ std::optional<QList<HelpTopic>> readHelpFile(const QString& path, QString* error
         HelpTopic t;
         t.number = m.captured(1).toInt();
         qsizetype j = i + 1;
-        if (j < lines.size() && !lines[j].startsWith(QStringLiteral("#TOPIC ")))
+        if (j < lines.size() && !endsText(j))
             t.title = lines[j++].trimmed();
         QStringList body;
-        for (; j < lines.size() && !lines[j].startsWith(QStringLiteral("#TOPIC ")); ++j)
+        for (; j < lines.size() && !endsText(j); ++j)
             body << lines[j];
         while (!body.isEmpty() && body.last().trimmed().isEmpty())
             body.removeLast();
         while (!body.isEmpty() && body.first().trimmed().isEmpty())
             body.removeFirst();
         t.text = body.join(u'\n');
-        if (!numbers.contains(t.number)) {
-            numbers.insert(t.number);
-            topics.append(t);
+        if (!file.indexByNumber_.contains(t.number)) {
+            file.indexByNumber_.insert(t.number, file.topics.size());
+            if (!file.numbersByTitle.contains(t.title))
+                file.numbersByTitle.insert(t.title, t.number);
+            file.topics.append(std::move(t));
         }
         i = j - 1;
     }
-    if (topics.isEmpty()) {
+    if (file.topics.isEmpty()) {
         if (error)
             *error = QStringLiteral("it holds no help topics");
         return std::nullopt;
     }
-    return topics;
+    return file;
 }
+
+std::optional<QList<HelpTopic>> readHelpFile(const QString& path, QString* error)
+{
+    auto file = readHelp(path, error);
+    if (!file)
+        return std::nullopt;
+    return std::move(file->topics);
+}
+
+const HelpTopic* HelpFile::find(int number) const
+{
+    const qsizetype at = indexOf(number);
+    return at < 0 ? nullptr : &topics[at];
+}
+
+qsizetype HelpFile::indexOf(int number) const { return indexByNumber_.value(number, -1); }
 
 const HelpTopic* findHelpTopic(const QList<HelpTopic>& topics, int topic)
 {

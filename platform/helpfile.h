@@ -3,6 +3,7 @@
 // with a line "#TOPIC <n>", followed by its title line and its text. The
 // file's topics in their order are its contents; a topic refers to others by
 // their titles in double quotes after "see" (see helpReferences).
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -27,10 +28,30 @@ struct HelpBlock {
 };
 QList<HelpBlock> helpTextBlocks(const QString& text);
 
+// The help file as read once, with the look-ups a window makes at every
+// click: by number and by title.
+struct HelpFile {
+    // In the file's order; a number that comes twice is the first of them.
+    QList<HelpTopic> topics;
+    // Every title, leading to the number of the first topic of that title.
+    QHash<QString, int> numbersByTitle;
+
+    // The topic numbered `number`, or nullptr.
+    const HelpTopic* find(int number) const;
+    // The place of topic `number` in `topics`, or -1.
+    qsizetype indexOf(int number) const;
+
+private:
+    friend std::optional<HelpFile> readHelp(const QString&, QString*);
+    QHash<int, qsizetype> indexByNumber_;
+};
+
 // Every topic of the file in the file's order; a number that comes twice is
 // the first of them. Nothing when the file cannot be read or holds no topic:
 // `error`, when given, then says why in words that can follow the file's
 // name ("it does not exist", "it holds no help topics").
+std::optional<HelpFile> readHelp(const QString& helpFilePath, QString* error = nullptr);
+// The same, the topics only.
 std::optional<QList<HelpTopic>> readHelpFile(const QString& helpFilePath, QString* error = nullptr);
 // The topic numbered `topic` among `topics` (the first one, should a number
 // come twice), or nullptr.

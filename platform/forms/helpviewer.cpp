@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <algorithm>
 
 namespace orv {
 
@@ -130,17 +131,33 @@ void HelpViewer::showMessage(const QString& title, const QString& text)
     pages_->setCurrentWidget(text_);
 }
 
+const HelpFile* HelpViewer::helpFile(QString* why)
+{
+    // Read once for the window, not at every click: reading a large file
+    // takes far longer than a click may. Another program folder is another
+    // file.
+    if (const QString path = helpFilePath(); path != helpPath_) {
+        helpPath_ = path;
+        helpError_.clear();
+        help_ = readHelp(path, &helpError_);
+        contents_->clear();
+        listed_ = false;
+    }
+    *why = helpError_;
+    return help_ ? &*help_ : nullptr;
+}
+
 void HelpViewer::showTopic(int topic)
 {
     topic_ = lastTopic_ = topic;
     contentsButton_->setEnabled(true);
     QString why;
-    const auto topics = readHelpFile(helpFilePath(), &why);
-    if (!topics) {
+    const HelpFile* help = helpFile(&why);
+    if (!help) {
         showMessage(QStringLiteral("Help topic %1").arg(topic), unreadableHelp(why));
         return;
     }
-    const HelpTopic* t = findHelpTopic(*topics, topic);
+    const HelpTopic* t = help->find(topic);
     if (!t) {
         showMessage(QStringLiteral("Help topic %1").arg(topic),
                     QStringLiteral("There is no help text for this topic yet."));
@@ -150,12 +167,8 @@ void HelpViewer::showTopic(int topic)
         showMessage(helpTopicHeading(*t), unshowableTopic(tooLarge));
         return;
     }
-    QHash<QString, int> titles;
-    // A title that comes twice leads to the first topic of that title.
-    for (auto it = topics->crbegin(); it != topics->crend(); ++it)
-        titles.insert(it->title, it->number);
     title_->setText(helpTopicHeading(*t));
-    setHelpText(text_, t->text, titles);
+    setHelpText(text_, t->text, help->numbersByTitle);
     pages_->setCurrentWidget(text_);
 }
 
@@ -163,32 +176,38 @@ void HelpViewer::showContents()
 {
     topic_ = 0;
     contentsButton_->setEnabled(false);
-    contents_->clear();
     QString why;
-    const auto topics = readHelpFile(helpFilePath(), &why);
-    if (!topics) {
+    const HelpFile* help = helpFile(&why);
+    if (!help) {
         showMessage(QStringLiteral("Contents"), unreadableHelp(why));
         return;
     }
-    title_->setText(QStringLiteral("Contents"));
-    for (const HelpTopic& t : *topics) {
-        auto* item = new QListWidgetItem(helpTopicHeading(t), contents_);
-        item->setData(Qt::UserRole, t.number);
-        if (t.number == lastTopic_ || contents_->currentItem() == nullptr)
-            contents_->setCurrentItem(item);
+    if (!listed_) {
+        // All at once: one by one, the list lays itself out again at every
+        // entry.
+        QStringList headings;
+        headings.reserve(help->topics.size());
+        for (const HelpTopic& t : help->topics)
+            headings << helpTopicHeading(t);
+        contents_->addItems(headings);
+        listed_ = true;
     }
+    title_->setText(QStringLiteral("Contents"));
+    contents_->setCurrentRow(int(std::max<qsizetype>(help->indexOf(lastTopic_), 0)));
     pages_->setCurrentWidget(contents_);
     contents_->setFocus();
 }
 
 void HelpViewer::openItem(const QListWidgetItem* item)
 {
-    if (!item)
+    // The list holds the file's topics in their order, entry for entry.
+    const int row = item ? contents_->row(item) : -1;
+    if (!help_ || !listed_ || row < 0 || row >= help_->topics.size())
         return;
     // The focus goes on with the reader into the topic, where Tab reaches
     // its links, not to whatever follows the hidden list.
     const bool focused = contents_->hasFocus();
-    showTopic(item->data(Qt::UserRole).toInt());
+    showTopic(help_->topics[row].number);
     if (focused)
         text_->setFocus();
 }

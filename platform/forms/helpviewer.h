@@ -4,8 +4,15 @@
 // the file's order) or one numbered topic. A topic's references to other
 // topics ("see" and a title in double quotes) are links to them; the
 // Contents button goes back to the list.
+//
+// A window reads the help file once, at the first topic or contents it
+// shows, and keeps what it read (or why it could not) until it closes; the
+// next window reads the file again, so an edited file is seen there.
+#include "platform/helpfile.h"
+
 #include <QDialog>
 #include <QHash>
+#include <optional>
 
 class QLabel;
 class QListWidget;
@@ -35,10 +42,16 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 private:
+    // The help file as this window read it, or nullptr with why not.
+    const HelpFile* helpFile(QString* why);
     void openItem(const QListWidgetItem* item);
     void showMessage(const QString& title, const QString& text);
     int topic_ = 0;
     int lastTopic_ = 0;
+    std::optional<HelpFile> help_;
+    QString helpPath_; // read from here; empty before the first reading
+    QString helpError_;
+    bool listed_ = false; // the list holds help_'s topics
     QLabel* title_;
     QStackedWidget* pages_;
     QListWidget* contents_;

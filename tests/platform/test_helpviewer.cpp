@@ -315,6 +315,44 @@ TEST_F(HelpViewerTest, AHelpFileThatCannotBeReadIsNamedWithTheReason)
     }
 }
 
+// A window reads the help file once, whatever the student does in it (a
+// large file takes seconds to read); the next window reads it again, and an
+// edited file is seen there.
+TEST_F(HelpViewerTest, AWindowReadsTheHelpFileOnceAndTheNextOneReadsItAgain)
+{
+    OpenWatch watch(folder.file(QStringLiteral("orvantor.hlp")));
+    ASSERT_TRUE(watch.watching());
+    HelpViewer* v = openContents();
+    ASSERT_TRUE(v);
+    const int reading = watch.opensSoFar();
+    ASSERT_GT(reading, 0) << "the watch sees the window read the file";
+    // A round through the window: the list, a link, Contents, a topic and
+    // the contents asked for from elsewhere.
+    QTest::keyClick(list(), Qt::Key_Return);
+    ASSERT_EQ(v->topic(), 1);
+    QTest::mouseClick(browser()->viewport(), Qt::LeftButton, {}, pointOnText(QStringLiteral("Strategy summary")));
+    ASSERT_EQ(v->topic(), 4);
+    button(QStringLiteral("C&ontents"))->click();
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(2)).center());
+    ASSERT_EQ(v->shownTitle(), "Strategy background");
+    showHelpTopic(707);
+    showHelpContents();
+    EXPECT_EQ(watch.opensSoFar(), reading) << "no step reads the file again";
+
+    writeHelpFile("#TOPIC 1\nEdited\nThe new text.\n");
+    const int edited = watch.opensSoFar();
+    showHelpTopic(1);
+    EXPECT_EQ(v->shownTitle(), "How to use Orvanto") << "the open window goes on with what it read";
+    EXPECT_EQ(watch.opensSoFar(), edited);
+    v->close();
+    QApplication::processEvents();
+    showHelpTopic(1);
+    ASSERT_TRUE(currentHelpViewer());
+    EXPECT_EQ(currentHelpViewer()->shownTitle(), "Edited");
+    EXPECT_EQ(currentHelpViewer()->shownText(), "The new text.");
+    EXPECT_EQ(watch.opensSoFar(), edited + reading) << "the next window reads the file again";
+}
+
 TEST_F(HelpViewerTest, MarkupInTheHelpFileIsShownAsTextAndOpensNothing)
 {
     // A picture file the markup names: opening it would be reading a file
