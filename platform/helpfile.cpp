@@ -95,8 +95,11 @@ std::optional<HelpFile> readHelp(const QString& path, QString* error)
     HelpFile file;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QRegularExpressionMatch m = header.match(lines[i].trimmed());
-        if (!m.hasMatch())
+        if (!m.hasMatch()) {
+            if (endsText(i))
+                file.badHeaders.append(HelpBadHeader{i + 1, lines[i]});
             continue;
+        }
         HelpTopic t;
         t.number = m.captured(1).toInt();
         qsizetype j = i + 1;
@@ -110,6 +113,8 @@ std::optional<HelpFile> readHelp(const QString& path, QString* error)
         while (!body.isEmpty() && body.first().trimmed().isEmpty())
             body.removeFirst();
         t.text = body.join(u'\n');
+        if (j < lines.size() && !header.match(lines[j].trimmed()).hasMatch())
+            t.cutBy = HelpBadHeader{j + 1, lines[j]};
         if (!file.indexByNumber_.contains(t.number)) {
             file.indexByNumber_.insert(t.number, file.topics.size());
             if (!file.numbersByTitle.contains(t.title))
@@ -173,16 +178,56 @@ QString helpTopicTooLarge(const HelpTopic& topic)
     return {};
 }
 
+namespace {
+
+// The text cut to `most` code units with an ellipsis when it is longer,
+// never half a character made of two code units.
+QString cutText(const QString& text, qsizetype most)
+{
+    if (text.size() <= most)
+        return text;
+    const qsizetype cut = text[most - 1].isHighSurrogate() ? most - 1 : most;
+    return text.left(cut) + QChar(0x2026);
+}
+
+// As much of a bad header as a message quotes: enough to find the line by.
+constexpr qsizetype kMaxQuotedHeader = 40;
+
+QString notAHeader(const HelpBadHeader& bad)
+{
+    return QStringLiteral("\"%1\", which is no topic header: a header is #TOPIC, a blank and a number of up to 9 "
+                          "digits")
+        .arg(cutText(bad.text, kMaxQuotedHeader));
+}
+
+} // namespace
+
+QString helpTopicDamage(const HelpTopic& topic)
+{
+    if (QString tooLarge = helpTopicTooLarge(topic); !tooLarge.isEmpty())
+        return tooLarge;
+    if (topic.cutBy)
+        return QStringLiteral("topic %1 ends at line %2, %3")
+            .arg(topic.number)
+            .arg(topic.cutBy->line)
+            .arg(notAHeader(*topic.cutBy));
+    return {};
+}
+
+QString helpMissingTopicDamage(const HelpFile& file)
+{
+    if (file.badHeaders.isEmpty())
+        return {};
+    return QStringLiteral("line %1 reads %2")
+        .arg(file.badHeaders.first().line)
+        .arg(notAHeader(file.badHeaders.first()));
+}
+
 QString helpTopicHeading(const HelpTopic& topic)
 {
     if (topic.title.isEmpty())
         return QStringLiteral("Help topic %1").arg(topic.number);
-    if (topic.title.size() > kMaxHelpTitle) {
-        // Never half a character made of two code units.
-        const qsizetype cut = topic.title[kMaxHelpTitle - 1].isHighSurrogate() ? kMaxHelpTitle - 1 : kMaxHelpTitle;
-        return topic.title.left(cut) + QChar(0x2026);
-    }
-    return topic.title;
+    return cutText(topic.title, kMaxHelpTitle);
 }
 
 QList<HelpReference> helpReferences(const QString& line)

@@ -159,12 +159,14 @@ void HelpViewer::showTopic(int topic)
     }
     const HelpTopic* t = help->find(topic);
     if (!t) {
+        const QString damage = helpMissingTopicDamage(*help);
         showMessage(QStringLiteral("Help topic %1").arg(topic),
-                    QStringLiteral("There is no help text for this topic yet."));
+                    damage.isEmpty() ? QStringLiteral("There is no help text for this topic yet.")
+                                     : unshowableTopic(damage));
         return;
     }
-    if (const QString tooLarge = helpTopicTooLarge(*t); !tooLarge.isEmpty()) {
-        showMessage(helpTopicHeading(*t), unshowableTopic(tooLarge));
+    if (const QString damage = helpTopicDamage(*t); !damage.isEmpty()) {
+        showMessage(helpTopicHeading(*t), unshowableTopic(damage));
         return;
     }
     title_->setText(helpTopicHeading(*t));

@@ -353,6 +353,40 @@ TEST_F(HelpViewerTest, AWindowReadsTheHelpFileOnceAndTheNextOneReadsItAgain)
     EXPECT_EQ(watch.opensSoFar(), edited + reading) << "the next window reads the file again";
 }
 
+// A line begun as a topic's header but none ("#TOPIC x") cuts the topic
+// before it short: that topic is refused naming the line, as a topic too
+// large is; the topics after it still show, and a topic the file lacks
+// names the line too, as it may be the one whose header was mistyped.
+TEST_F(HelpViewerTest, ABadHeaderIsNamedWhereItCutsATopicShortOrMayHideOne)
+{
+    writeHelpFile(
+        "#TOPIC 1\nFirst\nThe first text.\n#TOPIC x\nLost title\nLost text.\n#TOPIC 3\nThird\nThe third text.\n");
+    const QString refused = QStringLiteral("This help topic cannot be shown: ")
+                          + QDir::toNativeSeparators(folder.file(QStringLiteral("orvantor.hlp")));
+    const QString notAHeader = QStringLiteral(
+        "\"#TOPIC x\", which is no topic header: a header is #TOPIC, a blank and a number of up to 9 digits).");
+    struct Case {
+        int topic;
+        const char* title;
+        QString text;
+    };
+    const Case cases[]{
+        {1, "First", refused + QStringLiteral(" (topic 1 ends at line 4, ") + notAHeader},
+        {3, "Third", QStringLiteral("The third text.")},
+        {2, "Help topic 2", refused + QStringLiteral(" (line 4 reads ") + notAHeader},
+    };
+    for (const Case& c : cases) {
+        showHelpTopic(c.topic);
+        HelpViewer* v = currentHelpViewer();
+        ASSERT_TRUE(v);
+        EXPECT_EQ(v->shownTitle(), c.title) << c.topic;
+        EXPECT_EQ(v->shownText(), c.text) << c.topic;
+    }
+    HelpViewer* v = openContents();
+    ASSERT_TRUE(v);
+    EXPECT_EQ(v->shownText(), "First\nThird");
+}
+
 TEST_F(HelpViewerTest, MarkupInTheHelpFileIsShownAsTextAndOpensNothing)
 {
     // A picture file the markup names: opening it would be reading a file
