@@ -228,7 +228,7 @@ bool HelpViewer::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-bool HelpViewer::showingContents() const { return topic_ == 0; }
+bool HelpViewer::showingContents() const { return pages_->currentWidget() == contents_; }
 QString HelpViewer::shownTitle() const { return title_->text(); }
 QString HelpViewer::shownText() const
 {

@@ -34,6 +34,7 @@ public:
     void showContents();
     // The topic on show; 0 while the contents are.
     int topic() const { return topic_; }
+    // True only while the list of topics is on show (not a message in its place).
     bool showingContents() const;
     QString shownTitle() const;
     // The topic's text, or the message that stands in the place of the text

@@ -304,6 +304,7 @@ TEST_F(HelpViewerTest, AHelpFileThatCannotBeReadIsNamedWithTheReason)
         EXPECT_EQ(v->shownTitle(), "Contents") << name;
         EXPECT_EQ(v->shownText(), expected) << name;
         EXPECT_TRUE(browser()->isVisible()) << name << ": the message stands in place of the list";
+        EXPECT_FALSE(v->showingContents()) << name;
         EXPECT_EQ(list()->count(), 0) << name;
         showHelpTopic(707);
         EXPECT_EQ(v->shownTitle(), "Help topic 707") << name;
