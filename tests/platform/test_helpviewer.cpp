@@ -14,11 +14,15 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -506,4 +510,85 @@ TEST_F(HelpViewerTest, AVeryLongTitleIsCutInTheListAndHeadingButStillLinked)
     EXPECT_EQ(v->topic(), 1) << "the reference names the whole title";
     EXPECT_EQ(v->shownTitle(), cut);
     EXPECT_EQ(v->shownText(), "The long one.");
+}
+
+// The window fits its screen's available area, whatever the titles: a title
+// of one unbroken word wraps in the heading and ends in an ellipsis in the
+// list, and Close and Contents stay where they can be clicked.
+TEST_F(HelpViewerTest, ALongUnbrokenTitleLeavesTheWindowOnItsScreen)
+{
+    const QString word = QStringLiteral("W").repeated(kMaxHelpTitle);
+    // Long titles first and last: a list sizes its entries by either.
+    writeHelpFile(QStringLiteral("#TOPIC 1\n%1\nThe long one.\n#TOPIC 2\nShort\nSee \"%1\".\n#TOPIC 3\n%1\nAgain.\n")
+                      .arg(word)
+                      .toUtf8());
+    struct Case {
+        const char* name;
+        std::function<void()> open;
+        QString heading;
+    };
+    const Case cases[]{
+        {"the contents", [] { showHelpContents(); }, QStringLiteral("Contents")},
+        {"the topic", [] { showHelpTopic(1); }, word},
+        {"the topic by its link",
+         [this] {
+             showHelpTopic(2);
+             QTest::mouseClick(browser()->viewport(), Qt::LeftButton, {}, pointOnText(QStringLiteral("WWWW")));
+         },
+         word},
+    };
+    for (const Case& c : cases) {
+        c.open();
+        QPointer<HelpViewer> v = currentHelpViewer();
+        ASSERT_TRUE(v && QTest::qWaitForWindowExposed(v)) << c.name;
+        QApplication::processEvents();
+        const QRect room = v->screen()->availableGeometry();
+        SCOPED_TRACE(QStringLiteral("%1 on a screen of %2 x %3")
+                         .arg(QString::fromUtf8(c.name))
+                         .arg(room.width())
+                         .arg(room.height())
+                         .toStdString());
+        EXPECT_EQ(v->shownTitle(), c.heading) << "the heading as the file gives it";
+        EXPECT_TRUE(room.contains(v->frameGeometry()))
+            << v->frameGeometry().width() << " x " << v->frameGeometry().height();
+        const auto buttons = v->findChild<QDialogButtonBox*>()->buttons();
+        ASSERT_EQ(buttons.size(), 2);
+        for (const QAbstractButton* b : buttons) {
+            const QRect inWindow(b->mapTo(v.data(), QPoint(0, 0)), b->size());
+            EXPECT_TRUE(v->rect().contains(inWindow)) << b->text().toStdString();
+            EXPECT_TRUE(room.contains(QRect(b->mapToGlobal(QPoint(0, 0)), b->size()))) << b->text().toStdString();
+        }
+        // The heading shows all of itself, inside the window.
+        auto* heading = v->findChild<QLabel*>();
+        ASSERT_TRUE(heading);
+        EXPECT_LE(heading->width(), v->width());
+        EXPECT_GE(heading->height(), heading->heightForWidth(heading->width()));
+        // The list entry is no wider than the list shows: nothing to scroll sideways to.
+        showHelpContents();
+        for (int row : {0, 2}) {
+            const QRect entry = list()->visualItemRect(list()->item(row));
+            EXPECT_LE(entry.right(), list()->viewport()->width()) << row;
+        }
+        EXPECT_EQ(list()->horizontalScrollBar()->maximum(), 0);
+        v->close();
+        QApplication::processEvents();
+    }
+}
+
+// A window made larger than its screen, or pushed past its edge, comes back
+// onto it with the next thing it shows.
+TEST_F(HelpViewerTest, AWindowPastItsScreenComesBackOntoIt)
+{
+    HelpViewer* v = openContents();
+    ASSERT_TRUE(v);
+    const QRect room = v->screen()->availableGeometry();
+    v->resize(room.width() + 400, room.height() + 300);
+    v->move(room.left() - 100, room.top() - 50);
+    showHelpTopic(1);
+    EXPECT_TRUE(room.contains(v->frameGeometry()))
+        << v->frameGeometry().x() << ", " << v->frameGeometry().y() << " " << v->frameGeometry().width() << " x "
+        << v->frameGeometry().height();
+    v->move(room.right() - 50, room.bottom() - 50);
+    button(QStringLiteral("C&ontents"))->click();
+    EXPECT_TRUE(room.contains(v->frameGeometry())) << v->frameGeometry().x() << ", " << v->frameGeometry().y();
 }
