@@ -5,6 +5,7 @@
 #   ./build.sh build                                 only build the programs
 #   ./build.sh fuzz [SECONDS]                        fuzz the file readers (300 s each by default)
 #   ./build.sh sanitize                              every test under ASan and UBSan (in build-san)
+#   ./build.sh bench                                 time the help window, waits, marks and printouts
 # ORV_JOBS limits how many compilers, tests or fuzzers run at once (every core when
 # it is not set; set, it must be a whole number of 1 or more, not empty).
 set -euo pipefail
@@ -12,9 +13,9 @@ cd "$(dirname "$0")"
 what=${1:-run}
 [ $# -gt 0 ] && shift
 
-usage="usage: $0 run [orvantos|ovsetup] [args] | test | build | fuzz [SECONDS] | sanitize"
+usage="usage: $0 run [orvantos|ovsetup] [args] | test | build | fuzz [SECONDS] | sanitize | bench"
 case "$what" in
-  run|test|build|fuzz|sanitize) ;;
+  run|test|build|fuzz|sanitize|bench) ;;
   *) echo "$usage" >&2; exit 2 ;;
 esac
 export ORV_JOBS=${ORV_JOBS-$(nproc)}  # set but empty is refused below
@@ -67,5 +68,11 @@ case "$what" in
     ;;
   build)
     cmake --build build -j"$ORV_JOBS" --target "${programs[@]}"
+    ;;
+  bench)
+    # Prints the timings; a slow machine fails nothing, only a timing that
+    # cannot be made does (or a build that fails).
+    cmake --build build -j"$ORV_JOBS" --target orv_bench program_folder
+    exec build/tests/bench/orv_bench
     ;;
 esac

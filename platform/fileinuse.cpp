@@ -322,10 +322,11 @@ Removal removeMark(const QString& mark, const std::function<bool(const SmallFile
     SmallFile set = readSmallFile(aside);
     if (set.openError == ENOENT)
         return {Removal::Changed}; // taken away meanwhile
-    // Not to be opened by this account: judged by what the folder tells of it.
-    if (set.openError != 0 && ::lstat(nativeName(aside).constData(), &set.st) == 0 && !S_ISREG(set.st.st_mode))
-        set.damaged = true;
-    if (!set.bytes && set.damaged) {
+    // Not to be opened by this account (or a link): judged by what the
+    // folder tells of it.
+    if (set.openError != 0 && ::lstat(nativeName(aside).constData(), &set.st) != 0)
+        return {Removal::Changed};
+    if (!S_ISREG(set.st.st_mode)) {
         putBack(aside, mark); // not a mark any more: never ours to remove
         return {Removal::Changed};
     }

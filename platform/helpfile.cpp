@@ -4,7 +4,6 @@
 #include "platform/textfile.h"
 
 #include <QRegularExpression>
-#include <QSet>
 
 #include <algorithm>
 
@@ -81,7 +80,7 @@ QList<HelpBlock> helpTextBlocks(const QString& text)
 
 QString helpFilePath() { return programFile(QStringLiteral("orvantor.hlp")); }
 
-std::optional<QList<HelpTopic>> readHelpFile(const QString& path, QString* error)
+std::optional<HelpFile> readHelp(const QString& path, QString* error)
 {
     const auto read = readFileLines(path);
     if (!read) {
@@ -90,41 +89,66 @@ std::optional<QList<HelpTopic>> readHelpFile(const QString& path, QString* error
         return std::nullopt;
     }
     QStringList lines;
+    lines.reserve(read->size());
     for (const QByteArray& l : *read)
         lines << QString::fromUtf8(l);
     static const QRegularExpression header(QStringLiteral("^#TOPIC (\\d{1,9})$"));
-    QList<HelpTopic> topics;
-    QSet<int> numbers;
+    // What ends a topic's text: a header, or a line begun as one.
+    const auto endsText = [&lines](qsizetype i) { return lines[i].startsWith(QStringLiteral("#TOPIC ")); };
+    HelpFile file;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QRegularExpressionMatch m = header.match(lines[i].trimmed());
-        if (!m.hasMatch())
+        if (!m.hasMatch()) {
+            if (endsText(i))
+                file.badHeaders.append(HelpBadHeader{i + 1, lines[i]});
             continue;
+        }
         HelpTopic t;
         t.number = m.captured(1).toInt();
         qsizetype j = i + 1;
-        if (j < lines.size() && !lines[j].startsWith(QStringLiteral("#TOPIC ")))
+        if (j < lines.size() && !endsText(j))
             t.title = lines[j++].trimmed();
         QStringList body;
-        for (; j < lines.size() && !lines[j].startsWith(QStringLiteral("#TOPIC ")); ++j)
+        for (; j < lines.size() && !endsText(j); ++j)
             body << lines[j];
         while (!body.isEmpty() && body.last().trimmed().isEmpty())
             body.removeLast();
         while (!body.isEmpty() && body.first().trimmed().isEmpty())
             body.removeFirst();
         t.text = body.join(u'\n');
-        if (!numbers.contains(t.number)) {
-            numbers.insert(t.number);
-            topics.append(t);
+        if (j < lines.size() && !header.match(lines[j].trimmed()).hasMatch())
+            t.cutBy = HelpBadHeader{j + 1, lines[j]};
+        if (!file.indexByNumber_.contains(t.number)) {
+            file.indexByNumber_.insert(t.number, file.topics.size());
+            if (!file.numbersByTitle.contains(t.title))
+                file.numbersByTitle.insert(t.title, t.number);
+            file.topics.append(std::move(t));
         }
         i = j - 1;
     }
-    if (topics.isEmpty()) {
+    if (file.topics.isEmpty()) {
         if (error)
             *error = QStringLiteral("it holds no help topics");
         return std::nullopt;
     }
-    return topics;
+    return file;
 }
+
+std::optional<QList<HelpTopic>> readHelpFile(const QString& path, QString* error)
+{
+    auto file = readHelp(path, error);
+    if (!file)
+        return std::nullopt;
+    return std::move(file->topics);
+}
+
+const HelpTopic* HelpFile::find(int number) const
+{
+    const qsizetype at = indexOf(number);
+    return at < 0 ? nullptr : &topics[at];
+}
+
+qsizetype HelpFile::indexOf(int number) const { return indexByNumber_.value(number, -1); }
 
 const HelpTopic* findHelpTopic(const QList<HelpTopic>& topics, int topic)
 {
@@ -157,16 +181,56 @@ QString helpTopicTooLarge(const HelpTopic& topic)
     return {};
 }
 
+namespace {
+
+// The text cut to `most` code units with an ellipsis when it is longer,
+// never half a character made of two code units.
+QString cutText(const QString& text, qsizetype most)
+{
+    if (text.size() <= most)
+        return text;
+    const qsizetype cut = text[most - 1].isHighSurrogate() ? most - 1 : most;
+    return text.left(cut) + QChar(0x2026);
+}
+
+// As much of a bad header as a message quotes: enough to find the line by.
+constexpr qsizetype kMaxQuotedHeader = 40;
+
+QString notAHeader(const HelpBadHeader& bad)
+{
+    return QStringLiteral("\"%1\", which is no topic header: a header is #TOPIC, a blank and a number of up to 9 "
+                          "digits")
+        .arg(cutText(bad.text, kMaxQuotedHeader));
+}
+
+} // namespace
+
+QString helpTopicDamage(const HelpTopic& topic)
+{
+    if (QString tooLarge = helpTopicTooLarge(topic); !tooLarge.isEmpty())
+        return tooLarge;
+    if (topic.cutBy)
+        return QStringLiteral("topic %1 ends at line %2, %3")
+            .arg(topic.number)
+            .arg(topic.cutBy->line)
+            .arg(notAHeader(*topic.cutBy));
+    return {};
+}
+
+QString helpMissingTopicDamage(const HelpFile& file)
+{
+    if (file.badHeaders.isEmpty())
+        return {};
+    return QStringLiteral("line %1 reads %2")
+        .arg(file.badHeaders.first().line)
+        .arg(notAHeader(file.badHeaders.first()));
+}
+
 QString helpTopicHeading(const HelpTopic& topic)
 {
     if (topic.title.isEmpty())
         return QStringLiteral("Help topic %1").arg(topic.number);
-    if (topic.title.size() > kMaxHelpTitle) {
-        // Never half a character made of two code units.
-        const qsizetype cut = topic.title[kMaxHelpTitle - 1].isHighSurrogate() ? kMaxHelpTitle - 1 : kMaxHelpTitle;
-        return topic.title.left(cut) + QChar(0x2026);
-    }
-    return topic.title;
+    return cutText(topic.title, kMaxHelpTitle);
 }
 
 QList<HelpReference> helpReferences(const QString& line)

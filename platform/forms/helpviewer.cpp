@@ -14,12 +14,16 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QStackedWidget>
+#include <QStyledItemDelegate>
+#include <QTextBoundaryFinder>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <algorithm>
 
 namespace orv {
 
@@ -50,6 +54,51 @@ public:
     using QTextBrowser::QTextBrowser;
     QVariant loadResource(int, const QUrl&) override { return {}; }
 };
+
+// The list's entries are one line each, as wide as the list shows them: a
+// title too long for that ends in an ellipsis instead of widening the list.
+class OneLineEntries : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return {0, QStyledItemDelegate::sizeHint(option, index).height()};
+    }
+};
+
+// The heading with a break allowed between the characters (graphemes) of
+// each word wider than `room` pixels, by a zero-width space: a label wraps
+// only between words, and one word wider than the window would widen it,
+// past the screen for a long enough one.
+QString breakableHeading(const QString& heading, const QFontMetrics& metrics, int room)
+{
+    QString out;
+    qsizetype wordStart = 0;
+    const auto addWord = [&](qsizetype end) {
+        const QString word = heading.mid(wordStart, end - wordStart);
+        if (metrics.horizontalAdvance(word) <= room) {
+            out += word;
+            return;
+        }
+        QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, word);
+        qsizetype at = 0;
+        for (qsizetype next = graphemes.toNextBoundary(); next > 0; next = graphemes.toNextBoundary()) {
+            if (at > 0)
+                out += QChar(0x200B);
+            out += word.mid(at, next - at);
+            at = next;
+        }
+    };
+    for (qsizetype i = 0; i < heading.size(); ++i) {
+        if (heading[i].isSpace()) {
+            addWord(i);
+            out += heading[i];
+            wordStart = i + 1;
+        }
+    }
+    addWord(heading.size());
+    return out;
+}
 
 // A line of running text as HTML, its references to known topics as links.
 QString linkedLine(const QString& line, const QHash<QString, int>& topics)
@@ -103,6 +152,9 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent)
     pages_ = new QStackedWidget(this);
     contents_ = new QListWidget(pages_);
     contents_->setUniformItemSizes(true); // a file of many topics lists at once
+    contents_->setItemDelegate(new OneLineEntries(contents_));
+    contents_->setTextElideMode(Qt::ElideRight);
+    contents_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     contents_->installEventFilter(this);
     connect(contents_, &QListWidget::itemClicked, this, &HelpViewer::openItem);
     text_ = new TopicBrowser(pages_);
@@ -123,9 +175,37 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent)
     resize(560, 480);
 }
 
+const HelpFile* HelpViewer::helpFile(QString* why)
+{
+    // Read once for the window, not at every click: reading a large file
+    // takes far longer than a click may. Another program folder is another
+    // file.
+    if (const QString path = helpFilePath(); path != helpPath_) {
+        helpPath_ = path;
+        helpError_.clear();
+        help_ = readHelp(path, &helpError_);
+        contents_->clear();
+        listed_ = false;
+    }
+    *why = helpError_;
+    return help_ ? &*help_ : nullptr;
+}
+
+void HelpViewer::setHeading(const QString& heading)
+{
+    heading_ = heading;
+    // The heading's room: the window's width, or the screen's where that is less.
+    int room = width();
+    if (const QScreen* s = screen())
+        room = std::min(room, s->availableGeometry().width() - (frameGeometry().width() - width()));
+    const QMargins margins = layout()->contentsMargins();
+    title_->setText(breakableHeading(heading, title_->fontMetrics(), room - margins.left() - margins.right()));
+    keepOnScreen();
+}
+
 void HelpViewer::showMessage(const QString& title, const QString& text)
 {
-    title_->setText(title);
+    setHeading(title);
     text_->setPlainText(text);
     pages_->setCurrentWidget(text_);
 }
@@ -135,27 +215,25 @@ void HelpViewer::showTopic(int topic)
     topic_ = lastTopic_ = topic;
     contentsButton_->setEnabled(true);
     QString why;
-    const auto topics = readHelpFile(helpFilePath(), &why);
-    if (!topics) {
+    const HelpFile* help = helpFile(&why);
+    if (!help) {
         showMessage(QStringLiteral("Help topic %1").arg(topic), unreadableHelp(why));
         return;
     }
-    const HelpTopic* t = findHelpTopic(*topics, topic);
+    const HelpTopic* t = help->find(topic);
     if (!t) {
+        const QString damage = helpMissingTopicDamage(*help);
         showMessage(QStringLiteral("Help topic %1").arg(topic),
-                    QStringLiteral("There is no help text for this topic yet."));
+                    damage.isEmpty() ? QStringLiteral("There is no help text for this topic yet.")
+                                     : unshowableTopic(damage));
         return;
     }
-    if (const QString tooLarge = helpTopicTooLarge(*t); !tooLarge.isEmpty()) {
-        showMessage(helpTopicHeading(*t), unshowableTopic(tooLarge));
+    if (const QString damage = helpTopicDamage(*t); !damage.isEmpty()) {
+        showMessage(helpTopicHeading(*t), unshowableTopic(damage));
         return;
     }
-    QHash<QString, int> titles;
-    // A title that comes twice leads to the first topic of that title.
-    for (auto it = topics->crbegin(); it != topics->crend(); ++it)
-        titles.insert(it->title, it->number);
-    title_->setText(helpTopicHeading(*t));
-    setHelpText(text_, t->text, titles);
+    setHeading(helpTopicHeading(*t));
+    setHelpText(text_, t->text, help->numbersByTitle);
     pages_->setCurrentWidget(text_);
 }
 
@@ -163,32 +241,66 @@ void HelpViewer::showContents()
 {
     topic_ = 0;
     contentsButton_->setEnabled(false);
-    contents_->clear();
     QString why;
-    const auto topics = readHelpFile(helpFilePath(), &why);
-    if (!topics) {
+    const HelpFile* help = helpFile(&why);
+    if (!help) {
         showMessage(QStringLiteral("Contents"), unreadableHelp(why));
         return;
     }
-    title_->setText(QStringLiteral("Contents"));
-    for (const HelpTopic& t : *topics) {
-        auto* item = new QListWidgetItem(helpTopicHeading(t), contents_);
-        item->setData(Qt::UserRole, t.number);
-        if (t.number == lastTopic_ || contents_->currentItem() == nullptr)
-            contents_->setCurrentItem(item);
+    if (!listed_) {
+        // All at once: one by one, the list lays itself out again at every
+        // entry.
+        QStringList headings;
+        headings.reserve(help->topics.size());
+        for (const HelpTopic& t : help->topics)
+            headings << helpTopicHeading(t);
+        contents_->addItems(headings);
+        listed_ = true;
     }
+    setHeading(QStringLiteral("Contents"));
+    contents_->setCurrentRow(int(std::max<qsizetype>(help->indexOf(lastTopic_), 0)));
     pages_->setCurrentWidget(contents_);
     contents_->setFocus();
 }
 
+void HelpViewer::keepOnScreen()
+{
+    const QScreen* s = screen();
+    if (!s)
+        return;
+    // The layout grows the window to what its parts need; let it now, so
+    // that what is checked below is the size the window takes.
+    layout()->activate();
+    const QRect room = s->availableGeometry();
+    const QRect frame = frameGeometry();
+    const QSize extra = frame.size() - size(); // the frame's borders and caption
+    const QSize most = room.size() - extra;
+    if (width() > most.width() || height() > most.height())
+        resize(size().boundedTo(most));
+    const QRect now = frameGeometry();
+    const QPoint at(std::clamp(now.x(), room.left(), std::max(room.left(), room.right() + 1 - now.width())),
+                    std::clamp(now.y(), room.top(), std::max(room.top(), room.bottom() + 1 - now.height())));
+    // Before it shows, the dialog still centres itself; a move would stop that.
+    if (isVisible() && at != now.topLeft())
+        move(at);
+}
+
+void HelpViewer::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    keepOnScreen();
+}
+
 void HelpViewer::openItem(const QListWidgetItem* item)
 {
-    if (!item)
+    // The list holds the file's topics in their order, entry for entry.
+    const int row = item ? contents_->row(item) : -1;
+    if (!help_ || !listed_ || row < 0 || row >= help_->topics.size())
         return;
     // The focus goes on with the reader into the topic, where Tab reaches
     // its links, not to whatever follows the hidden list.
     const bool focused = contents_->hasFocus();
-    showTopic(item->data(Qt::UserRole).toInt());
+    showTopic(help_->topics[row].number);
     if (focused)
         text_->setFocus();
 }
@@ -207,8 +319,8 @@ bool HelpViewer::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-bool HelpViewer::showingContents() const { return topic_ == 0; }
-QString HelpViewer::shownTitle() const { return title_->text(); }
+bool HelpViewer::showingContents() const { return pages_->currentWidget() == contents_; }
+QString HelpViewer::shownTitle() const { return heading_; }
 QString HelpViewer::shownText() const
 {
     if (pages_->currentWidget() == contents_) {

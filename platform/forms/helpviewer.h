@@ -4,8 +4,17 @@
 // the file's order) or one numbered topic. A topic's references to other
 // topics ("see" and a title in double quotes) are links to them; the
 // Contents button goes back to the list.
+//
+// A window reads the help file once, at the first topic or contents it
+// shows, and keeps what it read (or why it could not) until it closes; the
+// next window reads the file again, so an edited file is seen there. The
+// window stays within its screen's available area: long titles wrap in the
+// heading and end in an ellipsis in the list.
+#include "platform/helpfile.h"
+
 #include <QDialog>
 #include <QHash>
+#include <optional>
 
 class QLabel;
 class QListWidget;
@@ -27,18 +36,32 @@ public:
     void showContents();
     // The topic on show; 0 while the contents are.
     int topic() const { return topic_; }
+    // True only while the list of topics is on show (not a message in its place).
     bool showingContents() const;
+    // The heading as the file gives it (cut to kMaxHelpTitle), or the message's.
     QString shownTitle() const;
     // The topic's text, or the message that stands in the place of the text
     // or the list.
     QString shownText() const;
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 private:
+    // The help file as this window read it, or nullptr with why not.
+    const HelpFile* helpFile(QString* why);
     void openItem(const QListWidgetItem* item);
+    void setHeading(const QString& heading);
     void showMessage(const QString& title, const QString& text);
+    // Moves and shrinks the window, its frame included, into its screen's
+    // available area; the layout has its say first.
+    void keepOnScreen();
     int topic_ = 0;
     int lastTopic_ = 0;
+    std::optional<HelpFile> help_;
+    QString helpPath_; // read from here; empty before the first reading
+    QString helpError_;
+    bool listed_ = false; // the list holds help_'s topics
+    QString heading_;
     QLabel* title_;
     QStackedWidget* pages_;
     QListWidget* contents_;

@@ -4,6 +4,7 @@
 #include "core/unknownfile.h"
 #include "core/userfile.h"
 #include "platform/basic.h"
+#include "platform/forms/formregistry.h"
 #include "platform/runtime.h"
 #include "platform/textfile.h"
 
@@ -200,5 +201,33 @@ orv::forms::FormName form(const QString& name)
 }
 
 void later(std::function<void()> fn, int ms) { QTimer::singleShot(ms, std::move(fn)); }
+
+QByteArray wavImage(int rate, int samples)
+{
+    QByteArray data(samples * 2, '\0');
+    auto le32 = [](quint32 v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); };
+    auto le16 = [](quint16 v) { return QByteArray(reinterpret_cast<const char*>(&v), 2); };
+    QByteArray w = "RIFF" + le32(36 + data.size()) + "WAVEfmt " + le32(16) + le16(1) + le16(1) + le32(rate)
+                 + le32(rate * 2) + le16(2) + le16(16) + "data" + le32(data.size());
+    return w + data;
+}
+
+void setTestEnvironment(const char* builtSourceDir, const char* builtProgramDir)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("ORV_SOURCE_DIR"))
+        qputenv("ORV_SOURCE_DIR", builtSourceDir);
+    if (qEnvironmentVariableIsEmpty("ORV_PROGRAM_DIR"))
+        qputenv("ORV_PROGRAM_DIR", builtProgramDir);
+    qputenv("ORVANTO_PRINT_PDF", QByteArray()); // tests name their own PDF files
+}
+
+void recordDialogsAndEnd()
+{
+    msgLog().install();
+    orv::setEndProgramHandler([] { ++programEnds(); });
+    orv::setUnloadAllWindowsHook([] { orv::forms::unloadAll(); });
+}
 
 } // namespace orvtest

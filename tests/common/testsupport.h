@@ -128,4 +128,17 @@ orv::forms::FormName form(const QString& name);
 // Runs fn once the event loop is entered (for answering modal windows).
 void later(std::function<void()> fn, int ms = 0);
 
+// A PCM WAV image of `samples` 16-bit mono samples of silence at `rate` Hz.
+QByteArray wavImage(int rate, int samples);
+
+// The environment a test program runs in, whoever starts it (ctest passes
+// the same): offscreen, the sources and the program folder the build names
+// (where the environment names none), and no printout into a PDF file but
+// where a test names one. Set before the QApplication is made.
+void setTestEnvironment(const char* builtSourceDir, const char* builtProgramDir);
+// Once the QApplication is made: message boxes recorded (see msgLog), the
+// program's end counted (see programEnds), all windows unloaded through the
+// window registry. So nothing waits for a click or ends the process.
+void recordDialogsAndEnd();
+
 } // namespace orvtest

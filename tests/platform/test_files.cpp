@@ -902,3 +902,91 @@ TEST(HelpFile, AHeadingIsTheTitleCutToWhatAWindowShows)
     for (const Case& c : cases)
         EXPECT_EQ(helpTopicHeading(c.topic), c.heading) << c.name;
 }
+
+namespace {
+
+// The help file `bytes` as read back, failing the test when it cannot be.
+HelpFile readHelpBytes(const QByteArray& bytes)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("help.hlp"));
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    f.close();
+    QString why;
+    auto help = readHelp(path, &why);
+    EXPECT_TRUE(help) << why.toStdString();
+    return help ? *help : HelpFile{};
+}
+
+QString notAHeader(const QString& quoted)
+{
+    return QStringLiteral(
+               "\"%1\", which is no topic header: a header is #TOPIC, a blank and a number of up to 9 digits")
+        .arg(quoted);
+}
+
+} // namespace
+
+// A line begun as a header ("#TOPIC ") that is none ends the topic before it,
+// as it always did; now that topic says so, naming the line.
+TEST(HelpFile, ABadHeaderCutsTheTopicBeforeItShortAndSaysWhere)
+{
+    struct Case {
+        const char* name;
+        QByteArray file;
+        QList<int> numbers;
+        QString text7;  // what topic 7 keeps
+        QString damage; // why topic 7 is not shown; empty: it is
+    };
+    const QString longHeader = QStringLiteral("#TOPIC ") + QString(1000, u'y');
+    // clang-format off
+    const Case cases[]{
+        {"a word for the number", "#TOPIC 7\nSeven\nText.\n#TOPIC x\nLost title\nLost text.\n#TOPIC 8\nEight\n", {7, 8},
+         "Text.", QStringLiteral("topic 7 ends at line 4, ") + notAHeader("#TOPIC x")},
+        {"ten digits", "#TOPIC 7\nSeven\nText.\n\n#TOPIC 1234567890\nLost\n", {7},
+         "Text.", QStringLiteral("topic 7 ends at line 5, ") + notAHeader("#TOPIC 1234567890")},
+        {"a letter after the number", "#TOPIC 7\r\nSeven\r\nText.\r\n#TOPIC 8a\r\n#TOPIC 9\r\nNine\r\n", {7, 9},
+         "Text.", QStringLiteral("topic 7 ends at line 4, ") + notAHeader("#TOPIC 8a")},
+        {"in the title's place", "#TOPIC 7\n#TOPIC -1\nLost\n", {7},
+         "", QStringLiteral("topic 7 ends at line 2, ") + notAHeader("#TOPIC -1")},
+        {"a long one, quoted in part", "#TOPIC 7\nSeven\nText.\n" + longHeader.toUtf8() + "\n", {7},
+         "Text.", QStringLiteral("topic 7 ends at line 4, ") + notAHeader(longHeader.left(40) + QChar(0x2026))},
+        {"a blank after the number: a header", "#TOPIC 7\nSeven\nText.\n#TOPIC 8 \nEight\n", {7, 8}, "Text.", ""},
+        {"indented: running text", "#TOPIC 7\nSeven\nText.\n #TOPIC x\n", {7}, "Text.\n #TOPIC x", ""},
+        {"no blank: running text", "#TOPIC 7\nSeven\nText.\n#TOPICS 8\n", {7}, "Text.\n#TOPICS 8", ""},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const HelpFile help = readHelpBytes(c.file);
+        QList<int> numbers;
+        for (const HelpTopic& t : help.topics) {
+            numbers << t.number;
+            if (t.number != 7) {
+                EXPECT_EQ(helpTopicDamage(t), QString()) << c.name << ": topic " << t.number;
+            }
+        }
+        EXPECT_EQ(numbers, c.numbers) << c.name;
+        const HelpTopic* seven = help.find(7);
+        ASSERT_TRUE(seven) << c.name;
+        EXPECT_EQ(seven->text, c.text7) << c.name;
+        EXPECT_EQ(helpTopicDamage(*seven), c.damage) << c.name;
+        EXPECT_EQ(help.badHeaders.size(), c.damage.isEmpty() ? 0 : 1) << c.name;
+    }
+    // A topic too large says that first: it would not be shown whole anyway.
+    const HelpFile large = readHelpBytes("#TOPIC 7\nSeven\n" + QByteArray(kMaxHelpLine + 1, 'x') + "\n#TOPIC x\n");
+    ASSERT_EQ(large.topics.size(), 1);
+    EXPECT_TRUE(helpTopicDamage(large.topics[0]).contains(QStringLiteral("holds a line of")));
+}
+
+// A topic the file lacks may be the one whose header was mistyped: the first
+// bad header is named for it, wherever it stands; without one, nothing is.
+TEST(HelpFile, ATopicTheFileLacksNamesTheFirstBadHeader)
+{
+    const HelpFile first = readHelpBytes("#TOPIC one\nOne\nLost.\n#TOPIC 2\nTwo\n#TOPIC 2x\n");
+    ASSERT_EQ(first.topics.size(), 1);
+    EXPECT_EQ(first.topics[0].number, 2);
+    EXPECT_EQ(first.badHeaders.size(), 2);
+    EXPECT_EQ(helpMissingTopicDamage(first), QStringLiteral("line 1 reads ") + notAHeader("#TOPIC one"));
+    EXPECT_EQ(helpMissingTopicDamage(readHelpBytes("#TOPIC 2\nTwo\n")), QString());
+}

@@ -18,22 +18,10 @@
 
 using namespace orv;
 
-namespace {
-QByteArray makeWav(int rate, int samples)
-{
-    QByteArray data(samples * 2, '\0');
-    auto le32 = [](quint32 v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); };
-    auto le16 = [](quint16 v) { return QByteArray(reinterpret_cast<const char*>(&v), 2); };
-    QByteArray w = "RIFF" + le32(36 + data.size()) + "WAVEfmt " + le32(16) + le16(1) + le16(1) + le32(rate)
-                 + le32(rate * 2) + le16(2) + le16(16) + "data" + le32(data.size());
-    return w + data;
-}
-}
-
 TEST(Sound, ParsesPcmAndRejectsOtherImages)
 {
     WavInfo info;
-    ASSERT_TRUE(parseWav(makeWav(8000, 100), info));
+    ASSERT_TRUE(parseWav(orvtest::wavImage(8000, 100), info));
     EXPECT_EQ(info.sampleRate, 8000);
     EXPECT_EQ(info.bitsPerSample, 16);
     EXPECT_EQ(info.samples.size(), 200);
@@ -41,12 +29,10 @@ TEST(Sound, ParsesPcmAndRejectsOtherImages)
     EXPECT_FALSE(parseWav(QByteArray(), info));
 }
 
-TEST(Sound, PlayingReturnsAtOnceWithoutADevice)
+// How soon it returns is timed by the bench (./build.sh bench).
+TEST(Sound, PlayingStartsAPcmImageWithoutADeviceAndRefusesOthers)
 {
-    QElapsedTimer t;
-    t.start();
-    EXPECT_TRUE(playWavAsync(makeWav(8000, 8000))); // a whole second of sound
-    EXPECT_LT(t.elapsed(), 200);
+    EXPECT_TRUE(playWavAsync(orvtest::wavImage(8000, 8000))); // a whole second of sound
     EXPECT_FALSE(playWavAsync("not a wav"));
 }
 
@@ -59,7 +45,6 @@ TEST(Runtime, PauseLetsTimersRunAndLastsItsTime)
     Pause(0.1);
     EXPECT_TRUE(fired);
     EXPECT_GE(t.elapsed(), 95);
-    EXPECT_LT(t.elapsed(), 1000);
 }
 
 TEST(Runtime, SecondCopyIsRefused)

@@ -311,6 +311,13 @@ TEST(InUseMark, WhatStandsInTheMarksPlace)
              f.resize(kMaxReadBytes);
          },
          true, 1, "larger than any mark", true},
+        {"a huge file, not sticky",
+         [](const Lab& l) {
+             QFile f(l.first);
+             f.open(QIODevice::WriteOnly);
+             f.resize(kMaxReadBytes);
+         },
+         false, 1, "larger than any mark", false},
         // What no copy makes: never removed, opened or followed.
         {"a folder", [](const Lab& l) { QDir().mkpath(l.first + "/inside"); }, false, 1,
          "a folder, which Orvanto never makes", true},
