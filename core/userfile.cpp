@@ -201,12 +201,12 @@ bool writeUserRecord(const UserRecord& r)
 void passwordStep()
 {
     auto& m = modOrvan;
-    if (m.PasswordRequired != kTrue)
+    if (!isTrue(m.PasswordRequired))
         return;
     if (!m.Password.isEmpty()) {
         if (windows().testPassword)
             windows().testPassword(QStringLiteral("Password required"));
-    } else if (m.MultipleSessionsAllowed == kTrue) {
+    } else if (isTrue(m.MultipleSessionsAllowed)) {
         askNewPassword(QStringLiteral("Password now required"));
     } else {
         m.PasswordVerified = kTrue;
@@ -228,12 +228,12 @@ void applyContents(const UserFileContents& c)
 bool refusedByItsPassword(const UserFileContents& c)
 {
     auto& m = modOrvan;
-    if (m.PasswordRequired != kTrue || c.password.isEmpty())
+    if (!isTrue(m.PasswordRequired) || c.password.isEmpty())
         return false;
     const QString password = m.Password, code = m.PasswordCode;
     m.Password = c.password; // the test window compares with it
     passwordStep();
-    if (m.PasswordVerified == kTrue)
+    if (isTrue(m.PasswordVerified))
         return false;
     m.Password = password;
     m.PasswordCode = code;
@@ -242,7 +242,7 @@ bool refusedByItsPassword(const UserFileContents& c)
 
 } // namespace
 
-bool passwordStillToChoose() { return modOrvan.PasswordRequired == kTrue && modOrvan.Password.isEmpty(); }
+bool passwordStillToChoose() { return isTrue(modOrvan.PasswordRequired) && modOrvan.Password.isEmpty(); }
 
 void setPasswordWindows(PasswordWindows w) { windows() = std::move(w); }
 
@@ -312,7 +312,7 @@ bool WriteUserFile()
         reportWriteError(QStringLiteral("No password was given, and one is required: save again and supply one"));
         return false;
     }
-    const bool allDone = m.AllUnknownsDone == kTrue;
+    const bool allDone = isTrue(m.AllUnknownsDone);
     if (allDone)
         m.SessionNumber = 0;
     else
@@ -357,7 +357,7 @@ bool ReadUserFile()
         // the work in it. Where progress is saved the student is not let in
         // either (the next sign-in asks again); where it is not, a file
         // without a password is let in as always.
-        if (m.MultipleSessionsAllowed == kTrue)
+        if (isTrue(m.MultipleSessionsAllowed))
             m.PasswordVerified = kFalse;
         else
             passwordStep();

@@ -44,7 +44,7 @@ QStringList errorReportRecord(const QString& digitPart, const ItemCounts& c, con
       << QStringLiteral("spec ") + n(c.spectrum) << QStringLiteral("chem tests ") + n(c.chemTest)
       << QStringLiteral("tot deriv ") + n(c.derivative) << QStringLiteral("unsuit deriv ") + n(m.UnsuitableDerivs)
       << QStringLiteral("general help with unk was ")
-             + (m.ItemHelpShown[0] == kTrue ? QString() : QStringLiteral("not ")) + QStringLiteral("obtained")
+             + (isTrue(m.ItemHelpShown[0]) ? QString() : QStringLiteral("not ")) + QStringLiteral("obtained")
       << QStringLiteral("items with help ") + n(c.helpItems)
       << QStringLiteral("precluded item attempted ") + n(m.PrecludedTries);
     if (isTrue(m.ShowReportAfterResign))

@@ -104,7 +104,7 @@ SaveOutcome WriteUserDataFlow()
     // A name that another file took while it was being chosen is not the
     // student's: another one is asked for.
     for (int named = 0;; ++named) {
-        const bool naming = m.UserFilePath.isEmpty() && m.InstructorMode != kTrue;
+        const bool naming = m.UserFilePath.isEmpty() && !isTrue(m.InstructorMode);
         if (naming)
             m.UserFilePath = chooseNewUserFile();
         if (m.UserFilePath.isEmpty())
