@@ -42,8 +42,10 @@ bool completed(int n) { return isTrue(IsUnknownInList(n)); }
 
 std::function<bool(int)>& availability()
 {
-    static std::function<bool(int)> rule;
-    return rule;
+    // Never destroyed: the system's end road may save from an exit handler,
+    // after the statics made since it was registered are gone.
+    static auto* rule = new std::function<bool(int)>;
+    return *rule;
 }
 
 bool open(int n) { return !completed(n) && unknownAvailable(n); }
@@ -52,8 +54,8 @@ bool open(int n) { return !completed(n) && unknownAvailable(n); }
 // drawn again then.
 QSet<int>& unreadable()
 {
-    static QSet<int> set;
-    return set;
+    static auto* set = new QSet<int>; // never destroyed, as above
+    return *set;
 }
 
 bool hasProgress(const ModOrvan& m)

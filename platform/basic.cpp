@@ -275,8 +275,11 @@ double TimeOfDay() { return Timer() / 86400.0; }
 namespace {
 std::function<qint64()>& monotonicSource()
 {
-    static std::function<qint64()> s;
-    return s;
+    // Never destroyed, as the random source below: the system's end road may
+    // read the clock from an exit handler, after the statics made since it
+    // was registered are gone.
+    static auto* s = new std::function<qint64()>;
+    return *s;
 }
 } // namespace
 
@@ -295,8 +298,8 @@ void setMonotonicSource(std::function<qint64()> s) { monotonicSource() = std::mo
 namespace {
 std::function<double()>& source()
 {
-    static std::function<double()> s;
-    return s;
+    static auto* s = new std::function<double()>; // never destroyed, as the clock above
+    return *s;
 }
 std::mt19937& generator()
 {

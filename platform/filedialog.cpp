@@ -7,8 +7,8 @@ namespace orv {
 namespace {
 FileDialogPresenter& presenter()
 {
-    static FileDialogPresenter p;
-    return p;
+    static auto* p = new FileDialogPresenter; // never destroyed, as the message boxes' presenter
+    return *p;
 }
 }
 

@@ -10,8 +10,10 @@ namespace orv {
 namespace {
 MsgPresenter& presenter()
 {
-    static MsgPresenter p;
-    return p;
+    // Never destroyed: the system's end road tells what it could not do
+    // from an exit handler, after the statics made since it was registered.
+    static auto* p = new MsgPresenter;
+    return *p;
 }
 
 MsgResult defaultResult(MsgButtons b, int defaultButton)

@@ -20,8 +20,10 @@ int& waitDepth()
 }
 std::function<void()>& waitsEndedHook()
 {
-    static std::function<void()> h;
-    return h;
+    // Never destroyed, as every hook here: the system's end road may run
+    // from an exit handler, after the statics made since it was registered.
+    static auto* h = new std::function<void()>;
+    return *h;
 }
 }
 
@@ -70,13 +72,13 @@ void Pause(double seconds)
 namespace {
 std::function<void()>& endHandler()
 {
-    static std::function<void()> h;
-    return h;
+    static auto* h = new std::function<void()>;
+    return *h;
 }
 std::function<void()>& unloadHook()
 {
-    static std::function<void()> h;
-    return h;
+    static auto* h = new std::function<void()>;
+    return *h;
 }
 bool& endedItself()
 {

@@ -74,14 +74,14 @@ bool& linksUnsupported()
 
 QString& folderSyncFailure()
 {
-    static QString failure;
-    return failure;
+    static auto* failure = new QString; // never destroyed: the system's end road may save from an exit handler
+    return *failure;
 }
 
 std::function<void()>& beforeRename()
 {
-    static std::function<void()> hook;
-    return hook;
+    static auto* hook = new std::function<void()>; // never destroyed, as above
+    return *hook;
 }
 
 void setError(QString* error, const QString& text)
