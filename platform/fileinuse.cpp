@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <map>
 
 #include <fcntl.h>
@@ -45,19 +46,40 @@ struct ProcessFacts {
     QByteArray program; // the program it runs; empty where this account may not see it
 };
 
-QByteArray readProcFile(const QString& path)
+QByteArray readProcFile(qint64 pid, const char* name)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.read(4096) : QByteArray();
+    char path[64];
+    std::snprintf(path, sizeof path, "/proc/%lld/%s", static_cast<long long>(pid), name);
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    char buffer[4096];
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    ::close(fd);
+    return n > 0 ? QByteArray(buffer, n) : QByteArray();
+}
+
+// The `index`th field of `line` parted by blanks (0 the first), or empty.
+QByteArray field(const QByteArray& line, int index)
+{
+    qsizetype from = 0;
+    for (int i = 0; i < index; ++i) {
+        from = line.indexOf(' ', from);
+        if (from < 0)
+            return {};
+        ++from;
+    }
+    const qsizetype to = line.indexOf(' ', from);
+    return line.mid(from, to < 0 ? -1 : to - from);
 }
 
 // The running program of `pid`, as its link in /proc names it (a program
 // replaced on the disk since it started is still the same program).
 QByteArray processProgram(qint64 pid)
 {
-    char target[PATH_MAX];
-    const ssize_t n = ::readlink(QStringLiteral("/proc/%1/exe").arg(pid).toLocal8Bit().constData(), target,
-                                 sizeof target);
+    char link[64], target[PATH_MAX];
+    std::snprintf(link, sizeof link, "/proc/%lld/exe", static_cast<long long>(pid));
+    const ssize_t n = ::readlink(link, target, sizeof target);
     if (n <= 0)
         return {};
     QByteArray program(target, n);
@@ -74,25 +96,19 @@ std::optional<ProcessFacts> processFacts(qint64 pid)
     if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
         return std::nullopt;
     ProcessFacts p;
-    const QByteArray stat = readProcFile(QStringLiteral("/proc/%1/stat").arg(pid));
+    const QByteArray stat = readProcFile(pid, "stat");
     const qsizetype open = stat.indexOf('('), close = stat.lastIndexOf(')');
     if (open >= 0 && close > open) {
         p.name = stat.mid(open + 1, close - open - 1);
         // Field 22 of the line; the fields after the name begin with field 3.
-        bool ok = false;
-        const qint64 start = stat.mid(close + 2).split(' ').value(19).toLongLong(&ok);
-        if (ok)
-            p.start = start;
+        p.start = wholeNumber(field(stat.mid(close + 2), 19), 0, kMaxStart).value_or(-1);
     }
-    for (const QByteArray& line : readProcFile(QStringLiteral("/proc/%1/status").arg(pid)).split('\n'))
-        if (line.startsWith("Uid:")) {
-            // Real, effective, saved and file-system ids: the effective one owns what it makes.
-            const QList<QByteArray> ids = line.mid(4).simplified().split(' ');
-            bool ok = false;
-            const qint64 uid = ids.value(1).toLongLong(&ok);
-            if (ok)
-                p.uid = uid;
-        }
+    const QByteArray status = readProcFile(pid, "status");
+    if (const qsizetype at = status.indexOf("\nUid:"); at >= 0) {
+        // Real, effective, saved and file-system ids: the effective one owns what it makes.
+        const QByteArray ids = status.mid(at + 5, status.indexOf('\n', at + 5) - at - 5).simplified();
+        p.uid = wholeNumber(field(ids, 1), 0, kMaxStart).value_or(-1);
+    }
     p.program = processProgram(pid);
     return p;
 }
@@ -104,12 +120,28 @@ enum class Running {
     Unconfirmed, // a process as the mark says, run by its owner, whose program this account may not see
 };
 
+// This process, as other copies see it: read once per process (a fork is a
+// process of its own), never destroyed (see registry below).
+const std::optional<ProcessFacts>& ownFacts()
+{
+    struct Own {
+        qint64 pid = 0;
+        std::optional<ProcessFacts> facts;
+    };
+    static auto* own = new Own;
+    if (own->pid != ::getpid()) {
+        own->pid = ::getpid();
+        own->facts = processFacts(own->pid);
+    }
+    return own->facts;
+}
+
 Running copyRunning(const MarkHolder& h, qint64 owner)
 {
     const auto p = processFacts(h.pid);
     if (!p || p->start != h.started || p->uid != owner)
         return Running::No;
-    const auto self = processFacts(::getpid());
+    const auto& self = ownFacts();
     if (!self || p->name != self->name)
         return Running::No;
     if (p->program.isEmpty() || self->program.isEmpty())
@@ -349,9 +381,10 @@ bool sameMark(const SmallFile& set, const Judgement& judged)
         && nanoseconds(st.st_mtim) == nanoseconds(judged.st.st_mtim);
 }
 
-QString markNamed(const QString& path, const QString& ending)
+// The mark with `ending` of the file `file`, named as the writer replaces it.
+QString markNamed(const QString& file, const QString& ending)
 {
-    const QFileInfo info(replacedFilePath(path));
+    const QFileInfo info(file);
     const QString folder = info.absolutePath();
     // Hidden, so that it stays out of the students' way in file dialogs.
     const QString name = u'.' + info.fileName();
@@ -515,9 +548,12 @@ FileInUse::~FileInUse()
 
 void FileInUse::setRenewalIntervalForTests(int ms) { renewalIntervalForTests() = ms; }
 
-QString FileInUse::markPath(const QString& path) { return markNamed(path, QStringLiteral(".lock")); }
+QString FileInUse::markPath(const QString& path) { return markNamed(replacedFilePath(path), QStringLiteral(".lock")); }
 
-QString FileInUse::secondMarkPath(const QString& path) { return markNamed(path, QStringLiteral(".2.lock")); }
+QString FileInUse::secondMarkPath(const QString& path)
+{
+    return markNamed(replacedFilePath(path), QStringLiteral(".2.lock"));
+}
 
 MarkHolder FileInUse::thisCopy()
 {
@@ -527,7 +563,7 @@ MarkHolder FileInUse::thisCopy()
     h.boot = QSysInfo::bootUniqueId();
     h.pid = ::getpid();
     // Unknown only without /proc, where no copy can check a start either.
-    const auto self = processFacts(h.pid);
+    const auto& self = ownFacts();
     h.started = std::max<qint64>(self ? self->start : -1, 1);
     if (const passwd* pw = ::getpwuid(::geteuid()))
         h.account = pw->pw_name;
@@ -557,14 +593,15 @@ struct FileInUse::Attempt {
 
 HoldOutcome FileInUse::hold(const QString& path, const std::vector<QByteArray>& openAnyway)
 {
-    const QString names[2] = {markPath(path), secondMarkPath(path)};
+    const QString file = replacedFilePath(path);
+    const QString names[2] = {markNamed(file, QStringLiteral(".lock")), markNamed(file, QStringLiteral(".2.lock"))};
     if (state_ == State::Marked && (mark_ == names[0] || mark_ == names[1]))
         return {};
     if (const QString stuck = release(); !stuck.isEmpty())
         qWarning("in-use mark left behind, tried again while the program runs: %s", qUtf8Printable(stuck));
     self_ = thisCopy();
-    struct stat file {};
-    fileOwner_ = ::stat(nativeName(replacedFilePath(path)).constData(), &file) == 0 ? qint64(file.st_uid) : -1;
+    struct stat fileStat {};
+    fileOwner_ = ::stat(nativeName(file).constData(), &fileStat) == 0 ? qint64(fileStat.st_uid) : -1;
     static constexpr Step (FileInUse::*steps[])(Attempt&, HoldOutcome&) = {
         &FileInUse::refuseLiveMarks, &FileInUse::clearMarks, &FileInUse::makeMark, &FileInUse::confirmMark};
     for (int attempt = 0; attempt < kHoldAttempts; ++attempt) {

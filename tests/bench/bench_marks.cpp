@@ -3,6 +3,10 @@
 // cost about what a free file does, however large or endless the thing in
 // the mark's place. A mark removed costs the pause a copy gives another that
 // is judging the same mark at that moment.
+#include "core/modorvan.h"
+#include "core/signin.h"
+#include "core/unknownfile.h"
+#include "core/userfile.h"
 #include "platform/fileinuse.h"
 #include "platform/textfile.h"
 #include "tests/bench/bench.h"
@@ -61,6 +65,35 @@ void userFileMarks()
             freeMs = ms;
         row(QString::fromUtf8(c.name), ms, QStringLiteral("%1 x a free file").arg(ms / freeMs, 0, 'f', 2));
     }
+
+    // A plain sign-in: the file marked, read and its unknown opened, then
+    // let go; and the mark alone, for what it adds.
+    const QString three = QStringLiteral("unks/ovunk") + orv::UnknownFileCode(3) + QStringLiteral(".txt");
+    folder.copyFromSource(QStringLiteral("data/") + three, three);
+    const QString anna = folder.file(QStringLiteral("users/anna.ovg"));
+    orv::InitProgram();
+    orv::modOrvan.UserFilePath = anna;
+    orv::modOrvan.CurrentUnknown = 3;
+    if (!orv::WriteUserFile())
+        return cannot(QStringLiteral("no user file can be written in %1").arg(folder.path()));
+    [[maybe_unused]] const QString none = orv::releaseUserFile();
+    table(QStringLiteral("A plain sign-in, the fastest of 20"));
+    bool in = true;
+    const double signIn = fastestMs(20, [&] {
+        orv::InitProgram();
+        in = in && orv::signInFromUserFile(anna, true).result == orv::SignInResult::Loaded;
+        [[maybe_unused]] const QString left = orv::releaseUserFile();
+    });
+    if (!in)
+        return cannot(QStringLiteral("the sign-in from %1 is refused").arg(anna));
+    FileInUse copy;
+    const double marking = fastestMs(20, [&] {
+        [[maybe_unused]] const HoldOutcome out = copy.hold(anna);
+        [[maybe_unused]] const QString left = copy.release();
+    });
+    row(QStringLiteral("sign-in from a user file with no mark"), signIn);
+    row(QStringLiteral("its in-use mark made and removed"), marking,
+        QStringLiteral("%1 of the sign-in").arg(marking / signIn, 0, 'f', 2));
 }
 
 } // namespace bench
