@@ -155,7 +155,7 @@ QString markLostReason(const MarkLoss& loss)
 
 QString markLostNotice(const QString& path, const MarkLoss& loss)
 {
-    return QStringLiteral("Your file ") + path + QStringLiteral(": ") + markLostReason(loss) + u' '
+    return QStringLiteral("Your file ") + path + vbCrLf + vbCrLf + markLostReason(loss) + vbCrLf + vbCrLf
          + QStringLiteral("Nothing more is saved in it from here: your next save asks for another name, so that "
                           "your work here is kept as well.");
 }

@@ -748,10 +748,10 @@ TEST(InUseMark, ARenewalThatFindsTheMarkTakenOverTellsTheStudent)
     ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
     EXPECT_EQ(orvtest::msgLog().lastPrompt(),
               "Your file " + lab.path
-                  + ": Another copy of Orvanto (on machine lab-pc-07, account " + accountName(::geteuid())
-                  + ") has opened this file since you signed in, and saving here would overwrite its work. Nothing "
-                    "more is saved in it from here: your next save asks for another name, so that your work here is "
-                    "kept as well.");
+                  + "\r\n\r\nAnother copy of Orvanto (on machine lab-pc-07, account " + accountName(::geteuid())
+                  + ") has opened this file since you signed in, and saving here would overwrite its work.\r\n\r\n"
+                    "Nothing more is saved in it from here: your next save asks for another name, so that your work "
+                    "here is kept as well.");
     EXPECT_TRUE(userFileTakenOver());
     modOrvan.ItemsRevealed[4] = kTrue;
     EXPECT_FALSE(WriteUserFile());
