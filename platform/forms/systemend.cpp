@@ -41,6 +41,13 @@ void takeRoad()
         road->leave();
 }
 
+// Takes the road at once, from the event loop, and ends the process.
+void endBySystem()
+{
+    takeRoad();
+    endProcessNow();
+}
+
 extern "C" void endAtExit()
 {
     // Only an exit from elsewhere while the application lives: after the
@@ -87,12 +94,6 @@ void commitForSessionManager()
 }
 
 } // namespace
-
-void endBySystem()
-{
-    takeRoad();
-    endProcessNow();
-}
 
 void watchForSystemEnd(SystemEndRoad r)
 {

@@ -46,7 +46,5 @@ struct SystemEndRoad {
 // Installs the road and starts watching for the system's end. Needs the
 // application object; called once.
 void watchForSystemEnd(SystemEndRoad road);
-// Takes the road at once, as a signal would (the end stays recorded for tests).
-void endBySystem();
 
 } // namespace orv
