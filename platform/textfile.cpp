@@ -269,7 +269,10 @@ Replaced replacedFile(const QString& path, const ReplaceOnly& only)
         }
     }
     if (!S_ISREG(named.st_mode)) {
-        r.refused = refusal(WriteResult::Failed, QStringLiteral("it is not a regular file"));
+        r.refused = only.file ? refusal(WriteResult::Changed, QStringLiteral("it has been replaced by %1 since it "
+                                                                             "was read")
+                                                                  .arg(kindOfFile(named.st_mode)))
+                              : refusal(WriteResult::Failed, QStringLiteral("it is not a regular file"));
         return r;
     }
     if (only.file) {

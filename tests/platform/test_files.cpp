@@ -209,10 +209,11 @@ TEST(ByteFiles, TheWriterReplacesTheFileTheNameStandsFor)
     const ReplaceOnly throughLink{FileSeen{::geteuid(), "old"}, true};
     // clang-format off
     const struct { const char* name; const char* why; const char* whyThroughLink; } refused[] = {
-        {"null.ovg",     "it is a symbolic link, and no file is written through one", "it is not a regular file"},
+        {"null.ovg",     "it is a symbolic link, and no file is written through one",
+                         "it has been replaced by a device since it was read"},
         {"dangling.ovg", "it is a symbolic link, and no file is written through one",
                          "it is a link to a file that does not exist"},
-        {"folder.ovg",   "it is not a regular file",                                   "it is not a regular file"},
+        {"folder.ovg",   "it is not a regular file",      "it has been replaced by a folder since it was read"},
     };
     // clang-format on
     for (const auto& c : refused) {
