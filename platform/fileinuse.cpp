@@ -40,9 +40,9 @@ constexpr qint64 kMaxStart = qint64(1) << 50;
 
 // What this machine tells of a running process.
 struct ProcessFacts {
-    qint64 start = -1; // clock ticks since boot; -1 unknown
-    qint64 uid = -1;   // its effective user id; -1 unknown
-    QByteArray name;   // its command name
+    qint64 start = -1;  // clock ticks since boot; -1 unknown
+    qint64 uid = -1;    // its effective user id; -1 unknown
+    QByteArray name;    // its command name
     QByteArray program; // the program it runs; empty where this account may not see it
 };
 
@@ -184,8 +184,7 @@ qint64 nanoseconds(const timespec& t) { return qint64(t.tv_sec) * 1'000'000'000 
 qint64 folderNow(const QString& folder, const QString& near)
 {
     const QString tag = QString::number(QRandomGenerator::global()->bounded(1u << 30), 36);
-    const QString probe =
-        folder + u'/' + fittedFileName(folder, near, u'.' + tag + QLatin1String(kTemporarySuffix));
+    const QString probe = folder + u'/' + fittedFileName(folder, near, u'.' + tag + QLatin1String(kTemporarySuffix));
     const int fd = ::open(nativeName(probe).constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd >= 0) {
         struct stat st {};
@@ -241,8 +240,8 @@ void judgeAsClaim(const QString& mark, const std::optional<MarkHolder>& h, const
     c.account = accountName(j.st.st_uid);
     c.unreadable = unreadable;
     const QFileInfo info(mark);
-    c.renewedSecondsAgo =
-        std::max<qint64>(0, (folderNow(info.absolutePath(), info.fileName()) - nanoseconds(j.st.st_mtim)) / 1'000'000'000);
+    c.renewedSecondsAgo = std::max<qint64>(
+        0, (folderNow(info.absolutePath(), info.fileName()) - nanoseconds(j.st.st_mtim)) / 1'000'000'000);
     c.key = markKey(j.st, j.bytes);
 }
 
@@ -271,7 +270,7 @@ Judgement judge(const QString& mark, const MarkHolder& self)
         j.regular = false;
     }
     if (!j.bytes) {
-        judgeAsClaim(mark, std::nullopt, read.why, j);
+        judgeAsClaim(mark, std::nullopt, read.damaged || read.openError == 0 ? read.why : errnoText(read.openError), j);
         return j;
     }
     const MarkParse parsed = parseMark(*j.bytes);
@@ -414,7 +413,8 @@ MarkLoss lossOf(const QString& mark, const QByteArray& token)
         const QString folder = QFileInfo(mark).absolutePath();
         struct stat dir {};
         const bool folderThere = ::stat(nativeName(folder).constData(), &dir) == 0 && S_ISDIR(dir.st_mode);
-        loss = folderThere ? MarkLoss{MarkLoss::Removed, mark, {}, {}} : MarkLoss{MarkLoss::FolderGone, mark, folder, {}};
+        loss = folderThere ? MarkLoss{MarkLoss::Removed, mark, {}, {}}
+                           : MarkLoss{MarkLoss::FolderGone, mark, folder, {}};
     } else if (!bytes && openError != 0) {
         loss.why = errnoText(openError);
     } else if (bytes) {
@@ -531,8 +531,8 @@ MarkParse parseMark(const QByteArray& bytes)
         return fail("an impossible process start");
     if (!renewal)
         return fail("an impossible renewal count");
-    return {MarkHolder{field("token"), field("host"), field("machine"), field("boot"), field("account"), *pid,
-                       *started, *renewal},
+    return {MarkHolder{field("token"), field("host"), field("machine"), field("boot"), field("account"), *pid, *started,
+                       *renewal},
             {}};
 }
 
@@ -602,8 +602,9 @@ HoldOutcome FileInUse::hold(const QString& path, const std::vector<QByteArray>& 
     self_ = thisCopy();
     struct stat fileStat {};
     fileOwner_ = ::stat(nativeName(file).constData(), &fileStat) == 0 ? qint64(fileStat.st_uid) : -1;
-    static constexpr Step (FileInUse::*steps[])(Attempt&, HoldOutcome&) = {
-        &FileInUse::refuseLiveMarks, &FileInUse::clearMarks, &FileInUse::makeMark, &FileInUse::confirmMark};
+    static constexpr Step (FileInUse::*steps[])(Attempt&, HoldOutcome&) = {&FileInUse::refuseLiveMarks,
+                                                                           &FileInUse::clearMarks, &FileInUse::makeMark,
+                                                                           &FileInUse::confirmMark};
     for (int attempt = 0; attempt < kHoldAttempts; ++attempt) {
         if (attempt > 0)
             QThread::msleep(10 + QRandomGenerator::global()->bounded(40));
@@ -843,8 +844,8 @@ MarkLoss FileInUse::takenBeside() const
 bool FileInUse::stillHeld()
 {
     if (state_ == State::Marked)
-        if (MarkLoss loss = lossOf(mark_, token_); loss.kind != MarkLoss::None
-                                                   || (loss = takenBeside()).kind != MarkLoss::None) {
+        if (MarkLoss loss = lossOf(mark_, token_);
+            loss.kind != MarkLoss::None || (loss = takenBeside()).kind != MarkLoss::None) {
             // Found by a save, which tells it itself.
             state_ = State::Lost;
             loss_ = loss;

@@ -786,7 +786,7 @@ TEST(FileInUse, AMarkThatCannotBeReadIsAnotherCopys)
         const HoldOutcome out = copy.hold(path);
         EXPECT_EQ(out.result, HoldOutcome::Claimed);
         EXPECT_EQ(out.mark, FileInUse::secondMarkPath(path));
-        EXPECT_EQ(out.claim.unreadable, "unreadable (Permission denied)");
+        EXPECT_EQ(out.claim.unreadable, "Permission denied");
         EXPECT_EQ(out.claim.account, "root");
         EXPECT_TRUE(out.claim.renewedSecondsAgo && *out.claim.renewedSecondsAgo < 60);
     }

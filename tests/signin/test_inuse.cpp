@@ -295,7 +295,7 @@ TEST(InUseMark, WhatStandsInTheMarksPlace)
              ::chmod(native(l.first).constData(), 0);
          },
          false, 1,
-         "Its in-use mark cannot be read (unreadable (Permission denied)). It belongs to the account root and was "
+         "Its in-use mark cannot be read (Permission denied). It belongs to the account root and was "
          "last changed 3 minutes ago",
          false},
         {"a mark this version cannot read (an older copy's)",
