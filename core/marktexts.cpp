@@ -21,14 +21,13 @@ QString renewedAgo(qint64 seconds, const QDateTime& now)
     if (seconds < 60)
         return QStringLiteral("moments ago");
     const qint64 minutes = seconds / 60;
-    const QString ago = minutes < 120    ? plural(minutes, "minute", "minutes")
+    const QString ago = minutes < 120  ? plural(minutes, "minute", "minutes")
                       : minutes < 2880 ? plural(minutes / 60, "hour", "hours")
                                        : plural(minutes / 1440, "day", "days");
     const QDateTime then = now.addSecs(-seconds);
     const QLocale c = QLocale::c();
-    const QString at = then.date() == now.date()
-                         ? c.toString(then, QStringLiteral("hh:mm"))
-                         : c.toString(then, QStringLiteral("hh:mm 'on' d MMM yyyy"));
+    const QString at = then.date() == now.date() ? c.toString(then, QStringLiteral("hh:mm"))
+                                                 : c.toString(then, QStringLiteral("hh:mm 'on' d MMM yyyy"));
     return ago + QStringLiteral(" ago (at ") + at + u')';
 }
 
@@ -63,10 +62,12 @@ QString openAnywayQuestion(const QString& path, const MarkClaim& c, const QDateT
     QString text = QStringLiteral("The file ") + path + QStringLiteral(" may be open in another copy of Orvanto.")
                  + vbCrLf + vbCrLf;
     if (c.unreadable.isEmpty())
-        text += QStringLiteral("It was marked as in use ") + whoHolds(c) + QStringLiteral(". The mark was last renewed ");
+        text += QStringLiteral("It was marked as in use ") + whoHolds(c)
+              + QStringLiteral(". The mark was last renewed ");
     else
-        text += QStringLiteral("Its in-use mark cannot be read (") + c.unreadable + QStringLiteral("). It belongs to "
-                                                                                                  "the account ")
+        text += QStringLiteral("Its in-use mark cannot be read (") + c.unreadable
+              + QStringLiteral("). It belongs to "
+                               "the account ")
               + c.account + QStringLiteral(" and was last changed ");
     text += c.renewedSecondsAgo ? renewedAgo(*c.renewedSecondsAgo, now) : QStringLiteral("at a time not known");
     text += QStringLiteral(". A copy of Orvanto that is running renews its mark every minute.") + vbCrLf + vbCrLf
@@ -78,8 +79,9 @@ QString openAnywayQuestion(const QString& path, const MarkClaim& c, const QDateT
 
 QString notOpenedText(const QString& path, const MarkClaim& c)
 {
-    return QStringLiteral("The file ") + path + QStringLiteral(" has not been opened: it may be open in another copy "
-                                                               "of Orvanto (marked as in use ")
+    return QStringLiteral("The file ") + path
+         + QStringLiteral(" has not been opened: it may be open in another copy "
+                          "of Orvanto (marked as in use ")
          + whoHolds(c)
          + QStringLiteral("). Finish the session there first, or choose Open anyway once that copy is closed. Its "
                           "in-use mark is ")
@@ -105,8 +107,9 @@ QString saveMarkUnwritableText(const QString& path, const QString& unwritableRea
 
 QString heldUnmarkedText(const QString& path, const QString& stuckMarks)
 {
-    return QStringLiteral("The file ") + path + QStringLiteral(" is open without an in-use mark: the places of its "
-                                                               "marks, ")
+    return QStringLiteral("The file ") + path
+         + QStringLiteral(" is open without an in-use mark: the places of its "
+                          "marks, ")
          + stuckMarks
          + QStringLiteral(", are taken by files this account may not remove. Until your instructor deletes them, "
                           "make sure that this file is not opened anywhere else at the same time.");

@@ -160,7 +160,7 @@ bool writeUserRecord(const UserRecord& r)
     // never held (prepared by hand) is written at its name, never through a
     // link.
     const bool held = seen.path == m.UserFilePath;
-    const WriteResult w = !held           ? writeFileAtomic(m.UserFilePath, bytes)
+    const WriteResult w = !held          ? writeFileAtomic(m.UserFilePath, bytes)
                         : seen.only.file ? writeFileAtomic(m.UserFilePath, bytes, seen.only)
                                          : createFileExclusive(m.UserFilePath, bytes);
     switch (w.outcome) {

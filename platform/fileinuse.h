@@ -88,10 +88,10 @@ inline constexpr qint64 kMaxRenewal = 999'999'999'999;
 
 // Who holds a file by a mark that this copy cannot judge by its process.
 struct MarkClaim {
-    QString mark;      // the mark's path
-    QString machine;   // the host the mark names; empty where it cannot be read
+    QString mark;    // the mark's path
+    QString machine; // the host the mark names; empty where it cannot be read
     bool thisMachine = false;
-    QString account;   // the account that owns the mark (its name, or its number)
+    QString account; // the account that owns the mark (its name, or its number)
     // Seconds since the mark was last renewed, by the folder's own clock (a
     // file just made there); nothing where its times are unknown.
     std::optional<qint64> renewedSecondsAgo;

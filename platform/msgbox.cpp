@@ -60,8 +60,8 @@ MsgResult show(const MsgRecord& r)
 
 MsgResult MsgBox(const QString& prompt, MsgButtons buttons, MsgIcon icon, const QString& title, int defaultButton)
 {
-    return show({prompt, buttons, icon, title.isEmpty() ? QCoreApplication::applicationName() : title, defaultButton,
-                 {}, {}});
+    return show(
+        {prompt, buttons, icon, title.isEmpty() ? QCoreApplication::applicationName() : title, defaultButton, {}, {}});
 }
 
 MsgResult MsgBoxChoice(const QString& prompt, MsgIcon icon, const QString& yesText, const QString& noText)

@@ -543,8 +543,8 @@ WriteResult appendToOwnFile(const QString& path, const QByteArray& bytes, const 
         if (!S_ISREG(st.st_mode))
             return refusal(WriteResult::Failed, QStringLiteral("it is %1, not a file").arg(kindOfFile(st.st_mode)));
         if (st.st_uid != ::geteuid())
-            return refusal(WriteResult::Failed, QStringLiteral("it belongs to the account %1, not to this one")
-                                                    .arg(accountName(st.st_uid)));
+            return refusal(WriteResult::Failed,
+                           QStringLiteral("it belongs to the account %1, not to this one").arg(accountName(st.st_uid)));
         if (st.st_nlink != 1)
             return refusal(WriteResult::Failed, QStringLiteral("another name leads to the same file (a hard link)"));
         const ReadResult<QByteArray> old = readOpenFile(fd);

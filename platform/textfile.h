@@ -30,8 +30,7 @@ struct FileSeen {
 
 // What a reader gives: the contents, or nothing and `error`, why not in words
 // that can follow the file's name.
-template <typename T>
-struct [[nodiscard]] ReadResult : std::optional<T> {
+template <typename T> struct [[nodiscard]] ReadResult : std::optional<T> {
     QString error;
     // The owner of the file the contents came from (a link's target).
     qint64 owner = 0;

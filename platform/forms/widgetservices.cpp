@@ -6,8 +6,8 @@
 #include "platform/msgbox.h"
 #include "platform/runtime.h"
 
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 

@@ -147,9 +147,10 @@ TEST(ErrorReportFile, AnUnwritableFileGivesTheMessageAndTheLineIsStoredAsBuilt)
         SCOPED_TRACE(c.what);
         Malformed s;
         const bool put = c.put == Put::Folder ? QDir().mkpath(s.errPath())
-                       : c.put == Put::Link   ? QFile::link(secret, s.errPath())
-                                              : ::link(QFile::encodeName(secret).constData(),
-                                                       QFile::encodeName(s.errPath()).constData()) == 0;
+                       : c.put == Put::Link
+                           ? QFile::link(secret, s.errPath())
+                           : ::link(QFile::encodeName(secret).constData(), QFile::encodeName(s.errPath()).constData())
+                                 == 0;
         ASSERT_TRUE(put);
         makeReport(QStringLiteral("Great"), kWhen);
         ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
@@ -230,7 +231,7 @@ TEST(ErrorReportFile, RecordsThatCannotBeReadAreNeverReplaced)
         orvtest::msgLog().shown.erase(orvtest::msgLog().shown.end() - 1);
     }
     ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
-    EXPECT_EQ(orvtest::msgLog().shown[0].prompt,
-              QStringLiteral("Error with ") + s.errPath() + QStringLiteral("75Path/File access error\r\n")
-                  + QStringLiteral("It cannot be opened (Permission denied)."));
+    EXPECT_EQ(orvtest::msgLog().shown[0].prompt, QStringLiteral("Error with ") + s.errPath()
+                                                     + QStringLiteral("75Path/File access error\r\n")
+                                                     + QStringLiteral("It cannot be opened (Permission denied)."));
 }

@@ -248,19 +248,20 @@ TEST(InUseMark, WhatStandsInTheMarksPlace)
         const char* what;
         std::function<void(const Lab&)> make;
         bool sticky;
-        int asked;         // questions answered "Open anyway"
-        const char* says;  // in a question or the message shown after, when given
-        bool markStays;    // what stood at the first name is still there, as it was
-        bool unmarked = false; // in without a mark of its own (both names taken)
+        int asked;                   // questions answered "Open anyway"
+        const char* says;            // in a question or the message shown after, when given
+        bool markStays;              // what stood at the first name is still there, as it was
+        bool unmarked = false;       // in without a mark of its own (both names taken)
         bool needsMachineId = false; // only a machine id tells this machine's earlier boots
     };
     const qint64 dead = deadProcess();
     const auto asNobody = [](const QString& m) { ASSERT_EQ(::chown(native(m).constData(), 65534, 65534), 0); };
     const Case cases[] = {
         {"no mark", [](const Lab&) {}, true, 0, nullptr, false},
-        {"a copy on another machine, renewed 11 minutes ago", [](const Lab& l) { writeMark(l.first, mark(elsewhere), 11); },
-         true, 1, "It was marked as in use on machine lab-pc-07, by the account root. The mark was last renewed 11 "
-                  "minutes ago",
+        {"a copy on another machine, renewed 11 minutes ago",
+         [](const Lab& l) { writeMark(l.first, mark(elsewhere), 11); }, true, 1,
+         "It was marked as in use on machine lab-pc-07, by the account root. The mark was last renewed 11 "
+         "minutes ago",
          true},
         {"a copy on another machine, not sticky", [](const Lab& l) { writeMark(l.first, mark(elsewhere), 11); }, false,
          1, nullptr, false},
@@ -270,8 +271,8 @@ TEST(InUseMark, WhatStandsInTheMarksPlace)
          [dead](const Lab& l) { writeMark(l.first, mark([dead](MarkHolder& h) { h.pid = dead; })); }, true, 0, nullptr,
          true},
         {"a killed copy of another account, not sticky",
-         [dead](const Lab& l) { writeMark(l.first, mark([dead](MarkHolder& h) { h.pid = dead; })); }, false, 0,
-         nullptr, false},
+         [dead](const Lab& l) { writeMark(l.first, mark([dead](MarkHolder& h) { h.pid = dead; })); }, false, 0, nullptr,
+         false},
         {"a killed copy of the student's own",
          [dead, asNobody](const Lab& l) {
              writeMark(l.first, mark([dead](MarkHolder& h) { h.pid = dead; }));
@@ -284,8 +285,8 @@ TEST(InUseMark, WhatStandsInTheMarksPlace)
              asNobody(l.first);
          },
          true, 0, nullptr, false},
-        {"a classmate's mark naming process 1", [](const Lab& l) { writeMark(l.first, mark([](MarkHolder& h) { h.pid = 1; })); },
-         false, 0, nullptr, false},
+        {"a classmate's mark naming process 1",
+         [](const Lab& l) { writeMark(l.first, mark([](MarkHolder& h) { h.pid = 1; })); }, false, 0, nullptr, false},
         {"a copy from before this machine's last boot",
          [](const Lab& l) { writeMark(l.first, mark([](MarkHolder& h) { h.boot = QByteArray(h.boot.size(), 'b'); })); },
          false, 0, nullptr, false, false, true},
@@ -416,7 +417,8 @@ TEST(InUseMark, TheStudentChoosesWhetherToOpenAnyway)
     EXPECT_EQ(out.result, SignInResult::InUse);
     ASSERT_EQ(questionsAsked().size(), 1u);
     const QString asked = questionsAsked().front().prompt;
-    EXPECT_TRUE(asked.startsWith("The file " + lab.path + " may be open in another copy of Orvanto.")) << asked.toStdString();
+    EXPECT_TRUE(asked.startsWith("The file " + lab.path + " may be open in another copy of Orvanto."))
+        << asked.toStdString();
     EXPECT_TRUE(asked.contains("on machine lab-pc-07, by the account " + accountName(::geteuid())));
     EXPECT_TRUE(asked.contains("last renewed 25 minutes ago (at ")) << asked.toStdString();
     EXPECT_TRUE(asked.contains("If it is still running, the work done there since its last save is lost."));
@@ -747,8 +749,8 @@ TEST(InUseMark, ARenewalThatFindsTheMarkTakenOverTellsTheStudent)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
     EXPECT_EQ(orvtest::msgLog().lastPrompt(),
-              "Your file " + lab.path
-                  + "\r\n\r\nAnother copy of Orvanto (on machine lab-pc-07, account " + accountName(::geteuid())
+              "Your file " + lab.path + "\r\n\r\nAnother copy of Orvanto (on machine lab-pc-07, account "
+                  + accountName(::geteuid())
                   + ") has opened this file since you signed in, and saving here would overwrite its work.\r\n\r\n"
                     "Nothing more is saved in it from here: your next save asks for another name, so that your work "
                     "here is kept as well.");

@@ -150,10 +150,9 @@ TEST(SignIn, ASecondCopyOnTheSameUserFileIsRefused)
     };
     SignInOutcome out = signIn();
     EXPECT_EQ(out.result, SignInResult::InUse);
-    EXPECT_EQ(out.quitMessage,
-              "The file " + path + " is in use by another copy of Orvanto on this machine (account "
-                  + accountName(::geteuid()) + "). Finish the session there first. Its in-use mark is "
-                  + FileInUse::markPath(path) + ".")
+    EXPECT_EQ(out.quitMessage, "The file " + path + " is in use by another copy of Orvanto on this machine (account "
+                                   + accountName(::geteuid()) + "). Finish the session there first. Its in-use mark is "
+                                   + FileInUse::markPath(path) + ".")
         << out.quitMessage.toStdString();
     EXPECT_TRUE(modOrvan.UserFilePath.isEmpty());
     EXPECT_EQ(modOrvan.CurrentUnknown, 0);
