@@ -699,40 +699,73 @@ TEST_F(SystemEndTest, AMarkThatCannotBeRemovedAtTheEndIsToldInTheLog)
     leaveAfterTheEnd(main);
 }
 
-// A classmate swapped the user file for a link after sign-in: the save at the
-// system's end writes nothing through it. No window can ask for another
-// name, so the work goes into a new file beside the user file, made
-// exclusively, which the log names; the student signs in with it later.
-TEST_F(SystemEndTest, AUserFileSwappedForALinkIsKeptInANewFileAtTheEnd)
+// The save at the system's end is refused: a classmate swapped the user file
+// for a link after sign-in (nothing is written through it), or another copy
+// opened the file anyway (nothing is written over its work). No window can
+// ask for another name, so the work goes into a new file beside the user
+// file, made exclusively, which the log names; the student signs in with it
+// later.
+TEST_F(SystemEndTest, ASaveRefusedAtTheEndIsKeptInANewFile)
 {
-    signInOnUnknown3();
-    m.PasswordVerified = kTrue;
-    ASSERT_TRUE(holdUserFile(path).result == UserFileHold::Held);
-    auto* main = forms::instance<frmOVMain>();
-    ASSERT_TRUE(WriteUserFile()); // the student's last save: the file this copy may replace
     const QString other = folder.file(QStringLiteral("notes.txt"));
-    ASSERT_TRUE(writeFileAtomic(other, "precious").written());
-    ASSERT_TRUE(QFile::remove(path));
-    ASSERT_TRUE(QFile::link(other, path));
-    m.ItemsRevealed[meltingPoint()] = kTrue;
+    const struct {
+        const char* what;
+        bool link; // else the mark taken over
+        QString why;
+    } cases[] = {
+        {"the file swapped for a link", true,
+         QStringLiteral("someone has put another file, or a shortcut to one, in its place. Tell your instructor.")},
+        {"the mark taken over", false,
+         QStringLiteral("Another copy of Orvanto (on machine lab-pc-07, account ") + accountName(::geteuid())
+             + QStringLiteral(") has opened this file since you signed in, and saving here would overwrite its "
+                              "work.")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        signInOnUnknown3();
+        m.PasswordVerified = kTrue;
+        ASSERT_TRUE(holdUserFile(path).result == UserFileHold::Held);
+        auto* main = forms::instance<frmOVMain>();
+        ASSERT_TRUE(WriteUserFile()); // the student's last save: the file this copy may replace
+        const QByteArray saved = readBytes();
+        if (c.link) {
+            ASSERT_TRUE(writeFileAtomic(other, "precious").written());
+            ASSERT_TRUE(QFile::remove(path));
+            ASSERT_TRUE(QFile::link(other, path));
+        } else {
+            MarkHolder theirs = FileInUse::thisCopy();
+            theirs.token = "lab-pc-07's copy";
+            theirs.host = "lab-pc-07";
+            ASSERT_TRUE(writeFileAtomic(FileInUse::markPath(path), markText(theirs)).written());
+        }
+        m.ItemsRevealed[meltingPoint()] = kTrue;
 
-    testing::internal::CaptureStderr();
-    beginSystemEnd();
-    leaveForSystemEnd();
-    const QString log = QString::fromStdString(testing::internal::GetCapturedStderr());
-    EXPECT_TRUE(log.contains(QStringLiteral("someone has put another file, or a shortcut to one, in its place. Tell "
-                                            "your instructor. Orvanto was ended by the system, so your work has been "
-                                            "saved in the new file ")))
-        << log.toStdString();
-    EXPECT_FALSE(log.contains(QStringLiteral("Your work is kept"))) << log.toStdString();
-    EXPECT_EQ(readFileBytes(other).value_or(QByteArray()), QByteArray("precious"));
-    EXPECT_TRUE(QFileInfo(path).isSymLink());
-    const QStringList kept =
-        QDir(folder.file(QStringLiteral("users"))).entryList({QStringLiteral("anna-kept-*.ovg")}, QDir::Files);
-    ASSERT_EQ(kept.size(), 1) << log.toStdString();
-    const QString keptPath = folder.file(QStringLiteral("users/") + kept.front());
-    EXPECT_TRUE(log.contains(keptPath + QStringLiteral(" instead: tell your instructor."))) << log.toStdString();
-    EXPECT_TRUE(orvtest::userFileRecord(keptPath).progress.ItemsRevealed[meltingPoint()] == kTrue);
+        testing::internal::CaptureStderr();
+        beginSystemEnd();
+        leaveForSystemEnd();
+        const QString log = QString::fromStdString(testing::internal::GetCapturedStderr());
+        EXPECT_TRUE(log.contains(c.why
+                                 + QStringLiteral(" Orvanto was ended by the system, so your work "
+                                                  "has been saved in the new file ")))
+            << log.toStdString();
+        EXPECT_FALSE(log.contains(QStringLiteral("Your work is kept"))) << log.toStdString();
+        if (c.link) {
+            EXPECT_EQ(readFileBytes(other).value_or(QByteArray()), QByteArray("precious"));
+            EXPECT_TRUE(QFileInfo(path).isSymLink());
+        } else {
+            EXPECT_EQ(readBytes(), saved) << "the other copy's file is not written";
+        }
+        const QStringList kept =
+            QDir(folder.file(QStringLiteral("users"))).entryList({QStringLiteral("anna-kept-*.ovg")}, QDir::Files);
+        ASSERT_EQ(kept.size(), 1) << log.toStdString();
+        const QString keptPath = folder.file(QStringLiteral("users/") + kept.front());
+        EXPECT_TRUE(log.contains(keptPath + QStringLiteral(" instead: tell your instructor."))) << log.toStdString();
+        EXPECT_TRUE(orvtest::userFileRecord(keptPath).progress.ItemsRevealed[meltingPoint()] == kTrue);
 
-    leaveAfterTheEnd(main);
+        leaveAfterTheEnd(main);
+        QFile::remove(keptPath);
+        QFile::remove(FileInUse::markPath(path));
+        QFile::remove(path);
+        restoreFile();
+    }
 }
