@@ -96,7 +96,8 @@ ConfigFileRead readConfigFileAsIs(const QString& path)
         r.readError.clear(); // a missing file is met with the defaults, as a damaged one
     if (!lines || lines->size() < 4)
         return r;
-    const DecodedConfig d = decodeConfigDataLine(lines->at(3));
+    r.dataLine = lines->at(3);
+    const DecodedConfig d = decodeConfigDataLine(r.dataLine);
     r.usable = true;
     r.settings = d.settings;
     r.numberReplaced = !d.numberInRange;

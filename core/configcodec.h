@@ -52,6 +52,8 @@ struct ConfigFileRead {
     bool numberReplaced = false;
     // When the file is there but could not be read: why not (empty otherwise).
     QString readError;
+    // Usable: the line the settings were read from, as it stands.
+    QByteArray dataLine;
 };
 ConfigFileRead readConfigFileAsIs(const QString& path);
 

@@ -9,7 +9,6 @@
 #include "platform/textfile.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace orv {
 
@@ -57,29 +56,27 @@ bool WriteConfigFile()
 void ReadConfigFile()
 {
     auto& m = modOrvan;
-    const auto lines = readFileLines(configPath());
-    const QString& why = lines.error;
-    if (!lines && QFileInfo::exists(configPath())) {
+    const ConfigFileRead read = readConfigFileAsIs(configPath());
+    if (!read.readError.isEmpty()) {
         // The instructor's file is there but not for this account (or not a
         // file at all): writing defaults over it would lose its settings.
         SetConfigDefaults();
-        MsgBox(QStringLiteral("orvanto.ini cannot be read: ") + configPath() + QStringLiteral(" (") + why
+        MsgBox(QStringLiteral("orvanto.ini cannot be read: ") + configPath() + QStringLiteral(" (") + read.readError
                    + QStringLiteral("). The default settings are used this time."),
                MsgButtons::OkOnly, MsgIcon::Exclamation);
         return;
     }
-    if (!lines || lines->size() < 4) {
+    if (!read.usable) {
         SetConfigDefaults();
         if (!WriteConfigFile())
             return;
         tellInstructor(QStringLiteral("Orvanto.ini needed to be created."));
         return;
     }
-    m.TextBuffer = fromBytes(lines->at(3));
-    const DecodedConfig decoded = decodeConfigDataLine(lines->at(3));
-    applyConfigSettings(decoded.settings, m);
+    m.TextBuffer = fromBytes(read.dataLine);
+    applyConfigSettings(read.settings, m);
     m.SoundOn = m.SoundAllowed;
-    if (!decoded.numberInRange) {
+    if (read.numberReplaced) {
         if (!WriteConfigFile())
             return;
         tellInstructor(QStringLiteral("Orvanto.ini needed to be changed."));

@@ -99,10 +99,12 @@ QString signInMarkUnwritableText(const QString& path, const QString& unwritableR
          + QStringLiteral(". Nothing of it has been read.");
 }
 
-QString saveMarkUnwritableText(const QString& path, const QString& unwritableReason)
+QString writeErrorText(const QString& path, const QString& reason)
 {
-    return QStringLiteral("Error writing ") + path + QStringLiteral(". Information not saved.") + vbCrLf
-         + asSentence(unwritableReason);
+    QString text = QStringLiteral("Error writing ") + path + QStringLiteral(". Information not saved.");
+    if (!reason.trimmed().isEmpty())
+        text += vbCrLf + asSentence(reason);
+    return text;
 }
 
 QString heldUnmarkedText(const QString& path, const QString& stuckMarks)

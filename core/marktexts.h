@@ -26,10 +26,11 @@ QString notOpenedText(const QString& path, const MarkClaim& claim);
 // Why the file cannot be opened when its mark cannot be made, in words
 // that follow the file's name: "its in-use mark MARK cannot be written (why)".
 QString markUnwritableReason(const QString& mark, const QString& why);
-// That reason as the sign-in refuses the file at `path`, and as the first
-// save of a new file at `path` fails.
+// That reason as the sign-in refuses the file at `path`.
 QString signInMarkUnwritableText(const QString& path, const QString& unwritableReason);
-QString saveMarkUnwritableText(const QString& path, const QString& unwritableReason);
+// A save of the file at `path` failed: the reason, when given, on a line of
+// its own (as the first save of a new file does when its mark cannot be written).
+QString writeErrorText(const QString& path, const QString& reason);
 // The file is open without a mark: `stuckMarks` names the marks' places
 // that could not be used and why.
 QString heldUnmarkedText(const QString& path, const QString& stuckMarks);

@@ -118,11 +118,7 @@ QString refusedSave(const QByteArray& line)
 
 void reportWriteError(const QString& reason)
 {
-    QString text = QStringLiteral("Error writing ") + modOrvan.UserFilePath
-                 + QStringLiteral(". Information not saved.");
-    if (!reason.trimmed().isEmpty())
-        text += vbCrLf + asSentence(reason);
-    MsgBox(text, MsgButtons::OkOnly, MsgIcon::Exclamation);
+    MsgBox(writeErrorText(modOrvan.UserFilePath, reason), MsgButtons::OkOnly, MsgIcon::Exclamation);
 }
 
 void reportReadError(const QString& reason)
@@ -172,8 +168,7 @@ bool writeUserRecord(const UserRecord& r)
         reportWriteError(replacedFileReason(w.outcome == WriteResult::Exists) + refusedSave(bytes));
         return false;
     case WriteResult::Failed:
-        reportWriteError(asSentence(w.reason)
-                         + (systemEndUnderWay() ? refusedSaveOutcome(keepElsewhere(bytes)) + u'.' : QString()));
+        reportWriteError(asSentence(w.reason) + (systemEndUnderWay() ? refusedSave(bytes) + u'.' : QString()));
         return false;
     case WriteResult::Written:
     case WriteResult::WrittenNotSynced:

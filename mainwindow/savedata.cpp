@@ -113,7 +113,7 @@ SaveOutcome WriteUserDataFlow()
             held.result != UserFileHold::Held) {
             // Another copy made the same name meanwhile and works on it, or
             // not even the mark could be written.
-            MsgBox(held.result == UserFileHold::Failed ? saveMarkUnwritableText(m.UserFilePath, held.text) : held.text,
+            MsgBox(held.result == UserFileHold::Failed ? writeErrorText(m.UserFilePath, held.text) : held.text,
                    MsgButtons::OkOnly, MsgIcon::Exclamation);
             m.UserFilePath.clear();
             return SaveOutcome::Failed;

@@ -239,37 +239,27 @@ void judgeAsClaim(const QString& mark, const std::optional<MarkHolder>& h, const
     c.machine = h ? QString::fromUtf8(h->host) : QString();
     c.account = accountName(j.st.st_uid);
     c.unreadable = unreadable;
-    const QFileInfo info(mark);
-    c.renewedSecondsAgo = std::max<qint64>(
-        0, (folderNow(info.absolutePath(), info.fileName()) - nanoseconds(j.st.st_mtim)) / 1'000'000'000);
     c.key = markKey(j.st, j.bytes);
 }
 
 Judgement judge(const QString& mark, const MarkHolder& self)
 {
     Judgement j;
-    if (::lstat(nativeName(mark).constData(), &j.st) != 0)
+    const SmallFile read = readSmallFile(mark);
+    if (read.st.st_mode == 0)
         return j; // nothing there (or nothing this account may see: no mark can be made either)
-    if (!S_ISREG(j.st.st_mode)) {
+    j.st = read.st;
+    j.bytes = read.bytes;
+    if (read.damaged && !S_ISREG(j.st.st_mode)) {
         // Never opened, followed or removed: a pipe would wait, a device
         // could do anything, and what a link or folder leads to is not ours.
         j.regular = false;
         judgeAsClaim(mark, std::nullopt, kindOfFile(j.st.st_mode) + QStringLiteral(", which Orvanto never makes"), j);
         return j;
     }
-    const SmallFile read = readSmallFile(mark);
-    if (!read.bytes && read.openError == ENOENT)
-        return Judgement{}; // gone meanwhile
-    if (read.bytes) {
-        j.bytes = read.bytes;
-        j.st = read.st;
-    } else if (read.damaged && (read.openError == ELOOP || !S_ISREG(read.st.st_mode))) {
-        // Something else was put there after the look above.
-        if (read.openError == 0)
-            j.st = read.st;
-        j.regular = false;
-    }
     if (!j.bytes) {
+        if (read.openError == ENOENT)
+            return Judgement{}; // gone meanwhile
         judgeAsClaim(mark, std::nullopt, read.damaged || read.openError == 0 ? read.why : errnoText(read.openError), j);
         return j;
     }
@@ -350,13 +340,10 @@ Removal removeMark(const QString& mark, const std::function<bool(const SmallFile
     const QString aside = asideName(mark);
     if (::rename(nativeName(mark).constData(), nativeName(aside).constData()) != 0)
         return errno == ENOENT ? Removal{Removal::Changed} : Removal{Removal::Stuck, errno};
-    SmallFile set = readSmallFile(aside);
+    // One this account may not open is judged by what the folder tells of it.
+    const SmallFile set = readSmallFile(aside);
     if (set.openError == ENOENT)
         return {Removal::Changed}; // taken away meanwhile
-    // Not to be opened by this account (or a link): judged by what the
-    // folder tells of it.
-    if (set.openError != 0 && ::lstat(nativeName(aside).constData(), &set.st) != 0)
-        return {Removal::Changed};
     if (!S_ISREG(set.st.st_mode)) {
         putBack(aside, mark); // not a mark any more: never ours to remove
         return {Removal::Changed};
@@ -367,17 +354,6 @@ Removal removeMark(const QString& mark, const std::function<bool(const SmallFile
     }
     ::unlink(nativeName(aside).constData());
     return {Removal::Removed};
-}
-
-// Whether what was set aside is the mark as judged.
-bool sameMark(const SmallFile& set, const Judgement& judged)
-{
-    if (set.bytes)
-        return judged.bytes && set.st.st_uid == judged.st.st_uid && *set.bytes == *judged.bytes;
-    // Not readable: its owner, size and modification time (a rename keeps them).
-    struct stat st = set.st;
-    return !judged.bytes && st.st_uid == judged.st.st_uid && st.st_size == judged.st.st_size
-        && nanoseconds(st.st_mtim) == nanoseconds(judged.st.st_mtim);
 }
 
 // The mark with `ending` of the file `file`, named as the writer replaces it.
@@ -638,6 +614,10 @@ bool refusedBy(const QString& mark, const Judgement& j, bool accepted, HoldOutco
     if (j.kind == Judgement::Claim && !accepted) {
         out.result = HoldOutcome::Claimed;
         out.claim = j.claim;
+        // By the folder's clock, only for a mark that is told.
+        const QFileInfo info(mark);
+        out.claim.renewedSecondsAgo = std::max<qint64>(
+            0, (folderNow(info.absolutePath(), info.fileName()) - nanoseconds(j.st.st_mtim)) / 1'000'000'000);
         out.mark = mark;
         return true;
     }
@@ -675,7 +655,9 @@ FileInUse::Step FileInUse::clearMarks(Attempt& a, HoldOutcome& out)
                 a.stuck[i] = what + QStringLiteral(", left where it is");
                 continue;
             }
-            const Removal removal = removeMark(a.names[i], [&j](const SmallFile& set) { return sameMark(set, j); });
+            const Removal removal = removeMark(a.names[i], [&j](const SmallFile& set) {
+                return markKey(set.st, set.bytes) == markKey(j.st, j.bytes);
+            });
             switch (removal.kind) {
             case Removal::Changed: return Step::Retry;
             case Removal::Stuck:
@@ -774,7 +756,7 @@ void FileInUse::renew()
         return;
     // Read and rewritten through one open file: if the name has meanwhile
     // been given to another copy's mark, that mark is only read, never written.
-    const int fd = ::open(nativeName(mark_).constData(), O_RDWR | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    const int fd = ::open(nativeName(mark_).constData(), O_RDWR | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         // Gone, a link, or a file this account may not write: not this copy's.
         const int code = errno;
@@ -784,14 +766,8 @@ void FileInUse::renew()
         }
         return;
     }
-    struct stat st {};
-    QByteArray bytes;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxMarkBytes) {
-        char buffer[kMaxMarkBytes + 1];
-        const ssize_t n = ::pread(fd, buffer, sizeof buffer, 0);
-        if (n > 0)
-            bytes = QByteArray(buffer, n);
-    }
+    const OpenRead read = readOpen(fd, kMaxMarkBytes);
+    const QByteArray bytes = read.problem == OpenRead::None ? read.bytes : QByteArray();
     auto h = parseMark(bytes).holder;
     if (!h || h->token != token_) {
         ::close(fd);

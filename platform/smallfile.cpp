@@ -76,6 +76,43 @@ QString kindOfFile(unsigned mode)
     return QStringLiteral("a device");
 }
 
+OpenRead readOpen(int fd, qint64 maxBytes)
+{
+    OpenRead r;
+    if (::fstat(fd, &r.st) != 0) {
+        r.problem = OpenRead::CannotStat;
+        r.error = errno;
+        return r;
+    }
+    if (!S_ISREG(r.st.st_mode)) {
+        r.problem = OpenRead::NotRegular;
+        return r;
+    }
+    if (r.st.st_size > maxBytes) {
+        r.problem = OpenRead::TooLarge;
+        return r;
+    }
+    r.bytes.reserve(static_cast<qsizetype>(r.st.st_size));
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            r.problem = OpenRead::CannotRead;
+            r.error = errno;
+            return r;
+        }
+        if (n == 0)
+            return r;
+        if (r.bytes.size() + n > maxBytes) { // it grew while being read
+            r.problem = OpenRead::TooLarge;
+            return r;
+        }
+        r.bytes.append(buffer, n);
+    }
+}
+
 SmallFile readSmallFile(const QString& path)
 {
     SmallFile f;
@@ -84,47 +121,36 @@ SmallFile readSmallFile(const QString& path)
         f.damaged = damaged;
         return f;
     };
-    const int fd = ::open(nativeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) {
+    const QByteArray name = nativeName(path);
+    // What is not a regular file is judged by its name alone, never opened.
+    if (::lstat(name.constData(), &f.st) != 0) {
         f.openError = errno;
-        if (f.openError == ELOOP)
-            return fail(QStringLiteral("a symbolic link"), true);
+        f.st = {};
         return fail(QStringLiteral("unreadable (%1)").arg(errnoText(f.openError)), false);
     }
-    QByteArray bytes;
-    QString problem;
-    bool notOurs = false;
-    if (::fstat(fd, &f.st) != 0) {
-        problem = QStringLiteral("unreadable (%1)").arg(errnoText(errno));
-    } else if (!S_ISREG(f.st.st_mode)) {
-        problem = kindOfFile(f.st.st_mode);
-        notOurs = true;
-    } else if (f.st.st_size > kMaxSmallFileBytes) {
-        problem = QStringLiteral("larger than any mark");
-        notOurs = true;
+    if (!S_ISREG(f.st.st_mode))
+        return fail(kindOfFile(f.st.st_mode), true);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        f.openError = errno;
+        if (f.openError != ELOOP)
+            return fail(QStringLiteral("unreadable (%1)").arg(errnoText(f.openError)), false);
+        // Made a link since the look above: judged as the link it is now.
+        f.st.st_mode = S_IFLNK | 0777;
+        return fail(kindOfFile(f.st.st_mode), true);
     }
-    while (problem.isEmpty()) {
-        char buffer[kMaxSmallFileBytes + 1];
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            problem = QStringLiteral("unreadable (%1)").arg(errnoText(errno));
-        } else if (n == 0) {
-            break;
-        } else {
-            bytes.append(buffer, n);
-            if (bytes.size() > kMaxSmallFileBytes) {
-                problem = QStringLiteral("larger than any mark");
-                notOurs = true;
-            }
-        }
-    }
+    const OpenRead read = readOpen(fd, kMaxSmallFileBytes);
     ::close(fd);
-    if (!problem.isEmpty())
-        return fail(problem, notOurs);
-    f.bytes = bytes;
-    return f;
+    if (read.problem != OpenRead::CannotStat)
+        f.st = read.st;
+    switch (read.problem) {
+    case OpenRead::None: f.bytes = read.bytes; return f;
+    case OpenRead::NotRegular: return fail(kindOfFile(f.st.st_mode), true);
+    case OpenRead::TooLarge: return fail(QStringLiteral("larger than any mark"), true);
+    case OpenRead::CannotStat:
+    case OpenRead::CannotRead: break;
+    }
+    return fail(QStringLiteral("unreadable (%1)").arg(errnoText(read.error)), false);
 }
 
 } // namespace orv

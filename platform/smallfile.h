@@ -34,18 +34,36 @@ std::optional<qint64> wholeNumber(const QByteArray& text, qint64 min, qint64 max
 // What a file that is not a regular one is, in words ("a folder", ...).
 QString kindOfFile(unsigned mode);
 
+// An open file read whole (see readOpen).
+struct OpenRead {
+    enum Problem {
+        None,       // bytes is the whole file
+        CannotStat, // error says why
+        NotRegular, // st tells what it is
+        TooLarge,   // more than the bytes asked for, or it grew while read
+        CannotRead, // error says why
+    } problem = None;
+    int error = 0;
+    struct stat st {}; // as the open file tells it (but for CannotStat)
+    QByteArray bytes;
+};
+// The whole of the open file `fd` from where it stands, when it is a regular
+// file of at most `maxBytes`.
+OpenRead readOpen(int fd, qint64 maxBytes);
+
 // A small file as read (see readSmallFile).
 struct SmallFile {
     std::optional<QByteArray> bytes; // nothing when it could not be read
-    struct stat st {};               // what was read (when it opened)
+    struct stat st {};               // what stands at the name; st_mode 0 when nothing could be seen
     QString why;                     // no bytes: what it is, or why it cannot be read
     // No bytes: it is something no copy makes (not a regular file, too
     // large), rather than a file this account cannot read just now.
     bool damaged = false;
-    int openError = 0; // the error that kept it from being opened (0 when it opened)
+    int openError = 0; // the error that kept it from being looked at or opened (0 when it opened, or was no file)
 };
 // Reads a small file (at most kMaxSmallFileBytes) without waiting and
-// without following a link.
+// without following a link; what is not a regular file is never opened
+// (damaged, with st telling what it is; openError stays 0).
 SmallFile readSmallFile(const QString& path);
 
 } // namespace orv

@@ -162,36 +162,18 @@ bool modesNotKept(int code) { return code == ENOSYS || code == ENOTSUP || code =
 ReadResult<QByteArray> readOpenFile(const Descriptor& file)
 {
     ReadResult<QByteArray> r;
-    const auto fail = [&r](const QString& why) {
-        r.error = why;
-        return r;
-    };
-    struct stat st {};
-    if (::fstat(file.get(), &st) != 0)
-        return fail(QStringLiteral("it cannot be read (%1)").arg(errnoText(errno)));
-    if (!S_ISREG(st.st_mode))
-        return fail(QStringLiteral("it is not a regular file"));
-    r.owner = st.st_uid;
-    const QString tooLarge =
-        QStringLiteral("it is larger than any file of its kind (more than %1 bytes)").arg(kMaxReadBytes);
-    if (st.st_size > kMaxReadBytes)
-        return fail(tooLarge);
-    QByteArray data;
-    data.reserve(static_cast<qsizetype>(st.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(file.get(), buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return fail(QStringLiteral("it cannot be read (%1)").arg(errnoText(errno)));
-        if (n == 0)
-            break;
-        if (data.size() + n > kMaxReadBytes) // it grew while being read
-            return fail(tooLarge);
-        data.append(buffer, n);
+    OpenRead read = readOpen(file.get(), kMaxReadBytes);
+    if (read.problem != OpenRead::CannotStat && read.problem != OpenRead::NotRegular)
+        r.owner = read.st.st_uid;
+    switch (read.problem) {
+    case OpenRead::None: r.emplace(std::move(read.bytes)); break;
+    case OpenRead::NotRegular: r.error = QStringLiteral("it is not a regular file"); break;
+    case OpenRead::TooLarge:
+        r.error = QStringLiteral("it is larger than any file of its kind (more than %1 bytes)").arg(kMaxReadBytes);
+        break;
+    case OpenRead::CannotStat:
+    case OpenRead::CannotRead: r.error = QStringLiteral("it cannot be read (%1)").arg(errnoText(read.error)); break;
     }
-    r.emplace(std::move(data));
     return r;
 }
 
@@ -200,27 +182,29 @@ ReadResult<QByteArray> readOpenFile(const Descriptor& file)
 // link, never waiting on a pipe.
 QString changedFrom(const QString& target, const FileSeen& seen)
 {
-    Descriptor fd(::open(nativeName(target).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    Descriptor fd(::open(nativeName(target).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!fd.valid())
         return errno == ELOOP ? QStringLiteral("it has been replaced by a symbolic link since it was read")
                               : QStringLiteral("it cannot be read again (%1)").arg(errnoText(errno));
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0)
-        return QStringLiteral("it cannot be read again (%1)").arg(errnoText(errno));
-    if (!S_ISREG(st.st_mode))
+    // Read no further than the bytes seen: a larger file is another.
+    const OpenRead now = readOpen(fd.get(), seen.bytes.size());
+    const struct stat& st = now.st;
+    switch (now.problem) {
+    case OpenRead::CannotStat:
+    case OpenRead::CannotRead: return QStringLiteral("it cannot be read again (%1)").arg(errnoText(now.error));
+    case OpenRead::NotRegular:
         return QStringLiteral("it has been replaced by %1 since it was read").arg(kindOfFile(st.st_mode));
+    case OpenRead::None:
+    case OpenRead::TooLarge: break;
+    }
     if (st.st_nlink != 1)
         return QStringLiteral("another name now leads to the same file (a hard link)");
     if (qint64(st.st_uid) != seen.owner)
         return QStringLiteral("it has been replaced by a file of the account %1 since it was read")
             .arg(accountName(st.st_uid));
-    const QString otherBytes = QStringLiteral("it has been replaced by another file since it was read");
-    if (st.st_size != seen.bytes.size())
-        return otherBytes;
-    const ReadResult<QByteArray> now = readOpenFile(fd);
-    if (!now)
-        return now.error;
-    return *now == seen.bytes ? QString() : otherBytes;
+    if (now.problem == OpenRead::TooLarge || now.bytes != seen.bytes)
+        return QStringLiteral("it has been replaced by another file since it was read");
+    return {};
 }
 
 WriteResult refusal(WriteResult::Outcome outcome, const QString& reason)
