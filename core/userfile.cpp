@@ -102,14 +102,6 @@ QString keepElsewhere(const QByteArray& line)
     return {};
 }
 
-// The file at `path` as it stands, for a save to replace; nothing where no
-// regular file is there.
-std::optional<FileSeen> seenAt(const QString& path)
-{
-    const auto bytes = readFileBytes(path);
-    return bytes ? std::optional<FileSeen>(FileSeen{bytes.owner, *bytes}) : std::nullopt;
-}
-
 // What becomes of the work of a refused save (see refusedSaveOutcome).
 QString refusedSave(const QByteArray& line)
 {
@@ -241,7 +233,17 @@ bool passwordStillToChoose() { return isTrue(modOrvan.PasswordRequired) && modOr
 
 void setPasswordWindows(PasswordWindows w) { windows() = std::move(w); }
 
-UserFileHold holdUserFile(const QString& path)
+namespace {
+
+// The file at `path` as it stands, for a save to replace; nothing where no
+// regular file is there.
+std::optional<FileSeen> seenAt(const QString& path)
+{
+    const auto bytes = readFileBytes(path);
+    return bytes ? std::optional<FileSeen>(FileSeen{bytes.owner, *bytes}) : std::nullopt;
+}
+
+UserFileHold holdFile(const QString& path, bool newFile)
 {
     std::vector<QByteArray> openAnyway;
     // Each answer is to the mark as it was told; one that changed meanwhile
@@ -251,11 +253,10 @@ UserFileHold holdUserFile(const QString& path)
         switch (out.result) {
         case HoldOutcome::Held:
         case HoldOutcome::HeldUnmarked:
-            // The file as it stands now is the one a save may replace (the
-            // sign-in reads it next); where there is none yet (a new
-            // user's), a save makes a new file, never replacing one another
-            // put there meanwhile.
-            userFileSeen() = {path, {seenAt(path), QFileInfo(path).isSymLink()}, false};
+            // A new user's save makes a new file, never replacing one
+            // another put there meanwhile (while the student was asked
+            // about a mark, say).
+            userFileSeen() = {path, {newFile ? std::nullopt : seenAt(path), QFileInfo(path).isSymLink()}, false};
             if (out.result == HoldOutcome::HeldUnmarked && !out.reason.isEmpty())
                 MsgBox(heldUnmarkedText(path, out.reason), MsgButtons::OkOnly, MsgIcon::Exclamation);
             return {};
@@ -273,6 +274,12 @@ UserFileHold holdUserFile(const QString& path)
     }
     return {UserFileHold::Refused, markChangingText(path, FileInUse::markPath(path))};
 }
+
+} // namespace
+
+UserFileHold holdUserFile(const QString& path) { return holdFile(path, false); }
+
+UserFileHold holdNewUserFile(const QString& path) { return holdFile(path, true); }
 
 QString releaseUserFile()
 {

@@ -78,7 +78,12 @@ struct UserFileHold {
     Result result = Held;
     QString text;
 };
+// The file at `path` as it stands is the one a save replaces (the sign-in
+// reads it next).
 [[nodiscard]] UserFileHold holdUserFile(const QString& path);
+// A new user's file about to be made at `path`: a save makes a new file,
+// never one that another put at the name meanwhile.
+[[nodiscard]] UserFileHold holdNewUserFile(const QString& path);
 // Lets go of the user file: removes its mark and forgets it (the one way to
 // let go, on every road). Empty when done or when no file was held; else what
 // the student is told: the mark that could not be removed, and why, and when

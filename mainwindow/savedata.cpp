@@ -109,7 +109,7 @@ SaveOutcome WriteUserDataFlow()
             m.UserFilePath = chooseNewUserFile();
         if (m.UserFilePath.isEmpty())
             return SaveOutcome::NotNamed;
-        if (const UserFileHold held = naming ? holdUserFile(m.UserFilePath) : UserFileHold{};
+        if (const UserFileHold held = naming ? holdNewUserFile(m.UserFilePath) : UserFileHold{};
             held.result != UserFileHold::Held) {
             // Another copy made the same name meanwhile and works on it, or
             // not even the mark could be written.

@@ -1,9 +1,11 @@
+#include "core/marktexts.h"
 #include "core/modorvan.h"
 #include "core/signin.h"
 #include "core/userfile.h"
 #include "mainwindow/savedata.h"
 #include "platform/filedialog.h"
 #include "platform/fileinuse.h"
+#include "platform/msgbox.h"
 #include "platform/textfile.h"
 #include "tests/common/testsupport.h"
 
@@ -99,40 +101,76 @@ TEST_F(SaveTest, PlainNameIsStoredWithoutNotice)
     EXPECT_TRUE(prompts().isEmpty());
 }
 
+namespace {
+
+// A copy on another machine, as its mark names it.
+MarkHolder otherMachinesCopy()
+{
+    MarkHolder other = FileInUse::thisCopy();
+    other.token = "the other copy";
+    other.host = "lab-pc-07";
+    return other;
+}
+
+} // namespace
+
 // A new student's file is made, never taken over: a file that another
-// account put at the chosen name while the password window was open is not
-// the student's. The save says so, nothing of it is read or written, and the
-// student is asked for another name at once.
+// account put at the chosen name while the student was asked something (the
+// password window, the question over another copy's mark at that name) is
+// not the student's. The save says so, nothing of it is read or written, and
+// the student is asked for another name at once.
 TEST_F(SaveTest, ANewUsersFileIsNeverOneAnotherPutThereMeanwhile)
 {
     const QString fred = folder.file("users/fred.ovg");
     const QByteArray theirs = "a classmate's file\r\n";
-    modOrvan.PasswordRequired = kTrue;
-    int asked = 0;
-    setPasswordWindows({[&](const QString&) {
-                            if (++asked == 1) {
-                                QFile f(fred);
-                                ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(theirs) == theirs.size());
-                                f.setPermissions(QFileDevice::Permissions(0x6666));
-                            }
-                            modOrvan.Password = QStringLiteral("secret");
-                            modOrvan.PasswordVerified = kTrue;
-                        },
-                        {}});
-    dialog.answers = {"fred", "fred2"};
-    modOrvan.ItemsRevealed[5] = kTrue;
-    EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
-    setPasswordWindows({});
-    EXPECT_EQ(dialog.shown, 2) << "asked for another name at once";
-    EXPECT_TRUE(prompts().contains("Error writing " + fred
-                                   + ". Information not saved.\r\nSomeone has put another file at this name in the "
-                                     "users folder since you chose it, so it is not yours to write. Tell your "
-                                     "instructor. Your work is kept: save again to give it another name."))
-        << prompts().join(u'|').toStdString();
-    EXPECT_EQ(readFileBytes(fred).value(), theirs) << "the other file is neither read into nor written";
-    EXPECT_EQ(modOrvan.UserFilePath, folder.file("users/fred2.ovg"));
-    EXPECT_EQ(orvtest::userFileRecord(modOrvan.UserFilePath).progress.ItemsRevealed[5], kTrue);
-    EXPECT_FALSE(QFileInfo::exists(FileInUse::markPath(fred))) << "the name taken is let go";
+    const auto plant = [&] {
+        QFile f(fred);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(theirs) == theirs.size());
+        f.setPermissions(QFileDevice::Permissions(0x6666));
+    };
+    for (const bool whileAskedOpenAnyway : {false, true}) {
+        SCOPED_TRACE(whileAskedOpenAnyway ? "while asked to open it anyway" : "while the password window is open");
+        QFile::remove(fred);
+        QFile::remove(folder.file("users/fred2.ovg"));
+        orvtest::msgLog().shown.clear();
+        dialog.shown = 0;
+        modOrvan.UserFilePath.clear();
+        modOrvan.PasswordRequired = vb(!whileAskedOpenAnyway);
+        int asked = 0;
+        setPasswordWindows({[&](const QString&) {
+                                if (++asked == 1)
+                                    plant();
+                                modOrvan.Password = QStringLiteral("secret");
+                                modOrvan.PasswordVerified = kTrue;
+                            },
+                            {}});
+        const MsgPresenter log = msgPresenter();
+        if (whileAskedOpenAnyway) {
+            ASSERT_TRUE(createFileExclusive(FileInUse::markPath(fred), markText(otherMachinesCopy())).written());
+            setMsgPresenter([&](const MsgRecord& r) {
+                if (r.yesText != kOpenAnyway)
+                    return log(r);
+                plant();
+                return MsgResult::Yes;
+            });
+        }
+        dialog.answers = {"fred", "fred2"};
+        modOrvan.ItemsRevealed[5] = kTrue;
+        EXPECT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
+        setPasswordWindows({});
+        setMsgPresenter(log);
+        EXPECT_EQ(dialog.shown, 2) << "asked for another name at once";
+        EXPECT_TRUE(prompts().contains("Error writing " + fred
+                                       + ". Information not saved.\r\nSomeone has put another file at this name in "
+                                         "the users folder since you chose it, so it is not yours to write. Tell your "
+                                         "instructor. Your work is kept: save again to give it another name."))
+            << prompts().join(u'|').toStdString();
+        EXPECT_EQ(readFileBytes(fred).value(), theirs) << "the other file is neither read into nor written";
+        EXPECT_EQ(modOrvan.UserFilePath, folder.file("users/fred2.ovg"));
+        EXPECT_EQ(orvtest::userFileRecord(modOrvan.UserFilePath).progress.ItemsRevealed[5], kTrue);
+        EXPECT_FALSE(QFileInfo::exists(FileInUse::markPath(fred))) << "the name taken is let go";
+        EXPECT_EQ(releaseUserFile(), QString());
+    }
 }
 
 TEST_F(SaveTest, OtherExtensionIsChangedWithANotice)
@@ -248,15 +286,6 @@ TEST_F(SaveTest, FailedNewFileIsForgottenAndAnotherNameSaves)
 }
 
 namespace {
-
-// A copy on another machine, as its mark names it.
-MarkHolder otherMachinesCopy()
-{
-    MarkHolder other = FileInUse::thisCopy();
-    other.token = "the other copy";
-    other.host = "lab-pc-07";
-    return other;
-}
 
 // That copy takes `mark` over, as it does once its student chose to open
 // the file anyway.
