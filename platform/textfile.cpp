@@ -177,36 +177,6 @@ ReadResult<QByteArray> readOpenFile(const Descriptor& file)
     return r;
 }
 
-// Reads what is at `target` now and says how it differs from the file as
-// `seen`: empty while it is still that file. Opened once, never through a
-// link, never waiting on a pipe.
-QString changedFrom(const QString& target, const FileSeen& seen)
-{
-    Descriptor fd(::open(nativeName(target).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (!fd.valid())
-        return errno == ELOOP ? QStringLiteral("it has been replaced by a symbolic link since it was read")
-                              : QStringLiteral("it cannot be read again (%1)").arg(errnoText(errno));
-    // Read no further than the bytes seen: a larger file is another.
-    const OpenRead now = readOpen(fd.get(), seen.bytes.size());
-    const struct stat& st = now.st;
-    switch (now.problem) {
-    case OpenRead::CannotStat:
-    case OpenRead::CannotRead: return QStringLiteral("it cannot be read again (%1)").arg(errnoText(now.error));
-    case OpenRead::NotRegular:
-        return QStringLiteral("it has been replaced by %1 since it was read").arg(kindOfFile(st.st_mode));
-    case OpenRead::None:
-    case OpenRead::TooLarge: break;
-    }
-    if (st.st_nlink != 1)
-        return QStringLiteral("another name now leads to the same file (a hard link)");
-    if (qint64(st.st_uid) != seen.owner)
-        return QStringLiteral("it has been replaced by a file of the account %1 since it was read")
-            .arg(accountName(st.st_uid));
-    if (now.problem == OpenRead::TooLarge || now.bytes != seen.bytes)
-        return QStringLiteral("it has been replaced by another file since it was read");
-    return {};
-}
-
 WriteResult refusal(WriteResult::Outcome outcome, const QString& reason)
 {
     WriteResult r;
@@ -214,6 +184,42 @@ WriteResult refusal(WriteResult::Outcome outcome, const QString& reason)
     r.reason = reason;
     return r;
 }
+
+// Reads what is at `target` now and says how it differs from the file as
+// `seen`: nothing while it is still that file; a file that cannot be read
+// again just now (an I/O error, no descriptors left) is a failed save, not
+// another file. Opened once, never through a link, never waiting on a pipe.
+std::optional<WriteResult> changedFrom(const QString& target, const FileSeen& seen)
+{
+    const auto changed = [](const QString& why) { return refusal(WriteResult::Changed, why); };
+    const auto unreadable = [](int code) {
+        return refusal(WriteResult::Failed, QStringLiteral("it cannot be read again (%1)").arg(errnoText(code)));
+    };
+    Descriptor fd(::open(nativeName(target).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.valid())
+        return errno == ELOOP ? changed(QStringLiteral("it has been replaced by a symbolic link since it was read"))
+                              : unreadable(errno);
+    // Read no further than the bytes seen: a larger file is another.
+    const OpenRead now = readOpen(fd.get(), seen.bytes.size());
+    const struct stat& st = now.st;
+    switch (now.problem) {
+    case OpenRead::CannotStat:
+    case OpenRead::CannotRead: return unreadable(now.error);
+    case OpenRead::NotRegular:
+        return changed(QStringLiteral("it has been replaced by %1 since it was read").arg(kindOfFile(st.st_mode)));
+    case OpenRead::None:
+    case OpenRead::TooLarge: break;
+    }
+    if (st.st_nlink != 1)
+        return changed(QStringLiteral("another name now leads to the same file (a hard link)"));
+    if (qint64(st.st_uid) != seen.owner)
+        return changed(QStringLiteral("it has been replaced by a file of the account %1 since it was read")
+                           .arg(accountName(st.st_uid)));
+    if (now.problem == OpenRead::TooLarge || now.bytes != seen.bytes)
+        return changed(QStringLiteral("it has been replaced by another file since it was read"));
+    return std::nullopt;
+}
+
 
 // What writeFileAtomic replaces for a name: the name itself, or the file a
 // link leads to where `only` allows it, with what is there now.
@@ -260,10 +266,8 @@ Replaced replacedFile(const QString& path, const ReplaceOnly& only)
         return r;
     }
     if (only.file) {
-        if (const QString change = changedFrom(r.target, *only.file); !change.isEmpty()) {
-            r.refused = refusal(WriteResult::Changed, change);
+        if ((r.refused = changedFrom(r.target, *only.file)))
             return r;
-        }
     }
     r.exists = true;
     r.st = named;
@@ -508,7 +512,7 @@ WriteResult createFileExclusive(const QString& path, const QByteArray& bytes, in
 
 WriteResult appendToOwnFile(const QString& path, const QByteArray& bytes, const QByteArray& separator, int mode)
 {
-    // Made by another copy between the look and the making: looked at again.
+    // Made or appended to by another copy between the look and the writing: looked at again.
     for (int attempt = 0; attempt < 3; ++attempt) {
         Descriptor fd(::open(nativeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         if (!fd.valid() && errno == ENOENT) {
@@ -535,9 +539,12 @@ WriteResult appendToOwnFile(const QString& path, const QByteArray& bytes, const 
         if (!old)
             return refusal(WriteResult::Failed, old.error);
         const QByteArray joined = *old + (old->isEmpty() ? QByteArray() : separator) + bytes;
-        return writeFileAtomic(path, joined, ReplaceOnly{FileSeen{old.owner, *old}, false});
+        const WriteResult w = writeFileAtomic(path, joined, ReplaceOnly{FileSeen{old.owner, *old}, false});
+        if (w.outcome != WriteResult::Changed)
+            return w;
+        // Another copy of this account's appended meanwhile: read again.
     }
-    return refusal(WriteResult::Failed, QStringLiteral("other copies of Orvanto keep making it at this moment"));
+    return refusal(WriteResult::Failed, QStringLiteral("other copies of Orvanto keep changing it at this moment"));
 }
 
 int removeStaleTemporaries(const QString& folder, int olderThanSeconds)

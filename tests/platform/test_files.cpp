@@ -1,5 +1,6 @@
 #include "platform/fileinuse.h"
 #include "platform/helpfile.h"
+#include "platform/smallfile.h"
 #include "platform/textfile.h"
 #include "tests/common/testsupport.h"
 
@@ -9,13 +10,16 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <atomic>
+#include <cstdio>
 #include <future>
 #include <memory>
 #include <optional>
+#include <string>
 #include <thread>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace orv;
@@ -392,6 +396,47 @@ TEST(ByteFiles, TheFileReadIsJudgedByItsOwnerKindNameAndBytes)
         }
         EXPECT_EQ(filesIn(lab.dir.path()).filter(QString::fromLatin1(kTemporarySuffix)), QStringList{});
     }
+}
+
+// A file that cannot be read again just now is not taken for another file: the
+// save fails with the system's reason, and the file is left as it was.
+TEST(ByteFiles, AFileThatCannotBeReadAgainIsAFailedSaveNotAnotherFile)
+{
+    const auto check = []() -> std::string {
+        QTemporaryDir dir;
+        const QString name = dir.filePath("anna.ovg");
+        if (!writeFileAtomic(name, "record").written())
+            return "no file to start with";
+        const FileSeen read = LinkLab::seenOf(name);
+        QFile::setPermissions(name, QFileDevice::WriteOwner);
+        const WriteResult w = writeFileAtomic(name, "saved", ReplaceOnly{read, false});
+        QFile::setPermissions(name, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        if (w.outcome != WriteResult::Failed)
+            return "outcome " + std::to_string(int(w.outcome)) + ": " + w.reason.toStdString();
+        if (w.reason != "it cannot be read again (" + errnoText(EACCES) + ")")
+            return "reason: " + w.reason.toStdString();
+        if (readFileBytes(name).value_or("") != "record")
+            return "the file was changed";
+        return {};
+    };
+    if (::geteuid() != 0) {
+        EXPECT_EQ(check(), "");
+        return;
+    }
+    // Root reads every file: the account that cannot is another one.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setresgid(65534, 65534, 65534) != 0 || ::setresuid(65534, 65534, 65534) != 0)
+            ::_exit(2);
+        const std::string fault = check();
+        if (!fault.empty())
+            std::fprintf(stderr, "%s\n", fault.c_str());
+        ::_exit(fault.empty() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }
 
 // A file read through a link is written through it, to that file only, while
