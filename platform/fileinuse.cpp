@@ -4,6 +4,7 @@
 #include "platform/textfile.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -365,9 +366,14 @@ QString markNamed(const QString& file, const QString& ending)
     const QString name = u'.' + info.fileName();
     QString mark = fittedFileName(folder, name, ending);
     // A name at the file system's limit still gets a mark of its own: the
-    // shortened name is tagged with a hash of the whole.
+    // shortened name is tagged with a hash of the whole, the same on every
+    // machine and every build.
     if (mark != name + ending)
-        mark = fittedFileName(folder, name, u'-' + QString::number(qHash(name), 16) + ending);
+        mark = fittedFileName(folder, name,
+                              u'-'
+                                  + QString::fromLatin1(
+                                      QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1).toHex().left(8))
+                                  + ending);
     return folder + u'/' + mark;
 }
 
@@ -727,7 +733,9 @@ FileInUse::Step FileInUse::confirmMark(Attempt& a, HoldOutcome& out)
         if (const QString stuck = release(); !stuck.isEmpty())
             qWarning("in-use mark left behind while giving way: %s", qUtf8Printable(stuck));
     };
-    if (!stillHeld()) {
+    // Not read as ours (taken, or unreadable just now): given way, and a
+    // mark of ours that stays is left behind to be removed later.
+    if (lossOf(mark_, token_).kind != MarkLoss::None) {
         giveWay();
         return Step::Retry;
     }
@@ -758,9 +766,12 @@ void FileInUse::renew()
     // been given to another copy's mark, that mark is only read, never written.
     const int fd = ::open(nativeName(mark_).constData(), O_RDWR | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
-        // Gone, a link, or a file this account may not write: not this copy's.
+        // Gone, a link, a file this account may not write, or its folder
+        // gone or unmounted: not this copy's. Anything else (no descriptors
+        // left, say) is tried again at the next renewal.
         const int code = errno;
-        if (code == ENOENT || code == ELOOP || code == EACCES || code == EPERM) {
+        if (code == ENOENT || code == ELOOP || code == EACCES || code == EPERM || code == ENOTDIR || code == ESTALE
+            || code == ENODEV) {
             const MarkLoss loss = lossOf(mark_, token_);
             lose(loss.kind != MarkLoss::None ? loss : MarkLoss{MarkLoss::Unreadable, mark_, errnoText(code), {}});
         }
