@@ -6,6 +6,7 @@
 #include "platform/fileinuse.h"
 #include "platform/textfile.h"
 #include "tests/common/testsupport.h"
+#include "tests/signin/signinsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -249,15 +250,6 @@ TEST_F(SaveTest, FailedNewFileIsForgottenAndAnotherNameSaves)
 
 namespace {
 
-// A copy on another machine, as its mark names it.
-MarkHolder otherMachinesCopy()
-{
-    MarkHolder other = FileInUse::thisCopy();
-    other.token = "the other copy";
-    other.host = "lab-pc-07";
-    return other;
-}
-
 // That copy takes `mark` over, as it does once its student chose to open
 // the file anyway.
 void takeOver(const QString& mark, const MarkHolder& other)
@@ -276,7 +268,7 @@ TEST_F(SaveTest, AFileTakenOverByAnotherCopyIsNeverWrittenOver)
     dialog.answers = {"fred", "fred2"};
     ASSERT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
     const QString fred = folder.file("users/fred.ovg"), mark = FileInUse::markPath(fred);
-    const MarkHolder other = otherMachinesCopy();
+    const MarkHolder other = orvtest::markOfLabPc07();
     takeOver(mark, other);
     const QByteArray theirs = "the other copy's work\r\n";
     ASSERT_TRUE(writeFileAtomic(fred, theirs).written());
@@ -307,7 +299,7 @@ TEST_F(SaveTest, ATakeoverWhileTheSaveIsWrittenIsTold)
     dialog.answers = {"fred", "fred2"};
     ASSERT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
     const QString fred = folder.file("users/fred.ovg"), mark = FileInUse::markPath(fred);
-    const MarkHolder other = otherMachinesCopy();
+    const MarkHolder other = orvtest::markOfLabPc07();
     setBeforeRenameForTests([&] { takeOver(mark, other); });
     modOrvan.ItemsRevealed[5] = kTrue;
     modOrvan.DataSaved = kFalse;
