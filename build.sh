@@ -72,7 +72,7 @@ case "$what" in
   bench)
     # Prints the timings; a slow machine fails nothing, only a timing that
     # cannot be made does (or a build that fails).
-    cmake --build build -j"$ORV_JOBS" --target orv_bench program_folder
+    cmake --build build -j"$ORV_JOBS" --target orv_bench
     exec build/tests/bench/orv_bench
     ;;
 esac

@@ -134,14 +134,6 @@ std::optional<HelpFile> readHelp(const QString& path, QString* error)
     return file;
 }
 
-std::optional<QList<HelpTopic>> readHelpFile(const QString& path, QString* error)
-{
-    auto file = readHelp(path, error);
-    if (!file)
-        return std::nullopt;
-    return std::move(file->topics);
-}
-
 const HelpTopic* HelpFile::find(int number) const
 {
     const qsizetype at = indexOf(number);
@@ -149,14 +141,6 @@ const HelpTopic* HelpFile::find(int number) const
 }
 
 qsizetype HelpFile::indexOf(int number) const { return indexByNumber_.value(number, -1); }
-
-const HelpTopic* findHelpTopic(const QList<HelpTopic>& topics, int topic)
-{
-    for (const HelpTopic& t : topics)
-        if (t.number == topic)
-            return &t;
-    return nullptr;
-}
 
 QString helpTopicTooLarge(const HelpTopic& topic)
 {

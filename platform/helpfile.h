@@ -66,11 +66,6 @@ private:
 // name ("it does not exist", "it holds no help topics"). A file whose only
 // headers are bad ones holds no topic either.
 std::optional<HelpFile> readHelp(const QString& helpFilePath, QString* error = nullptr);
-// The same, the topics only.
-std::optional<QList<HelpTopic>> readHelpFile(const QString& helpFilePath, QString* error = nullptr);
-// The topic numbered `topic` among `topics` (the first one, should a number
-// come twice), or nullptr.
-const HelpTopic* findHelpTopic(const QList<HelpTopic>& topics, int topic);
 
 // The most a topic may hold to be shown. The shipped topics hold a few
 // thousand characters in lines of under a thousand; a window lays out a

@@ -153,7 +153,6 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent)
     contents_ = new QListWidget(pages_);
     contents_->setUniformItemSizes(true); // a file of many topics lists at once
     contents_->setItemDelegate(new OneLineEntries(contents_));
-    contents_->setTextElideMode(Qt::ElideRight);
     contents_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     contents_->installEventFilter(this);
     connect(contents_, &QListWidget::itemClicked, this, &HelpViewer::openItem);
@@ -193,7 +192,6 @@ const HelpFile* HelpViewer::helpFile(QString* why)
 
 void HelpViewer::setHeading(const QString& heading)
 {
-    heading_ = heading;
     // The heading's room: the window's width, or the screen's where that is less.
     int room = width();
     if (const QScreen* s = screen())
@@ -320,7 +318,12 @@ bool HelpViewer::eventFilter(QObject* watched, QEvent* event)
 }
 
 bool HelpViewer::showingContents() const { return pages_->currentWidget() == contents_; }
-QString HelpViewer::shownTitle() const { return heading_; }
+QString HelpViewer::shownTitle() const
+{
+    // The label's plain text as shown, without the zero-width spaces that
+    // breakableHeading puts into a long word.
+    return title_->text().remove(QChar(0x200B));
+}
 QString HelpViewer::shownText() const
 {
     if (pages_->currentWidget() == contents_) {

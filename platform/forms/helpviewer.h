@@ -38,7 +38,7 @@ public:
     int topic() const { return topic_; }
     // True only while the list of topics is on show (not a message in its place).
     bool showingContents() const;
-    // The heading as the file gives it (cut to kMaxHelpTitle), or the message's.
+    // The heading on show: the file's (cut to kMaxHelpTitle), or the message's.
     QString shownTitle() const;
     // The topic's text, or the message that stands in the place of the text
     // or the list.
@@ -61,7 +61,6 @@ private:
     QString helpPath_; // read from here; empty before the first reading
     QString helpError_;
     bool listed_ = false; // the list holds help_'s topics
-    QString heading_;
     QLabel* title_;
     QStackedWidget* pages_;
     QListWidget* contents_;

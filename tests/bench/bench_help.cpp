@@ -82,7 +82,7 @@ void manyTopicsTable(const orvtest::ProgramFolder& folder)
     table(QStringLiteral("Help window, a file of %1 topics (%2 bytes)").arg(kTopics).arg(bytes.size()));
     const QString path = folder.file(QStringLiteral("orvantor.hlp"));
     bool read = false;
-    const double readMs = fastestMs(kRuns, [&] { read = readHelpFile(path).has_value(); });
+    const double readMs = fastestMs(kRuns, [&] { read = readHelp(path).has_value(); });
     if (!read)
         return cannot(QStringLiteral("the file of many topics is not read"));
     row(QStringLiteral("reading and parsing the file"), readMs);

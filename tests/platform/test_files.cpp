@@ -543,16 +543,16 @@ TEST(HelpFile, FindsNumberedTopics)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("#TOPIC 7\nSeven\nBody of seven.\n\n#TOPIC 70\nSeventy\nLine one\nLine two\n");
     f.close();
-    const auto topics = readHelpFile(path);
-    ASSERT_TRUE(topics);
-    const HelpTopic* t = findHelpTopic(*topics, 70);
+    const auto help = readHelp(path);
+    ASSERT_TRUE(help);
+    const HelpTopic* t = help->find(70);
     ASSERT_TRUE(t);
     EXPECT_EQ(t->title, "Seventy");
     EXPECT_EQ(t->text, "Line one\nLine two");
-    ASSERT_TRUE(findHelpTopic(*topics, 7));
-    EXPECT_EQ(findHelpTopic(*topics, 7)->text, "Body of seven.");
-    EXPECT_FALSE(findHelpTopic(*topics, 8));
-    EXPECT_FALSE(readHelpFile(dir.filePath("none.hlp")));
+    ASSERT_TRUE(help->find(7));
+    EXPECT_EQ(help->find(7)->text, "Body of seven.");
+    EXPECT_FALSE(help->find(8));
+    EXPECT_FALSE(readHelp(dir.filePath("none.hlp")));
 }
 
 TEST(HelpFile, ContentsAreTheTopicsInTheFilesOrder)
@@ -566,18 +566,19 @@ TEST(HelpFile, ContentsAreTheTopicsInTheFilesOrder)
     f.write("#TOPIC 9\r\nNine\r\nText of nine.\r\n#TOPIC 2\r\n#TOPIC 300\r\nThree hundred\r\n#TOPICS 4\r\n"
             "# TOPIC 5\r\n#TOPIC 9\r\nNine again\r\n #TOPIC x\r\n");
     f.close();
-    const auto topics = readHelpFile(path);
-    ASSERT_TRUE(topics);
-    ASSERT_EQ(topics->size(), 3);
-    EXPECT_EQ(topics->at(0).number, 9);
-    EXPECT_EQ(topics->at(0).title, "Nine");
-    EXPECT_EQ(topics->at(0).text, "Text of nine.");
-    EXPECT_EQ(topics->at(1).number, 2);
-    EXPECT_EQ(topics->at(1).title, "") << "the next topic's start is no title";
-    EXPECT_EQ(topics->at(2).number, 300);
-    EXPECT_EQ(topics->at(2).text, "#TOPICS 4\n# TOPIC 5");
-    ASSERT_TRUE(findHelpTopic(*topics, 9));
-    EXPECT_EQ(findHelpTopic(*topics, 9)->title, "Nine") << "a number given twice is its first topic";
+    const auto help = readHelp(path);
+    ASSERT_TRUE(help);
+    const QList<HelpTopic>& topics = help->topics;
+    ASSERT_EQ(topics.size(), 3);
+    EXPECT_EQ(topics.at(0).number, 9);
+    EXPECT_EQ(topics.at(0).title, "Nine");
+    EXPECT_EQ(topics.at(0).text, "Text of nine.");
+    EXPECT_EQ(topics.at(1).number, 2);
+    EXPECT_EQ(topics.at(1).title, "") << "the next topic's start is no title";
+    EXPECT_EQ(topics.at(2).number, 300);
+    EXPECT_EQ(topics.at(2).text, "#TOPICS 4\n# TOPIC 5");
+    ASSERT_TRUE(help->find(9));
+    EXPECT_EQ(help->find(9)->title, "Nine") << "a number given twice is its first topic";
 }
 
 TEST(HelpFile, AnUnreadableFileSaysWhy)
@@ -602,11 +603,11 @@ TEST(HelpFile, AnUnreadableFileSaysWhy)
             f.write(*c.bytes);
         }
         QString why;
-        EXPECT_FALSE(readHelpFile(path, &why)) << c.name;
+        EXPECT_FALSE(readHelp(path, &why)) << c.name;
         EXPECT_EQ(why, c.why) << c.name;
     }
     QString why;
-    EXPECT_FALSE(readHelpFile(dir.path(), &why)) << "a folder in the file's place";
+    EXPECT_FALSE(readHelp(dir.path(), &why)) << "a folder in the file's place";
     EXPECT_EQ(why, "it is not a regular file");
 }
 

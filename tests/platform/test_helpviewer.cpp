@@ -134,8 +134,8 @@ int redPixels(QWidget* w)
 
 TEST_F(HelpViewerTest, ContentsListEveryTopicByTitleInTheFilesOrder)
 {
-    const auto topics = readHelpFile(folder.file(QStringLiteral("orvantor.hlp")));
-    ASSERT_TRUE(topics) << "the shipped help file";
+    const auto help = readHelp(folder.file(QStringLiteral("orvantor.hlp")));
+    ASSERT_TRUE(help) << "the shipped help file";
     HelpViewer* v = openContents();
     ASSERT_TRUE(v);
     EXPECT_TRUE(v->showingContents());
@@ -143,7 +143,7 @@ TEST_F(HelpViewerTest, ContentsListEveryTopicByTitleInTheFilesOrder)
     EXPECT_EQ(v->shownTitle(), "Contents");
     ASSERT_TRUE(list()->isVisible());
     QStringList titles;
-    for (const HelpTopic& t : *topics)
+    for (const HelpTopic& t : help->topics)
         titles << t.title;
     EXPECT_EQ(v->shownText().split(u'\n'), titles);
     // The topics a new user is sent to come first, the first of them current.

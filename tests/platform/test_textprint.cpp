@@ -26,12 +26,10 @@ double charWidth(const QString& s) { return 100.0 * double(s.size()); }
 // A window with a bar, a notice and its timer, as the printing windows have.
 struct PrintingWindow : QWidget {
     explicit PrintingWindow(bool oneAtATime)
-        : notice(new QLineEdit(this)), bar(new QProgressBar(this)), timer(new QTimer(this))
+        : notice(new QLineEdit(this)), bar(new QProgressBar(this)), timer(newPrintNoticeTimer(this, notice))
     {
         notice->hide();
         bar->hide();
-        timer->setSingleShot(true);
-        connect(timer, &QTimer::timeout, notice, &QWidget::hide);
         print = std::make_unique<TextPrintout>(
             TextPrintout::Feedback{notice, {500, 300}, timer, bar, QRect(100, 300, 5000, 330), oneAtATime});
     }

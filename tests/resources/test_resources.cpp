@@ -239,10 +239,10 @@ TEST(ResourceSounds, EveryClipIsShortMonoSixteenBitPcmThatFadesInAndOut)
 TEST(HelpTopics, EveryTopicTheWindowsOpenHasATitleAndText)
 {
     const QString file = shippedHelpFile();
-    const auto topics = readHelpFile(file);
-    ASSERT_TRUE(topics) << file.toStdString();
+    const auto help = readHelp(file);
+    ASSERT_TRUE(help) << file.toStdString();
     for (int topic : helpTopicNumbers()) {
-        const HelpTopic* t = findHelpTopic(*topics, topic);
+        const HelpTopic* t = help->find(topic);
         ASSERT_TRUE(t) << "topic " << topic << " missing from " << file.toStdString();
         EXPECT_FALSE(t->title.isEmpty()) << "topic " << topic;
         EXPECT_GT(t->text.size(), 150) << "topic " << topic << " has hardly any text";
@@ -251,15 +251,15 @@ TEST(HelpTopics, EveryTopicTheWindowsOpenHasATitleAndText)
 
 TEST(HelpTopics, EveryReferenceNamesATopicAndEveryTopicHasItsOwnTitle)
 {
-    const auto topics = readHelpFile(shippedHelpFile());
-    ASSERT_TRUE(topics) << shippedHelpFile().toStdString();
+    const auto help = readHelp(shippedHelpFile());
+    ASSERT_TRUE(help) << shippedHelpFile().toStdString();
     QSet<QString> titles;
-    for (const HelpTopic& t : *topics) {
+    for (const HelpTopic& t : help->topics) {
         EXPECT_FALSE(titles.contains(t.title)) << "two topics titled " << t.title.toStdString();
         titles.insert(t.title);
     }
     int references = 0;
-    for (const HelpTopic& t : *topics) {
+    for (const HelpTopic& t : help->topics) {
         for (const QString& line : t.text.split(u'\n')) {
             for (const HelpReference& r : helpReferences(line)) {
                 ++references;
@@ -272,7 +272,7 @@ TEST(HelpTopics, EveryReferenceNamesATopicAndEveryTopicHasItsOwnTitle)
     EXPECT_GE(references, 10);
     // The first topic sends the new user on to the next three.
     QStringList seeAlso;
-    const HelpTopic& first = topics->first();
+    const HelpTopic& first = help->topics.first();
     ASSERT_EQ(first.number, 1);
     for (const QString& line : first.text.split(u'\n'))
         for (const HelpReference& r : helpReferences(line))
@@ -293,10 +293,10 @@ TEST(HelpTopics, ItemTopicsAreAboutTheirItem)
         cases.push_back({13 + i, 100 + 2 * i});
     for (int i = 0; i <= 17; ++i)
         cases.push_back({35 + i, 205 + 5 * i});
-    const auto topics = readHelpFile(shippedHelpFile());
-    ASSERT_TRUE(topics) << shippedHelpFile().toStdString();
+    const auto help = readHelp(shippedHelpFile());
+    ASSERT_TRUE(help) << shippedHelpFile().toStdString();
     for (const Case& c : cases) {
-        const HelpTopic* t = findHelpTopic(*topics, c.topic);
+        const HelpTopic* t = help->find(c.topic);
         ASSERT_TRUE(t) << "topic " << c.topic;
         // The first word of the item's name, ignoring case and the name's own
         // spelling ("Infra red").

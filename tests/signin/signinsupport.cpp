@@ -70,6 +70,21 @@ void copyShippedUnknowns(const ProgramFolder& folder)
         QFile::copy(unks.filePath(f), folder.file(QStringLiteral("unks/") + f));
 }
 
+void elsewhere(orv::MarkHolder& h)
+{
+    h.host = "lab-pc-07";
+    h.machine = QByteArray(h.machine.size(), 'e');
+    h.boot = QByteArray(h.boot.size(), 'b');
+}
+
+orv::MarkHolder markOfLabPc07()
+{
+    orv::MarkHolder other = orv::FileInUse::thisCopy();
+    other.token = "lab-pc-07's copy";
+    elsewhere(other);
+    return other;
+}
+
 bool waitFor(const std::function<bool()>& condition, int ms)
 {
     QElapsedTimer clock;

@@ -2,6 +2,7 @@
 // Helpers of the walks through the real sign-in and main windows: a robot
 // that answers modal windows as a student would, and the user file read back.
 #include "core/userrecord.h"
+#include "platform/fileinuse.h"
 
 #include <QObject>
 #include <QSet>
@@ -43,6 +44,12 @@ void saveStudentLeftOnUnknown3(const QString& path, const QString& password);
 
 // The unknowns' data files of the source tree, into the program folder.
 void copyShippedUnknowns(const ProgramFolder& folder);
+
+// Makes `h` a mark of another machine, lab-pc-07: its host, and a machine
+// id and a boot that are not this machine's either.
+void elsewhere(orv::MarkHolder& h);
+// The mark of a copy on lab-pc-07, of this account.
+orv::MarkHolder markOfLabPc07();
 
 // Runs the event loop until the condition holds or the time is up.
 bool waitFor(const std::function<bool()>& condition, int ms = 10000);

@@ -14,6 +14,7 @@
 #include "platform/forms/formregistry.h"
 #include "platform/textfile.h"
 #include "tests/common/testsupport.h"
+#include "tests/signin/signinsupport.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -42,6 +43,8 @@
 #include <unistd.h>
 
 using namespace orv;
+using orvtest::elsewhere;
+using orvtest::markOfLabPc07;
 
 namespace {
 
@@ -141,22 +144,6 @@ qint64 deadProcess()
     p.start(QStringLiteral("true"), {});
     p.waitForFinished();
     return p.processId() > 0 ? p.processId() : 999999;
-}
-
-void elsewhere(MarkHolder& h)
-{
-    h.host = "lab-pc-07";
-    h.machine = QByteArray(h.machine.size(), 'e');
-    h.boot = QByteArray(h.boot.size(), 'b');
-}
-
-// The mark of a copy on another machine, lab-pc-07.
-MarkHolder markOfLabPc07()
-{
-    MarkHolder other = FileInUse::thisCopy();
-    other.token = "lab-pc-07's copy";
-    elsewhere(other);
-    return other;
 }
 
 // A mark made at `where`, last renewed half a minute more than `minutesAgo`
@@ -744,9 +731,7 @@ TEST(InUseMark, ARenewalThatFindsTheMarkTakenOverTellsTheStudent)
     MarkHolder theirs = markOfLabPc07();
     ASSERT_TRUE(writeFileAtomic(lab.first, markText(theirs)).written());
     orvtest::msgLog().shown.clear();
-    QDeadlineTimer deadline(10000);
-    while (orvtest::msgLog().shown.empty() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    orvtest::waitFor([] { return !orvtest::msgLog().shown.empty(); });
     ASSERT_EQ(orvtest::msgLog().shown.size(), 1u);
     EXPECT_EQ(orvtest::msgLog().lastPrompt(),
               "Your file " + lab.path + "\r\n\r\nAnother copy of Orvanto (on machine lab-pc-07, account "

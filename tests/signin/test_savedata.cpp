@@ -8,6 +8,7 @@
 #include "platform/msgbox.h"
 #include "platform/textfile.h"
 #include "tests/common/testsupport.h"
+#include "tests/signin/signinsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -305,7 +306,7 @@ TEST_F(SaveTest, AFileTakenOverByAnotherCopyIsNeverWrittenOver)
     dialog.answers = {"fred", "fred2"};
     ASSERT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
     const QString fred = folder.file("users/fred.ovg"), mark = FileInUse::markPath(fred);
-    const MarkHolder other = otherMachinesCopy();
+    const MarkHolder other = orvtest::markOfLabPc07();
     takeOver(mark, other);
     const QByteArray theirs = "the other copy's work\r\n";
     ASSERT_TRUE(writeFileAtomic(fred, theirs).written());
@@ -336,7 +337,7 @@ TEST_F(SaveTest, ATakeoverWhileTheSaveIsWrittenIsTold)
     dialog.answers = {"fred", "fred2"};
     ASSERT_EQ(WriteUserDataFlow(), SaveOutcome::Saved);
     const QString fred = folder.file("users/fred.ovg"), mark = FileInUse::markPath(fred);
-    const MarkHolder other = otherMachinesCopy();
+    const MarkHolder other = orvtest::markOfLabPc07();
     setBeforeRenameForTests([&] { takeOver(mark, other); });
     modOrvan.ItemsRevealed[5] = kTrue;
     modOrvan.DataSaved = kFalse;
