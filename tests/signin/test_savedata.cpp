@@ -102,19 +102,6 @@ TEST_F(SaveTest, PlainNameIsStoredWithoutNotice)
     EXPECT_TRUE(prompts().isEmpty());
 }
 
-namespace {
-
-// A copy on another machine, as its mark names it.
-MarkHolder otherMachinesCopy()
-{
-    MarkHolder other = FileInUse::thisCopy();
-    other.token = "the other copy";
-    other.host = "lab-pc-07";
-    return other;
-}
-
-} // namespace
-
 // A new student's file is made, never taken over: a file that another
 // account put at the chosen name while the student was asked something (the
 // password window, the question over another copy's mark at that name) is
@@ -147,7 +134,7 @@ TEST_F(SaveTest, ANewUsersFileIsNeverOneAnotherPutThereMeanwhile)
                             {}});
         const MsgPresenter log = msgPresenter();
         if (whileAskedOpenAnyway) {
-            ASSERT_TRUE(createFileExclusive(FileInUse::markPath(fred), markText(otherMachinesCopy())).written());
+            ASSERT_TRUE(createFileExclusive(FileInUse::markPath(fred), markText(orvtest::markOfLabPc07())).written());
             setMsgPresenter([&](const MsgRecord& r) {
                 if (r.yesText != kOpenAnyway)
                     return log(r);
