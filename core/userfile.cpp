@@ -38,6 +38,7 @@ struct UserFileState {
     PasswordWindows windows;
     FileInUse mark; // the user file this copy holds
     UserFileSeen seen;
+    QString givenUp; // see giveUpUserFile
 
     UserFileState()
     {
@@ -80,11 +81,11 @@ bool passwordForWriting()
 }
 
 // Where the work of a save refused at the system's end goes: a new file
-// beside the user file, made exclusively (never over another's). Empty when
-// none could be made.
+// beside the user file (or the one given up), made exclusively (never over
+// another's). Empty when none could be made.
 QString keepElsewhere(const QByteArray& line)
 {
-    const QFileInfo info(modOrvan.UserFilePath);
+    const QFileInfo info(modOrvan.UserFilePath.isEmpty() ? state().givenUp : modOrvan.UserFilePath);
     QString base = info.fileName();
     if (base.endsWith(QStringLiteral(".ovg"), Qt::CaseInsensitive))
         base.chop(4);
@@ -135,6 +136,14 @@ bool writeUserRecord(const UserRecord& r)
     }
     const QByteArray line = userFileLine(r, m.Password, GetRandomNum);
     const QByteArray bytes = line + "\r\n";
+    if (m.UserFilePath.isEmpty()) {
+        // At the system's end, after the file was given up: no name can be
+        // asked for, so the work goes beside that file.
+        MsgBox(writeErrorText(state().givenUp,
+                              QStringLiteral("It was given up earlier in this session.") + refusedSave(bytes) + u'.'),
+               MsgButtons::OkOnly, MsgIcon::Exclamation);
+        return false;
+    }
     if (userFileTakenOver()) {
         // Whatever is in the file now, this copy's work stays here.
         reportWriteError(markLostReason(userFileMark().loss()) + refusedSave(bytes));
@@ -257,6 +266,7 @@ UserFileHold holdFile(const QString& path, bool newFile)
             // another put there meanwhile (while the student was asked
             // about a mark, say).
             userFileSeen() = {path, {newFile ? std::nullopt : seenAt(path), QFileInfo(path).isSymLink()}, false};
+            state().givenUp.clear();
             if (out.result == HoldOutcome::HeldUnmarked && !out.reason.isEmpty())
                 MsgBox(heldUnmarkedText(path, out.reason), MsgButtons::OkOnly, MsgIcon::Exclamation);
             return {};
@@ -284,9 +294,20 @@ UserFileHold holdNewUserFile(const QString& path) { return holdFile(path, true);
 QString releaseUserFile()
 {
     userFileSeen() = {};
+    state().givenUp.clear();
     const QString stuck = userFileMark().release();
     return stuck.isEmpty() ? QString() : markReleaseFailedText(stuck);
 }
+
+QString giveUpUserFile()
+{
+    const QString stuck = releaseUserFile();
+    state().givenUp = modOrvan.UserFilePath;
+    modOrvan.UserFilePath.clear();
+    return stuck;
+}
+
+QString userFileGivenUp() { return state().givenUp; }
 
 bool userFileReplaced() { return userFileSeen().replaced && userFileSeen().path == modOrvan.UserFilePath; }
 

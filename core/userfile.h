@@ -91,6 +91,14 @@ struct UserFileHold {
 // next sign-in). Every caller tells it: in a window, or in the log when
 // windows are withheld.
 [[nodiscard]] QString releaseUserFile();
+// Lets go of the user file and of its name, as a save does when the file is
+// no longer the student's (taken over, replaced): the next save asks for a
+// name. At the system's end, where none can be asked for, that save keeps
+// the work in a new file beside the one given up (WriteUserFile with no
+// UserFilePath). Returns what releaseUserFile does.
+[[nodiscard]] QString giveUpUserFile();
+// The file given up since, while no other is held; empty otherwise.
+QString userFileGivenUp();
 // Makes everything the user-file routines keep now (the mark's holder, the
 // file as seen, the password windows), before an exit handler that saves
 // and lets go of the file is registered, so that all of it outlives the

@@ -83,9 +83,8 @@ namespace {
 // which the student is told.
 void forgetUserFile()
 {
-    if (const QString stuck = releaseUserFile(); !stuck.isEmpty())
+    if (const QString stuck = giveUpUserFile(); !stuck.isEmpty())
         MsgBox(stuck, MsgButtons::OkOnly, MsgIcon::Exclamation);
-    modOrvan.UserFilePath.clear();
 }
 
 } // namespace
@@ -105,6 +104,10 @@ SaveOutcome WriteUserDataFlow()
     // student's: another one is asked for.
     for (int named = 0;; ++named) {
         const bool naming = m.UserFilePath.isEmpty() && !isTrue(m.InstructorMode);
+        // At the system's end no name can be asked for: the work of a file
+        // given up goes beside it.
+        if (naming && systemEndUnderWay() && !userFileGivenUp().isEmpty())
+            return WriteUserFile() ? SaveOutcome::Saved : SaveOutcome::Failed;
         if (naming)
             m.UserFilePath = chooseNewUserFile();
         if (m.UserFilePath.isEmpty())

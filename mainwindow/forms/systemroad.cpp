@@ -30,11 +30,14 @@ QString notSavedAtSystemEnd(const ModOrvan& m)
     // solved example only lends the window another reason meanwhile.
     if (!isTrue(m.MultipleSessionsAllowed) || isTrue(m.InstructorMode))
         return {};
+    // A file given up meanwhile (taken over, replaced) has the work kept
+    // beside it.
+    const QString file = m.UserFilePath.isEmpty() ? userFileGivenUp() : m.UserFilePath;
     QString why;
-    if (m.UserFilePath.isEmpty())
+    if (file.isEmpty())
         why = QStringLiteral("no file had been named for it yet");
     else if (passwordStillToChoose())
-        why = QStringLiteral("no password had been chosen yet for its file ") + m.UserFilePath;
+        why = QStringLiteral("no password had been chosen yet for its file ") + file;
     else
         return {};
     // The example's items are never stored: the count is of the own unknown.

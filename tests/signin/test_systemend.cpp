@@ -16,6 +16,7 @@
 #include "mainwindow/forms/registermainwindow.h"
 #include "mainwindow/forms/systemroad.h"
 #include "mainwindow/mainmenus.h"
+#include "mainwindow/savedata.h"
 #include "platform/filedialog.h"
 #include "platform/fileinuse.h"
 #include "platform/forms/formregistry.h"
@@ -707,17 +708,21 @@ TEST_F(SystemEndTest, AMarkThatCannotBeRemovedAtTheEndIsToldInTheLog)
 TEST_F(SystemEndTest, ASaveRefusedAtTheEndIsKeptInANewFile)
 {
     const QString other = folder.file(QStringLiteral("notes.txt"));
+    const QString givenUp = QStringLiteral("It was given up earlier in this session.");
     const struct {
         const char* what;
-        bool link; // else the mark taken over
+        bool link;          // else the mark taken over
+        bool refusedBefore; // a save the student made was refused before the end: the file given up
         QString why;
     } cases[] = {
-        {"the file swapped for a link", true,
+        {"the file swapped for a link", true, false,
          QStringLiteral("someone has put another file, or a shortcut to one, in its place. Tell your instructor.")},
-        {"the mark taken over", false,
+        {"the mark taken over", false, false,
          QStringLiteral("Another copy of Orvanto (on machine lab-pc-07, account ") + accountName(::geteuid())
              + QStringLiteral(") has opened this file since you signed in, and saving here would overwrite its "
                               "work.")},
+        {"the file swapped for a link, a save refused before", true, true, givenUp},
+        {"the mark taken over, a save refused before", false, true, givenUp},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -735,6 +740,14 @@ TEST_F(SystemEndTest, ASaveRefusedAtTheEndIsKeptInANewFile)
             ASSERT_TRUE(writeFileAtomic(FileInUse::markPath(path), markText(orvtest::markOfLabPc07())).written());
         }
         m.ItemsRevealed[meltingPoint()] = kTrue;
+        if (c.refusedBefore) {
+            // Refused, told, and no other name given (the Save dialog cancelled).
+            setFileDialogPresenter([](const FileDialogRequest&) { return QString(); });
+            EXPECT_NE(WriteUserDataFlow(), SaveOutcome::Saved);
+            setFileDialogPresenter({});
+            EXPECT_TRUE(m.UserFilePath.isEmpty());
+            m.ItemsRevealed[meltingPoint() + 1] = kTrue;
+        }
 
         testing::internal::CaptureStderr();
         beginSystemEnd();
@@ -757,6 +770,9 @@ TEST_F(SystemEndTest, ASaveRefusedAtTheEndIsKeptInANewFile)
         const QString keptPath = folder.file(QStringLiteral("users/") + kept.front());
         EXPECT_TRUE(log.contains(keptPath + QStringLiteral(" instead: tell your instructor."))) << log.toStdString();
         EXPECT_TRUE(orvtest::userFileRecord(keptPath).progress.ItemsRevealed[meltingPoint()] == kTrue);
+        if (c.refusedBefore) {
+            EXPECT_TRUE(orvtest::userFileRecord(keptPath).progress.ItemsRevealed[meltingPoint() + 1] == kTrue);
+        }
 
         leaveAfterTheEnd(main);
         QFile::remove(keptPath);
