@@ -113,8 +113,9 @@ QString heldUnmarkedText(const QString& path, const QString& stuckMarks)
          + QStringLiteral(" is open without an in-use mark: the places of its "
                           "marks, ")
          + stuckMarks
-         + QStringLiteral(", are taken by files this account may not remove. Until your instructor deletes them, "
-                          "make sure that this file is not opened anywhere else at the same time.");
+         + QStringLiteral(
+               ", are taken by what this account may not remove, or by what Orvanto never removes. Until your instructor deletes them, "
+               "make sure that this file is not opened anywhere else at the same time.");
 }
 
 QString markReleaseFailedText(const QString& stuck)

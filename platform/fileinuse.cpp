@@ -258,6 +258,13 @@ Judgement judge(const QString& mark, const MarkHolder& self)
         judgeAsClaim(mark, std::nullopt, kindOfFile(j.st.st_mode) + QStringLiteral(", which Orvanto never makes"), j);
         return j;
     }
+    if (j.st.st_nlink > 1) {
+        // A second name of a file (a hard link) that no copy makes: what it
+        // names is not this copy's to take a name from.
+        j.regular = false;
+        judgeAsClaim(mark, std::nullopt, QStringLiteral("a second name of another file, which Orvanto never makes"), j);
+        return j;
+    }
     if (!j.bytes) {
         if (read.openError == ENOENT)
             return Judgement{}; // gone meanwhile
@@ -662,7 +669,7 @@ FileInUse::Step FileInUse::clearMarks(Attempt& a, HoldOutcome& out)
                 continue;
             }
             const Removal removal = removeMark(a.names[i], [&j](const SmallFile& set) {
-                return markKey(set.st, set.bytes) == markKey(j.st, j.bytes);
+                return set.st.st_nlink == 1 && markKey(set.st, set.bytes) == markKey(j.st, j.bytes);
             });
             switch (removal.kind) {
             case Removal::Changed: return Step::Retry;

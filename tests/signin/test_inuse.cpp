@@ -322,6 +322,9 @@ TEST(InUseMark, WhatStandsInTheMarksPlace)
          "a symbolic link", true},
         {"a named pipe", [](const Lab& l) { ::mkfifo(native(l.first).constData(), 0666); }, false, 1,
          "a named pipe, which Orvanto never makes", true},
+        {"a second name of a read-only file",
+         [outside](const Lab& l) { ASSERT_EQ(::link(native(outside).constData(), native(l.first).constData()), 0); },
+         false, 1, "a second name of another file, which Orvanto never makes", true},
         {"both names taken: in without a mark, and told so",
          [](const Lab& l) {
              ::mkfifo(native(l.first).constData(), 0666);
