@@ -21,6 +21,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <utility>
+
 namespace orv {
 
 namespace {
@@ -28,6 +30,9 @@ namespace {
 constexpr int kRightWidth = 9200;
 constexpr int kButtonTop = 5050;
 constexpr int kWrongWidth = 6500;
+
+// The report on show that has not yet moved on (see carryOnForSystemEnd).
+frmReportProgress* waitingReport = nullptr;
 
 // A menu entry of the main window, by its control name or, failing that, by
 // its caption (both fixed for these entries).
@@ -104,6 +109,25 @@ frmReportProgress::frmReportProgress()
     setContinueButton(this, cmdReportok);
     connect(cmdAssign, &QPushButton::clicked, this, &frmReportProgress::cmdAssign_Click);
     Form_Load();
+    waitingReport = this;
+}
+
+frmReportProgress::~frmReportProgress()
+{
+    if (waitingReport == this)
+        waitingReport = nullptr;
+}
+
+void frmReportProgress::carryOnForSystemEnd()
+{
+    frmReportProgress* report = std::exchange(waitingReport, nullptr);
+    if (!report || report->continued_)
+        return;
+    // The record moves on as Continue would move it; no window is opened or
+    // changed, since the program is ending.
+    report->continued_ = true;
+    QString quitMessage;
+    continueAfterReport(report->AnotherUnknownLeft, &quitMessage);
 }
 
 void frmReportProgress::Form_Load()
@@ -241,6 +265,8 @@ void frmReportProgress::cmdAssign_Click()
 void frmReportProgress::carryOn()
 {
     continued_ = true;
+    if (waitingReport == this)
+        waitingReport = nullptr;
     QString quitMessage;
     switch (continueAfterReport(AnotherUnknownLeft, &quitMessage)) {
     case ReportNext::InstructorSelection:

@@ -17,6 +17,7 @@ class frmReportProgress : public QWidget {
     Q_OBJECT
 public:
     frmReportProgress();
+    ~frmReportProgress() override;
 
     QPlainTextEdit* txtReport;
     QLabel* picStrReward;
@@ -32,6 +33,10 @@ public:
     void cmdReportok_Click();
     void cmdAssign_Click();
     void picStrReward_Click();
+    // At the system's end, with a report still on show after a right answer
+    // or a resignation: the record moves on to the next unknown, as Continue
+    // would do, so that the finished unknown is not handed out again.
+    static void carryOnForSystemEnd();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

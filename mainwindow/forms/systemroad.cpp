@@ -2,6 +2,7 @@
 
 #include "core/userfile.h"
 #include "mainwindow/forms/frmOVMain.h"
+#include "mainwindow/forms/frmReportProgress.h"
 #include "mainwindow/helpactions.h"
 #include "mainwindow/savedata.h"
 #include "platform/msgbox.h"
@@ -56,6 +57,7 @@ void leaveForSystemEnd()
     m.mainCaptionSink = nullptr;
     m.ensureMainWindow = nullptr;
     if (frmOVMain::sessionOpen()) {
+        frmReportProgress::carryOnForSystemEnd();
         if (const QString notSaved = notSavedAtSystemEnd(m); !notSaved.isEmpty()) {
             // In place of the Save dialog's question, which nobody could
             // answer. The write may fail (a closed pipe): nothing waits on it.

@@ -242,3 +242,32 @@ TEST_F(KeepChangesTest, NothingNewIsNotWrittenAgain)
         cleanUp();
     }
 }
+
+// The system ends the program while the progress report after a right
+// answer is still on show: the record moves on as Continue would have moved
+// it, so the finished unknown is recorded once and never handed out again.
+TEST_F(KeepChangesTest, TheSystemsEndDuringTheReportOfARightAnswerMovesOn)
+{
+    ASSERT_FALSE(signInAndSave().isEmpty());
+    bool ended = false;
+    orvtest::later([&] {
+        auto* w = forms::loaded<frmNameTyping>();
+        ASSERT_NE(w, nullptr);
+        w->txtNameText->setText(m.AcceptedNames[1]);
+        w->cboGetName->setEditText(m.AcceptedNames[1]);
+        whenShown<frmReportProgress>([&](frmReportProgress* r) {
+            beginSystemEnd();
+            leaveForSystemEnd();
+            ended = true;
+            r->close(); // as the program's end closes it: nothing more is recorded
+        });
+        w->cmdNameTest->click();
+    });
+    main->clickMenu(QStringLiteral("mnuNameItem"), 0);
+    ASSERT_TRUE(ended);
+    const UserRecord r = orvtest::userFileRecord(path);
+    EXPECT_EQ(r.completedUnknowns, QStringLiteral("03"));
+    EXPECT_EQ(r.results.size(), 1u);
+    EXPECT_NE(r.progress.CurrentUnknown, 3) << "the finished unknown is not handed out again";
+    cleanUp();
+}
